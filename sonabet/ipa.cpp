@@ -1,0 +1,290 @@
+// The class ipa and the in-process component server that hands it out.
+#include "ipa.h"
+
+#include <dlfcn.h>
+
+#include <sys/stat.h>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "component_registry.h"
+#include "wordtables.h"
+
+#define SONABET_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace sonabet {
+namespace {
+
+using component::Guid;
+using component::Result;
+
+// Live objects and server locks: DllCanUnloadNow answers from these two.
+std::atomic<long> liveObjects{0};
+std::atomic<long> serverLocks{0};
+
+class Text final : public component::IText {
+public:
+    explicit Text(std::u16string_view value) : value_(value) { ++liveObjects; }
+
+    Result queryInterface(const Guid& iid, void** object) override {
+        if (!object) {
+            return component::kPointer;
+        }
+        if (iid == component::kIidUnknown || iid == component::kIidText) {
+            *object = static_cast<component::IText*>(this);
+            addRef();
+            return component::kOk;
+        }
+        *object = nullptr;
+        return component::kNoInterface;
+    }
+    std::uint32_t addRef() override { return ++references_; }
+    std::uint32_t release() override {
+        const std::uint32_t left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+    const char16_t* data() const override { return value_.c_str(); }
+    std::uint32_t length() const override { return static_cast<std::uint32_t>(value_.size()); }
+
+private:
+    ~Text() { --liveObjects; }
+    std::u16string value_;
+    std::atomic<std::uint32_t> references_{1};
+};
+
+Result newText(std::u16string_view value, component::IText** result) {
+    if (!result) {
+        return component::kPointer;
+    }
+    *result = new (std::nothrow) Text(value);
+    return *result ? component::kOk : component::kOutOfMemory;
+}
+
+std::u16string_view argument(const char16_t* word, std::uint32_t length) {
+    return word ? std::u16string_view(word, length) : std::u16string_view{};
+}
+
+class Ipa final : public _ipa {
+public:
+    Ipa() { ++liveObjects; }
+
+    Result queryInterface(const Guid& iid, void** object) override {
+        if (!object) {
+            return component::kPointer;
+        }
+        if (iid == component::kIidUnknown || iid == component::kIidDispatch || iid == kIidIpa) {
+            *object = static_cast<_ipa*>(this);
+            addRef();
+            return component::kOk;
+        }
+        *object = nullptr;
+        return component::kNoInterface;
+    }
+    std::uint32_t addRef() override { return ++references_; }
+    std::uint32_t release() override {
+        const std::uint32_t left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    // Method ids are the method's place in the table, 1 to 22.
+    Result idOfName(const char16_t* name, std::uint32_t length, std::int32_t* id) override {
+        if (!id) {
+            return component::kPointer;
+        }
+        const std::u16string_view wanted = argument(name, length);
+        const auto groups = wordGroups();
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            if (groups[g].method == wanted) {
+                *id = static_cast<std::int32_t>(g + 1);
+                return component::kOk;
+            }
+        }
+        *id = -1;
+        return component::kUnknownName;
+    }
+
+    Result invoke(std::int32_t id, const char16_t* word, std::uint32_t length,
+                  component::IText** result) override {
+        if (id < 1 || id > static_cast<std::int32_t>(kGroupCount)) {
+            if (result) {
+                *result = nullptr;
+            }
+            return component::kMemberNotFound;
+        }
+        return answer(static_cast<std::size_t>(id - 1), word, length, result);
+    }
+
+#define SONABET_METHOD(name, group)                                                               \
+    Result name(const char16_t* word, std::uint32_t length, component::IText** result) override { \
+        return answer(group, word, length, result);                                               \
+    }
+    SONABET_METHOD(Asonabet, 0)
+    SONABET_METHOD(Bsonabet, 1)
+    SONABET_METHOD(Csonabet, 2)
+    SONABET_METHOD(Dsonabet, 3)
+    SONABET_METHOD(Esonabet, 4)
+    SONABET_METHOD(Fsonabet, 5)
+    SONABET_METHOD(Gsonabet, 6)
+    SONABET_METHOD(Hsonabet, 7)
+    SONABET_METHOD(Isonabet, 8)
+    SONABET_METHOD(Jsonabet, 9)
+    SONABET_METHOD(Ksonabet, 10)
+    SONABET_METHOD(Lsonabet, 11)
+    SONABET_METHOD(Msonabet, 12)
+    SONABET_METHOD(Nsonabet, 13)
+    SONABET_METHOD(Osonabet, 14)
+    SONABET_METHOD(Psonabet, 15)
+    SONABET_METHOD(Qsonabet, 16)
+    SONABET_METHOD(Rsonabet, 17)
+    SONABET_METHOD(Ssonabet, 18)
+    SONABET_METHOD(Tsonabet, 19)
+    SONABET_METHOD(UVWsonabet, 20)
+    SONABET_METHOD(XYZsonabet, 21)
+#undef SONABET_METHOD
+
+private:
+    ~Ipa() {
+        --liveObjects;
+    }
+
+    static Result answer(std::size_t group, const char16_t* word, std::uint32_t length,
+                         component::IText** result) {
+        return newText(lookUp(group, argument(word, length)), result);
+    }
+
+    std::atomic<std::uint32_t> references_{1};
+};
+
+class IpaFactory final : public component::IClassFactory {
+public:
+    Result queryInterface(const Guid& iid, void** object) override {
+        if (!object) {
+            return component::kPointer;
+        }
+        if (iid == component::kIidUnknown || iid == component::kIidClassFactory) {
+            *object = static_cast<component::IClassFactory*>(this);
+            addRef();
+            return component::kOk;
+        }
+        *object = nullptr;
+        return component::kNoInterface;
+    }
+    // The factory is a static object: its lifetime is the library's.
+    std::uint32_t addRef() override { return 2; }
+    std::uint32_t release() override { return 1; }
+
+    Result createInstance(component::IUnknown* outer, const Guid& iid, void** object) override {
+        if (!object) {
+            return component::kPointer;
+        }
+        *object = nullptr;
+        if (outer) {
+            return component::kNoAggregation;
+        }
+        Ipa* ipa = new (std::nothrow) Ipa;
+        if (!ipa) {
+            return component::kOutOfMemory;
+        }
+        const Result result = ipa->queryInterface(iid, object);
+        ipa->release();
+        return result;
+    }
+    Result lockServer(bool lock) override {
+        lock ? ++serverLocks : --serverLocks;
+        return component::kOk;
+    }
+};
+
+IpaFactory factory;
+
+std::string guidText(const Guid& g) {
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", g.data1,
+                  g.data2, g.data3, g.data4[0], g.data4[1], g.data4[2], g.data4[3], g.data4[4],
+                  g.data4[5], g.data4[6], g.data4[7]);
+    return text;
+}
+
+std::string ownLibraryPath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&guidText), &info) == 0 || !info.dli_fname) {
+        return {};
+    }
+    std::error_code error;
+    const auto path = std::filesystem::absolute(info.dli_fname, error);
+    return error ? std::string(info.dli_fname) : path.string();
+}
+
+std::filesystem::path recordPath() {
+    return std::filesystem::path(component::userRegistryDir()) / component::recordFileName(kProgId);
+}
+
+}  // namespace
+}  // namespace sonabet
+
+SONABET_EXPORT component::Result DllGetClassObject(const component::Guid* clsid,
+                                                   const component::Guid* iid, void** object) {
+    if (!clsid || !iid || !object) {
+        return component::kPointer;
+    }
+    *object = nullptr;
+    if (!(*clsid == sonabet::kClsidIpa)) {
+        return component::kClassNotAvailable;
+    }
+    return sonabet::factory.queryInterface(*iid, object);
+}
+
+SONABET_EXPORT component::Result DllCanUnloadNow() {
+    return sonabet::liveObjects == 0 && sonabet::serverLocks == 0 ? component::kOk
+                                                                  : component::kFalse;
+}
+
+SONABET_EXPORT component::Result DllRegisterServer() {
+    const std::string library = sonabet::ownLibraryPath();
+    if (library.empty()) {
+        return component::kFail;
+    }
+    const auto record = sonabet::recordPath();
+    std::error_code error;
+    std::filesystem::create_directories(record.parent_path(), error);
+    if (error) {
+        return component::kFail;
+    }
+    // Written beside the record and renamed over it, so a failed write leaves the old record.
+    const auto temporary = record.string() + ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << "clsid=" << sonabet::guidText(sonabet::kClsidIpa) << "\n"
+            << "library=" << library << "\n"
+            << "typelib=" << sonabet::kTypeLibrary << "\n";
+        out.close();
+        if (!out) {
+            std::filesystem::remove(temporary, error);
+            return component::kFail;
+        }
+    }
+    std::filesystem::rename(temporary, record, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return component::kFail;
+    }
+    return component::kOk;
+}
+
+SONABET_EXPORT component::Result DllUnregisterServer() {
+    std::error_code error;
+    std::filesystem::remove(sonabet::recordPath(), error);
+    return error ? component::kFail : component::kOk;
+}

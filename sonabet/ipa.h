@@ -1,0 +1,52 @@
+// The one class of the dictionary library: ipa, class identifier "sonabet.ipa".
+#pragma once
+
+#include "component.h"
+
+namespace sonabet {
+
+inline constexpr const char* kProgId = "sonabet.ipa";
+inline constexpr const char* kTypeLibrary = "sonabet";
+
+// {8C2E4A51-6B0D-4F3A-B8E2-1D5C9A7F3E60}
+inline constexpr component::Guid kClsidIpa{
+    0x8C2E4A51, 0x6B0D, 0x4F3A, {0xB8, 0xE2, 0x1D, 0x5C, 0x9A, 0x7F, 0x3E, 0x60}};
+// {8C2E4A52-6B0D-4F3A-B8E2-1D5C9A7F3E60}
+inline constexpr component::Guid kIidIpa{
+    0x8C2E4A52, 0x6B0D, 0x4F3A, {0xB8, 0xE2, 0x1D, 0x5C, 0x9A, 0x7F, 0x3E, 0x60}};
+
+// The interface _ipa: the dispatch interface followed by the 22 methods in their fixed order.
+// Each takes the word (a null pointer counts as empty) and returns a new string in *result.
+struct _ipa : component::IDispatch {
+#define SONABET_METHOD(name)                                                   \
+    virtual component::Result name(const char16_t* word, std::uint32_t length, \
+                                   component::IText** result) = 0;
+    SONABET_METHOD(Asonabet)
+    SONABET_METHOD(Bsonabet)
+    SONABET_METHOD(Csonabet)
+    SONABET_METHOD(Dsonabet)
+    SONABET_METHOD(Esonabet)
+    SONABET_METHOD(Fsonabet)
+    SONABET_METHOD(Gsonabet)
+    SONABET_METHOD(Hsonabet)
+    SONABET_METHOD(Isonabet)
+    SONABET_METHOD(Jsonabet)
+    SONABET_METHOD(Ksonabet)
+    SONABET_METHOD(Lsonabet)
+    SONABET_METHOD(Msonabet)
+    SONABET_METHOD(Nsonabet)
+    SONABET_METHOD(Osonabet)
+    SONABET_METHOD(Psonabet)
+    SONABET_METHOD(Qsonabet)
+    SONABET_METHOD(Rsonabet)
+    SONABET_METHOD(Ssonabet)
+    SONABET_METHOD(Tsonabet)
+    SONABET_METHOD(UVWsonabet)
+    SONABET_METHOD(XYZsonabet)
+#undef SONABET_METHOD
+
+protected:
+    ~_ipa() = default;
+};
+
+}  // namespace sonabet

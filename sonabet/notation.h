@@ -1,0 +1,96 @@
+// The phonetic notation, read from notation.tsv (embedded at build time). The dictionary, the
+// phonetic keyboards, the palettes and the phonetic font all take their codes from this table.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sonabet::notation {
+
+enum class Kind { ConsonantKey, Consonant, Vowel, Mark, Sequence, Rare, DictionaryOnly };
+
+struct Code {
+    Kind kind;
+    std::string keyboard;    // empty when the keyboards do not offer it
+    std::string dictionary;  // empty when the dictionary does not use it
+    std::string symbol;      // UTF-8 IPA, character for character with the codes
+    std::string name;        // the keyboard's name for a mark, where it has one
+};
+
+// The raw table text; defined in the generated notation_data.inc.
+std::string_view tableText();
+
+inline Kind kindFromName(std::string_view name) {
+    struct Pair {
+        std::string_view name;
+        Kind kind;
+    };
+    static constexpr Pair kKinds[] = {
+        {"consonant-key", Kind::ConsonantKey},
+        {"consonant", Kind::Consonant},
+        {"vowel", Kind::Vowel},
+        {"mark", Kind::Mark},
+        {"sequence", Kind::Sequence},
+        {"rare", Kind::Rare},
+        {"dictionary", Kind::DictionaryOnly},
+    };
+    for (const Pair& pair : kKinds) {
+        if (pair.name == name) {
+            return pair.kind;
+        }
+    }
+    return Kind::DictionaryOnly;
+}
+
+inline std::vector<std::string_view> splitTabs(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos) {
+            return fields;
+        }
+        start = tab + 1;
+    }
+}
+
+// Every code of the table, in table order.
+inline const std::vector<Code>& codes() {
+    static const std::vector<Code> parsed = [] {
+        std::vector<Code> result;
+        std::string_view text = tableText();
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            const std::string_view line = text.substr(0, end);
+            text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+            if (line.empty() || line.front() == '#') {
+                continue;
+            }
+            auto fields = splitTabs(line);
+            fields.resize(5);
+            result.push_back(Code{kindFromName(fields[0]), std::string(fields[1]),
+                                  std::string(fields[2]), std::string(fields[3]),
+                                  std::string(fields[4])});
+        }
+        return result;
+    }();
+    return parsed;
+}
+
+// The characters a stored transcription may hold: the dictionary codes and marks, the
+// punctuation of its written forms ("/", "(", ")", "-", the blank) and the full-width comma.
+inline bool isDictionaryCharacter(char32_t c) {
+    if (c == U'/' || c == U'(' || c == U')' || c == U'-' || c == U' ' || c == U'\uFF0C') {
+        return true;
+    }
+    for (const Code& code : codes()) {
+        if (code.dictionary.find(static_cast<char>(c)) != std::string::npos && c < 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace sonabet::notation

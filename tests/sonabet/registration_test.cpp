@@ -1,0 +1,121 @@
+// The server's entry points: exports, registration records, and unloading.
+#include <dlfcn.h>
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "component_registry.h"
+#include "componentruntime.h"
+#include "ipa.h"
+#include "qtprinters.h"
+
+namespace {
+
+QString registryRecord() {
+    return QString::fromStdString(component::userRegistryDir()) + "/sonabet.ipa.component";
+}
+
+int runRegcomponent(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(REGCOMPONENT), arguments);
+    process.waitForFinished(30000);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+TEST(Registration, ExportsOnlyTheFourServerEntryPoints) {
+    QProcess nm;
+    nm.start(QStringLiteral("nm"), {"-D", "--defined-only", QStringLiteral(SONABET_LIBRARY)});
+    ASSERT_TRUE(nm.waitForFinished(30000));
+    QStringList symbols;
+    for (const QByteArray& line : nm.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() == 3 && (fields[1] == "T" || fields[1] == "D" || fields[1] == "B" ||
+                                   fields[1] == "W" || fields[1] == "V" || fields[1] == "R")) {
+            symbols << QString::fromLatin1(fields[2]);
+        }
+    }
+    symbols.sort();
+    EXPECT_EQ(symbols, QStringList({"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
+                                    "DllUnregisterServer"}));
+}
+
+TEST(Registration, RegisterWritesARecordThatTheRuntimeFollowsAndUnregisterRemovesIt) {
+    QFile::remove(registryRecord());
+    ASSERT_EQ(runRegcomponent({QStringLiteral(SONABET_LIBRARY)}), 0);
+    QFile record(registryRecord());
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(record.readAll());
+    record.close();
+    EXPECT_TRUE(text.contains("clsid={8C2E4A51-6B0D-4F3A-B8E2-1D5C9A7F3E60}\n"));
+    EXPECT_TRUE(text.contains("library=" + QDir(QStringLiteral(SONABET_LIBRARY)).absolutePath()));
+    EXPECT_TRUE(text.contains("typelib=sonabet\n"));
+
+    // With no manifest and an empty program folder only the record can lead to the library.
+    QTemporaryDir empty;
+    platform::ComponentRuntime runtime(empty.path());
+    const platform::DispatchObject object = runtime.create(QStringLiteral("sonabet.ipa"));
+    ASSERT_FALSE(object.isNull());
+    EXPECT_EQ(object.call(QStringLiteral("Qsonabet"), QStringLiteral("quality")),
+              QStringLiteral("5kwRliti"));
+
+    ASSERT_EQ(runRegcomponent({QStringLiteral("-u"), QStringLiteral(SONABET_LIBRARY)}), 0);
+    EXPECT_FALSE(QFile::exists(registryRecord()));
+    platform::ComponentRuntime after(empty.path());
+    QString error;
+    EXPECT_TRUE(after.create(QStringLiteral("sonabet.ipa"), &error).isNull());
+    EXPECT_TRUE(error.contains("not registered"));
+}
+
+TEST(Registration, RegcomponentRejectsWhatIsNotAComponentLibrary) {
+    EXPECT_NE(runRegcomponent({}), 0);
+    EXPECT_NE(runRegcomponent({QStringLiteral("/nonexistent/libnothing.so")}), 0);
+    EXPECT_NE(runRegcomponent({QStringLiteral("libm.so.6")}), 0);
+}
+
+TEST(Registration, CanUnloadOnlyWhenNoObjectOrLockIsAlive) {
+    void* handle = dlopen(SONABET_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr);
+    auto canUnload = reinterpret_cast<DllCanUnloadNowFn>(dlsym(handle, "DllCanUnloadNow"));
+    auto getClass = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
+    ASSERT_TRUE(canUnload && getClass);
+    EXPECT_EQ(canUnload(), component::kOk);
+
+    component::IClassFactory* factory = nullptr;
+    ASSERT_EQ(getClass(&sonabet::kClsidIpa, &component::kIidClassFactory,
+                       reinterpret_cast<void**>(&factory)),
+              component::kOk);
+    factory->lockServer(true);
+    EXPECT_EQ(canUnload(), component::kFalse);
+    factory->lockServer(false);
+    EXPECT_EQ(canUnload(), component::kOk);
+
+    sonabet::_ipa* ipa = nullptr;
+    ASSERT_EQ(factory->createInstance(nullptr, sonabet::kIidIpa, reinterpret_cast<void**>(&ipa)),
+              component::kOk);
+    EXPECT_EQ(canUnload(), component::kFalse);
+    // The method table answers like the call by name.
+    component::IText* text = nullptr;
+    const std::u16string word = u"quarter";
+    ASSERT_EQ(ipa->Qsonabet(word.data(), static_cast<std::uint32_t>(word.size()), &text),
+              component::kOk);
+    EXPECT_EQ(std::u16string(text->data(), text->length()), u"5kwR:tE");
+    EXPECT_EQ(canUnload(), component::kFalse);  // the result string is alive too
+    text->release();
+    ASSERT_EQ(ipa->XYZsonabet(nullptr, 0, &text), component::kOk);
+    EXPECT_EQ(text->length(), 0u);
+    text->release();
+    ipa->release();
+    factory->release();
+    EXPECT_EQ(canUnload(), component::kOk);
+
+    const component::Guid other{1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+    void* nothing = nullptr;
+    EXPECT_EQ(getClass(&other, &component::kIidClassFactory, &nothing),
+              component::kClassNotAvailable);
+    EXPECT_EQ(nothing, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+// Stand-ins that answer message boxes, file dialogs and the shell in the user's place, and
+// remember what they were asked.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "dialogs.h"
+#include "qtprinters.h"
+
+namespace testing_support {
+
+struct ShownMessage {
+    QString text;
+    platform::Icon icon;
+    platform::Buttons buttons;
+    platform::Answer defaultButton;
+};
+
+class ScriptedMessageBoxes final : public platform::MessageBoxes {
+public:
+    // Answers are taken in order; with none left the default button answers.
+    void answer(platform::Answer a) { answers_.push_back(a); }
+    // Runs while the box is "open", before the answer is given (e.g. to inspect a window).
+    void onShow(std::function<void(const ShownMessage&)> hook) { hook_ = std::move(hook); }
+
+    platform::Answer show(QWidget* parent, const QString& text, platform::Icon icon,
+                          platform::Buttons buttons, platform::Answer defaultButton) override;
+
+    std::vector<ShownMessage> shown;
+
+private:
+    std::deque<platform::Answer> answers_;
+    std::function<void(const ShownMessage&)> hook_;
+};
+
+struct FileDialogRequest {
+    bool save;
+    QString title;
+    QString filter;
+    QString initialName;
+};
+
+class ScriptedFileDialogs final : public platform::FileDialogs {
+public:
+    // Paths are taken in order; an empty path (or none left) is a cancelled dialog.
+    void answer(const QString& path) { answers_.push_back(path); }
+
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& initialName) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& initialName) override;
+
+    std::vector<FileDialogRequest> requests;
+
+private:
+    QString next();
+    std::deque<QString> answers_;
+};
+
+class RecordingOpener final : public platform::ShellOpener {
+public:
+    void open(QWidget*, const QString& path) override { opened << path; }
+    QStringList opened;
+};
+
+}  // namespace testing_support

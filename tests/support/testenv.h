@@ -1,0 +1,44 @@
+// A test's own program folder and services: a temporary folder, the component runtime with the
+// dictionary library of the build, and the stand-ins.
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "componentruntime.h"
+#include "ipa.h"
+#include "programfolder.h"
+#include "services.h"
+#include "standins.h"
+
+namespace testing_support {
+
+// The folder where the build puts the program and its library.
+inline QString buildProgramFolder() {
+    return QStringLiteral(VOXSCRIBE_PROGRAM_DIR);
+}
+
+inline void addDictionaryManifest(platform::ComponentRuntime& runtime) {
+    runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
+                        QStringLiteral("libsonabet.so"));
+}
+
+struct TestEnvironment {
+    // componentFolder: where the runtime looks for libsonabet.so; the build's by default.
+    explicit TestEnvironment(const QString& componentFolder = buildProgramFolder())
+        : runtime(componentFolder),
+          services{platform::ProgramFolder::at(dir.path()), runtime, messages, files, shell} {
+        addDictionaryManifest(runtime);
+    }
+
+    QString file(const QString& name) const { return services.folder.file(name); }
+
+    QTemporaryDir dir;
+    platform::ComponentRuntime runtime;
+    ScriptedMessageBoxes messages;
+    ScriptedFileDialogs files;
+    RecordingOpener shell;
+    platform::Services services;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,31 @@
+#include "misslog.h"
+
+#include <QFile>
+
+namespace smart {
+
+bool MissLog::prepare() const {
+    if (QFile::exists(path_)) {
+        return true;
+    }
+    return appendLine(QString());
+}
+
+bool MissLog::appendMiss(const QString& key) const {
+    return appendLine(key + u',');
+}
+
+bool MissLog::appendEntry(const QString& word, const QString& transcription) const {
+    return appendLine(word + u',' + transcription);
+}
+
+bool MissLog::appendLine(const QString& line) const {
+    QFile file(path_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        return false;
+    }
+    const QByteArray bytes = line.toLocal8Bit() + "\r\n";
+    return file.write(bytes) == bytes.size();
+}
+
+}  // namespace smart
