@@ -1,0 +1,61 @@
+// The behaviour shared by the borderless windows: dragging by the title strip, the minimise and
+// close labels, and the caption that only a minimised window carries.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QtGlobal>
+
+class QLabel;
+class QWidget;
+
+namespace shell {
+
+// Positions of the drag are held in twips; 15 twips make one pixel at 96 DPI.
+inline constexpr int kTwipsPerPixel = 15;
+
+class WindowChrome : public QObject {
+    Q_OBJECT
+public:
+    // Makes window frameless and watches titleStrip, the labels and the window through event
+    // filters; the window keeps ownership of its widgets. minimisedCaption is the caption the
+    // window carries while minimised; with an empty one (the launcher) the caption is left alone.
+    WindowChrome(QWidget* window, QWidget* titleStrip, QLabel* minimiseLabel, QLabel* closeLabel,
+                 const QString& minimisedCaption);
+
+    bool dragging() const { return dragging_; }
+    // Where the drag took hold of the strip, and the position the last move computed (twips).
+    QPoint grabPoint() const { return {grabX_, grabY_}; }
+    QPoint newPosition() const { return {newLeft_, newTop_}; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool onStripEvent(QEvent* event);
+    void onLabelEvent(QLabel* label, QEvent* event);
+    void onWindowResized();
+    void onMinimiseClicked();
+    void onCloseClicked();
+
+    QWidget* window_;
+    QWidget* strip_;
+    QLabel* minimiseLabel_;
+    QLabel* closeLabel_;
+    QString minimisedCaption_;
+    QLabel* pressedLabel_ = nullptr;
+
+    bool dragging_ = false;
+    qint16 grabX_ = 0;
+    qint16 grabY_ = 0;
+    qint16 newLeft_ = 0;
+    qint16 newTop_ = 0;
+};
+
+// A pixel coordinate in twips, rounded to the nearest whole number with ties to even, and held
+// within the 16-bit range so that the window never jumps to a wrapped-around position.
+qint16 toTwips(double pixels);
+qint16 clampToInt16(qint64 twips);
+
+}  // namespace shell
