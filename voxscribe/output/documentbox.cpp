@@ -1,0 +1,154 @@
+#include "documentbox.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "rtfwriter.h"
+
+namespace output {
+namespace {
+
+// Why a write failed, in the user's words.
+struct ErrorReason {
+    QFileDevice::FileError error;
+    const char* text;
+};
+constexpr ErrorReason kReasons[] = {
+    {QFileDevice::OpenError, "无法创建或打开文件（文件夹不存在、名称无效或没有写入权限）"},
+    {QFileDevice::PermissionsError, "没有写入权限"},
+    {QFileDevice::WriteError, "写入失败（磁盘可能已满）"},
+    {QFileDevice::ResourceError, "磁盘空间或系统资源不足"},
+    {QFileDevice::RenameError, "无法用新文件替换原文件"},
+};
+
+QString reasonText(const QSaveFile& file) {
+    for (const ErrorReason& reason : kReasons) {
+        if (reason.error == file.error()) {
+            return QString::fromUtf8(reason.text);
+        }
+    }
+    return QStringLiteral("写入失败");
+}
+
+// Text as the document takes it: one line break for CR LF or a lone CR.
+QString normalisedLineBreaks(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+QColor colourFromBgr(quint32 bgr) {
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+quint32 bgrFromColour(const QColor& colour) {
+    return quint32(colour.red()) | (quint32(colour.green()) << 8) | (quint32(colour.blue()) << 16);
+}
+
+DocumentBox::DocumentBox(QWidget* parent) : QTextEdit(parent) {
+    // Pasted text takes the format at the caret, like everything the program inserts.
+    setAcceptRichText(false);
+    insertionFont_ = document()->defaultFont().family();
+}
+
+void DocumentBox::setDefaultFormat(const QString& family, qreal pointSize) {
+    QFont font = document()->defaultFont();
+    font.setFamilies({family});
+    font.setPointSizeF(pointSize);
+    document()->setDefaultFont(font);
+    setFont(font);
+    if (document()->isEmpty()) {
+        QTextCharFormat format;
+        format.setFontFamilies({family});
+        format.setFontPointSize(pointSize);
+        QTextCursor cursor(document());
+        cursor.select(QTextCursor::Document);
+        cursor.setBlockCharFormat(format);
+        cursor.setCharFormat(format);
+        setCurrentCharFormat(format);
+    }
+    insertionFont_ = family;
+}
+
+void DocumentBox::setInsertionFont(const QString& family) {
+    insertionFont_ = family;
+}
+
+void DocumentBox::setInsertionColour(quint32 bgr) {
+    insertionColour_ = bgr;
+}
+
+void DocumentBox::replaceSelection(const QString& text) {
+    QTextCursor cursor = textCursor();
+    // The size in force at the caret stays; font and colour are the insertion format's.
+    QTextCharFormat format = cursor.charFormat();
+    if (cursor.hasSelection()) {
+        QTextCursor start = cursor;
+        start.setPosition(cursor.selectionStart());
+        start.movePosition(QTextCursor::NextCharacter);
+        format = start.charFormat();
+    }
+    format.setFontFamilies({insertionFont_});
+    format.setForeground(colourFromBgr(insertionColour_));
+    cursor.beginEditBlock();
+    cursor.insertText(normalisedLineBreaks(text), format);
+    cursor.endEditBlock();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+}
+
+void DocumentBox::setLocked(bool locked) {
+    locked_ = locked;
+    setReadOnly(locked);
+    if (locked) {
+        // Read-only would also hide the caret and stop keyboard selection.
+        setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    }
+}
+
+void DocumentBox::clearDocument() {
+    const QFont font = document()->defaultFont();
+    clear();
+    setDefaultFormat(font.family(), font.pointSizeF());
+}
+
+bool DocumentBox::saveToFile(const QString& path, QString* error) const {
+    const QByteArray rtf = toRtf(*document());
+    QSaveFile file(path);
+    // Without commit() the temporary file goes and the old file stays as it was.
+    const bool ok =
+        file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size() && file.commit();
+    if (!ok && error) {
+        *error = QStringLiteral("%1\n%2").arg(reasonText(file), file.errorString());
+    }
+    return ok;
+}
+
+namespace clipboard {
+
+void clear() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void put(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QString get() {
+    return QGuiApplication::clipboard()->text();
+}
+
+}  // namespace clipboard
+
+void stagedInsert(DocumentBox& box, const QString& text) {
+    clipboard::clear();
+    clipboard::put(text);
+    box.replaceSelection(clipboard::get());
+}
+
+}  // namespace output

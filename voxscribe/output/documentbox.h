@@ -1,0 +1,66 @@
+// The document box of a working window: rich text that the program writes into at the caret,
+// locked against typing, saved as RTF; and the plain-text clipboard the windows stage pieces
+// through.
+#pragma once
+
+#include <QString>
+#include <QTextEdit>
+
+namespace output {
+
+// Colours at the interface are 0x00BBGGRR.
+constexpr quint32 kBlack = 0;
+constexpr quint32 kBlue = 0xFF0000;
+
+class DocumentBox : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit DocumentBox(QWidget* parent = nullptr);
+
+    // The format text takes when no other applies (font and size of an empty document).
+    void setDefaultFormat(const QString& family, qreal pointSize);
+
+    // Font name and colour of the next inserted text; the size stays the one at the caret.
+    void setInsertionFont(const QString& family);
+    void setInsertionColour(quint32 bgr);
+    QString insertionFont() const { return insertionFont_; }
+    quint32 insertionColour() const { return insertionColour_; }
+
+    // Replaces the selection (or inserts at the caret) with text in the insertion format. CR LF
+    // (or a lone CR) becomes one line break. Afterwards the caret stands behind the text, nothing
+    // is selected and the insertion format is unchanged.
+    void replaceSelection(const QString& text);
+
+    // Locked: the user can move the caret and select but not type or edit; the program still
+    // inserts.
+    void setLocked(bool locked);
+    bool isLocked() const { return locked_; }
+
+    // Empties the whole document.
+    void clearDocument();
+
+    // Writes the whole document as RTF (whatever the extension), replacing the file only once
+    // the new content is complete. On failure *error says why, in Chinese.
+    bool saveToFile(const QString& path, QString* error = nullptr) const;
+
+private:
+    QString insertionFont_;
+    quint32 insertionColour_ = kBlack;
+    bool locked_ = false;
+};
+
+// 0x00BBGGRR to a colour and back.
+QColor colourFromBgr(quint32 bgr);
+quint32 bgrFromColour(const QColor& colour);
+
+namespace clipboard {
+void clear();
+void put(const QString& text);
+QString get();
+}  // namespace clipboard
+
+// Inserts a piece through the clipboard: clear, put, get back, replace the selection. Afterwards
+// the clipboard holds the piece.
+void stagedInsert(DocumentBox& box, const QString& text);
+
+}  // namespace output

@@ -1,0 +1,158 @@
+#include "documentsaver.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <chrono>
+
+#include "documentbox.h"
+
+namespace output {
+namespace {
+
+constexpr int kAutosaveTicks = 60;
+constexpr int kTimerInterval = 1000;
+constexpr int kTransferNumbers = 100000;
+
+struct WindowTraits {
+    WindowKind kind;
+    const char* filter;
+    bool autosave;
+};
+constexpr WindowTraits kWindows[] = {
+    {WindowKind::ManualInput, "Word文档(*.doc)|*.doc|rtf文件(*.rtf)|*.rtf|", true},
+    {WindowKind::SmartAnnotation, "Word文档(*.doc)|*.doc|Rich Text FIle(*.rtf)|*.rtf|", true},
+    {WindowKind::Batch, "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|", false},
+};
+
+const WindowTraits& traitsOf(WindowKind kind) {
+    for (const WindowTraits& traits : kWindows) {
+        if (traits.kind == kind) {
+            return traits;
+        }
+    }
+    return kWindows[0];
+}
+
+}  // namespace
+
+QString saveFilter(WindowKind kind) {
+    return QString::fromUtf8(traitsOf(kind).filter);
+}
+
+QString confirmationText(WindowKind kind, const QString& path) {
+    if (traitsOf(kind).autosave) {
+        return path +
+               QStringLiteral(
+                   "\n已经保存!自动保存功能已经启动。\n每间隔一分钟,软件会自动保存一次文件.");
+    }
+    return path + QStringLiteral("已经保存好了!");
+}
+
+QString overwriteQuestion() {
+    return QStringLiteral("文件名已经存在，将覆盖原文件！您确定要覆盖它吗？");
+}
+
+QString saveDialogTitle() {
+    return QStringLiteral("保存文件");
+}
+
+DocumentSaver::DocumentSaver(WindowKind kind, platform::Services& services, DocumentBox* document,
+                             QWidget* window, QLabel* fileLabel, QObject* parent)
+    : QObject(parent),
+      kind_(kind),
+      services_(services),
+      document_(document),
+      window_(window),
+      fileLabel_(fileLabel),
+      timer_(new QTimer(this)) {
+    timer_->setInterval(kTimerInterval);
+    connect(timer_, &QTimer::timeout, this, &DocumentSaver::tick);
+}
+
+bool DocumentSaver::hasAutosave() const {
+    return traitsOf(kind_).autosave;
+}
+
+void DocumentSaver::save() {
+    QString path;
+    // Refusing to overwrite asks for another name.
+    for (;;) {
+        path =
+            services_.files.saveFileName(window_, saveDialogTitle(), saveFilter(kind_), QString());
+        if (path.isEmpty()) {
+            return;
+        }
+        if (!QFileInfo::exists(path)) {
+            break;
+        }
+        if (services_.messages.show(window_, overwriteQuestion(), platform::Icon::Question,
+                                    platform::Buttons::OkCancel,
+                                    platform::Answer::Ok) == platform::Answer::Ok) {
+            break;
+        }
+    }
+
+    QString error;
+    if (!document_->saveToFile(path, &error)) {
+        // Saying "saved" here would let the user close a window whose document exists nowhere.
+        services_.messages.show(
+            window_,
+            QStringLiteral("文件没有保存：\n%1\n%2\n文档仍在窗口中，请换一个文件名或文件夹再保存。")
+                .arg(path, error),
+            platform::Icon::Critical, platform::Buttons::Ok, platform::Answer::Ok);
+        return;
+    }
+
+    currentFile_ = path;
+    if (hasAutosave()) {
+        if (fileLabel_) {
+            fileLabel_->setText(path);
+        }
+        timer_->start();
+    }
+    services_.messages.show(window_, confirmationText(kind_, path), platform::Icon::Information,
+                            platform::Buttons::Ok, platform::Answer::Ok);
+}
+
+void DocumentSaver::tick() {
+    if (!hasAutosave()) {
+        return;
+    }
+    ++ticks_;
+    if (ticks_ == kAutosaveTicks && !currentFile_.isEmpty()) {
+        // A failed autosave is tried again 60 ticks later; the old file stays intact meanwhile.
+        document_->saveToFile(currentFile_);
+        ticks_ = 0;
+    }
+}
+
+QString transferFilePath(const platform::ProgramFolder& folder, int number) {
+    return folder.writableFile(QStringLiteral("tmp%1.doc").arg(number));
+}
+
+void transferToWord(platform::Services& services, const DocumentBox& document, QWidget* window) {
+    // A generator of its own, seeded from the clock at each transfer.
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    QRandomGenerator generator(quint32(now) ^ quint32(quint64(now) >> 32));
+    const int number = int(generator.generateDouble() * kTransferNumbers);
+    const QString path = transferFilePath(services.folder, number);
+    document.saveToFile(path);
+    services.shell.open(window, path);
+}
+
+void removeTransferFiles(const platform::ProgramFolder& folder) {
+    QDir dir(folder.writablePath());
+    const QStringList names =
+        dir.entryList({QStringLiteral("tmp*.doc")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        // A file the word processor still holds stays until the next cleanup.
+        QFile::remove(dir.filePath(name));
+    }
+}
+
+}  // namespace output

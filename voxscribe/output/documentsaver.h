@@ -1,0 +1,71 @@
+// Saving a working window's document: the save dialog, the overwrite question, the file label and
+// the one-minute autosave; and the transfer of a document to the word processor.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "programfolder.h"
+#include "services.h"
+
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace output {
+
+class DocumentBox;
+
+enum class WindowKind { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
+
+// The save dialog's filter of the window, in the "description|pattern|" form.
+QString saveFilter(WindowKind kind);
+// What the window says after a completed save to path.
+QString confirmationText(WindowKind kind, const QString& path);
+// The question asked before an existing file is replaced.
+QString overwriteQuestion();
+// The title of the save dialog.
+QString saveDialogTitle();
+
+class DocumentSaver : public QObject {
+    Q_OBJECT
+public:
+    // fileLabel: the window's lblfile; nullptr for the batch window.
+    DocumentSaver(WindowKind kind, platform::Services& services, DocumentBox* document,
+                  QWidget* window, QLabel* fileLabel, QObject* parent = nullptr);
+
+    // The whole save operation: dialog, overwrite question, write, file label, timer,
+    // confirmation.
+    void save();
+    // One autosave tick; every 60th tick after the first save writes the current file.
+    void tick();
+
+    // Timer1: 1000 ms, stopped until the first completed save (never started for the batch
+    // window).
+    QTimer* timer() const { return timer_; }
+    // The file of the last completed save; empty before.
+    QString currentFile() const { return currentFile_; }
+    int tickCount() const { return ticks_; }
+
+private:
+    bool hasAutosave() const;
+
+    WindowKind kind_;
+    platform::Services& services_;
+    DocumentBox* document_;
+    QWidget* window_;
+    QLabel* fileLabel_;
+    QTimer* timer_;
+    QString currentFile_;
+    int ticks_ = 0;
+};
+
+// "转入Word": writes the document as RTF to "tmp" + a number below 100000 + ".doc" in the
+// writable program folder and opens it with its application. Failures are not reported.
+void transferToWord(platform::Services& services, const DocumentBox& document, QWidget* window);
+// The path transferToWord uses for a number.
+QString transferFilePath(const platform::ProgramFolder& folder, int number);
+// Deletes every tmp*.doc of the writable program folder; files that cannot go stay.
+void removeTransferFiles(const platform::ProgramFolder& folder);
+
+}  // namespace output
