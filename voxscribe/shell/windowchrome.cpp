@@ -41,7 +41,11 @@ WindowChrome::WindowChrome(QWidget* window, QWidget* titleStrip, QLabel* minimis
       minimiseLabel_(minimiseLabel),
       closeLabel_(closeLabel),
       minimisedCaption_(minimisedCaption) {
-    window_->setWindowFlag(Qt::FramelessWindowHint, true);
+    // A window that names itself in its own title label draws its whole title area; the launcher
+    // keeps the system's title bar, which shows its caption.
+    if (!minimisedCaption_.isEmpty()) {
+        window_->setWindowFlag(Qt::FramelessWindowHint, true);
+    }
     window_->installEventFilter(this);
     strip_->setMouseTracking(true);
     strip_->installEventFilter(this);

@@ -18,9 +18,10 @@ inline constexpr int kTwipsPerPixel = 15;
 class WindowChrome : public QObject {
     Q_OBJECT
 public:
-    // Makes window frameless and watches titleStrip, the labels and the window through event
-    // filters; the window keeps ownership of its widgets. minimisedCaption is the caption the
-    // window carries while minimised; with an empty one (the launcher) the caption is left alone.
+    // Watches titleStrip, the labels and the window through event filters; the window keeps
+    // ownership of its widgets. minimisedCaption is the caption the window carries while
+    // minimised; a window with one is made frameless and has an empty caption while shown
+    // normally. With an empty one (the launcher) the frame and the caption are left alone.
     WindowChrome(QWidget* window, QWidget* titleStrip, QLabel* minimiseLabel, QLabel* closeLabel,
                  const QString& minimisedCaption);
 

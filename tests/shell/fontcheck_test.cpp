@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "fontcheck.h"
+#include "programfolder.h"
+#include "qtprinters.h"
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value) : name_(name) {
+        wasSet_ = qEnvironmentVariableIsSet(name);
+        old_ = qgetenv(name);
+        if (value.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value.toLocal8Bit());
+        }
+    }
+    ~ScopedEnv() {
+        if (wasSet_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    bool wasSet_;
+    QByteArray old_;
+};
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST(FontCheck, LooksForTheExactFileNameInTheFontsFolderUnderWindir) {
+    QTemporaryDir windir;
+    const ScopedEnv env("windir", windir.path());
+    EXPECT_EQ(shell::systemFontFolder(), windir.path() + "/FONTS/");
+    EXPECT_FALSE(shell::phoneticFontInstalled());
+
+    touch(windir.filePath("FONTS/Kingsoft Phonetic.ttf"));  // another name does not count
+    touch(windir.filePath("FONTS/ksphonet.ttf"));
+    EXPECT_FALSE(shell::phoneticFontInstalled());
+
+    touch(windir.filePath("FONTS/Ksphonet.ttf"));
+    EXPECT_TRUE(shell::phoneticFontInstalled());
+}
+
+TEST(FontCheck, WithoutWindirTheUsersFontFolderIsUsed) {
+    QTemporaryDir data;
+    const ScopedEnv windir("windir", QString());
+    const ScopedEnv xdg("XDG_DATA_HOME", data.path());
+    EXPECT_EQ(shell::systemFontFolder(), data.path() + "/fonts/");
+    EXPECT_FALSE(shell::phoneticFontInstalled());
+    touch(data.filePath("fonts/Ksphonet.ttf"));
+    EXPECT_TRUE(shell::phoneticFontInstalled());
+
+    const ScopedEnv noXdg("XDG_DATA_HOME", QString());
+    EXPECT_EQ(shell::systemFontFolder(), QDir::homePath() + "/.local/share/fonts/");
+}
+
+TEST(FontCheck, MessagesNameTheShippedFileAndTheFontFolder) {
+    const ScopedEnv windir("windir", "/tmp/win");
+    const platform::ProgramFolder folder = platform::ProgramFolder::at("/opt/voxscribe");
+    EXPECT_EQ(shell::missingFontMessage(folder, true),
+              QStringLiteral("程序在系统字体文件夹中没有找到金山公司的Kphonet.ttf音标字体!"
+                             "本程序需要这个文件,以显示音标。\n"
+                             "您可从金山公司网站下载，也可在本程序所在的文件夹下找到它:"
+                             "/opt/voxscribe/Ksphonet.ttf\n"
+                             "请把它复制到系统字体目录下后重启本程序，以免显示不正常！:\n"
+                             "/tmp/win/FONTS/"));
+    EXPECT_EQ(shell::missingFontMessage(folder, false),
+              QStringLiteral("程序在系统字体文件夹中没有找到金山公司的Kphonet.ttf音标字体!"
+                             "本程序需要这个文件,以显示音标。\n"
+                             "您可从金山公司网站下载，也可在本程序所在的文件夹下找到它:"
+                             "/opt/voxscribe/Ksphonet.ttf\n"
+                             "请把它复制到系统字体目录下后重启本程序:\n"
+                             "/tmp/win/FONTS/"));
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+
+#include "qtprinters.h"
+#include "windowchrome.h"
+
+namespace {
+
+class CountingWindow : public QWidget {
+public:
+    int closeEvents = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        ++closeEvents;
+        QWidget::closeEvent(event);
+    }
+};
+
+// A working window as the chrome sees it: a strip across the top with two labels on it.
+struct ChromedWindow {
+    explicit ChromedWindow(const QString& minimisedCaption = QStringLiteral("智能标注")) {
+        window.resize(520, 453);
+        strip = new QLabel(&window);
+        strip->setGeometry(0, 0, 520, 30);
+        minimise = new QLabel(QStringLiteral("_"), &window);
+        minimise->setGeometry(470, 5, 20, 20);
+        close = new QLabel(QStringLiteral("x"), &window);
+        close->setGeometry(495, 5, 20, 20);
+        chrome = new shell::WindowChrome(&window, strip, minimise, close, minimisedCaption);
+        window.move(100, 100);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    CountingWindow window;
+    QLabel* strip;
+    QLabel* minimise;
+    QLabel* close;
+    shell::WindowChrome* chrome;
+};
+
+TEST(WindowChrome, AWindowThatNamesItselfIsFrameless) {
+    ChromedWindow w;
+    EXPECT_TRUE(w.window.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST(WindowChrome, DragKeepsTheGrabPointUnderTheMouse) {
+    ChromedWindow w;
+    const QPoint grab(490, 12);  // near the right edge of the strip
+    QTest::mousePress(w.strip, Qt::LeftButton, {}, grab);
+    ASSERT_TRUE(w.chrome->dragging());
+    EXPECT_EQ(w.chrome->grabPoint(), QPoint(490 * 15, 12 * 15));
+
+    // The mouse moves 60 right and 25 down from the grab point.
+    QTest::mouseMove(w.strip, grab + QPoint(60, 25));
+    EXPECT_EQ(w.window.pos(), QPoint(160, 125));
+    EXPECT_EQ(w.chrome->newPosition(), QPoint(160 * 15, 125 * 15));
+    QTest::mouseMove(w.strip, grab + QPoint(-200, -10));
+    EXPECT_EQ(w.window.pos(), QPoint(-40, 115));
+
+    QTest::mouseRelease(w.strip, Qt::LeftButton, {}, grab);
+    EXPECT_FALSE(w.chrome->dragging());
+    QTest::mouseMove(w.strip, grab + QPoint(30, 30));
+    EXPECT_EQ(w.window.pos(), QPoint(-40, 115));
+}
+
+TEST(WindowChrome, OnlyTheLeftButtonAloneStartsADragAndAnyReleaseEndsIt) {
+    ChromedWindow w;
+    QTest::mousePress(w.strip, Qt::RightButton, {}, QPoint(50, 10));
+    EXPECT_FALSE(w.chrome->dragging());
+    QTest::mouseMove(w.strip, QPoint(80, 20));
+    EXPECT_EQ(w.window.pos(), QPoint(100, 100));
+    QTest::mouseRelease(w.strip, Qt::RightButton, {}, QPoint(80, 20));
+
+    QTest::mousePress(w.strip, Qt::LeftButton, {}, QPoint(50, 10));
+    ASSERT_TRUE(w.chrome->dragging());
+    // A right press during the drag neither starts nor ends anything; its release ends the drag.
+    QTest::mousePress(w.strip, Qt::RightButton, {}, QPoint(50, 10));
+    EXPECT_TRUE(w.chrome->dragging());
+    QTest::mouseRelease(w.strip, Qt::RightButton, {}, QPoint(50, 10));
+    EXPECT_FALSE(w.chrome->dragging());
+    QTest::mouseMove(w.strip, QPoint(90, 30));
+    EXPECT_EQ(w.window.pos(), QPoint(100, 100));
+    QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(90, 30));
+}
+
+TEST(WindowChrome, TwipsRoundHalfToEvenAndStayWithinSixteenBits) {
+    EXPECT_EQ(shell::toTwips(0.5), 8);    // 7.5
+    EXPECT_EQ(shell::toTwips(1.5), 22);   // 22.5
+    EXPECT_EQ(shell::toTwips(-0.5), -8);  // -7.5
+    EXPECT_EQ(shell::toTwips(3000), 32767);
+    EXPECT_EQ(shell::toTwips(-3000), -32768);
+    EXPECT_EQ(shell::clampToInt16(40000), 32767);
+    EXPECT_EQ(shell::clampToInt16(-40000), -32768);
+}
+
+TEST(WindowChrome, ADragBeyondTheSixteenBitRangeStopsAtItsEdgeAndCanComeBack) {
+    ChromedWindow w;
+    w.window.move(2100, 100);
+    QTest::mousePress(w.strip, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(w.strip, QPoint(510, 10));
+    EXPECT_EQ(w.chrome->newPosition().x(), 32767);
+    EXPECT_EQ(w.window.x(), 2184);
+    QTest::mouseMove(w.strip, QPoint(-90, 10));
+    EXPECT_EQ(w.window.x(), 2084);
+    QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(-90, 10));
+}
+
+TEST(WindowChrome, MinimiseSetsTheCaptionAndRestoringClearsIt) {
+    ChromedWindow w;
+    EXPECT_EQ(w.window.windowTitle(), QString());
+    QTest::mouseClick(w.minimise, Qt::LeftButton);
+    EXPECT_TRUE(w.window.isMinimized());
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("智能标注"));
+    w.window.resize(530, 453);  // a resize while minimised keeps the name
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("智能标注"));
+
+    w.window.showNormal();
+    EXPECT_FALSE(w.window.isMinimized());
+    EXPECT_EQ(w.window.windowTitle(), QString());
+
+    w.window.setWindowTitle(QStringLiteral("x"));
+    w.window.resize(540, 453);
+    EXPECT_EQ(w.window.windowTitle(), QString());
+}
+
+TEST(WindowChrome, WithoutAMinimisedCaptionTheWindowKeepsItsCaption) {
+    ChromedWindow w{QString()};
+    w.window.setWindowTitle(QStringLiteral("Voxscribe V 3.0"));
+    w.window.resize(600, 400);
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Voxscribe V 3.0"));
+    // The system title bar shows that caption.
+    EXPECT_FALSE(w.window.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST(WindowChrome, CloseLabelClosesAsTheSystemWouldAndOnlyOnALeftClick) {
+    ChromedWindow w;
+    QTest::mouseClick(w.close, Qt::RightButton);
+    EXPECT_TRUE(w.window.isVisible());
+    QTest::mouseClick(w.close, Qt::LeftButton);
+    EXPECT_EQ(w.window.closeEvents, 1);
+    EXPECT_FALSE(w.window.isVisible());
+}
+
+}  // namespace
