@@ -21,6 +21,7 @@ import sys
 
 from fontTools import subset
 from fontTools.misc.timeTools import epoch_diff
+from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont, newTable
 from fontTools.ttLib.tables._c_m_a_p import cmap_format_4
 
@@ -103,14 +104,14 @@ def subset_source(source, glyph_names):
 
 
 def add_fullwidth_comma(font):
-    """A comma in an em-wide cell, as a CJK font sets it."""
+    """The comma's outline in an em-wide cell, as a CJK font sets it."""
     name = "uniFF0C"
     order = font.getGlyphOrder()
-    if name in order:
-        return name
-    glyf = font["glyf"]
-    glyf.glyphs[name] = copy.deepcopy(glyf["comma"])
-    glyf.glyphOrder = order + [name]
+    # The component's own metrics stay unused, so the advance below holds.
+    pen = TTGlyphPen(font.getGlyphSet())
+    pen.addComponent("comma", (1, 0, 0, 1, 0, 0))
+    font["glyf"].glyphs[name] = pen.glyph()
+    font["glyf"].glyphOrder = order + [name]
     font.setGlyphOrder(order + [name])
     _, lsb = font["hmtx"]["comma"]
     font["hmtx"][name] = (font["head"].unitsPerEm, lsb)
