@@ -1,0 +1,257 @@
+// The batch window driven as a user drives it: the dialog, the run, the document, the clipboard,
+// the miss log, and the commands while a run goes.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "batchfiles.h"
+#include "clickablelabel.h"
+#include "documentbox.h"
+#include "frm4.h"
+#include "lookupclient.h"
+#include "testenv.h"
+
+namespace {
+
+using batch_testing::exampleDocument;
+using batch_testing::exampleList;
+using batch_testing::readBytes;
+using batch_testing::writeFile;
+using testing_support::TestEnvironment;
+
+class Frm4Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QString list(const QString& name, const QByteArray& bytes) {
+        return writeFile(env.dir.path(), name, bytes);
+    }
+    // The user clicks "选择文件…" and picks path in the dialog (an empty path cancels).
+    void chooseFile(const QString& path) {
+        env.files.answer(path);
+        QTest::mouseClick(window.Label5, Qt::LeftButton);
+    }
+    QString document() const { return window.Rich2->toPlainText(); }
+    QByteArray missLog() const { return readBytes(env.file("unfound.dat")); }
+    QString clipboardText() const { return output::clipboard::get(); }
+
+    TestEnvironment env;
+    smart::LookupClient client{env.services};
+    batch::Frm4 window{env.services, client};
+};
+
+TEST_F(Frm4Test, ShowsItsControlsInAFramelessWindow) {
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window.windowTitle(), QString());
+    EXPECT_EQ(window.findChild<QLabel*>("lblbiaoti")->text(), "批量标注");
+    EXPECT_EQ(window.findChild<QLabel*>("lblmin")->toolTip(), "最小化窗口");
+    EXPECT_EQ(window.findChild<QLabel*>("lblclose")->toolTip(), "关闭窗口");
+    EXPECT_NE(window.findChild<QLabel*>("Image1"), nullptr);
+    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
+              "请选择扩展名为txt的文本文件.请确认是一个单词占一行");
+    EXPECT_EQ(window.findChild<shell::ClickableLabel*>("Label5")->text(), "选择文件…");
+    EXPECT_EQ(window.findChild<shell::ClickableLabel*>("Label4")->text(), "保 存");
+    EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), QString());
+    EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), QString());
+    EXPECT_FALSE(window.findChild<QProgressBar*>("ProgressBar1")->isVisible());
+    auto* rich2 = window.findChild<output::DocumentBox*>("Rich2");
+    ASSERT_NE(rich2, nullptr);
+    EXPECT_TRUE(rich2->toPlainText().isEmpty());
+    EXPECT_EQ(rich2->document()->defaultFont().family(), "Kingsoft Phonetic Plain");
+    EXPECT_EQ(rich2->document()->defaultFont().pointSizeF(), 12.0);
+    EXPECT_EQ(window.size(), QSize(7890 / 15, 6000 / 15));
+}
+
+TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
+    const QString path = list("words.txt", exampleList());
+    chooseFile(path);
+
+    ASSERT_EQ(env.files.requests.size(), 1u);
+    const testing_support::FileDialogRequest& dialog = env.files.requests[0];
+    EXPECT_FALSE(dialog.save);
+    EXPECT_EQ(dialog.filter, "文本文件(*.txt)|*.txt");
+    EXPECT_EQ(dialog.title, "请选择文本文件，一个单词一行");
+    EXPECT_EQ(dialog.initialName, QString());
+
+    EXPECT_EQ(document(), exampleDocument());
+    EXPECT_EQ(clipboardText(), "xyzzy/  /\r\n");
+    EXPECT_EQ(window.Label2->text(), path);
+    EXPECT_EQ(window.Label3->text(), QString());
+    EXPECT_FALSE(window.ProgressBar1->isVisible());
+    EXPECT_EQ(missLog(), "xyzzy,\r\n");
+    EXPECT_TRUE(env.messages.shown.empty());
+    // Batch lines take the document's default font; the window sets none of its own.
+    QTextCursor cursor(window.Rich2->document());
+    cursor.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList().value(0),
+              "Kingsoft Phonetic Plain");
+
+    // A second run inserts at the caret, behind the first, and logs the miss again.
+    chooseFile(path);
+    EXPECT_EQ(document(), exampleDocument() + exampleDocument().chopped(1) + "\n");
+    EXPECT_EQ(missLog(), "xyzzy,\r\nxyzzy,\r\n");
+}
+
+TEST_F(Frm4Test, ReadsEveryKindOfLineEndAndTheByteOrderMark) {
+    const std::pair<const char*, QByteArray> files[] = {
+        {"cr.txt", exampleList("\r")},
+        {"lf.txt", exampleList("\n")},
+        {"crlf.txt", exampleList("\r\n")},
+        {"bom.txt", "\xEF\xBB\xBF" + exampleList("\n")},
+    };
+    for (const auto& [name, bytes] : files) {
+        window.Rich2->clearDocument();
+        chooseFile(list(name, bytes));
+        EXPECT_EQ(document(), exampleDocument()) << name;
+    }
+    EXPECT_EQ(missLog(), "xyzzy,\r\nxyzzy,\r\nxyzzy,\r\nxyzzy,\r\n");
+}
+
+TEST_F(Frm4Test, BlankTabDigitAndApostropheLinesAreMisses) {
+    chooseFile(list("odd.txt", "   \r\n\tapple\r\n3D\r\n'til\r\nQUALITY\r\n"));
+    EXPECT_EQ(document(), "/  /\n\tapple/  /\n3d/  /\n'til/  /\nquality/5kwRliti/\n");
+    EXPECT_EQ(missLog(), ",\r\n\tapple,\r\n3d,\r\n'til,\r\n");
+    EXPECT_EQ(clipboardText(), "quality/5kwRliti/\r\n");
+}
+
+TEST_F(Frm4Test, ReadsAWordListSavedByChineseWindows) {
+    // GB18030 (not valid UTF-8): 苹果 and a word the dictionary holds.
+    chooseFile(list("gbk.txt", "\xC6\xBB\xB9\xFB\r\nApple\r\n"));
+    EXPECT_EQ(document(), QString::fromUtf8("苹果/  /\napple/5Apl/\n"));
+    EXPECT_EQ(missLog(), "\xE8\x8B\xB9\xE6\x9E\x9C,\r\n");
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
+TEST_F(Frm4Test, AFileThatCannotBeReadIsReportedAndChangesNothing) {
+    window.Rich2->replaceSelection("kept\r\n");
+    output::clipboard::put("on the clipboard");
+    const QString binary = list("picture.txt", QByteArray("GIF89a\0\0\x01\0", 10));
+    const QString missing = env.dir.filePath("gone.txt");
+    for (const QString& path : {binary, missing}) {
+        env.messages.shown.clear();
+        chooseFile(path);
+        ASSERT_EQ(env.messages.shown.size(), 1u) << path.toStdString();
+        EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Critical);
+        EXPECT_TRUE(env.messages.shown[0].text.contains(path));
+        EXPECT_EQ(document(), "kept\n");
+        EXPECT_EQ(clipboardText(), "on the clipboard");
+        EXPECT_EQ(window.Label3->text(), QString());
+        EXPECT_FALSE(QFileInfo::exists(env.file("unfound.dat")));
+        EXPECT_TRUE(window.Label5->isEnabled());
+    }
+    EXPECT_TRUE(env.messages.shown[0].text.contains("找不到文件"));
+}
+
+TEST_F(Frm4Test, ACancelledDialogChangesNothing) {
+    window.Rich2->replaceSelection("kept");
+    chooseFile(list("words.txt", exampleList()));
+    const QString before = document();
+    chooseFile(QString());
+    EXPECT_EQ(env.files.requests.size(), 2u);
+    EXPECT_EQ(document(), before);
+    EXPECT_EQ(window.Label2->text(), env.dir.filePath("words.txt"));
+    EXPECT_EQ(missLog(), "xyzzy,\r\n");
+}
+
+TEST_F(Frm4Test, TheFirstBatchLineReplacesASelection) {
+    window.Rich2->replaceSelection("before SELECTED after");
+    QTextCursor cursor = window.Rich2->textCursor();
+    cursor.setPosition(7);
+    cursor.setPosition(15, QTextCursor::KeepAnchor);
+    window.Rich2->setTextCursor(cursor);
+    chooseFile(list("words.txt", "zebra\r\nquality\r\n"));
+    EXPECT_EQ(document(), "before zebra/5zi:brE/\nquality/5kwRliti/\n after");
+}
+
+TEST_F(Frm4Test, NothingCutsIntoARunningBatch) {
+    chooseFile(list("first.txt", "apple\r\n"));  // something in the document to save
+    const QString path = list("words.txt", exampleList());
+    env.files.answer(path);
+    env.files.answer(env.dir.filePath("never.rtf"));  // would be the answer to a second dialog
+    bool checked = false;
+    // Runs during the run's first pass through the event loop.
+    QTimer::singleShot(0, &window, [&] {
+        checked = true;
+        EXPECT_TRUE(window.isRunning());
+        EXPECT_EQ(window.Label3->text(), "正在标注,请稍候……");
+        EXPECT_TRUE(window.ProgressBar1->isVisible());
+        EXPECT_FALSE(window.Label5->isEnabled());
+        EXPECT_FALSE(window.Label4->isEnabled());
+        EXPECT_FALSE(window.lblclose->isEnabled());
+        QTest::mouseClick(window.Label5, Qt::LeftButton);
+        QTest::mouseClick(window.Label4, Qt::LeftButton);
+        window.activateWindow();
+        window.Rich2->setFocus();
+        QTest::keyClick(window.Rich2, Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(window.Rich2, Qt::Key_X);
+        QTest::mouseClick(window.Rich2->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(window.lblclose, Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_FALSE(window.close());
+        window.reject();
+        EXPECT_TRUE(window.isVisible());
+    });
+    QTest::mouseClick(window.Label5, Qt::LeftButton);
+
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(env.files.requests.size(), 2u);  // the two runs' open dialogs, no save dialog
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isRunning());
+    EXPECT_EQ(document(), "apple/5Apl/\n" + exampleDocument());
+    EXPECT_TRUE(window.Label5->isEnabled());
+    EXPECT_TRUE(window.Label4->isEnabled());
+    EXPECT_TRUE(window.lblclose->isEnabled());
+    // Afterwards the box takes the user's typing again.
+    window.Rich2->setFocus();
+    QTest::keyClick(window.Rich2, Qt::Key_X);
+    EXPECT_EQ(document(), "apple/5Apl/\n" + exampleDocument() + "x");
+}
+
+TEST_F(Frm4Test, SavesAsRtfAndConfirmsWithThePath) {
+    chooseFile(list("words.txt", exampleList()));
+    const QString target = env.dir.filePath("result.doc");
+    env.files.answer(target);
+    QTest::mouseClick(window.Label4, Qt::LeftButton);
+
+    ASSERT_EQ(env.files.requests.size(), 2u);
+    EXPECT_TRUE(env.files.requests[1].save);
+    EXPECT_EQ(env.files.requests[1].filter, "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|");
+    EXPECT_TRUE(readBytes(target).startsWith("{\\rtf"));
+    EXPECT_TRUE(readBytes(target).contains("zebra/5zi:brE/"));
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text, target + "已经保存好了!");
+    EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Information);
+    EXPECT_EQ(document(), exampleDocument());
+}
+
+TEST_F(Frm4Test, AltASavesAlsoWhileTheDocumentHasTheFocus) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (QWidget* focus : {static_cast<QWidget*>(window.Rich2), static_cast<QWidget*>(&window)}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_A, Qt::AltModifier);
+    }
+    // Alt with another modifier is not the save key.
+    QTest::keyClick(window.Rich2, Qt::Key_A, Qt::AltModifier | Qt::ControlModifier);
+    ASSERT_EQ(env.files.requests.size(), 2u);
+    EXPECT_TRUE(env.files.requests[0].save);
+    EXPECT_TRUE(env.files.requests[1].save);
+}
+
+TEST_F(Frm4Test, EscDoesNotCloseButTheCloseLabelDoes) {
+    QTest::keyClick(window.Rich2, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    QTest::mouseClick(window.lblclose, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// The batch run: every line of a word list looked up in the dictionary and written out as
+// "key/transcription/" with CR LF; words the dictionary lacks go to the miss log.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "misslog.h"
+
+class QWidget;
+
+namespace smart {
+class LookupClient;
+}
+
+namespace batch {
+
+// The transcription written for a word the dictionary lacks.
+inline QString placeholder() {
+    return QStringLiteral("  ");
+}
+
+// "key/transcription/" followed by CR LF.
+QString batchLine(const QString& key, const QString& transcription);
+
+// Where a run's output goes and what happens around each word.
+class BatchSink {
+public:
+    virtual ~BatchSink() = default;
+    // Before the lookup of the word at index (0-based) of total.
+    virtual void wordStarting(qsizetype index, qsizetype total) {
+        Q_UNUSED(index);
+        Q_UNUSED(total);
+    }
+    // After the lookup, before the output.
+    virtual void wordLookedUp() {}
+    virtual void writeLine(const QString& line) = 0;
+};
+
+struct RunSummary {
+    qsizetype words = 0;
+    qsizetype found = 0;
+    qsizetype missing = 0;
+    bool missLogFailed = false;     // at least one miss line could not be written
+    bool dictionaryFailed = false;  // the dictionary could not be reached (every word a miss)
+    bool stopped = false;           // the run ended early because the dictionary failed
+};
+
+class BatchEngine {
+public:
+    BatchEngine(smart::LookupClient& client, smart::MissLog missLog);
+
+    // Stop before the first output when the dictionary cannot be reached, instead of writing
+    // every word as a miss. Scripts want that; the window goes on, as its message says.
+    void setStopWhenDictionaryFails(bool stop) { stopWhenDictionaryFails_ = stop; }
+
+    // One lookup per line (with a fresh dictionary object each), then the batch line. Lines that
+    // are exactly empty produce nothing. messageParent: the window of the dictionary message.
+    RunSummary run(const QStringList& lines, BatchSink& sink, QWidget* messageParent = nullptr);
+
+private:
+    smart::LookupClient& client_;
+    smart::MissLog missLog_;
+    bool stopWhenDictionaryFails_ = false;
+};
+
+}  // namespace batch

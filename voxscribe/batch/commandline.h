@@ -1,0 +1,35 @@
+// The batch run from the command line: "voxscribe --batch WORDLIST [--output OUTPUT.rtf]"
+// annotates a word list without a window, for scripts.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace platform {
+struct Services;
+}
+
+namespace batch {
+
+// Whether the arguments (program name first) ask for a command-line run or its help rather
+// than the windows.
+bool isCommandLineRun(const QStringList& arguments);
+
+// Call before the QApplication exists: a command-line run shows no window, so it must not need
+// a display.
+void prepareCommandLine(int argc, char** argv);
+
+// Runs the command line when the arguments ask for it and returns the exit status; nullopt when
+// the program should open its windows. Output: the RTF file, or the batch lines on standard
+// output; messages and the summary go to standard error.
+std::optional<int> runCommandLine(const QStringList& arguments, platform::Services& services);
+
+QString commandLineHelp();
+
+// Exit statuses.
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // unreadable word list, no dictionary, output or log not written
+constexpr int kExitUsage = 2;   // wrong arguments
+
+}  // namespace batch

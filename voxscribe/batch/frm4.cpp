@@ -1,0 +1,256 @@
+#include "frm4.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "clickablelabel.h"
+#include "documentbox.h"
+#include "documentsaver.h"
+#include "lookupclient.h"
+#include "misslog.h"
+#include "services.h"
+#include "windowchrome.h"
+#include "wordlist.h"
+
+namespace batch {
+namespace {
+
+// Design size of the client area: 7890 x 6000 twips.
+constexpr int kWidth = 7890 / shell::kTwipsPerPixel;
+constexpr int kHeight = 6000 / shell::kTwipsPerPixel;
+constexpr int kStripHeight = 28;
+
+constexpr char kStripStyle[] =
+    "QLabel#Image1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a6ea5, "
+    "stop:1 #24527f); }"
+    "QLabel#lblbiaoti { color: white; font-weight: bold; padding-left: 8px; }"
+    "QLabel#lblmin, QLabel#lblclose { color: white; padding: 0 8px; font-size: 14px; }"
+    "QLabel#lblmin:hover, QLabel#lblclose:hover { background: rgba(255, 255, 255, 60); }";
+constexpr char kCommandStyle[] =
+    "QLabel { color: #1d4f91; text-decoration: underline; padding: 2px 6px; }"
+    "QLabel:disabled { color: gray; }";
+
+QString documentFont() {
+    return QStringLiteral("Kingsoft Phonetic Plain");
+}
+constexpr qreal kDocumentPointSize = 12;
+
+}  // namespace
+
+// The window's output of a run: the status line and progress, pending events after each lookup,
+// and each batch line staged through the clipboard into Rich2 at the caret.
+class Frm4::DocumentOutput final : public BatchSink {
+public:
+    explicit DocumentOutput(Frm4& window) : window_(window) {}
+
+    void wordStarting(qsizetype index, qsizetype total) override {
+        window_.Label3->setText(statusText());
+        window_.ProgressBar1->setMaximum(int(total));
+        window_.ProgressBar1->setValue(int(index));
+    }
+    // The status line repaints and the window stays responsive during a long run.
+    void wordLookedUp() override { QCoreApplication::processEvents(); }
+    void writeLine(const QString& line) override { output::stagedInsert(*window_.Rich2, line); }
+
+private:
+    Frm4& window_;
+};
+
+QString Frm4::hintText() {
+    return QStringLiteral("请选择扩展名为txt的文本文件.请确认是一个单词占一行");
+}
+QString Frm4::statusText() {
+    return QStringLiteral("正在标注,请稍候……");
+}
+QString Frm4::openFilter() {
+    return QStringLiteral("文本文件(*.txt)|*.txt");
+}
+QString Frm4::openTitle() {
+    return QStringLiteral("请选择文本文件，一个单词一行");
+}
+
+Frm4::Frm4(platform::Services& services, smart::LookupClient& client, QWidget* parent)
+    : QDialog(parent), services_(services), client_(client) {
+    buildControls();
+    chrome_ = new shell::WindowChrome(this, Image1, lblmin, lblclose, QStringLiteral("批量标注"));
+    saver_ =
+        new output::DocumentSaver(output::WindowKind::Batch, services_, Rich2, this, nullptr, this);
+
+    connect(Label5, &shell::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
+    connect(Label4, &shell::ClickableLabel::clicked, this, &Frm4::onSaveClicked);
+    // Alt+A saves wherever the focus is in the window, the document box included.
+    saveShortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), this);
+    saveShortcut_->setContext(Qt::WindowShortcut);
+    connect(saveShortcut_, &QShortcut::activated, this, &Frm4::onSaveClicked);
+}
+
+void Frm4::buildControls() {
+    setObjectName(QStringLiteral("Frm4"));
+    setWindowTitle(QString());
+    resize(kWidth, kHeight);
+    setStyleSheet(QString::fromLatin1(kStripStyle));
+
+    Image1 = new QLabel(this);
+    Image1->setFixedHeight(kStripHeight);
+    lblbiaoti = new QLabel(QStringLiteral("批量标注"), Image1);
+    lblmin = new QLabel(QStringLiteral("—"), Image1);
+    lblmin->setToolTip(QStringLiteral("最小化窗口"));
+    lblclose = new QLabel(QStringLiteral("✕"), Image1);
+    lblclose->setToolTip(QStringLiteral("关闭窗口"));
+    auto* strip = new QHBoxLayout(Image1);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->setSpacing(0);
+    strip->addWidget(lblbiaoti, 1);
+    strip->addWidget(lblmin);
+    strip->addWidget(lblclose);
+
+    Label1 = new QLabel(hintText(), this);
+    Label1->setWordWrap(true);
+    Label5 = new shell::ClickableLabel(QStringLiteral("选择文件…"), this);
+    Label5->setCursor(Qt::PointingHandCursor);
+    Label5->setStyleSheet(QString::fromLatin1(kCommandStyle));
+    Label2 = new QLabel(this);
+    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label2->setMinimumWidth(0);
+    Label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Label3 = new QLabel(this);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setTextVisible(true);
+    ProgressBar1->setVisible(false);
+    Rich2 = new output::DocumentBox(this);
+    Rich2->setDefaultFormat(documentFont(), kDocumentPointSize);
+    Label4 = new shell::ClickableLabel(QStringLiteral("保 存"), this);
+    Label4->setCursor(Qt::PointingHandCursor);
+    Label4->setStyleSheet(QString::fromLatin1(kCommandStyle));
+
+    const std::pair<QWidget*, const char*> names[] = {
+        {Image1, "Image1"},     {lblbiaoti, "lblbiaoti"}, {lblmin, "lblmin"},
+        {lblclose, "lblclose"}, {Label1, "Label1"},       {Label5, "Label5"},
+        {Label2, "Label2"},     {Label3, "Label3"},       {ProgressBar1, "ProgressBar1"},
+        {Rich2, "Rich2"},       {Label4, "Label4"},
+    };
+    for (const auto& [widget, name] : names) {
+        widget->setObjectName(QString::fromLatin1(name));
+    }
+
+    auto* chooseRow = new QHBoxLayout;
+    chooseRow->addWidget(Label5);
+    chooseRow->addWidget(Label2, 1);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(Label3, 1);
+    statusRow->addWidget(ProgressBar1, 1);
+    statusRow->addWidget(Label4);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(10, 8, 10, 10);
+    body->addWidget(Label1);
+    body->addLayout(chooseRow);
+    body->addWidget(Rich2, 1);
+    body->addLayout(statusRow);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addWidget(Image1);
+    window->addLayout(body, 1);
+    Rich2->setFocus();
+}
+
+void Frm4::onChooseFileClicked() {
+    if (running_) {
+        return;
+    }
+    const QString path = services_.files.openFileName(this, openTitle(), openFilter(), QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    annotateFile(path);
+}
+
+void Frm4::annotateFile(const QString& path) {
+    if (running_) {
+        return;
+    }
+    Label2->setText(path);
+    const WordList list = readWordList(path);
+    if (!list.ok()) {
+        services_.messages.show(this, list.error, platform::Icon::Critical, platform::Buttons::Ok,
+                                platform::Answer::Ok);
+        return;
+    }
+    BatchEngine engine(client_,
+                       smart::MissLog(services_.folder.writableFile(smart::MissLog::fileName())));
+    DocumentOutput output(*this);
+    setRunning(true);
+    const RunSummary summary = engine.run(list.lines, output, this);
+    setRunning(false);
+    reportRunProblems(summary);
+}
+
+void Frm4::reportRunProblems(const RunSummary& summary) {
+    if (summary.missLogFailed) {
+        services_.messages.show(this,
+                                QStringLiteral("无法写入“%1”，没找到音标的单词没有记录下来。\r\n"
+                                               "标注结果仍在窗口中。")
+                                    .arg(services_.folder.writableFile(smart::MissLog::fileName())),
+                                platform::Icon::Critical, platform::Buttons::Ok,
+                                platform::Answer::Ok);
+    }
+}
+
+void Frm4::setRunning(bool running) {
+    running_ = running;
+    // Nothing may cut into a run while it lets events through: no second run, no save of a
+    // half-written document, no close, and no typing or clicking that would move the caret the
+    // lines go to.
+    Label5->setEnabled(!running);
+    Label4->setEnabled(!running);
+    lblclose->setEnabled(!running);
+    saveShortcut_->setEnabled(!running);
+    if (running) {
+        idleInteraction_ = Rich2->textInteractionFlags();
+        Rich2->setTextInteractionFlags(Qt::NoTextInteraction);
+        ProgressBar1->setValue(0);
+    } else {
+        Rich2->setTextInteractionFlags(idleInteraction_);
+        Label3->clear();
+    }
+    ProgressBar1->setVisible(running);
+}
+
+void Frm4::onSaveClicked() {
+    if (running_) {
+        return;
+    }
+    saver_->save();
+}
+
+void Frm4::reject() {
+    if (running_) {
+        return;
+    }
+    QDialog::reject();
+}
+
+// Esc does not close the window: the document would go without a question.
+void Frm4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Frm4::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+}  // namespace batch
