@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "frmstep1.h"
+#include "lookupclient.h"
+#include "qtprinters.h"
+#include "testenv.h"
+
+namespace {
+
+using Mode = shell::Frmstep1::Mode;
+using testing_support::TestEnvironment;
+
+class ScopedWindir {
+public:
+    explicit ScopedWindir(const QString& value) : old_(qgetenv("windir")) {
+        wasSet_ = qEnvironmentVariableIsSet("windir");
+        qputenv("windir", value.toLocal8Bit());
+    }
+    ~ScopedWindir() {
+        if (wasSet_) {
+            qputenv("windir", old_);
+        } else {
+            qunsetenv("windir");
+        }
+    }
+
+private:
+    QByteArray old_;
+    bool wasSet_;
+};
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+// A working window that counts how often its own close steps ran.
+template <typename Base>
+class StandIn : public Base {
+public:
+    StandIn(QWidget* owner, int* closeEvents) : Base(owner), closeEvents_(closeEvents) {
+        this->setWindowFlag(Qt::Window);
+        this->resize(300, 200);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        ++*closeEvents_;
+        Base::closeEvent(event);
+    }
+
+private:
+    int* closeEvents_;
+};
+
+// A launcher over a temporary program folder, with the font installed and stand-in windows.
+class LauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        touch(windir.filePath("FONTS/Ksphonet.ttf"));
+        launcher = std::make_unique<shell::Frmstep1>(env.services, lookup);
+        launcher->setWindowFactory(Mode::ManualInput, [this](QWidget* owner) {
+            ++made[0];
+            manualInput = new StandIn<QDialog>(owner, &closeEvents[0]);
+            return manualInput.data();
+        });
+        launcher->setWindowFactory(Mode::SmartAnnotation, [this](QWidget* owner) {
+            ++made[1];
+            smartAnnotation = new StandIn<QWidget>(owner, &closeEvents[1]);
+            return smartAnnotation.data();
+        });
+        launcher->setWindowFactory(Mode::Batch, [this](QWidget* owner) {
+            ++made[2];
+            batch = new StandIn<QWidget>(owner,
+                                         &closeEvents[2]);  // a modal window that is not a dialog
+            return batch.data();
+        });
+        launcher->setProgramEnd([this] { ++programEnds; });
+        launcher->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(launcher.get()));
+    }
+
+    template <typename T = QLabel>
+    T* child(const char* name) {
+        T* widget = launcher->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QString description() { return child("Label5")->text(); }
+    // A click that goes through the window system, which is where a modal window blocks others.
+    void clickThroughWindow(const char* name) {
+        QLabel* label = child(name);
+        QTest::mouseClick(launcher->windowHandle(), Qt::LeftButton, {},
+                          label->mapTo(launcher.get(), label->rect().center()));
+    }
+
+    // Closes the modal window that is open once the launcher waits for it.
+    void closeModalSoon(bool* closed) {
+        QTimer::singleShot(0, [closed] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            modal->close();
+            *closed = true;
+        });
+    }
+
+    QTemporaryDir windir;
+    ScopedWindir windirSetting{windir.path()};
+    TestEnvironment env;
+    smart::LookupClient lookup{env.services};
+    std::unique_ptr<shell::Frmstep1> launcher;
+    int made[3] = {0, 0, 0};
+    int closeEvents[3] = {0, 0, 0};
+    int programEnds = 0;
+    QPointer<StandIn<QDialog>> manualInput;
+    QPointer<StandIn<QWidget>> smartAnnotation;
+    QPointer<StandIn<QWidget>> batch;
+};
+
+const QString kManualText = QStringLiteral(
+    "    手动输入单词，手动输入音标。此项适合当您要求输入一些特殊而且可能并不常见的单词的音标时选"
+    "用。此项同样具有音标与单词混合输入的功能、自动保存功能。");
+const QString kSmartText = QStringLiteral(
+    "    输入单词软件自动标注音标。此项适合绝大多数人。托福、大学英语六级以内等所见的10000单词，都"
+    "可自动标注。同时具有音标与单词混合输入的功能、自动保存功能。");
+const QString kBatchText = QStringLiteral(
+    "    选择一个已经保存了要批量标注音标的单词的文件，软件将自动为您标注音标。此项适合出版社、杂志"
+    "社等用户，需要大量标注单词的场合。");
+
+TEST_F(LauncherTest, OpensCentredWithItsCaptionAndModes) {
+    EXPECT_EQ(launcher->windowTitle(), QStringLiteral("Voxscribe V 3.0"));
+    EXPECT_EQ(child("Label2")->text(), QStringLiteral("手动输入"));
+    EXPECT_EQ(child("Label3")->text(), QStringLiteral("智能标注"));
+    EXPECT_EQ(child("Label4")->text(), QStringLiteral("批量标注"));
+    EXPECT_EQ(child("Label7")->text(), QStringLiteral("帮助"));
+    EXPECT_EQ(description(), QString());
+    EXPECT_TRUE(env.messages.shown.empty());  // the font is installed
+
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((launcher->frameGeometry().center() - screenCentre).manhattanLength(), 1);
+    QFrame* frame = child<QFrame>("Frame1");
+    EXPECT_EQ(frame->x(), (launcher->width() - frame->width()) / 2);
+}
+
+TEST_F(LauncherTest, DescriptionFollowsTheMouseOverTheModes) {
+    QTest::mouseMove(child("Label2"));
+    EXPECT_EQ(description(), kManualText);
+    QTest::mouseMove(child("Label3"));
+    EXPECT_EQ(description(), kSmartText);
+    QTest::mouseMove(child("Label5"), QPoint(30, 30));  // resting on the text keeps it
+    EXPECT_EQ(description(), kSmartText);
+
+    QFrame* frame = child<QFrame>("Frame1");
+    QTest::mouseMove(frame, QPoint(5, frame->height() - 5));
+    EXPECT_EQ(description(), QString());
+
+    QTest::mouseMove(child("Label4"));
+    EXPECT_EQ(description(), kBatchText);
+    QTest::mouseMove(launcher.get(), QPoint(3, launcher->height() - 3));  // the background
+    EXPECT_EQ(description(), QString());
+
+    QTest::mouseMove(child("Label2"));
+    ASSERT_EQ(description(), kManualText);
+    QTest::mouseMove(child<QWidget>("Image1"), QPoint(200, 10));
+    EXPECT_EQ(description(), QString());
+}
+
+TEST_F(LauncherTest, FrameStaysCentredUnlessTheWindowIsNarrower) {
+    QFrame* frame = child<QFrame>("Frame1");
+    launcher->resize(800, 400);
+    EXPECT_EQ(frame->x(), (800 - frame->width()) / 2);
+    const int left = frame->x();
+    launcher->resize(frame->width() - 40, 400);
+    EXPECT_EQ(frame->x(), left);
+    launcher->resize(frame->width(), 400);
+    EXPECT_EQ(frame->x(), 0);
+}
+
+TEST_F(LauncherTest, HelpOpensThePageOfTheProgramFolder) {
+    QTest::mouseClick(child("Label7"), Qt::LeftButton);
+    EXPECT_EQ(env.shell.opened, QStringList{env.dir.path() + QStringLiteral("/help.htm")});
+}
+
+TEST_F(LauncherTest, ManualInputIsModalAndTheLauncherWaits) {
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        // While the window is open the launcher cannot open another mode.
+        clickThroughWindow("Label3");
+        EXPECT_EQ(made[1], 0);
+        EXPECT_EQ(QApplication::activeModalWidget(), manualInput.data());
+    });
+    closeModalSoon(&closed);
+    QTest::mouseClick(child("Label2"), Qt::LeftButton);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(made[0], 1);
+    EXPECT_EQ(closeEvents[0], 1);
+
+    // A closed window leaves nothing behind: the next opening makes a new one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(manualInput, nullptr);
+    EXPECT_EQ(launcher->workingWindow(Mode::ManualInput), nullptr);
+    closeModalSoon(&closed);
+    QTest::mouseClick(child("Label2"), Qt::LeftButton);
+    EXPECT_EQ(made[0], 2);
+}
+
+TEST_F(LauncherTest, BatchIsModalEvenAsAPlainWindow) {
+    bool closed = false;
+    QTimer::singleShot(0, [&] { EXPECT_TRUE(batch->isVisible()); });
+    closeModalSoon(&closed);
+    QTest::mouseClick(child("Label4"), Qt::LeftButton);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(made[2], 1);
+}
+
+TEST_F(LauncherTest, SmartAnnotationIsModelessAndASingleInstance) {
+    clickThroughWindow("Label3");
+    ASSERT_NE(smartAnnotation, nullptr);
+    EXPECT_TRUE(smartAnnotation->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    smartAnnotation->showMinimized();
+    QTest::mouseClick(child("Label3"), Qt::LeftButton);
+    EXPECT_EQ(made[1], 1);
+    EXPECT_FALSE(smartAnnotation->isMinimized());
+    EXPECT_EQ(launcher->workingWindow(Mode::SmartAnnotation), smartAnnotation.data());
+
+    // The launcher can open the other modes meanwhile.
+    bool closed = false;
+    closeModalSoon(&closed);
+    QTest::mouseClick(child("Label4"), Qt::LeftButton);
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(smartAnnotation->isVisible());
+
+    smartAnnotation->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(launcher->workingWindow(Mode::SmartAnnotation), nullptr);
+    EXPECT_EQ(programEnds, 0);  // closing a working window never ends the program
+    QTest::mouseClick(child("Label3"), Qt::LeftButton);
+    EXPECT_EQ(made[1], 2);
+}
+
+TEST_F(LauncherTest, CancellingTheExitKeepsEverythingButTheTransferFiles) {
+    for (const char* name : {"tmp123.doc", "tmp9.doc", "tmp.doc", "report.doc", "tmp5.rtf"}) {
+        touch(env.file(QString::fromLatin1(name)));
+    }
+    QTest::mouseClick(child("Label3"), Qt::LeftButton);
+    env.messages.answer(platform::Answer::Cancel);
+
+    EXPECT_FALSE(launcher->close());
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    const testing_support::ShownMessage& question = env.messages.shown.front();
+    EXPECT_EQ(question.text, QStringLiteral("您确定要退出吗?"));
+    EXPECT_EQ(question.icon, platform::Icon::Question);
+    EXPECT_EQ(question.buttons, platform::Buttons::OkCancel);
+    EXPECT_EQ(question.defaultButton, platform::Answer::Cancel);
+
+    EXPECT_FALSE(QFile::exists(env.file("tmp123.doc")));
+    EXPECT_FALSE(QFile::exists(env.file("tmp9.doc")));
+    EXPECT_FALSE(QFile::exists(env.file("tmp.doc")));
+    EXPECT_TRUE(QFile::exists(env.file("report.doc")));
+    EXPECT_TRUE(QFile::exists(env.file("tmp5.rtf")));
+    EXPECT_TRUE(launcher->isVisible());
+    EXPECT_TRUE(smartAnnotation->isVisible());
+    EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(LauncherTest, ConfirmingTheExitEndsTheProgramWithoutTheWindowsOwnCloseSteps) {
+    touch(env.file("tmp77.doc"));
+    QTest::mouseClick(child("Label3"), Qt::LeftButton);
+    env.messages.answer(platform::Answer::Ok);
+    EXPECT_TRUE(launcher->close());
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_EQ(closeEvents[1], 0);
+    EXPECT_FALSE(QFile::exists(env.file("tmp77.doc")));
+}
+
+TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
+    QTemporaryDir windir;
+    const ScopedWindir setting(windir.path());
+    touch(windir.filePath("FONTS/Kingsoft.ttf"));  // a font under another name does not count
+    TestEnvironment env;
+    smart::LookupClient lookup(env.services);
+    shell::Frmstep1 launcher(env.services, lookup);
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    const testing_support::ShownMessage& warning = env.messages.shown.front();
+    EXPECT_EQ(warning.text,
+              QStringLiteral("程序在系统字体文件夹中没有找到金山公司的Kphonet.ttf音标字体!"
+                             "本程序需要这个文件,以显示音标。\n"
+                             "您可从金山公司网站下载，也可在本程序所在的文件夹下找到它:") +
+                  env.dir.path() + QStringLiteral("/Ksphonet.ttf\n") +
+                  QStringLiteral("请把它复制到系统字体目录下后重启本程序，以免显示不正常！:\n") +
+                  windir.path() + QStringLiteral("/FONTS/"));
+    EXPECT_EQ(warning.icon, platform::Icon::Critical);
+    EXPECT_EQ(warning.buttons, platform::Buttons::Ok);
+    EXPECT_FALSE(launcher.isVisible());
+
+    // Start-up goes on.
+    launcher.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&launcher));
+    env.messages.answer(platform::Answer::Cancel);
+    launcher.close();
+}
+
+TEST(LauncherWiring, OpensTheRealSmartAnnotationWindow) {
+    QTemporaryDir windir;
+    const ScopedWindir setting(windir.path());
+    touch(windir.filePath("FONTS/Ksphonet.ttf"));
+    TestEnvironment env;
+    smart::LookupClient lookup(env.services);
+    shell::Frmstep1 launcher(env.services, lookup);
+    launcher.setProgramEnd([] {});
+    launcher.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&launcher));
+    QTest::mouseClick(launcher.findChild<QLabel*>(QStringLiteral("Label3")), Qt::LeftButton);
+    QWidget* window = launcher.workingWindow(Mode::SmartAnnotation);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), QStringLiteral("Frm3"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isWindow());
+}
+
+TEST_F(LauncherTest, DraggingTheTitleStripMovesTheLauncher) {
+    QWidget* strip = child<QWidget>("Image1");
+    const QPoint start = launcher->pos();
+    QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(100, 10));
+    QTest::mouseMove(strip, QPoint(140, 30));
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(140, 30));
+    EXPECT_EQ(launcher->pos(), start + QPoint(40, 20));
+}
+
+}  // namespace

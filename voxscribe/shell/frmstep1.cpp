@@ -1,0 +1,352 @@
+#include "frmstep1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "clickablelabel.h"
+#include "documentsaver.h"
+#include "fontcheck.h"
+#include "frm3.h"
+#include "frm4.h"
+#include "services.h"
+#include "titlestrip.h"
+#include "windowchrome.h"
+
+namespace shell {
+namespace {
+
+// Design size of the client area: 8685 x 5205 twips.
+constexpr QSize kDesignSize(579, 347);
+
+struct ModeText {
+    Frmstep1::Mode mode;
+    const char* caption;
+    const char* description;
+};
+
+const ModeText kModes[] = {
+    {Frmstep1::Mode::ManualInput, "手动输入",
+     "    手动输入单词，手动输入音标。此项适合当您要求输入一些特殊而且可能并不常见的单词的音标时"
+     "选用。此项同样具有音标与单词混合输入的功能、自动保存功能。"},
+    {Frmstep1::Mode::SmartAnnotation, "智能标注",
+     "    输入单词软件自动标注音标。此项适合绝大多数人。托福、大学英语六级以内等所见的10000单词，"
+     "都可自动标注。同时具有音标与单词混合输入的功能、自动保存功能。"},
+    {Frmstep1::Mode::Batch, "批量标注",
+     "    选择一个已经保存了要批量标注音标的单词的文件，软件将自动为您标注音标。此项适合出版社、"
+     "杂志社等用户，需要大量标注单词的场合。"},
+};
+
+const ModeText& modeText(Frmstep1::Mode mode) {
+    return kModes[static_cast<int>(mode)];
+}
+
+const char* const kModeLabelStyle =
+    "QLabel { background: #f4f8fb; border: 1px solid #9bb7cc; border-radius: 6px;"
+    " color: #1f4e79; font-size: 15pt; font-weight: bold; }"
+    "QLabel:hover { background: #dcebf5; border-color: #1f4e79; }";
+const char* const kHelpLabelStyle =
+    "QLabel { color: #1f4e79; text-decoration: underline; font-size: 11pt; }"
+    "QLabel:hover { color: #c0392b; }";
+const char* const kDescriptionStyle =
+    "QLabel { background: #fffdf5; border: 1px solid #e3d9b8; border-radius: 4px;"
+    " color: #333333; font-size: 11pt; padding: 8px; }";
+const char* const kFrameStyle =
+    "QFrame#Frame1 { background: #ffffff; border: 1px solid #c9d6e0; border-radius: 8px; }";
+
+// Hides nothing but reports when the watched window is hidden, which ends a modal showing.
+class HideWatcher : public QObject {
+public:
+    HideWatcher(QWidget* window, QEventLoop* loop) : QObject(window), loop_(loop) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            loop_->quit();
+        }
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+
+}  // namespace
+
+Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      lookup_(lookup),
+      runModal_(&Frmstep1::runModal),
+      endProgram_(&Frmstep1::endProgramNow) {
+    setObjectName(QStringLiteral("frmstep1"));
+    setWindowTitle(caption());
+    setMouseTracking(true);
+    buildControls();
+    placeControls();
+    chrome_ = new WindowChrome(this, Image1, nullptr, nullptr, QString());
+    setWindowFactory(Mode::SmartAnnotation, [this](QWidget* owner) -> QWidget* {
+        return new smart::Frm3(services_, lookup_, owner);
+    });
+    setWindowFactory(Mode::Batch, [this](QWidget* owner) -> QWidget* {
+        return new batch::Frm4(services_, lookup_, owner);
+    });
+    resize(kDesignSize);
+    checkPhoneticFont();
+}
+
+Frmstep1::~Frmstep1() = default;
+
+QString Frmstep1::description(Mode mode) {
+    return QString::fromUtf8(modeText(mode).description);
+}
+
+void Frmstep1::buildControls() {
+    setStyleSheet(QStringLiteral("QWidget#frmstep1 { background: #eef3f7; }"));
+    Image1 = new TitleStrip(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setTitle(QStringLiteral("Voxscribe"));
+    Image1->setSubtitle(QStringLiteral("英语单词音标标注"));
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setStyleSheet(QString::fromLatin1(kFrameStyle));
+    Frame1->setMouseTracking(true);
+    Frame1->installEventFilter(this);
+
+    ClickableLabel** modeLabels[] = {&Label2, &Label3, &Label4};
+    const char* const names[] = {"Label2", "Label3", "Label4"};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new ClickableLabel(QString::fromUtf8(kModes[i].caption), Frame1);
+        label->setObjectName(QString::fromLatin1(names[i]));
+        label->setAlignment(Qt::AlignCenter);
+        label->setStyleSheet(QString::fromLatin1(kModeLabelStyle));
+        label->setCursor(Qt::PointingHandCursor);
+        // The mouse over a mode label concerns that label only, not the frame behind it.
+        label->setAttribute(Qt::WA_NoMousePropagation);
+        const Mode mode = kModes[i].mode;
+        connect(label, &ClickableLabel::mouseMoved, this, [this, mode] { onModeHovered(mode); });
+        *modeLabels[i] = label;
+    }
+    connect(Label2, &ClickableLabel::clicked, this, &Frmstep1::onManualInputClicked);
+    connect(Label3, &ClickableLabel::clicked, this, &Frmstep1::onSmartAnnotationClicked);
+    connect(Label4, &ClickableLabel::clicked, this, &Frmstep1::onBatchClicked);
+
+    Label7 = new ClickableLabel(QStringLiteral("帮助"), Frame1);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    Label7->setAlignment(Qt::AlignCenter);
+    Label7->setStyleSheet(QString::fromLatin1(kHelpLabelStyle));
+    Label7->setCursor(Qt::PointingHandCursor);
+    Label7->setAttribute(Qt::WA_NoMousePropagation);
+    connect(Label7, &ClickableLabel::clicked, this, &Frmstep1::onHelpClicked);
+
+    // The description stays while the mouse rests on it, so that it can be read.
+    Label5 = new QLabel(Frame1);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label5->setStyleSheet(QString::fromLatin1(kDescriptionStyle));
+    Label5->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+// Positions in pixels at 96 DPI (twips / 15).
+void Frmstep1::placeControls() {
+    const struct {
+        QWidget* widget;
+        QRect rect;
+    } placements[] = {
+        {Image1, {0, 0, kDesignSize.width(), 48}},
+        {Frame1, {19, 62, 540, 270}},
+        {Label2, {20, 18, 150, 48}},
+        {Label3, {195, 18, 150, 48}},
+        {Label4, {370, 18, 150, 48}},
+        {Label5, {20, 84, 500, 132}},
+        {Label7, {440, 228, 80, 28}},
+    };
+    for (const auto& placement : placements) {
+        placement.widget->setGeometry(placement.rect);
+    }
+}
+
+void Frmstep1::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame(QPoint(0, 0), frameGeometry().size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+// The program needs the phonetic font but never installs it; the user is told where to copy it.
+void Frmstep1::checkPhoneticFont() {
+    if (!phoneticFontInstalled()) {
+        services_.messages.show(this, missingFontMessage(services_.folder, true),
+                                platform::Icon::Critical, platform::Buttons::Ok,
+                                platform::Answer::Ok);
+    }
+}
+
+void Frmstep1::setWindowFactory(Mode mode, WindowFactory factory) {
+    slot(mode).make = std::move(factory);
+}
+
+void Frmstep1::setModalRunner(std::function<void(QWidget*)> runner) {
+    runModal_ = std::move(runner);
+}
+
+void Frmstep1::setProgramEnd(std::function<void()> end) {
+    endProgram_ = std::move(end);
+}
+
+Frmstep1::WorkingWindow& Frmstep1::slot(Mode mode) {
+    return windows_[static_cast<std::size_t>(mode)];
+}
+
+QWidget* Frmstep1::workingWindow(Mode mode) const {
+    return windows_[static_cast<std::size_t>(mode)].window;
+}
+
+void Frmstep1::openWorkingWindow(Mode mode) {
+    WorkingWindow& working = slot(mode);
+    if (working.window == nullptr) {
+        if (!working.make) {
+            return;
+        }
+        QWidget* window = working.make(this);
+        if (window == nullptr) {
+            return;
+        }
+        if (!window->isWindow()) {
+            window->setWindowFlag(Qt::Window);
+        }
+        // Nothing of a working window survives its closing; the next opening starts afresh.
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QRect frame(QPoint(0, 0), window->size());
+        frame.moveCenter(frameGeometry().center());
+        window->move(frame.topLeft());
+        working.window = window;
+    }
+    QWidget* window = working.window;
+    if (mode == Mode::SmartAnnotation) {
+        if (window->isMinimized()) {
+            window->showNormal();
+        }
+        window->show();
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    runModal_(window);
+}
+
+void Frmstep1::runModal(QWidget* window) {
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->exec();
+        return;
+    }
+    QEventLoop loop;
+    QPointer<QWidget> guard(window);
+    auto* watcher = new HideWatcher(window, &loop);
+    connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    if (window->isVisible()) {
+        loop.exec(QEventLoop::DialogExec);
+    }
+    if (guard != nullptr) {
+        delete watcher;
+    }
+}
+
+void Frmstep1::endProgramNow() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        window->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+void Frmstep1::onManualInputClicked() {
+    openWorkingWindow(Mode::ManualInput);
+}
+
+void Frmstep1::onSmartAnnotationClicked() {
+    openWorkingWindow(Mode::SmartAnnotation);
+}
+
+void Frmstep1::onBatchClicked() {
+    openWorkingWindow(Mode::Batch);
+}
+
+// What becomes of the opening (a missing page, no application for it) is not reported.
+void Frmstep1::onHelpClicked() {
+    services_.shell.open(this, services_.folder.file(QStringLiteral("help.htm")));
+}
+
+void Frmstep1::onModeHovered(Mode mode) {
+    Label5->setText(description(mode));
+}
+
+void Frmstep1::onBackgroundHovered() {
+    Label5->clear();
+}
+
+bool Frmstep1::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == Frame1 || watched == Image1) && event->type() == QEvent::MouseMove) {
+        onBackgroundHovered();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Frmstep1::mouseMoveEvent(QMouseEvent* event) {
+    onBackgroundHovered();
+    QWidget::mouseMoveEvent(event);
+}
+
+// The frame around the window is known once it is shown, so the centring waits for that.
+void Frmstep1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen();
+    }
+}
+
+void Frmstep1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Image1->resize(width(), Image1->height());
+    keepFrameCentred();
+}
+
+// A launcher narrower than the frame leaves the frame where it is.
+void Frmstep1::keepFrameCentred() {
+    if (width() >= Frame1->width()) {
+        Frame1->move((width() - Frame1->width()) / 2, Frame1->y());
+    }
+}
+
+// Closing the launcher, whatever the cause, ends the program once the user confirms.
+void Frmstep1::closeEvent(QCloseEvent* event) {
+    output::removeTransferFiles(services_.folder);
+    const platform::Answer answer =
+        services_.messages.show(this, exitQuestion(), platform::Icon::Question,
+                                platform::Buttons::OkCancel, platform::Answer::Cancel);
+    if (answer != platform::Answer::Ok) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    endProgram_();
+}
+
+}  // namespace shell

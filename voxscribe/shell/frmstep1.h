@@ -1,0 +1,105 @@
+// The launcher: the first window of the program and the only way into the three working windows.
+// It checks for the phonetic font, describes each mode while the mouse is over it, and ends the
+// whole program when it is closed.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+
+namespace platform {
+struct Services;
+}
+namespace smart {
+class LookupClient;
+}
+
+namespace shell {
+
+class ClickableLabel;
+class TitleStrip;
+class WindowChrome;
+
+class Frmstep1 : public QWidget {
+    Q_OBJECT
+public:
+    enum class Mode { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
+    // Makes a working window with the launcher as its owner.
+    using WindowFactory = std::function<QWidget*(QWidget* owner)>;
+
+    // Runs the phonetic font check before it returns, so that the warning comes before the
+    // launcher is shown.
+    Frmstep1(platform::Services& services, smart::LookupClient& lookup, QWidget* parent = nullptr);
+    ~Frmstep1() override;
+
+    static QString caption() { return QStringLiteral("Voxscribe V 3.0"); }
+    static QString description(Mode mode);
+    static QString exitQuestion() { return QStringLiteral("您确定要退出吗?"); }
+
+    // Seams for tests and for windows built elsewhere: what makes each working window, how a
+    // window is shown modally (waits until it is closed), and how the program ends.
+    void setWindowFactory(Mode mode, WindowFactory factory);
+    void setModalRunner(std::function<void(QWidget*)> runner);
+    void setProgramEnd(std::function<void()> end);
+
+    // The open working window of the mode; nullptr when none is open.
+    QWidget* workingWindow(Mode mode) const;
+    // Opens the mode's window, or shows the one already open; returns when a modal one closes.
+    void openWorkingWindow(Mode mode);
+
+    // Shows a window modally with its own event loop; returns once it is hidden or gone.
+    static void runModal(QWidget* window);
+    // Ends the program at once: every window goes without its own close steps.
+    static void endProgramNow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private Q_SLOTS:
+    void onManualInputClicked();
+    void onSmartAnnotationClicked();
+    void onBatchClicked();
+    void onHelpClicked();
+
+private:
+    struct WorkingWindow {
+        WindowFactory make;
+        QPointer<QWidget> window;
+    };
+
+    void buildControls();
+    void placeControls();
+    void checkPhoneticFont();
+    void centreOnScreen();
+    void onModeHovered(Mode mode);
+    void onBackgroundHovered();
+    void keepFrameCentred();
+    WorkingWindow& slot(Mode mode);
+
+    platform::Services& services_;
+    smart::LookupClient& lookup_;
+    std::array<WorkingWindow, 3> windows_;
+    std::function<void(QWidget*)> runModal_;
+    std::function<void()> endProgram_;
+
+    TitleStrip* Image1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    ClickableLabel* Label2 = nullptr;
+    ClickableLabel* Label3 = nullptr;
+    ClickableLabel* Label4 = nullptr;
+    ClickableLabel* Label7 = nullptr;
+    QLabel* Label5 = nullptr;
+    WindowChrome* chrome_ = nullptr;
+    bool centred_ = false;
+};
+
+}  // namespace shell
