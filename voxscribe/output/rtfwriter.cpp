@@ -153,7 +153,10 @@ private:
         if (current_ && *current_ == format) {
             return;
         }
-        out += "\\f" + QByteArray::number(format.font) + "\\fs" +
+        // The face goes to every script slot: LibreOffice and Word take East Asian characters
+        // from the \dbch font, everything else from \loch and \hich.
+        const QByteArray font = QByteArray::number(format.font);
+        out += "\\dbch\\f" + font + "\\hich\\f" + font + "\\loch\\f" + font + "\\fs" +
                QByteArray::number(format.halfPoints) + "\\cf" + QByteArray::number(format.colour) +
                ' ';
         current_ = format;

@@ -1,0 +1,142 @@
+// Saving a document as RTF: a very long document once per iteration, and the autosave of a
+// document of ordinary size as the window's timer runs it.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+#include "componentruntime.h"
+#include "dialogs.h"
+#include "documentbox.h"
+#include "documentsaver.h"
+#include "programfolder.h"
+#include "rtfwriter.h"
+#include "services.h"
+
+namespace {
+
+// Annotated lines as the smart-annotation window writes them: the word and " [" in black Arial,
+// the transcription in blue phonetic codes, "]" and the line break in black Arial.
+void fill(output::DocumentBox& box, int lines) {
+    box.setDefaultFormat(QStringLiteral("Courier"), 12);
+    QTextCursor cursor(box.document());
+    QTextCharFormat word;
+    word.setFontFamilies({QStringLiteral("Arial")});
+    QTextCharFormat phonetic;
+    phonetic.setFontFamilies({QStringLiteral("Kingsoft Phonetic Plain")});
+    phonetic.setForeground(output::colourFromBgr(output::kBlue));
+    const QString transcriptions[] = {QStringLiteral("5kwRliti"), QStringLiteral("E5baut"),
+                                      QStringLiteral("5zi:brE"), QStringLiteral("Di:, DE")};
+    cursor.beginEditBlock();
+    for (int i = 0; i < lines; ++i) {
+        cursor.insertText(QStringLiteral("Word%1 [").arg(i), word);
+        cursor.insertText(transcriptions[i % 4], phonetic);
+        cursor.insertText(i + 1 < lines ? QStringLiteral("]\n") : QStringLiteral("]"), word);
+    }
+    cursor.endEditBlock();
+}
+
+// A user who answers every box with its default button and every save dialog with one name.
+class DefaultAnswers final : public platform::MessageBoxes {
+public:
+    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
+                          platform::Answer defaultButton) override {
+        return defaultButton;
+    }
+};
+class OneName final : public platform::FileDialogs {
+public:
+    explicit OneName(QString path) : path_(std::move(path)) {}
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return path_;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+
+private:
+    QString path_;
+};
+class NoShell final : public platform::ShellOpener {
+public:
+    void open(QWidget*, const QString&) override {}
+};
+
+struct Services {
+    Services(const QString& folder, const QString& saveName)
+        : runtime(folder),
+          files(saveName),
+          services{platform::ProgramFolder::at(folder), runtime, messages, files, shell} {}
+    platform::ComponentRuntime runtime;
+    DefaultAnswers messages;
+    OneName files;
+    NoShell shell;
+    platform::Services services;
+};
+
+void BM_Save(benchmark::State& state) {
+    QTemporaryDir dir;
+    output::DocumentBox box;
+    fill(box, int(state.range(0)));
+    const QString path = dir.filePath(QStringLiteral("long.doc"));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        if (!box.saveToFile(path)) {
+            state.SkipWithError("save failed");
+            break;
+        }
+        bytes = QFileInfo(path).size();
+    }
+    state.counters["lines"] = double(state.range(0));
+    state.counters["file_MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(BM_Save)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The RTF text alone, without the disk.
+void BM_WriteRtf(benchmark::State& state) {
+    output::DocumentBox box;
+    fill(box, int(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(output::toRtf(*box.document()));
+    }
+}
+BENCHMARK(BM_WriteRtf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Sixty timer ticks of a saved window, the last of which writes the file: what one autosave
+// costs the window.
+void BM_Autosave(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("autosaved.doc"));
+    Services services(dir.path(), path);
+    QWidget window;
+    auto* box = new output::DocumentBox(&window);
+    fill(*box, int(state.range(0)));
+    output::DocumentSaver saver(output::WindowKind::SmartAnnotation, services.services, box,
+                                &window, nullptr);
+    saver.save();
+    if (saver.currentFile() != path) {
+        state.SkipWithError("save failed");
+        return;
+    }
+    for (auto _ : state) {
+        for (int i = 0; i < 60; ++i) {
+            saver.tick();
+        }
+    }
+    state.counters["lines"] = double(state.range(0));
+}
+BENCHMARK(BM_Autosave)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The document box is a widget; it never reaches a screen here.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

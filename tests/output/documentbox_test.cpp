@@ -1,0 +1,190 @@
+// The document box and the clipboard as the windows use them.
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "documentbox.h"
+
+namespace {
+
+using output::DocumentBox;
+
+// Family, size and colour of the character at position.
+struct Look {
+    QString family;
+    qreal points;
+    quint32 colour;
+    bool operator==(const Look&) const = default;
+};
+
+void PrintTo(const Look& look, std::ostream* out) {
+    *out << look.family.toStdString() << ' ' << look.points << "pt 0x" << std::hex << look.colour;
+}
+
+Look lookAt(const DocumentBox& box, int position) {
+    QTextCursor cursor(box.document());
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    const QFont font = format.font().resolve(box.document()->defaultFont());
+    const quint32 colour = format.hasProperty(QTextFormat::ForegroundBrush)
+                               ? output::bgrFromColour(format.foreground().color())
+                               : output::kBlack;
+    return {font.family(), font.pointSizeF(), colour};
+}
+
+QList<Look> looks(const DocumentBox& box) {
+    QList<Look> all;
+    for (int i = 0; i < box.document()->characterCount() - 1; ++i) {
+        all << lookAt(box, i);
+    }
+    return all;
+}
+
+void insert(DocumentBox& box, const QString& family, quint32 colour, const QString& text) {
+    box.setInsertionFont(family);
+    box.setInsertionColour(colour);
+    box.replaceSelection(text);
+}
+
+void select(DocumentBox& box, int from, int to) {
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    box.setTextCursor(cursor);
+}
+
+class DocumentBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.setDefaultFormat(QStringLiteral("Courier"), 12);
+        box.setLocked(true);
+        box.show();
+    }
+    DocumentBox box;
+};
+
+TEST_F(DocumentBoxTest, InsertionsFollowOneAnotherAtTheCaretInTheInsertionFormat) {
+    insert(box, "Arial", output::kBlack, "Quality [");
+    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "5kwRliti");
+    // The format stays set: the next piece continues with it.
+    box.replaceSelection("!");
+    insert(box, "Arial", output::kBlack, "]");
+
+    EXPECT_EQ(box.toPlainText(), "Quality [5kwRliti!]");
+    EXPECT_EQ(box.textCursor().position(), 19);
+    EXPECT_FALSE(box.textCursor().hasSelection());
+    EXPECT_EQ(box.insertionFont(), "Arial");
+    const Look black{"Arial", 12, output::kBlack};
+    const Look blue{"Kingsoft Phonetic Plain", 12, output::kBlue};
+    EXPECT_EQ(looks(box), (QList<Look>(9, black) << QList<Look>(9, blue) << black));
+}
+
+TEST_F(DocumentBoxTest, ASelectionIsReplacedAndTheCaretEndsBehindTheNewText) {
+    insert(box, "Arial", output::kBlack, "hello world");
+    select(box, 11, 6);  // selected backwards, as a user dragging leftwards
+    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "there");
+    EXPECT_EQ(box.toPlainText(), "hello there");
+    EXPECT_EQ(box.textCursor().position(), 11);
+    EXPECT_FALSE(box.textCursor().hasSelection());
+    EXPECT_EQ(lookAt(box, 5), (Look{"Arial", 12, output::kBlack}));
+    EXPECT_EQ(lookAt(box, 6), (Look{"Kingsoft Phonetic Plain", 12, output::kBlue}));
+}
+
+TEST_F(DocumentBoxTest, InsertedTextKeepsTheSizeInForceAtTheCaret) {
+    box.setDefaultFormat(QStringLiteral("宋体"), 14.25);
+    insert(box, "Arial", output::kBlack, "a");
+    box.setFontPointSize(20);  // text of another size at the caret
+    insert(box, "Arial", output::kBlack, "b");
+    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "c");
+    select(box, 0, 0);
+    insert(box, "宋体", output::kBlack, "中");
+    EXPECT_EQ(box.toPlainText(), "中abc");
+    EXPECT_EQ(looks(box), (QList<Look>{{"宋体", 14.25, output::kBlack},
+                                       {"Arial", 14.25, output::kBlack},
+                                       {"Arial", 20, output::kBlack},
+                                       {"Kingsoft Phonetic Plain", 20, output::kBlue}}));
+}
+
+TEST_F(DocumentBoxTest, AnEmptyInsertionChangesNoCharacter) {
+    insert(box, "Arial", output::kBlack, "word [");
+    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "w\\:d");
+    const QString html = box.toHtml();
+    for (int position : {0, 3, 10}) {
+        select(box, position, position);
+        insert(box, "宋体", 0x00FF00, "");
+    }
+    EXPECT_EQ(box.toHtml(), html);
+}
+
+TEST_F(DocumentBoxTest, CarriageReturnLineFeedIsOneLineBreak) {
+    insert(box, "Arial", output::kBlack, "one\r\ntwo\r\n\r\nthree\rfour");
+    EXPECT_EQ(box.document()->blockCount(), 5);
+    EXPECT_EQ(box.toPlainText(), "one\ntwo\n\nthree\nfour");
+    EXPECT_FALSE(box.toPlainText().contains('\r'));
+}
+
+TEST_F(DocumentBoxTest, LockedBoxTakesNoTypingButLetsTheCaretMoveAndSelect) {
+    insert(box, "Arial", output::kBlack, "abc");
+    QTest::keyClicks(&box, "xyz");
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.toPlainText(), "abc");
+
+    QTest::keyClick(&box, Qt::Key_Left);
+    EXPECT_EQ(box.textCursor().position(), 2);
+    QTest::keyClick(&box, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(box.textCursor().selectedText(), "b");
+    EXPECT_TRUE(box.isLocked());
+
+    // The program still writes into it.
+    insert(box, "Arial", output::kBlack, "B");
+    EXPECT_EQ(box.toPlainText(), "aBc");
+
+    box.setLocked(false);
+    EXPECT_FALSE(box.isLocked());
+    QTest::keyClicks(&box, "xy");
+    EXPECT_EQ(box.toPlainText(), "aBxyc");
+}
+
+TEST_F(DocumentBoxTest, ClearingEmptiesTheDocumentAndKeepsTheDefaultFormat) {
+    box.setDefaultFormat(QStringLiteral("宋体"), 14.25);
+    insert(box, "Arial", output::kBlue, "text\r\nmore");
+    box.clearDocument();
+    EXPECT_TRUE(box.document()->isEmpty());
+    EXPECT_EQ(box.document()->blockCount(), 1);
+    box.setInsertionColour(output::kBlack);
+    box.setInsertionFont(QStringLiteral("宋体"));
+    box.replaceSelection(QStringLiteral("字"));
+    EXPECT_EQ(lookAt(box, 0), (Look{"宋体", 14.25, output::kBlack}));
+}
+
+TEST(Clipboard, StagedInsertionLeavesThePieceAndDirectInsertionLeavesTheClipboardAlone) {
+    DocumentBox box;
+    output::clipboard::put(QStringLiteral("what the user copied"));
+
+    box.replaceSelection(QStringLiteral("direct "));
+    EXPECT_EQ(output::clipboard::get(), "what the user copied");
+
+    output::stagedInsert(box, QStringLiteral("Quality"));
+    EXPECT_EQ(output::clipboard::get(), "Quality");
+    output::stagedInsert(box, QStringLiteral(" [\r\n"));
+    EXPECT_EQ(output::clipboard::get(), " [\r\n");
+    box.replaceSelection(QStringLiteral("]"));
+    EXPECT_EQ(output::clipboard::get(), " [\r\n");
+    EXPECT_EQ(box.toPlainText(), "direct Quality [\n]");
+
+    output::clipboard::clear();
+    EXPECT_EQ(output::clipboard::get(), QString());
+}
+
+TEST(Colours, BgrValuesMapToRedGreenBlue) {
+    EXPECT_EQ(output::colourFromBgr(output::kBlue), QColor(0, 0, 255));
+    EXPECT_EQ(output::colourFromBgr(output::kBlack), QColor(0, 0, 0));
+    EXPECT_EQ(output::colourFromBgr(0x00332211), QColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(output::bgrFromColour(QColor(0x11, 0x22, 0x33)), 0x00332211u);
+}
+
+}  // namespace
