@@ -1,0 +1,155 @@
+#include "phoneticbuttons.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace manual {
+namespace {
+
+// The three marks are shown on a sample syllable: grey text before the mark, black after it.
+struct MarkSample {
+    std::string_view code;
+    std::string_view before;
+    std::string_view after;
+};
+
+constexpr MarkSample kMarkSamples[] = {
+    {"5", "", "ei"},
+    {"7", "", "ei"},
+    {":", "a", ""},
+};
+
+constexpr int kButtonWidth = 525;
+constexpr int kButtonHeight = 405;
+constexpr int kWideButtonIndex = 20;  // "m"
+constexpr int kWideButtonWidth = 570;
+constexpr int kLowButtonIndex = 61;  // "ju:"
+constexpr int kLowButtonHeight = 390;
+constexpr int kRowLeft = 120;
+constexpr int kGapWidth = 600;  // the wider space inside the vowel rows
+
+constexpr int kPaletteWidth = 615;
+constexpr int kPaletteHeight = 495;
+constexpr int kFacePixelSize = 18;
+
+QString latin(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+QFont captionFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(15.75);
+    font.setBold(true);
+    return font;
+}
+
+void setPictureFace(QPushButton* button, std::string_view code) {
+    const QSize size = button->size() - QSize(4, 4);
+    button->setIcon(QIcon(phoneticFace(code, size)));
+    button->setIconSize(size);
+}
+
+}  // namespace
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+QString phoneticFontFamily() {
+    return QStringLiteral("Kingsoft Phonetic Plain");
+}
+
+QPixmap phoneticFace(std::string_view code, QSize size) {
+    QString before;
+    QString after;
+    for (const MarkSample& sample : kMarkSamples) {
+        if (sample.code == code) {
+            before = latin(sample.before);
+            after = latin(sample.after);
+        }
+    }
+    const QString mark = latin(code);
+
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(phoneticFontFamily());
+    font.setPixelSize(kFacePixelSize);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(before + mark + after);
+    int x = (size.width() - width) / 2;
+    const int baseline = (size.height() + metrics.ascent() - metrics.descent()) / 2;
+
+    const struct {
+        QString text;
+        QColor colour;
+    } pieces[] = {{before, Qt::gray}, {mark, Qt::black}, {after, Qt::black}};
+    for (const auto& piece : pieces) {
+        painter.setPen(piece.colour);
+        painter.drawText(x, baseline, piece.text);
+        x += metrics.horizontalAdvance(piece.text);
+    }
+    return pixmap;
+}
+
+QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window) {
+    QMap<int, QPushButton*> buttons;
+    for (const KeyboardRow& row : kKeyboardRows) {
+        const int top =
+            window == KeyboardWindow::ManualInput ? row.topInManualInput : row.topInManualEntry;
+        int left = kRowLeft;
+        for (const int index : row.indexes) {
+            if (index == kGap) {
+                left += kGapWidth;
+                continue;
+            }
+            const KeyboardButton* data = keyboardButton(index);
+            auto* button = new QPushButton(frame);
+            button->setObjectName(QStringLiteral("Command1_%1").arg(index));
+            button->setAutoDefault(false);
+            // Clicking a button must not take the focus, and with it the selection, from the box.
+            button->setFocusPolicy(Qt::NoFocus);
+            const int width = index == kWideButtonIndex ? kWideButtonWidth : kButtonWidth;
+            const int height = index == kLowButtonIndex ? kLowButtonHeight : kButtonHeight;
+            placeTwips(button, left, top, width, height);
+            left += width;
+            if (data->face == Face::Caption) {
+                button->setFont(captionFont());
+                button->setText(latin(data->inserts));
+            } else {
+                setPictureFace(button, data->inserts);
+            }
+            button->setToolTip(tooltipText(*data));
+            if (window == KeyboardWindow::ManualInput) {
+                button->setCursor(Qt::PointingHandCursor);
+            }
+            buttons.insert(index, button);
+        }
+    }
+    return buttons;
+}
+
+QPushButton* createPaletteButton(const PaletteButton& data, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QStringLiteral("c1_%1").arg(data.index));
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->resize(px(kPaletteWidth), px(kPaletteHeight));
+    setPictureFace(button, std::string_view(&data.code, 1));
+    return button;
+}
+
+void replaceEntrySelection(QLineEdit* box, const QString& text) {
+    QString content = box->text();
+    const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+    const int length = box->hasSelectedText() ? int(box->selectedText().size()) : 0;
+    content.replace(start, length, text);
+    box->setText(content);
+    box->setCursorPosition(start + int(text.size()));
+}
+
+}  // namespace manual

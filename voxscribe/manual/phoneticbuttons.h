@@ -1,0 +1,45 @@
+// The phonetic buttons as widgets: their faces (the IPA glyph of the code drawn in the phonetic
+// font, or the string as a caption), the button rows of a keyboard frame, the palette buttons,
+// and the insertion of a button's codes into a phonetic entry box.
+#pragma once
+
+#include <QMap>
+#include <QPixmap>
+#include <QString>
+#include <string_view>
+
+#include "phonetickeyboard.h"
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace manual {
+
+// Every position and size of the manual windows is given in twips; 15 make a pixel at 96 DPI.
+inline constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+void placeTwips(QWidget* widget, int left, int top, int width, int height);
+
+QString phoneticFontFamily();
+
+// The picture of a code: its glyph in the phonetic font; the three marks stand on a sample
+// ("ei" after a stress mark, a grey "a" before the length mark).
+QPixmap phoneticFace(std::string_view code, QSize size);
+
+// Which window a keyboard frame belongs to: the rows stand a little lower in the manual-entry
+// dialog, and only the manual-input window shows a hand pointer over the buttons.
+enum class KeyboardWindow { ManualInput, ManualEntry };
+
+// Creates the 52 buttons in frame, named "Command1_<index>", and returns them by index.
+QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window);
+// One palette button, named "c1_<index>", 615 by 495 twips (not yet placed).
+QPushButton* createPaletteButton(const PaletteButton& button, QWidget* parent);
+
+// Replaces the selection of a phonetic entry box (or inserts at its caret) with text, whether or
+// not the box is locked against typing, and leaves the caret behind the text.
+void replaceEntrySelection(QLineEdit* box, const QString& text);
+
+}  // namespace manual
