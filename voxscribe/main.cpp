@@ -1,15 +1,18 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <QWidget>
 
 #include "componentruntime.h"
 #include "dialogs.h"
+#include "frmstep1.h"
 #include "ipa.h"
+#include "lookupclient.h"
 #include "programfolder.h"
 #include "services.h"
 
 int main(int argc, char** argv) {
+    // Command-line batch run, step 1 (no window, so no display needed): goes here.
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("voxscribe"));
 
@@ -30,8 +33,12 @@ int main(int argc, char** argv) {
     platform::DesktopOpener shell;
     platform::Services services{folder, components, messages, files, shell};
 
-    QWidget launcher;
-    launcher.setWindowTitle(QStringLiteral("Voxscribe V 3.0"));
+    // Command-line batch run, step 2 (when the arguments ask for it, it returns its exit status
+    // here instead of opening the windows): goes here.
+
+    smart::LookupClient lookup(services);
+    // The launcher owns the working windows, so they go with it when the program ends.
+    shell::Frmstep1 launcher(services, lookup);
     launcher.show();
     return QApplication::exec();
 }
