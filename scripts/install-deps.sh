@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei python3-fonttools
   libreoffice-writer-nogui poppler-utils
   xdg-utils dpkg-dev file ccache
+  qt6-svg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

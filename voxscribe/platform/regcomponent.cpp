@@ -1,19 +1,45 @@
-// regcomponent [-u] LIBRARY: registers (or with -u unregisters) a component library by calling
-// its DllRegisterServer (or DllUnregisterServer).
+// regcomponent [--system] [-u] LIBRARY: registers (or with -u unregisters) a component library by
+// calling its DllRegisterServer (or DllUnregisterServer). With --system the record goes to the
+// system-wide registration folder instead of the user's, as a package's install scripts need.
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "component.h"
+#include "component_registry.h"
 
 int main(int argc, char** argv) {
-    const bool unregister = argc == 3 && std::strcmp(argv[1], "-u") == 0;
-    if (argc != 2 && !unregister) {
-        std::fprintf(stderr, "usage: %s [-u] LIBRARY\n", argv[0]);
+    bool unregister = false;
+    bool system = false;
+    const char* library = nullptr;
+    bool usage = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-u") == 0) {
+            unregister = true;
+        } else if (std::strcmp(argv[i], "--system") == 0) {
+            system = true;
+        } else if (argv[i][0] == '-' || library) {
+            usage = true;
+        } else {
+            library = argv[i];
+        }
+    }
+    if (usage || !library) {
+        std::fprintf(stderr, "usage: %s [--system] [-u] LIBRARY\n", argv[0]);
         return 2;
     }
-    const char* library = argv[argc - 1];
+    if (system) {
+        // The library writes its record into the per-user folder; point that at the system-wide
+        // one for this process, so the library itself need not know about system installs.
+        const std::string folder = component::systemRegistryDir();
+        if (setenv("COMPONENT_REGISTRY_DIR", folder.c_str(), 1) != 0) {
+            std::perror("setenv");
+            return 1;
+        }
+    }
     void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "%s\n", dlerror());

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder, unpacks it into a fresh folder (no dpkg -i:
+# nothing of the machine is touched) and checks what a user would get from installing it.
+# Usage: package_test.sh BUILD_DIR WORK_DIR
+set -euo pipefail
+build_dir=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+check_file() { [[ -f "$root/$1" ]] || fail "$1 is not in the package"; }
+check_exec() { [[ -f "$root/$1" && -x "$root/$1" ]] || fail "$1 is not an executable file"; }
+
+# -- Build the package -------------------------------------------------------------------------
+if ! cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$work/cpack" >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log" >&2
+    echo "FAIL: cpack did not make the package" >&2
+    exit 1
+fi
+debs=("$work"/cpack/*.deb)
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || { echo "FAIL: expected one .deb, got: ${debs[*]}" >&2; exit 1; }
+deb=${debs[0]}
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+
+# -- Control data ------------------------------------------------------------------------------
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == voxscribe ]] || fail "package name is '$(field Package)'"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "architecture is '$(field Architecture)'"
+# The package names of a relation field, one a line, without versions.
+names() { field "$1" | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' | grep -v '^$' || true; }
+depends=$(names Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins fonts-wqy-microhei; do
+    grep -qxF "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
+done
+grep -qxF libreoffice-writer <<<"$(names Suggests)" || fail "LibreOffice is not suggested"
+grep -q libreoffice <<<"$depends" && fail "LibreOffice must be suggested, not required"
+
+# -- Layout ------------------------------------------------------------------------------------
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+dpkg-deb -e "$deb" "$work/control"
+program=usr/lib/voxscribe
+check_exec $program/voxscribe
+check_exec $program/regcomponent
+check_file $program/libsonabet.so
+check_file $program/Ksphonet.ttf
+check_file $program/LICENSE-DejaVu.txt
+file -b "$root/$program/voxscribe" | grep -q '^ELF .*executable\|^ELF .*pie' || fail "voxscribe is not an ELF program"
+file -b "$root/$program/libsonabet.so" | grep -q '^ELF .*shared object' || fail "libsonabet.so is not a shared object"
+file -b "$root/$program/voxscribe" | grep -q 'not stripped' && fail "voxscribe is not stripped"
+
+# Only /usr, and the font only in the program folder: the package puts no font anywhere a
+# font search would find it, and no maintainer script copies one.
+others=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
+[[ -z $others ]] || fail "files outside /usr: $others"
+fonts=$(cd "$root" && find . -type f \( -iname '*.ttf' -o -iname '*.otf' \) ! -path "./$program/*")
+[[ -z $fonts ]] || fail "font files outside the program folder: $fonts"
+grep -il 'font' "$work"/control/{postinst,prerm} && fail "a maintainer script deals with fonts"
+
+# The command on the PATH leads to the program in the program folder.
+[[ -L $root/usr/bin/voxscribe ]] || fail "usr/bin/voxscribe is not a link"
+[[ $(readlink -f "$root/usr/bin/voxscribe") == "$root/$program/voxscribe" ]] ||
+    fail "usr/bin/voxscribe leads to $(readlink -f "$root/usr/bin/voxscribe")"
+
+# The libraries the program links against are all there (libsonabet.so is loaded at run time).
+missing=$(ldd "$root/$program/voxscribe" "$root/$program/regcomponent" "$root/$program/libsonabet.so" | grep 'not found' || true)
+[[ -z $missing ]] || fail "unresolved libraries: $missing"
+
+# -- Desktop entry, icon, AppStream data -------------------------------------------------------
+desktop=$root/usr/share/applications/org.voxscribe.Voxscribe.desktop
+metainfo=$root/usr/share/metainfo/org.voxscribe.Voxscribe.metainfo.xml
+if [[ -f $desktop ]]; then
+    desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
+    entry() { sed -n "s/^$1=//p" "$desktop"; }
+    [[ $(entry Name) == Voxscribe ]] || fail "desktop Name is '$(entry Name)'"
+    [[ $(entry 'Name\[zh_CN\]') == 音标标注 ]] || fail "desktop zh_CN name is '$(entry 'Name\[zh_CN\]')'"
+    exec_command=$(entry Exec | cut -d' ' -f1)
+    [[ -x $root/usr/bin/$exec_command ]] || fail "Exec '$exec_command' is not a command in /usr/bin"
+    icon=$(entry Icon)
+    [[ -f $root/usr/share/icons/hicolor/scalable/apps/$icon.svg ]] || fail "no scalable icon '$icon'"
+    for size in 48 128; do
+        png=$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png
+        file -b "$png" 2>/dev/null | grep -q "^PNG image data, $size x $size," ||
+            fail "no ${size}x$size PNG icon '$icon'"
+    done
+else
+    fail "no desktop entry"
+fi
+if [[ -f $metainfo ]]; then
+    appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+        { cat "$work/appstream.log" >&2; fail "the AppStream data does not validate"; }
+    grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" ||
+        fail "the AppStream data does not launch the desktop entry"
+else
+    fail "no AppStream data"
+fi
+
+# -- Maintainer scripts, run against the unpacked tree -----------------------------------------
+# The scripts name the installed program folder; pointed at the unpacked one, and with the
+# system-wide registration folder inside it, they do what they would do on a real system.
+[[ -d $root/usr/share/components && -z $(ls -A "$root/usr/share/components") ]] ||
+    fail "the package does not ship an empty usr/share/components"
+record=$root/usr/share/components/sonabet.ipa.component
+export COMPONENT_SYSTEM_REGISTRY_DIR=$root/usr/share/components
+export COMPONENT_REGISTRY_DIR=$work/home/registry
+export XDG_DATA_HOME=$work/home/data HOME=$work/home
+mkdir -p "$COMPONENT_REGISTRY_DIR" "$XDG_DATA_HOME"
+for script in postinst prerm; do
+    [[ -x $work/control/$script ]] || fail "no executable $script"
+    grep -qE "/$program/regcomponent\"? --system" "$work/control/$script" 2>/dev/null ||
+        fail "$script does not call regcomponent --system"
+    sed "s#/$program/#$root/$program/#g" "$work/control/$script" >"$work/$script"
+done
+
+sh "$work/postinst" configure || fail "postinst configure failed"
+if [[ -f $record ]]; then
+    grep -qx "library=$root/$program/libsonabet.so" "$record" ||
+        fail "the record does not name the packaged library: $(cat "$record")"
+    grep -qx 'clsid={.*}' "$record" || fail "the record has no class identifier"
+else
+    fail "postinst did not register the component system-wide"
+fi
+[[ -z $(ls -A "$COMPONENT_REGISTRY_DIR") ]] || fail "postinst wrote into the user's registration folder"
+
+sh "$work/prerm" remove || fail "prerm remove failed"
+[[ ! -e $record ]] || fail "prerm left the system-wide record"
+
+if ((failures)); then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "package checks passed"
