@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+#include <QFile>
+
+#include "helppage.h"
+#include "phonetickeyboard.h"
+#include "qtprinters.h"
+#include "testenv.h"
+
+namespace {
+
+TEST(HelpPage, KeyMapFollowsTheKeyboardTables) {
+    const std::vector<shell::HelpKey> keys = shell::helpKeyMap();
+    ASSERT_EQ(keys.size(), std::size(manual::kKeyMap));
+    EXPECT_EQ(keys.front().key, QStringLiteral("F1"));
+    EXPECT_EQ(keys.front().codes, QStringLiteral("F"));
+    EXPECT_EQ(keys.front().symbol, QStringLiteral("ʃ"));
+    const auto keypadStar = std::find_if(keys.begin(), keys.end(), [](const shell::HelpKey& k) {
+        return k.key == QStringLiteral("小键盘 *");
+    });
+    ASSERT_NE(keypadStar, keys.end());
+    EXPECT_EQ(keypadStar->codes, QStringLiteral("ju:"));
+    EXPECT_EQ(keypadStar->symbol, QStringLiteral("juː"));
+    for (const shell::HelpKey& key : keys) {
+        EXPECT_FALSE(key.codes.isEmpty()) << key.key.toStdString();
+        EXPECT_FALSE(key.symbol.isEmpty()) << key.key.toStdString();
+    }
+}
+
+TEST(HelpPage, SymbolsComeFromTheNotationAndUnknownCodesStayAsTheyAre) {
+    EXPECT_EQ(shell::ipaSymbol(QStringLiteral("C:")), QStringLiteral("ɔː"));
+    EXPECT_EQ(shell::ipaSymbol(QStringLiteral("7")), QStringLiteral("ˌ"));
+    EXPECT_EQ(shell::ipaSymbol(QStringLiteral("I")), QStringLiteral("ɪ"));
+    EXPECT_EQ(shell::ipaSymbol(QStringLiteral("qq")), QStringLiteral("qq"));
+}
+
+TEST(HelpPage, PageCoversTheModesTheKeysSavingAndTheFont) {
+    const QString page = shell::helpPageHtml();
+    for (const char* text : {"智能标注", "手动输入", "批量标注", "音标键盘", "保存", "转入Word",
+                             "Ksphonet.ttf", "~/.local/share/fonts", "fc-cache",
+                             "Kingsoft Phonetic Plain", "<meta charset=\"utf-8\">"}) {
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
+    }
+    for (const shell::HelpKey& key : shell::helpKeyMap()) {
+        EXPECT_TRUE(page.contains(QStringLiteral("<kbd>%1</kbd> <span class=\"ipa\">%2</span>")
+                                      .arg(key.key.toHtmlEscaped(), key.symbol)))
+            << key.key.toStdString();
+    }
+    EXPECT_TRUE(page.endsWith(QStringLiteral("</html>\n")));
+}
+
+TEST(HelpPage, TheBuildPutsThePageInTheProgramFolder) {
+    QFile file(testing_support::buildProgramFolder() + QStringLiteral("/help.htm"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), shell::helpPageHtml());
+}
+
+}  // namespace
