@@ -6,6 +6,7 @@
 #include <QTextCursor>
 
 #include "documentbox.h"
+#include "qtprinters.h"
 
 namespace {
 

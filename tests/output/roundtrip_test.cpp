@@ -12,6 +12,7 @@
 #include <QXmlStreamReader>
 
 #include "documentbox.h"
+#include "qtprinters.h"
 
 namespace {
 

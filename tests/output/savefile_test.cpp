@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "documentbox.h"
+#include "qtprinters.h"
 
 namespace {
 

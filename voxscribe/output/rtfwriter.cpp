@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -51,8 +52,25 @@ FaceEntry faceOf(const QString& family) {
 // separators as control words, every non-ASCII UTF-16 unit as a signed \uN with "?" for readers
 // that know no Unicode.
 void appendText(QByteArray& out, QStringView text) {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+    qsizetype plainFrom = 0;
+    // Runs of plain ASCII, the bulk of a document, are copied in one go.
+    const auto copyPlain = [&](qsizetype to) {
+        if (to > plainFrom) {
+            const qsizetype at = out.size();
+            out.resize(at + (to - plainFrom));
+            char* dest = out.data() + at;
+            for (qsizetype i = plainFrom; i < to; ++i) {
+                *dest++ = char(text[i].unicode());
+            }
+        }
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= 0x20 && u < 0x7F && u != '\\' && u != '{' && u != '}') {
+            continue;
+        }
+        copyPlain(i);
+        plainFrom = i + 1;
         if (u == '\\' || u == '{' || u == '}') {
             out += '\\';
             out += char(u);
@@ -60,8 +78,6 @@ void appendText(QByteArray& out, QStringView text) {
             out += "\\tab ";
         } else if (u == QChar::LineSeparator) {
             out += "\\line ";
-        } else if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
         } else if (u >= 0x80 && u != QChar::ObjectReplacementCharacter) {
             out += "\\u";
             out += QByteArray::number(int(static_cast<qint16>(u)));
@@ -69,6 +85,7 @@ void appendText(QByteArray& out, QStringView text) {
         }
         // Other control characters and embedded objects have no text to write.
     }
+    copyPlain(text.size());
 }
 
 struct RunFormat {
@@ -76,6 +93,12 @@ struct RunFormat {
     int halfPoints;
     int colour;
     bool operator==(const RunFormat&) const = default;
+};
+
+// A format and the control words that switch to it.
+struct Run {
+    RunFormat format;
+    QByteArray control;
 };
 
 class Writer {
@@ -88,6 +111,7 @@ public:
 
     QByteArray write() {
         QByteArray body;
+        body.reserve(qsizetype(document_.characterCount()) * 3 / 2);
         bool firstBlock = true;
         for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
             if (!firstBlock) {
@@ -100,18 +124,19 @@ public:
                 if (!fragment.isValid()) {
                     continue;
                 }
-                switchTo(body, runFormat(fragment.charFormat()));
+                switchTo(body, cachedRun(fragment));
                 appendText(body, fragment.text());
                 empty = false;
             }
             if (empty) {
                 // An empty line keeps its size.
-                switchTo(body, runFormat(block.charFormat()));
+                switchTo(body, run(block.charFormat()));
             }
         }
 
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
         out += header();
+        out.reserve(out.size() + body.size() + 64);
         out += "\\viewkind4\\pard\\plain ";
         out += body;
         out += "\\par\n}\n";
@@ -119,6 +144,25 @@ public:
     }
 
 private:
+    // Long documents use a handful of formats over and over.
+    const Run& cachedRun(const QTextFragment& fragment) {
+        auto known = byFormatIndex_.find(fragment.charFormatIndex());
+        if (known == byFormatIndex_.end()) {
+            known = byFormatIndex_.insert(fragment.charFormatIndex(), run(fragment.charFormat()));
+        }
+        return *known;
+    }
+
+    Run run(const QTextCharFormat& format) {
+        const RunFormat f = runFormat(format);
+        // The face goes to every script slot: LibreOffice and Word take East Asian characters
+        // from the \dbch font, everything else from \loch and \hich.
+        const QByteArray font = QByteArray::number(f.font);
+        return {f, "\\dbch\\f" + font + "\\hich\\f" + font + "\\loch\\f" + font + "\\fs" +
+                       QByteArray::number(f.halfPoints) + "\\cf" + QByteArray::number(f.colour) +
+                       ' '};
+    }
+
     RunFormat runFormat(const QTextCharFormat& format) {
         const QFont font = format.font().resolve(document_.defaultFont());
         qreal points = font.pointSizeF();
@@ -149,17 +193,12 @@ private:
         return int(i);
     }
 
-    void switchTo(QByteArray& out, const RunFormat& format) {
-        if (current_ && *current_ == format) {
+    void switchTo(QByteArray& out, const Run& run) {
+        if (current_ && *current_ == run.format) {
             return;
         }
-        // The face goes to every script slot: LibreOffice and Word take East Asian characters
-        // from the \dbch font, everything else from \loch and \hich.
-        const QByteArray font = QByteArray::number(format.font);
-        out += "\\dbch\\f" + font + "\\hich\\f" + font + "\\loch\\f" + font + "\\fs" +
-               QByteArray::number(format.halfPoints) + "\\cf" + QByteArray::number(format.colour) +
-               ' ';
-        current_ = format;
+        out += run.control;
+        current_ = run.format;
     }
 
     QByteArray header() const {
@@ -185,6 +224,7 @@ private:
     QList<QString> fonts_;
     QList<QRgb> colours_;
     std::optional<RunFormat> current_;
+    QHash<int, Run> byFormatIndex_;
 };
 
 }  // namespace
