@@ -315,22 +315,94 @@ TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
     launcher.close();
 }
 
-TEST(LauncherWiring, OpensTheRealSmartAnnotationWindow) {
+// The launcher over a temporary program folder with the real working windows.
+class LauncherWiringTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        touch(windir.filePath("FONTS/Ksphonet.ttf"));
+        launcher.setProgramEnd([] {});
+        launcher.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&launcher));
+    }
+    QLabel* label(const char* name) {
+        return launcher.findChild<QLabel*>(QString::fromLatin1(name));
+    }
+    // Opens a modal mode and reports the window that was open while the launcher waited.
+    QString openModal(const char* name) {
+        QString seen;
+        QTimer::singleShot(0, [&seen] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            seen = modal->objectName();
+            EXPECT_TRUE(modal->isWindow());
+            modal->close();
+        });
+        QTest::mouseClick(label(name), Qt::LeftButton);
+        return seen;
+    }
+
     QTemporaryDir windir;
-    const ScopedWindir setting(windir.path());
-    touch(windir.filePath("FONTS/Ksphonet.ttf"));
+    ScopedWindir windirSetting{windir.path()};
     TestEnvironment env;
-    smart::LookupClient lookup(env.services);
-    shell::Frmstep1 launcher(env.services, lookup);
-    launcher.setProgramEnd([] {});
-    launcher.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&launcher));
-    QTest::mouseClick(launcher.findChild<QLabel*>(QStringLiteral("Label3")), Qt::LeftButton);
+    smart::LookupClient lookup{env.services};
+    shell::Frmstep1 launcher{env.services, lookup};
+};
+
+TEST_F(LauncherWiringTest, OpensTheRealWorkingWindows) {
+    QTest::mouseClick(label("Label3"), Qt::LeftButton);
     QWidget* window = launcher.workingWindow(Mode::SmartAnnotation);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->objectName(), QStringLiteral("Frm3"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->isWindow());
+
+    EXPECT_EQ(openModal("Label2"), QStringLiteral("Form1"));
+    EXPECT_EQ(openModal("Label4"), QStringLiteral("Frm4"));
+    EXPECT_EQ(launcher.workingWindow(Mode::SmartAnnotation), window);
+}
+
+// A reviewer's picture of the launcher with a description shown, under the offscreen platform;
+// VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
+TEST_F(LauncherWiringTest, RendersASnapshot) {
+    QTest::mouseMove(&launcher, QPoint(5, 5));  // the cursor may rest on the label already
+    QTest::mouseMove(label("Label3"));
+    ASSERT_FALSE(label("Label5")->text().isEmpty());
+    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
+                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
+                               : env.dir.path();
+    const QString path = QDir(folder).filePath("frmstep1.png");
+    ASSERT_TRUE(launcher.grab().toImage().save(path));
+    EXPECT_EQ(QImage(path).size(), QSize(579, 347) * launcher.devicePixelRatio());
+}
+
+// OK to the exit question ends the real program: the event loop returns at once, every window
+// is gone and no working window ran its own close steps.
+TEST(LauncherExitDeathTest, ConfirmingEndsTheEventLoopWithEveryWindowClosed) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            QTemporaryDir windir;
+            const ScopedWindir setting(windir.path());
+            TestEnvironment env;
+            smart::LookupClient lookup(env.services);
+            shell::Frmstep1 launcher(env.services, lookup);
+            int closeEvents = 0;
+            launcher.setWindowFactory(Mode::SmartAnnotation, [&](QWidget* owner) {
+                return new StandIn<QWidget>(owner, &closeEvents);
+            });
+            launcher.show();
+            QTest::mouseClick(launcher.findChild<QLabel*>(QStringLiteral("Label3")),
+                              Qt::LeftButton);
+            env.messages.answer(platform::Answer::Ok);
+            QTimer::singleShot(0, &launcher, [&] { launcher.close(); });
+            const int status = QApplication::exec();
+            bool anyVisible = false;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                anyVisible = anyVisible || window->isVisible();
+            }
+            std::exit(status == 0 && !anyVisible && closeEvents == 0 ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(LauncherTest, DraggingTheTitleStripMovesTheLauncher) {

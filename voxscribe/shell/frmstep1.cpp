@@ -12,6 +12,7 @@
 #include "clickablelabel.h"
 #include "documentsaver.h"
 #include "fontcheck.h"
+#include "form1.h"
 #include "frm3.h"
 #include "frm4.h"
 #include "services.h"
@@ -92,6 +93,9 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QW
     buildControls();
     placeControls();
     chrome_ = new WindowChrome(this, Image1, nullptr, nullptr, QString());
+    setWindowFactory(Mode::ManualInput, [this](QWidget* owner) -> QWidget* {
+        return new manual::Form1(services_, owner);
+    });
     setWindowFactory(Mode::SmartAnnotation, [this](QWidget* owner) -> QWidget* {
         return new smart::Frm3(services_, lookup_, owner);
     });
