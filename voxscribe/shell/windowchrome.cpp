@@ -93,10 +93,12 @@ bool WindowChrome::onStripEvent(QEvent* event) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             const qint64 left = qint64(window_->x()) * kTwipsPerPixel;
             const qint64 top = qint64(window_->y()) * kTwipsPerPixel;
-            // The mouse relative to where the strip is now, not where the window system last
-            // saw it, so that a move still in flight does not make the window jitter.
-            const QPointF mouseOnStrip =
-                mouse->globalPosition() - QPointF(strip_->mapToGlobal(QPoint(0, 0)));
+            // The mouse relative to where the strip is now by the window's own record, not where
+            // the window system last saw it, so that a move still in flight cannot make the
+            // window jitter.
+            const QPoint stripOrigin =
+                window_->geometry().topLeft() + strip_->mapTo(window_, QPoint(0, 0));
+            const QPointF mouseOnStrip = mouse->globalPosition() - QPointF(stripOrigin);
             newLeft_ = clampToInt16(left - grabX_ + toTwips(mouseOnStrip.x()));
             newTop_ = clampToInt16(top - grabY_ + toTwips(mouseOnStrip.y()));
             window_->move(qRound(double(newLeft_) / kTwipsPerPixel),
