@@ -1,0 +1,204 @@
+// The built-in dictionary as a whole: the word tables' structure read directly, and the answers
+// of the component and the lookup client for every capitalised key and every syllabus word.
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QTextStream>
+
+#include "componentruntime.h"
+#include "lookupclient.h"
+#include "notation.h"
+#include "testenv.h"
+#include "wordtables.h"
+
+namespace {
+
+using testing_support::buildProgramFolder;
+
+QString text(std::u16string_view view) {
+    return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+QString methodOf(const QString& key) {
+    const QChar c = key.front().toLower();
+    if (QStringLiteral("uvw").contains(c)) {
+        return QStringLiteral("UVWsonabet");
+    }
+    if (QStringLiteral("xyz").contains(c)) {
+        return QStringLiteral("XYZsonabet");
+    }
+    return QString(c.toUpper()) + QStringLiteral("sonabet");
+}
+
+// The quoted entries, by key; their quirks (empty and blank-led transcriptions) are kept.
+QHash<QString, QString> quotedEntries() {
+    QHash<QString, QString> quoted;
+    QFile file(QStringLiteral(QUOTED_ENTRIES));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return quoted;
+    }
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        const QStringList fields = line.split('\t');
+        quoted.insert(fields[0], fields.value(1));
+    }
+    return quoted;
+}
+
+// Every entry of every group, as the tables list them.
+struct Row {
+    std::size_t group;
+    QString key;
+    QString transcription;
+};
+
+std::vector<Row> allRows() {
+    std::vector<Row> rows;
+    const auto groups = sonabet::wordGroups();
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        for (const sonabet::Entry& entry : groups[g].entries) {
+            rows.push_back({g, text(entry.key), text(entry.transcription)});
+        }
+    }
+    return rows;
+}
+
+bool hasCapital(const QString& key) {
+    return std::any_of(key.begin(), key.end(), [](QChar c) { return c.isUpper(); });
+}
+
+TEST(DictionaryTables, EveryKeyStandsInTheGroupOfItsInitial) {
+    const auto groups = sonabet::wordGroups();
+    ASSERT_EQ(groups.size(), sonabet::kGroupCount);
+    std::size_t keys = 0;
+    for (const sonabet::WordGroup& group : groups) {
+        const QString initials = text(group.initials);
+        EXPECT_EQ(text(group.method), methodOf(initials)) << initials.toStdString();
+        for (const sonabet::Entry& entry : group.entries) {
+            const QString key = text(entry.key);
+            ASSERT_FALSE(key.isEmpty()) << text(group.method).toStdString();
+            EXPECT_TRUE(key.front().isLetter()) << key.toStdString();
+            EXPECT_TRUE(initials.contains(key.front().toLower()))
+                << key.toStdString() << " in " << text(group.method).toStdString();
+            ++keys;
+        }
+    }
+    EXPECT_GE(keys, 10000u);
+}
+
+TEST(DictionaryTables, GroupsAreInCaseInsensitiveOrderWithEachKeyOnce) {
+    for (const sonabet::WordGroup& group : sonabet::wordGroups()) {
+        QSet<QString> seen;
+        QString previous;
+        for (const sonabet::Entry& entry : group.entries) {
+            const QString key = text(entry.key);
+            const QString folded = key.toLower();
+            // The shared groups follow from this too: every u-word before every v-word.
+            EXPECT_LE(QString::compare(previous, folded, Qt::CaseSensitive), 0)
+                << previous.toStdString() << " before " << key.toStdString();
+            EXPECT_FALSE(seen.contains(key)) << "listed twice: " << key.toStdString();
+            seen.insert(key);
+            previous = folded;
+        }
+    }
+}
+
+TEST(DictionaryTables, TranscriptionsUseOnlyDictionaryCharactersAndFitTheirField) {
+    const QHash<QString, QString> quoted = quotedEntries();
+    ASSERT_FALSE(quoted.isEmpty());
+    for (const Row& row : allRows()) {
+        for (const QChar c : row.transcription) {
+            EXPECT_TRUE(sonabet::notation::isDictionaryCharacter(c.unicode()))
+                << row.key.toStdString() << ": " << row.transcription.toStdString();
+        }
+        EXPECT_LE(row.transcription.size(), 24) << row.key.toStdString();
+        if (quoted.contains(row.key)) {
+            continue;
+        }
+        // Only the quoted entries keep the empty transcription and the leading blank.
+        EXPECT_FALSE(row.transcription.isEmpty()) << row.key.toStdString();
+        EXPECT_FALSE(row.transcription.startsWith(' ')) << row.key.toStdString();
+    }
+}
+
+class DictionaryComponent : public ::testing::Test {
+protected:
+    DictionaryComponent() : runtime(buildProgramFolder()) {
+        testing_support::addDictionaryManifest(runtime);
+        object = runtime.create(QStringLiteral("sonabet.ipa"));
+    }
+    QString call(const QString& key) {
+        const auto answer = object.call(methodOf(key), key);
+        EXPECT_TRUE(answer.has_value()) << key.toStdString();
+        return answer.value_or(QStringLiteral("<failed>"));
+    }
+    platform::ComponentRuntime runtime;
+    platform::DispatchObject object;
+};
+
+TEST_F(DictionaryComponent, EveryCapitalisedKeyHasALowerCaseTwinThatAnswersAlike) {
+    ASSERT_FALSE(object.isNull());
+    QSet<QString> keys;
+    for (const Row& row : allRows()) {
+        keys.insert(row.key);
+    }
+    int twins = 0;
+    for (const Row& row : allRows()) {
+        if (!hasCapital(row.key)) {
+            continue;
+        }
+        const QString twin = row.key.toLower();
+        EXPECT_TRUE(keys.contains(twin)) << "no twin for " << row.key.toStdString();
+        EXPECT_EQ(call(twin), call(row.key)) << row.key.toStdString();
+        ++twins;
+    }
+    EXPECT_GT(twins, 200);
+    // Names of every kind, and twins of quoted names that keep the quoted value exactly.
+    EXPECT_EQ(call("Monday"), call("monday"));
+    EXPECT_FALSE(call("monday").isEmpty());
+    EXPECT_FALSE(call("australia").isEmpty());
+    EXPECT_FALSE(call("south america").isEmpty());
+    EXPECT_EQ(call("new york"), "nju:5jR:k");
+    EXPECT_EQ(call("new zealand"), "5nju: 5zi:lEnd");
+    EXPECT_EQ(call("german"), "5dVEE:mEn");
+}
+
+TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
+    QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/cet-4-6-syllabus-words.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        GTEST_SKIP() << "the syllabus word list is not there: " << file.fileName().toStdString();
+    }
+    const QHash<QString, QString> quoted = quotedEntries();
+    testing_support::TestEnvironment env;
+    smart::LookupClient client(env.services);
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    int words = 0;
+    QStringList missing;
+    while (!in.atEnd()) {
+        const QString word = in.readLine().trimmed();
+        if (word.isEmpty()) {
+            continue;
+        }
+        ++words;
+        const smart::Lookup found = client.lookup(word);
+        // "goodbye" is quoted with the empty transcription and answers like an absent word.
+        const auto quotedEntry = quoted.constFind(found.key);
+        if (quotedEntry != quoted.cend() && quotedEntry->isEmpty()) {
+            EXPECT_TRUE(found.transcription.isEmpty()) << word.toStdString();
+        } else if (found.transcription.isEmpty()) {
+            missing << word;
+        }
+    }
+    EXPECT_GT(words, 7000);
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    EXPECT_FALSE(client.dictionaryFailed());
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
+}  // namespace
