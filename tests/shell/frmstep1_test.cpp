@@ -381,26 +381,31 @@ TEST(LauncherExitDeathTest, ConfirmingEndsTheEventLoopWithEveryWindowClosed) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            QTemporaryDir windir;
-            const ScopedWindir setting(windir.path());
-            TestEnvironment env;
-            smart::LookupClient lookup(env.services);
-            shell::Frmstep1 launcher(env.services, lookup);
-            int closeEvents = 0;
-            launcher.setWindowFactory(Mode::SmartAnnotation, [&](QWidget* owner) {
-                return new StandIn<QWidget>(owner, &closeEvents);
-            });
-            launcher.show();
-            QTest::mouseClick(launcher.findChild<QLabel*>(QStringLiteral("Label3")),
-                              Qt::LeftButton);
-            env.messages.answer(platform::Answer::Ok);
-            QTimer::singleShot(0, &launcher, [&] { launcher.close(); });
-            const int status = QApplication::exec();
-            bool anyVisible = false;
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                anyVisible = anyVisible || window->isVisible();
+            bool ended = false;
+            {
+                QTemporaryDir windir;
+                const ScopedWindir setting(windir.path());
+                TestEnvironment env;
+                smart::LookupClient lookup(env.services);
+                shell::Frmstep1 launcher(env.services, lookup);
+                int closeEvents = 0;
+                launcher.setWindowFactory(Mode::SmartAnnotation, [&](QWidget* owner) {
+                    return new StandIn<QWidget>(owner, &closeEvents);
+                });
+                launcher.show();
+                QTest::mouseClick(launcher.findChild<QLabel*>(QStringLiteral("Label3")),
+                                  Qt::LeftButton);
+                env.messages.answer(platform::Answer::Ok);
+                QTimer::singleShot(0, &launcher, [&] { launcher.close(); });
+                QTimer::singleShot(10000, [] { std::exit(2); });  // the loop did not end
+                const int status = QApplication::exec();
+                bool anyVisible = false;
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    anyVisible = anyVisible || window->isVisible();
+                }
+                ended = status == 0 && !anyVisible && closeEvents == 0;
             }
-            std::exit(status == 0 && !anyVisible && closeEvents == 0 ? 7 : 1);
+            std::exit(ended ? 7 : 1);
         },
         ::testing::ExitedWithCode(7), "");
 }
