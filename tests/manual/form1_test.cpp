@@ -272,7 +272,10 @@ INSTANTIATE_TEST_SUITE_P(Options, Form1ConfirmTest,
                                                        {"/", kCourier, output::kBlack}}},
                                            OptionCase{"Option2",
                                                       {{"quality ", kCourier, output::kBlack},
-                                                       {"5kwCliti", kPhonetic, output::kBlue}}}));
+                                                       {"5kwCliti", kPhonetic, output::kBlue}}}),
+                         [](const ::testing::TestParamInfo<OptionCase>& info) {
+                             return std::string(info.param.option);
+                         });
 
 TEST_F(Form1Test, TheNoBracketOptionLeavesThePhoneticFormatAtTheCaret) {
     key(text1, Qt::Key_3, Qt::AltModifier);  // the access key of "不加[]也不加// &3"

@@ -30,7 +30,6 @@ constexpr int kLowButtonHeight = 390;
 constexpr int kRowLeft = 120;
 constexpr int kGapWidth = 600;  // the wider space inside the vowel rows
 
-constexpr int kPaletteWidth = 615;
 constexpr int kPaletteHeight = 495;
 constexpr int kFacePixelSize = 18;
 
@@ -133,12 +132,12 @@ QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow win
     return buttons;
 }
 
-QPushButton* createPaletteButton(const PaletteButton& data, QWidget* parent) {
+QPushButton* createPaletteButton(const PaletteButton& data, QWidget* parent, int widthTwips) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QStringLiteral("c1_%1").arg(data.index));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
-    button->resize(px(kPaletteWidth), px(kPaletteHeight));
+    button->resize(px(widthTwips), px(kPaletteHeight));
     setPictureFace(button, std::string_view(&data.code, 1));
     return button;
 }

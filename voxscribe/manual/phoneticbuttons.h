@@ -35,8 +35,10 @@ enum class KeyboardWindow { ManualInput, ManualEntry };
 
 // Creates the 52 buttons in frame, named "Command1_<index>", and returns them by index.
 QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window);
-// One palette button, named "c1_<index>", 615 by 495 twips (not yet placed).
-QPushButton* createPaletteButton(const PaletteButton& button, QWidget* parent);
+// One palette button, named "c1_<index>", 495 twips high (not yet placed).
+inline constexpr int kPaletteButtonWidth = 615;
+QPushButton* createPaletteButton(const PaletteButton& button, QWidget* parent,
+                                 int widthTwips = kPaletteButtonWidth);
 
 // Replaces the selection of a phonetic entry box (or inserts at its caret) with text, whether or
 // not the box is locked against typing, and leaves the caret behind the text.

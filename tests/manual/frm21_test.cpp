@@ -1,0 +1,58 @@
+// The palette window on its own: its buttons write into the box it serves.
+#include <gtest/gtest.h>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "frm21.h"
+#include "phonetickeyboard.h"
+#include "qtprinters.h"
+
+namespace {
+
+TEST(Frm21, EveryButtonWritesItsCodeAndThePaletteStaysOpen) {
+    QLineEdit box;
+    box.show();
+    manual::Frm21 palette(&box);
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+    EXPECT_EQ(palette.windowTitle(), "不常用音标");
+    EXPECT_TRUE(palette.isModal());
+    EXPECT_EQ(palette.size(), QSize(4890 / 15, 1200 / 15));
+
+    QString expected;
+    for (const auto& data : manual::kPaletteButtons) {
+        auto* button = palette.findChild<QPushButton*>(QStringLiteral("c1_%1").arg(data.index));
+        ASSERT_NE(button, nullptr) << data.index;
+        EXPECT_TRUE(palette.rect().contains(button->geometry()));
+        QTest::mouseClick(button, Qt::LeftButton);
+        expected += QLatin1Char(data.code);
+    }
+    EXPECT_EQ(box.text(), expected);
+    EXPECT_TRUE(palette.isVisible());
+    EXPECT_EQ(palette.findChild<QPushButton*>("c1_34")->width(), 38);
+}
+
+TEST(Frm21, AClickReplacesTheSelectionOfTheBox) {
+    QLineEdit box;
+    box.setText("5kwCliti");
+    box.setSelection(3, 1);
+    manual::Frm21 palette(&box);
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+    QTest::mouseClick(palette.findChild<QPushButton*>("c1_29"), Qt::LeftButton);
+    EXPECT_EQ(box.text(), "5kwBliti");
+    EXPECT_EQ(box.cursorPosition(), 4);
+}
+
+TEST(Frm21, OutlivingItsBoxDoesNoHarm) {
+    auto box = std::make_unique<QLineEdit>();
+    manual::Frm21 palette(box.get());
+    box.reset();
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+    QTest::mouseClick(palette.findChild<QPushButton*>("c1_0"), Qt::LeftButton);
+    EXPECT_TRUE(palette.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "frm21.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "phoneticbuttons.h"
+#include "phonetickeyboard.h"
+
+namespace manual {
+namespace {
+
+constexpr int kClientWidth = 4890;
+constexpr int kClientHeight = 1200;
+constexpr int kNarrowButtonWidth = 570;  // the buttons of indexes 34 and 37
+
+struct PaletteRow {
+    std::span<const int> indexes;
+    int top;
+};
+constexpr PaletteRow kRows[] = {{kPaletteRow1, 180}, {kPaletteRow2, 675}};
+
+}  // namespace
+
+Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(target) {
+    setObjectName(QStringLiteral("Frm21"));
+    setWindowTitle(QStringLiteral("不常用音标"));
+    setModal(true);
+    setFixedSize(px(kClientWidth), px(kClientHeight));
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
+    for (const PaletteRow& row : kRows) {
+        int left = 0;
+        for (const int index : row.indexes) {
+            const int width = index == 34 || index == 37 ? kNarrowButtonWidth : kPaletteButtonWidth;
+            QPushButton* button = createPaletteButton({index, paletteCode(index)}, Frame1, width);
+            button->move(px(left), px(row.top));
+            left += width;
+            connect(button, &QPushButton::clicked, this, [this, index] { onC1Clicked(index); });
+            c1.insert(index, button);
+        }
+    }
+}
+
+void Frm21::onC1Clicked(int index) {
+    if (target_ == nullptr) {
+        return;
+    }
+    replaceEntrySelection(target_, QString(QLatin1Char(paletteCode(index))));
+    // While this window is modal the box's window cannot take the focus; the box becomes its
+    // window's focus widget and has the focus once the palette closes.
+    target_->setFocus();
+}
+
+}  // namespace manual

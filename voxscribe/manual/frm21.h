@@ -1,0 +1,29 @@
+// The rare-symbol palette window "不常用音标": fourteen buttons that write their codes into the
+// phonetic entry box of the manual-entry dialog. Shown modally; it stays open until closed.
+#pragma once
+
+#include <QDialog>
+#include <QMap>
+#include <QPointer>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace manual {
+
+class Frm21 : public QDialog {
+    Q_OBJECT
+public:
+    // target: the entry box the buttons write into.
+    explicit Frm21(QLineEdit* target, QWidget* parent = nullptr);
+
+private:
+    void onC1Clicked(int index);
+
+    QPointer<QLineEdit> target_;
+    QGroupBox* Frame1 = nullptr;
+    QMap<int, QPushButton*> c1;
+};
+
+}  // namespace manual
