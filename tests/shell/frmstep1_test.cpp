@@ -361,6 +361,19 @@ TEST_F(LauncherWiringTest, OpensTheRealWorkingWindows) {
     EXPECT_EQ(launcher.workingWindow(Mode::SmartAnnotation), window);
 }
 
+TEST_F(LauncherWiringTest, TheSmartAnnotationWindowGoesWithTheLauncher) {
+    QPointer<QWidget> window;
+    {
+        shell::Frmstep1 second(env.services, lookup);
+        second.show();
+        QTest::mouseClick(second.findChild<QLabel*>(QStringLiteral("Label3")), Qt::LeftButton);
+        window = second.workingWindow(Mode::SmartAnnotation);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(window, nullptr);
+}
+
 // A reviewer's picture of the launcher with a description shown, under the offscreen platform;
 // VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
 TEST_F(LauncherWiringTest, RendersASnapshot) {

@@ -96,8 +96,10 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QW
     setWindowFactory(Mode::ManualInput, [this](QWidget* owner) -> QWidget* {
         return new manual::Form1(services_, owner);
     });
-    setWindowFactory(Mode::SmartAnnotation, [this](QWidget* owner) -> QWidget* {
-        return new smart::Frm3(services_, lookup_, owner);
+    // The modeless window stands beside the launcher as a window of its own, with its own
+    // task-bar entry, rather than being kept above it; the launcher still deletes it at the end.
+    setWindowFactory(Mode::SmartAnnotation, [this](QWidget*) -> QWidget* {
+        return new smart::Frm3(services_, lookup_, nullptr);
     });
     setWindowFactory(Mode::Batch, [this](QWidget* owner) -> QWidget* {
         return new batch::Frm4(services_, lookup_, owner);
@@ -106,7 +108,11 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QW
     checkPhoneticFont();
 }
 
-Frmstep1::~Frmstep1() = default;
+Frmstep1::~Frmstep1() {
+    for (WorkingWindow& working : windows_) {
+        delete working.window;
+    }
+}
 
 QString Frmstep1::description(Mode mode) {
     return QString::fromUtf8(modeText(mode).description);
