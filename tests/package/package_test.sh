@@ -51,6 +51,7 @@ check_exec $program/regcomponent
 check_file $program/libsonabet.so
 check_file $program/Ksphonet.ttf
 check_file $program/LICENSE-DejaVu.txt
+check_file $program/help.htm
 file -b "$root/$program/voxscribe" | grep -q '^ELF .*executable\|^ELF .*pie' || fail "voxscribe is not an ELF program"
 file -b "$root/$program/libsonabet.so" | grep -q '^ELF .*shared object' || fail "libsonabet.so is not a shared object"
 file -b "$root/$program/voxscribe" | grep -q 'not stripped' && fail "voxscribe is not stripped"
@@ -109,8 +110,9 @@ fi
 record=$root/usr/share/components/sonabet.ipa.component
 export COMPONENT_SYSTEM_REGISTRY_DIR=$root/usr/share/components
 export COMPONENT_REGISTRY_DIR=$work/home/registry
-export XDG_DATA_HOME=$work/home/data HOME=$work/home
+export XDG_DATA_HOME=$work/home/data HOME=$work/home XDG_RUNTIME_DIR=$work/home/runtime
 mkdir -p "$COMPONENT_REGISTRY_DIR" "$XDG_DATA_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 for script in postinst prerm; do
     [[ -x $work/control/$script ]] || fail "no executable $script"
     grep -qE "/$program/regcomponent\"? --system" "$work/control/$script" 2>/dev/null ||
@@ -127,6 +129,14 @@ else
     fail "postinst did not register the component system-wide"
 fi
 [[ -z $(ls -A "$COMPONENT_REGISTRY_DIR") ]] || fail "postinst wrote into the user's registration folder"
+
+# Started the way the menu starts it, the program opens its launcher and stays until closed.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 5 "$root/usr/bin/voxscribe" >"$work/start.log" 2>&1 || status=$?
+if [[ $status -ne 124 ]]; then
+    cat "$work/start.log" >&2
+    fail "the program ended (status $status) instead of staying with its launcher"
+fi
 
 sh "$work/prerm" remove || fail "prerm remove failed"
 [[ ! -e $record ]] || fail "prerm left the system-wide record"
