@@ -206,7 +206,7 @@ QList<Sample> samples() {
         {QStringLiteral("manual.doc"),
          song,
          14.25,
-         {{song, kBlack, 0, QStringLiteral("中文注音：龍鑫")},
+         {{song, kBlack, 0, QStringLiteral("中文注音：龍鑫𠮷")},
           {arial, kBlack, 0, QStringLiteral(" Quality [")},
           {kPhonetic, kBlue, 0, QStringLiteral("5kwRliti")},
           {arial, kBlack, 0, QStringLiteral("]\r\n\r\n")},

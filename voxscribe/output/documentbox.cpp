@@ -66,10 +66,8 @@ void DocumentBox::setDefaultFormat(const QString& family, qreal pointSize) {
         QTextCharFormat format;
         format.setFontFamilies({family});
         format.setFontPointSize(pointSize);
-        QTextCursor cursor(document());
-        cursor.select(QTextCursor::Document);
-        cursor.setBlockCharFormat(format);
-        cursor.setCharFormat(format);
+        // The empty line and the caret take it too, so that the first insertion has its size.
+        QTextCursor(document()).setBlockCharFormat(format);
         setCurrentCharFormat(format);
     }
     insertionFont_ = family;
@@ -113,8 +111,10 @@ void DocumentBox::setLocked(bool locked) {
 
 void DocumentBox::clearDocument() {
     const QFont font = document()->defaultFont();
+    const QString insertionFont = insertionFont_;
     clear();
     setDefaultFormat(font.family(), font.pointSizeF());
+    insertionFont_ = insertionFont;
 }
 
 bool DocumentBox::saveToFile(const QString& path, QString* error) const {
