@@ -39,7 +39,7 @@ _ONSETS = {
     ("p", "l"), ("b", "l"), ("k", "l"), ("g", "l"), ("f", "l"), ("s", "l"),
     ("p", "r"), ("b", "r"), ("t", "r"), ("d", "r"), ("k", "r"), ("g", "r"), ("f", "r"),
     ("W", "r"), ("F", "r"), ("t", "w"), ("d", "w"), ("k", "w"), ("g", "w"), ("s", "w"),
-    ("W", "w"), ("s", "p"), ("s", "t"), ("s", "k"), ("s", "m"), ("s", "n"),
+    ("s", "p"), ("s", "t"), ("s", "k"), ("s", "m"), ("s", "n"),
     ("s", "p", "l"), ("s", "p", "r"), ("s", "t", "r"), ("s", "k", "r"), ("s", "k", "w"),
     ("s", "p", "j"), ("s", "t", "j"), ("s", "k", "j"),
 }
@@ -158,36 +158,6 @@ def style_codes(form):
     return "".join(out)
 
 
-# Consonants after which the style writes a final unstressed schwa and l or n as a syllabic
-# consonant ("apple" "5Apl", "lesson" "5lesn"), and the spellings that keep the schwa all the
-# same ("musical" "5mju:zikEl", "universal" ",ju:ni5vE:sEl", "pattern" "5pAtEn").
-SYLLABIC_L_AFTER = set("p b t d k g s n".split())
-SYLLABIC_N_AFTER = set("t d s z".split())
-SCHWA_L_SPELLINGS = ("cal", "sal")
-SCHWA_N_SPELLINGS = ("rn", "ain")
-
-
-def _syllabic(phonemes, spelling):
-    """Rewrites the end of a pronunciation as the style writes syllabic l and n and "-ful"."""
-    if len(phonemes) < 3:
-        return phonemes
-    before, schwa, last = phonemes[-3], phonemes[-2], phonemes[-1]
-    if schwa.code != "E" or schwa.stress or before.kind != CONSONANT:
-        return phonemes
-    spelling = (spelling or "").lower()
-    if last.code == "l" and before.code == "f" and spelling.endswith("ful"):
-        return phonemes[:-2] + [Phoneme("u", VOWEL), last]
-    if last.code == "l":
-        if before.code in SYLLABIC_L_AFTER and not spelling.endswith(SCHWA_L_SPELLINGS):
-            return phonemes[:-2] + [last]
-    elif last.code == "n":
-        cluster = len(phonemes) > 3 and phonemes[-4].kind == CONSONANT
-        if (before.code in SYLLABIC_N_AFTER and not cluster
-                and not spelling.endswith(SCHWA_N_SPELLINGS)):
-            return phonemes[:-2] + [last]
-    return phonemes
-
-
 # Prefixes that keep their last consonant when the syllable after them is stressed: "disable"
 # "dis5eibl", "mislead" "mis5li:d", "unusual" "Qn5ju:VuEl", "translate" "trAns5leit".
 PREFIXES = (("un", "Qn"), ("dis", "dis"), ("mis", "mis"), ("non", "nRn"), ("out", "aut"),
@@ -210,7 +180,7 @@ def _prefix_end(phonemes, spelling):
 
 
 def _keeps_s(sound):
-    return sound.code == "k" or (sound.kind == VOWEL and sound.code != "E")
+    return sound.code == "k" or sound.kind == VOWEL
 
 
 def _onset_start(phonemes, vowel_index, boundary=0):
@@ -223,8 +193,7 @@ def _onset_start(phonemes, vowel_index, boundary=0):
     for cut in range(len(run)):
         onset = run[cut:]
         # The style keeps s with the sound before it when a stop follows: "dis5kraib",
-        # "Rs5treiljE", "iks5pekt"; after E and most consonants the s begins the syllable:
-        # "in5spekt", "kR:rE5spRnd".
+        # "sEs5pekt", "iks5pekt"; after most consonants the s begins the syllable: "in5spekt".
         if (start + cut > 0 and onset[0] == "s" and len(onset) > 1 and onset[1] in "ptk"
                 and _keeps_s(phonemes[start + cut - 1])):
             continue
@@ -233,32 +202,51 @@ def _onset_start(phonemes, vowel_index, boundary=0):
     return vowel_index
 
 
-# Consonants after which the style writes a final unstressed schwa and l or n as a syllabic
-# consonant ("apple" "5Apl", "lesson" "5lesn"), and the spellings that keep the schwa all the
-# same ("musical" "5mju:zikEl", "universal" ",ju:ni5vE:sEl", "pattern" "5pAtEn").
-SYLLABIC_L_AFTER = set("p b t d k g s n".split())
+# Consonants after which the style writes an unstressed schwa and l or n as a syllabic
+# consonant ("apple" "5Apl", "lesson" "5lesn", "travel" "5trAvl"), and the spellings that keep
+# the schwa all the same ("musical" "5mju:zikEl", "universal" ",ju:ni5vE:sEl", "pattern").
+SYLLABIC_L_AFTER = set("p b t d k g s n f v z".split())
 SYLLABIC_N_AFTER = set("t d s z".split())
-SCHWA_L_SPELLINGS = ("cal", "sal")
+SCHWA_L_SPELLINGS = ("cal", "sal", "val", "cally")
 SCHWA_N_SPELLINGS = ("rn", "ain")
+# What may follow a syllabic consonant inside a word: an ending ("settlement" "5setlmEnt",
+# "listener" "5lisnE", "reasonable" "5ri:znEbl").
+# The sound that begins the ending, and how long the ending may be.
+SYLLABIC_L_FOLLOWERS = {"s": 1, "z": 1, "d": 1, "m": 4, "E": 1}
+SYLLABIC_N_FOLLOWERS = {"E": 3, "i": 2, "z": 1}
 
 
 def _syllabic(phonemes, spelling):
-    """Rewrites the end of a pronunciation as the style writes syllabic l and n and "-ful"."""
-    if len(phonemes) < 3:
-        return phonemes
-    before, schwa, last = phonemes[-3], phonemes[-2], phonemes[-1]
-    if schwa.code != "E" or schwa.stress or before.kind != CONSONANT:
-        return phonemes
-    if last.code == "l" and before.code == "f" and spelling.endswith("ful"):
-        return phonemes[:-2] + [Phoneme("u", VOWEL), last]
-    if last.code == "l":
-        if before.code in SYLLABIC_L_AFTER and not spelling.endswith(SCHWA_L_SPELLINGS):
-            return phonemes[:-2] + [last]
-    elif last.code == "n":
-        cluster = len(phonemes) > 3 and phonemes[-4].kind == CONSONANT
-        if (before.code in SYLLABIC_N_AFTER and not cluster
-                and not spelling.endswith(SCHWA_N_SPELLINGS)):
-            return phonemes[:-2] + [last]
+    """Rewrites a schwa before l or n as the style writes syllabic l and n, and "-ful"."""
+    if len(phonemes) >= 3 and spelling.endswith("ful"):
+        before, schwa, last = phonemes[-3:]
+        if before.code == "f" and schwa.code == "E" and last.code == "l" and not schwa.stress:
+            return phonemes[:-2] + [Phoneme("u", VOWEL), last]
+    # The end of the word first, then a syllabic consonant before its ending ("5ri:znEbl").
+    for _ in range(2):
+        phonemes = _one_syllabic(phonemes, spelling)
+    return phonemes
+
+
+def _one_syllabic(phonemes, spelling):
+    for j in range(len(phonemes) - 2, 0, -1):
+        before, schwa, after = phonemes[j - 1], phonemes[j], phonemes[j + 1]
+        rest = phonemes[j + 2:]
+        followers = SYLLABIC_L_FOLLOWERS if after.code == "l" else SYLLABIC_N_FOLLOWERS
+        if rest and len(rest) > max(followers.values()):
+            break
+        if schwa.code != "E" or schwa.stress or before.kind != CONSONANT:
+            continue
+        if rest and len(rest) > followers.get(rest[0].code, -1):
+            continue
+        if after.code == "l":
+            if before.code in SYLLABIC_L_AFTER and not spelling.endswith(SCHWA_L_SPELLINGS):
+                return phonemes[:j] + phonemes[j + 1:]
+        elif after.code == "n":
+            cluster = j > 1 and phonemes[j - 2].kind == CONSONANT
+            if (before.code in SYLLABIC_N_AFTER and not cluster
+                    and not spelling.endswith(SCHWA_N_SPELLINGS)):
+                return phonemes[:j] + phonemes[j + 1:]
     return phonemes
 
 
@@ -285,6 +273,17 @@ def _classic_sounds(phonemes, spelling):
         if (p.code == "i" and not p.stress and nxt is not None and nxt.code == "E"
                 and not nxt.stress and prev is not None and prev.code == "d" and i > 1):
             out.append(Phoneme("j", CONSONANT))
+            continue
+        # "salt" "sR:lt", "off" "R:f", "classroom" "5kla:srum": the older vowel lengths.
+        after = phonemes[i + 2] if i + 2 < len(phonemes) else None
+        if (p.code == "R" and nxt is not None and
+                ((nxt.code == "l" and after is not None and after.code == "t")
+                 or (nxt.code == "f" and len(spelling) <= 5 and spelling.endswith(("ff", "gh"))))):
+            out.append(Phoneme("R:", VOWEL, p.stress))
+            continue
+        if (p.code == "u:" and spelling.endswith("room") and not spelling.endswith("broom")
+                and i >= len(phonemes) - 2):
+            out.append(Phoneme("u", VOWEL, p.stress))
             continue
         # "continual" "kEn5tinjuEl": an unstressed u before another vowel is short.
         if p.code == "u:" and not p.stress and nxt is not None and nxt.kind == VOWEL:
@@ -333,13 +332,16 @@ def _weak_endings(phonemes, spelling):
 
 def _double_stress(phonemes, vowels, spelling):
     """Whether the style stresses both halves of a two-part word: the numbers "5fif5ti:n",
-    and un- before a one-syllable word ("unfair" "5Qn5f/E")."""
+    and un- before a one-syllable word ("unfair" "5Qn5f/E"; "until" and "unless" are no such
+    words)."""
     if len(vowels) != 2 or not any(phonemes[i].stress == 1 for i in vowels):
         return False
     if spelling.endswith("teen"):
         phonemes[vowels[1]].stress = 1
         return True
-    return phonemes[vowels[1]].stress == 1 and spelling.startswith("un") and "".join(p.code for p in phonemes[:2]) == "Qn"
+    return (phonemes[vowels[1]].stress == 1 and spelling.startswith("un")
+            and spelling not in ("until", "unless")
+            and "".join(p.code for p in phonemes[:2]) == "Qn")
 
 
 def codes_of(phonemes, spelling=None):
@@ -348,6 +350,10 @@ def codes_of(phonemes, spelling=None):
     syllables = sum(1 for p in phonemes if p.kind == VOWEL)
     phonemes = _syllabic(_classic_sounds(phonemes, spelling), spelling)
     boundary = _prefix_end(phonemes, spelling)
+    # "whatever" "wRt5evE": -ever keeps the consonant before it.
+    if spelling.endswith("ever") and len(spelling) > 6 and len(phonemes) > 3:
+        if [p.code for p in phonemes[-3:]] == ["e", "v", "E"]:
+            boundary = len(phonemes) - 3
     vowels = [i for i, p in enumerate(phonemes) if p.kind == VOWEL]
     marks = {}
     if _double_stress(phonemes, vowels, spelling):
@@ -374,10 +380,18 @@ def codes_of(phonemes, spelling=None):
                     marks[_onset_start(phonemes, i, boundary)] = ","
                 elif primary == last:
                     marks[_onset_start(phonemes, i, boundary)] = "5"
+    # "which" "(h)witF", "somewhere" "5sQm(h)w/E": the w spelt "wh" may be breathed.
+    breathed = set()
+    if "wh" in spelling:
+        ws = [i for i, p in enumerate(phonemes) if p.code == "w"]
+        if ws and spelling.startswith("wh") and ws[0] == 0:
+            breathed.add(0)
+        elif ws and "wh" in spelling[1:]:
+            breathed.add(ws[-1])
     out = []
     for i, p in enumerate(phonemes):
         out.append(marks.get(i, ""))
-        out.append(p.code)
+        out.append("(h)" + p.code if i in breathed else p.code)
     return "".join(out)
 
 
