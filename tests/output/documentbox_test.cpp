@@ -181,11 +181,4 @@ TEST(Clipboard, StagedInsertionLeavesThePieceAndDirectInsertionLeavesTheClipboar
     EXPECT_EQ(output::clipboard::get(), QString());
 }
 
-TEST(Colours, BgrValuesMapToRedGreenBlue) {
-    EXPECT_EQ(output::colourFromBgr(output::kBlue), QColor(0, 0, 255));
-    EXPECT_EQ(output::colourFromBgr(output::kBlack), QColor(0, 0, 0));
-    EXPECT_EQ(output::colourFromBgr(0x00332211), QColor(0x11, 0x22, 0x33));
-    EXPECT_EQ(output::bgrFromColour(QColor(0x11, 0x22, 0x33)), 0x00332211u);
-}
-
 }  // namespace
