@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -523,6 +525,45 @@ TEST_F(Form1Test, SavesTransfersAndCleansUpOnClose) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(QFileInfo::exists(transfer));
     EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST_F(Form1Test, TheMinimiseLabelNamesTheMinimisedWindow) {
+    EXPECT_EQ(form->windowTitle(), "");
+    click(get<QLabel>("lblmin"));
+    EXPECT_TRUE(form->isMinimized());
+    EXPECT_EQ(form->windowTitle(), "手动输入");
+    form->showNormal();
+    EXPECT_EQ(form->windowTitle(), "");
+    EXPECT_EQ(widthTwips(), 7875);
+}
+
+// A reviewer's pictures of the window, with the panel closed and open, under the offscreen
+// platform; VOXSCRIBE_SNAPSHOT_DIR names the folder they go to.
+TEST_F(Form1Test, RendersSnapshots) {
+    // The button faces are drawn when the window is made, so the font must come first.
+    QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
+    TearDown();
+    SetUp();
+    key(text1, Qt::Key_Escape);
+    QTest::keyClicks(text2, "quality");
+    key(text2, Qt::Key_Return);
+    key(text2, Qt::Key_Escape);
+    typeQuality();
+    key(text1, Qt::Key_Return);
+    for (Qt::Key k : {Qt::Key_F9, Qt::Key_5, Qt::Key_K}) {
+        key(text1, k);
+    }
+    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
+                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
+                               : env.dir.path();
+    const QString closed = QDir(folder).filePath("Form1.png");
+    ASSERT_TRUE(form->grab().save(closed));
+    EXPECT_EQ(QImage(closed).size(), QSize(525, 562) * form->devicePixelRatio());
+
+    click(get<QLabel>("Label11"));
+    const QString open = QDir(folder).filePath("Form1-panel.png");
+    ASSERT_TRUE(form->grab().save(open));
+    EXPECT_EQ(QImage(open).size(), QSize(626, 562) * form->devicePixelRatio());
 }
 
 }  // namespace

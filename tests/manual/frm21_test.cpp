@@ -1,7 +1,10 @@
 // The palette window on its own: its buttons write into the box it serves.
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "frm21.h"
@@ -53,6 +56,22 @@ TEST(Frm21, OutlivingItsBoxDoesNoHarm) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
     QTest::mouseClick(palette.findChild<QPushButton*>("c1_0"), Qt::LeftButton);
     EXPECT_TRUE(palette.isVisible());
+}
+
+// A reviewer's picture of the palette; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
+TEST(Frm21, RendersASnapshot) {
+    QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
+    QLineEdit box;
+    manual::Frm21 palette(&box);
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+    QTemporaryDir scratch;
+    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
+                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
+                               : scratch.path();
+    const QString path = QDir(folder).filePath("Frm21.png");
+    ASSERT_TRUE(palette.grab().save(path));
+    EXPECT_EQ(QImage(path).size(), palette.size() * palette.devicePixelRatio());
 }
 
 }  // namespace

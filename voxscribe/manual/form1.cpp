@@ -88,6 +88,9 @@ Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), s
     createControls();
     connectControls();
     chrome_ = new shell::WindowChrome(this, Image1, lblmin, Lblcls, QStringLiteral("手动输入"));
+    // The same limits as hints, so that the window system offers no other size to begin with.
+    setMinimumSize(px(kMinWidth), px(kMinHeight));
+    setMaximumSize(px(kMaxWidth), px(kMaxHeight));
     resize(px(kPanelClosedWidth), px(kMinHeight));
     layOutTitleStrip();
 
