@@ -2,6 +2,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "commandline.h"
 #include "componentruntime.h"
 #include "dialogs.h"
 #include "frmstep1.h"
@@ -11,7 +12,8 @@
 #include "services.h"
 
 int main(int argc, char** argv) {
-    // Command-line batch run, step 1 (no window, so no display needed): goes here.
+    // A command-line batch run shows no window, so it needs no display.
+    batch::prepareCommandLine(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("voxscribe"));
@@ -33,8 +35,11 @@ int main(int argc, char** argv) {
     platform::DesktopOpener shell;
     platform::Services services{folder, components, messages, files, shell};
 
-    // Command-line batch run, step 2 (when the arguments ask for it, it returns its exit status
-    // here instead of opening the windows): goes here.
+    // "--batch" and "--help" run without the windows and end here.
+    if (const std::optional<int> status =
+            batch::runCommandLine(QApplication::arguments(), services)) {
+        return *status;
+    }
 
     smart::LookupClient lookup(services);
     // The launcher owns the working windows, so they go with it when the program ends.

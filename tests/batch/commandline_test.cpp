@@ -110,7 +110,7 @@ TEST_F(CommandLineTest, AWordListThatCannotBeReadFailsAndWritesNothing) {
     }
 }
 
-TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenFailsAndKeepsTheOldFile) {
+TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenFails) {
     const Outcome outcome =
         run({"--batch", list("words.txt", "apple\n"), "--output", data.filePath("no/such/x.rtf")});
     EXPECT_EQ(outcome.status, batch::kExitFailed);

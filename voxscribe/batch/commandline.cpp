@@ -174,7 +174,11 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOptions({batchOption, outputOption, helpOption});
     if (!parser.parse(arguments)) {
-        return usageError(QStringLiteral("参数有误（%1）。").arg(parser.errorText()));
+        QString why = parser.errorText();
+        while (why.endsWith(u'.') || why.endsWith(u'。')) {
+            why.chop(1);
+        }
+        return usageError(QStringLiteral("参数有误（%1）。").arg(why));
     }
     if (parser.isSet(helpOption)) {
         write(stdout, commandLineHelp());

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,12 +55,24 @@ public:
         window_.ProgressBar1->setMaximum(int(total));
         window_.ProgressBar1->setValue(int(index));
     }
-    // The status line repaints and the window stays responsive during a long run.
-    void wordLookedUp() override { QCoreApplication::processEvents(); }
+    // The window takes the user's events after every word, so it stays responsive during a long
+    // run. It repaints as often as the eye can follow, not per word: painting every word would
+    // cost twenty times the annotation itself.
+    void wordLookedUp() override {
+        const bool paint = !frame_.isValid() || frame_.elapsed() >= kFrameMilliseconds;
+        window_.setUpdatesEnabled(paint);
+        if (paint) {
+            frame_.restart();
+        }
+        QCoreApplication::processEvents();
+    }
+    ~DocumentOutput() override { window_.setUpdatesEnabled(true); }
     void writeLine(const QString& line) override { output::stagedInsert(*window_.Rich2, line); }
 
 private:
+    static constexpr qint64 kFrameMilliseconds = 40;
     Frm4& window_;
+    QElapsedTimer frame_;
 };
 
 QString Frm4::hintText() {
