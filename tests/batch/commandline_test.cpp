@@ -1,6 +1,7 @@
 // The command line end to end: the built program, copied with its dictionary library into a
 // folder of the test's own, so that its miss log is the test's too.
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -115,6 +116,14 @@ TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenFails) {
         run({"--batch", list("words.txt", "apple\n"), "--output", data.filePath("no/such/x.rtf")});
     EXPECT_EQ(outcome.status, batch::kExitFailed);
     EXPECT_TRUE(outcome.err.contains("无法保存")) << outcome.err.toStdString();
+}
+
+TEST_F(CommandLineTest, AMissLogThatCannotBeWrittenFailsButKeepsTheOutput) {
+    ASSERT_TRUE(QDir(program.path()).mkdir("unfound.dat"));
+    const Outcome outcome = run({"--batch", list("words.txt", "xyzzy\nzebra\n")});
+    EXPECT_EQ(outcome.status, batch::kExitFailed);
+    EXPECT_EQ(outcome.out, "xyzzy/  /\nzebra/5zi:brE/\n");
+    EXPECT_TRUE(outcome.err.contains("无法写入")) << outcome.err.toStdString();
 }
 
 TEST_F(CommandLineTest, WithoutTheDictionaryNothingIsAnnotated) {

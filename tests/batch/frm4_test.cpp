@@ -2,10 +2,12 @@
 // the miss log, and the commands while a run goes.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -89,6 +91,7 @@ TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
     EXPECT_FALSE(window.ProgressBar1->isVisible());
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
     EXPECT_TRUE(env.messages.shown.empty());
+    EXPECT_TRUE(window.updatesEnabled());
     // Batch lines take the document's default font; the window sets none of its own.
     QTextCursor cursor(window.Rich2->document());
     cursor.movePosition(QTextCursor::NextCharacter);
@@ -149,6 +152,33 @@ TEST_F(Frm4Test, AFileThatCannotBeReadIsReportedAndChangesNothing) {
         EXPECT_TRUE(window.Label5->isEnabled());
     }
     EXPECT_TRUE(env.messages.shown[0].text.contains("找不到文件"));
+}
+
+TEST_F(Frm4Test, AMissLogThatCannotBeWrittenIsReportedOnceAfterTheRun) {
+    // A folder where the log should be: no append can open it, whoever runs the test.
+    ASSERT_TRUE(QDir(env.dir.path()).mkdir("unfound.dat"));
+    chooseFile(list("words.txt", "xyzzy\r\napple\r\nqwerty\r\n"));
+    EXPECT_EQ(document(), "xyzzy/  /\napple/5Apl/\nqwerty/  /\n");
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Critical);
+    EXPECT_TRUE(env.messages.shown[0].text.contains(env.file("unfound.dat")));
+    EXPECT_FALSE(window.isRunning());
+}
+
+TEST(Frm4WithoutDictionary, EveryWordIsAMissAndTheUserIsToldOnce) {
+    QTemporaryDir noLibrary;
+    TestEnvironment env(noLibrary.path());
+    smart::LookupClient client(env.services);
+    batch::Frm4 window(env.services, client);
+    window.show();
+    env.files.answer(writeFile(env.dir.path(), "words.txt", exampleList()));
+    QTest::mouseClick(window.Label5, Qt::LeftButton);
+    EXPECT_EQ(window.Rich2->toPlainText(), "apple/  /\nzebra/  /\nxyzzy/  /\n");
+    EXPECT_EQ(readBytes(env.file("unfound.dat")), "apple,\r\nzebra,\r\nxyzzy,\r\n");
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_TRUE(env.messages.shown[0].text.contains("sonabet"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.Label5->isEnabled());
 }
 
 TEST_F(Frm4Test, ACancelledDialogChangesNothing) {
