@@ -207,7 +207,7 @@ def _onset_start(phonemes, vowel_index, boundary=0):
 # the schwa all the same ("musical" "5mju:zikEl", "universal" ",ju:ni5vE:sEl", "pattern").
 SYLLABIC_L_AFTER = set("p b t d k g s n f v z".split())
 SYLLABIC_N_AFTER = set("t d s z".split())
-SCHWA_L_SPELLINGS = ("cal", "sal", "val", "cally")
+SCHWA_L_SPELLINGS = ("cal", "sal", "val", "gal", "cally")
 SCHWA_N_SPELLINGS = ("rn", "ain")
 # What may follow a syllabic consonant inside a word: an ending ("settlement" "5setlmEnt",
 # "listener" "5lisnE", "reasonable" "5ri:znEbl").
@@ -257,9 +257,11 @@ def _classic_sounds(phonemes, spelling):
         nxt = phonemes[i + 1] if i + 1 < len(phonemes) else None
         prev = out[-1] if out else None
         # "actual" "5AktjuEl", "gradual": t and d before a u spelt "tu", "du" stay apart.
-        if (p.code in ("tF", "dV") and nxt is not None and nxt.code in ("u", "u:", "uE")
+        if (p.code in ("tF", "dV") and nxt is not None and nxt.code in ("u", "u:", "uE", "j")
                 and (p.code[0] + "u") in spelling):
-            out += [Phoneme(p.code[0], CONSONANT), Phoneme("j", CONSONANT)]
+            out.append(Phoneme(p.code[0], CONSONANT))
+            if nxt.code != "j":
+                out.append(Phoneme("j", CONSONANT))
             continue
         # "sure" "FuE", "insurance" "in5FuErEns": the older uE after F and V.
         if p.code == "R:" and prev is not None and prev.code in ("F", "V") and "ur" in spelling:
@@ -321,6 +323,8 @@ def _weak_endings(phonemes, spelling):
         n = len(tail)
         if not spelling.endswith(letters) or len(phonemes) < n + 2:
             continue
+        if spelling.endswith(SCHWA_N_SPELLINGS):
+            break
         if [p.code for p in phonemes[-n:]] != list(tail):
             continue
         vowel = phonemes[-n - 1]
@@ -403,6 +407,10 @@ def _variant_penalty(phonemes):
     penalty = 0 if any(p.stress == 1 for p in vowels) or len(vowels) > 1 else 4
     penalty -= 3 * len(vowels)
     penalty += sum(1 for p in vowels if p.code in ("e", "R:", "ai") and not p.stress)
+    # The older "5tisju:", "5vizjuEl" over "5tiFu:", "5viVuEl".
+    penalty += sum(0.5 for p in phonemes if p.code in ("F", "V"))
+    # The stressed diphthong of "again" over the short vowel.
+    penalty -= sum(0.5 for p in vowels if p.code == "ei" and p.stress == 1)
     return penalty
 
 

@@ -60,10 +60,16 @@ def group_of(key):
 
 def first_form(transcription):
     """The first pronunciation of a transcription, without slashes or a leading blank."""
+    forms = all_forms(transcription)
+    return forms[0] if forms else ""
+
+
+def all_forms(transcription):
+    """Every pronunciation of a transcription, each without slashes or a leading blank."""
     text = transcription.strip()
     if len(text) > 1 and text.startswith("/") and text.endswith("/"):
         text = text[1:-1].strip()
-    return text.split(",  ")[0].split(", ")[0].strip()
+    return [form.strip() for form in text.split(", ") if form.strip()]
 
 
 def written(forms):
@@ -203,7 +209,10 @@ class Builder:
         """(transcription, method) for a word or phrase, or (None, None)."""
         if word in self.hand:
             return self.hand[word], "hand"
-        forms = self.style.get(word) or self.style_lower.get(word.lower())
+        # A name is not the word spelt alike in lower case ("Polish", "polish").
+        forms = self.style.get(word)
+        if not forms and word == word.lower():
+            forms = self.style_lower.get(word)
         if forms:
             return written(forms), "style"
         forms, source = convert.pronunciations(word, self.britfone, self.ipadict)
@@ -376,8 +385,7 @@ class Builder:
             elif twin in self.quoted:
                 self.entries[key] = (other, method)
             else:
-                both = written(genuinely_different([first_form(other),
-                                                    first_form(transcription)]))
+                both = written(genuinely_different(all_forms(other) + all_forms(transcription)))
                 self.entries[twin] = (both, other_method)
                 self.entries[key] = (both, method)
 
