@@ -169,9 +169,13 @@ def spelling_variants(word):
 
 # Inflected forms whose pronunciation holds the word's own: how the spelling grows, and the
 # sounds to take off again ("animates" gives "animate", "diffuses" gives "diffuse").
-PLURAL_SOUNDS = (("i", "z"), ("E", "z"), ("s",), ("z",))
+PLURAL_SOUNDS = (("s",), ("z",))
+SIBILANT_PLURAL_SOUNDS = (("i", "z"), ("E", "z"))
 PAST_SOUNDS = (("i", "d"), ("E", "d"), ("d",), ("t",))
-INFLECTIONS = (("", "s", PLURAL_SOUNDS), ("", "es", PLURAL_SOUNDS), ("", "d", PAST_SOUNDS),
+INFLECTIONS = (("se", "ses", SIBILANT_PLURAL_SOUNDS), ("ce", "ces", SIBILANT_PLURAL_SOUNDS),
+               ("ge", "ges", SIBILANT_PLURAL_SOUNDS), ("ze", "zes", SIBILANT_PLURAL_SOUNDS),
+               ("", "s", PLURAL_SOUNDS), ("", "es", SIBILANT_PLURAL_SOUNDS),
+               ("", "d", PAST_SOUNDS),
                ("", "ed", PAST_SOUNDS), ("", "ing", (("i", "N"),)),
                ("e", "ed", PAST_SOUNDS), ("e", "ing", (("i", "N"),)))
 
@@ -274,6 +278,8 @@ class Builder:
         for dropped, added, endings in INFLECTIONS:
             if dropped and not w.endswith(dropped):
                 continue
+            # A dropped ending is given back as the start of the added one ("diffuse",
+            # "diffuses"); "e" is dropped before -ed and -ing ("animate", "animating").
             form = w[: len(w) - len(dropped)] + added
             variants = self.britfone.get(form) or self.ipadict.get(form)
             if not variants:
@@ -316,7 +322,12 @@ class Builder:
             b, _ = convert.pronunciations(second, self.britfone, self.ipadict)
             if a and b:
                 head = a[0] if "5" in a[0] else "5" + a[0]
-                return head + b[0].replace("5", "").replace(",", "")
+                tail = b[0].replace("5", "").replace(",", "")
+                # The r of "counter" is heard before a vowel: "5kauntErAkFEn".
+                if (first.endswith(("r", "re")) and head.endswith(("E", "E:", "a:", "R:"))
+                        and tail[:1] in "aeiouAEQR/"):
+                    head += "r"
+                return head + tail
         return None
 
     # --- the tables --------------------------------------------------------------------------
@@ -355,6 +366,11 @@ class Builder:
                 if word in self.entries:
                     reachable.add(word.lower())
         self.add_twins()
+        # Accented words are also found as typed without their accents ("cliche").
+        for key in sorted(self.entries):
+            plain = ascii_spelling(key)
+            if plain != key and plain not in self.entries:
+                self.entries[plain] = (self.entries[key][0], "composed")
         return self.entries
 
     def add_word(self, word, required):

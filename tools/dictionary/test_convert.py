@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+"""Unit tests of the converter and the generator's writing rules; no reference data needed."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import convert  # noqa: E402
+import generate  # noqa: E402
+
+
+def britfone(text, word):
+    return convert.codes_of(convert.from_britfone(text), word)
+
+
+class StressAndSyllables(unittest.TestCase):
+    def test_stress_moves_to_the_start_of_the_syllable_with_its_onset(self):
+        self.assertEqual(britfone("k w ˈɒ l ɪ t i", "quality"), "5kwRliti")
+        self.assertEqual(britfone("ə b ˈaʊ t", "about"), "E5baut")
+        self.assertEqual(britfone("ɪ k s t ɹ ˈiː m", "extreme"), "iks5tri:m")
+        self.assertEqual(britfone("ɪ n s p ˈɛ k t", "inspect"), "in5spekt")
+        self.assertEqual(britfone("d ɪ s k ɹ ˈaɪ b", "describe"), "dis5kraib")
+
+    def test_one_syllable_words_carry_no_mark_but_syllabic_consonants_count(self):
+        self.assertEqual(britfone("d ˈeɪ", "day"), "dei")
+        self.assertEqual(britfone("ˈæ p ə l", "apple"), "5Apl")
+        self.assertEqual(britfone("l ˈɛ s ə n", "lesson"), "5lesn")
+        self.assertEqual(britfone("m j ˈuː z ɪ k ə l", "musical"), "5mju:zikEl")
+        self.assertEqual(britfone("p ˈæ t ə n", "pattern"), "5pAtEn")
+        self.assertEqual(britfone("k ˈɛə f ə l", "careful"), "5k/Eful")
+
+    def test_secondary_stress_only_well_before_the_primary(self):
+        self.assertEqual(britfone("ə k ˌɒ m ə d ˈeɪ ʃ ə n", "accommodation"), "E,kRmE5deiFEn")
+        self.assertEqual(britfone("h ˌaʊ ˈɛ v ə", "however"), "hau5evE")
+        self.assertEqual(britfone("ˌæ k s ɪ d ˈɛ n t ə l", "accidental"), ",Aksi5dentl")
+        # Only one primary stress survives a machine-made pair of them.
+        self.assertEqual(britfone("ˈæ n t ˈæ g ə", "antaga").count("5"), 1)
+
+    def test_numbers_and_un_words_stress_both_halves(self):
+        self.assertEqual(britfone("f ɪ f t ˈiː n", "fifteen"), "5fif5ti:n")
+        self.assertEqual(britfone("ɐ n f ˈɛə", "unfair"), "5Qn5f/E")
+        self.assertEqual(britfone("ɐ n t ˈɪ l", "until"), "Qn5til")
+
+
+class ClassicSounds(unittest.TestCase):
+    def test_modern_symbols_become_the_classic_codes(self):
+        self.assertEqual(britfone("b ˈɜː d", "bird"), "bE:d")
+        self.assertEqual(britfone("k ˈɐ p", "cup"), "kQp")
+        self.assertEqual(britfone("k ˈɛə", "care"), "k/E")
+        self.assertEqual(britfone("b ˈɔɪ", "boy"), "bRi")
+        self.assertEqual(britfone("g ˈəʊ", "go"), "gEu")
+        self.assertEqual(britfone("m ˈɛ ʒ ə", "measure"), "5meVE")
+        self.assertEqual(britfone("dʒ ˈʌ dʒ", "judge"), "dVQdV")
+
+    def test_older_sounds_the_style_keeps(self):
+        self.assertEqual(britfone("ˈæ k tʃ ʊə l", "actual"), "5AktjuEl")
+        self.assertEqual(britfone("ʃ ˈɔː", "sure"), "FuE")
+        self.assertEqual(britfone("s ˈuː t", "suit"), "sju:t")
+        self.assertEqual(britfone("p ɹ ˈaɪ v ə t", "private"), "5praivit")
+        self.assertEqual(britfone("p ˈɒ s ɪ b ə l", "possible"), "5pRsEbl")
+        self.assertEqual(britfone("w ˈaɪ t", "white"), "(h)wait")
+        self.assertEqual(britfone("w ɒ t ˈɛ v ə", "whatever"), "(h)wRt5evE")
+
+    def test_ipa_dict_and_style_readers(self):
+        phonemes = convert.from_ipadict("/t\u200dʃˈa\u200dɪnɐ/")
+        self.assertEqual(convert.codes_of(phonemes, "china"), "5tFainE")
+        self.assertIsNone(convert.from_ipadict("/xˈa/"))
+        self.assertEqual(convert.style_codes("əˌkɔməˈdei∫ən"), "E,kRmE5deiFEn")
+        self.assertEqual(convert.style_codes("ˈeəriə"), "5/EriE")
+        self.assertEqual(convert.style_codes("fæ sn"), "fAsn")
+
+    def test_fuse_restores_what_britfone_shortens_only_on_equal_consonants(self):
+        mine = convert.from_britfone("h ˈɪ s t ɹ i")
+        theirs = convert.from_ipadict("/hˈɪstəɹi/")
+        self.assertEqual(convert.codes_of(convert.fuse(mine, theirs), "history"), "5histEri")
+        other = convert.from_ipadict("/hˈɪstəli/")
+        self.assertEqual(convert.codes_of(convert.fuse(mine, other), "history"), "5histri")
+
+    def test_variants_the_style_prefers(self):
+        weak, strong = convert.from_britfone("ə n d"), convert.from_britfone("ˈæ n d")
+        self.assertEqual(convert.choose_variant([weak, strong]), 1)
+        short = convert.from_britfone("h ˈɪ s t ɹ i")
+        full = convert.from_britfone("h ˈɪ s t ə ɹ i")
+        self.assertEqual(convert.choose_variant([short, full]), 1)
+
+
+class WritingEntries(unittest.TestCase):
+    def test_several_forms_are_cut_back_to_fit_the_field(self):
+        self.assertEqual(generate.written(["TE", "Ti"]), "/TE, Ti/")
+        self.assertEqual(generate.written(["kEn5vE:seiFEnEl", "kRnvE5seiFEnEli"]),
+                         "kEn5vE:seiFEnEl")
+        self.assertEqual(generate.all_forms("/fai5nAns, fi-/"), ["fai5nAns", "fi-"])
+        self.assertEqual(generate.first_form(" blaind"), "blaind")
+        self.assertEqual(generate.first_form("/E"), "/E")
+
+    def test_only_genuinely_different_forms_are_kept(self):
+        self.assertEqual(generate.genuinely_different(["5kRntrAkt", "kEn5trAkt"]),
+                         ["5kRntrAkt", "kEn5trAkt"])
+        self.assertEqual(generate.genuinely_different(["ri:d", "red"]), ["ri:d", "red"])
+        self.assertEqual(generate.genuinely_different(["5estimit", "5estimeit"]),
+                         ["5estimit", "5estimeit"])
+        self.assertEqual(generate.genuinely_different(["5histEri", "5histri"]), ["5histEri"])
+        self.assertEqual(generate.genuinely_different(["And", "End"]), ["And"])
+        self.assertEqual(generate.genuinely_different(["wiT", "wiW"]), ["wiT"])
+
+    def test_groups_order_and_escapes(self):
+        self.assertEqual(generate.group_of("Quality"), "q")
+        self.assertEqual(generate.group_of("violin"), "uvw")
+        self.assertEqual(generate.group_of("zoo"), "xyz")
+        self.assertIsNone(generate.group_of("3d"))
+        keys = ["china", "China", "Apple", "about", "ant"]
+        self.assertEqual(sorted(keys, key=generate.sort_key),
+                         ["about", "ant", "Apple", "China", "china"])
+        self.assertEqual(generate.escape("clich\u00e9"), "clich\\u00E9")
+        self.assertEqual(generate.escape('a"b'), 'a\\"b')
+
+    def test_frequency_words_that_can_be_keys(self):
+        self.assertTrue(generate.usable_key("o'clock"))
+        self.assertTrue(generate.usable_key("I"))
+        self.assertFalse(generate.usable_key("and/or"))
+        self.assertFalse(generate.usable_key("CEO"))
+        self.assertFalse(generate.usable_key("sauté"))
+
+    def test_spelling_variants(self):
+        self.assertIn("colour", generate.spelling_variants("color"))
+        self.assertIn("centre", generate.spelling_variants("center"))
+        self.assertIn("sceptic", generate.spelling_variants("skeptic"))
+        self.assertEqual(generate.ascii_spelling("r\u00e9sum\u00e9"), "resume")
+
+
+if __name__ == "__main__":
+    unittest.main()
