@@ -49,6 +49,7 @@ constexpr qreal kDocumentPointSize = 12;
 class Frm4::DocumentOutput final : public BatchSink {
 public:
     explicit DocumentOutput(Frm4& window) : window_(window) {}
+    ~DocumentOutput() override { window_.setUpdatesEnabled(true); }
 
     void wordStarting(qsizetype index, qsizetype total) override {
         window_.Label3->setText(statusText());
@@ -66,7 +67,6 @@ public:
         }
         QCoreApplication::processEvents();
     }
-    ~DocumentOutput() override { window_.setUpdatesEnabled(true); }
     void writeLine(const QString& line) override { output::stagedInsert(*window_.Rich2, line); }
 
 private:
@@ -129,6 +129,7 @@ void Frm4::buildControls() {
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->setStyleSheet(QString::fromLatin1(kCommandStyle));
     Label2 = new QLabel(this);
+    Label2->setTextFormat(Qt::PlainText);  // a file name is never markup
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label2->setMinimumWidth(0);
     Label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
