@@ -161,7 +161,8 @@ def style_codes(form):
 # Prefixes that keep their last consonant when the syllable after them is stressed: "disable"
 # "dis5eibl", "mislead" "mis5li:d", "unusual" "Qn5ju:VuEl", "translate" "trAns5leit".
 PREFIXES = (("un", "Qn"), ("dis", "dis"), ("mis", "mis"), ("non", "nRn"), ("out", "aut"),
-            ("up", "Qp"), ("sub", "sQb"), ("trans", "trAns"))
+            ("up", "Qp"), ("sub", "sQb"), ("trans", "trAns"), ("north", "nR:W"),
+            ("south", "sauW"))
 
 
 def _prefix_end(phonemes, spelling):
@@ -334,16 +335,27 @@ def _weak_endings(phonemes, spelling):
     return phonemes
 
 
+DOUBLE_STRESS_PREFIXES = ("un", "semi", "radio")
+SECONDARY_PREFIXES = ("in", "im", "dis", "over")
+
+
 def _double_stress(phonemes, vowels, spelling):
     """Whether the style stresses both halves of a two-part word: the numbers "5fif5ti:n",
     and un- before a one-syllable word ("unfair" "5Qn5f/E"; "until" and "unless" are no such
     words)."""
-    if len(vowels) != 2 or not any(phonemes[i].stress == 1 for i in vowels):
+    if len(vowels) < 2 or not any(phonemes[i].stress == 1 for i in vowels):
         return False
     if spelling.endswith("teen"):
-        phonemes[vowels[1]].stress = 1
+        for i in vowels:
+            phonemes[i].stress = 1 if i in (vowels[0], vowels[-1]) else 0
         return True
-    return (phonemes[vowels[1]].stress == 1 and spelling.startswith("un")
+    # "unexpected" "5Qniks5pektid", "radioactive" "5reidiEu5Aktiv": a prefix with a stress of
+    # its own keeps a primary one.
+    if (spelling.startswith(DOUBLE_STRESS_PREFIXES) and not spelling.startswith("under")
+            and phonemes[vowels[0]].stress == 2 and phonemes[vowels[0]].code != "u:"):
+        phonemes[vowels[0]].stress = 1
+        return True
+    return (len(vowels) == 2 and phonemes[vowels[1]].stress == 1 and spelling.startswith("un")
             and spelling not in ("until", "unless")
             and "".join(p.code for p in phonemes[:2]) == "Qn")
 
@@ -360,6 +372,13 @@ def codes_of(phonemes, spelling=None):
             boundary = len(phonemes) - 3
     vowels = [i for i, p in enumerate(phonemes) if p.kind == VOWEL]
     marks = {}
+    # "incorrect" ",inkE5rekt", "disagree" ",disE5gri:": a prefix two syllables or more
+    # before the primary stress has a secondary one.
+    if (spelling.startswith(SECONDARY_PREFIXES) and len(vowels) > 2
+            and not any(phonemes[i].stress == 2 for i in vowels)
+            and not phonemes[vowels[0]].stress
+            and any(phonemes[i].stress == 1 for i in vowels[2:])):
+        phonemes[vowels[0]].stress = 2
     if _double_stress(phonemes, vowels, spelling):
         phonemes[vowels[0]].stress = 1
     else:
