@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "clickablelabel.h"
@@ -438,6 +439,9 @@ void Form1::onConfirmClicked() {
     };
 
     Rich1->setLocked(false);
+    // One edit for the whole entry: the paragraph is laid out once, and undone as one.
+    QTextCursor edit(Rich1->document());
+    edit.beginEditBlock();
     if (lblconvert->text() == kWordMode) {
         setFormat(kWordFont, output::kBlack);
         output::stagedInsert(*Rich1, word + QLatin1Char(' '));
@@ -467,6 +471,7 @@ void Form1::onConfirmClicked() {
             }
         }
     }
+    edit.endEditBlock();
     Text1->clear();
     Text2->clear();
     Command6->setEnabled(false);
