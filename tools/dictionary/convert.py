@@ -313,6 +313,14 @@ WEAK_I_ENDINGS = (("ate", ("t",)), ("ess", ("s",)), ("ace", ("s",)), ("ed", ("d"
 
 
 def _weak_endings(phonemes, spelling):
+    # "mechanically" "mi5kAnikEli", "gradually" "5grAdjuEli": the schwa of -al before -ly.
+    if spelling.endswith(("cally", "ually")) and len(phonemes) > 3:
+        if [p.code for p in phonemes[-2:]] == ["l", "i"] and phonemes[-3].code in ("k", "u"):
+            phonemes = phonemes[:-2] + [Phoneme("E", VOWEL)] + phonemes[-2:]
+    # "equation" "i5kweiFEn", "conversion" "kEn5vE:FEn": F, not V, in -tion and -rsion.
+    if spelling.endswith(("tion", "rsion")) and len(phonemes) > 3:
+        if [p.code for p in phonemes[-3:]] == ["V", "E", "n"]:
+            phonemes[-3] = Phoneme("F", CONSONANT)
     # "possible" "5pRsEbl", "terrible": the style writes -ible as -able.
     if spelling.endswith(("ible", "ibly")):
         for i in range(len(phonemes) - 2, 0, -1):
