@@ -453,10 +453,12 @@ TEST_F(Form1Test, APinnedPanelStaysOpenUntilUnpinned) {
     EXPECT_TRUE(form->panelPinned());
     EXPECT_NE(pin->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(widthTwips(), 9390);
-    for (int index : {35, 37, 32}) {
-        click(palette(index));
+    QString expected;
+    for (const auto& data : manual::kPaletteButtons) {
+        click(palette(data.index));
+        expected += QLatin1Char(data.code);
     }
-    EXPECT_EQ(text1->text(), "IK\\");
+    EXPECT_EQ(text1->text(), expected);
     EXPECT_EQ(widthTwips(), 9390);
     click(get<QLabel>("Label10"));  // "more" leaves the pin alone
     EXPECT_TRUE(form->panelPinned());
