@@ -181,12 +181,11 @@ INFLECTIONS = (("se", "ses", SIBILANT_PLURAL_SOUNDS), ("ce", "ces", SIBILANT_PLU
 
 # Suffixes that leave the stress of the word they follow: spelling, codes, and the spelling of
 # the word before it ("modifier": "modify" and "E").
-SUFFIXES = (("ment", "mEnt", ""), ("ness", "nis", ""), ("ly", "li", ""), ("less", "lis", ""),
-            ("ful", "ful", ""), ("er", "E", ""), ("ier", "iE", "y"), ("er", "E", "e"),
-            ("al", "El", ""), ("ism", "izEm", ""), ("ist", "ist", ""), ("ize", "aiz", ""),
-            ("ise", "aiz", ""), ("ic", "ik", ""), ("n", "n", ""), ("ish", "iF", ""),
-            ("ative", "Etiv", "e"), ("ory", "Eri", "e"))
-SUFFIXES = (("ally", "Eli", ""),) + SUFFIXES
+SUFFIXES = (("ally", "Eli", ""), ("ment", "mEnt", ""), ("ness", "nis", ""), ("ly", "li", ""),
+            ("less", "lis", ""), ("ful", "ful", ""), ("er", "E", ""), ("ier", "iE", "y"),
+            ("er", "E", "e"), ("al", "El", ""), ("ism", "izEm", ""), ("ist", "ist", ""),
+            ("ize", "aiz", ""), ("ise", "aiz", ""), ("ic", "ik", ""), ("n", "n", ""),
+            ("ish", "iF", ""), ("ative", "Etiv", "e"), ("ory", "Eri", "e"))
 
 # Parts of compounds that are prefixes rather than words: "re-create", "co-author".
 PREFIX_PARTS = {"re": "ri:", "co": "kEu", "pre": "pri:", "e": "i:", "ex": "eks", "non": "nRn",
@@ -339,7 +338,6 @@ class Builder:
     def lookup_keys(self):
         return {k.lower() for k in self.entries}
 
-
     def build(self):
         quoted = sources.tool_table("quoted_entries.tsv")
         for row in quoted:
@@ -365,12 +363,12 @@ class Builder:
                 self.add_word(word, required=False)
                 if word in self.entries:
                     reachable.add(word.lower())
-        self.add_twins()
         # Accented words are also found as typed without their accents ("cliche").
         for key in sorted(self.entries):
             plain = ascii_spelling(key)
             if plain != key and plain not in self.entries:
                 self.entries[plain] = (self.entries[key][0], "composed")
+        self.add_twins()
         return self.entries
 
     def add_word(self, word, required):
