@@ -288,6 +288,12 @@ def _classic_sounds(phonemes, spelling):
                 and i >= len(phonemes) - 2):
             out.append(Phoneme("u", VOWEL, p.stress))
             continue
+        # "grandson" "5grAndsQn": the d of grand- is written.
+        if (i == 3 and p.code == "n" and spelling.startswith("grand")
+                and [q.code for q in phonemes[:3]] == ["g", "r", "A"]
+                and (nxt is None or nxt.code != "d")):
+            out += [Phoneme("n", CONSONANT), Phoneme("d", CONSONANT)]
+            continue
         # "continual" "kEn5tinjuEl": an unstressed u before another vowel is short.
         if p.code == "u:" and not p.stress and nxt is not None and nxt.kind == VOWEL:
             out.append(Phoneme("u", VOWEL))
@@ -317,6 +323,10 @@ def _weak_endings(phonemes, spelling):
     if spelling.endswith(("cally", "ually")) and len(phonemes) > 3:
         if [p.code for p in phonemes[-2:]] == ["l", "i"] and phonemes[-3].code in ("k", "u"):
             phonemes = phonemes[:-2] + [Phoneme("E", VOWEL)] + phonemes[-2:]
+    # "separately" "5sepErEtli", "fortunately": -ately keeps its schwa.
+    if spelling.endswith("ately") and len(phonemes) > 4:
+        if [p.code for p in phonemes[-4:]] == ["i", "t", "l", "i"] and not phonemes[-4].stress:
+            phonemes[-4] = Phoneme("E", VOWEL)
     # "equation" "i5kweiFEn", "conversion" "kEn5vE:FEn": F, not V, in -tion and -rsion.
     if spelling.endswith(("tion", "rsion")) and len(phonemes) > 3:
         if [p.code for p in phonemes[-3:]] == ["V", "E", "n"]:
@@ -447,8 +457,8 @@ def choose_variant(variants):
 
 
 # Endings whose schwa the style keeps although ipa-dict writes i: "possible" "5pRsEbl",
-# "certain" "5sE:tEn".
-SCHWA_SPELLINGS = ("ible", "ibly", "ain", "ains")
+# "certain" "5sE:tEn", "separately" "5sepErEtli".
+SCHWA_SPELLINGS = ("ible", "ibly", "ain", "ains", "ately")
 
 
 def _slots(phonemes):
