@@ -13,8 +13,8 @@ What goes in, in this order (the first entry of a key wins):
   4. the most frequent words of the frequency list, until there are enough keys;
   5. for every capitalised key, its lower-case twin with the same transcription.
 A word's transcription comes from the style reference (the syllabus's own transcriptions)
-where it has the word, else from Britfone, else from ipa-dict, converted to our codes, else it
-is composed from the word's parts.
+where it has the word (but for the printing errors of style_corrections.tsv), else from
+Britfone, else from ipa-dict, converted to our codes, else it is composed from the word's parts.
 """
 
 import argparse
@@ -46,7 +46,7 @@ PROVENANCE = """\
 // (MIT licence, open-dict-data/ipa-dict), converted to our phonetic codes; the CET band 4 and 6
 // syllabus word list and its band-4 transcriptions (facts from a public examination syllabus);
 // a frequency list of 20,000 English words (facts); tools/dictionary/quoted_entries.tsv,
-// proper_names.tsv and hand_entries.tsv (written for this project).
+// proper_names.tsv, hand_entries.tsv and style_corrections.tsv (written for this project).
 """
 
 
@@ -204,6 +204,7 @@ class Builder:
             self.style_lower.setdefault(word.lower(), forms)
         self.entries = {}  # key -> (transcription, method)
         self.hand = {}
+        self.corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
         self.splitting = True
 
     # --- one word ---------------------------------------------------------------------------
@@ -212,6 +213,8 @@ class Builder:
         """(transcription, method) for a word or phrase, or (None, None)."""
         if word in self.hand:
             return self.hand[word], "hand"
+        if word in self.corrections:
+            return self.corrections[word], "corrected"
         # A name is not the word spelt alike in lower case ("Polish", "polish").
         forms = self.style.get(word)
         if not forms and word == word.lower():

@@ -48,7 +48,9 @@ def measure(data_dir):
     britfone = sources.britfone(data_dir)
     ipadict = sources.ipadict(data_dir)
     reference = sources.style_reference(data_dir)
+    corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
     agree = 0
+    corrected = 0
     kinds = collections.Counter()
     examples = collections.defaultdict(list)
     by_source = collections.Counter()
@@ -60,10 +62,12 @@ def measure(data_dir):
         if first == expected:
             agree += 1
             continue
+        if word in corrections and first == corrections[word]:
+            corrected += 1
         kind = kind_of_difference(expected, first)
         kinds[kind] += 1
         examples[kind].append("%s %s %s" % (word, expected, first))
-    return agree, len(reference), kinds, examples, by_source
+    return agree, corrected, len(reference), kinds, examples, by_source
 
 
 def main(argv):
@@ -79,11 +83,13 @@ def main(argv):
         print("quality_report.py: skipped, %s not found under %s"
               % (", ".join(missing), args.data))
         return SKIPPED
-    agree, total, kinds, examples, by_source = measure(args.data)
+    agree, corrected, total, kinds, examples, by_source = measure(args.data)
     share = 100.0 * agree / total if total else 0.0
     print("style reference words: %d (from Britfone %d, from ipa-dict %d, in neither %d)"
           % (total, by_source["britfone"], by_source["ipa-dict"], by_source["none"]))
     print("converter agrees exactly: %d of %d = %.1f%%" % (agree, total, share))
+    print("  and with %d more where the reference has a printing error (style_corrections.tsv):"
+          " %.1f%%" % (corrected, 100.0 * (agree + corrected) / total if total else 0.0))
     print("differences:")
     for kind, count in kinds.most_common():
         print("  %5d  %s" % (count, kind))
