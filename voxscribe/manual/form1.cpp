@@ -105,7 +105,11 @@ Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), s
     qApp->installEventFilter(this);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+    // The chrome watches labels that go before it otherwise.
+    delete chrome_;
+}
 
 void Form1::createControls() {
     Image1 = plainLabel(QStringLiteral("Image1"), QString(), this);
