@@ -42,6 +42,22 @@ endforeach()
 add_custom_target(voxscribe_icons ALL DEPENDS ${VOXSCRIBE_ICON_PNGS})
 install(FILES ${VOXSCRIBE_ICON_SVG} DESTINATION share/icons/hicolor/scalable/apps)
 
+# The manual page and the package's change log, compressed as Debian keeps them (-n: no name or
+# time stamp inside, so that the same sources give the same package).
+find_program(GZIP_PROGRAM gzip REQUIRED)
+foreach(doc voxscribe.1 changelog)
+  add_custom_command(
+    OUTPUT ${VOXSCRIBE_PACKAGING_BINARY}/${doc}.gz
+    COMMAND ${GZIP_PROGRAM} -9n -c ${VOXSCRIBE_PACKAGING_SOURCE}/${doc}
+            > ${VOXSCRIBE_PACKAGING_BINARY}/${doc}.gz
+    DEPENDS ${VOXSCRIBE_PACKAGING_SOURCE}/${doc}
+    COMMENT "Compressing ${doc}")
+endforeach()
+add_custom_target(voxscribe_docs ALL DEPENDS ${VOXSCRIBE_PACKAGING_BINARY}/voxscribe.1.gz
+                                             ${VOXSCRIBE_PACKAGING_BINARY}/changelog.gz)
+install(FILES ${VOXSCRIBE_PACKAGING_BINARY}/voxscribe.1.gz DESTINATION share/man/man1)
+install(FILES ${VOXSCRIBE_PACKAGING_BINARY}/changelog.gz DESTINATION share/doc/voxscribe)
+
 # The system-wide registration folder belongs to the package, so that dpkg removes it once the
 # package's record is gone; the record itself is written by the maintainer scripts.
 install(DIRECTORY DESTINATION share/components)
@@ -76,15 +92,17 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer")
 
 set(VOXSCRIBE_PACKAGED_PROGRAM_DIR ${CPACK_PACKAGING_INSTALL_PREFIX}/${VOXSCRIBE_INSTALL_DIR})
-foreach(script postinst prerm)
+foreach(script postinst prerm postrm)
   set(PROGRAM_DIR ${VOXSCRIBE_PACKAGED_PROGRAM_DIR})
+  set(SYSTEM_REGISTRY_DIR ${CPACK_PACKAGING_INSTALL_PREFIX}/share/components)
   configure_file(${VOXSCRIBE_PACKAGING_SOURCE}/${script}.in
                  ${VOXSCRIBE_PACKAGING_BINARY}/debian/${script} @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                   WORLD_READ WORLD_EXECUTE)
 endforeach()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${VOXSCRIBE_PACKAGING_BINARY}/debian/postinst ${VOXSCRIBE_PACKAGING_BINARY}/debian/prerm)
+    ${VOXSCRIBE_PACKAGING_BINARY}/debian/postinst ${VOXSCRIBE_PACKAGING_BINARY}/debian/prerm
+    ${VOXSCRIBE_PACKAGING_BINARY}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 include(CPack)

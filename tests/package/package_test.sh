@@ -56,6 +56,14 @@ file -b "$root/$program/voxscribe" | grep -q '^ELF .*executable\|^ELF .*pie' || 
 file -b "$root/$program/libsonabet.so" | grep -q '^ELF .*shared object' || fail "libsonabet.so is not a shared object"
 file -b "$root/$program/voxscribe" | grep -q 'not stripped' && fail "voxscribe is not stripped"
 
+# The manual page and the change log, whose newest entry is the packaged version.
+gzip -t "$root/usr/share/man/man1/voxscribe.1.gz" 2>/dev/null || fail "no manual page for voxscribe"
+zcat "$root/usr/share/man/man1/voxscribe.1.gz" 2>/dev/null | grep -qF -- '\-\-batch' ||
+    fail "the manual page does not describe --batch"
+changelog_version=$(zcat "$root/usr/share/doc/voxscribe/changelog.gz" 2>/dev/null | sed -n '1s/^voxscribe (\([^)]*\)).*/\1/p')
+[[ $changelog_version == "$(field Version)" ]] ||
+    fail "change log version '$changelog_version' is not the package's '$(field Version)'"
+
 # Only /usr, and the font only in the program folder: the package puts no font anywhere a
 # font search would find it, and no maintainer script copies one.
 others=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
@@ -113,11 +121,15 @@ export COMPONENT_REGISTRY_DIR=$work/home/registry
 export XDG_DATA_HOME=$work/home/data HOME=$work/home XDG_RUNTIME_DIR=$work/home/runtime
 mkdir -p "$COMPONENT_REGISTRY_DIR" "$XDG_DATA_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-for script in postinst prerm; do
+# The program's library is private to its folder, so no script runs ldconfig.
+grep -lE '^[^#]*ldconfig' "$work"/control/* && fail "a maintainer script runs ldconfig"
+for script in postinst prerm postrm; do
     [[ -x $work/control/$script ]] || fail "no executable $script"
+    sed "s#/usr/#$root/usr/#g" "$work/control/$script" >"$work/$script"
+done
+for script in postinst prerm; do
     grep -qE "/$program/regcomponent\"? --system" "$work/control/$script" 2>/dev/null ||
         fail "$script does not call regcomponent --system"
-    sed "s#/$program/#$root/$program/#g" "$work/control/$script" >"$work/$script"
 done
 
 sh "$work/postinst" configure || fail "postinst configure failed"
@@ -130,6 +142,26 @@ else
 fi
 [[ -z $(ls -A "$COMPONENT_REGISTRY_DIR") ]] || fail "postinst wrote into the user's registration folder"
 
+# -- The unpacked program at work ----------------------------------------------------------------
+# Started through the command on the PATH, it annotates a word list from the command line, once
+# with the system-wide registration and once, after removal, with none at all: either way it must
+# find the dictionary library in its own folder.
+printf 'apple\r\nzebra\r\nQuality\r\n' >"$work/words.txt"
+annotate() {
+    local out=$work/$1.rtf
+    # No display: a script runs the batch where no desktop is.
+    if ! env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY \
+        "$root/usr/bin/voxscribe" --batch "$work/words.txt" --output "$out" >"$work/$1.log" 2>&1; then
+        cat "$work/$1.log" >&2
+        fail "$1: the batch run failed"
+        return
+    fi
+    for transcription in 5Apl '5zi:brE' 5kwRliti; do
+        grep -qF "$transcription" "$out" || fail "$1: '$transcription' is not in the output"
+    done
+}
+annotate registered
+
 # Started the way the menu starts it, the program opens its launcher and stays until closed.
 status=0
 QT_QPA_PLATFORM=offscreen timeout 5 "$root/usr/bin/voxscribe" >"$work/start.log" 2>&1 || status=$?
@@ -140,6 +172,15 @@ fi
 
 sh "$work/prerm" remove || fail "prerm remove failed"
 [[ ! -e $record ]] || fail "prerm left the system-wide record"
+annotate unregistered
+[[ -z $(ls -A "$COMPONENT_REGISTRY_DIR") ]] || fail "the program registered itself for the user"
+
+# A record that outlived a failed unregistration goes with postrm, and the emptied folder too.
+sh "$work/postinst" configure || fail "postinst configure failed the second time"
+[[ -f $record ]] || fail "postinst did not register again"
+sh "$work/postrm" remove || fail "postrm remove failed"
+[[ ! -e $record ]] || fail "postrm left a record naming the removed library"
+[[ ! -e $root/usr/share/components ]] || fail "postrm left the emptied registration folder"
 
 if ((failures)); then
     echo "$failures check(s) failed" >&2
