@@ -1,0 +1,527 @@
+// The smart-annotation window, driven as a user drives it: keys into the entry box, Enter and Esc,
+// clicks on its labels, and the stand-ins answering its message boxes and file dialogs.
+#include <gtest/gtest.h>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+#include <ostream>
+#include <vector>
+
+#include "documentbox.h"
+#include "frm3.h"
+#include "lookupclient.h"
+#include "testenv.h"
+
+namespace {
+
+using platform::Answer;
+using testing_support::TestEnvironment;
+
+const QString kPhonetic = QStringLiteral("Kingsoft Phonetic Plain");
+const QString kArial = QStringLiteral("Arial");
+
+// One stretch of the document with a single font and colour.
+struct Piece {
+    QString text;
+    QString font;
+    quint32 colour;
+    bool operator==(const Piece&) const = default;
+};
+
+void PrintTo(const Piece& piece, std::ostream* out) {
+    *out << '"' << piece.text.toStdString() << "\" " << piece.font.toStdString() << " 0x"
+         << std::hex << piece.colour;
+}
+
+std::vector<Piece> runsOf(const QTextDocument& document) {
+    std::vector<Piece> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            runs.push_back({it.fragment().text(), format.fontFamilies().toStringList().value(0),
+                            output::bgrFromColour(format.foreground().color())});
+        }
+    }
+    return runs;
+}
+
+QString readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+QString clipboardText() {
+    return QGuiApplication::clipboard()->text();
+}
+
+class Frm3Test : public ::testing::Test {
+protected:
+    explicit Frm3Test(const QString& componentFolder = testing_support::buildProgramFolder())
+        : env(componentFolder), client(env.services), window(env.services, client) {}
+
+    void SetUp() override {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        text1 = find<QLineEdit>("Text1");
+        rich1 = find<output::DocumentBox>("Rich1");
+        command2 = find<QPushButton>("Command2");
+        lblconvert = find<QLabel>("lblconvert");
+        ASSERT_TRUE(text1 && rich1 && command2 && lblconvert);
+    }
+
+    template <class T>
+    T* find(const char* name) {
+        T* widget = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void type(const QString& text) { QTest::keyClicks(text1, text); }
+    void enter(const QString& text) {
+        type(text);
+        QTest::keyClick(text1, Qt::Key_Return);
+    }
+    std::vector<Piece> runs() const { return runsOf(*rich1->document()); }
+    QString transcriptionOf(const char* word) { return client.lookup(word).transcription; }
+
+    TestEnvironment env;
+    smart::LookupClient client;
+    smart::Frm3 window;
+    QLineEdit* text1 = nullptr;
+    output::DocumentBox* rich1 = nullptr;
+    QPushButton* command2 = nullptr;
+    QLabel* lblconvert = nullptr;
+};
+
+TEST_F(Frm3Test, OpensInTheDesignState) {
+    EXPECT_EQ(window.size(), QSize(520, 453));
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.windowTitle(), QString());
+
+    EXPECT_EQ(
+        find<QLabel>("Label1")->text(),
+        "每输完一个单词，按回车键确认此次输入。按ESC键可在标注音标与输入单词间转换，故本软件可"
+        "实现音标与单词混合输入。 录入过程中，建议您及时保存文件，以启动自动保存功能。");
+    EXPECT_EQ(find<QLabel>("Label1")->geometry(), QRect(12, 21, 495, 28));
+    EXPECT_EQ(find<QLabel>("Label2")->text(), "录入单词：(软件自动标注音标)");
+    EXPECT_EQ(find<QLabel>("Label2")->geometry(), QRect(18, 72, 180, 17));
+    EXPECT_EQ(find<QLabel>("Label3")->text(), "智能标注");
+    EXPECT_EQ(find<QLabel>("Label4")->text(), "保  存");
+    EXPECT_EQ(find<QLabel>("Label13")->text(), "转入Word");
+    EXPECT_EQ(find<QLabel>("lblmin")->toolTip(), "最小化窗口");
+    EXPECT_EQ(find<QLabel>("lblclose")->toolTip(), "关闭窗口");
+    EXPECT_EQ(find<QLabel>("lblfile")->text(), QString());
+    EXPECT_EQ(lblconvert->text(), "sonabet");
+    EXPECT_EQ(lblconvert->geometry(), QRect(75, 396, 41, 17));
+    EXPECT_EQ(find<QLabel>("Image1")->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(find<QLabel>("Image1")->width(), 520);
+
+    EXPECT_EQ(text1->geometry(), QRect(18, 93, 214, 31));
+    EXPECT_EQ(text1->font().family(), kArial);
+    EXPECT_EQ(text1->font().pointSize(), 12);
+    EXPECT_FALSE(text1->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(text1->text().isEmpty());
+    EXPECT_TRUE(text1->hasFocus());
+
+    EXPECT_EQ(command2->text(), "确定");
+    EXPECT_EQ(command2->geometry(), QRect(432, 93, 69, 33));
+    EXPECT_TRUE(command2->isDefault());
+    EXPECT_FALSE(command2->isEnabled());
+
+    auto* frame2 = find<QGroupBox>("Frame2");
+    EXPECT_EQ(frame2->title(), "自动标音标时");
+    EXPECT_EQ(frame2->geometry(), QRect(261, 72, 157, 58));
+    EXPECT_TRUE(frame2->isVisible());
+    auto* option1 = find<QRadioButton>("Option1");
+    auto* option3 = find<QRadioButton>("Option3");
+    EXPECT_EQ(option1->text(), "自动加边界[] &1");
+    EXPECT_EQ(option3->text(), "自动加边界// &2");
+    EXPECT_EQ(option1->parentWidget(), frame2);
+    EXPECT_EQ(option1->pos(), QPoint(9, 18));
+    EXPECT_EQ(option3->pos(), QPoint(9, 36));
+    EXPECT_TRUE(option1->isChecked());
+    EXPECT_FALSE(option3->isChecked());
+
+    EXPECT_EQ(rich1->geometry(), QRect(12, 138, 412, 249));
+    EXPECT_TRUE(rich1->isLocked());
+    EXPECT_TRUE(rich1->document()->isEmpty());
+    EXPECT_EQ(rich1->document()->defaultFont().family(), "Courier");
+    EXPECT_EQ(rich1->document()->defaultFont().pointSizeF(), 12.0);
+
+    // The miss log is created holding one empty line; there is no lock picture in this folder.
+    EXPECT_EQ(readFile(env.file("unfound.dat")), "\r\n");
+    EXPECT_FALSE(find<QLabel>("Image2")->isVisible());
+    auto* timer1 = window.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer1, nullptr);
+    EXPECT_FALSE(timer1->isActive());
+}
+
+TEST(Frm3Opening, KeepsAnExistingMissLogAndShowsTheLockPicture) {
+    TestEnvironment env;
+    {
+        QFile log(env.file("unfound.dat"));
+        ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+        log.write("foo,\r\n");
+    }
+    QImage picture(40, 60, QImage::Format_RGB32);
+    picture.fill(Qt::darkYellow);
+    ASSERT_TRUE(picture.save(env.file("lock.jpg"), "JPG"));
+
+    smart::LookupClient client(env.services);
+    smart::Frm3 window(env.services, client);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(readFile(env.file("unfound.dat")), "foo,\r\n");
+    auto* image2 = window.findChild<QLabel*>("Image2");
+    ASSERT_NE(image2, nullptr);
+    EXPECT_TRUE(image2->isVisible());
+    const QPixmap shown = image2->pixmap();
+    ASSERT_FALSE(shown.isNull());
+    // Scaled into its place without distortion.
+    EXPECT_LE(shown.width(), image2->width());
+    EXPECT_LE(shown.height(), image2->height());
+    EXPECT_NEAR(double(shown.width()) / shown.height(), 40.0 / 60.0, 0.05);
+}
+
+TEST_F(Frm3Test, AFoundWordGoesInAsTypedWithItsTranscriptionInBrackets) {
+    type("Quality");
+    EXPECT_TRUE(command2->isEnabled());
+    QTest::keyClick(text1, Qt::Key_Return);
+
+    const std::vector<Piece> expected{
+        {"Quality [", kArial, output::kBlack},
+        {"5kwRliti", kPhonetic, output::kBlue},
+        {"]", kArial, output::kBlack},
+    };
+    EXPECT_EQ(runs(), expected);
+    for (QTextBlock::iterator it = rich1->document()->begin().begin(); !it.atEnd(); ++it) {
+        EXPECT_EQ(it.fragment().charFormat().fontPointSize(), 12.0)
+            << it.fragment().text().toStdString();
+    }
+    EXPECT_TRUE(env.messages.shown.empty());
+    EXPECT_EQ(clipboardText(), "5kwRliti");
+    EXPECT_TRUE(text1->text().isEmpty());
+    EXPECT_FALSE(command2->isEnabled());
+    EXPECT_TRUE(text1->hasFocus());
+    EXPECT_TRUE(rich1->isLocked());
+    // The caret stands behind the closing mark, ready for the next entry.
+    EXPECT_EQ(rich1->textCursor().position(), rich1->document()->characterCount() - 1);
+    EXPECT_FALSE(rich1->textCursor().hasSelection());
+}
+
+TEST_F(Frm3Test, SlashesAndBracketsFollowTheOptionsAndEntriesFollowOneAnother) {
+    const QString apple = transcriptionOf("apple");
+    ASSERT_FALSE(apple.isEmpty());
+    QTest::keyClick(text1, Qt::Key_2, Qt::AltModifier);
+    // An access key clicks its button the way a mouse does, after the button shows it pressed.
+    auto* option3 = find<QRadioButton>("Option3");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return option3->isChecked(); }));
+    text1->setFocus();
+    enter("apple");
+    enter("China");
+    QTest::keyClick(text1, Qt::Key_1, Qt::AltModifier);
+    auto* option1 = find<QRadioButton>("Option1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return option1->isChecked(); }));
+    text1->setFocus();
+    enter("  ABOUT ");
+
+    // Adjacent black pieces merge into one stretch of the document.
+    const std::vector<Piece> expected{
+        {"apple /", kArial, output::kBlack},
+        {apple, kPhonetic, output::kBlue},
+        {" /China /", kArial, output::kBlack},
+        {"5tFainE", kPhonetic, output::kBlue},
+        {" /  ABOUT  [", kArial, output::kBlack},
+        {transcriptionOf("about"), kPhonetic, output::kBlue},
+        {"]", kArial, output::kBlack},
+    };
+    EXPECT_EQ(runs(), expected);
+    EXPECT_EQ(clipboardText(), transcriptionOf("about"));
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
+TEST_F(Frm3Test, AMissingWordAsksAndNoWritesNone) {
+    env.messages.answer(Answer::No);
+    const QString before = readFile(env.file("unfound.dat"));
+    enter("Xyzzy");
+
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    const testing_support::ShownMessage& question = env.messages.shown[0];
+    EXPECT_EQ(question.text,
+              "没找到  xyzzy  的音标，您要手工录入吗？\r\n"
+              "手工录入请选“是”，不想手工录入选“否”，按错键选“取消”");
+    EXPECT_EQ(question.icon, platform::Icon::Question);
+    EXPECT_EQ(question.buttons, platform::Buttons::YesNoCancel);
+    EXPECT_EQ(question.defaultButton, Answer::Yes);
+
+    const std::vector<Piece> expected{
+        {"Xyzzy [", kArial, output::kBlack},
+        {"none", kPhonetic, output::kBlue},
+        {"]", kArial, output::kBlack},
+    };
+    EXPECT_EQ(runs(), expected);
+    EXPECT_EQ(clipboardText(), "none");
+    EXPECT_TRUE(text1->text().isEmpty());
+    EXPECT_TRUE(rich1->isLocked());
+    EXPECT_EQ(readFile(env.file("unfound.dat")), before);
+}
+
+TEST_F(Frm3Test, CancelLeavesTheEntryForCorrection) {
+    QGuiApplication::clipboard()->setText("the user's own text");
+    env.messages.answer(Answer::Cancel);
+    enter("Xyzzy");
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_TRUE(rich1->document()->isEmpty());
+    EXPECT_EQ(text1->text(), "Xyzzy");
+    EXPECT_TRUE(command2->isEnabled());
+    EXPECT_TRUE(rich1->isLocked());
+    EXPECT_EQ(clipboardText(), "the user's own text");
+
+    // Corrected, the word is found.
+    text1->clear();
+    enter("Zebra");
+    EXPECT_EQ(runs().at(0), (Piece{"Zebra [", kArial, output::kBlack}));
+    EXPECT_EQ(env.messages.shown.size(), 1u);
+}
+
+TEST_F(Frm3Test, YesOpensTheManualEntryAndLeavesTheEntryInPlace) {
+    // Without the dialog in place, Yes only keeps the entry.
+    env.messages.answer(Answer::Yes);
+    enter("Xyzzy");
+    EXPECT_EQ(text1->text(), "Xyzzy");
+    EXPECT_TRUE(rich1->document()->isEmpty());
+    EXPECT_TRUE(rich1->isLocked());
+
+    std::vector<QString> seenByDialog;
+    window.setManualEntryOpener([&] { seenByDialog.push_back(window.entryBox()->text()); });
+    env.messages.answer(Answer::Yes);
+    QTest::keyClick(text1, Qt::Key_Return);
+    ASSERT_EQ(seenByDialog.size(), 1u);
+    EXPECT_EQ(seenByDialog[0], "Xyzzy");
+    EXPECT_EQ(text1->text(), "Xyzzy");
+    EXPECT_TRUE(rich1->document()->isEmpty());
+    EXPECT_TRUE(rich1->isLocked());
+    EXPECT_EQ(window.documentBox(), rich1);
+    EXPECT_EQ(env.messages.shown.size(), 2u);
+
+    // The window stays usable while the dialog is open.
+    text1->clear();
+    enter("blind");
+    EXPECT_EQ(runs().at(1), (Piece{" blaind", kPhonetic, output::kBlue}));
+    EXPECT_EQ(seenByDialog.size(), 1u);
+}
+
+TEST_F(Frm3Test, AnEntryOfOnlySpacesNamesAnEmptyWord) {
+    env.messages.answer(Answer::No);
+    enter("    ");
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_TRUE(env.messages.shown[0].text.startsWith("没找到    的音标，您要手工录入吗？\r\n"));
+    const std::vector<Piece> expected{
+        {"     [", kArial, output::kBlack},
+        {"none", kPhonetic, output::kBlue},
+        {"]", kArial, output::kBlack},
+    };
+    EXPECT_EQ(runs(), expected);
+}
+
+TEST_F(Frm3Test, PlainInputWritesTheTextUnchangedInTheFormatAtTheCaret) {
+    QTest::keyClick(text1, Qt::Key_Escape);
+    ASSERT_TRUE(window.isPlainInput());
+    QGuiApplication::clipboard()->setText("kept");
+    enter("Hello, world");
+    // A new document's own format: nothing is set for plain text.
+    std::vector<Piece> expected{{"Hello, world", "Courier", output::kBlack}};
+    EXPECT_EQ(runs(), expected);
+    EXPECT_TRUE(env.messages.shown.empty());
+    EXPECT_TRUE(text1->text().isEmpty());
+    EXPECT_TRUE(rich1->isLocked());
+    EXPECT_EQ(clipboardText(), "kept");
+
+    // After an annotation plain text continues in black Arial; even an unknown word asks nothing.
+    QTest::keyClick(text1, Qt::Key_Escape);
+    enter("the");
+    QTest::keyClick(text1, Qt::Key_Escape);
+    enter(" Xyzzy, 3D! ");
+    expected = {
+        {"Hello, world", "Courier", output::kBlack},
+        {"the [", kArial, output::kBlack},
+        {transcriptionOf("the"), kPhonetic, output::kBlue},
+        {"] Xyzzy, 3D! ", kArial, output::kBlack},
+    };
+    EXPECT_EQ(runs(), expected);
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
+TEST_F(Frm3Test, EscAnywhereInTheWindowTogglesTheModeAndTwiceRestoresIt) {
+    auto* label2 = find<QLabel>("Label2");
+    auto* frame2 = find<QGroupBox>("Frame2");
+    type("Apple");
+
+    QTest::keyClick(text1, Qt::Key_Escape);
+    EXPECT_EQ(lblconvert->text(), "danci");
+    EXPECT_EQ(label2->text(), "录入内容：（不需要找音标）");
+    EXPECT_EQ(text1->width(), 400);
+    EXPECT_EQ(text1->height(), 31);
+    EXPECT_FALSE(frame2->isVisible());
+    EXPECT_EQ(text1->text(), "Apple");
+
+    // The focus in the document or on an option makes no difference: the window sees Esc first.
+    rich1->setFocus();
+    QTest::keyClick(rich1, Qt::Key_Escape);
+    EXPECT_EQ(lblconvert->text(), "sonabet");
+    EXPECT_EQ(label2->text(), "录入单词：(软件自动标注音标)");
+    EXPECT_EQ(text1->width(), 214);
+    EXPECT_TRUE(frame2->isVisible());
+
+    auto* option3 = find<QRadioButton>("Option3");
+    option3->setFocus();
+    QTest::keyClick(option3, Qt::Key_Escape);
+    EXPECT_EQ(lblconvert->text(), "danci");
+    EXPECT_FALSE(option3->isChecked());
+
+    // Double-clicking the mode label toggles too.
+    QTest::mouseDClick(lblconvert, Qt::LeftButton);
+    EXPECT_EQ(lblconvert->text(), "sonabet");
+    EXPECT_TRUE(frame2->isVisible());
+    QTest::mouseDClick(lblconvert, Qt::LeftButton);
+    EXPECT_EQ(lblconvert->text(), "danci");
+
+    // The text typed in annotating mode is confirmed as plain input now.
+    EXPECT_EQ(text1->text(), "Apple");
+    EXPECT_TRUE(rich1->document()->isEmpty());
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_EQ(rich1->toPlainText(), "Apple");
+}
+
+TEST_F(Frm3Test, TheConfirmButtonFollowsTheEntryBox) {
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_TRUE(rich1->document()->isEmpty());
+    EXPECT_TRUE(env.messages.shown.empty());
+
+    type("a");
+    EXPECT_TRUE(command2->isEnabled());
+    QTest::keyClick(text1, Qt::Key_Backspace);
+    EXPECT_FALSE(command2->isEnabled());
+
+    type("zebra");
+    QTest::mouseClick(command2, Qt::LeftButton);
+    EXPECT_EQ(runs().at(0), (Piece{"zebra [", kArial, output::kBlack}));
+    EXPECT_FALSE(command2->isEnabled());
+
+    // Enter on another single-line control presses the default button as well.
+    type("quality");
+    auto* option1 = find<QRadioButton>("Option1");
+    option1->setFocus();
+    QTest::keyClick(option1, Qt::Key_Return);
+    EXPECT_TRUE(rich1->toPlainText().endsWith("]quality [5kwRliti]"));
+    EXPECT_TRUE(text1->text().isEmpty());
+}
+
+TEST_F(Frm3Test, TypingIntoTheDocumentChangesNothing) {
+    enter("apple");
+    const QString before = rich1->toPlainText();
+    rich1->setFocus();
+    QTest::keyClicks(rich1, "typed");
+    QTest::keyClick(rich1, Qt::Key_Return);
+    QTest::keyClick(rich1, Qt::Key_Backspace);
+    EXPECT_EQ(rich1->toPlainText(), before);
+}
+
+TEST_F(Frm3Test, SaveWritesTheDocumentAndStartsTheAutosave) {
+    enter("Quality");
+    const QString path = QDir(env.dir.path()).filePath("words.doc");
+    env.files.answer(path);
+    QTest::mouseClick(find<QLabel>("Label4"), Qt::LeftButton);
+
+    ASSERT_EQ(env.files.requests.size(), 1u);
+    EXPECT_EQ(env.files.requests[0].filter, "Word文档(*.doc)|*.doc|Rich Text FIle(*.rtf)|*.rtf|");
+    const QString saved = readFile(path);
+    EXPECT_TRUE(saved.startsWith("{\\rtf"));
+    EXPECT_TRUE(saved.contains("Quality ["));
+    EXPECT_TRUE(saved.contains("5kwRliti"));
+    EXPECT_TRUE(saved.contains("Kingsoft Phonetic Plain"));
+    EXPECT_EQ(find<QLabel>("lblfile")->text(), path);
+    EXPECT_TRUE(window.findChild<QTimer*>("Timer1")->isActive());
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Information);
+    EXPECT_TRUE(env.messages.shown[0].text.startsWith(path));
+    // Saving leaves the document as it was.
+    EXPECT_EQ(rich1->toPlainText(), "Quality [5kwRliti]");
+}
+
+TEST_F(Frm3Test, TransferToWordOpensATemporaryDocument) {
+    enter("zebra");
+    QTest::mouseClick(find<QLabel>("Label13"), Qt::LeftButton);
+    ASSERT_EQ(env.shell.opened.size(), 1);
+    const QString opened = env.shell.opened[0];
+    EXPECT_TRUE(QRegularExpression("^tmp(0|[1-9][0-9]{0,4})\\.doc$")
+                    .match(QFileInfo(opened).fileName())
+                    .hasMatch())
+        << opened.toStdString();
+    EXPECT_TRUE(readFile(opened).contains("zebra ["));
+    EXPECT_EQ(rich1->toPlainText(), "zebra [" + transcriptionOf("zebra") + "]");
+}
+
+TEST_F(Frm3Test, TheChromeLabelsMinimiseAndClose) {
+    QTest::mouseClick(find<QLabel>("lblmin"), Qt::LeftButton);
+    EXPECT_TRUE(window.isMinimized());
+    EXPECT_EQ(window.windowTitle(), "智能标注");
+    window.showNormal();
+    EXPECT_EQ(window.windowTitle(), QString());
+    QTest::mouseClick(find<QLabel>("lblclose"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
+// A reviewer's picture of the window with a few annotated words, under the offscreen platform;
+// VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
+TEST_F(Frm3Test, RendersASnapshot) {
+    enter("Quality");
+    find<QRadioButton>("Option3")->setChecked(true);
+    enter("China");
+    QTest::keyClick(text1, Qt::Key_Escape);
+    enter(" and ");
+    QTest::keyClick(text1, Qt::Key_Escape);
+    type("zebra");
+    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
+                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
+                               : env.dir.path();
+    const QString path = QDir(folder).filePath("Frm3.png");
+    const QImage image = window.grab().toImage();
+    ASSERT_TRUE(image.save(path));
+    EXPECT_EQ(QImage(path).size(), QSize(520, 453) * window.devicePixelRatio());
+}
+
+class Frm3WithoutDictionaryTest : public Frm3Test {
+protected:
+    Frm3WithoutDictionaryTest() : Frm3Test(noLibrary.path()) {}
+    static inline QTemporaryDir noLibrary;
+};
+
+TEST_F(Frm3WithoutDictionaryTest, EveryWordIsAMissAfterOneWarning) {
+    env.messages.answer(Answer::Ok);
+    env.messages.answer(Answer::No);
+    env.messages.answer(Answer::No);
+    enter("quality");
+    enter("apple");
+    ASSERT_EQ(env.messages.shown.size(), 3u);
+    EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Critical);
+    EXPECT_TRUE(env.messages.shown[1].text.startsWith("没找到  quality  的音标"));
+    EXPECT_TRUE(env.messages.shown[2].text.startsWith("没找到  apple  的音标"));
+    EXPECT_EQ(rich1->toPlainText(), "quality [none]apple [none]");
+}
+
+}  // namespace

@@ -1,0 +1,382 @@
+#include "frm3.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "clickablelabel.h"
+#include "documentbox.h"
+#include "documentsaver.h"
+#include "lookupclient.h"
+#include "misslog.h"
+#include "services.h"
+#include "windowchrome.h"
+
+namespace smart {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int pixels(int twips) {
+    return qRound(double(twips) / kTwipsPerPixel);
+}
+
+const QString kLatinFont = QStringLiteral("Arial");
+const QString kPhoneticFont = QStringLiteral("Kingsoft Phonetic Plain");
+const QString kDocumentFont = QStringLiteral("Courier");
+constexpr qreal kFontPoints = 12;
+
+// Design positions and sizes in twips, inside a client area of 7800 x 6795; the options are placed
+// inside Frame2.
+struct Placement {
+    const char* name;
+    int x, y, width, height;
+};
+constexpr int kClientWidth = 7800;
+constexpr int kClientHeight = 6795;
+constexpr Placement kPlacements[] = {
+    {"Image1", 0, 0, 7800, 300},          {"Image3", 60, 30, 240, 240},
+    {"Label3", 375, 30, 1800, 255},       {"lblmin", 7140, 0, 315, 300},
+    {"lblclose", 7470, 0, 330, 300},      {"Label1", 180, 315, 7425, 420},
+    {"Label2", 270, 1080, 2700, 255},     {"Text1", 270, 1395, 3210, 465},
+    {"Command2", 6480, 1395, 1035, 495},  {"Frame2", 3915, 1080, 2355, 870},
+    {"Option1", 135, 270, 2160, 255},     {"Option3", 135, 540, 2160, 255},
+    {"Rich1", 180, 2070, 6180, 3735},     {"Label4", 6480, 2070, 1035, 375},
+    {"Label13", 6480, 2565, 1035, 375},   {"Image2", 6480, 4800, 1035, 1005},
+    {"lblconvert", 1125, 5940, 615, 255}, {"lblfile", 1905, 5940, 4455, 255},
+};
+
+// The mode lives in lblconvert's caption; the toggle tests it against "sonabet".
+struct ModeLook {
+    QStringView caption;
+    QStringView prompt;
+    int entryWidth;  // twips
+    bool frameShown;
+};
+constexpr ModeLook kAnnotating{u"sonabet", u"录入单词：(软件自动标注音标)", 3210, true};
+constexpr ModeLook kPlainInput{u"danci", u"录入内容：（不需要找音标）", 6000, false};
+
+// Opening and closing marks of an annotated entry; the slash style closes with " /" as it opens.
+struct Marks {
+    QStringView opening;
+    QStringView closing;
+};
+constexpr Marks kSquareBrackets{u" [", u"]"};
+constexpr Marks kSlashes{u" /", u" /"};
+
+const QString kTitle = QStringLiteral("智能标注");
+const QColor kStripDark(0x1f, 0x4e, 0x8c);
+const QColor kStripLight(0x5a, 0x8f, 0xd0);
+
+// The title strip's picture: drawn here rather than shipped as a file.
+QPixmap titleStripPicture(const QSize& size) {
+    QPixmap picture(size);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, size.width(), 0);
+    gradient.setColorAt(0, kStripDark);
+    gradient.setColorAt(1, kStripLight);
+    painter.fillRect(picture.rect(), gradient);
+    return picture;
+}
+
+// The small emblem at the left of the title strip: a bracketed "a", the program's business.
+QPixmap titleEmblem(const QSize& size) {
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::white);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    painter.setPen(kStripDark);
+    QFont font = painter.font();
+    font.setPixelSize(qMax(8, size.height() - 4));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("[a]"));
+    return picture;
+}
+
+const char* const kCommandLabelStyle =
+    "QLabel { border: 1px solid #7a9cc6; border-radius: 3px; background: #eef4fb; }"
+    "QLabel:hover { background: #d6e6f8; }";
+const char* const kChromeLabelStyle =
+    "QLabel { color: white; background: transparent; font-weight: bold; }"
+    "QLabel:hover { background: rgba(255, 255, 255, 60); }";
+
+}  // namespace
+
+Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(services), lookup_(lookup) {
+    setObjectName(QStringLiteral("Frm3"));
+    // Only a minimised window carries the name; the title strip shows it otherwise.
+    setWindowTitle(QString());
+    buildControls();
+    placeControls();
+
+    saver_ = new output::DocumentSaver(output::WindowKind::SmartAnnotation, services_, Rich1, this,
+                                       lblfile, this);
+    saver_->timer()->setObjectName(QStringLiteral("Timer1"));
+    chrome_ = new shell::WindowChrome(this, Image1, lblmin, lblclose, kTitle);
+
+    connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
+    connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
+    connect(lblconvert, &shell::ClickableLabel::doubleClicked, this, &Frm3::onModeToggled);
+    connect(Label4, &shell::ClickableLabel::clicked, this, &Frm3::onSaveClicked);
+    connect(Label13, &shell::ClickableLabel::clicked, this, &Frm3::onTransferClicked);
+    // Enter and Esc are seen by the window before the focused control gets them.
+    qApp->installEventFilter(this);
+
+    prepareMissLog();
+    loadLockPicture();
+    Text1->setFocus();
+}
+
+Frm3::~Frm3() {
+    qApp->removeEventFilter(this);
+}
+
+void Frm3::buildControls() {
+    Image1 = new QLabel(this);
+    Image1->setScaledContents(true);
+    Image3 = new QLabel(Image1);
+    Label3 = new QLabel(kTitle, Image1);
+    Label3->setStyleSheet(QString::fromLatin1(kChromeLabelStyle));
+    // Pressing on the title text or the emblem drags the window like the rest of the strip.
+    Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblmin = new shell::ClickableLabel(QStringLiteral("—"), this);
+    lblmin->setToolTip(QStringLiteral("最小化窗口"));
+    lblclose = new shell::ClickableLabel(QStringLiteral("×"), this);
+    lblclose->setToolTip(QStringLiteral("关闭窗口"));
+    for (QLabel* label : {lblmin, lblclose}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setAttribute(Qt::WA_Hover);
+        label->setStyleSheet(QString::fromLatin1(kChromeLabelStyle));
+    }
+
+    Label1 = new QLabel(
+        QStringLiteral("每输完一个单词，按回车键确认此次输入。按ESC键可在标注音标与输入单词间转换，"
+                       "故本软件可实现音标与单词混合输入。 "
+                       "录入过程中，建议您及时保存文件，以启动自动保存功能。"),
+        this);
+    Label1->setWordWrap(true);
+    Label2 = new QLabel(kAnnotating.prompt.toString(), this);
+
+    Text1 = new QLineEdit(this);
+    Text1->setFont(QFont(kLatinFont, int(kFontPoints)));
+    // Words are typed in English; a Chinese input method would only get in the way.
+    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    Command2 = new QPushButton(QStringLiteral("确定"), this);
+    Command2->setDefault(true);
+    Command2->setEnabled(false);
+
+    Frame2 = new QGroupBox(QStringLiteral("自动标音标时"), this);
+    Option1 = new QRadioButton(QStringLiteral("自动加边界[] &1"), Frame2);
+    Option3 = new QRadioButton(QStringLiteral("自动加边界// &2"), Frame2);
+    Option1->setChecked(true);
+
+    Rich1 = new output::DocumentBox(this);
+    Rich1->setDefaultFormat(kDocumentFont, kFontPoints);
+    Rich1->setLocked(true);
+
+    lblconvert = new shell::ClickableLabel(kAnnotating.caption.toString(), this);
+    Label4 = new shell::ClickableLabel(QStringLiteral("保  存"), this);
+    Label13 = new shell::ClickableLabel(QStringLiteral("转入Word"), this);
+    for (QLabel* label : {Label4, Label13}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setAttribute(Qt::WA_Hover);
+        label->setStyleSheet(QString::fromLatin1(kCommandLabelStyle));
+    }
+    lblfile = new QLabel(this);
+    Image2 = new QLabel(this);
+    Image2->setAlignment(Qt::AlignCenter);
+
+    const std::pair<QObject*, const char*> names[] = {
+        {Image1, "Image1"},     {Image2, "Image2"},   {Image3, "Image3"},
+        {Label3, "Label3"},     {lblmin, "lblmin"},   {lblclose, "lblclose"},
+        {Label1, "Label1"},     {Label2, "Label2"},   {Text1, "Text1"},
+        {Command2, "Command2"}, {Frame2, "Frame2"},   {Option1, "Option1"},
+        {Option3, "Option3"},   {Rich1, "Rich1"},     {lblconvert, "lblconvert"},
+        {Label4, "Label4"},     {Label13, "Label13"}, {lblfile, "lblfile"},
+    };
+    for (const auto& [object, name] : names) {
+        object->setObjectName(QString::fromLatin1(name));
+    }
+}
+
+void Frm3::placeControls() {
+    setFixedSize(pixels(kClientWidth), pixels(kClientHeight));
+    for (const Placement& place : kPlacements) {
+        if (auto* widget = findChild<QWidget*>(QString::fromLatin1(place.name))) {
+            widget->setGeometry(pixels(place.x), pixels(place.y), pixels(place.width),
+                                pixels(place.height));
+        }
+    }
+    // The strip's children are placed relative to the strip, which starts at the window's corner.
+    Image1->setPixmap(titleStripPicture(Image1->size()));
+    Image3->setPixmap(titleEmblem(Image3->size()));
+    lblmin->raise();
+    lblclose->raise();
+}
+
+void Frm3::prepareMissLog() {
+    // A folder that cannot be written only costs the record of missed words, so it is not reported.
+    MissLog(services_.folder.writableFile(MissLog::fileName())).prepare();
+}
+
+void Frm3::loadLockPicture() {
+    // An optional picture beside the document, which the program writes into but the user cannot.
+    const QString path = services_.folder.file(QStringLiteral("lock.jpg"));
+    QPixmap picture;
+    if (!QFileInfo::exists(path) || !picture.load(path)) {
+        Image2->hide();
+        return;
+    }
+    Image2->setPixmap(
+        picture.scaled(Image2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Image2->show();
+}
+
+void Frm3::setManualEntryOpener(std::function<void()> opener) {
+    manualEntryOpener_ = std::move(opener);
+}
+
+QString Frm3::notFoundQuestion(const QString& key) {
+    return QStringLiteral("没找到  ") + key +
+           QStringLiteral(
+               "  的音标，您要手工录入吗？\r\n"
+               "手工录入请选“是”，不想手工录入选“否”，按错键选“取消”");
+}
+
+bool Frm3::isPlainInput() const {
+    return lblconvert->text() == kPlainInput.caption;
+}
+
+void Frm3::onEntryChanged(const QString& text) {
+    Command2->setEnabled(!text.isEmpty());
+}
+
+void Frm3::onConfirmClicked() {
+    const QString entry = Text1->text();
+    if (entry.isEmpty()) {
+        return;
+    }
+    Rich1->setLocked(false);
+    if (isPlainInput()) {
+        Rich1->replaceSelection(entry);
+        // Locked again so that the user never types into the document by accident.
+        Rich1->setLocked(true);
+        Text1->clear();
+        return;
+    }
+
+    const Lookup found = lookup_.lookup(entry, this);
+    QString transcription = found.transcription;
+    if (transcription.isEmpty()) {
+        const platform::Answer answer =
+            services_.messages.show(this, notFoundQuestion(found.key), platform::Icon::Question,
+                                    platform::Buttons::YesNoCancel, platform::Answer::Yes);
+        if (answer == platform::Answer::Yes) {
+            // The manual-entry dialog reads the word from Text1 and inserts into Rich1 itself,
+            // which a locked document still allows.
+            Rich1->setLocked(true);
+            if (manualEntryOpener_) {
+                manualEntryOpener_();
+            }
+            return;
+        }
+        if (answer != platform::Answer::No) {
+            // Cancel: the entry stays for correction.
+            Rich1->setLocked(true);
+            return;
+        }
+        transcription = QStringLiteral("none");
+    }
+
+    insertAnnotated(entry, transcription);
+    Rich1->setLocked(true);
+    Text1->clear();
+}
+
+void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
+    const Marks& marks = Option1->isChecked() ? kSquareBrackets : kSlashes;
+    Rich1->setInsertionFont(kLatinFont);
+    Rich1->setInsertionColour(output::kBlack);
+    output::stagedInsert(*Rich1, entry + marks.opening.toString());
+    Rich1->setInsertionFont(kPhoneticFont);
+    Rich1->setInsertionColour(output::kBlue);
+    output::stagedInsert(*Rich1, transcription);
+    // The closing mark goes in directly, so the clipboard keeps the transcription.
+    Rich1->setInsertionFont(kLatinFont);
+    Rich1->setInsertionColour(output::kBlack);
+    Rich1->replaceSelection(marks.closing.toString());
+}
+
+void Frm3::onModeToggled() {
+    const ModeLook& look = lblconvert->text() == kAnnotating.caption ? kPlainInput : kAnnotating;
+    lblconvert->setText(look.caption.toString());
+    Label2->setText(look.prompt.toString());
+    Text1->resize(pixels(look.entryWidth), Text1->height());
+    Frame2->setVisible(look.frameShown);
+}
+
+void Frm3::onSaveClicked() {
+    saver_->save();
+}
+
+void Frm3::onTransferClicked() {
+    output::transferToWord(services_, *Rich1, this);
+}
+
+bool Frm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+        return false;
+    }
+    auto* receiver = static_cast<QWidget*>(watched);
+    // Only keys meant for this window; message boxes and other windows are windows of their own.
+    if (receiver != this && !isAncestorOf(receiver)) {
+        return false;
+    }
+    return previewKey(receiver, *static_cast<QKeyEvent*>(event));
+}
+
+bool Frm3::previewKey(QWidget* receiver, const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Escape) {
+        onModeToggled();
+        return true;
+    }
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!enter || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        return false;
+    }
+    // Enter in the document belongs to the document; anywhere else it presses the default button.
+    if (receiver == Rich1 || Rich1->isAncestorOf(receiver)) {
+        return false;
+    }
+    if (Command2->isEnabled()) {
+        Command2->click();
+    }
+    return true;
+}
+
+void Frm3::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // Without a system frame the window needs an edge of its own.
+    QPainter painter(this);
+    painter.setPen(kStripDark);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace smart

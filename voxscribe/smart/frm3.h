@@ -1,0 +1,100 @@
+// The smart-annotation window: the user types an English word, presses Enter, and the word goes
+// into the document followed by its transcription from the dictionary. Esc switches to plain input,
+// in which the typed text goes into the document unchanged.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace platform {
+struct Services;
+}
+namespace output {
+class DocumentBox;
+class DocumentSaver;
+}  // namespace output
+namespace shell {
+class ClickableLabel;
+class WindowChrome;
+}  // namespace shell
+
+namespace smart {
+
+class LookupClient;
+
+class Frm3 : public QWidget {
+    Q_OBJECT
+public:
+    Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent = nullptr);
+    ~Frm3() override;
+
+    // Text1 and Rich1, which the manual-entry dialog reads and writes.
+    QLineEdit* entryBox() const { return Text1; }
+    output::DocumentBox* documentBox() const { return Rich1; }
+    // Shows the manual-entry dialog; called when the user answers Yes to the not-found question.
+    void setManualEntryOpener(std::function<void()> opener);
+
+    // The question asked when the dictionary lacks the word of this lookup key.
+    static QString notFoundQuestion(const QString& key);
+    // True while lblconvert says the typed text goes into the document unchanged.
+    bool isPlainInput() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private Q_SLOTS:
+    void onEntryChanged(const QString& text);
+    void onConfirmClicked();
+    void onModeToggled();
+    void onSaveClicked();
+    void onTransferClicked();
+
+private:
+    void buildControls();
+    void placeControls();
+    void prepareMissLog();
+    void loadLockPicture();
+    void insertAnnotated(const QString& entry, const QString& transcription);
+    // Enter and Esc reach the window before the control that has the focus.
+    bool previewKey(QWidget* receiver, const QKeyEvent& key);
+
+    platform::Services& services_;
+    LookupClient& lookup_;
+    std::function<void()> manualEntryOpener_;
+
+    // Title strip and window chrome.
+    QLabel* Image1 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Label3 = nullptr;
+    shell::ClickableLabel* lblmin = nullptr;
+    shell::ClickableLabel* lblclose = nullptr;
+    // Entry.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    // Document and its commands.
+    output::DocumentBox* Rich1 = nullptr;
+    shell::ClickableLabel* lblconvert = nullptr;
+    shell::ClickableLabel* Label4 = nullptr;
+    shell::ClickableLabel* Label13 = nullptr;
+    QLabel* lblfile = nullptr;
+    QLabel* Image2 = nullptr;
+
+    output::DocumentSaver* saver_ = nullptr;
+    shell::WindowChrome* chrome_ = nullptr;
+};
+
+}  // namespace smart
