@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "clickablelabel.h"
@@ -227,6 +228,10 @@ void Frm3::placeControls() {
     // The strip's children are placed relative to the strip, which starts at the window's corner.
     Image1->setPixmap(titleStripPicture(Image1->size()));
     Image3->setPixmap(titleEmblem(Image3->size()));
+    // The mode label keeps its design place but grows when the font is wider than the design's,
+    // so that "sonabet" is never cut off.
+    lblconvert->resize(qMax(lblconvert->width(), lblconvert->sizeHint().width()),
+                       lblconvert->height());
     lblmin->raise();
     lblclose->raise();
 }
@@ -312,6 +317,10 @@ void Frm3::onConfirmClicked() {
 
 void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
     const Marks& marks = Option1->isChecked() ? kSquareBrackets : kSlashes;
+    // One edit: the paragraph is laid out once for the three pieces, and one undo step takes the
+    // whole entry back.
+    QTextCursor edit(Rich1->document());
+    edit.beginEditBlock();
     Rich1->setInsertionFont(kLatinFont);
     Rich1->setInsertionColour(output::kBlack);
     output::stagedInsert(*Rich1, entry + marks.opening.toString());
@@ -322,6 +331,7 @@ void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
     Rich1->setInsertionFont(kLatinFont);
     Rich1->setInsertionColour(output::kBlack);
     Rich1->replaceSelection(marks.closing.toString());
+    edit.endEditBlock();
 }
 
 void Frm3::onModeToggled() {
