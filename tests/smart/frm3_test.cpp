@@ -424,6 +424,7 @@ TEST_F(Frm3Test, TheConfirmButtonFollowsTheEntryBox) {
     QTest::mouseClick(command2, Qt::LeftButton);
     EXPECT_EQ(runs().at(0), (Piece{"zebra [", kArial, output::kBlack}));
     EXPECT_FALSE(command2->isEnabled());
+    EXPECT_TRUE(text1->hasFocus());
 
     // Enter on another single-line control presses the default button as well.
     type("quality");

@@ -181,6 +181,8 @@ void Frm3::buildControls() {
     Command2 = new QPushButton(QStringLiteral("确定"), this);
     Command2->setDefault(true);
     Command2->setEnabled(false);
+    // Clicking it leaves the focus in the entry box, ready for the next word.
+    Command2->setFocusPolicy(Qt::TabFocus);
 
     Frame2 = new QGroupBox(QStringLiteral("自动标音标时"), this);
     Option1 = new QRadioButton(QStringLiteral("自动加边界[] &1"), Frame2);
