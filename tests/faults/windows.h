@@ -1,0 +1,89 @@
+// The three working windows behind one face, shown and driven through their own controls.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "clickablelabel.h"
+#include "documentbox.h"
+#include "documentsaver.h"
+#include "form1.h"
+#include "frm3.h"
+#include "frm4.h"
+#include "lookupclient.h"
+#include "services.h"
+
+namespace faults {
+
+enum class Kind { ManualInput, SmartAnnotation, Batch };
+
+inline const char* nameOf(Kind kind) {
+    switch (kind) {
+        case Kind::ManualInput:
+            return "Form1";
+        case Kind::SmartAnnotation:
+            return "Frm3";
+        case Kind::Batch:
+            return "Frm4";
+    }
+    return "?";
+}
+
+class WorkingWindow {
+public:
+    WorkingWindow(Kind kind, platform::Services& services, smart::LookupClient& client)
+        : kind_(kind) {
+        switch (kind) {
+            case Kind::ManualInput:
+                window_ = std::make_unique<manual::Form1>(services);
+                break;
+            case Kind::SmartAnnotation:
+                window_ = std::make_unique<smart::Frm3>(services, client);
+                break;
+            case Kind::Batch:
+                window_ = std::make_unique<batch::Frm4>(services, client);
+                break;
+        }
+        window_->show();
+        box = find<output::DocumentBox>(kind == Kind::Batch ? "Rich2" : "Rich1");
+        save = find<QLabel>(kind == Kind::ManualInput ? "Label12" : "Label4");
+        transfer = kind == Kind::Batch ? nullptr : find<QLabel>("Label13");
+        lblfile = kind == Kind::Batch ? nullptr : find<QLabel>("lblfile");
+        saver = window_->findChild<output::DocumentSaver*>();
+    }
+
+    bool hasAutosave() const { return kind_ != Kind::Batch; }
+    QWidget* widget() const { return window_.get(); }
+
+    void clickSave() { QTest::mouseClick(save, Qt::LeftButton); }
+    void clickTransfer() { QTest::mouseClick(transfer, Qt::LeftButton); }
+    // What Timer1 does once a second.
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            saver->tick();
+        }
+    }
+    QString fileLabel() const { return lblfile ? lblfile->text() : QString(); }
+    bool timerRunning() const { return saver->timer()->isActive(); }
+
+    template <class T>
+    T* find(const char* name) const {
+        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << nameOf(kind_) << " has no " << name;
+        return widget;
+    }
+
+    output::DocumentBox* box = nullptr;
+    QLabel* save = nullptr;
+    QLabel* transfer = nullptr;
+    QLabel* lblfile = nullptr;
+    output::DocumentSaver* saver = nullptr;
+
+private:
+    Kind kind_;
+    std::unique_ptr<QWidget> window_;
+};
+
+}  // namespace faults

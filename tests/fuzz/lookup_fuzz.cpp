@@ -1,0 +1,56 @@
+// Any text typed into an entry box: the lookup client never crashes, keeps the text as typed,
+// forms a key with no blanks at either end and no capital ASCII letter, and answers the same with
+// blanks around the text; a found transcription is made of phonetic codes only.
+#include "componentruntime.h"
+#include "fuzzsupport.h"
+#include "ipa.h"
+#include "lookupclient.h"
+#include "programfolder.h"
+#include "services.h"
+
+namespace {
+
+struct Client {
+    Client() : runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
+        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
+                            QStringLiteral("libsonabet.so"));
+    }
+    platform::ComponentRuntime runtime;
+    fuzzing::NoUser user;
+    platform::Services services{platform::ProgramFolder::at(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)),
+                                runtime, user, user, user};
+    smart::LookupClient client{services};
+};
+
+bool isPhoneticCode(QChar c) {
+    return c.unicode() >= 0x20 && c.unicode() <= 0x7E;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Client& lookup = *new Client;
+    fuzzing::Bytes in(data, size);
+    // Half the inputs as UTF-8, half as raw UTF-16 units (lone surrogates included).
+    const QString typed = in.below(2) == 0 ? QString::fromUtf8(in.take(size)) : in.units(size);
+
+    const smart::Lookup found = lookup.client.lookup(typed);
+    FUZZ_CHECK(!lookup.client.dictionaryFailed(), typed);
+    FUZZ_CHECK(lookup.user.messages == 0, typed);
+    FUZZ_CHECK(found.typed == typed, typed);
+    FUZZ_CHECK(!found.key.startsWith(u' ') && !found.key.endsWith(u' '), found.key);
+    for (QChar c : found.key) {
+        FUZZ_CHECK(c < u'A' || c > u'Z', found.key);
+    }
+    if (smart::LookupClient::methodFor(found.key).isEmpty()) {
+        FUZZ_CHECK(found.transcription.isEmpty(), found.key);
+    }
+    for (QChar c : found.transcription) {
+        FUZZ_CHECK(isPhoneticCode(c), found.transcription);
+    }
+    // Only U+0020 is trimmed, and the client holds nothing between lookups.
+    const smart::Lookup padded = lookup.client.lookup(QStringLiteral("  ") + typed + u' ');
+    FUZZ_CHECK(padded.key == found.key, padded.key);
+    FUZZ_CHECK(padded.transcription == found.transcription, padded.transcription);
+    return 0;
+}

@@ -1,0 +1,109 @@
+// Any bytes as a word list: reading never crashes, a refused file says why, and every line of an
+// accepted one is accounted for, by the reader and then by a batch run over the real dictionary:
+// one batch line per word, one miss-log line per word the dictionary lacks.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "batchengine.h"
+#include "componentruntime.h"
+#include "fuzzsupport.h"
+#include "ipa.h"
+#include "lookupclient.h"
+#include "misslog.h"
+#include "programfolder.h"
+#include "services.h"
+#include "wordlist.h"
+
+namespace {
+
+// The pieces of text between line ends (CR LF, CR or LF), empty ones dropped, worked out here
+// without the reader's code.
+QStringList expectedLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n') {
+            if (!current.isEmpty()) {
+                lines << current;
+            }
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.isEmpty()) {
+        lines << current;
+    }
+    return lines;
+}
+
+class CollectingSink final : public batch::BatchSink {
+public:
+    void writeLine(const QString& line) override { lines << line; }
+    QStringList lines;
+};
+
+struct Dictionary {
+    Dictionary() : folder(dir.path()), runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
+        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
+                            QStringLiteral("libsonabet.so"));
+    }
+    QTemporaryDir dir;
+    QString folder;
+    platform::ComponentRuntime runtime;
+    fuzzing::NoUser user;
+    platform::Services services{platform::ProgramFolder::at(folder), runtime, user, user, user};
+    smart::LookupClient client{services};
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Dictionary& dictionary = *new Dictionary;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const batch::WordList list = batch::wordListFromBytes(bytes, QStringLiteral("list.txt"));
+    const QString text = batch::decodeWordList(bytes);
+
+    if (!list.ok()) {
+        FUZZ_CHECK(list.lines.isEmpty(), list.error);
+        FUZZ_CHECK(list.error.contains(QStringLiteral("list.txt")), list.error);
+        FUZZ_CHECK(text.contains(QChar(u'\0')), list.error);
+        return 0;
+    }
+    FUZZ_CHECK(!text.contains(QChar(u'\0')), QString());
+    // Valid UTF-8 without a byte-order mark is taken as it is, byte for byte.
+    if (!bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE") &&
+        !bytes.startsWith("\xFE\xFF") && QString::fromUtf8(bytes).toUtf8() == bytes) {
+        FUZZ_CHECK(text == QString::fromUtf8(bytes), QString());
+    }
+    const QStringList expected = expectedLines(text);
+    FUZZ_CHECK(
+        list.lines == expected,
+        QStringLiteral("%1 lines read, %2 expected").arg(list.lines.size()).arg(expected.size()));
+
+    const QString missLogPath = dictionary.dir.filePath(smart::MissLog::fileName());
+    QFile::remove(missLogPath);
+    batch::BatchEngine engine(dictionary.client, smart::MissLog(missLogPath));
+    CollectingSink sink;
+    const batch::RunSummary summary = engine.run(list.lines, sink);
+    FUZZ_CHECK(!summary.dictionaryFailed && !summary.missLogFailed, QString());
+    FUZZ_CHECK(summary.words == list.lines.size() && sink.lines.size() == list.lines.size(),
+               QString());
+    FUZZ_CHECK(summary.found + summary.missing == summary.words, QString());
+    for (qsizetype i = 0; i < list.lines.size(); ++i) {
+        const QString key = smart::LookupClient::lookupKey(list.lines[i]);
+        FUZZ_CHECK(sink.lines[i].startsWith(key + u'/') && sink.lines[i].endsWith(u"/\r\n"),
+                   sink.lines[i]);
+    }
+    const QByteArray missLog = readAll(missLogPath);
+    FUZZ_CHECK(missLog.count("\r\n") == summary.missing,
+               QStringLiteral("%1 miss lines for %2 misses")
+                   .arg(missLog.count("\r\n"))
+                   .arg(summary.missing));
+    return 0;
+}
