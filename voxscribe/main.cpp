@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <csignal>
 
 #include "commandline.h"
 #include "componentruntime.h"
@@ -12,6 +13,10 @@
 #include "services.h"
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit then fails like a full disk, and the save says so,
+    // instead of the signal ending the program with the document unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // A command-line batch run shows no window, so it needs no display.
     batch::prepareCommandLine(argc, argv);
 

@@ -79,6 +79,11 @@ WordList readWordList(const QString& path) {
     if (info.isDir()) {
         return {{}, QStringLiteral("“%1”是一个文件夹，不是文本文件。").arg(path)};
     }
+    // A named pipe or a device would block the window until something writes into it, or
+    // never end.
+    if (!info.isFile()) {
+        return {{}, QStringLiteral("“%1”不是普通的文本文件，无法读取。").arg(path)};
+    }
     if (info.size() > kMaxWordListBytes) {
         return {{}, tooLarge(path)};
     }

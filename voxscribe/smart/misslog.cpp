@@ -25,7 +25,9 @@ bool MissLog::appendLine(const QString& line) const {
         return false;
     }
     const QByteArray bytes = line.toLocal8Bit() + "\r\n";
-    return file.write(bytes) == bytes.size();
+    // The line sits in a buffer until the flush: only a flush that succeeds means it is written
+    // (a full disk fails there).
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 }  // namespace smart
