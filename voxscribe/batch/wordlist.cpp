@@ -68,7 +68,19 @@ WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
                                "请选择扩展名为txt的文本文件，一个单词占一行。")
                     .arg(path)};
     }
-    return {splitWordLines(text), {}};
+    QStringList lines = splitWordLines(text);
+    // The document box lays a line out as one paragraph; one of megabytes would freeze the
+    // window for minutes. No word or phrase comes near the limit.
+    for (const QString& line : lines) {
+        if (line.size() > kMaxWordLineChars) {
+            return {{},
+                    QStringLiteral("文件“%1”中有一行太长（超过%2个字符），不像是一个单词表。\r\n"
+                                   "请确认是一个单词占一行。")
+                        .arg(path)
+                        .arg(kMaxWordLineChars)};
+        }
+    }
+    return {std::move(lines), {}};
 }
 
 WordList readWordList(const QString& path) {

@@ -17,6 +17,9 @@ struct WordList {
 // memory.
 constexpr qint64 kMaxWordListBytes = 64 * 1024 * 1024;
 
+// A file with a longer line is refused.
+constexpr qsizetype kMaxWordLineChars = 10000;
+
 // Reads and decodes the file. A missing, unreadable, oversized or binary file is refused with a
 // message naming path.
 WordList readWordList(const QString& path);
