@@ -23,4 +23,7 @@ if [[ "${VOXSCRIBE_QUICK:-0}" != 1 ]]; then
   CC=clang CXX=clang++ BUILD_DIR=$build_dir-fuzz bash scripts/build.sh -DVOXSCRIBE_FUZZ=ON \
     -DVOXSCRIBE_FUZZ_SECONDS="${VOXSCRIBE_FUZZ_SECONDS:-30}"
   ctest --test-dir "$build_dir-fuzz" --output-on-failure --timeout 600
+  # How many inputs each target tried in its time.
+  awk '/^[0-9]+\/[0-9]+ Test: /{name=$3} /^stat::number_of_executed_units/{print name ": " $2 " inputs"}' \
+    "$build_dir-fuzz/Testing/Temporary/LastTest.log"
 fi
