@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
         if ((i + 1) % kSlice == 0 || i + 1 == kWords) {
             const qint64 ns = slice.nsecsElapsed();
             std::printf("%5d  %8.1f  %10.0f\n", i + 1, ns / 1e6, (i + 1 - sliceStart) / (ns / 1e9));
+            std::fflush(stdout);
             sliceStart = i + 1;
             slice.restart();
         }
