@@ -65,7 +65,10 @@ bool WindowChrome::eventFilter(QObject* watched, QEvent* event) {
         (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)) {
         onWindowResized();
     } else if (watched == minimiseLabel_ || watched == closeLabel_) {
-        onLabelEvent(static_cast<QLabel*>(watched), event);
+        // A label still sends events while it is destroyed, when it is a label no more.
+        if (auto* label = qobject_cast<QLabel*>(watched)) {
+            onLabelEvent(label, event);
+        }
     }
     return false;
 }
