@@ -58,7 +58,7 @@ TEST(WordListFile, RefusesWhatIsNoReadableTextFileAndSaysWhich) {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.txt");
     const QString binary =
-        writeFile(dir.path(), "picture.txt", QByteArray("\x89PNG\r\n\0\0\0\rIHDR", 16));
+        writeFile(dir.path(), "picture.txt", QByteArrayLiteral("\x89PNG\r\n\0\0\0\rIHDR"));
     const QString unreadable = writeFile(dir.path(), "locked.txt", "apple\r\n");
     QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
     const QString huge = dir.filePath("huge.txt");

@@ -84,7 +84,7 @@ protected:
 };
 
 TEST_F(BatchFaults, ABinaryFile) {
-    QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+    QByteArray picture = QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10");
     for (int i = 0; i < 4096; ++i) {
         picture += char((i * 7919) & 0xFF);
     }
