@@ -5,12 +5,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <thread>
 
 #include "faults.h"
+#include "frm1.h"
 #include "windows.h"
 
 namespace {
@@ -222,6 +224,37 @@ TEST_F(BatchFaults, AProgramFolderOnAReadOnlyDisk) {
     faults::expectChineseError(env.messages, QStringLiteral("unfound.dat"));
     EXPECT_EQ(env.messages.shown.size(), shown + 1);
     EXPECT_EQ(other.box->toPlainText(), QStringLiteral("apple/5Apl/\nxyzzy/  /\n"));
+}
+
+// The manual-entry dialog appends what the user typed to the miss log; when the log cannot be
+// written the transcription must still reach the document.
+TEST(ManualEntryFaults, AMissLogThatIsAFolderCostsNothingOfTheDocument) {
+    testing_support::TestEnvironment env;
+    smart::LookupClient client(env.services);
+    smart::Frm3 window(env.services, client);
+    smart::attachManualEntry(window, env.services);
+    window.show();
+    ASSERT_TRUE(QFile::remove(env.file(smart::MissLog::fileName())));
+    ASSERT_TRUE(QDir(env.dir.path()).mkdir(smart::MissLog::fileName()));
+
+    QTest::keyClicks(window.entryBox(), QStringLiteral("Xyzzy"));
+    env.messages.answer(platform::Answer::Yes);
+    QTest::keyClick(window.entryBox(), Qt::Key_Return);
+    smart::Frm1* dialog = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* frm1 = qobject_cast<smart::Frm1*>(widget); frm1 && frm1->isVisible()) {
+            dialog = frm1;
+        }
+    }
+    ASSERT_NE(dialog, nullptr);
+    auto* text1 = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    ASSERT_NE(text1, nullptr);
+    QTest::keyClicks(text1, QStringLiteral("5zIzi"));
+    QTest::keyClick(text1, Qt::Key_Return);
+
+    EXPECT_EQ(window.documentBox()->toPlainText(), QStringLiteral("xyzzy/5zIzi/\n"));
+    EXPECT_TRUE(QFileInfo(env.file(smart::MissLog::fileName())).isDir());
+    EXPECT_TRUE(window.isVisible());
 }
 
 // The dictionary library: gone from the program folder, never registered, or not a library.
