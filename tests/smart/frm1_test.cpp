@@ -1,0 +1,232 @@
+// The manual-entry dialog, opened as the user opens it: a word the dictionary lacks, Enter in the
+// smart-annotation window and Yes to its question.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "documentbox.h"
+#include "frm1.h"
+#include "frm3.h"
+#include "lookupclient.h"
+#include "phonetickeyboard.h"
+#include "testenv.h"
+
+namespace {
+
+using platform::Answer;
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+smart::Frm1* shownDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<smart::Frm1*>(widget);
+        if (dialog != nullptr && dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+class Frm1Test : public ::testing::Test {
+protected:
+    Frm1Test() : client(env.services), window(env.services, client) {
+        smart::attachManualEntry(window, env.services);
+    }
+
+    void SetUp() override {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        entry = window.entryBox();
+        document = window.documentBox();
+    }
+
+    // Types a word that the dictionary lacks into Frm3 and answers Yes to its question.
+    smart::Frm1* openFor(const QString& word) {
+        entry->setFocus();
+        QTest::keyClicks(entry, word);
+        env.messages.answer(Answer::Yes);
+        QTest::keyClick(entry, Qt::Key_Return);
+        smart::Frm1* dialog = shownDialog();
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+    template <typename T>
+    static T* get(smart::Frm1* dialog, const QString& name) {
+        T* child = dialog->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name.toStdString();
+        return child;
+    }
+    static void click(smart::Frm1* dialog, int index) {
+        QTest::mouseClick(get<QPushButton>(dialog, QStringLiteral("Command1_%1").arg(index)),
+                          Qt::LeftButton);
+    }
+    QByteArray missLog() const { return readBytes(env.file("unfound.dat")); }
+
+    testing_support::TestEnvironment env;
+    smart::LookupClient client;
+    smart::Frm3 window;
+    QLineEdit* entry = nullptr;
+    output::DocumentBox* document = nullptr;
+};
+
+TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
+    // An annotated word first, so that the caret stands behind black Arial text.
+    QTest::keyClicks(entry, "quality");
+    QTest::keyClick(entry, Qt::Key_Return);
+    ASSERT_EQ(document->toPlainText(), "quality [5kwRliti]");
+
+    smart::Frm1* dialog = openFor("Foo");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "手动添加音标");
+    auto* text1 = get<QLineEdit>(dialog, "Text1");
+    EXPECT_EQ(text1->text(), "");
+    const QByteArray logBefore = missLog();
+
+    // Buttons and typing mix, each at the caret.
+    click(dialog, 2);
+    QTest::keyClicks(text1, "Q");
+    click(dialog, 45);
+    text1->setCursorPosition(1);
+    click(dialog, 64);
+    EXPECT_EQ(text1->text(), "F7Qu:");
+    QTest::keyClick(text1, Qt::Key_Return);
+
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(missLog(), logBefore + "foo,F7Qu:\r\n");
+    EXPECT_EQ(document->toPlainText(), "quality [5kwRliti]foo/F7Qu:/\n");
+    EXPECT_EQ(QApplication::clipboard()->text(), "foo/F7Qu:/\r\n");
+    // No font or colour of its own: the text continues the black Arial at the caret.
+    const QTextBlock first = document->document()->begin();
+    const QTextCharFormat format = (--first.end()).fragment().charFormat();
+    EXPECT_TRUE(first.text().endsWith("foo/F7Qu:/"));
+    EXPECT_EQ(format.fontFamilies().toStringList().value(0), "Arial");
+    EXPECT_EQ(output::bgrFromColour(format.foreground().color()), output::kBlack);
+
+    EXPECT_EQ(entry->text(), "");
+    EXPECT_EQ(text1->text(), "");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return entry->hasFocus(); }));
+}
+
+TEST_F(Frm1Test, TheWordIsLowerCasedButNotTrimmedAndEachConfirmCounts) {
+    const QByteArray logBefore = missLog();
+    for (int i = 0; i < 2; ++i) {
+        smart::Frm1* dialog = openFor(" Foo ");
+        ASSERT_NE(dialog, nullptr);
+        click(dialog, 14);
+        QTest::mouseClick(get<QPushButton>(dialog, "Command6"), Qt::LeftButton);
+    }
+    EXPECT_EQ(missLog(), logBefore + " foo ,p\r\n foo ,p\r\n");
+    EXPECT_EQ(document->toPlainText(), " foo /p/\n foo /p/\n");
+}
+
+TEST_F(Frm1Test, EmptyTranscriptionAndEmptyWordAreAccepted) {
+    smart::Frm1* dialog = openFor("zzq");
+    ASSERT_NE(dialog, nullptr);
+    const QByteArray logBefore = missLog();
+    entry->clear();  // the user cleared Frm3's entry box meanwhile
+    QTest::mouseClick(get<QPushButton>(dialog, "Command6"), Qt::LeftButton);
+    EXPECT_EQ(missLog(), logBefore + ",\r\n");
+    EXPECT_EQ(document->toPlainText(), "//\n");
+}
+
+TEST_F(Frm1Test, EveryButtonInsertsWhatItInsertsInTheManualInputWindow) {
+    smart::Frm1* dialog = openFor("zzq");
+    ASSERT_NE(dialog, nullptr);
+    auto* text1 = get<QLineEdit>(dialog, "Text1");
+    for (const auto& data : manual::kKeyboardButtons) {
+        text1->clear();
+        auto* button = get<QPushButton>(dialog, QStringLiteral("Command1_%1").arg(data.index));
+        EXPECT_EQ(button->cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(text1->text(), manual::insertedText(data.index)) << data.index;
+    }
+    // Function keys are no phonetic keys here.
+    text1->clear();
+    QTest::keyClick(text1, Qt::Key_F7);
+    EXPECT_EQ(text1->text(), "");
+}
+
+TEST_F(Frm1Test, ThePaletteWritesIntoTheDialogWhileItStaysOpen) {
+    smart::Frm1* dialog = openFor("zzq");
+    ASSERT_NE(dialog, nullptr);
+    auto* text1 = get<QLineEdit>(dialog, "Text1");
+    QTest::keyClicks(text1, "ab");
+    text1->setSelection(1, 1);
+
+    QStringList seen;
+    QTimer::singleShot(0, [&seen, text1] {
+        QWidget* palette = QApplication::activeModalWidget();
+        ASSERT_NE(palette, nullptr);
+        seen << palette->windowTitle();
+        for (int index : {8, 35, 34}) {
+            QTest::mouseClick(palette->findChild<QPushButton*>(QStringLiteral("c1_%1").arg(index)),
+                              Qt::LeftButton);
+            seen << text1->text();
+        }
+        palette->close();
+    });
+    QTest::mouseClick(get<QPushButton>(dialog, "Command7"), Qt::LeftButton);
+    EXPECT_EQ(seen, QStringList({"不常用音标", "aG", "aGI", "aGIH"}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(Frm1Test, ClosingDiscardsTheEntryAndClosingFrm3ClosesTheDialog) {
+    smart::Frm1* dialog = openFor("zzq");
+    ASSERT_NE(dialog, nullptr);
+    const QByteArray logBefore = missLog();
+    click(dialog, 2);
+    QTest::keyClick(get<QLineEdit>(dialog, "Text1"), Qt::Key_Escape);
+    EXPECT_EQ(shownDialog(), nullptr);
+    EXPECT_EQ(entry->text(), "zzq");  // the word stays for the next try
+
+    entry->clear();
+    dialog = openFor("zzq");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(get<QLineEdit>(dialog, "Text1")->text(), "");
+    click(dialog, 2);
+    window.close();
+    EXPECT_EQ(shownDialog(), nullptr);
+    EXPECT_EQ(missLog(), logBefore);
+    EXPECT_EQ(document->toPlainText(), "");
+}
+
+TEST_F(Frm1Test, TheDialogGoesWithItsWindow) {
+    testing_support::TestEnvironment other;
+    smart::LookupClient otherClient(other.services);
+    auto frm3 = std::make_unique<smart::Frm3>(other.services, otherClient);
+    QPointer<smart::Frm1> dialog = new smart::Frm1(other.services, frm3.get());
+    dialog->showEntry();
+    frm3.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog == nullptr; }));
+}
+
+// A reviewer's picture of the dialog; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
+TEST_F(Frm1Test, RendersASnapshot) {
+    QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
+    smart::Frm1* dialog = openFor("Voxscribe");
+    ASSERT_NE(dialog, nullptr);
+    for (int index : {63, 12, 13, 53, 25}) {
+        click(dialog, index);
+    }
+    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
+                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
+                               : env.dir.path();
+    const QString path = QDir(folder).filePath("Frm1.png");
+    ASSERT_TRUE(dialog->grab().save(path));
+    EXPECT_EQ(QImage(path).size(), QSize(505, 299) * dialog->devicePixelRatio());
+}
+
+}  // namespace

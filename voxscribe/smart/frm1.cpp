@@ -1,0 +1,152 @@
+#include "frm1.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include "documentbox.h"
+#include "frm21.h"
+#include "misslog.h"
+#include "phoneticbuttons.h"
+#include "phonetickeyboard.h"
+
+namespace smart {
+namespace {
+
+constexpr int kClientWidth = 7575;
+constexpr int kClientHeight = 4485;
+
+// Inserts text at the caret of the document, over any selection, in the character format that
+// is current there: the manual entry brings no font or colour of its own.
+void insertInCaretFormat(output::DocumentBox& box, QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextCursor cursor = box.textCursor();
+    cursor.insertText(text);
+    box.setTextCursor(cursor);
+}
+
+}  // namespace
+
+Frm1::Frm1(platform::Services& services, Frm3* frm3, QWidget* parent)
+    : QDialog(parent), services_(services), frm3_(frm3) {
+    using manual::placeTwips;
+    setObjectName(QStringLiteral("Frm1"));
+    setWindowTitle(QStringLiteral("手动添加音标"));
+    setFixedSize(manual::px(kClientWidth), manual::px(kClientHeight));
+
+    Frame1 = new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    placeTwips(Frame1, 60, 30, 7455, 3690);
+    Command1 = manual::createKeyboardButtons(Frame1, manual::KeyboardWindow::ManualEntry);
+    Command7 = new QPushButton(QStringLiteral("more"), Frame1);
+    Command7->setObjectName(QStringLiteral("Command7"));
+    Command7->setAutoDefault(false);
+    placeTwips(Command7, 6540, 3150, 735, 405);
+
+    Frame3 = new QGroupBox(this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    placeTwips(Frame3, 60, 3750, 6600, 675);
+    Label2 = new QLabel(QStringLiteral("接受音标输入"), Frame3);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    placeTwips(Label2, 120, 195, 1320, 300);
+    Text1 = new QLineEdit(Frame3);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    QFont phonetic(manual::phoneticFontFamily());
+    phonetic.setPointSizeF(12);
+    Text1->setFont(phonetic);
+    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
+    placeTwips(Text1, 1470, 120, 5010, 435);
+
+    Command6 = new QPushButton(QStringLiteral("确认"), this);
+    Command6->setObjectName(QStringLiteral("Command6"));
+    Command6->setToolTip(QStringLiteral("回车键为快捷键"));
+    Command6->setDefault(true);
+    placeTwips(Command6, 6780, 3855, 675, 450);
+
+    for (auto it = Command1.cbegin(); it != Command1.cend(); ++it) {
+        const int index = it.key();
+        connect(it.value(), &QPushButton::clicked, this,
+                [this, index] { onCommand1Clicked(index); });
+    }
+    connect(Command7, &QPushButton::clicked, this, &Frm1::onMoreClicked);
+    connect(Command6, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
+
+    if (frm3_ != nullptr) {
+        frm3_->installEventFilter(this);
+        connect(frm3_, &QObject::destroyed, this, &QObject::deleteLater);
+    }
+}
+
+void Frm1::showEntry() {
+    if (frm3_ == nullptr) {
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
+    Text1->setFocus();
+}
+
+void Frm1::reject() {
+    Text1->clear();
+    QDialog::reject();
+}
+
+bool Frm1::eventFilter(QObject* watched, QEvent* event) {
+    // Without its window the dialog has nowhere to write: it goes with it. (The type first: a
+    // window being destroyed still sends events, and is no Frm3 any more by then.)
+    if (event->type() == QEvent::Close && watched == frm3_) {
+        close();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Frm1::onCommand1Clicked(int index) {
+    manual::replaceEntrySelection(Text1, manual::insertedText(index));
+    Text1->setFocus();
+}
+
+void Frm1::onMoreClicked() {
+    manual::Frm21 palette(Text1);
+    palette.exec();
+}
+
+void Frm1::onConfirmClicked() {
+    hide();
+    if (frm3_ == nullptr) {
+        return;
+    }
+    QLineEdit* entry = frm3_->entryBox();
+    const QString word = entry->text().toLower();
+    const QString transcription = Text1->text();
+    MissLog(services_.folder.writableFile(MissLog::fileName())).appendEntry(word, transcription);
+
+    const QString composed = word + u'/' + transcription + u'/' + QStringLiteral("\r\n");
+    output::clipboard::clear();
+    output::clipboard::put(composed);
+    insertInCaretFormat(*frm3_->documentBox(), output::clipboard::get());
+
+    entry->clear();
+    Text1->clear();
+    frm3_->activateWindow();
+    entry->setFocus();
+}
+
+void attachManualEntry(Frm3& frm3, platform::Services& services) {
+    // One dialog per window, made at the first Yes and again after it was closed.
+    auto dialog = std::make_shared<QPointer<Frm1>>();
+    Frm3* window = &frm3;
+    frm3.setManualEntryOpener([window, &services, dialog] {
+        if (*dialog == nullptr) {
+            *dialog = new Frm1(services, window);
+            (*dialog)->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        (*dialog)->showEntry();
+    });
+}
+
+}  // namespace smart
