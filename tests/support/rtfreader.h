@@ -249,6 +249,7 @@ private:
             s.loch = s.hich = s.dbch = deff_;
             s.slot = 0;
             s.halfPoints = 24;
+            s.colour = 0;
         } else if (word == "loch") {
             s.slot = 1;
         } else if (word == "hich") {
