@@ -15,6 +15,7 @@
 #include "documentbox.h"
 #include "frm1.h"
 #include "frm3.h"
+#include "frmstep1.h"
 #include "lookupclient.h"
 #include "phonetickeyboard.h"
 #include "testenv.h"
@@ -211,6 +212,28 @@ TEST_F(Frm1Test, TheDialogGoesWithItsWindow) {
     dialog->showEntry();
     frm3.reset();
     EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog == nullptr; }));
+}
+
+// The launcher's smart-annotation window comes with its manual-entry dialog.
+TEST(Frm1Wiring, YesInTheLaunchersSmartWindowOpensTheDialog) {
+    testing_support::TestEnvironment env;
+    smart::LookupClient lookup(env.services);
+    shell::Frmstep1 launcher(env.services, lookup);
+    launcher.setProgramEnd([] {});
+    launcher.show();
+    QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
+    auto* window =
+        qobject_cast<smart::Frm3*>(launcher.workingWindow(shell::Frmstep1::Mode::SmartAnnotation));
+    ASSERT_NE(window, nullptr);
+    QTest::keyClicks(window->entryBox(), "Xyzzy");
+    env.messages.answer(Answer::Yes);
+    QTest::keyClick(window->entryBox(), Qt::Key_Return);
+    smart::Frm1* dialog = shownDialog();
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("Text1")), "zIzi");
+    QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("Text1")), Qt::Key_Return);
+    EXPECT_EQ(window->documentBox()->toPlainText(), "xyzzy/zIzi/\n");
+    EXPECT_TRUE(readBytes(env.file("unfound.dat")).endsWith("xyzzy,zIzi\r\n"));
 }
 
 // A reviewer's picture of the dialog; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.

@@ -13,6 +13,7 @@
 #include "documentsaver.h"
 #include "fontcheck.h"
 #include "form1.h"
+#include "frm1.h"
 #include "frm3.h"
 #include "frm4.h"
 #include "services.h"
@@ -99,7 +100,9 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QW
     // The modeless window stands beside the launcher as a window of its own, with its own
     // task-bar entry, rather than being kept above it; the launcher still deletes it at the end.
     setWindowFactory(Mode::SmartAnnotation, [this](QWidget*) -> QWidget* {
-        return new smart::Frm3(services_, lookup_, nullptr);
+        auto* window = new smart::Frm3(services_, lookup_, nullptr);
+        smart::attachManualEntry(*window, services_);
+        return window;
     });
     setWindowFactory(Mode::Batch, [this](QWidget* owner) -> QWidget* {
         return new batch::Frm4(services_, lookup_, owner);
