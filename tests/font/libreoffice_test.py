@@ -63,8 +63,8 @@ def fonts_used(pdf, env):
             name = re.sub(r"^[A-Z]{6}\+", "", fields[0])
             embedded[name] = fields[-5] == "yes"
     page = ElementTree.fromstring(run(["pdftohtml", "-xml", "-i", "-stdout", pdf], env))
-    families = {spec.get("id"): re.sub(r"^[A-Z]{6}\+", "", spec.get("family", ""))
-                for spec in page.iter("fontspec")}
+    families = {entry.get("id"): re.sub(r"^[A-Z]{6}\+", "", entry.get("family", ""))
+                for entry in page.iter("fontspec")}
     texts = {}
     for text in page.iter("text"):
         family = families.get(text.get("font"), "?")
