@@ -2,36 +2,14 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "rtfwriter.h"
+#include "savefile.h"
 
 namespace output {
 namespace {
-
-// Why a write failed, in the user's words.
-struct ErrorReason {
-    QFileDevice::FileError error;
-    const char* text;
-};
-constexpr ErrorReason kReasons[] = {
-    {QFileDevice::OpenError, "无法创建或打开文件（文件夹不存在、名称无效或没有写入权限）"},
-    {QFileDevice::PermissionsError, "没有写入权限"},
-    {QFileDevice::WriteError, "写入失败（磁盘可能已满）"},
-    {QFileDevice::ResourceError, "磁盘空间或系统资源不足"},
-    {QFileDevice::RenameError, "无法用新文件替换原文件"},
-};
-
-QString reasonText(const QSaveFile& file) {
-    for (const ErrorReason& reason : kReasons) {
-        if (reason.error == file.error()) {
-            return QString::fromUtf8(reason.text);
-        }
-    }
-    return QStringLiteral("写入失败");
-}
 
 // Text as the document takes it: one line break for CR LF or a lone CR.
 QString normalisedLineBreaks(QString text) {
@@ -118,15 +96,7 @@ void DocumentBox::clearDocument() {
 }
 
 bool DocumentBox::saveToFile(const QString& path, QString* error) const {
-    const QByteArray rtf = toRtf(*document());
-    QSaveFile file(path);
-    // Without commit() the temporary file goes and the old file stays as it was.
-    const bool ok =
-        file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size() && file.commit();
-    if (!ok && error) {
-        *error = QStringLiteral("%1\n%2").arg(reasonText(file), file.errorString());
-    }
-    return ok;
+    return saveBytes(path, toRtf(*document()), error);
 }
 
 namespace clipboard {
