@@ -33,6 +33,9 @@ TEST(Frm21, EveryButtonWritesItsCodeAndThePaletteStaysOpen) {
     }
     EXPECT_EQ(box.text(), expected);
     EXPECT_TRUE(palette.isVisible());
+    // Only its close button closes it.
+    QTest::keyClick(&palette, Qt::Key_Escape);
+    EXPECT_TRUE(palette.isVisible());
     EXPECT_EQ(palette.findChild<QPushButton*>("c1_34")->width(), 38);
 }
 

@@ -184,12 +184,16 @@ TEST_F(Frm1Test, ThePaletteWritesIntoTheDialogWhileItStaysOpen) {
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(Frm1Test, ClosingDiscardsTheEntryAndClosingFrm3ClosesTheDialog) {
+TEST_F(Frm1Test, EscKeepsTheEntryClosingDiscardsItAndClosingFrm3ClosesTheDialog) {
     smart::Frm1* dialog = openFor("zzq");
     ASSERT_NE(dialog, nullptr);
     const QByteArray logBefore = missLog();
     click(dialog, 2);
     QTest::keyClick(get<QLineEdit>(dialog, "Text1"), Qt::Key_Escape);
+    EXPECT_EQ(shownDialog(), dialog);
+    EXPECT_EQ(get<QLineEdit>(dialog, "Text1")->text(), "F");
+
+    dialog->close();  // the window's close button
     EXPECT_EQ(shownDialog(), nullptr);
     EXPECT_EQ(entry->text(), "zzq");  // the word stays for the next try
 

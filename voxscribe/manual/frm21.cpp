@@ -1,6 +1,7 @@
 #include "frm21.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -42,6 +43,14 @@ Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(targ
             c1.insert(index, button);
         }
     }
+}
+
+void Frm21::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Frm21::onC1Clicked(int index) {

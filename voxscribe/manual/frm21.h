@@ -18,6 +18,10 @@ public:
     // target: the entry box the buttons write into.
     explicit Frm21(QLineEdit* target, QWidget* parent = nullptr);
 
+protected:
+    // The palette closes only by its close button; Esc does nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void onC1Clicked(int index);
 

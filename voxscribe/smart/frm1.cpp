@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,14 @@ bool Frm1::eventFilter(QObject* watched, QEvent* event) {
         close();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void Frm1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Frm1::onCommand1Clicked(int index) {

@@ -32,6 +32,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Esc is no way to close: a slip of the finger would throw away the typed transcription.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void onCommand1Clicked(int index);
