@@ -438,11 +438,16 @@ TEST_F(Frm3Test, TheConfirmButtonFollowsTheEntryBox) {
 TEST_F(Frm3Test, TypingIntoTheDocumentChangesNothing) {
     enter("apple");
     const QString before = rich1->toPlainText();
+    // A word waits in the entry box; Enter in the document must not confirm it there.
+    type("quality");
     rich1->setFocus();
+    rich1->moveCursor(QTextCursor::Start);
     QTest::keyClicks(rich1, "typed");
     QTest::keyClick(rich1, Qt::Key_Return);
+    QTest::keyClick(rich1, Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClick(rich1, Qt::Key_Backspace);
     EXPECT_EQ(rich1->toPlainText(), before);
+    EXPECT_EQ(text1->text(), "quality");
 }
 
 TEST_F(Frm3Test, SaveWritesTheDocumentAndStartsTheAutosave) {

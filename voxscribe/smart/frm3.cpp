@@ -373,9 +373,10 @@ bool Frm3::previewKey(QWidget* receiver, const QKeyEvent& key) {
     if (!enter || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         return false;
     }
-    // Enter in the document belongs to the document; anywhere else it presses the default button.
+    // Enter in the document belongs to the document, which takes no typing while it is locked:
+    // there Enter does nothing. Anywhere else it presses the default button.
     if (receiver == Rich1 || Rich1->isAncestorOf(receiver)) {
-        return false;
+        return Rich1->isLocked();
     }
     if (Command2->isEnabled()) {
         Command2->click();
