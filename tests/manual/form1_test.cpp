@@ -230,6 +230,31 @@ TEST_F(Form1Test, ButtonsInsertTheirStringsAtTheCaretAndReplaceTheSelection) {
     EXPECT_EQ(text1->cursorPosition(), 3);
     key(text1, Qt::Key_F1);  // at the caret, not at the end
     EXPECT_EQ(text1->text(), "adVFd");
+
+    // The box takes no typing, but its caret shows where the next code goes, and a click moves it.
+    QTest::mouseClick(text1, Qt::LeftButton, {}, QPoint(3, text1->height() / 2));
+    EXPECT_EQ(text1->cursorPosition(), 0);
+    QApplication::processEvents();
+    const auto caretArea = [this] {
+        return text1->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    };
+    text1->setCursorPosition(5);
+    const QRect endArea = caretArea();
+    const QImage atEnd = text1->grab().toImage();
+    text1->setCursorPosition(0);
+    const QRect startArea = caretArea();
+    const QImage atStart = text1->grab().toImage();
+    ASSERT_EQ(atStart.size(), atEnd.size());
+    int changed = 0;
+    for (int y = 0; y < atStart.height(); ++y) {
+        for (int x = 0; x < atStart.width(); ++x) {
+            if (atStart.pixel(x, y) != atEnd.pixel(x, y)) {
+                ++changed;
+                EXPECT_TRUE(startArea.contains(x, y) || endArea.contains(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(changed, 0);
 }
 
 struct OptionCase {

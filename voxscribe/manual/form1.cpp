@@ -18,6 +18,7 @@
 #include "documentsaver.h"
 #include "fontcheck.h"
 #include "keyboardframe.h"
+#include "lockedentrybox.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
 #include "windowchrome.h"
@@ -215,7 +216,7 @@ void Form1::createEntryFrame() {
     Label2->setFont(fontOf(kSongti, 12));
     placeTwips(Label2, 120, 255, 1380, 330);
 
-    Text1 = new QLineEdit(Frame3);
+    Text1 = new LockedEntryBox(Frame3);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(fontOf(phoneticFontFamily(), 12));
     Text1->setReadOnly(true);
