@@ -214,6 +214,31 @@ TEST(PhoneticKeyboard, QtKeysBecomeVirtualKeyCodes) {
         const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers);
         EXPECT_EQ(manual::virtualKeyCode(event), c.expected);
     }
+
+    // Key presses that come with their position (XKB keycode: evdev code + 8) go by the key,
+    // whatever the layout makes of it: German and French layouts here.
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        quint32 scanCode;
+        int expected;
+    } placed[] = {
+        {Qt::Key_ParenLeft, Qt::ShiftModifier, 17, 56},  // German Shift+8
+        {Qt::Key_Slash, Qt::ShiftModifier, 16, 55},      // German Shift+7
+        {Qt::Key_section, Qt::ShiftModifier, 12, 51},    // German Shift+3
+        {Qt::Key_Equal, Qt::ShiftModifier, 19, 48},      // German Shift+0
+        {Qt::Key_Eacute, none, 11, 50},                  // French 2
+        {Qt::Key_Exclam, Qt::ShiftModifier, 10, 49},     // US Shift+1
+        {Qt::Key_ParenRight, none, 20, 0},               // French key right of 0
+        {Qt::Key_Z, none, 29, 90},                       // German Z: letters go by their letter
+        {Qt::Key_8, pad, 80, 104},                       // keypad 8
+        {Qt::Key_Up, pad, 80, 0},                        // keypad 8 with Num Lock off
+        {Qt::Key_F5, none, 71, 116},
+    };
+    for (const auto& c : placed) {
+        const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.scanCode, 0, 0);
+        EXPECT_EQ(manual::virtualKeyCode(event), c.expected) << std::hex << c.key;
+    }
 }
 
 }  // namespace

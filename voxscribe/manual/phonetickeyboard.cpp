@@ -18,14 +18,19 @@ struct KeyRange {
 
 constexpr KeyRange kKeyRanges[] = {
     {Qt::Key_F1, Qt::Key_F12, Pad::Either, 112},
-    {Qt::Key_0, Qt::Key_9, Pad::Main, 48},
     {Qt::Key_0, Qt::Key_9, Pad::Keypad, 96},
     {Qt::Key_A, Qt::Key_Z, Pad::Main, 65},
     {Qt::Key_Slash, Qt::Key_Slash, Pad::Keypad, 111},
     {Qt::Key_Asterisk, Qt::Key_Asterisk, Pad::Keypad, 106},
     {Qt::Key_Escape, Qt::Key_Escape, Pad::Either, kKeyEscape},
     {Qt::Key_Backspace, Qt::Key_Backspace, Pad::Either, kKeyBackspace},
-    // Shift on the digit row: Qt names the shifted symbol (US layout), the key is still the digit.
+};
+
+// The digit row by the Qt key, for a key press that comes without its position. Shift on the
+// digit row: Qt names the shifted symbol (read here as on a US layout), the key is still the
+// digit.
+constexpr KeyRange kDigitRowByKey[] = {
+    {Qt::Key_0, Qt::Key_9, Pad::Main, 48},
     {Qt::Key_Exclam, Qt::Key_Exclam, Pad::Main, 49},
     {Qt::Key_At, Qt::Key_At, Pad::Main, 50},
     {Qt::Key_NumberSign, Qt::Key_NumberSign, Pad::Main, 51},
@@ -37,6 +42,31 @@ constexpr KeyRange kKeyRanges[] = {
     {Qt::Key_ParenLeft, Qt::Key_ParenLeft, Pad::Main, 57},
     {Qt::Key_ParenRight, Qt::Key_ParenRight, Pad::Main, 48},
 };
+
+// The digit row by position: XKB keycodes (evdev code + 8) of the keys 1 to 9 and 0.
+constexpr quint32 kFirstDigitRowScanCode = 10;
+constexpr int kDigitRowKeyCodes[] = {49, 50, 51, 52, 53, 54, 55, 56, 57, 48};
+
+int keyCodeIn(std::span<const KeyRange> ranges, int qtKey, bool keypad) {
+    for (const KeyRange& range : ranges) {
+        if (qtKey < range.firstQtKey || qtKey > range.lastQtKey) {
+            continue;
+        }
+        if ((range.pad == Pad::Main && keypad) || (range.pad == Pad::Keypad && !keypad)) {
+            continue;
+        }
+        return range.firstKeyCode + (qtKey - range.firstQtKey);
+    }
+    return 0;
+}
+
+int digitRowKeyCode(int qtKey, bool keypad, quint32 nativeScanCode) {
+    if (nativeScanCode == 0) {
+        return keyCodeIn(kDigitRowByKey, qtKey, keypad);
+    }
+    const quint32 position = nativeScanCode - kFirstDigitRowScanCode;
+    return !keypad && position < std::size(kDigitRowKeyCodes) ? kDigitRowKeyCodes[position] : 0;
+}
 
 }  // namespace
 
@@ -83,22 +113,16 @@ char paletteCode(int index) {
     return '\0';
 }
 
-int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-    for (const KeyRange& range : kKeyRanges) {
-        if (qtKey < range.firstQtKey || qtKey > range.lastQtKey) {
-            continue;
-        }
-        if ((range.pad == Pad::Main && keypad) || (range.pad == Pad::Keypad && !keypad)) {
-            continue;
-        }
-        return range.firstKeyCode + (qtKey - range.firstQtKey);
+    if (const int digit = digitRowKeyCode(qtKey, keypad, nativeScanCode); digit != 0) {
+        return digit;
     }
-    return 0;
+    return keyCodeIn(kKeyRanges, qtKey, keypad);
 }
 
 int virtualKeyCode(const QKeyEvent& event) {
-    return virtualKeyCode(event.key(), event.modifiers());
+    return virtualKeyCode(event.key(), event.modifiers(), event.nativeScanCode());
 }
 
 }  // namespace manual

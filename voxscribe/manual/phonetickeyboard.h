@@ -175,7 +175,10 @@ char paletteCode(int index);
 // row, the letters, the keypad digits (only with the keypad modifier, so that keys of a keypad
 // with Num Lock off insert nothing), keypad "/" and "*", Esc and Backspace. Modifiers do not
 // change the code. 0 for every other key.
-int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+// The digit row is a row of positions, whatever a layout prints on its keys or makes of them
+// with Shift: it is recognised by the key's native scan code (an XKB keycode, as Qt gives it on
+// X11 and Wayland). Without one (0) the Qt key decides, with Shift read as on a US layout.
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
 int virtualKeyCode(const QKeyEvent& event);
 
 }  // namespace manual
