@@ -20,15 +20,20 @@ protected:
     }
 };
 
-// A working window as the chrome sees it: a strip across the top with two labels on it.
+// A working window as the chrome sees it: a strip across the top with two labels on it, which
+// are the strip's own children in some windows and the window's in others.
+enum class Labels { OnWindow, OnStrip };
+
 struct ChromedWindow {
-    explicit ChromedWindow(const QString& minimisedCaption = QStringLiteral("智能标注")) {
+    explicit ChromedWindow(const QString& minimisedCaption = QStringLiteral("智能标注"),
+                           Labels labels = Labels::OnWindow) {
         window.resize(520, 453);
         strip = new QLabel(&window);
         strip->setGeometry(0, 0, 520, 30);
-        minimise = new QLabel(QStringLiteral("_"), &window);
+        QWidget* labelParent = labels == Labels::OnStrip ? static_cast<QWidget*>(strip) : &window;
+        minimise = new QLabel(QStringLiteral("_"), labelParent);
         minimise->setGeometry(470, 5, 20, 20);
-        close = new QLabel(QStringLiteral("x"), &window);
+        close = new QLabel(QStringLiteral("x"), labelParent);
         close->setGeometry(495, 5, 20, 20);
         chrome = new shell::WindowChrome(&window, strip, minimise, close, minimisedCaption);
         window.move(100, 100);
@@ -88,26 +93,31 @@ TEST(WindowChrome, OnlyTheLeftButtonAloneStartsADragAndAnyReleaseEndsIt) {
     QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(90, 30));
 }
 
-TEST(WindowChrome, TwipsRoundHalfToEvenAndStayWithinSixteenBits) {
+TEST(WindowChrome, TwipsRoundHalfToEvenWhateverTheDistance) {
     EXPECT_EQ(shell::toTwips(0.5), 8);    // 7.5
     EXPECT_EQ(shell::toTwips(1.5), 22);   // 22.5
     EXPECT_EQ(shell::toTwips(-0.5), -8);  // -7.5
-    EXPECT_EQ(shell::toTwips(3000), 32767);
-    EXPECT_EQ(shell::toTwips(-3000), -32768);
-    EXPECT_EQ(shell::clampToInt16(40000), 32767);
-    EXPECT_EQ(shell::clampToInt16(-40000), -32768);
+    EXPECT_EQ(shell::toTwips(3000), 45000);
+    EXPECT_EQ(shell::toTwips(-3000), -45000);
 }
 
-TEST(WindowChrome, ADragBeyondTheSixteenBitRangeStopsAtItsEdgeAndCanComeBack) {
+// Two or three monitors side by side put windows well beyond 2,184 pixels (32,767 twips).
+TEST(WindowChrome, ADragFarOutOnAWideDesktopFollowsTheMouse) {
     ChromedWindow w;
     w.window.move(2100, 100);
     QTest::mousePress(w.strip, Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseMove(w.strip, QPoint(510, 10));
-    EXPECT_EQ(w.chrome->newPosition().x(), 32767);
-    EXPECT_EQ(w.window.x(), 2184);
+    EXPECT_EQ(w.chrome->newPosition().x(), 2600 * 15);
+    EXPECT_EQ(w.window.x(), 2600);
     QTest::mouseMove(w.strip, QPoint(-90, 10));
-    EXPECT_EQ(w.window.x(), 2084);
+    EXPECT_EQ(w.window.x(), 2500);
     QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(-90, 10));
+
+    w.window.move(-3000, 100);
+    QTest::mousePress(w.strip, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(w.strip, QPoint(20, 10));
+    EXPECT_EQ(w.window.x(), -2990);
+    QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(20, 10));
 }
 
 TEST(WindowChrome, MinimiseSetsTheCaptionAndRestoringClearsIt) {

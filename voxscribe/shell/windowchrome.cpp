@@ -19,18 +19,13 @@ bool windowSystemMovesWindows() {
 
 }  // namespace
 
-qint16 clampToInt16(qint64 twips) {
-    constexpr qint64 low = std::numeric_limits<qint16>::min();
-    constexpr qint64 high = std::numeric_limits<qint16>::max();
-    return static_cast<qint16>(twips < low ? low : (twips > high ? high : twips));
-}
-
-qint16 toTwips(double pixels) {
+int toTwips(double pixels) {
     // nearbyint rounds in the default mode, to nearest with ties to even.
     const double twips = std::nearbyint(pixels * kTwipsPerPixel);
-    constexpr double low = std::numeric_limits<qint16>::min();
-    constexpr double high = std::numeric_limits<qint16>::max();
-    return static_cast<qint16>(twips < low ? low : (twips > high ? high : twips));
+    // Only a nonsensical coordinate gets near these; the conversion must still be defined.
+    constexpr double low = std::numeric_limits<int>::min();
+    constexpr double high = std::numeric_limits<int>::max();
+    return static_cast<int>(twips < low ? low : (twips > high ? high : twips));
 }
 
 WindowChrome::WindowChrome(QWidget* window, QWidget* titleStrip, QLabel* minimiseLabel,
@@ -102,8 +97,8 @@ bool WindowChrome::onStripEvent(QEvent* event) {
             const QPoint stripOrigin =
                 window_->geometry().topLeft() + strip_->mapTo(window_, QPoint(0, 0));
             const QPointF mouseOnStrip = mouse->globalPosition() - QPointF(stripOrigin);
-            newLeft_ = clampToInt16(left - grabX_ + toTwips(mouseOnStrip.x()));
-            newTop_ = clampToInt16(top - grabY_ + toTwips(mouseOnStrip.y()));
+            newLeft_ = int(left - grabX_ + toTwips(mouseOnStrip.x()));
+            newTop_ = int(top - grabY_ + toTwips(mouseOnStrip.y()));
             window_->move(qRound(double(newLeft_) / kTwipsPerPixel),
                           qRound(double(newTop_) / kTwipsPerPixel));
             return false;

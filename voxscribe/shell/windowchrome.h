@@ -48,15 +48,14 @@ private:
     QLabel* pressedLabel_ = nullptr;
 
     bool dragging_ = false;
-    qint16 grabX_ = 0;
-    qint16 grabY_ = 0;
-    qint16 newLeft_ = 0;
-    qint16 newTop_ = 0;
+    int grabX_ = 0;
+    int grabY_ = 0;
+    int newLeft_ = 0;
+    int newTop_ = 0;
 };
 
-// A pixel coordinate in twips, rounded to the nearest whole number with ties to even, and held
-// within the 16-bit range so that the window never jumps to a wrapped-around position.
-qint16 toTwips(double pixels);
-qint16 clampToInt16(qint64 twips);
+// A pixel coordinate in twips, rounded to the nearest whole number with ties to even. Positions
+// far out on a desktop of several monitors are as valid as any other.
+int toTwips(double pixels);
 
 }  // namespace shell
