@@ -120,6 +120,29 @@ TEST(WindowChrome, ADragFarOutOnAWideDesktopFollowsTheMouse) {
     QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(20, 10));
 }
 
+// Labels that sit on the strip hand their presses on to it; a press there is a click, not a drag.
+TEST(WindowChrome, APressOnALabelOfTheStripIsAClickNotADrag) {
+    ChromedWindow w(QStringLiteral("批量标注"), Labels::OnStrip);
+    for (QLabel* label : {w.minimise, w.close}) {
+        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
+        EXPECT_FALSE(w.chrome->dragging());
+        QTest::mouseMove(label, QPoint(60, 40));
+        EXPECT_EQ(w.window.pos(), QPoint(100, 100));
+        QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(60, 40));  // released elsewhere
+    }
+    QTest::mouseClick(w.minimise, Qt::LeftButton);
+    EXPECT_TRUE(w.window.isMinimized());
+    w.window.showNormal();
+    QTest::mouseClick(w.close, Qt::LeftButton);
+    EXPECT_EQ(w.window.closeEvents, 1);
+
+    // The rest of the strip still drags.
+    w.window.show();
+    QTest::mousePress(w.strip, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_TRUE(w.chrome->dragging());
+    QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(200, 10));
+}
+
 TEST(WindowChrome, MinimiseSetsTheCaptionAndRestoringClearsIt) {
     ChromedWindow w;
     EXPECT_EQ(w.window.windowTitle(), QString());

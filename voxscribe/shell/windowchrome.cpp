@@ -75,6 +75,11 @@ bool WindowChrome::onStripEvent(QEvent* event) {
             if (mouse->buttons() != Qt::LeftButton) {
                 return false;  // another button, or the left one together with another
             }
+            // A label that the strip carries passes its presses on to the strip; they are clicks
+            // on that label, which a drag (or the window system's move) must not take.
+            if (isOnOwnLabel(mouse->position().toPoint())) {
+                return false;
+            }
             if (windowSystemMovesWindows() && window_->windowHandle() != nullptr &&
                 window_->windowHandle()->startSystemMove()) {
                 return false;
@@ -109,6 +114,16 @@ bool WindowChrome::onStripEvent(QEvent* event) {
         default:
             return false;
     }
+}
+
+bool WindowChrome::isOnOwnLabel(const QPoint& stripPosition) const {
+    const QWidget* hit = strip_->childAt(stripPosition);
+    for (const QLabel* label : {minimiseLabel_, closeLabel_}) {
+        if (hit != nullptr && label != nullptr && (hit == label || label->isAncestorOf(hit))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // A label click is a left press and a left release over the same label, as with a button.

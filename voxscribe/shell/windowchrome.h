@@ -35,6 +35,7 @@ protected:
 
 private:
     bool onStripEvent(QEvent* event);
+    bool isOnOwnLabel(const QPoint& stripPosition) const;
     void onLabelEvent(QLabel* label, QEvent* event);
     void onWindowResized();
     void onMinimiseClicked();
