@@ -196,6 +196,7 @@ TEST(CommandLineArguments, OnlyTheBatchOptionsLeaveTheWindowsClosed) {
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "--batch=a.txt"}));
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "-h"}));
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "-o", "x.rtf"}));
+    EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "--format=ipa"}));
     EXPECT_FALSE(batch::isCommandLineRun({"voxscribe"}));
     EXPECT_FALSE(batch::isCommandLineRun({"voxscribe", "-style", "fusion"}));
     EXPECT_FALSE(batch::isCommandLineRun({"--batch"}));  // the program's own name

@@ -1,6 +1,6 @@
 // The document box of a working window: rich text that the program writes into at the caret,
-// locked against typing, saved as RTF; and the plain-text clipboard the windows stage pieces
-// through.
+// locked against typing, saved as RTF, copied as Unicode IPA from its context menu; and the
+// plain-text clipboard the windows stage pieces through.
 #pragma once
 
 #include <QString>
