@@ -57,6 +57,11 @@ add_custom_target(voxscribe_docs ALL DEPENDS ${VOXSCRIBE_PACKAGING_BINARY}/voxsc
                                              ${VOXSCRIBE_PACKAGING_BINARY}/changelog.gz)
 install(FILES ${VOXSCRIBE_PACKAGING_BINARY}/voxscribe.1.gz DESTINATION share/man/man1)
 install(FILES ${VOXSCRIBE_PACKAGING_BINARY}/changelog.gz DESTINATION share/doc/voxscribe)
+install(FILES ${VOXSCRIBE_PACKAGING_SOURCE}/copyright DESTINATION share/doc/voxscribe)
+
+# The phonetic font for every user of the machine, where fontconfig finds it (fontconfig's own
+# package trigger refreshes the font cache); the program folder keeps its copy as well.
+install(FILES ${CMAKE_SOURCE_DIR}/fonts/Ksphonet.ttf DESTINATION share/fonts/truetype/voxscribe)
 
 # The system-wide registration folder belongs to the package, so that dpkg removes it once the
 # package's record is gone; the record itself is written by the maintainer scripts.
@@ -75,8 +80,9 @@ for Chinese-speaking learners, teachers and publishers: smart annotation from
 a built-in dictionary, manual input on a phonetic keyboard, and batch
 annotation of a word list. Documents are saved as RTF for any word processor.
 
-The phonetic font Ksphonet.ttf is shipped in /usr/lib/voxscribe; each user
-copies it into their own font folder (~/.local/share/fonts).")
+The phonetic font Ksphonet.ttf is installed for every user of the machine.
+Transcriptions can also be copied or written as Unicode IPA, readable without
+the phonetic font.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

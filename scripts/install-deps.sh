@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, running and testing need.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config clang
+  cmake ninja-build g++ pkg-config clang libfontconfig-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei python3-fonttools

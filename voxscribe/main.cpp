@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("voxscribe"));
+    // The desktop entry's name (packaging/org.voxscribe.Voxscribe.desktop), by which Wayland
+    // compositors match the windows to their menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.voxscribe.Voxscribe"));
 
     // The standard buttons read in Chinese, like every other text of the program.
     QTranslator qtTranslator;

@@ -88,6 +88,16 @@ TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
     EXPECT_FALSE(readBytes(output).contains("apple"));
     EXPECT_TRUE(readBytes(output).contains("zebra/5zi:brE/"));
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
+
+    // --format rtf makes the document whatever the name, or writes it to standard output.
+    const QString named = data.filePath("result.txt");
+    EXPECT_EQ(run({"-b", list("one.txt", "zebra\r\n"), "--format", "rtf", "-o", named}).status,
+              batch::kExitOk);
+    EXPECT_TRUE(readBytes(named).startsWith("{\\rtf"));
+    const Outcome piped = run({"-b", list("one.txt", "zebra\r\n"), "--format=rtf"});
+    EXPECT_EQ(piped.status, batch::kExitOk) << piped.err.toStdString();
+    EXPECT_TRUE(piped.out.startsWith("{\\rtf"));
+    EXPECT_TRUE(piped.out.contains("zebra/5zi:brE/"));
 }
 
 TEST_F(CommandLineTest, WithoutAnOutputFileTheLinesGoToStandardOutput) {
@@ -96,6 +106,27 @@ TEST_F(CommandLineTest, WithoutAnOutputFileTheLinesGoToStandardOutput) {
     EXPECT_EQ(outcome.status, batch::kExitOk) << outcome.err.toStdString();
     EXPECT_EQ(outcome.out, "apple/5Apl/\n/  /\n\txyz/  /\n3d/  /\n");
     EXPECT_EQ(missLog(), ",\r\n\txyz,\r\n3d,\r\n");
+
+    // --format lines says the same; a name that is no document gets the lines too.
+    const QString words = list("words.txt", exampleList());
+    EXPECT_EQ(run({"--batch", words, "--format", "lines"}).out,
+              "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
+    const QString output = data.filePath("result.txt");
+    EXPECT_EQ(run({"--batch", words, "-o", output}).status, batch::kExitOk);
+    EXPECT_EQ(readBytes(output), "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
+}
+
+TEST_F(CommandLineTest, FormatIpaWritesTheWordATabAndUnicodeIpa) {
+    const QString words = list("words.txt", "Quality\r\nthe\r\nair\r\nxyzzy\r\n");
+    const QByteArray expected = "quality\tˈkwɔliti\nthe\t/ðə, ði/\nair\tεə\nxyzzy\t\n";
+    const Outcome outcome = run({"--batch", words, "--format", "ipa"});
+    EXPECT_EQ(outcome.status, batch::kExitOk) << outcome.err.toStdString();
+    EXPECT_EQ(outcome.out, expected);
+    EXPECT_EQ(missLog(), "xyzzy,\r\n");
+
+    const QString output = data.filePath("result.rtf");
+    EXPECT_EQ(run({"-b", words, "-f", "ipa", "-o", output}).status, batch::kExitOk);
+    EXPECT_EQ(readBytes(output), expected);
 }
 
 TEST_F(CommandLineTest, AWordListThatCannotBeReadFailsAndWritesNothing) {
@@ -141,7 +172,8 @@ TEST_F(CommandLineTest, HelpAndWrongArguments) {
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, batch::kExitOk);
     const QString text = QString::fromUtf8(help.out);
-    for (const char* part : {"--batch", "--output", "unfound.dat", "标准输出"}) {
+    for (const char* part :
+         {"--batch", "--output", "--format", "lines", "ipa", "rtf", "unfound.dat", "标准输出"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
     }
     const QStringList wrong[] = {
@@ -149,6 +181,8 @@ TEST_F(CommandLineTest, HelpAndWrongArguments) {
         {"--output", data.filePath("x.rtf")},
         {"--batch", "a.txt", "b.txt"},
         {"--batch", "a.txt", "--frobnicate"},
+        {"--batch", "a.txt", "--format", "html"},
+        {"--batch", "a.txt", "--format", "ipa", "--format", "rtf"},
     };
     for (const QStringList& arguments : wrong) {
         const Outcome outcome = run(arguments);
@@ -162,6 +196,7 @@ TEST(CommandLineArguments, OnlyTheBatchOptionsLeaveTheWindowsClosed) {
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "--batch=a.txt"}));
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "-h"}));
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "-o", "x.rtf"}));
+    EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "--format=ipa"}));
     EXPECT_FALSE(batch::isCommandLineRun({"voxscribe"}));
     EXPECT_FALSE(batch::isCommandLineRun({"voxscribe", "-style", "fusion"}));
     EXPECT_FALSE(batch::isCommandLineRun({"--batch"}));  // the program's own name

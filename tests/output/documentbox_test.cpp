@@ -1,9 +1,14 @@
 // The document box and the clipboard as the windows use them.
 #include <gtest/gtest.h>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <memory>
 
 #include "documentbox.h"
 #include "qtprinters.h"
@@ -160,6 +165,67 @@ TEST_F(DocumentBoxTest, ClearingEmptiesTheDocumentAndKeepsTheDefaultFormat) {
     box.setInsertionFont(QStringLiteral("宋体"));
     box.replaceSelection(QStringLiteral("字"));
     EXPECT_EQ(lookAt(box, 0), (Look{"宋体", 14.25, output::kBlack}));
+}
+
+// The HTML flavour read back as a reader's program would: its text, and the colour and face of
+// the character at each position.
+struct HtmlCharacter {
+    QString family;
+    QString colour;
+};
+
+HtmlCharacter htmlCharacterAt(const QTextDocument& html, int position) {
+    QTextCursor cursor(const_cast<QTextDocument*>(&html));
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    return {format.fontFamilies().toStringList().value(0), format.foreground().color().name()};
+}
+
+TEST_F(DocumentBoxTest, CopyAsUnicodeIpaTurnsThePhoneticRunsIntoIpaAsTextAndHtml) {
+    const QString phonetic = output::phoneticFont();
+    insert(box, "Arial", output::kBlack, "Quality [");
+    insert(box, phonetic, output::kBlue, "5kwRliti");
+    insert(box, "Arial", output::kBlack, "]\r\nthe [");
+    insert(box, phonetic, output::kBlue, "/TE, Ti/");
+    insert(box, "Arial", output::kBlack, "] air /");
+    insert(box, phonetic, output::kBlue, "/E");
+    insert(box, "Arial", output::kBlack, "/");
+
+    // From the context menu, with nothing selected: the whole document.
+    std::unique_ptr<QMenu> menu(box.createContextMenu(QPoint(1, 1)));
+    QAction* copy = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QStringLiteral("复制为Unicode音标")) {
+            copy = action;
+        }
+    }
+    ASSERT_NE(copy, nullptr);
+    ASSERT_TRUE(copy->isEnabled());
+    copy->trigger();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QString plain = QStringLiteral("Quality [ˈkwɔliti]\nthe [/ðə, ði/] air /εə/");
+    EXPECT_EQ(data->text(), plain);
+    ASSERT_TRUE(data->hasHtml());
+    QTextDocument html;
+    html.setHtml(data->html());
+    EXPECT_EQ(html.toPlainText(), plain);
+    const HtmlCharacter word = htmlCharacterAt(html, 0);
+    const HtmlCharacter ipa = htmlCharacterAt(html, int(plain.indexOf(u'ɔ')));
+    EXPECT_EQ(word.family, "Arial");
+    EXPECT_EQ(word.colour, "#000000");
+    EXPECT_EQ(ipa.family, "DejaVu Sans");
+    EXPECT_EQ(ipa.colour, "#0000ff");
+    // The document itself is as it was.
+    EXPECT_EQ(box.toPlainText(), "Quality [5kwRliti]\nthe [/TE, Ti/] air //E/");
+
+    // A selection within a run: its own characters, the run around it deciding the slashes.
+    select(box, 19, 26);  // "the [/T"
+    std::unique_ptr<QMimeData> part(box.unicodeIpaCopy());
+    EXPECT_EQ(part->text(), "the [/ð");
+    select(box, 30, 33);  // "i/]"
+    part.reset(box.unicodeIpaCopy());
+    EXPECT_EQ(part->text(), "i/]");
 }
 
 TEST(Clipboard, StagedInsertionLeavesThePieceAndDirectInsertionLeavesTheClipboardAlone) {

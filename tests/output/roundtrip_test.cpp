@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QHash>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QXmlStreamReader>
+#include <memory>
 
 #include "documentbox.h"
 #include "qtprinters.h"
@@ -294,6 +296,54 @@ TEST(LibreOfficeRoundTrip, EveryCharacterKeepsItsTextFontSizeAndColour) {
             }
         }
     }
+}
+
+// The "复制为Unicode音标" copy pasted into a word processor: LibreOffice takes its HTML flavour
+// with the HTML import that a paste uses, into a text document, and the text it holds reads as
+// IPA, with no phonetic font anywhere.
+TEST(LibreOfficeRoundTrip, TheUnicodeIpaCopyReadsAsIpaInAWordProcessor) {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is needed for this test";
+    QTemporaryDir dir;
+    QTemporaryDir profile;
+    ASSERT_TRUE(dir.isValid() && profile.isValid());
+
+    DocumentBox box;
+    box.setDefaultFormat(QStringLiteral("Courier"), 12);
+    const QString arial = QStringLiteral("Arial");
+    using output::kBlack;
+    using output::kBlue;
+    fill(box, {{arial, kBlack, 0, QStringLiteral("Quality [")},
+               {kPhonetic, kBlue, 0, QStringLiteral("5kwRliti")},
+               {arial, kBlack, 0, QStringLiteral("]\r\nthe [")},
+               {kPhonetic, kBlue, 0, QStringLiteral("/TE, Ti/")},
+               {arial, kBlack, 0, QStringLiteral("] air [")},
+               {kPhonetic, kBlue, 0, QStringLiteral("/E")},
+               {arial, kBlack, 0, QStringLiteral("]")}});
+    const std::unique_ptr<QMimeData> copy(box.unicodeIpaCopy());
+    QFile html(dir.filePath("copy.html"));
+    ASSERT_TRUE(html.open(QIODevice::WriteOnly));
+    html.write(copy->html().toUtf8());
+    html.close();
+
+    QProcess process;
+    process.start(
+        soffice,
+        QStringList{QStringLiteral("-env:UserInstallation=") +
+                        QUrl::fromLocalFile(profile.path()).toString(),
+                    QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                    QStringLiteral("--infilter=HTML (StarWriter)"), QStringLiteral("--convert-to"),
+                    QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"),
+                    dir.filePath("converted"), html.fileName()});
+    ASSERT_TRUE(process.waitForFinished(180000)) << "LibreOffice did not finish";
+    QFile text(dir.filePath("converted/copy.txt"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly))
+        << QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())
+               .toStdString();
+    QString pasted = QString::fromUtf8(text.readAll());
+    pasted.remove(QChar(0xFEFF));
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(pasted.trimmed(), QStringLiteral("Quality [ˈkwɔliti]\nthe [/ðə, ði/] air [εə]"));
 }
 
 }  // namespace

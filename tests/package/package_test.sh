@@ -64,13 +64,34 @@ changelog_version=$(zcat "$root/usr/share/doc/voxscribe/changelog.gz" 2>/dev/nul
 [[ $changelog_version == "$(field Version)" ]] ||
     fail "change log version '$changelog_version' is not the package's '$(field Version)'"
 
-# Only /usr, and the font only in the program folder: the package puts no font anywhere a
-# font search would find it, and no maintainer script copies one.
+# Only /usr. The font stands in the program folder, where the launcher's message points, and in
+# a folder of its own below /usr/share/fonts, the same file, for every user; fontconfig's package
+# trigger refreshes the cache, so no maintainer script deals with fonts.
 others=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [[ -z $others ]] || fail "files outside /usr: $others"
-fonts=$(cd "$root" && find . -type f \( -iname '*.ttf' -o -iname '*.otf' \) ! -path "./$program/*")
-[[ -z $fonts ]] || fail "font files outside the program folder: $fonts"
-grep -il 'font' "$work"/control/{postinst,prerm} && fail "a maintainer script deals with fonts"
+system_font=usr/share/fonts/truetype/voxscribe/Ksphonet.ttf
+check_file $system_font
+cmp -s "$root/$system_font" "$root/$program/Ksphonet.ttf" ||
+    fail "the font for every user differs from the program folder's"
+[[ $(stat -c %a "$root/$system_font") == 644 ]] || fail "the installed font is not readable by all"
+fonts=$(cd "$root" && find . -type f \( -iname '*.ttf' -o -iname '*.otf' \) ! -path "./$program/*" \
+    ! -path "./$system_font")
+[[ -z $fonts ]] || fail "other font files: $fonts"
+grep -il 'font' "$work"/control/{postinst,prerm,postrm} && fail "a maintainer script deals with fonts"
+# fontconfig, configured to read the package's font folder, finds the face there.
+if command -v fc-scan >/dev/null; then
+    [[ $(fc-scan --format '%{family}' "$root/$system_font") == "Kingsoft Phonetic Plain" ]] ||
+        fail "the installed font is not the face Kingsoft Phonetic Plain"
+fi
+
+# The licence: GPL-3.0-or-later for the program, in the package's copyright and the AppStream
+# data; the font keeps its own licence file.
+copyright=$root/usr/share/doc/voxscribe/copyright
+check_file usr/share/doc/voxscribe/copyright
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+    fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "the copyright file does not say GPL-3.0-or-later"
+grep -q "LICENSE-DejaVu.txt" "$copyright" || fail "the copyright file does not name the font's licence"
 
 # The command on the PATH leads to the program in the program folder.
 [[ -L $root/usr/bin/voxscribe ]] || fail "usr/bin/voxscribe is not a link"
@@ -106,6 +127,8 @@ if [[ -f $metainfo ]]; then
         { cat "$work/appstream.log" >&2; fail "the AppStream data does not validate"; }
     grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" ||
         fail "the AppStream data does not launch the desktop entry"
+    grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
+        fail "the AppStream data does not say GPL-3.0-or-later"
 else
     fail "no AppStream data"
 fi
@@ -161,6 +184,11 @@ annotate() {
     done
 }
 annotate registered
+# The words with their transcriptions in Unicode IPA, for readers without the phonetic font.
+env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/voxscribe" \
+    --batch "$work/words.txt" --format ipa >"$work/ipa.txt" 2>"$work/ipa.log" ||
+    fail "the --format ipa run failed: $(cat "$work/ipa.log")"
+grep -qxF $'quality\tˈkwɔliti' "$work/ipa.txt" || fail "--format ipa printed: $(cat "$work/ipa.txt")"
 
 # Started the way the menu starts it, the program opens its launcher and stays until closed.
 status=0

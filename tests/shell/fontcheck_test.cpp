@@ -55,13 +55,46 @@ TEST(FontCheck, LooksForTheExactFileNameInTheFontsFolderUnderWindir) {
     EXPECT_TRUE(shell::phoneticFontInstalled());
 }
 
-TEST(FontCheck, WithoutWindirTheUsersFontFolderIsUsed) {
-    QTemporaryDir data;
+// fontconfig's configuration for one test: a system-wide folder of its own and the xdg font
+// folders, which the test points at folders of its own.
+void writeFontConfig(const QString& path, const QString& systemFolder, const QString& cache) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        QStringLiteral("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                       "<fontconfig><dir>%1</dir><dir prefix=\"xdg\">fonts</dir>"
+                       "<cachedir>%2</cachedir></fontconfig>\n")
+            .arg(systemFolder.toHtmlEscaped(), cache.toHtmlEscaped())
+            .toUtf8());
+}
+
+TEST(FontCheck, WithoutWindirTheFoldersFontconfigReadsAreUsed) {
+    QTemporaryDir root;
+    const QString system = root.filePath("system-fonts");
+    const QString data = root.filePath("data");
+    writeFontConfig(root.filePath("fonts.conf"), system, root.filePath("cache"));
     const ScopedEnv windir("windir", QString());
-    const ScopedEnv xdg("XDG_DATA_HOME", data.path());
-    EXPECT_EQ(shell::systemFontFolder(), data.path() + "/fonts/");
+    const ScopedEnv config("FONTCONFIG_FILE", root.filePath("fonts.conf"));
+    const ScopedEnv xdg("XDG_DATA_HOME", data);
+    // The xdg folders include the shared data folders' fonts, such as /usr/share/fonts.
+    const ScopedEnv xdgShared("XDG_DATA_DIRS", root.filePath("shared"));
+    const ScopedEnv home("HOME", root.filePath("home"));
+
+    EXPECT_EQ(shell::fontFolders(),
+              (QStringList{system, data + "/fonts", root.filePath("shared/fonts")}));
+    EXPECT_EQ(shell::systemFontFolder(), data + "/fonts/");  // where the warning says to copy it
     EXPECT_FALSE(shell::phoneticFontInstalled());
-    touch(data.filePath("fonts/Ksphonet.ttf"));
+    touch(system + "/truetype/other/ksphonet.ttf");  // only the exact name counts
+    EXPECT_FALSE(shell::phoneticFontInstalled());
+
+    // Installed for every user, in a folder below the system-wide one, as the package does.
+    touch(system + "/truetype/voxscribe/Ksphonet.ttf");
+    EXPECT_TRUE(shell::phoneticFontInstalled());
+    ASSERT_TRUE(QDir(system).removeRecursively());
+    EXPECT_FALSE(shell::phoneticFontInstalled());
+
+    // Installed by the user alone.
+    touch(data + "/fonts/Ksphonet.ttf");
     EXPECT_TRUE(shell::phoneticFontInstalled());
 
     const ScopedEnv noXdg("XDG_DATA_HOME", QString());

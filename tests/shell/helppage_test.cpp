@@ -35,9 +35,11 @@ TEST(HelpPage, SymbolsComeFromTheNotationAndUnknownCodesStayAsTheyAre) {
 
 TEST(HelpPage, PageCoversTheModesTheKeysSavingAndTheFont) {
     const QString page = shell::helpPageHtml();
-    for (const char* text : {"智能标注", "手动输入", "批量标注", "音标键盘", "保存", "转入Word",
-                             "Ksphonet.ttf", "~/.local/share/fonts", "fc-cache",
-                             "Kingsoft Phonetic Plain", "<meta charset=\"utf-8\">"}) {
+    for (const char* text :
+         {"智能标注", "手动输入", "批量标注", "音标键盘", "保存", "转入Word", "Ksphonet.ttf",
+          "~/.local/share/fonts", "fc-cache", "Kingsoft Phonetic Plain", "<meta charset=\"utf-8\">",
+          "/usr/share/fonts/truetype/voxscribe/", "复制为Unicode音标", "--format ipa",
+          "~/.local/share/voxscribe/", "选“否”则以“none”"}) {
         EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
     }
     for (const shell::HelpKey& key : shell::helpKeyMap()) {

@@ -27,17 +27,15 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink, QWidget* 
         }
         sink.wordLookedUp();
         ++summary.words;
-        QString transcription = lookup.transcription;
-        if (transcription.isEmpty()) {
+        if (lookup.transcription.isEmpty()) {
             ++summary.missing;
             if (!missLog_.appendMiss(lookup.key)) {
                 summary.missLogFailed = true;
             }
-            transcription = placeholder();
         } else {
             ++summary.found;
         }
-        sink.writeLine(batchLine(lookup.key, transcription));
+        sink.writeWord(lookup.key, lookup.transcription);
     }
     summary.dictionaryFailed = client_.dictionaryFailed();
     return summary;

@@ -34,6 +34,11 @@ public:
     }
     // After the lookup, before the output.
     virtual void wordLookedUp() {}
+    // One word's output; transcription is empty when the dictionary lacks the word. By default
+    // the batch line, with the placeholder for a missing word.
+    virtual void writeWord(const QString& key, const QString& transcription) {
+        writeLine(batchLine(key, transcription.isEmpty() ? placeholder() : transcription));
+    }
     virtual void writeLine(const QString& line) = 0;
 };
 

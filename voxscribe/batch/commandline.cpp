@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
 
 #include "batchengine.h"
@@ -8,14 +9,27 @@
 #include "documentbox.h"
 #include "lookupclient.h"
 #include "misslog.h"
+#include "rtfwriter.h"
+#include "savefile.h"
 #include "services.h"
+#include "unicodeipa.h"
 #include "wordlist.h"
 
 namespace batch {
 namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
-constexpr const char* kOwnOptions[] = {"-b", "--batch", "-o", "--output", "-h", "--help"};
+constexpr const char* kOwnOptions[] = {"-b", "--batch",  "-o", "--output",
+                                       "-f", "--format", "-h", "--help"};
+
+enum class Format { Lines, Ipa, Rtf };
+
+struct FormatName {
+    const char* name;
+    Format format;
+};
+constexpr FormatName kFormats[] = {
+    {"lines", Format::Lines}, {"ipa", Format::Ipa}, {"rtf", Format::Rtf}};
 
 void write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -47,6 +61,38 @@ public:
     }
 };
 
+// One line per word: the word, a tab and its transcription in Unicode IPA (empty when the
+// dictionary lacks the word), for readers without the phonetic font. Into a file when one is
+// named, else to standard output as the run goes.
+class UnicodeLines final : public BatchSink {
+public:
+    explicit UnicodeLines(bool toFile) : toFile_(toFile) {}
+    void writeWord(const QString& key, const QString& transcription) override {
+        QByteArray line = key.toUtf8() + '\t' +
+                          QByteArray::fromStdString(sonabet::notation::toUnicodeIpa(
+                              transcription.toUtf8().toStdString())) +
+                          '\n';
+        if (toFile_) {
+            bytes += line;
+        } else {
+            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+        }
+    }
+    // Every word comes through writeWord; there is no batch line to write.
+    void writeLine(const QString&) override {}
+    QByteArray bytes;
+
+private:
+    bool toFile_;
+};
+
+// The batch lines for a named file: as on standard output, one a line.
+class LinesFile final : public BatchSink {
+public:
+    void writeLine(const QString& line) override { bytes += (line.chopped(2) + u'\n').toUtf8(); }
+    QByteArray bytes;
+};
+
 // The batch lines in a document that is never shown, in the window's document format.
 class HiddenDocument final : public BatchSink {
 public:
@@ -74,7 +120,17 @@ QString summaryText(const RunSummary& summary, const QString& missLogPath, const
     return text;
 }
 
-int runBatch(const QString& wordList, const QString& outputPath, platform::Services& services) {
+bool saveOutput(const QString& outputPath, const QByteArray& bytes) {
+    QString error;
+    if (!output::saveBytes(outputPath, bytes, &error)) {
+        tell(QStringLiteral("无法保存“%1”：%2").arg(outputPath, error));
+        return false;
+    }
+    return true;
+}
+
+int runBatch(const QString& wordList, const QString& outputPath, Format format,
+             platform::Services& services) {
     const WordList list = readWordList(wordList);
     if (!list.ok()) {
         tell(list.error);
@@ -89,19 +145,34 @@ int runBatch(const QString& wordList, const QString& outputPath, platform::Servi
     engine.setStopWhenDictionaryFails(true);
 
     RunSummary summary;
-    if (outputPath.isEmpty()) {
+    if (format == Format::Rtf) {
+        HiddenDocument output;
+        summary = engine.run(list.lines, output);
+        if (!summary.stopped) {
+            if (outputPath.isEmpty()) {
+                const QByteArray rtf = output::toRtf(*output.box.document());
+                std::fwrite(rtf.constData(), 1, size_t(rtf.size()), stdout);
+                std::fflush(stdout);
+            } else if (!saveOutput(outputPath, output::toRtf(*output.box.document()))) {
+                return kExitFailed;
+            }
+        }
+    } else if (format == Format::Ipa) {
+        UnicodeLines output(!outputPath.isEmpty());
+        summary = engine.run(list.lines, output);
+        std::fflush(stdout);
+        if (!summary.stopped && !outputPath.isEmpty() && !saveOutput(outputPath, output.bytes)) {
+            return kExitFailed;
+        }
+    } else if (outputPath.isEmpty()) {
         StandardOutput output;
         summary = engine.run(list.lines, output);
         std::fflush(stdout);
     } else {
-        HiddenDocument output;
+        LinesFile output;
         summary = engine.run(list.lines, output);
-        if (!summary.stopped) {
-            QString error;
-            if (!output.box.saveToFile(outputPath, &error)) {
-                tell(QStringLiteral("无法保存“%1”：%2").arg(outputPath, error));
-                return kExitFailed;
-            }
+        if (!summary.stopped && !saveOutput(outputPath, output.bytes)) {
+            return kExitFailed;
         }
     }
     if (summary.stopped) {
@@ -146,18 +217,24 @@ QString commandLineHelp() {
     return QStringLiteral(
         "用法:\n"
         "  voxscribe                                   打开程序窗口\n"
-        "  voxscribe --batch 单词表.txt [--output 结果.rtf]\n"
+        "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
         "  voxscribe --help                            显示本说明\n"
         "\n"
         "选项:\n"
         "  -b, --batch <单词表>   一个单词占一行的文本文件（UTF-8 或 GB18030 编码）\n"
-        "  -o, --output <文件>    把结果保存为 RTF 文件（已有的文件被替换）；\n"
-        "                         不给出时，结果逐行写到标准输出\n"
+        "  -f, --format <格式>    结果的格式:\n"
+        "                           lines  每个单词一行“单词/音标/”，音标用音标字体的代码；\n"
+        "                                  词典里没有的单词写成“单词/  /”\n"
+        "                           ipa    每个单词一行：单词、制表符、Unicode 国际音标\n"
+        "                                  （没找到时为空），UTF-8 编码，不需要音标字体\n"
+        "                           rtf    RTF 文档，和批量标注窗口保存的一样\n"
+        "                         不给出时，结果文件名以 .rtf 或 .doc 结尾用 rtf，否则用 lines\n"
+        "  -o, --output <文件>    把结果保存到这个文件（已有的文件被替换）；\n"
+        "                         不给出时，结果写到标准输出\n"
         "  -h, --help             显示本说明\n"
         "\n"
-        "每个单词写成一行“单词/音标/”；词典里没有的单词写成“单词/  /”，\n"
-        "并记入程序文件夹中的 unfound.dat。统计和错误信息写到标准错误输出。\n"
+        "词典里没有的单词记入程序文件夹中的 unfound.dat。统计和错误信息写到标准错误输出。\n"
         "\n"
         "退出状态: 0 完成；1 单词表无法读取、音标词典无法加载或结果无法保存；2 参数有误。\n");
 }
@@ -171,8 +248,10 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
                                          QStringLiteral("wordlist"));
     const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
                                           QString(), QStringLiteral("file"));
+    const QCommandLineOption formatOption({QStringLiteral("f"), QStringLiteral("format")},
+                                          QString(), QStringLiteral("format"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({batchOption, outputOption, helpOption});
+    parser.addOptions({batchOption, outputOption, formatOption, helpOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -196,7 +275,27 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     if (outputs.size() > 1 || (outputs.size() == 1 && outputs.front().isEmpty())) {
         return usageError(QStringLiteral("请用 --output 给出一个结果文件。"));
     }
-    return runBatch(wordLists.front(), outputs.value(0), services);
+    const QString outputPath = outputs.value(0);
+    // A document name asks for the document; anything else gets the lines.
+    Format format = outputPath.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) ||
+                            outputPath.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive)
+                        ? Format::Rtf
+                        : Format::Lines;
+    const QStringList formats = parser.values(formatOption);
+    if (formats.size() > 1) {
+        return usageError(QStringLiteral("请只用一次 --format。"));
+    }
+    if (!formats.isEmpty()) {
+        const auto named = std::find_if(
+            std::begin(kFormats), std::end(kFormats),
+            [&](const FormatName& known) { return formats.front() == QLatin1String(known.name); });
+        if (named == std::end(kFormats)) {
+            return usageError(QStringLiteral("不认识的输出格式“%1”：可用 lines、ipa 或 rtf。")
+                                  .arg(formats.front()));
+        }
+        format = named->format;
+    }
+    return runBatch(wordLists.front(), outputPath, format, services);
 }
 
 }  // namespace batch

@@ -1,5 +1,5 @@
-// The batch run from the command line: "voxscribe --batch WORDLIST [--output OUTPUT.rtf]"
-// annotates a word list without a window, for scripts.
+// The batch run from the command line: "voxscribe --batch WORDLIST [--format lines|ipa|rtf]
+// [--output FILE]" annotates a word list without a window, for scripts.
 #pragma once
 
 #include <QString>
@@ -21,8 +21,9 @@ bool isCommandLineRun(const QStringList& arguments);
 void prepareCommandLine(int argc, char** argv);
 
 // Runs the command line when the arguments ask for it and returns the exit status; nullopt when
-// the program should open its windows. Output: the RTF file, or the batch lines on standard
-// output; messages and the summary go to standard error.
+// the program should open its windows. Output: the batch lines, the words with Unicode IPA or the
+// RTF document, into the named file or onto standard output; messages and the summary go to
+// standard error.
 std::optional<int> runCommandLine(const QStringList& arguments, platform::Services& services);
 
 QString commandLineHelp();

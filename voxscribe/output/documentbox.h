@@ -1,12 +1,20 @@
 // The document box of a working window: rich text that the program writes into at the caret,
-// locked against typing, saved as RTF; and the plain-text clipboard the windows stage pieces
-// through.
+// locked against typing, saved as RTF, copied as Unicode IPA from its context menu; and the
+// plain-text clipboard the windows stage pieces through.
 #pragma once
 
 #include <QString>
 #include <QTextEdit>
 
+class QMenu;
+class QMimeData;
+
 namespace output {
+
+// The face that draws the phonetic codes as IPA.
+inline QString phoneticFont() {
+    return QStringLiteral("Kingsoft Phonetic Plain");
+}
 
 // Colours at the interface are 0x00BBGGRR.
 constexpr quint32 kBlack = 0;
@@ -42,6 +50,21 @@ public:
     // Writes the whole document as RTF (whatever the extension), replacing the file only once
     // the new content is complete. On failure *error says why, in Chinese.
     bool saveToFile(const QString& path, QString* error = nullptr) const;
+
+    // The selection (the whole document when nothing is selected) for readers without the
+    // phonetic font: every run in it turned into Unicode IPA, as plain text and as HTML (words
+    // black, IPA blue in a face that has the IPA glyphs).
+    QMimeData* unicodeIpaCopy() const;
+
+    // The standard context menu with "复制为Unicode音标" after its copy command; the caller owns
+    // it.
+    QMenu* createContextMenu(const QPoint& position);
+
+    // The context menu's "复制为Unicode音标": unicodeIpaCopy() onto the clipboard.
+    void onCopyAsUnicodeIpaClicked();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     QString insertionFont_;

@@ -1,11 +1,15 @@
 #include "dialogs.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "programfolder.h"
 
 namespace platform {
 namespace {
@@ -99,18 +103,30 @@ QString withDefaultExtension(const QString& path, const QString& qtFilterEntry) 
     return path + extensionOfFilter(qtFilterEntry);
 }
 
+QString dialogStartPath(const QString& initialName) {
+    if (QFileInfo(initialName).isAbsolute()) {
+        return initialName;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return initialName.isEmpty() ? folder : joinPath(folder, initialName);
+}
+
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& initialName) {
     QString chosenFilter;
     const QString path =
-        QFileDialog::getSaveFileName(parent, title, initialName, qtFilter(filter), &chosenFilter,
-                                     QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(parent, title, dialogStartPath(initialName), qtFilter(filter),
+                                     &chosenFilter, QFileDialog::DontConfirmOverwrite);
     return withDefaultExtension(path, chosenFilter);
 }
 
 QString QtFileDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& initialName) {
-    return QFileDialog::getOpenFileName(parent, title, initialName, qtFilter(filter));
+    return QFileDialog::getOpenFileName(parent, title, dialogStartPath(initialName),
+                                        qtFilter(filter));
 }
 
 void DesktopOpener::open(QWidget*, const QString& path) {

@@ -72,5 +72,9 @@ QString qtFilter(const QString& filter);
 QString extensionOfFilter(const QString& qtFilterEntry);
 // Adds the chosen filter's extension to a name that has none.
 QString withDefaultExtension(const QString& path, const QString& qtFilterEntry);
+// Where a file dialog starts: an absolute initial name as it is, anything else in the user's
+// documents folder (the home folder when there is none), not the folder the program was started
+// from.
+QString dialogStartPath(const QString& initialName);
 
 }  // namespace platform

@@ -1,6 +1,9 @@
 #include "fontcheck.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include "programfolder.h"
@@ -29,8 +32,39 @@ QString systemFontFolder() {
     return fonts + QDir::separator();
 }
 
+QStringList fontFolders() {
+    const QString windir = qEnvironmentVariable("windir");
+    if (!windir.isEmpty()) {
+        return {platform::joinPath(windir, QStringLiteral("FONTS"))};
+    }
+    // A configuration of its own, without scanning fonts: only the folder names are wanted.
+    QStringList folders;
+    FcConfig* config = FcInitLoadConfig();
+    if (config == nullptr) {
+        return folders;
+    }
+    if (FcStrList* dirs = FcConfigGetFontDirs(config)) {
+        while (const FcChar8* dir = FcStrListNext(dirs)) {
+            folders << QFile::decodeName(reinterpret_cast<const char*>(dir));
+        }
+        FcStrListDone(dirs);
+    }
+    FcConfigDestroy(config);
+    return folders;
+}
+
 bool phoneticFontInstalled() {
-    return QFileInfo(systemFontFolder() + kFontFile).isFile();
+    // fontconfig reads the folders below its folders too, as font packages install them.
+    for (const QString& folder : fontFolders()) {
+        QDirIterator files(folder, {kFontFile}, QDir::Files | QDir::CaseSensitive,
+                           QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+        while (files.hasNext()) {
+            if (files.nextFileInfo().fileName() == kFontFile) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 QString missingFontMessage(const platform::ProgramFolder& folder, bool forLauncher) {

@@ -91,7 +91,8 @@ pre { background: #f4f6f8; border: 1px solid #dde3e8; padding: 10px 14px; overfl
 const char* const kIntroduction = R"(
 <header><h1>Voxscribe V 3.0 使用帮助</h1><p>英语单词音标标注软件</p></header>
 <nav><a href="#modes">三种工作方式</a><a href="#keyboard">音标键盘</a><a href="#keymap">按键对照表</a>
-<a href="#save">保存与转入Word</a><a href="#font">音标字体</a></nav>
+<a href="#save">保存与转入Word</a><a href="#unicode">复制为Unicode音标</a><a href="#commandline">命令行</a>
+<a href="#missing">unfound.dat</a><a href="#font">音标字体</a></nav>
 <p>Voxscribe 帮助您写出带音标的英语文本：单词用普通字体显示为黑色，音标用音标字体显示为蓝色。
 程序启动后先出现主窗口，把鼠标移到某一项上可以看到它的简介，单击即可进入。
 关闭主窗口时，程序会询问“您确定要退出吗?”，确定后所有窗口一起关闭，未保存的文档不再询问，请先保存。</p>
@@ -104,8 +105,9 @@ const char* const kIntroduction = R"(
 <li>“自动加边界[]”与“自动加边界//”选择音标两边加方括号还是斜线（<kbd>Alt</kbd>+<kbd>1</kbd>、<kbd>Alt</kbd>+<kbd>2</kbd>）。</li>
 <li>按<kbd>Esc</kbd>在“标注音标”与“输入单词”之间转换：输入单词时，您输入的文字原样写入文档，不加音标，
 因此可以把音标与普通文字混合输入。</li>
-<li>词典中没有的单词，软件会询问是否手工输入音标：选“是”打开音标输入对话框，用音标键盘输入后确认；
-选“否”则写入“none”。没有找到的单词记录在程序文件夹的 unfound.dat 文件中。</li>
+<li>词典中没有的单词，软件会询问是否手工输入音标：选“是”打开音标输入对话框，用音标键盘输入后确认，
+单词和您输入的音标写入文档，并一起记入 <a href="#missing">unfound.dat</a>；
+选“否”则以“none”作为音标写入文档，这个单词不记入 unfound.dat；选“取消”则什么也不写，单词留在录入框中供您修改。</li>
 </ul>
 <h3>手动输入</h3>
 <p>适合输入特殊、不常见的单词。音标用屏幕上的音标键盘或对应的物理按键输入（见下文），单词用普通键盘输入。</p>
@@ -119,7 +121,7 @@ const char* const kIntroduction = R"(
 <h3>批量标注</h3>
 <p>适合出版社、杂志社等需要大量标注的场合。先准备一个文本文件（.txt），每行一个单词；
 在批量标注窗口中选择这个文件，软件一次为所有单词标注音标，每个单词一行。
-词典中没有的单词同样记录在 unfound.dat 中，您可以稍后用“手动输入”补上音标。</p>
+词典中没有的单词写成“单词/  /”，并记入 <a href="#missing">unfound.dat</a>，您可以稍后用“手动输入”补上音标。</p>
 )";
 
 const char* const kKeyboardText = R"(
@@ -144,6 +146,31 @@ LibreOffice Writer、WPS 和 Microsoft Word 都能打开，音标保持蓝色音
 您可以在那里继续编辑、排版和打印。退出程序时这些临时文件会被删除，需要保留的内容请在文字处理软件中另存。</li>
 <li>关闭工作窗口或退出程序时不会再次提醒保存。</li>
 </ul>
+
+<h2 id="unicode">复制为Unicode音标</h2>
+<p>文档中的音标用音标字体的代码保存，在没有安装音标字体的电脑、网页或聊天软件中会显示成普通字母。
+在三个工作窗口的文档中单击鼠标右键，选“复制为Unicode音标”，软件把选中的内容（没有选中时为整个文档）
+复制到剪贴板，其中的音标都换成 Unicode 国际音标，例如 5kwRliti 换成 ˈkwɔliti。
+粘贴到文字处理软件、网页或聊天软件中，单词为黑色，音标为蓝色，不需要音标字体也能正确显示。
+音标两边的斜线保留为斜线，音标中的斜线（ε 的代码）换成 ε。</p>
+
+<h2 id="commandline">命令行</h2>
+<p>批量标注也可以不打开窗口，在终端中进行，适合脚本和大量文件：</p>
+<pre>voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果文件]</pre>
+<ul>
+<li><code>--format lines</code>：每个单词一行“单词/音标/”，音标为音标字体的代码（不给出 --output 时的默认格式）。</li>
+<li><code>--format ipa</code>：每个单词一行：单词、制表符、Unicode 国际音标（没找到时为空），UTF-8 编码，
+例如 <code>voxscribe --batch 单词表.txt --format ipa</code> 输出一行：<code>quality</code>、一个制表符、<code>ˈkwɔliti</code>。</li>
+<li><code>--format rtf</code>：与批量标注窗口保存的文档相同（结果文件名以 .rtf 或 .doc 结尾时的默认格式）。</li>
+<li>不给出 <code>--output</code> 时结果写到标准输出；统计和错误信息写到标准错误输出。
+<code>voxscribe --help</code> 显示全部用法。</li>
+</ul>
+
+<h2 id="missing">unfound.dat 在哪里</h2>
+<p>词典中没有的单词（批量标注）和您手工输入的音标（音标输入对话框）记在文本文件 unfound.dat 中。
+它在程序文件夹（voxscribe 程序所在的文件夹）中；程序文件夹不可写时（例如从软件包安装在
+<code>/usr/lib/voxscribe</code>），它在您的个人数据文件夹 <code>~/.local/share/voxscribe/</code> 中
+（设置了 XDG_DATA_HOME 时为 <code>$XDG_DATA_HOME/voxscribe/</code>）。“转入Word”的临时文件也放在同一个文件夹中。</p>
 )";
 
 const char* const kFontText = R"(
@@ -151,8 +178,10 @@ const char* const kFontText = R"(
 <p>音标依靠 TrueType 字体 <b>Kingsoft Phonetic Plain</b>（文件名 <code>Ksphonet.ttf</code>）显示。
 这个字体文件随软件一起放在程序文件夹（voxscribe 程序所在的文件夹）中。
 软件启动时会在系统字体文件夹中查找 <code>Ksphonet.ttf</code>，找不到时会提示您，但程序仍可继续使用，只是音标会显示为普通字母。</p>
-<p>在 Linux 中，系统字体文件夹是您的个人字体文件夹 <code>~/.local/share/fonts/</code>
-（设置了 XDG_DATA_HOME 时为 <code>$XDG_DATA_HOME/fonts/</code>）。安装方法：</p>
+<p>在 Linux 中，系统字体文件夹是 fontconfig 读取的所有字体文件夹，包括全系统的（如 <code>/usr/share/fonts/</code> 及其子文件夹）
+和您个人的（<code>~/.local/share/fonts/</code>，设置了 XDG_DATA_HOME 时为 <code>$XDG_DATA_HOME/fonts/</code>）。
+用软件包（.deb）安装时，字体已安装在 <code>/usr/share/fonts/truetype/voxscribe/</code> 中，电脑上的每个用户都不需要再做什么。
+自己编译运行、没有安装软件包时，可以把字体复制到个人字体文件夹：</p>
 <ol>
 <li>打开终端，进入程序文件夹，例如 <code>cd /usr/local/lib/voxscribe</code>（以您的安装位置为准）。</li>
 <li>执行下面的命令，把字体复制到个人字体文件夹并刷新字体缓存：
