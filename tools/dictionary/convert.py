@@ -241,7 +241,9 @@ def _one_syllabic(phonemes, spelling):
         if rest and len(rest) > followers.get(rest[0].code, -1):
             continue
         if after.code == "l":
-            if before.code in SYLLABIC_L_AFTER and not spelling.endswith(SCHWA_L_SPELLINGS):
+            # "locals" keeps the schwa of "local".
+            stem = spelling[:-1] if spelling.endswith("s") else spelling
+            if before.code in SYLLABIC_L_AFTER and not stem.endswith(SCHWA_L_SPELLINGS):
                 return phonemes[:j] + phonemes[j + 1:]
         elif after.code == "n":
             cluster = j > 1 and phonemes[j - 2].kind == CONSONANT
@@ -318,7 +320,14 @@ WEAK_I_ENDINGS = (("ate", ("t",)), ("ess", ("s",)), ("ace", ("s",)), ("ed", ("d"
                   ("it", ("t",)), ("in", ("n",)))
 
 
+VOICELESS = ("p", "k", "f", "s", "F", "tF", "W")
+
+
 def _weak_endings(phonemes, spelling):
+    # "typed" "taipt", "raced" "reist": a machine-made "d" after a voiceless sound is a "t".
+    if (spelling.endswith("ed") and len(phonemes) > 2 and phonemes[-1].code == "d"
+            and phonemes[-2].code in VOICELESS):
+        phonemes = phonemes[:-1] + [Phoneme("t", CONSONANT)]
     # "mechanically" "mi5kAnikEli", "gradually" "5grAdjuEli": the schwa of -al before -ly.
     if spelling.endswith(("cally", "ually")) and len(phonemes) > 3:
         if [p.code for p in phonemes[-2:]] == ["l", "i"] and phonemes[-3].code in ("k", "u"):
@@ -346,6 +355,10 @@ def _weak_endings(phonemes, spelling):
             break
         if [p.code for p in phonemes[-n:]] != list(tail):
             continue
+        # "numbered" "5nQmbEd", "powered": the schwa of -er before -ed stays, where no r is
+        # heard ("hundred" "5hQndrid" has one).
+        if letters == "ed" and spelling.endswith("red") and phonemes[-n - 2].code != "r":
+            break
         vowel = phonemes[-n - 1]
         if vowel.code == "E" and not vowel.stress and phonemes[-n - 2].code != "ai":
             vowel.code = "i"

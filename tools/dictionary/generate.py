@@ -10,11 +10,18 @@ What goes in, in this order (the first entry of a key wins):
   1. the entries quoted word for word in the design notes (quoted_entries.tsv), exactly;
   2. every word of the CET band 4 and 6 syllabus;
   3. the proper names of proper_names.tsv, as capitalised keys;
-  4. the most frequent words of the frequency list, until there are enough keys;
-  5. for every capitalised key, its lower-case twin with the same transcription.
-A word's transcription comes from the style reference (the syllabus's own transcriptions)
-where it has the word (but for the printing errors of style_corrections.tsv), else from
-Britfone, else from ipa-dict, converted to our codes, else it is composed from the word's parts.
+  4. the contractions and the abbreviations (contractions.tsv, abbreviations.tsv);
+  5. every word of the frequency list that can be a key, and the numbers twenty-one to
+     ninety-nine;
+  6. every word of Britfone and ipa-dict;
+  7. the irregular forms of irregular_forms.tsv, and the regular forms (-s, -ed, -ing, -er,
+     -est, -ly) of the head words where the sources lack them;
+  8. the American spelling of every British key ("color" beside "colour");
+  9. for every capitalised key, its lower-case twin with the same transcription.
+A word's transcription comes from the hand-written tables, else the style reference (the
+syllabus's own transcriptions) where it has the word (but for the printing errors of
+style_corrections.tsv), else from Britfone, else from ipa-dict, converted to our codes, else
+it is composed from the word's parts.
 """
 
 import argparse
@@ -23,11 +30,11 @@ import os
 import sys
 import unicodedata
 
+import american
 import convert
+import forms
 import sources
 
-# The lookup key count to reach with the frequency list (lower-case keys, as users type them).
-TARGET_KEYS = 10000
 # The longest transcription the tables aim for; several forms are cut back to fit.
 MAX_TRANSCRIPTION = 24
 
@@ -46,7 +53,8 @@ PROVENANCE = """\
 // (MIT licence, open-dict-data/ipa-dict), converted to our phonetic codes; the CET band 4 and 6
 // syllabus word list and its band-4 transcriptions (facts from a public examination syllabus);
 // a frequency list of 20,000 English words (facts); tools/dictionary/quoted_entries.tsv,
-// proper_names.tsv, hand_entries.tsv and style_corrections.tsv (written for this project).
+// proper_names.tsv, hand_entries.tsv, style_corrections.tsv, contractions.tsv,
+// abbreviations.tsv and irregular_forms.tsv (written for this project).
 """
 
 
@@ -193,6 +201,13 @@ PREFIX_PARTS = {"re": "ri:", "co": "kEu", "pre": "pri:", "e": "i:", "ex": "eks",
                 "pro": "prEu", "post": "pEust", "un": "Qn", "self": "self"}
 
 
+# Prefixes that make new words of known ones, longest first.
+WORD_PREFIXES = (("counter", "kauntE"), ("inter", "intE"), ("under", "QndE"), ("over", "EuvE"),
+                 ("super", "sju:pE"), ("anti", "Anti"), ("post", "pEust"), ("semi", "semi"),
+                 ("multi", "mQlti"), ("out", "aut"), ("mis", "mis"), ("pre", "pri:"),
+                 ("non", "nRn"), ("sub", "sQb"), ("re", "ri:"), ("co", "kEu"), ("un", "Qn"))
+
+
 class Builder:
     def __init__(self, data_dir):
         self.data_dir = data_dir
@@ -206,6 +221,7 @@ class Builder:
         self.hand = {}
         self.corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
         self.splitting = True
+        self.too_long = []
 
     # --- one word ---------------------------------------------------------------------------
 
@@ -267,7 +283,8 @@ class Builder:
             forms, _ = convert.pronunciations(candidate, self.britfone, self.ipadict)
             if forms:
                 return forms[0]
-        found = self.from_inflection(plain) or self.with_suffix(plain, depth)
+        found = (self.from_inflection(plain) or self.with_suffix(plain, depth)
+                 or self.with_prefix(plain, depth))
         # Splitting is a guess ("must" and "ache" are no "mustache"): kept for the words that
         # must have an entry.
         if not found and self.splitting:
@@ -314,6 +331,25 @@ class Builder:
                 return base_codes + codes
         return None
 
+    def with_prefix(self, word, depth):
+        """A word made of a prefix and a known word, the prefix with a secondary stress
+        ("rethink" ",ri:5WiNk", "overweight" ",EuvE5weit")."""
+        w = word.lower()
+        for prefix, codes in WORD_PREFIXES:
+            rest = w[len(prefix):]
+            if not w.startswith(prefix) or len(rest) < 3:
+                continue
+            transcription, _ = self.pronounce(rest, depth + 1)
+            if not transcription:
+                continue
+            rest_codes = first_form(transcription)
+            if "5" not in rest_codes:
+                rest_codes = "5" + rest_codes.lstrip(",")
+            if codes.endswith("E") and prefix.endswith("r") and rest_codes[1:2] in "aeiouAEQR/":
+                codes += "r"
+            return "," + codes + rest_codes
+        return None
+
     def split_compound(self, word, depth):
         """A word run together of two known words, stressed on the first ("smartphone"), the
         second as long as can be ("counter" and "action")."""
@@ -335,6 +371,9 @@ class Builder:
     # --- the tables --------------------------------------------------------------------------
 
     def add(self, key, transcription, method):
+        if len(transcription) > MAX_TRANSCRIPTION:
+            self.too_long.append(key)
+            return
         if key not in self.entries:
             self.entries[key] = (transcription, method)
 
@@ -346,26 +385,35 @@ class Builder:
         for row in quoted:
             self.add(row[0], row[1] if len(row) > 1 else "", "quoted")
         self.quoted = {row[0] for row in quoted}
-        for name in ("hand_entries.tsv", "proper_names.tsv"):
+        for name in ("hand_entries.tsv", "proper_names.tsv", "contractions.tsv"):
             for row in sources.tool_table(name):
                 if len(row) > 1:
                     self.hand[row[0]] = row[1]
 
         self.missing = []
+        self.listed = set(sources.word_list(self.data_dir, sources.SYLLABUS))
+        self.listed |= {w.lower() for w in sources.word_list(self.data_dir, sources.FREQUENCY)}
         for word in sources.word_list(self.data_dir, sources.SYLLABUS):
             self.add_word(word, required=True)
         for row in sources.tool_table("proper_names.tsv"):
             self.add_word(row[0], required=True)
-        # Twins are lower-case keys too: count what users can reach, as lower-case keys.
-        reachable = self.lookup_keys()
+        for row in sources.tool_table("contractions.tsv"):
+            self.add(row[0], row[1], "hand")
+        for row in sources.tool_table("abbreviations.tsv"):
+            letters = read_as_letters(row[0])
+            if row[0].lower() not in self.britfone and row[0].lower() not in self.ipadict:
+                self.add(row[0], letters, "letters")
         self.splitting = False
         for word in sources.word_list(self.data_dir, sources.FREQUENCY):
-            if len(reachable) >= TARGET_KEYS:
-                break
             if usable_key(word) and word not in self.entries:
                 self.add_word(word, required=False)
-                if word in self.entries:
-                    reachable.add(word.lower())
+        for word in numbers():
+            self.add_word(word, required=True)
+        for word in sorted(set(self.britfone) | set(self.ipadict)):
+            if usable_key(word) and word not in self.entries:
+                self.add_word(word, required=False)
+        self.add_forms()
+        self.add_american()
         # Accented words are also found as typed without their accents ("cliche").
         for key in sorted(self.entries):
             plain = ascii_spelling(key)
@@ -373,6 +421,74 @@ class Builder:
                 self.entries[plain] = (self.entries[key][0], "composed")
         self.add_twins()
         return self.entries
+
+    # --- word forms and American spellings ---------------------------------------------------
+
+    def in_sources(self, word):
+        return word in self.britfone or word in self.ipadict
+
+    def head_codes(self, word):
+        """The first form of a key's transcription, or None."""
+        entry = self.entries.get(word)
+        return first_form(entry[0]) if entry and entry[0].strip() else None
+
+    def endings_of(self, head, codes):
+        """The regular endings a head word takes, judged by the forms the sources know: a verb
+        has an -ed or -ing form there, an adjective -er and -est; a noun of the word lists
+        takes -s."""
+        endings = []
+        known = lambda ending: self.in_sources(forms.spelling(head, ending, codes))
+        if known("ed") or known("ing"):
+            endings += ["s", "ed", "ing"]
+        elif head in self.listed and not head.endswith(NO_PLURAL_ENDINGS):
+            endings.append("s")
+        if (known("er") and known("est")) or known("est"):
+            endings += ["er", "est"]
+        if self.in_sources(head + "ness") or head.endswith(LY_ADJECTIVE_ENDINGS):
+            endings.append("ly")
+        return endings
+
+    def forms_of(self, head):
+        """(spelling, codes, method) of the forms of one head word that the tables lack: the
+        irregular forms first, then the regular ones of the slots these leave."""
+        codes = self.head_codes(head)
+        if not codes:
+            return []
+        result = []
+        irregular = self.irregular.get(head)
+        if irregular is not None:
+            for form, hand in irregular:
+                transcription, _ = self.pronounce(form) if not hand else (hand, None)
+                if transcription:
+                    result.append((form, transcription, "irregular"))
+        for ending in self.endings_of(head, codes):
+            if irregular is not None and ending not in IRREGULAR_KEEPS:
+                continue
+            spelt, sounds = forms.compose(head, ending, codes)
+            if len(sounds) <= MAX_TRANSCRIPTION:
+                result.append((spelt, sounds, "form"))
+        return [r for r in result if r[0] not in self.entries]
+
+    def add_forms(self):
+        self.irregular = {}
+        for row in sources.tool_table("irregular_forms.tsv"):
+            self.irregular[row[0]] = [tuple(f.partition(":")[::2]) for f in row[1:]]
+        heads = [k for k in sorted(self.entries)
+                 if k.isalpha() and k.islower() and k.isascii() and len(k) > 1
+                 and k not in FUNCTION_WORDS]
+        for head in heads:
+            for spelt, transcription, method in self.forms_of(head):
+                self.add(spelt, transcription, method)
+
+    def add_american(self):
+        for key in sorted(self.entries):
+            if not key.islower() or not key.replace("-", "").isalpha():
+                continue
+            for us in american.spellings(key, self.head_codes):
+                # The British twin's transcription is better than a guess from the parts.
+                if self.entries.get(us, (None, "composed"))[1] == "composed":
+                    self.entries.pop(us, None)
+                self.add(us, self.entries[key][0], "american")
 
     def add_word(self, word, required):
         if word in self.entries:
@@ -407,6 +523,47 @@ class Builder:
                 self.entries[key] = (both, method)
 
 
+# Words that take none of the regular endings.
+FUNCTION_WORDS = set("""a an the of to in on at by for with from into onto upon and or but nor
+if as is it its he she we they you i me him her us them my your his our their this that these
+those who whom whose what which when where why how not no so than then there here very too also
+just only all any some each every both either neither such own same other about above after
+again against before below between during over under up down out off through until while
+because although though whether shall will would should can could may might must ought am are
+was were be been being do does did done have has had""".split())
+NO_PLURAL_ENDINGS = ("ly", "ous", "ful", "less", "ish", "ed", "ing", "est", "self", "ive",
+                     "able", "ible", "ese", "ss", "al", "ic", "ent", "ant", "ern", "ary",
+                     "ate")
+LY_ADJECTIVE_ENDINGS = ("ous", "ful", "ive", "ical", "less", "able", "ible")
+# The regular endings a head of the irregular table still takes ("goes", "going").
+IRREGULAR_KEEPS = ("ing", "ly")
+
+LETTER_NAMES = {
+    "a": "ei", "b": "bi:", "c": "si:", "d": "di:", "e": "i:", "f": "ef", "g": "dVi:",
+    "h": "eitF", "i": "ai", "j": "dVei", "k": "kei", "l": "el", "m": "em", "n": "en", "o": "Eu",
+    "p": "pi:", "q": "kju:", "r": "a:", "s": "es", "t": "ti:", "u": "ju:", "v": "vi:",
+    "w": "dQblju:", "x": "eks", "y": "wai", "z": "zed",
+}
+
+
+def read_as_letters(abbreviation):
+    """An abbreviation read letter by letter: two letters both stressed ("5ti:5vi:"), more
+    with a secondary stress on the first and the primary on the last (",si:i:5Eu")."""
+    names = [LETTER_NAMES[c] for c in abbreviation.lower()]
+    if len(names) == 2:
+        return "5" + names[0] + "5" + names[1]
+    return "," + "".join(names[:-1]) + "5" + names[-1]
+
+
+def numbers():
+    """The compound numbers "twenty-one" to "ninety-nine" and their ordinals."""
+    tens = ("twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety")
+    units = ("one", "two", "three", "four", "five", "six", "seven", "eight", "nine")
+    ordinals = ("first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth",
+                "ninth")
+    return [t + "-" + u for t in tens for u in units + ordinals]
+
+
 def usable_key(word):
     """Whether a word of the frequency list can be a key: it begins with a letter, holds only
     letters, hyphens, apostrophes, dots and blanks, and is no acronym (the sources read "PC" as
@@ -428,21 +585,40 @@ def escape(text):
     return "".join(out)
 
 
+def folded(key):
+    """The key as the tables order it: A-Z and the Latin-1 capitals in lower case, as the
+    library's binary search compares."""
+    return "".join(chr(ord(c) + 0x20) if ("A" <= c <= "Z" or "\u00c0" <= c <= "\u00de")
+                   and c != "\u00d7" else c for c in key)
+
+
 def sort_key(key):
-    return (key.lower(), key)
+    return (folded(key), key)
 
 
 def tables(entries):
-    """The text of each group's file, by group name."""
+    """The text of each group's file, by group name: the group's keys and transcriptions run
+    together in one constant text, and one row per entry (offset, key length, transcription
+    length), sorted for the library's binary search."""
     rows = collections.defaultdict(list)
     for key in entries:
         rows[group_of(key)].append(key)
     texts = {}
     for name, _ in GROUPS:
         keys = sorted(rows.get(name, []), key=sort_key)
-        lines = [PROVENANCE, "// Entries: %d.\n" % len(keys)]
+        lines = [PROVENANCE, "// Entries: %d.\n" % len(keys),
+                 "constexpr char16_t kText_%s[] =\n" % name]
+        offsets = []
+        start = 0
         for key in keys:
-            lines.append('    {u"%s", u"%s"},\n' % (escape(key), escape(entries[key][0])))
+            transcription = entries[key][0]
+            lines.append('    u"%s" u"%s"\n' % (escape(key), escape(transcription)))
+            offsets.append((start, len(key), len(transcription)))
+            start += len(key) + len(transcription)
+        lines.append('    u"";\n')
+        lines.append("constexpr Row kRows_%s[] = {\n" % name)
+        lines.extend("    {%d, %d, %d},\n" % row for row in offsets)
+        lines.append("    {},\n};\n")
         texts[name] = "".join(lines)
     return texts
 
@@ -454,6 +630,11 @@ def check(entries):
     for key, (transcription, method) in entries.items():
         if group_of(key) is None:
             problems.append("key without a group: %r" % key)
+        # The rows hold lengths in one byte, and the library compares UTF-16 code units.
+        if len(key) > 255 or any(ord(c) > 0xFFFF for c in key + transcription):
+            problems.append("key too long or outside the basic plane: %r" % key)
+        if key.lower() != folded(key):
+            problems.append("key that the library cannot order: %r" % key)
         if method == "quoted":
             continue
         if not transcription or transcription.startswith(" "):
@@ -493,8 +674,9 @@ def main(argv):
             print("%-10s %6d" % (method, count))
         print("%-10s %6d" % ("total", len(entries)))
         print("%-10s %6d" % ("lookup", len(builder.lookup_keys())))
-        longer = sum(1 for t, _ in entries.values() if len(t) > MAX_TRANSCRIPTION)
-        print("%-10s %6d" % ("over 24", longer))
+        print("%-10s %6d" % ("left out", len(builder.too_long)))
+        print("  (transcription over %d characters: %s)"
+              % (MAX_TRANSCRIPTION, ", ".join(sorted(builder.too_long)[:8])))
     return 0
 
 
