@@ -1,12 +1,11 @@
 // The word groups, filled from the generated tables under tables/.
 #include "wordtables.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 
 namespace sonabet {
-namespace {
+namespace tables {
 
 // Each table file defines kText_<group> (the keys and transcriptions run together) and
 // kRows_<group> (one row per entry, then an empty sentinel row so that a group may be empty).
@@ -33,6 +32,15 @@ namespace {
 #include "tables/group_uvw.inc"
 #include "tables/group_xyz.inc"
 
+}  // namespace tables
+
+namespace {
+
+template <typename T, std::size_t N>
+constexpr std::span<const T> all(const T (&table)[N]) {
+    return {table, N};
+}
+
 template <std::size_t N>
 constexpr std::span<const Row> rows(const Row (&table)[N]) {
     return {table, N - 1};
@@ -43,8 +51,11 @@ constexpr std::u16string_view text(const char16_t (&chars)[N]) {
     return {chars, N - 1};
 }
 
-#define SONABET_GROUP(method, initials, group) \
-    { u"" method, u"" initials, text(kText_##group), rows(kRows_##group) }
+#define SONABET_GROUP(method, initials, group)                                              \
+    {                                                                                       \
+        u"" method, u"" initials, text(tables::kText_##group), rows(tables::kRows_##group), \
+            all(tables::kSlots_##group)                                                     \
+    }
 constexpr std::array<WordGroup, kGroupCount> kGroups{{
     SONABET_GROUP("Asonabet", "a", a),       SONABET_GROUP("Bsonabet", "b", b),
     SONABET_GROUP("Csonabet", "c", c),       SONABET_GROUP("Dsonabet", "d", d),
@@ -60,30 +71,18 @@ constexpr std::array<WordGroup, kGroupCount> kGroups{{
 }};
 #undef SONABET_GROUP
 
-char16_t folded(char16_t c) {
-    const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-    return capital ? static_cast<char16_t>(c + 0x20) : c;
-}
-
 }  // namespace
 
 std::span<const WordGroup> wordGroups() {
     return kGroups;
 }
 
-int compareKeys(std::u16string_view a, std::u16string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const char16_t x = folded(a[i]);
-        const char16_t y = folded(b[i]);
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
+std::uint32_t keyHash(std::u16string_view key) {
+    std::uint32_t hash = 2166136261u;
+    for (const char16_t unit : key) {
+        hash = (hash ^ unit) * 16777619u;
     }
-    if (a.size() != b.size()) {
-        return a.size() < b.size() ? -1 : 1;
-    }
-    return a.compare(b);
+    return hash;
 }
 
 std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
@@ -91,22 +90,18 @@ std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
         return {};
     }
     const WordGroup& words = kGroups[group];
-    std::size_t low = 0;
-    std::size_t high = words.size();
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        const Entry entry = words.entry(middle);
-        const int order = compareKeys(entry.key, word);
-        if (order == 0) {
+    const std::size_t mask = words.slots.size() - 1;
+    // At least half the slots are free, so the probe ends at a free one.
+    for (std::size_t slot = keyHash(word) & mask;; slot = (slot + 1) & mask) {
+        const std::uint16_t row = words.slots[slot];
+        if (row == kNoRow) {
+            return {};
+        }
+        const Entry entry = words.entry(row);
+        if (entry.key == word) {
             return entry.transcription;
         }
-        if (order < 0) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
     }
-    return {};
 }
 
 }  // namespace sonabet

@@ -21,11 +21,17 @@ struct Row {
     std::uint8_t transcriptionLength;
 };
 
+// A slot holding no row.
+inline constexpr std::uint16_t kNoRow = 0xFFFF;
+
 struct WordGroup {
     std::u16string_view method;    // "Asonabet" ... "XYZsonabet"
     std::u16string_view initials;  // the lower-case initials whose words the group holds
     std::u16string_view text;      // every key and transcription of the group, run together
-    std::span<const Row> rows;     // sorted by key without regard to case, then by key
+    std::span<const Row> rows;     // in alphabetical order without regard to case
+    // Open addressing by key hash: a power-of-two count of slots, at most half of them used,
+    // each naming a row or kNoRow.
+    std::span<const std::uint16_t> slots;
 
     std::size_t size() const { return rows.size(); }
     Entry entry(std::size_t i) const {
@@ -40,13 +46,13 @@ inline constexpr std::size_t kGroupCount = 22;
 // The groups in method order.
 std::span<const WordGroup> wordGroups();
 
-// The order of the rows inside a group: keys compared with A-Z and the Latin-1 capitals
-// folded to lower case, and exactly where the folded keys are equal.
-int compareKeys(std::u16string_view a, std::u16string_view b);
+// The slot where the search for a key starts: FNV-1a over its UTF-16 code units (the table
+// generator computes the same).
+std::uint32_t keyHash(std::u16string_view key);
 
 // The lookup rule of every method: exact UTF-16 comparison over one group; the empty string
-// for an empty word and for a word the group lacks. A binary search over the sorted rows, so
-// nothing is built when the library loads.
+// for an empty word and for a word the group lacks. The slots are generated with the tables,
+// so loading the library builds nothing.
 std::u16string_view lookUp(std::size_t group, std::u16string_view word);
 
 }  // namespace sonabet

@@ -92,7 +92,7 @@ TEST(DictionaryTables, EveryKeyStandsInTheGroupOfItsInitial) {
     EXPECT_GE(keys, 65000u);
 }
 
-TEST(DictionaryTables, GroupsAreInCaseInsensitiveOrderWithEachKeyOnceAndFoundBySearch) {
+TEST(DictionaryTables, GroupsAreInCaseInsensitiveOrderWithEachKeyOnceAndFoundThroughTheSlots) {
     const auto groups = sonabet::wordGroups();
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const sonabet::WordGroup& group = groups[g];
@@ -100,7 +100,7 @@ TEST(DictionaryTables, GroupsAreInCaseInsensitiveOrderWithEachKeyOnceAndFoundByS
         QString previous;
         for (std::size_t i = 0; i < group.size(); ++i) {
             const sonabet::Entry entry = group.entry(i);
-            // The binary search finds every key of the order the generator wrote.
+            // The generated slots lead to every key.
             EXPECT_EQ(sonabet::lookUp(g, entry.key).data(), entry.transcription.data());
             const QString key = text(entry.key);
             const QString folded = key.toLower();

@@ -20,7 +20,7 @@ ISE_KEPT = {
 ISE_ENDINGS = ("ise", "ises", "ised", "ising", "iser", "isers", "isation", "isations",
                "isable", "isational")
 RE_KEPT = {"acre", "massacre", "mediocre", "ogre", "genre", "lucre", "cadre", "timbre",
-           "macabre", "euchre", "padre", "wiseacre", "nacre", "lustre"}
+           "macabre", "euchre", "padre", "wiseacre", "nacre", "oeuvre", "louvre"}
 RE_ENDINGS = ("re", "res", "red", "ring")
 
 # Whole spellings and word beginnings that differ otherwise, British first.

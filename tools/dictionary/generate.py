@@ -440,13 +440,28 @@ class Builder:
         known = lambda ending: self.in_sources(forms.spelling(head, ending, codes))
         if known("ed") or known("ing"):
             endings += ["s", "ed", "ing"]
-        elif head in self.listed and not head.endswith(NO_PLURAL_ENDINGS):
+        elif head in self.listed and self.noun(head):
             endings.append("s")
         if (known("er") and known("est")) or known("est"):
             endings += ["er", "est"]
         if self.in_sources(head + "ness") or head.endswith(LY_ADJECTIVE_ENDINGS):
             endings.append("ly")
         return endings
+
+    def noun(self, head):
+        """Whether a head word is a noun that takes -s: a noun ending ("explanation",
+        "scientist"), or a compound whose last word has its plural in the sources
+        ("countertop", "tops")."""
+        if head.endswith(IRREGULAR_COMPOUND_ENDINGS + NO_PLURAL_ENDINGS):
+            return False
+        if head.endswith(NOUN_ENDINGS):
+            return True
+        for cut in range(3, len(head) - 3):
+            first, last = head[:cut], head[cut:]
+            if (first in self.entries and last not in FUNCTION_WORDS
+                    and self.in_sources(forms.spelling(last, "s", ""))):
+                return True
+        return False
 
     def forms_of(self, head):
         """(spelling, codes, method) of the forms of one head word that the tables lack: the
@@ -456,6 +471,9 @@ class Builder:
             return []
         result = []
         irregular = self.irregular.get(head)
+        if irregular is None and any(head.endswith(verb) and head[: -len(verb)] in VERB_PREFIXES
+                                     for verb in self.irregular if len(verb) > 1):
+            irregular = []
         if irregular is not None:
             for form, hand in irregular:
                 transcription, _ = self.pronounce(form) if not hand else (hand, None)
@@ -531,10 +549,18 @@ just only all any some each every both either neither such own same other about 
 again against before below between during over under up down out off through until while
 because although though whether shall will would should can could may might must ought am are
 was were be been being do does did done have has had""".split())
+# Endings of nouns that take -s, and of compounds whose plural is irregular ("fishermen").
+NOUN_ENDINGS = ("tion", "sion", "ment", "ist", "or", "ee", "eer", "ette", "ician", "graph",
+                "scope", "gram", "phone", "meter", "metre")
 NO_PLURAL_ENDINGS = ("ly", "ous", "ful", "less", "ish", "ed", "ing", "est", "self", "ive",
                      "able", "ible", "ese", "ss", "al", "ic", "ent", "ant", "ern", "ary",
-                     "ate")
-LY_ADJECTIVE_ENDINGS = ("ous", "ful", "ive", "ical", "less", "able", "ible")
+                     "ate", "er", "ure", "ody", "one", "ing", "ere")
+IRREGULAR_COMPOUND_ENDINGS = ("man", "men", "woman", "child", "foot", "tooth", "mouse",
+                              "person", "people", "sheep", "fish", "deer", "ness", "ship",
+                              "ism", "ics", "ry", "ty")
+LY_ADJECTIVE_ENDINGS = ("ous", "ful", "ive", "ical")
+# Prefixes before an irregular verb that keep it irregular ("undo", "undid"; "overhear").
+VERB_PREFIXES = ("un", "re", "over", "under", "out", "mis", "with", "fore", "be", "up")
 # The regular endings a head of the irregular table still takes ("goes", "going").
 IRREGULAR_KEEPS = ("ing", "ly")
 
@@ -585,29 +611,51 @@ def escape(text):
     return "".join(out)
 
 
-def folded(key):
-    """The key as the tables order it: A-Z and the Latin-1 capitals in lower case, as the
-    library's binary search compares."""
-    return "".join(chr(ord(c) + 0x20) if ("A" <= c <= "Z" or "\u00c0" <= c <= "\u00de")
-                   and c != "\u00d7" else c for c in key)
-
-
 def sort_key(key):
-    return (folded(key), key)
+    return (key.lower(), key)
+
+
+# The library finds a key through an open-addressing table of row numbers: the slot of a key
+# is its hash, FNV-1a over its UTF-16 code units, masked to the table size (a power of two at
+# least twice the entries), then the next free slot. The library computes the same hash.
+NO_ROW = 0xFFFF
+
+
+def key_hash(key):
+    h = 2166136261
+    for c in key:
+        h = ((h ^ ord(c)) * 16777619) & 0xFFFFFFFF
+    return h
+
+
+def slots(keys):
+    size = 1
+    while size < 2 * len(keys):
+        size *= 2
+    table = [NO_ROW] * size
+    for row, key in enumerate(keys):
+        i = key_hash(key) & (size - 1)
+        while table[i] != NO_ROW:
+            i = (i + 1) & (size - 1)
+        table[i] = row
+    return table
 
 
 def tables(entries):
     """The text of each group's file, by group name: the group's keys and transcriptions run
-    together in one constant text, and one row per entry (offset, key length, transcription
-    length), sorted for the library's binary search."""
+    together in one constant text, one row per entry (offset, key length, transcription length)
+    in alphabetical order without regard to case, and the slots of the rows by key hash."""
     rows = collections.defaultdict(list)
     for key in entries:
         rows[group_of(key)].append(key)
     texts = {}
     for name, _ in GROUPS:
         keys = sorted(rows.get(name, []), key=sort_key)
+        # External linkage keeps the compiler from copying the values into the debug
+        # information, which would double the library's size.
         lines = [PROVENANCE, "// Entries: %d.\n" % len(keys),
-                 "constexpr char16_t kText_%s[] =\n" % name]
+                 "extern const char16_t kText_%s[];\n" % name,
+                 "const char16_t kText_%s[] =\n" % name]
         offsets = []
         start = 0
         for key in keys:
@@ -616,9 +664,16 @@ def tables(entries):
             offsets.append((start, len(key), len(transcription)))
             start += len(key) + len(transcription)
         lines.append('    u"";\n')
-        lines.append("constexpr Row kRows_%s[] = {\n" % name)
+        lines.append("extern const Row kRows_%s[];\n" % name)
+        lines.append("const Row kRows_%s[] = {\n" % name)
         lines.extend("    {%d, %d, %d},\n" % row for row in offsets)
         lines.append("    {},\n};\n")
+        table = slots(keys)
+        lines.append("extern const std::uint16_t kSlots_%s[];\n" % name)
+        lines.append("const std::uint16_t kSlots_%s[] = {\n" % name)
+        for i in range(0, len(table), 16):
+            lines.append("    " + ", ".join(str(n) for n in table[i:i + 16]) + ",\n")
+        lines.append("};\n")
         texts[name] = "".join(lines)
     return texts
 
@@ -627,14 +682,16 @@ def check(entries):
     """Faults that must never reach the tables."""
     allowed = sources.dictionary_characters()
     problems = []
+    sizes = collections.Counter(group_of(key) for key in entries)
+    problems += ["group %s has more rows than a slot can name" % g
+                 for g, n in sizes.items() if n >= NO_ROW]
     for key, (transcription, method) in entries.items():
         if group_of(key) is None:
             problems.append("key without a group: %r" % key)
         # The rows hold lengths in one byte, and the library compares UTF-16 code units.
         if len(key) > 255 or any(ord(c) > 0xFFFF for c in key + transcription):
             problems.append("key too long or outside the basic plane: %r" % key)
-        if key.lower() != folded(key):
-            problems.append("key that the library cannot order: %r" % key)
+
         if method == "quoted":
             continue
         if not transcription or transcription.startswith(" "):
