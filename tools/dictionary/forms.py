@@ -129,9 +129,9 @@ def sounds(head, ending, codes):
             return _stressed(codes[:-1] + "ili")
         return _stressed(codes + "li")
     added = {"ing": "iN", "er": "E", "est": "ist"}[ending]
-    # "continue" "kEn5tinju:", "continuing" "kEn5tinjuiN": an unstressed u: before a vowel
-    # is short.
-    if codes.endswith("u:") and _vowel_count(codes) > 1:
+    # "continue" "kEn5tinju:", "continuing" "kEn5tinjuiN": an unstressed u: spelt "ue" is
+    # short before a vowel ("reviewing" keeps it).
+    if codes.endswith("u:") and head.endswith("ue") and _vowel_count(codes) > 1:
         codes = codes[:-1]
     # "level" "5levl", "levelling" "5levEliN": before -ing and -est the syllabic l of a
     # written vowel gets its schwa back; "couple", "coupling" "5kQpliN" keeps it syllabic.
