@@ -174,6 +174,23 @@ TEST_F(DictionaryComponent, EveryCapitalisedKeyHasALowerCaseTwinThatAnswersAlike
     EXPECT_EQ(call("german"), "5dVEE:mEn");
 }
 
+TEST_F(DictionaryComponent, WordFormsContractionsAbbreviationsAndAmericanSpellingsAnswer) {
+    ASSERT_FALSE(object.isNull());
+    for (const char* word : {"children", "were", "studying", "studied", "happier", "teeth", "isn't",
+                             "don't", "it's", "i'm", "well-being", "twenty-one"}) {
+        EXPECT_FALSE(call(word).isEmpty()) << word;
+    }
+    // American spellings answer with the British transcription.
+    EXPECT_EQ(call("color"), call("colour"));
+    EXPECT_EQ(call("center"), call("centre"));
+    EXPECT_EQ(call("traveling"), call("travelling"));
+    EXPECT_EQ(call("gray"), call("grey"));
+    // Abbreviations are read as letters, capitalised or not.
+    EXPECT_EQ(call("TV"), "5ti:5vi:");
+    EXPECT_EQ(call("dna"), call("DNA"));
+    EXPECT_FALSE(call("dna").isEmpty());
+}
+
 TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
     QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/cet-4-6-syllabus-words.txt"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
