@@ -374,6 +374,10 @@ def _weak_endings(phonemes, spelling):
         if (vowel.code == "E" and not vowel.stress
                 and (core[-n - 2].code != "ai" or stem.endswith("iest"))):
             vowel.code = "i"
+        # "hostess" "5hEustis", "alphabet" "5AlfEbit": an unstressed e of -ess and -et too.
+        elif (vowel.code == "e" and not vowel.stress and letters in ("ess", "et")
+              and any(p.stress == 1 for p in core)):
+            vowel.code = "i"
         break
     return phonemes
 
