@@ -434,15 +434,16 @@ class Builder:
 
     def endings_of(self, head, codes):
         """The regular endings a head word takes, judged by the forms the sources know: a verb
-        has an -ed or -ing form there, an adjective -er and -est; a noun of the word lists
-        takes -s."""
+        has an -ed or -ing form there, an adjective an -est form (an -er form may be a noun of
+        its own); a noun of the word lists takes -s; an adjective of a telling ending, or with
+        a -ness noun in the sources, takes -ly."""
         endings = []
         known = lambda ending: self.in_sources(forms.spelling(head, ending, codes))
         if known("ed") or known("ing"):
             endings += ["s", "ed", "ing"]
         elif head in self.listed and self.noun(head):
             endings.append("s")
-        if (known("er") and known("est")) or known("est"):
+        if known("est"):
             endings += ["er", "est"]
         if self.in_sources(head + "ness") or head.endswith(LY_ADJECTIVE_ENDINGS):
             endings.append("ly")
@@ -452,7 +453,7 @@ class Builder:
         """Whether a head word is a noun that takes -s: a noun ending ("explanation",
         "scientist"), or a compound whose last word has its plural in the sources
         ("countertop", "tops")."""
-        if head.endswith(IRREGULAR_COMPOUND_ENDINGS + NO_PLURAL_ENDINGS):
+        if head.endswith(IRREGULAR_PLURAL_ENDINGS + NO_PLURAL_ENDINGS):
             return False
         if head.endswith(NOUN_ENDINGS):
             return True
@@ -549,15 +550,17 @@ just only all any some each every both either neither such own same other about 
 again against before below between during over under up down out off through until while
 because although though whether shall will would should can could may might must ought am are
 was were be been being do does did done have has had""".split())
-# Endings of nouns that take -s, and of compounds whose plural is irregular ("fishermen").
+# Endings of nouns that take -s; endings of adjectives, adverbs and uncountable nouns that take
+# none, or whose -s could as well belong to another word; endings of compounds whose plural is
+# irregular ("fishermen").
 NOUN_ENDINGS = ("tion", "sion", "ment", "ist", "or", "ee", "eer", "ette", "ician", "graph",
                 "scope", "gram", "phone", "meter", "metre")
 NO_PLURAL_ENDINGS = ("ly", "ous", "ful", "less", "ish", "ed", "ing", "est", "self", "ive",
                      "able", "ible", "ese", "ss", "al", "ic", "ent", "ant", "ern", "ary",
-                     "ate", "er", "ure", "ody", "one", "ing", "ere")
-IRREGULAR_COMPOUND_ENDINGS = ("man", "men", "woman", "child", "foot", "tooth", "mouse",
-                              "person", "people", "sheep", "fish", "deer", "ness", "ship",
-                              "ism", "ics", "ry", "ty")
+                     "ate", "er", "ure", "ody", "one", "ere", "ness", "ship", "ism", "ics",
+                     "ry", "ty")
+IRREGULAR_PLURAL_ENDINGS = ("man", "men", "woman", "child", "foot", "tooth", "mouse",
+                            "person", "people", "sheep", "fish", "deer")
 LY_ADJECTIVE_ENDINGS = ("ous", "ful", "ive", "ical")
 # Prefixes before an irregular verb that keep it irregular ("undo", "undid"; "overhear").
 VERB_PREFIXES = ("un", "re", "over", "under", "out", "mis", "with", "fore", "be", "up")
