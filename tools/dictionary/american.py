@@ -23,6 +23,9 @@ RE_KEPT = {"acre", "massacre", "mediocre", "ogre", "genre", "lucre", "cadre", "t
            "macabre", "euchre", "padre", "wiseacre", "nacre", "oeuvre", "louvre"}
 RE_ENDINGS = ("re", "res", "red", "ring")
 
+RE_COMPOUND_STEMS = ("centre", "fibre", "theatre", "metre", "litre", "sabre", "spectre",
+                     "lustre", "calibre", "sombre")
+
 # Whole spellings and word beginnings that differ otherwise, British first.
 WORDS = {
     "programme": "program", "programmes": "programs", "grey": "gray", "greys": "grays",
@@ -54,6 +57,7 @@ WORDS = {
     "sulphate": "sulfate", "sulphuric": "sulfuric", "omelette": "omelet",
     "cigarette": None, "fibre": "fiber", "fibres": "fibers", "practise": "practice",
     "practised": "practiced", "practising": "practicing", "practises": "practices",
+    "chequered": "checkered", "furore": "furor", "oesophagus": "esophagus",
 }
 # Word beginnings: the ae and oe of Greek and Latin words ("paediatric", "oestrogen").
 BEGINNINGS = (("paed", "ped"), ("orthopaed", "orthoped"), ("encyclopaed", "encycloped"),
@@ -82,7 +86,7 @@ def spellings(word, codes_of):
             found.append(WORDS[w])
         return found
     for british, us in BEGINNINGS:
-        if w.startswith(british) and len(w) > len(british) + 1:
+        if w.startswith(british) and len(w) > len(british):
             found.append(us + w[len(british):])
     # -our to -or where the our is an unstressed schwa: "colour", "colourful", "favourite".
     start = w.find("our")
@@ -129,5 +133,13 @@ def spellings(word, codes_of):
             if codes and (_unstressed_end(codes, "El") or _unstressed_end(codes, "l")):
                 found.append(w[: len(w) - len(ending)] + ending[1:])
             break
+    # "liveable", "sizeable": the e before -able goes, but after c and g ("noticeable").
+    if (w.endswith("eable") and len(w) > 7 and w[-6] not in "cgaeiou"
+            and codes_of(w[:-5] + "e")):
+        found.append(w[:-5] + "able")
+    # A compound whose first word ends in -re: "centrepiece", "fibreglass", "theatregoer".
+    for stem in RE_COMPOUND_STEMS:
+        if w.startswith(stem) and len(w) > len(stem) + 2 and codes_of(w[len(stem):]):
+            found.append(stem[:-2] + "er" + w[len(stem):])
     # -ogue to -og: "analogue", "catalogue" (the words above); -ence to -ense is in WORDS.
     return [f for f in found if f != w]

@@ -221,6 +221,7 @@ class Builder:
         self.hand = {}
         self.corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
         self.splitting = True
+        self.common_parts_only = False
         self.too_long = []
 
     # --- one word ---------------------------------------------------------------------------
@@ -356,6 +357,10 @@ class Builder:
         w = word.lower()
         for cut in range(3, len(w) - 2):
             first, second = w[:cut], w[cut:]
+            # Outside the syllabus, both parts must be common words ("light" and "bulb", not
+            # "yid" and "dish").
+            if self.common_parts_only and not (first in self.listed and second in self.listed):
+                continue
             a, _ = convert.pronunciations(first, self.britfone, self.ipadict)
             b, _ = convert.pronunciations(second, self.britfone, self.ipadict)
             if a and b:
@@ -365,6 +370,9 @@ class Builder:
                 if (first.endswith(("r", "re")) and head.endswith(("E", "E:", "a:", "R:"))
                         and tail[:1] in "aeiouAEQR/"):
                     head += "r"
+                # One consonant where the parts meet on the same one: "5jidiF", not "5jiddiF".
+                if head[-1:] == tail[:1] and tail[:1] not in "aeiouAEQR/:":
+                    tail = tail[1:]
                 return head + tail
         return None
 
@@ -403,23 +411,27 @@ class Builder:
             letters = read_as_letters(row[0])
             if row[0].lower() not in self.britfone and row[0].lower() not in self.ipadict:
                 self.add(row[0], letters, "letters")
-        self.splitting = False
+        # A word of the frequency list that no source has is mostly a compound of two words
+        # ("lightbulb", "wastewater"): splitting it is worth the guess there.
+        self.common_parts_only = True
         for word in sources.word_list(self.data_dir, sources.FREQUENCY):
             if usable_key(word) and word not in self.entries:
                 self.add_word(word, required=False)
+        self.splitting = False
         for word in numbers():
             self.add_word(word, required=True)
         for word in sorted(set(self.britfone) | set(self.ipadict)):
             if usable_key(word) and word not in self.entries:
                 self.add_word(word, required=False)
         self.add_forms()
-        self.add_american()
         # Accented words are also found as typed without their accents ("cliche").
         for key in sorted(self.entries):
             plain = ascii_spelling(key)
             if plain != key and plain not in self.entries:
                 self.entries[plain] = (self.entries[key][0], "composed")
         self.add_twins()
+        # After the twins, so that "Americanisation" gives "americanization" too.
+        self.add_american()
         return self.entries
 
     # --- word forms and American spellings ---------------------------------------------------
@@ -505,7 +517,7 @@ class Builder:
                 continue
             for us in american.spellings(key, self.head_codes):
                 # The British twin's transcription is better than a guess from the parts.
-                if self.entries.get(us, (None, "composed"))[1] == "composed":
+                if self.entries.get(us, (None, "composed"))[1] in ("composed", "form"):
                     self.entries.pop(us, None)
                 self.add(us, self.entries[key][0], "american")
 
