@@ -483,18 +483,23 @@ class Builder:
         if not codes:
             return []
         result = []
-        irregular = self.irregular.get(head)
+        kind, irregular = self.irregular.get(head, (None, None))
         if irregular is None and any(head.endswith(verb) and head[: -len(verb)] in VERB_PREFIXES
-                                     for verb in self.irregular if len(verb) > 1):
-            irregular = []
+                                     for verb, (k, _) in self.irregular.items()
+                                     if k == "verb" and len(verb) > 1):
+            kind, irregular = "verb", []
         if irregular is not None:
             for form, hand in irregular:
                 transcription, _ = self.pronounce(form) if not hand else (hand, None)
                 if transcription:
                     result.append((form, transcription, "irregular"))
-        for ending in self.endings_of(head, codes):
-            if irregular is not None and ending not in IRREGULAR_KEEPS:
-                continue
+            listed = [form for form, _ in irregular]
+            # A verb of the table is a verb: its -ing and -s forms, where the table has none.
+            endings = [e for e in ("s", "ing")
+                       if kind == "verb" and not any(f.endswith(e) for f in listed)]
+        else:
+            endings = self.endings_of(head, codes)
+        for ending in endings:
             spelt, sounds = forms.compose(head, ending, codes)
             if len(sounds) <= MAX_TRANSCRIPTION:
                 result.append((spelt, sounds, "form"))
@@ -503,7 +508,7 @@ class Builder:
     def add_forms(self):
         self.irregular = {}
         for row in sources.tool_table("irregular_forms.tsv"):
-            self.irregular[row[0]] = [tuple(f.partition(":")[::2]) for f in row[1:]]
+            self.irregular[row[1]] = (row[0], [tuple(f.partition(":")[::2]) for f in row[2:]])
         heads = [k for k in sorted(self.entries)
                  if k.isalpha() and k.islower() and k.isascii() and len(k) > 1
                  and k not in FUNCTION_WORDS]
@@ -576,8 +581,6 @@ IRREGULAR_PLURAL_ENDINGS = ("man", "men", "woman", "child", "foot", "tooth", "mo
 LY_ADJECTIVE_ENDINGS = ("ous", "ful", "ive", "ical")
 # Prefixes before an irregular verb that keep it irregular ("undo", "undid"; "overhear").
 VERB_PREFIXES = ("un", "re", "over", "under", "out", "mis", "with", "fore", "be", "up")
-# The regular endings a head of the irregular table still takes ("goes", "going").
-IRREGULAR_KEEPS = ("ing", "ly")
 
 LETTER_NAMES = {
     "a": "ei", "b": "bi:", "c": "si:", "d": "di:", "e": "i:", "f": "ef", "g": "dVi:",

@@ -86,7 +86,7 @@ COMPOSER_SAMPLE = (("s", 500), ("ed", 500), ("ing", 500), ("er", 250), ("est", 2
 def measure_composer(data_dir, britfone, ipadict):
     """(equal, total, examples of differences): forms of the frequency list's words that the
     sources have, composed from the head's conversion and compared with the form's own."""
-    irregular = {row[0] for row in sources.tool_table("irregular_forms.tsv")}
+    irregular = {row[1] for row in sources.tool_table("irregular_forms.tsv")}
     wanted = dict(COMPOSER_SAMPLE)
     taken = collections.Counter()
     equal = 0

@@ -182,9 +182,16 @@ class ComposedEntries(unittest.TestCase):
         builder.add_forms()
         self.assertEqual(builder.entries["went"], ("went", "britfone"))
         self.assertNotIn("goed", builder.entries)
+        self.assertNotIn("gos", builder.entries)
         self.assertNotIn("childs", builder.entries)
         # A form the sources have keeps the sources' transcription.
         self.assertEqual(builder.entries["going"], ("5gEuiN", "britfone"))
+        # A verb of the table gets its -ing and -s forms without the sources' evidence.
+        builder = Builder({"swing": "s w ˈɪ ŋ"})
+        builder.add_forms()
+        self.assertEqual(builder.entries["swinging"], ("5swiNiN", "form"))
+        self.assertEqual(builder.entries["swings"], ("swiNz", "form"))
+        self.assertNotIn("swinged", builder.entries)
 
     def test_regular_forms_where_the_sources_lack_them(self):
         builder = Builder({"shop": "ʃ ˈɒ p", "shopping": "ʃ ˈɒ p ɪ ŋ"})
