@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -12,19 +13,46 @@ struct Entry {
     std::u16string_view transcription;
 };
 
+// One entry inside its group's text: the key starts at `start`, its transcription follows it
+// directly. Offsets instead of pointers keep the tables free of load-time relocations.
+struct Row {
+    std::uint32_t start;
+    std::uint8_t keyLength;
+    std::uint8_t transcriptionLength;
+};
+
+// A slot holding no row.
+inline constexpr std::uint16_t kNoRow = 0xFFFF;
+
 struct WordGroup {
     std::u16string_view method;    // "Asonabet" ... "XYZsonabet"
     std::u16string_view initials;  // the lower-case initials whose words the group holds
-    std::span<const Entry> entries;
+    std::u16string_view text;      // every key and transcription of the group, run together
+    std::span<const Row> rows;     // in alphabetical order without regard to case
+    // Open addressing by key hash: a power-of-two count of slots, at most half of them used,
+    // each naming a row or kNoRow.
+    std::span<const std::uint16_t> slots;
+
+    std::size_t size() const { return rows.size(); }
+    Entry entry(std::size_t i) const {
+        const Row& row = rows[i];
+        return {text.substr(row.start, row.keyLength),
+                text.substr(row.start + row.keyLength, row.transcriptionLength)};
+    }
 };
 
 inline constexpr std::size_t kGroupCount = 22;
 
-// The groups in method order; entries in the order the tables list them.
+// The groups in method order.
 std::span<const WordGroup> wordGroups();
 
+// The slot where the search for a key starts: FNV-1a over its UTF-16 code units (the table
+// generator computes the same).
+std::uint32_t keyHash(std::u16string_view key);
+
 // The lookup rule of every method: exact UTF-16 comparison over one group; the empty string
-// for an empty word and for a word the group lacks. Built once per loaded library.
+// for an empty word and for a word the group lacks. The slots are generated with the tables,
+// so loading the library builds nothing.
 std::u16string_view lookUp(std::size_t group, std::u16string_view word);
 
 }  // namespace sonabet

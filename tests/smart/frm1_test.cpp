@@ -88,7 +88,7 @@ TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
     QTest::keyClick(entry, Qt::Key_Return);
     ASSERT_EQ(document->toPlainText(), "quality [5kwRliti]");
 
-    smart::Frm1* dialog = openFor("Foo");
+    smart::Frm1* dialog = openFor("Blorf");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "手动添加音标");
     auto* text1 = get<QLineEdit>(dialog, "Text1");
@@ -105,13 +105,13 @@ TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
     QTest::keyClick(text1, Qt::Key_Return);
 
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(missLog(), logBefore + "foo,F7Qu:\r\n");
-    EXPECT_EQ(document->toPlainText(), "quality [5kwRliti]foo/F7Qu:/\n");
-    EXPECT_EQ(QApplication::clipboard()->text(), "foo/F7Qu:/\r\n");
+    EXPECT_EQ(missLog(), logBefore + "blorf,F7Qu:\r\n");
+    EXPECT_EQ(document->toPlainText(), "quality [5kwRliti]blorf/F7Qu:/\n");
+    EXPECT_EQ(QApplication::clipboard()->text(), "blorf/F7Qu:/\r\n");
     // No font or colour of its own: the text continues the black Arial at the caret.
     const QTextBlock first = document->document()->begin();
     const QTextCharFormat format = (--first.end()).fragment().charFormat();
-    EXPECT_TRUE(first.text().endsWith("foo/F7Qu:/"));
+    EXPECT_TRUE(first.text().endsWith("blorf/F7Qu:/"));
     EXPECT_EQ(format.fontFamilies().toStringList().value(0), "Arial");
     EXPECT_EQ(output::bgrFromColour(format.foreground().color()), output::kBlack);
 
@@ -123,13 +123,13 @@ TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
 TEST_F(Frm1Test, TheWordIsLowerCasedButNotTrimmedAndEachConfirmCounts) {
     const QByteArray logBefore = missLog();
     for (int i = 0; i < 2; ++i) {
-        smart::Frm1* dialog = openFor(" Foo ");
+        smart::Frm1* dialog = openFor(" Blorf ");
         ASSERT_NE(dialog, nullptr);
         click(dialog, 14);
         QTest::mouseClick(get<QPushButton>(dialog, "Command6"), Qt::LeftButton);
     }
-    EXPECT_EQ(missLog(), logBefore + " foo ,p\r\n foo ,p\r\n");
-    EXPECT_EQ(document->toPlainText(), " foo /p/\n foo /p/\n");
+    EXPECT_EQ(missLog(), logBefore + " blorf ,p\r\n blorf ,p\r\n");
+    EXPECT_EQ(document->toPlainText(), " blorf /p/\n blorf /p/\n");
 }
 
 TEST_F(Frm1Test, EmptyTranscriptionAndEmptyWordAreAccepted) {

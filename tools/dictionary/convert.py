@@ -241,7 +241,9 @@ def _one_syllabic(phonemes, spelling):
         if rest and len(rest) > followers.get(rest[0].code, -1):
             continue
         if after.code == "l":
-            if before.code in SYLLABIC_L_AFTER and not spelling.endswith(SCHWA_L_SPELLINGS):
+            # "locals" keeps the schwa of "local".
+            stem = spelling[:-1] if spelling.endswith("s") else spelling
+            if before.code in SYLLABIC_L_AFTER and not stem.endswith(SCHWA_L_SPELLINGS):
                 return phonemes[:j] + phonemes[j + 1:]
         elif after.code == "n":
             cluster = j > 1 and phonemes[j - 2].kind == CONSONANT
@@ -269,12 +271,15 @@ def _classic_sounds(phonemes, spelling):
             out.append(Phoneme("uE", VOWEL, p.stress))
             continue
         # "audience" "5R:djEns", "immediate": an unstressed iE after d is jE.
+        # Not the y of "ready" before -er and -est: "readier" "5rediE".
+        y_form = spelling.endswith(("dier", "diest", "diers"))
         if (p.code == "iE" and not p.stress and prev is not None and prev.code == "d"
-                and i > 1):
+                and i > 1 and not y_form):
             out += [Phoneme("j", CONSONANT), Phoneme("E", VOWEL)]
             continue
         if (p.code == "i" and not p.stress and nxt is not None and nxt.code == "E"
-                and not nxt.stress and prev is not None and prev.code == "d" and i > 1):
+                and not nxt.stress and prev is not None and prev.code == "d" and i > 1
+                and not y_form):
             out.append(Phoneme("j", CONSONANT))
             continue
         # "salt" "sR:lt", "off" "R:f", "classroom" "5kla:srum": the older vowel lengths.
@@ -318,7 +323,14 @@ WEAK_I_ENDINGS = (("ate", ("t",)), ("ess", ("s",)), ("ace", ("s",)), ("ed", ("d"
                   ("it", ("t",)), ("in", ("n",)))
 
 
+VOICELESS = ("p", "k", "f", "s", "F", "tF", "W")
+
+
 def _weak_endings(phonemes, spelling):
+    # "typed" "taipt", "raced" "reist": a machine-made "d" after a voiceless sound is a "t".
+    if (spelling.endswith("ed") and len(phonemes) > 2 and phonemes[-1].code == "d"
+            and phonemes[-2].code in VOICELESS):
+        phonemes = phonemes[:-1] + [Phoneme("t", CONSONANT)]
     # "mechanically" "mi5kAnikEli", "gradually" "5grAdjuEli": the schwa of -al before -ly.
     if spelling.endswith(("cally", "ually")) and len(phonemes) > 3:
         if [p.code for p in phonemes[-2:]] == ["l", "i"] and phonemes[-3].code in ("k", "u"):
@@ -338,16 +350,33 @@ def _weak_endings(phonemes, spelling):
                 if phonemes[i - 1].code == "i" and not phonemes[i - 1].stress:
                     phonemes[i - 1].code = "E"
                 break
+    # The ending of a plural is looked at without its s: "hundreds" "5hQndridz".
+    plural = (spelling.endswith("s") and not spelling.endswith("ss") and len(phonemes) > 3
+              and phonemes[-1].code in ("s", "z"))
+    core = phonemes[:-1] if plural else phonemes
+    stem = spelling[:-1] if plural else spelling
     for letters, tail in WEAK_I_ENDINGS:
         n = len(tail)
-        if not spelling.endswith(letters) or len(phonemes) < n + 2:
+        if not (stem.endswith(letters) or spelling.endswith(letters)) or len(core) < n + 2:
             continue
-        if spelling.endswith(SCHWA_N_SPELLINGS):
+        if not stem.endswith(letters):
+            core, stem = phonemes, spelling
+        if stem.endswith(SCHWA_N_SPELLINGS):
             break
-        if [p.code for p in phonemes[-n:]] != list(tail):
+        if [p.code for p in core[-n:]] != list(tail):
             continue
-        vowel = phonemes[-n - 1]
-        if vowel.code == "E" and not vowel.stress and phonemes[-n - 2].code != "ai":
+        # "numbered" "5nQmbEd", "powered": the schwa of -er before -ed stays, where no r is
+        # heard ("hundred" "5hQndrid" has one).
+        if letters == "ed" and stem.endswith("red") and core[-n - 2].code != "r":
+            break
+        vowel = core[-n - 1]
+        # "quiet" "5kwaiEt" keeps its schwa; "driest" "5draiist" is dry and -est.
+        if (vowel.code == "E" and not vowel.stress
+                and (core[-n - 2].code != "ai" or stem.endswith("iest"))):
+            vowel.code = "i"
+        # "hostess" "5hEustis", "alphabet" "5AlfEbit": an unstressed e of -ess and -et too.
+        elif (vowel.code == "e" and not vowel.stress and letters in ("ess", "et")
+              and any(p.stress == 1 for p in core)):
             vowel.code = "i"
         break
     return phonemes

@@ -10,11 +10,18 @@ What goes in, in this order (the first entry of a key wins):
   1. the entries quoted word for word in the design notes (quoted_entries.tsv), exactly;
   2. every word of the CET band 4 and 6 syllabus;
   3. the proper names of proper_names.tsv, as capitalised keys;
-  4. the most frequent words of the frequency list, until there are enough keys;
-  5. for every capitalised key, its lower-case twin with the same transcription.
-A word's transcription comes from the style reference (the syllabus's own transcriptions)
-where it has the word (but for the printing errors of style_corrections.tsv), else from
-Britfone, else from ipa-dict, converted to our codes, else it is composed from the word's parts.
+  4. the contractions and the abbreviations (contractions.tsv, abbreviations.tsv);
+  5. every word of the frequency list that can be a key, and the numbers twenty-one to
+     ninety-nine;
+  6. every word of Britfone and ipa-dict;
+  7. the irregular forms of irregular_forms.tsv, and the regular forms (-s, -ed, -ing, -er,
+     -est, -ly) of the head words where the sources lack them;
+  8. the American spelling of every British key ("color" beside "colour");
+  9. for every capitalised key, its lower-case twin with the same transcription.
+A word's transcription comes from the hand-written tables, else the style reference (the
+syllabus's own transcriptions) where it has the word (but for the printing errors of
+style_corrections.tsv), else from Britfone, else from ipa-dict, converted to our codes, else
+it is composed from the word's parts.
 """
 
 import argparse
@@ -23,11 +30,11 @@ import os
 import sys
 import unicodedata
 
+import american
 import convert
+import forms
 import sources
 
-# The lookup key count to reach with the frequency list (lower-case keys, as users type them).
-TARGET_KEYS = 10000
 # The longest transcription the tables aim for; several forms are cut back to fit.
 MAX_TRANSCRIPTION = 24
 
@@ -46,7 +53,8 @@ PROVENANCE = """\
 // (MIT licence, open-dict-data/ipa-dict), converted to our phonetic codes; the CET band 4 and 6
 // syllabus word list and its band-4 transcriptions (facts from a public examination syllabus);
 // a frequency list of 20,000 English words (facts); tools/dictionary/quoted_entries.tsv,
-// proper_names.tsv, hand_entries.tsv and style_corrections.tsv (written for this project).
+// proper_names.tsv, hand_entries.tsv, style_corrections.tsv, contractions.tsv,
+// abbreviations.tsv and irregular_forms.tsv (written for this project).
 """
 
 
@@ -193,6 +201,13 @@ PREFIX_PARTS = {"re": "ri:", "co": "kEu", "pre": "pri:", "e": "i:", "ex": "eks",
                 "pro": "prEu", "post": "pEust", "un": "Qn", "self": "self"}
 
 
+# Prefixes that make new words of known ones, longest first.
+WORD_PREFIXES = (("counter", "kauntE"), ("inter", "intE"), ("under", "QndE"), ("over", "EuvE"),
+                 ("super", "sju:pE"), ("anti", "Anti"), ("post", "pEust"), ("semi", "semi"),
+                 ("multi", "mQlti"), ("out", "aut"), ("mis", "mis"), ("pre", "pri:"),
+                 ("non", "nRn"), ("sub", "sQb"), ("re", "ri:"), ("co", "kEu"), ("un", "Qn"))
+
+
 class Builder:
     def __init__(self, data_dir):
         self.data_dir = data_dir
@@ -206,6 +221,8 @@ class Builder:
         self.hand = {}
         self.corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
         self.splitting = True
+        self.common_parts_only = False
+        self.too_long = []
 
     # --- one word ---------------------------------------------------------------------------
 
@@ -267,7 +284,8 @@ class Builder:
             forms, _ = convert.pronunciations(candidate, self.britfone, self.ipadict)
             if forms:
                 return forms[0]
-        found = self.from_inflection(plain) or self.with_suffix(plain, depth)
+        found = (self.from_inflection(plain) or self.with_suffix(plain, depth)
+                 or self.with_prefix(plain, depth))
         # Splitting is a guess ("must" and "ache" are no "mustache"): kept for the words that
         # must have an entry.
         if not found and self.splitting:
@@ -314,12 +332,35 @@ class Builder:
                 return base_codes + codes
         return None
 
+    def with_prefix(self, word, depth):
+        """A word made of a prefix and a known word, the prefix with a secondary stress
+        ("rethink" ",ri:5WiNk", "overweight" ",EuvE5weit")."""
+        w = word.lower()
+        for prefix, codes in WORD_PREFIXES:
+            rest = w[len(prefix):]
+            if not w.startswith(prefix) or len(rest) < 3:
+                continue
+            transcription, _ = self.pronounce(rest, depth + 1)
+            if not transcription:
+                continue
+            rest_codes = first_form(transcription)
+            if "5" not in rest_codes:
+                rest_codes = "5" + rest_codes.lstrip(",")
+            if codes.endswith("E") and prefix.endswith("r") and rest_codes[1:2] in "aeiouAEQR/":
+                codes += "r"
+            return "," + codes + rest_codes
+        return None
+
     def split_compound(self, word, depth):
         """A word run together of two known words, stressed on the first ("smartphone"), the
         second as long as can be ("counter" and "action")."""
         w = word.lower()
         for cut in range(3, len(w) - 2):
             first, second = w[:cut], w[cut:]
+            # Outside the syllabus, both parts must be common words ("light" and "bulb", not
+            # "yid" and "dish").
+            if self.common_parts_only and not (first in self.listed and second in self.listed):
+                continue
             a, _ = convert.pronunciations(first, self.britfone, self.ipadict)
             b, _ = convert.pronunciations(second, self.britfone, self.ipadict)
             if a and b:
@@ -329,12 +370,18 @@ class Builder:
                 if (first.endswith(("r", "re")) and head.endswith(("E", "E:", "a:", "R:"))
                         and tail[:1] in "aeiouAEQR/"):
                     head += "r"
+                # One consonant where the parts meet on the same one: "5jidiF", not "5jiddiF".
+                if head[-1:] == tail[:1] and tail[:1] not in "aeiouAEQR/:":
+                    tail = tail[1:]
                 return head + tail
         return None
 
     # --- the tables --------------------------------------------------------------------------
 
     def add(self, key, transcription, method):
+        if len(transcription) > MAX_TRANSCRIPTION:
+            self.too_long.append(key)
+            return
         if key not in self.entries:
             self.entries[key] = (transcription, method)
 
@@ -346,33 +393,138 @@ class Builder:
         for row in quoted:
             self.add(row[0], row[1] if len(row) > 1 else "", "quoted")
         self.quoted = {row[0] for row in quoted}
-        for name in ("hand_entries.tsv", "proper_names.tsv"):
+        for name in ("hand_entries.tsv", "proper_names.tsv", "contractions.tsv"):
             for row in sources.tool_table(name):
                 if len(row) > 1:
                     self.hand[row[0]] = row[1]
 
         self.missing = []
+        self.listed = set(sources.word_list(self.data_dir, sources.SYLLABUS))
+        self.listed |= {w.lower() for w in sources.word_list(self.data_dir, sources.FREQUENCY)}
         for word in sources.word_list(self.data_dir, sources.SYLLABUS):
             self.add_word(word, required=True)
         for row in sources.tool_table("proper_names.tsv"):
             self.add_word(row[0], required=True)
-        # Twins are lower-case keys too: count what users can reach, as lower-case keys.
-        reachable = self.lookup_keys()
-        self.splitting = False
+        for row in sources.tool_table("contractions.tsv"):
+            self.add(row[0], row[1], "hand")
+        for row in sources.tool_table("abbreviations.tsv"):
+            letters = read_as_letters(row[0])
+            if row[0].lower() not in self.britfone and row[0].lower() not in self.ipadict:
+                self.add(row[0], letters, "letters")
+        # A word of the frequency list that no source has is mostly a compound of two words
+        # ("lightbulb", "wastewater"): splitting it is worth the guess there.
+        self.common_parts_only = True
         for word in sources.word_list(self.data_dir, sources.FREQUENCY):
-            if len(reachable) >= TARGET_KEYS:
-                break
             if usable_key(word) and word not in self.entries:
                 self.add_word(word, required=False)
-                if word in self.entries:
-                    reachable.add(word.lower())
+        self.splitting = False
+        for word in numbers():
+            self.add_word(word, required=True)
+        for word in sorted(set(self.britfone) | set(self.ipadict)):
+            if usable_key(word) and word not in self.entries:
+                self.add_word(word, required=False)
+        self.add_forms()
         # Accented words are also found as typed without their accents ("cliche").
         for key in sorted(self.entries):
             plain = ascii_spelling(key)
             if plain != key and plain not in self.entries:
                 self.entries[plain] = (self.entries[key][0], "composed")
         self.add_twins()
+        # After the twins, so that "Americanisation" gives "americanization" too.
+        self.add_american()
         return self.entries
+
+    # --- word forms and American spellings ---------------------------------------------------
+
+    def in_sources(self, word):
+        return word in self.britfone or word in self.ipadict
+
+    def head_codes(self, word):
+        """The first form of a key's transcription, or None."""
+        entry = self.entries.get(word)
+        return first_form(entry[0]) if entry and entry[0].strip() else None
+
+    def endings_of(self, head, codes):
+        """The regular endings a head word takes, judged by the forms the sources know: a verb
+        has an -ed or -ing form there, an adjective an -est form (an -er form may be a noun of
+        its own); a noun of the word lists takes -s; an adjective of a telling ending, or with
+        a -ness noun in the sources, takes -ly."""
+        endings = []
+        known = lambda ending: self.in_sources(forms.spelling(head, ending, codes))
+        if known("ed") or known("ing"):
+            endings += ["s", "ed", "ing"]
+        elif head in self.listed and self.noun(head):
+            endings.append("s")
+        if known("est"):
+            endings += ["er", "est"]
+        if self.in_sources(head + "ness") or head.endswith(LY_ADJECTIVE_ENDINGS):
+            endings.append("ly")
+        return endings
+
+    def noun(self, head):
+        """Whether a head word is a noun that takes -s: a noun ending ("explanation",
+        "scientist"), or a compound whose last word has its plural in the sources
+        ("countertop", "tops")."""
+        if head.endswith(IRREGULAR_PLURAL_ENDINGS + NO_PLURAL_ENDINGS):
+            return False
+        if head.endswith(NOUN_ENDINGS):
+            return True
+        for cut in range(3, len(head) - 3):
+            first, last = head[:cut], head[cut:]
+            if (first in self.entries and last not in FUNCTION_WORDS
+                    and self.in_sources(forms.spelling(last, "s", ""))):
+                return True
+        return False
+
+    def forms_of(self, head):
+        """(spelling, codes, method) of the forms of one head word that the tables lack: the
+        irregular forms first, then the regular ones of the slots these leave."""
+        codes = self.head_codes(head)
+        if not codes:
+            return []
+        result = []
+        kind, irregular = self.irregular.get(head, (None, None))
+        if irregular is None and any(head.endswith(verb) and head[: -len(verb)] in VERB_PREFIXES
+                                     for verb, (k, _) in self.irregular.items()
+                                     if k == "verb" and len(verb) > 1):
+            kind, irregular = "verb", []
+        if irregular is not None:
+            for form, hand in irregular:
+                transcription, _ = self.pronounce(form) if not hand else (hand, None)
+                if transcription:
+                    result.append((form, transcription, "irregular"))
+            listed = [form for form, _ in irregular]
+            # A verb of the table is a verb: its -ing and -s forms, where the table has none.
+            endings = [e for e in ("s", "ing")
+                       if kind == "verb" and not any(f.endswith(e) for f in listed)]
+        else:
+            endings = self.endings_of(head, codes)
+        for ending in endings:
+            spelt, sounds = forms.compose(head, ending, codes)
+            if len(sounds) <= MAX_TRANSCRIPTION:
+                result.append((spelt, sounds, "form"))
+        return [r for r in result if r[0] not in self.entries]
+
+    def add_forms(self):
+        self.irregular = {}
+        for row in sources.tool_table("irregular_forms.tsv"):
+            self.irregular[row[1]] = (row[0], [tuple(f.partition(":")[::2]) for f in row[2:]])
+        heads = [k for k in sorted(self.entries)
+                 if k.isalpha() and k.islower() and k.isascii() and len(k) > 1
+                 and k not in FUNCTION_WORDS]
+        for head in heads:
+            for spelt, transcription, method in self.forms_of(head):
+                self.add(spelt, transcription, method)
+
+    def add_american(self):
+        for key in sorted(self.entries):
+            if not key.islower() or not key.replace("-", "").isalpha():
+                continue
+            for us in american.spellings(key, self.head_codes):
+                # The British twin's transcription is better than a guess from the parts.
+                if self.entries.get(us, (None, "composed"))[1] in ("composed", "form"):
+                    self.entries.pop(us, None)
+                self.add(us, self.entries[key][0], "american")
 
     def add_word(self, word, required):
         if word in self.entries:
@@ -407,6 +559,55 @@ class Builder:
                 self.entries[key] = (both, method)
 
 
+# Words that take none of the regular endings.
+FUNCTION_WORDS = set("""a an the of to in on at by for with from into onto upon and or but nor
+if as is it its he she we they you i me him her us them my your his our their this that these
+those who whom whose what which when where why how not no so than then there here very too also
+just only all any some each every both either neither such own same other about above after
+again against before below between during over under up down out off through until while
+because although though whether shall will would should can could may might must ought am are
+was were be been being do does did done have has had""".split())
+# Endings of nouns that take -s; endings of adjectives, adverbs and uncountable nouns that take
+# none, or whose -s could as well belong to another word; endings of compounds whose plural is
+# irregular ("fishermen").
+NOUN_ENDINGS = ("tion", "sion", "ment", "ist", "or", "ee", "eer", "ette", "ician", "graph",
+                "scope", "gram", "phone", "meter", "metre")
+NO_PLURAL_ENDINGS = ("ly", "ous", "ful", "less", "ish", "ed", "ing", "est", "self", "ive",
+                     "able", "ible", "ese", "ss", "al", "ic", "ent", "ant", "ern", "ary",
+                     "ate", "er", "ure", "ody", "one", "ere", "ness", "ship", "ism", "ics",
+                     "ry", "ty")
+IRREGULAR_PLURAL_ENDINGS = ("man", "men", "woman", "child", "foot", "tooth", "mouse",
+                            "person", "people", "sheep", "fish", "deer")
+LY_ADJECTIVE_ENDINGS = ("ous", "ful", "ive", "ical")
+# Prefixes before an irregular verb that keep it irregular ("undo", "undid"; "overhear").
+VERB_PREFIXES = ("un", "re", "over", "under", "out", "mis", "with", "fore", "be", "up")
+
+LETTER_NAMES = {
+    "a": "ei", "b": "bi:", "c": "si:", "d": "di:", "e": "i:", "f": "ef", "g": "dVi:",
+    "h": "eitF", "i": "ai", "j": "dVei", "k": "kei", "l": "el", "m": "em", "n": "en", "o": "Eu",
+    "p": "pi:", "q": "kju:", "r": "a:", "s": "es", "t": "ti:", "u": "ju:", "v": "vi:",
+    "w": "dQblju:", "x": "eks", "y": "wai", "z": "zed",
+}
+
+
+def read_as_letters(abbreviation):
+    """An abbreviation read letter by letter: two letters both stressed ("5ti:5vi:"), more
+    with a secondary stress on the first and the primary on the last (",si:i:5Eu")."""
+    names = [LETTER_NAMES[c] for c in abbreviation.lower()]
+    if len(names) == 2:
+        return "5" + names[0] + "5" + names[1]
+    return "," + "".join(names[:-1]) + "5" + names[-1]
+
+
+def numbers():
+    """The compound numbers "twenty-one" to "ninety-nine" and their ordinals."""
+    tens = ("twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety")
+    units = ("one", "two", "three", "four", "five", "six", "seven", "eight", "nine")
+    ordinals = ("first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth",
+                "ninth")
+    return [t + "-" + u for t in tens for u in units + ordinals]
+
+
 def usable_key(word):
     """Whether a word of the frequency list can be a key: it begins with a letter, holds only
     letters, hyphens, apostrophes, dots and blanks, and is no acronym (the sources read "PC" as
@@ -432,17 +633,65 @@ def sort_key(key):
     return (key.lower(), key)
 
 
+# The library finds a key through an open-addressing table of row numbers: the slot of a key
+# is its hash, FNV-1a over its UTF-16 code units, masked to the table size (a power of two at
+# least twice the entries), then the next free slot. The library computes the same hash.
+NO_ROW = 0xFFFF
+
+
+def key_hash(key):
+    h = 2166136261
+    for c in key:
+        h = ((h ^ ord(c)) * 16777619) & 0xFFFFFFFF
+    return h
+
+
+def slots(keys):
+    size = 1
+    while size < 2 * len(keys):
+        size *= 2
+    table = [NO_ROW] * size
+    for row, key in enumerate(keys):
+        i = key_hash(key) & (size - 1)
+        while table[i] != NO_ROW:
+            i = (i + 1) & (size - 1)
+        table[i] = row
+    return table
+
+
 def tables(entries):
-    """The text of each group's file, by group name."""
+    """The text of each group's file, by group name: the group's keys and transcriptions run
+    together in one constant text, one row per entry (offset, key length, transcription length)
+    in alphabetical order without regard to case, and the slots of the rows by key hash."""
     rows = collections.defaultdict(list)
     for key in entries:
         rows[group_of(key)].append(key)
     texts = {}
     for name, _ in GROUPS:
         keys = sorted(rows.get(name, []), key=sort_key)
-        lines = [PROVENANCE, "// Entries: %d.\n" % len(keys)]
+        # External linkage keeps the compiler from copying the values into the debug
+        # information, which would double the library's size.
+        lines = [PROVENANCE, "// Entries: %d.\n" % len(keys),
+                 "extern const char16_t kText_%s[];\n" % name,
+                 "const char16_t kText_%s[] =\n" % name]
+        offsets = []
+        start = 0
         for key in keys:
-            lines.append('    {u"%s", u"%s"},\n' % (escape(key), escape(entries[key][0])))
+            transcription = entries[key][0]
+            lines.append('    u"%s" u"%s"\n' % (escape(key), escape(transcription)))
+            offsets.append((start, len(key), len(transcription)))
+            start += len(key) + len(transcription)
+        lines.append('    u"";\n')
+        lines.append("extern const Row kRows_%s[];\n" % name)
+        lines.append("const Row kRows_%s[] = {\n" % name)
+        lines.extend("    {%d, %d, %d},\n" % row for row in offsets)
+        lines.append("    {},\n};\n")
+        table = slots(keys)
+        lines.append("extern const std::uint16_t kSlots_%s[];\n" % name)
+        lines.append("const std::uint16_t kSlots_%s[] = {\n" % name)
+        for i in range(0, len(table), 16):
+            lines.append("    " + ", ".join(str(n) for n in table[i:i + 16]) + ",\n")
+        lines.append("};\n")
         texts[name] = "".join(lines)
     return texts
 
@@ -451,9 +700,16 @@ def check(entries):
     """Faults that must never reach the tables."""
     allowed = sources.dictionary_characters()
     problems = []
+    sizes = collections.Counter(group_of(key) for key in entries)
+    problems += ["group %s has more rows than a slot can name" % g
+                 for g, n in sizes.items() if n >= NO_ROW]
     for key, (transcription, method) in entries.items():
         if group_of(key) is None:
             problems.append("key without a group: %r" % key)
+        # The rows hold lengths in one byte, and the library compares UTF-16 code units.
+        if len(key) > 255 or any(ord(c) > 0xFFFF for c in key + transcription):
+            problems.append("key too long or outside the basic plane: %r" % key)
+
         if method == "quoted":
             continue
         if not transcription or transcription.startswith(" "):
@@ -493,8 +749,9 @@ def main(argv):
             print("%-10s %6d" % (method, count))
         print("%-10s %6d" % ("total", len(entries)))
         print("%-10s %6d" % ("lookup", len(builder.lookup_keys())))
-        longer = sum(1 for t, _ in entries.values() if len(t) > MAX_TRANSCRIPTION)
-        print("%-10s %6d" % ("over 24", longer))
+        print("%-10s %6d" % ("left out", len(builder.too_long)))
+        print("  (transcription over %d characters: %s)"
+              % (MAX_TRANSCRIPTION, ", ".join(sorted(builder.too_long)[:8])))
     return 0
 
 

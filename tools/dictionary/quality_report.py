@@ -1,12 +1,19 @@
 #!/usr/bin/python3
-"""How well the converter alone writes the style of the syllabus.
+"""How well the dictionary writes the style of the syllabus and covers the words users type.
 
-    quality_report.py [--data DIR] [--floor PERCENT] [--show N]
+    quality_report.py [--data DIR] [--floor PERCENT] [--composer-floor PERCENT]
+                      [--coverage-floor PERCENT] [--show N]
 
-Converts every word of the style reference (the syllabus's own transcriptions) from Britfone,
-or ipa-dict where Britfone lacks it, and prints the share whose codes equal the reference's
-exactly, with a count of the kinds of difference. Exits with 1 when the share is below the
-floor, with 77 (skipped) when the data is not there.
+1. The converter: converts every word of the style reference (the syllabus's own
+   transcriptions) from Britfone, or ipa-dict where Britfone lacks it, and prints the share
+   whose codes equal the reference's exactly, with a count of the kinds of difference.
+2. The composer: 2,000 forms that the sources have (-s, -ed, -ing, -er, -est of the words of the
+   frequency list), composed from their head words by the rules, and the share that equals the
+   sources' own conversion exactly.
+3. The committed tables under sonabet/tables: keys per method, and the share of the syllabus
+   and of the frequency list that a lookup finds (trimmed and lower-cased, as the lookup client
+   does; the syllabus words quoted with an empty transcription aside).
+Exits with 1 when a share is below its floor, with 77 (skipped) when the data is not there.
 """
 
 import argparse
@@ -15,6 +22,8 @@ import os
 import sys
 
 import convert
+import forms
+import generate
 import sources
 
 SKIPPED = 77
@@ -70,15 +79,101 @@ def measure(data_dir):
     return agree, corrected, len(reference), kinds, examples, by_source
 
 
+# How many forms of each ending the composer is measured on.
+COMPOSER_SAMPLE = (("s", 500), ("ed", 500), ("ing", 500), ("er", 250), ("est", 250))
+
+
+def measure_composer(data_dir, britfone, ipadict):
+    """(equal, total, examples of differences): forms of the frequency list's words that the
+    sources have, composed from the head's conversion and compared with the form's own."""
+    irregular = {row[1] for row in sources.tool_table("irregular_forms.tsv")}
+    wanted = dict(COMPOSER_SAMPLE)
+    taken = collections.Counter()
+    equal = 0
+    differences = []
+    seen = set()
+    for head in sources.word_list(data_dir, sources.FREQUENCY):
+        if (head in seen or not head.isalpha() or not head.islower()
+                or head in generate.FUNCTION_WORDS or head in irregular):
+            continue
+        seen.add(head)
+        head_forms, _ = convert.pronunciations(head, britfone, ipadict)
+        if not head_forms:
+            continue
+        for ending, count in COMPOSER_SAMPLE:
+            if taken[ending] >= count:
+                continue
+            form = forms.spelling(head, ending, head_forms[0])
+            form_forms, _ = convert.pronunciations(form, britfone, ipadict)
+            if form == head or not form_forms:
+                continue
+            taken[ending] += 1
+            composed = forms.sounds(head, ending, head_forms[0])
+            if composed == form_forms[0]:
+                equal += 1
+            else:
+                differences.append("%s %s: %s, sources %s" % (head, form, composed,
+                                                              form_forms[0]))
+    return equal, sum(taken.values()), differences
+
+
+def _unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and text[i + 1] == "u":
+            out.append(chr(int(text[i + 2:i + 6], 16)))
+            i += 6
+        elif text[i] == "\\":
+            out.append(text[i + 1])
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+def read_tables(tables_dir):
+    """Group name -> {key: transcription}, from the committed table files."""
+    groups = {}
+    for name, _ in generate.GROUPS:
+        entries = {}
+        with open(os.path.join(tables_dir, "group_%s.inc" % name), encoding="utf-8") as f:
+            for line in f:
+                if line.startswith('    u"') and '" u"' in line:
+                    key, _, transcription = line.strip()[2:-1].partition('" u"')
+                    entries[_unescape(key)] = _unescape(transcription)
+        groups[name] = entries
+    return groups
+
+
+def client_lookup(groups, text):
+    """The lookup client's answer: the text trimmed of blanks and lower-cased, then the group
+    of its initial."""
+    key = text.strip(" ").lower()
+    group = generate.group_of(key) if key and "a" <= key[0] <= "z" else None
+    return groups[group].get(key, "") if group else ""
+
+
+def coverage(groups, words, excused=()):
+    """(found, counted, missing words) of a word list through the lookup client."""
+    counted = [w for w in words if w.strip(" ").lower() not in excused]
+    missing = [w for w in counted if not client_lookup(groups, w)]
+    return len(counted) - len(missing), len(counted), missing
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--data", default=sources.DEFAULT_DATA)
     parser.add_argument("--floor", type=float, default=0.0,
                         help="fail below this share, in per cent")
+    parser.add_argument("--composer-floor", type=float, default=0.0,
+                        help="fail when fewer composed forms equal the sources'")
+    parser.add_argument("--coverage-floor", type=float, default=0.0,
+                        help="fail when less of the frequency list is found")
+    parser.add_argument("--tables", default=os.path.join(sources.REPO, "sonabet", "tables"))
     parser.add_argument("--show", type=int, default=3, help="examples per kind of difference")
     args = parser.parse_args(argv)
-    missing = [n for n in (sources.BRITFONE, sources.IPADICT, sources.STYLE)
-               if not os.path.isfile(os.path.join(args.data, n))]
+    missing = [n for n in sources.ALL_SOURCES if not os.path.isfile(os.path.join(args.data, n))]
     if missing:
         print("quality_report.py: skipped, %s not found under %s"
               % (", ".join(missing), args.data))
@@ -95,10 +190,47 @@ def main(argv):
         print("  %5d  %s" % (count, kind))
         for example in examples[kind][: args.show]:
             print("           %s" % example)
+    failed = []
     if share < args.floor:
-        print("agreement %.1f%% is below the floor of %.1f%%" % (share, args.floor))
-        return 1
-    return 0
+        failed.append("agreement %.1f%% is below the floor of %.1f%%" % (share, args.floor))
+
+    britfone, ipadict = sources.britfone(args.data), sources.ipadict(args.data)
+    equal, total, differences = measure_composer(args.data, britfone, ipadict)
+    composed = 100.0 * equal / total if total else 0.0
+    print("composer equals the sources' conversion: %d of %d forms = %.1f%%"
+          % (equal, total, composed))
+    for example in differences[: args.show]:
+        print("           %s" % example)
+    if composed < args.composer_floor:
+        failed.append("composer %.1f%% is below the floor of %.1f%%"
+                      % (composed, args.composer_floor))
+
+    groups = read_tables(args.tables)
+    print("keys per method:")
+    for name, _ in generate.GROUPS:
+        method = ("UVW" if name == "uvw" else "XYZ" if name == "xyz" else name.upper())
+        print("  %-10s %6d" % (method + "sonabet", len(groups[name])))
+    print("  %-10s %6d" % ("total", sum(len(g) for g in groups.values())))
+    quoted_empty = {row[0].lower() for row in sources.tool_table("quoted_entries.tsv")
+                    if len(row) < 2 or not row[1]}
+    syllabus = sources.word_list(args.data, sources.SYLLABUS)
+    found, counted, lacking = coverage(groups, syllabus, quoted_empty)
+    print("syllabus found through the lookup client: %d of %d = %.2f%% (%d quoted empty aside)"
+          % (found, counted, 100.0 * found / counted, len(syllabus) - counted))
+    if lacking:
+        failed.append("syllabus words not found: " + ", ".join(lacking))
+    frequency = sources.word_list(args.data, sources.FREQUENCY)
+    found, counted, lacking = coverage(groups, frequency)
+    reached = 100.0 * found / counted
+    print("frequency list found through the lookup client: %d of %d = %.2f%%"
+          % (found, counted, reached))
+    print("  not found, for example: " + ", ".join(lacking[: 10 * args.show]))
+    if reached < args.coverage_floor:
+        failed.append("frequency list coverage %.2f%% is below the floor of %.2f%%"
+                      % (reached, args.coverage_floor))
+    for failure in failed:
+        print(failure)
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

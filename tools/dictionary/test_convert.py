@@ -7,7 +7,9 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import american  # noqa: E402
 import convert  # noqa: E402
+import forms  # noqa: E402
 import generate  # noqa: E402
 
 
@@ -128,6 +130,93 @@ class WritingEntries(unittest.TestCase):
         self.assertIn("centre", generate.spelling_variants("center"))
         self.assertIn("sceptic", generate.spelling_variants("skeptic"))
         self.assertEqual(generate.ascii_spelling("r\u00e9sum\u00e9"), "resume")
+
+
+class WordForms(unittest.TestCase):
+    def test_the_ending_follows_the_final_sound(self):
+        self.assertEqual(forms.sounds("book", "s", "buk"), "buks")
+        self.assertEqual(forms.sounds("dog", "s", "dRg"), "dRgz")
+        self.assertEqual(forms.sounds("bridge", "s", "bridV"), "5bridViz")
+        self.assertEqual(forms.sounds("walk", "ed", "wR:k"), "wR:kt")
+        self.assertEqual(forms.sounds("play", "ed", "plei"), "pleid")
+        self.assertEqual(forms.sounds("want", "ed", "wRnt"), "5wRntid")
+        self.assertEqual(forms.sounds("enter", "ing", "5entE"), "5entEriN")
+        self.assertEqual(forms.sounds("continue", "ing", "kEn5tinju:"), "kEn5tinjuiN")
+
+    def test_spelling_rules(self):
+        self.assertEqual(forms.spelling("stop", "ed", "stRp"), "stopped")
+        self.assertEqual(forms.spelling("refer", "ing", "ri5fE:"), "referring")
+        self.assertEqual(forms.spelling("visit", "ing", "5vizit"), "visiting")
+        self.assertEqual(forms.spelling("study", "ed", "5stQdi"), "studied")
+        self.assertEqual(forms.spelling("study", "ing", "5stQdi"), "studying")
+        self.assertEqual(forms.spelling("happy", "er", "5hApi"), "happier")
+        self.assertEqual(forms.spelling("make", "ing", "meik"), "making")
+        self.assertEqual(forms.spelling("see", "ing", "si:"), "seeing")
+        self.assertEqual(forms.spelling("lie", "ing", "lai"), "lying")
+        self.assertEqual(forms.spelling("box", "s", "bRks"), "boxes")
+        self.assertEqual(forms.spelling("city", "s", "5siti"), "cities")
+        self.assertEqual(forms.spelling("gentle", "ly", "5dVentl"), "gently")
+        self.assertEqual(forms.compose("happy", "ly", "5hApi"), ("happily", "5hApili"))
+        self.assertEqual(forms.compose("careful", "ly", "5k/Eful"), ("carefully", "5k/Efuli"))
+
+
+class Builder(generate.Builder):
+    """A builder over a few hand-made source words instead of the reference data."""
+
+    def __init__(self, words):
+        self.britfone = {w: [convert.from_britfone(t)] for w, t in words.items()}
+        self.ipadict = {}
+        self.style, self.style_lower, self.hand, self.corrections = {}, {}, {}, {}
+        self.splitting = False
+        self.too_long = []
+        self.listed = set(words)
+        self.entries = {}
+        for word in words:
+            self.add_word(word, required=True)
+
+
+class ComposedEntries(unittest.TestCase):
+    def test_the_irregular_table_wins_over_the_rules(self):
+        builder = Builder({"go": "g ˈəʊ", "going": "g ˈəʊ ɪ ŋ", "went": "w ˈɛ n t",
+                           "child": "tʃ ˈaɪ l d", "children": "tʃ ˈɪ l d ɹ ə n"})
+        builder.add_forms()
+        self.assertEqual(builder.entries["went"], ("went", "britfone"))
+        self.assertNotIn("goed", builder.entries)
+        self.assertNotIn("gos", builder.entries)
+        self.assertNotIn("childs", builder.entries)
+        # A form the sources have keeps the sources' transcription.
+        self.assertEqual(builder.entries["going"], ("5gEuiN", "britfone"))
+        # A verb of the table gets its -ing and -s forms without the sources' evidence.
+        builder = Builder({"swing": "s w ˈɪ ŋ"})
+        builder.add_forms()
+        self.assertEqual(builder.entries["swinging"], ("5swiNiN", "form"))
+        self.assertEqual(builder.entries["swings"], ("swiNz", "form"))
+        self.assertNotIn("swinged", builder.entries)
+
+    def test_regular_forms_where_the_sources_lack_them(self):
+        builder = Builder({"shop": "ʃ ˈɒ p", "shopping": "ʃ ˈɒ p ɪ ŋ"})
+        builder.add_forms()
+        self.assertEqual(builder.entries["shopped"], ("FRpt", "form"))
+        self.assertEqual(builder.entries["shops"], ("FRps", "form"))
+
+    def test_an_american_spelling_answers_like_its_twin(self):
+        builder = Builder({"colour": "k ˈɐ l ə", "colourful": "k ˈɐ l ə f ə l",
+                           "centre": "s ˈɛ n t ə", "travel": "t ɹ ˈæ v ə l",
+                           "travelling": "t ɹ ˈæ v ə l ɪ ŋ", "realise": "ɹ ˈɪə l aɪ z",
+                           "hour": "ˈaʊ ə", "compel": "k ə m p ˈɛ l",
+                           "compelling": "k ə m p ˈɛ l ɪ ŋ"})
+        builder.add_american()
+        for us, british in (("color", "colour"), ("colorful", "colourful"),
+                            ("center", "centre"), ("traveling", "travelling"),
+                            ("realize", "realise")):
+            self.assertEqual(builder.entries[us][0], builder.entries[british][0], us)
+        self.assertNotIn("hor", builder.entries)
+        self.assertNotIn("compeling", builder.entries)
+        self.assertIn("gray", american.spellings("grey", lambda word: None))
+
+    def test_abbreviations_are_read_as_letters(self):
+        self.assertEqual(generate.read_as_letters("TV"), "5ti:5vi:")
+        self.assertEqual(generate.read_as_letters("DNA"), ",di:en5ei")
 
 
 if __name__ == "__main__":
