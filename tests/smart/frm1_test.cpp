@@ -249,7 +249,7 @@ TEST_F(Frm1Test, RendersASnapshot) {
                                : env.dir.path();
     const QString path = QDir(folder).filePath("Frm1.png");
     ASSERT_TRUE(dialog->grab().save(path));
-    EXPECT_EQ(QImage(path).size(), QSize(505, 299) * dialog->devicePixelRatio());
+    EXPECT_EQ(QImage(path).size(), QSize(505, 336) * dialog->devicePixelRatio());
 }
 
 }  // namespace

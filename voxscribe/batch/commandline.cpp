@@ -9,13 +9,19 @@
 #include "lookupclient.h"
 #include "misslog.h"
 #include "services.h"
+#include "suggestion.h"
 #include "wordlist.h"
 
 namespace batch {
 namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
-constexpr const char* kOwnOptions[] = {"-b", "--batch", "-o", "--output", "-h", "--help"};
+constexpr const char* kOwnOptions[] = {"-b", "--batch", "-o",     "--output",
+                                       "-h", "--help",  "--guess"};
+
+// A suggested transcription in the document: grey, where the dictionary's stand in the colour of
+// the document.
+constexpr quint32 kGuessColour = 0x808080;
 
 void write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -52,6 +58,14 @@ class HiddenDocument final : public BatchSink {
 public:
     HiddenDocument() { box.setDefaultFormat(QStringLiteral("Kingsoft Phonetic Plain"), 12); }
     void writeLine(const QString& line) override { box.replaceSelection(line); }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        const quint32 colour = box.insertionColour();
+        box.replaceSelection(key + u'/');
+        box.setInsertionColour(kGuessColour);
+        box.replaceSelection(codes);
+        box.setInsertionColour(colour);
+        box.replaceSelection(QStringLiteral("/\r\n"));
+    }
     output::DocumentBox box;
 };
 
@@ -65,6 +79,9 @@ QString summaryText(const RunSummary& summary, const QString& missLogPath, const
                        .arg(summary.words)
                        .arg(summary.found)
                        .arg(summary.missing);
+    if (summary.guessed > 0) {
+        text += QStringLiteral("其中 %1 个写上了建议音标，请核对。").arg(summary.guessed);
+    }
     if (summary.missing > 0 && !summary.missLogFailed) {
         text += QStringLiteral("\n没找到的单词已记入“%1”。").arg(missLogPath);
     }
@@ -74,7 +91,8 @@ QString summaryText(const RunSummary& summary, const QString& missLogPath, const
     return text;
 }
 
-int runBatch(const QString& wordList, const QString& outputPath, platform::Services& services) {
+int runBatch(const QString& wordList, const QString& outputPath, bool guess,
+             platform::Services& services) {
     const WordList list = readWordList(wordList);
     if (!list.ok()) {
         tell(list.error);
@@ -87,6 +105,11 @@ int runBatch(const QString& wordList, const QString& outputPath, platform::Servi
     const QString missLogPath = quiet.folder.writableFile(smart::MissLog::fileName());
     BatchEngine engine(client, smart::MissLog(missLogPath));
     engine.setStopWhenDictionaryFails(true);
+    // eSpeak NG is loaded at the first missing word, if any.
+    smart::EspeakSuggestion suggestion;
+    if (guess) {
+        engine.setSuggestion(&suggestion);
+    }
 
     RunSummary summary;
     if (outputPath.isEmpty()) {
@@ -107,6 +130,11 @@ int runBatch(const QString& wordList, const QString& outputPath, platform::Servi
     if (summary.stopped) {
         tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
         return kExitFailed;
+    }
+    if (guess && summary.missing > 0 && !suggestion.available()) {
+        tell(
+            QStringLiteral("找不到 eSpeak NG 或它的英语数据，--guess 没有给出建议音标；"
+                           "没找到的单词照常留空。"));
     }
     tell(summaryText(summary, missLogPath, outputPath));
     if (summary.missLogFailed) {
@@ -146,7 +174,7 @@ QString commandLineHelp() {
     return QStringLiteral(
         "用法:\n"
         "  voxscribe                                   打开程序窗口\n"
-        "  voxscribe --batch 单词表.txt [--output 结果.rtf]\n"
+        "  voxscribe --batch 单词表.txt [--output 结果.rtf] [--guess]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
         "  voxscribe --help                            显示本说明\n"
         "\n"
@@ -154,6 +182,8 @@ QString commandLineHelp() {
         "  -b, --batch <单词表>   一个单词占一行的文本文件（UTF-8 或 GB18030 编码）\n"
         "  -o, --output <文件>    把结果保存为 RTF 文件（已有的文件被替换）；\n"
         "                         不给出时，结果逐行写到标准输出\n"
+        "      --guess            词典里没有的单词写上 eSpeak NG 给出的建议音标，\n"
+        "                         行末标“?”（RTF 中建议音标为灰色）\n"
         "  -h, --help             显示本说明\n"
         "\n"
         "每个单词写成一行“单词/音标/”；词典里没有的单词写成“单词/  /”，\n"
@@ -172,7 +202,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
                                           QString(), QStringLiteral("file"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({batchOption, outputOption, helpOption});
+    const QCommandLineOption guessOption(QStringLiteral("guess"));
+    parser.addOptions({batchOption, outputOption, helpOption, guessOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -196,7 +227,7 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     if (outputs.size() > 1 || (outputs.size() == 1 && outputs.front().isEmpty())) {
         return usageError(QStringLiteral("请用 --output 给出一个结果文件。"));
     }
-    return runBatch(wordLists.front(), outputs.value(0), services);
+    return runBatch(wordLists.front(), outputs.value(0), parser.isSet(guessOption), services);
 }
 
 }  // namespace batch
