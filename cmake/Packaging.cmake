@@ -89,10 +89,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt and C++ libraries come from dpkg-shlibdeps; the rest the program needs only at run time:
-# Qt's window-system plugins and a font that draws the Chinese captions.
+# Qt's window-system plugins, a font that draws the Chinese captions, and eSpeak NG with its
+# English data for the suggested transcriptions (loaded when first needed, so shlibdeps cannot
+# see it).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
+    "qt6-qpa-plugins, fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk, libespeak-ng1, espeak-ng-data")
 # Chinese standard buttons, and the opener for the help page and the word processor.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer")

@@ -9,6 +9,7 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   xdg-utils dpkg-dev file ccache
   qt6-svg-dev desktop-file-utils appstream
+  libespeak-ng-dev espeak-ng-data
 )
 missing=()
 for p in "${packages[@]}"; do

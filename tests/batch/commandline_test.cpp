@@ -10,7 +10,10 @@
 #include "batchfiles.h"
 #include "commandline.h"
 #include "qtprinters.h"
+#include "rtfreader.h"
+#include "suggestion.h"
 #include "testenv.h"
+#include "unicodeipa.h"
 
 namespace {
 
@@ -37,9 +40,14 @@ protected:
         ASSERT_TRUE(QFile::copy(from, program.filePath(name))) << from.toStdString();
     }
 
-    Outcome run(const QStringList& arguments) {
+    // espeakData: where eSpeak NG looks for its data; its own place when empty.
+    Outcome run(const QStringList& arguments, const QString& espeakData = QString()) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("ESPEAK_DATA_PATH");
+        if (!espeakData.isEmpty()) {
+            environment.insert("ESPEAK_DATA_PATH", espeakData);
+        }
         // No registered component of the machine may stand in for the copied library, and the
         // run must not need a display.
         environment.insert("COMPONENT_REGISTRY_DIR", registry.filePath("user"));
@@ -168,12 +176,61 @@ TEST_F(CommandLineTest, WithoutTheDictionaryNothingIsAnnotated) {
     EXPECT_FALSE(QFileInfo::exists(program.filePath("unfound.dat")));
 }
 
+// --guess writes a missing word with its suggestion, marked, and still logs it; a word that is no
+// word (digits) keeps the placeholder. The summary counts the guessed words apart.
+TEST_F(CommandLineTest, GuessFillsMissingWordsInEachFormat) {
+    const QString guess = smart::EspeakSuggestion().suggest("xyzzy");
+    ASSERT_FALSE(guess.isEmpty());
+    const QString words = list("words.txt", "Apple\nxyzzy\n3D\n");
+
+    const Outcome lines = run({"--batch", words, "--guess"});
+    EXPECT_EQ(lines.status, batch::kExitOk) << lines.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(lines.out), "apple/5Apl/\nxyzzy/" + guess + "/?\n3d/  /\n");
+    EXPECT_TRUE(
+        lines.err.contains("共标注 3 个单词：找到音标 1 个，没找到 2 个。其中 1 个写上了建议音标"))
+        << lines.err.toStdString();
+    EXPECT_EQ(missLog(), "xyzzy,\r\n3d,\r\n");
+
+    // In Unicode IPA the suggestion carries a "?" after it.
+    const Outcome ipa = run({"--batch", words, "--guess", "--format", "ipa"});
+    EXPECT_EQ(ipa.status, batch::kExitOk) << ipa.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(ipa.out),
+              QStringLiteral("apple\tˈæpl\nxyzzy\t") +
+                  QString::fromStdString(sonabet::notation::toUnicodeIpa(guess.toStdString())) +
+                  QStringLiteral("?\n3d\t\n"));
+
+    // In the document the suggestion is grey, where the dictionary's transcriptions are not.
+    const QString output = data.filePath("result.rtf");
+    EXPECT_EQ(run({"--batch", words, "--guess", "--output", output}).status, batch::kExitOk);
+    const testing_support::RtfReading rtf = testing_support::readRtf(readBytes(output));
+    ASSERT_TRUE(rtf.ok()) << rtf.error.toStdString();
+    const QString text = rtf.plainText();
+    EXPECT_EQ(text, "apple/5Apl/\nxyzzy/" + guess + "/\n3d/  /\n\n");  // the last paragraph mark
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool suggested = i >= text.indexOf(guess) && i < text.indexOf(guess) + guess.size();
+        EXPECT_EQ(rtf.text[size_t(i)].colour == 0x808080, suggested) << i;
+    }
+}
+
+// Without eSpeak NG's data --guess says so once and the run goes on as without it.
+TEST_F(CommandLineTest, GuessWithoutEspeakSaysSoOnce) {
+    QTemporaryDir emptyData;
+    ASSERT_TRUE(emptyData.isValid());
+    const Outcome outcome =
+        run({"--batch", list("words.txt", "xyzzy\nzebra\nqwzx\n"), "--guess"}, emptyData.path());
+    EXPECT_EQ(outcome.status, batch::kExitOk);
+    EXPECT_EQ(outcome.out, "xyzzy/  /\nzebra/5zi:brE/\nqwzx/  /\n");
+    EXPECT_EQ(outcome.err.count("找不到 eSpeak NG"), 1) << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("建议音标，请核对"));
+    EXPECT_EQ(missLog(), "xyzzy,\r\nqwzx,\r\n");
+}
+
 TEST_F(CommandLineTest, HelpAndWrongArguments) {
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, batch::kExitOk);
     const QString text = QString::fromUtf8(help.out);
-    for (const char* part :
-         {"--batch", "--output", "--format", "lines", "ipa", "rtf", "unfound.dat", "标准输出"}) {
+    for (const char* part : {"--batch", "--output", "--format", "lines", "ipa", "rtf", "--guess",
+                             "unfound.dat", "标准输出"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
     }
     const QStringList wrong[] = {
@@ -183,6 +240,7 @@ TEST_F(CommandLineTest, HelpAndWrongArguments) {
         {"--batch", "a.txt", "--frobnicate"},
         {"--batch", "a.txt", "--format", "html"},
         {"--batch", "a.txt", "--format", "ipa", "--format", "rtf"},
+        {"--guess"},
     };
     for (const QStringList& arguments : wrong) {
         const Outcome outcome = run(arguments);
@@ -197,6 +255,7 @@ TEST(CommandLineArguments, OnlyTheBatchOptionsLeaveTheWindowsClosed) {
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "-h"}));
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "-o", "x.rtf"}));
     EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "--format=ipa"}));
+    EXPECT_TRUE(batch::isCommandLineRun({"voxscribe", "--guess"}));
     EXPECT_FALSE(batch::isCommandLineRun({"voxscribe"}));
     EXPECT_FALSE(batch::isCommandLineRun({"voxscribe", "-style", "fusion"}));
     EXPECT_FALSE(batch::isCommandLineRun({"--batch"}));  // the program's own name

@@ -35,7 +35,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # The package names of a relation field, one a line, without versions.
 names() { field "$1" | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' | grep -v '^$' || true; }
 depends=$(names Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins fonts-wqy-microhei; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins fonts-wqy-microhei \
+    libespeak-ng1 espeak-ng-data; do
     grep -qxF "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
 grep -qxF libreoffice-writer <<<"$(names Suggests)" || fail "LibreOffice is not suggested"

@@ -1,11 +1,13 @@
 // The manual-entry dialog, opened as the user opens it: a word the dictionary lacks, Enter in the
 // smart-annotation window and Yes to its question.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include "frmstep1.h"
 #include "lookupclient.h"
 #include "phonetickeyboard.h"
+#include "suggestion.h"
 #include "testenv.h"
 
 namespace {
@@ -39,10 +42,28 @@ smart::Frm1* shownDialog() {
     return nullptr;
 }
 
+// Suggestions for a few words, as a suggestion service would make them.
+class FixedSuggestions final : public smart::Suggestion {
+public:
+    QString suggest(const QString& word) override {
+        const QString key = word.trimmed().toLower();
+        return key == "blorf" ? "blR:f" : key == "bar" ? "ba:" : QString();
+    }
+    bool available() override { return true; }
+};
+
+bool espeakLoaded() {
+    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) {
+        dlclose(handle);
+    }
+    return handle != nullptr;
+}
+
 class Frm1Test : public ::testing::Test {
 protected:
     Frm1Test() : client(env.services), window(env.services, client) {
-        smart::attachManualEntry(window, env.services);
+        smart::attachManualEntry(window, env.services, std::make_shared<FixedSuggestions>());
     }
 
     void SetUp() override {
@@ -118,6 +139,88 @@ TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
     EXPECT_EQ(entry->text(), "");
     EXPECT_EQ(text1->text(), "");
     EXPECT_TRUE(QTest::qWaitFor([this] { return entry->hasFocus(); }));
+}
+
+// The suggestion stands beside the empty entry box; the button or Ctrl+Enter puts it there, and
+// the user corrects it as any typed transcription before confirming.
+TEST_F(Frm1Test, TheSuggestionIsTakenByItsButtonOrCtrlEnter) {
+    const std::function<void(smart::Frm1*)> takes[] = {
+        [](smart::Frm1* dialog) {
+            QTest::mouseClick(get<QPushButton>(dialog, "Command8"), Qt::LeftButton);
+        },
+        [](smart::Frm1* dialog) {
+            QTest::keyClick(get<QLineEdit>(dialog, "Text1"), Qt::Key_Return, Qt::ControlModifier);
+        },
+        [](smart::Frm1* dialog) {
+            QTest::keyClick(get<QLineEdit>(dialog, "Text1"), Qt::Key_Enter,
+                            Qt::ControlModifier | Qt::KeypadModifier);
+        },
+    };
+    QString expected;
+    for (const auto& take : takes) {
+        smart::Frm1* dialog = openFor("Blorf");
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto* text1 = get<QLineEdit>(dialog, "Text1");
+        auto* label4 = get<QLabel>(dialog, "Label4");
+        EXPECT_EQ(text1->text(), "");
+        EXPECT_TRUE(get<QLabel>(dialog, "Label3")->isVisible());
+        EXPECT_EQ(get<QLabel>(dialog, "Label3")->text(), "建议：");
+        EXPECT_EQ(label4->text(), "blR:f");
+        EXPECT_EQ(label4->font().family(), text1->font().family());
+        EXPECT_EQ(get<QPushButton>(dialog, "Command8")->text(), "采用");
+
+        take(dialog);
+        EXPECT_TRUE(dialog->isVisible());  // taking is no confirmation
+        EXPECT_EQ(text1->text(), "blR:f");
+        EXPECT_TRUE(QTest::qWaitFor([text1] { return text1->hasFocus(); })) << expected.size();
+        QTest::keyClicks(text1, "d");
+        QTest::keyClick(text1, Qt::Key_Return);
+        expected += "blorf/blR:fd/\n";
+        EXPECT_EQ(document->toPlainText(), expected);
+    }
+}
+
+TEST_F(Frm1Test, TheSuggestionFollowsFrm3sEntryAndIsHiddenWithoutOne) {
+    smart::Frm1* dialog = openFor("Blorf");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    auto* text1 = get<QLineEdit>(dialog, "Text1");
+    entry->setText("Bar");
+    EXPECT_EQ(get<QLabel>(dialog, "Label4")->text(), "ba:");
+    entry->setText("zzq");
+    for (const char* name : {"Label3", "Label4"}) {
+        EXPECT_FALSE(get<QLabel>(dialog, name)->isVisible()) << name;
+    }
+    EXPECT_FALSE(get<QPushButton>(dialog, "Command8")->isVisible());
+    QTest::keyClick(text1, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(text1->text(), "");
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+// Without eSpeak NG the dialog works as before, only without a suggestion.
+TEST(Frm1WithoutEspeak, ShowsNoSuggestion) {
+    testing_support::TestEnvironment env;
+    smart::LookupClient client(env.services);
+    smart::Frm3 window(env.services, client);
+    smart::attachManualEntry(
+        window, env.services,
+        std::make_shared<smart::EspeakSuggestion>(smart::EspeakSuggestion::Location{
+            QStringLiteral("/nonexistent/libespeak-ng.so.1"), QString()}));
+    window.show();
+    QTest::keyClicks(window.entryBox(), "Voxscribe");
+    env.messages.answer(Answer::Yes);
+    QTest::keyClick(window.entryBox(), Qt::Key_Return);
+    smart::Frm1* dialog = shownDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_FALSE(dialog->findChild<QPushButton*>(QStringLiteral("Command8"))->isVisible());
+    auto* text1 = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QTest::keyClick(text1, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(text1->text(), "");
+    QTest::keyClicks(text1, "vRks");
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_EQ(window.documentBox()->toPlainText(), "voxscribe/vRks/\n");
 }
 
 TEST_F(Frm1Test, TheWordIsLowerCasedButNotTrimmedAndEachConfirmCounts) {
@@ -240,6 +343,36 @@ TEST(Frm1Wiring, YesInTheLaunchersSmartWindowOpensTheDialog) {
     EXPECT_TRUE(readBytes(env.file("unfound.dat")).endsWith("xyzzy,zIzi\r\n"));
 }
 
+// What a user does with an unknown word: Yes, Ctrl+Enter, Enter. eSpeak NG is loaded then, not
+// when the program or its smart-annotation window starts.
+TEST(Frm1Wiring, CtrlEnterThenEnterWritesTheSuggestedTranscription) {
+    if (espeakLoaded()) {
+        GTEST_SKIP() << "an earlier test of this process loaded eSpeak NG";
+    }
+    testing_support::TestEnvironment env;
+    smart::LookupClient lookup(env.services);
+    shell::Frmstep1 launcher(env.services, lookup);
+    launcher.setProgramEnd([] {});
+    launcher.show();
+    QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
+    auto* window =
+        qobject_cast<smart::Frm3*>(launcher.workingWindow(shell::Frmstep1::Mode::SmartAnnotation));
+    ASSERT_NE(window, nullptr);
+    QTest::keyClicks(window->entryBox(), "Flimbo");
+    EXPECT_FALSE(espeakLoaded());
+    env.messages.answer(Answer::Yes);
+    QTest::keyClick(window->entryBox(), Qt::Key_Return);
+    smart::Frm1* dialog = shownDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_TRUE(espeakLoaded());
+    auto* text1 = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QTest::keyClick(text1, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_EQ(window->documentBox()->toPlainText(), "flimbo/5flimbEu/\n");
+    EXPECT_TRUE(readBytes(env.file("unfound.dat")).endsWith("flimbo,5flimbEu\r\n"));
+}
+
 // A reviewer's picture of the dialog; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
 TEST_F(Frm1Test, RendersASnapshot) {
     QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
@@ -253,7 +386,7 @@ TEST_F(Frm1Test, RendersASnapshot) {
                                : env.dir.path();
     const QString path = QDir(folder).filePath("Frm1.png");
     ASSERT_TRUE(dialog->grab().save(path));
-    EXPECT_EQ(QImage(path).size(), QSize(505, 299) * dialog->devicePixelRatio());
+    EXPECT_EQ(QImage(path).size(), QSize(505, 336) * dialog->devicePixelRatio());
 }
 
 }  // namespace

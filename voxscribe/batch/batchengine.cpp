@@ -1,11 +1,16 @@
 #include "batchengine.h"
 
 #include "lookupclient.h"
+#include "suggestion.h"
 
 namespace batch {
 
 QString batchLine(const QString& key, const QString& transcription) {
     return key + u'/' + transcription + QStringLiteral("/\r\n");
+}
+
+QString guessedBatchLine(const QString& key, const QString& codes) {
+    return key + u'/' + codes + QStringLiteral("/?\r\n");
 }
 
 BatchEngine::BatchEngine(smart::LookupClient& client, smart::MissLog missLog)
@@ -31,6 +36,13 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink, QWidget* 
             ++summary.missing;
             if (!missLog_.appendMiss(lookup.key)) {
                 summary.missLogFailed = true;
+            }
+            const QString guess =
+                suggestion_ != nullptr ? suggestion_->suggest(lookup.key) : QString();
+            if (!guess.isEmpty()) {
+                ++summary.guessed;
+                sink.writeGuessedLine(lookup.key, guess);
+                continue;
             }
         } else {
             ++summary.found;

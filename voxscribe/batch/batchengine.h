@@ -11,7 +11,8 @@ class QWidget;
 
 namespace smart {
 class LookupClient;
-}
+class Suggestion;
+}  // namespace smart
 
 namespace batch {
 
@@ -22,6 +23,9 @@ inline QString placeholder() {
 
 // "key/transcription/" followed by CR LF.
 QString batchLine(const QString& key, const QString& transcription);
+
+// "key/codes/?" followed by CR LF: a suggested transcription, marked so that a reader can tell.
+QString guessedBatchLine(const QString& key, const QString& codes);
 
 // Where a run's output goes and what happens around each word.
 class BatchSink {
@@ -40,12 +44,17 @@ public:
         writeLine(batchLine(key, transcription.isEmpty() ? placeholder() : transcription));
     }
     virtual void writeLine(const QString& line) = 0;
+    // A word the dictionary lacks, with a suggested transcription instead of the placeholder.
+    virtual void writeGuessedLine(const QString& key, const QString& codes) {
+        writeLine(guessedBatchLine(key, codes));
+    }
 };
 
 struct RunSummary {
     qsizetype words = 0;
     qsizetype found = 0;
     qsizetype missing = 0;
+    qsizetype guessed = 0;          // of the missing words, those written with a suggestion
     bool missLogFailed = false;     // at least one miss line could not be written
     bool dictionaryFailed = false;  // the dictionary could not be reached (every word a miss)
     bool stopped = false;           // the run ended early because the dictionary failed
@@ -59,6 +68,10 @@ public:
     // every word as a miss. Scripts want that; the window goes on, as its message says.
     void setStopWhenDictionaryFails(bool stop) { stopWhenDictionaryFails_ = stop; }
 
+    // Writes a missing word with its suggested transcription where there is one; the word still
+    // goes to the miss log.
+    void setSuggestion(smart::Suggestion* suggestion) { suggestion_ = suggestion; }
+
     // One lookup per line (with a fresh dictionary object each), then the batch line. Lines that
     // are exactly empty produce nothing. messageParent: the window of the dictionary message.
     RunSummary run(const QStringList& lines, BatchSink& sink, QWidget* messageParent = nullptr);
@@ -67,6 +80,7 @@ private:
     smart::LookupClient& client_;
     smart::MissLog missLog_;
     bool stopWhenDictionaryFails_ = false;
+    smart::Suggestion* suggestion_ = nullptr;
 };
 
 }  // namespace batch

@@ -12,6 +12,7 @@
 #include "rtfwriter.h"
 #include "savefile.h"
 #include "services.h"
+#include "suggestion.h"
 #include "unicodeipa.h"
 #include "wordlist.h"
 
@@ -19,8 +20,8 @@ namespace batch {
 namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
-constexpr const char* kOwnOptions[] = {"-b", "--batch",  "-o", "--output",
-                                       "-f", "--format", "-h", "--help"};
+constexpr const char* kOwnOptions[] = {"-b",       "--batch", "-o",     "--output", "-f",
+                                       "--format", "-h",      "--help", "--guess"};
 
 enum class Format { Lines, Ipa, Rtf };
 
@@ -30,6 +31,10 @@ struct FormatName {
 };
 constexpr FormatName kFormats[] = {
     {"lines", Format::Lines}, {"ipa", Format::Ipa}, {"rtf", Format::Rtf}};
+
+// A suggested transcription in the document: grey, where the dictionary's stand in the colour of
+// the document.
+constexpr quint32 kGuessColour = 0x808080;
 
 void write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -68,21 +73,29 @@ class UnicodeLines final : public BatchSink {
 public:
     explicit UnicodeLines(bool toFile) : toFile_(toFile) {}
     void writeWord(const QString& key, const QString& transcription) override {
-        QByteArray line = key.toUtf8() + '\t' +
-                          QByteArray::fromStdString(sonabet::notation::toUnicodeIpa(
-                              transcription.toUtf8().toStdString())) +
-                          '\n';
-        if (toFile_) {
-            bytes += line;
-        } else {
-            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-        }
+        writeIpa(key, transcription, "\n");
+    }
+    // A suggestion carries a "?" after its IPA, so that a reader can tell.
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        writeIpa(key, codes, "?\n");
     }
     // Every word comes through writeWord; there is no batch line to write.
     void writeLine(const QString&) override {}
     QByteArray bytes;
 
 private:
+    void writeIpa(const QString& key, const QString& codes, const char* end) {
+        const QByteArray line = key.toUtf8() + '\t' +
+                                QByteArray::fromStdString(
+                                    sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
+                                end;
+        if (toFile_) {
+            bytes += line;
+        } else {
+            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+        }
+    }
+
     bool toFile_;
 };
 
@@ -98,6 +111,14 @@ class HiddenDocument final : public BatchSink {
 public:
     HiddenDocument() { box.setDefaultFormat(QStringLiteral("Kingsoft Phonetic Plain"), 12); }
     void writeLine(const QString& line) override { box.replaceSelection(line); }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        const quint32 colour = box.insertionColour();
+        box.replaceSelection(key + u'/');
+        box.setInsertionColour(kGuessColour);
+        box.replaceSelection(codes);
+        box.setInsertionColour(colour);
+        box.replaceSelection(QStringLiteral("/\r\n"));
+    }
     output::DocumentBox box;
 };
 
@@ -111,6 +132,9 @@ QString summaryText(const RunSummary& summary, const QString& missLogPath, const
                        .arg(summary.words)
                        .arg(summary.found)
                        .arg(summary.missing);
+    if (summary.guessed > 0) {
+        text += QStringLiteral("其中 %1 个写上了建议音标，请核对。").arg(summary.guessed);
+    }
     if (summary.missing > 0 && !summary.missLogFailed) {
         text += QStringLiteral("\n没找到的单词已记入“%1”。").arg(missLogPath);
     }
@@ -129,7 +153,7 @@ bool saveOutput(const QString& outputPath, const QByteArray& bytes) {
     return true;
 }
 
-int runBatch(const QString& wordList, const QString& outputPath, Format format,
+int runBatch(const QString& wordList, const QString& outputPath, Format format, bool guess,
              platform::Services& services) {
     const WordList list = readWordList(wordList);
     if (!list.ok()) {
@@ -143,6 +167,11 @@ int runBatch(const QString& wordList, const QString& outputPath, Format format,
     const QString missLogPath = quiet.folder.writableFile(smart::MissLog::fileName());
     BatchEngine engine(client, smart::MissLog(missLogPath));
     engine.setStopWhenDictionaryFails(true);
+    // eSpeak NG is loaded at the first missing word, if any.
+    smart::EspeakSuggestion suggestion;
+    if (guess) {
+        engine.setSuggestion(&suggestion);
+    }
 
     RunSummary summary;
     if (format == Format::Rtf) {
@@ -178,6 +207,11 @@ int runBatch(const QString& wordList, const QString& outputPath, Format format,
     if (summary.stopped) {
         tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
         return kExitFailed;
+    }
+    if (guess && summary.missing > 0 && !suggestion.available()) {
+        tell(
+            QStringLiteral("找不到 eSpeak NG 或它的英语数据，--guess 没有给出建议音标；"
+                           "没找到的单词照常留空。"));
     }
     tell(summaryText(summary, missLogPath, outputPath));
     if (summary.missLogFailed) {
@@ -217,7 +251,7 @@ QString commandLineHelp() {
     return QStringLiteral(
         "用法:\n"
         "  voxscribe                                   打开程序窗口\n"
-        "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果]\n"
+        "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果] [--guess]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
         "  voxscribe --help                            显示本说明\n"
         "\n"
@@ -232,6 +266,8 @@ QString commandLineHelp() {
         "                         不给出时，结果文件名以 .rtf 或 .doc 结尾用 rtf，否则用 lines\n"
         "  -o, --output <文件>    把结果保存到这个文件（已有的文件被替换）；\n"
         "                         不给出时，结果写到标准输出\n"
+        "      --guess            词典里没有的单词写上 eSpeak NG 给出的建议音标，\n"
+        "                         行末标“?”（RTF 中建议音标为灰色，ipa 格式在音标后标“?”）\n"
         "  -h, --help             显示本说明\n"
         "\n"
         "词典里没有的单词记入程序文件夹中的 unfound.dat。统计和错误信息写到标准错误输出。\n"
@@ -251,7 +287,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     const QCommandLineOption formatOption({QStringLiteral("f"), QStringLiteral("format")},
                                           QString(), QStringLiteral("format"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({batchOption, outputOption, formatOption, helpOption});
+    const QCommandLineOption guessOption(QStringLiteral("guess"));
+    parser.addOptions({batchOption, outputOption, formatOption, helpOption, guessOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -295,7 +332,7 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
         }
         format = named->format;
     }
-    return runBatch(wordLists.front(), outputPath, format, services);
+    return runBatch(wordLists.front(), outputPath, format, parser.isSet(guessOption), services);
 }
 
 }  // namespace batch

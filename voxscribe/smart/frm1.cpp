@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextCursor>
 
 #include "documentbox.h"
@@ -18,7 +19,8 @@ namespace smart {
 namespace {
 
 constexpr int kClientWidth = 7575;
-constexpr int kClientHeight = 4485;
+// One row below the entry for the suggestion.
+constexpr int kClientHeight = 5040;
 
 // Inserts text at the caret of the document, over any selection, in the character format that
 // is current there: the manual entry brings no font or colour of its own.
@@ -31,8 +33,9 @@ void insertInCaretFormat(output::DocumentBox& box, QString text) {
 
 }  // namespace
 
-Frm1::Frm1(platform::Services& services, Frm3* frm3, QWidget* parent)
-    : QDialog(parent), services_(services), frm3_(frm3) {
+Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion,
+           QWidget* parent)
+    : QDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
     using manual::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
@@ -68,6 +71,25 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, QWidget* parent)
     Command6->setDefault(true);
     placeTwips(Command6, 6780, 3855, 675, 450);
 
+    Label3 = new QLabel(QStringLiteral("建议："), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    placeTwips(Label3, 180, 4560, 660, 300);
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setFont(phonetic);
+    Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    placeTwips(Label4, 840, 4470, 5820, 450);
+    Command8 = new QPushButton(QStringLiteral("采用"), this);
+    Command8->setObjectName(QStringLiteral("Command8"));
+    Command8->setToolTip(QStringLiteral("Ctrl+回车键为快捷键"));
+    Command8->setAutoDefault(false);
+    placeTwips(Command8, 6780, 4470, 675, 450);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &Frm1::onAdoptClicked);
+    }
+
     for (auto it = Command1.cbegin(); it != Command1.cend(); ++it) {
         const int index = it.key();
         connect(it.value(), &QPushButton::clicked, this,
@@ -75,8 +97,10 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, QWidget* parent)
     }
     connect(Command7, &QPushButton::clicked, this, &Frm1::onMoreClicked);
     connect(Command6, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
+    connect(Command8, &QPushButton::clicked, this, &Frm1::onAdoptClicked);
 
     if (frm3_ != nullptr) {
+        connect(frm3_->entryBox(), &QLineEdit::textChanged, this, &Frm1::onFrm3EntryChanged);
         frm3_->installEventFilter(this);
         connect(frm3_, &QObject::destroyed, this, &QObject::deleteLater);
     }
@@ -86,6 +110,7 @@ void Frm1::showEntry() {
     if (frm3_ == nullptr) {
         return;
     }
+    showSuggestion();
     show();
     raise();
     activateWindow();
@@ -124,6 +149,33 @@ void Frm1::onMoreClicked() {
     palette.exec();
 }
 
+void Frm1::onFrm3EntryChanged() {
+    // The suggestion follows the word that a confirmation would log: whatever Frm3's entry box
+    // holds. A hidden dialog waits until it is shown.
+    if (isVisible()) {
+        showSuggestion();
+    }
+}
+
+void Frm1::showSuggestion() {
+    // The first suggestion loads the service; without it the row stays empty.
+    const QString codes = suggestion_ != nullptr && frm3_ != nullptr
+                              ? suggestion_->suggest(frm3_->entryBox()->text())
+                              : QString();
+    Label4->setText(codes);
+    for (QWidget* widget : std::initializer_list<QWidget*>{Label3, Label4, Command8}) {
+        widget->setVisible(!codes.isEmpty());
+    }
+}
+
+void Frm1::onAdoptClicked() {
+    if (Label4->text().isEmpty()) {
+        return;  // no suggestion to take
+    }
+    Text1->setText(Label4->text());
+    Text1->setFocus();
+}
+
 void Frm1::onConfirmClicked() {
     hide();
     if (frm3_ == nullptr) {
@@ -145,13 +197,14 @@ void Frm1::onConfirmClicked() {
     entry->setFocus();
 }
 
-void attachManualEntry(Frm3& frm3, platform::Services& services) {
+void attachManualEntry(Frm3& frm3, platform::Services& services,
+                       std::shared_ptr<Suggestion> suggestion) {
     // One dialog per window, made at the first Yes and again after it was closed.
     auto dialog = std::make_shared<QPointer<Frm1>>();
     Frm3* window = &frm3;
-    frm3.setManualEntryOpener([window, &services, dialog] {
+    frm3.setManualEntryOpener([window, &services, dialog, suggestion] {
         if (*dialog == nullptr) {
-            *dialog = new Frm1(services, window);
+            *dialog = new Frm1(services, window, suggestion);
             (*dialog)->setAttribute(Qt::WA_DeleteOnClose);
         }
         (*dialog)->showEntry();

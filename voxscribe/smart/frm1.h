@@ -6,9 +6,11 @@
 #include <QDialog>
 #include <QMap>
 #include <QPointer>
+#include <memory>
 
 #include "frm3.h"
 #include "services.h"
+#include "suggestion.h"
 
 class QGroupBox;
 class QLabel;
@@ -21,8 +23,10 @@ class Frm1 : public QDialog {
     Q_OBJECT
 public:
     // frm3: the window the dialog serves; without an owner, so that Frm3 stays usable beside it.
-    // The dialog closes when Frm3 closes and deletes itself when Frm3 goes.
-    Frm1(platform::Services& services, Frm3* frm3, QWidget* parent = nullptr);
+    // The dialog closes when Frm3 closes and deletes itself when Frm3 goes. suggestion: where the
+    // proposed transcription of the word comes from; none without it.
+    Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion = {},
+         QWidget* parent = nullptr);
 
     // Shows the dialog, or brings it forward when it is already shown.
     void showEntry();
@@ -39,9 +43,13 @@ private:
     void onCommand1Clicked(int index);
     void onMoreClicked();
     void onConfirmClicked();
+    void onAdoptClicked();
+    void onFrm3EntryChanged();
+    void showSuggestion();
 
     platform::Services& services_;
     QPointer<Frm3> frm3_;
+    std::shared_ptr<Suggestion> suggestion_;
 
     QGroupBox* Frame1 = nullptr;
     QMap<int, QPushButton*> Command1;
@@ -50,9 +58,16 @@ private:
     QLabel* Label2 = nullptr;
     QLineEdit* Text1 = nullptr;
     QPushButton* Command6 = nullptr;
+    // The suggested transcription of the word in Frm3's entry box, and the button that takes it.
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPushButton* Command8 = nullptr;
 };
 
-// Makes Frm3's Yes to the not-found question open the one manual-entry dialog of that window.
-void attachManualEntry(Frm3& frm3, platform::Services& services);
+// Makes Frm3's Yes to the not-found question open the one manual-entry dialog of that window,
+// with suggestions from eSpeak NG unless another source is given.
+void attachManualEntry(
+    Frm3& frm3, platform::Services& services,
+    std::shared_ptr<Suggestion> suggestion = std::make_shared<EspeakSuggestion>());
 
 }  // namespace smart
