@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QFile>
 
+
 #include "faults.h"
+#include "filesizelimit.h"
 #include "rtfreader.h"
+#include "rtfwriter.h"
 #include "windows.h"
 
 namespace {
@@ -91,6 +94,7 @@ TEST_P(SavingFaults, OntoAFolderOfTheSameName) {
     saved.expectUnchanged();
 }
 
+// Neither a read-only file nor a read-only folder is a full disk, and the user is told which.
 TEST_P(SavingFaults, OntoAReadOnlyDisk) {
     SmallDisk disk;
     REQUIRE_MOUNTED(disk);
@@ -105,8 +109,44 @@ TEST_P(SavingFaults, OntoAReadOnlyDisk) {
     saveAs(path);
     ++shownBefore;
     expectRefused(path, before);
+    EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
+        << env.messages.shown.back().text.toStdString();
+    EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
+
+    const QString another = disk.file(QStringLiteral("new.doc"));
+    saveAs(another);
+    ++shownBefore;
+    expectRefused(another, before);
+    EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
+        << env.messages.shown.back().text.toStdString();
+    EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
     onDisk.expectUnchanged();
     saved.expectUnchanged();
+}
+
+// A file the user may change in a folder where no file may be created (a writable file shown
+// in a read-only disk's folder) is saved in place, in full.
+TEST_P(SavingFaults, OverAWritableFileInAFolderThatTakesNoNewFiles) {
+    SmallDisk disk;
+    REQUIRE_MOUNTED(disk);
+    const QString path = disk.file(QStringLiteral("story.doc"));
+    ASSERT_TRUE(faults::writeBytes(path, QByteArray()));
+    const QString writable = env.file(QStringLiteral("writable.doc"));
+    ASSERT_TRUE(faults::writeBytes(writable, QByteArray(20000, 'x')));  // longer than the new
+    ASSERT_TRUE(disk.remount(QStringLiteral("ro")));
+    ASSERT_TRUE(disk.bindFile(writable, QStringLiteral("story.doc")));
+    const DocumentState before = stateOf(*window.box);
+
+    env.messages.answer(Answer::Ok);  // replace it
+    saveAs(path);
+    ASSERT_EQ(env.messages.shown.size(), shownBefore + 2);
+    EXPECT_EQ(env.messages.shown.back().icon, platform::Icon::Information)
+        << env.messages.shown.back().text.toStdString();
+    EXPECT_EQ(window.saver->currentFile(), path);
+    EXPECT_EQ(faults::readBytes(path), output::toRtf(*window.box->document()));
+    EXPECT_EQ(stateOf(*window.box), before);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("story.doc")});
 }
 
 TEST_P(SavingFaults, OntoAFullDiskThenAutosaveUntilThereIsRoomAgain) {
@@ -152,6 +192,33 @@ TEST_P(SavingFaults, OntoAFullDiskThenAutosaveUntilThereIsRoomAgain) {
     ASSERT_TRUE(reading.ok()) << reading.error.toStdString();
     EXPECT_EQ(reading.plainText(), window.box->document()->toPlainText() + u'\n');
     EXPECT_EQ(stateOf(*window.box), before);
+}
+
+// A document short enough to stay in the write buffer, under a quota that takes only part of
+// it: the failure shows only when the buffer goes to the file, and must still cost nothing.
+TEST_P(SavingFaults, ASmallDocumentUnderANearlyFullQuota) {
+    const QString path = env.file(QStringLiteral("keep.doc"));
+    ASSERT_TRUE(faults::writeBytes(path, "{\\rtf1 the last good copy}"));
+    for (int i = 0; i < 17; ++i) {  // 20 lines with the three of every test
+        faults::appendAnnotated(*window.box, QStringLiteral("Word%1").arg(i),
+                                QStringLiteral("w\\:d"));
+    }
+    const qsizetype size = output::toRtf(*window.box->document()).size();
+    ASSERT_GT(size, 1024);
+    ASSERT_LT(size, 16384);
+    const FileSnapshot saved(env.dir.path());
+    const DocumentState before = stateOf(*window.box);
+    const int ticks = window.saver->tickCount();
+
+    env.messages.answer(Answer::Ok);  // replace the last good copy
+    {
+        const testing_support::FileSizeLimit limit(1024);
+        saveAs(path);
+    }
+    ++shownBefore;
+    expectRefused(path, before);
+    EXPECT_EQ(window.saver->tickCount(), ticks);
+    saved.expectUnchanged();
 }
 
 // Only the manual-input and the smart-annotation windows autosave and transfer to Word.
