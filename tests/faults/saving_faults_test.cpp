@@ -3,9 +3,14 @@
 // a transfer file the word processor holds. Each time: no crash, an error the user can read
 // when the user asked for the save, the document in the window as it was, and every file saved
 // before byte for byte as it was.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 
+#include "dialogs.h"
 
 #include "faults.h"
 #include "filesizelimit.h"
@@ -332,6 +337,41 @@ TEST_P(AutosaveAndTransferFaults, TransferFilesHeldOpenByTheWordProcessor) {
     seen += held.readAll();
     EXPECT_EQ(seen, firstContent);
     EXPECT_EQ(stateOf(*window.box), before);
+}
+
+// A name the user chose is shown as typed, never read as markup: "<b>" would turn bold and
+// "<img src=...>" would load a local file into the message.
+TEST(MarkupInNames, ShowsAsTypedInTheFileLabelAndInMessageBoxes) {
+    for (const Kind kind : {Kind::ManualInput, Kind::SmartAnnotation}) {
+        testing_support::TestEnvironment env;
+        smart::LookupClient client(env.services);
+        WorkingWindow window(kind, env.services, client);
+        const QString path = env.file(QStringLiteral("<b>x<img src=lock.jpg>.doc"));
+        env.files.answer(path);
+        window.clickSave();
+        ASSERT_EQ(window.fileLabel(), path) << faults::nameOf(kind);
+        EXPECT_EQ(window.lblfile->textFormat(), Qt::PlainText) << faults::nameOf(kind);
+    }
+
+    // The real message box, answered as soon as it shows.
+    Qt::TextFormat format = Qt::AutoText;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                format = box->textFormat();
+                shown = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    platform::QtMessageBoxes boxes;
+    const QString text = QStringLiteral("没找到  <b>x  的音标");
+    EXPECT_EQ(boxes.show(nullptr, text, platform::Icon::Question, platform::Buttons::OkCancel,
+                         Answer::Cancel),
+              Answer::Ok);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown, text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, SavingFaults,
