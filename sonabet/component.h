@@ -3,7 +3,8 @@
 // factory handed out by DllGetClassObject, and a dispatch interface that resolves a method name
 // to an id and invokes it with one string argument. Strings cross as UTF-16. A result string is
 // an IText object allocated by the component and freed by its own release(), so no allocation
-// crosses the module boundary without its matching free.
+// crosses the module boundary without its matching free. No exception crosses it either: every
+// method is noexcept and answers a failure, an allocation among them, with its Result.
 #pragma once
 
 #include <cstdint>
@@ -41,9 +42,9 @@ constexpr Guid kIidText{
     0x5D0B6E1A, 0x3C2F, 0x4E71, {0x9A, 0x43, 0x7B, 0x1E, 0x0C, 0x8F, 0x2D, 0x01}};
 
 struct IUnknown {
-    virtual Result queryInterface(const Guid& iid, void** object) = 0;
-    virtual std::uint32_t addRef() = 0;
-    virtual std::uint32_t release() = 0;
+    virtual Result queryInterface(const Guid& iid, void** object) noexcept = 0;
+    virtual std::uint32_t addRef() noexcept = 0;
+    virtual std::uint32_t release() noexcept = 0;
 
 protected:
     ~IUnknown() = default;
@@ -51,16 +52,16 @@ protected:
 
 // A string owned by the component that made it; release() frees it there.
 struct IText : IUnknown {
-    virtual const char16_t* data() const = 0;
-    virtual std::uint32_t length() const = 0;
+    virtual const char16_t* data() const noexcept = 0;
+    virtual std::uint32_t length() const noexcept = 0;
 
 protected:
     ~IText() = default;
 };
 
 struct IClassFactory : IUnknown {
-    virtual Result createInstance(IUnknown* outer, const Guid& iid, void** object) = 0;
-    virtual Result lockServer(bool lock) = 0;
+    virtual Result createInstance(IUnknown* outer, const Guid& iid, void** object) noexcept = 0;
+    virtual Result lockServer(bool lock) noexcept = 0;
 
 protected:
     ~IClassFactory() = default;
@@ -69,9 +70,10 @@ protected:
 // Late binding: a method is found by name, then called with one string argument.
 // A null argument pointer counts as the empty string.
 struct IDispatch : IUnknown {
-    virtual Result idOfName(const char16_t* name, std::uint32_t length, std::int32_t* id) = 0;
+    virtual Result idOfName(const char16_t* name, std::uint32_t length,
+                            std::int32_t* id) noexcept = 0;
     virtual Result invoke(std::int32_t id, const char16_t* argument, std::uint32_t length,
-                          IText** result) = 0;
+                          IText** result) noexcept = 0;
 
 protected:
     ~IDispatch() = default;

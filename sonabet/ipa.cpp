@@ -28,11 +28,23 @@ using component::Result;
 std::atomic<long> liveObjects{0};
 std::atomic<long> serverLocks{0};
 
+// Runs body and turns whatever it throws into a Result: nothing may unwind into the program.
+template <class Body>
+Result guarded(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return component::kOutOfMemory;
+    } catch (...) {
+        return component::kFail;
+    }
+}
+
 class Text final : public component::IText {
 public:
     explicit Text(std::u16string_view value) : value_(value) { ++liveObjects; }
 
-    Result queryInterface(const Guid& iid, void** object) override {
+    Result queryInterface(const Guid& iid, void** object) noexcept override {
         if (!object) {
             return component::kPointer;
         }
@@ -44,16 +56,18 @@ public:
         *object = nullptr;
         return component::kNoInterface;
     }
-    std::uint32_t addRef() override { return ++references_; }
-    std::uint32_t release() override {
+    std::uint32_t addRef() noexcept override { return ++references_; }
+    std::uint32_t release() noexcept override {
         const std::uint32_t left = --references_;
         if (left == 0) {
             delete this;
         }
         return left;
     }
-    const char16_t* data() const override { return value_.c_str(); }
-    std::uint32_t length() const override { return static_cast<std::uint32_t>(value_.size()); }
+    const char16_t* data() const noexcept override { return value_.c_str(); }
+    std::uint32_t length() const noexcept override {
+        return static_cast<std::uint32_t>(value_.size());
+    }
 
 private:
     ~Text() { --liveObjects; }
@@ -61,12 +75,16 @@ private:
     std::atomic<std::uint32_t> references_{1};
 };
 
-Result newText(std::u16string_view value, component::IText** result) {
+// The copy of the value may fail to allocate as well as the object itself.
+Result newText(std::u16string_view value, component::IText** result) noexcept {
     if (!result) {
         return component::kPointer;
     }
-    *result = new (std::nothrow) Text(value);
-    return *result ? component::kOk : component::kOutOfMemory;
+    *result = nullptr;
+    return guarded([&] {
+        *result = new (std::nothrow) Text(value);
+        return *result ? component::kOk : component::kOutOfMemory;
+    });
 }
 
 std::u16string_view argument(const char16_t* word, std::uint32_t length) {
@@ -77,7 +95,7 @@ class Ipa final : public _ipa {
 public:
     Ipa() { ++liveObjects; }
 
-    Result queryInterface(const Guid& iid, void** object) override {
+    Result queryInterface(const Guid& iid, void** object) noexcept override {
         if (!object) {
             return component::kPointer;
         }
@@ -89,8 +107,8 @@ public:
         *object = nullptr;
         return component::kNoInterface;
     }
-    std::uint32_t addRef() override { return ++references_; }
-    std::uint32_t release() override {
+    std::uint32_t addRef() noexcept override { return ++references_; }
+    std::uint32_t release() noexcept override {
         const std::uint32_t left = --references_;
         if (left == 0) {
             delete this;
@@ -99,7 +117,8 @@ public:
     }
 
     // Method ids are the method's place in the table, 1 to 22.
-    Result idOfName(const char16_t* name, std::uint32_t length, std::int32_t* id) override {
+    Result idOfName(const char16_t* name, std::uint32_t length,
+                    std::int32_t* id) noexcept override {
         if (!id) {
             return component::kPointer;
         }
@@ -116,7 +135,7 @@ public:
     }
 
     Result invoke(std::int32_t id, const char16_t* word, std::uint32_t length,
-                  component::IText** result) override {
+                  component::IText** result) noexcept override {
         if (id < 1 || id > static_cast<std::int32_t>(kGroupCount)) {
             if (result) {
                 *result = nullptr;
@@ -126,9 +145,10 @@ public:
         return answer(static_cast<std::size_t>(id - 1), word, length, result);
     }
 
-#define SONABET_METHOD(name, group)                                                               \
-    Result name(const char16_t* word, std::uint32_t length, component::IText** result) override { \
-        return answer(group, word, length, result);                                               \
+#define SONABET_METHOD(name, group)                            \
+    Result name(const char16_t* word, std::uint32_t length,    \
+                component::IText** result) noexcept override { \
+        return answer(group, word, length, result);            \
     }
     SONABET_METHOD(Asonabet, 0)
     SONABET_METHOD(Bsonabet, 1)
@@ -159,9 +179,13 @@ private:
         --liveObjects;
     }
 
+    // The first lookup builds the shared index, which may fail to allocate.
     static Result answer(std::size_t group, const char16_t* word, std::uint32_t length,
-                         component::IText** result) {
-        return newText(lookUp(group, argument(word, length)), result);
+                         component::IText** result) noexcept {
+        if (result) {
+            *result = nullptr;
+        }
+        return guarded([&] { return newText(lookUp(group, argument(word, length)), result); });
     }
 
     std::atomic<std::uint32_t> references_{1};
@@ -169,7 +193,7 @@ private:
 
 class IpaFactory final : public component::IClassFactory {
 public:
-    Result queryInterface(const Guid& iid, void** object) override {
+    Result queryInterface(const Guid& iid, void** object) noexcept override {
         if (!object) {
             return component::kPointer;
         }
@@ -182,10 +206,11 @@ public:
         return component::kNoInterface;
     }
     // The factory is a static object: its lifetime is the library's.
-    std::uint32_t addRef() override { return 2; }
-    std::uint32_t release() override { return 1; }
+    std::uint32_t addRef() noexcept override { return 2; }
+    std::uint32_t release() noexcept override { return 1; }
 
-    Result createInstance(component::IUnknown* outer, const Guid& iid, void** object) override {
+    Result createInstance(component::IUnknown* outer, const Guid& iid,
+                          void** object) noexcept override {
         if (!object) {
             return component::kPointer;
         }
@@ -201,8 +226,19 @@ public:
         ipa->release();
         return result;
     }
-    Result lockServer(bool lock) override {
-        lock ? ++serverLocks : --serverLocks;
+    // An unlock without a lock is refused: the count never goes below zero, where it would
+    // hide a later lock from DllCanUnloadNow.
+    Result lockServer(bool lock) noexcept override {
+        if (lock) {
+            ++serverLocks;
+            return component::kOk;
+        }
+        long locks = serverLocks.load();
+        do {
+            if (locks <= 0) {
+                return component::kFail;
+            }
+        } while (!serverLocks.compare_exchange_weak(locks, locks - 1));
         return component::kOk;
     }
 };
@@ -231,6 +267,44 @@ std::filesystem::path recordPath() {
     return std::filesystem::path(component::userRegistryDir()) / component::recordFileName(kProgId);
 }
 
+Result registerServer() {
+    const std::string library = ownLibraryPath();
+    if (library.empty()) {
+        return component::kFail;
+    }
+    const auto record = recordPath();
+    std::error_code error;
+    std::filesystem::create_directories(record.parent_path(), error);
+    if (error) {
+        return component::kFail;
+    }
+    // Written beside the record and renamed over it, so a failed write leaves the old record.
+    const auto temporary = record.string() + ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << "clsid=" << guidText(kClsidIpa) << "\n"
+            << "library=" << library << "\n"
+            << "typelib=" << kTypeLibrary << "\n";
+        out.close();
+        if (!out) {
+            std::filesystem::remove(temporary, error);
+            return component::kFail;
+        }
+    }
+    std::filesystem::rename(temporary, record, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return component::kFail;
+    }
+    return component::kOk;
+}
+
+Result unregisterServer() {
+    std::error_code error;
+    std::filesystem::remove(recordPath(), error);
+    return error ? component::kFail : component::kOk;
+}
+
 }  // namespace
 }  // namespace sonabet
 
@@ -251,40 +325,11 @@ SONABET_EXPORT component::Result DllCanUnloadNow() {
                                                                   : component::kFalse;
 }
 
+// Both write or remove a file, where a path or a stream may throw.
 SONABET_EXPORT component::Result DllRegisterServer() {
-    const std::string library = sonabet::ownLibraryPath();
-    if (library.empty()) {
-        return component::kFail;
-    }
-    const auto record = sonabet::recordPath();
-    std::error_code error;
-    std::filesystem::create_directories(record.parent_path(), error);
-    if (error) {
-        return component::kFail;
-    }
-    // Written beside the record and renamed over it, so a failed write leaves the old record.
-    const auto temporary = record.string() + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << "clsid=" << sonabet::guidText(sonabet::kClsidIpa) << "\n"
-            << "library=" << library << "\n"
-            << "typelib=" << sonabet::kTypeLibrary << "\n";
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return component::kFail;
-        }
-    }
-    std::filesystem::rename(temporary, record, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return component::kFail;
-    }
-    return component::kOk;
+    return sonabet::guarded(sonabet::registerServer);
 }
 
 SONABET_EXPORT component::Result DllUnregisterServer() {
-    std::error_code error;
-    std::filesystem::remove(sonabet::recordPath(), error);
-    return error ? component::kFail : component::kOk;
+    return sonabet::guarded(sonabet::unregisterServer);
 }

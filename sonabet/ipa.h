@@ -20,7 +20,7 @@ inline constexpr component::Guid kIidIpa{
 struct _ipa : component::IDispatch {
 #define SONABET_METHOD(name)                                                   \
     virtual component::Result name(const char16_t* word, std::uint32_t length, \
-                                   component::IText** result) = 0;
+                                   component::IText** result) noexcept = 0;
     SONABET_METHOD(Asonabet)
     SONABET_METHOD(Bsonabet)
     SONABET_METHOD(Csonabet)

@@ -106,6 +106,9 @@ public:
                         options, QStringLiteral("voxscribe-test"), dir_.path()});
     }
     ~SmallDisk() {
+        for (const QString& target : bound_) {
+            QProcess::execute(QStringLiteral("umount"), {target});
+        }
         if (mounted_) {
             QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), dir_.path()});
         }
@@ -120,6 +123,16 @@ public:
     bool remount(const QString& options) {
         return run({QStringLiteral("-o"), QStringLiteral("remount,") + options, dir_.path()});
     }
+    // Shows the file source (elsewhere, writable) in place of the disk's file name, which must
+    // exist: a file that may be changed even when the disk is read-only.
+    bool bindFile(const QString& source, const QString& name) {
+        const QString target = file(name);
+        if (!run({QStringLiteral("--bind"), source, target})) {
+            return false;
+        }
+        bound_ << target;
+        return true;
+    }
 
 private:
     static bool run(const QStringList& arguments) {
@@ -131,6 +144,7 @@ private:
     }
     QTemporaryDir dir_;
     bool mounted_ = false;
+    QStringList bound_;
 };
 
 #define REQUIRE_MOUNTED(disk)                                                          \

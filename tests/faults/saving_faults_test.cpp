@@ -3,11 +3,19 @@
 // a transfer file the word processor holds. Each time: no crash, an error the user can read
 // when the user asked for the save, the document in the window as it was, and every file saved
 // before byte for byte as it was.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "dialogs.h"
 
 #include "faults.h"
+#include "filesizelimit.h"
 #include "rtfreader.h"
+#include "rtfwriter.h"
 #include "windows.h"
 
 namespace {
@@ -91,6 +99,7 @@ TEST_P(SavingFaults, OntoAFolderOfTheSameName) {
     saved.expectUnchanged();
 }
 
+// Neither a read-only file nor a read-only folder is a full disk, and the user is told which.
 TEST_P(SavingFaults, OntoAReadOnlyDisk) {
     SmallDisk disk;
     REQUIRE_MOUNTED(disk);
@@ -105,8 +114,44 @@ TEST_P(SavingFaults, OntoAReadOnlyDisk) {
     saveAs(path);
     ++shownBefore;
     expectRefused(path, before);
+    EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
+        << env.messages.shown.back().text.toStdString();
+    EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
+
+    const QString another = disk.file(QStringLiteral("new.doc"));
+    saveAs(another);
+    ++shownBefore;
+    expectRefused(another, before);
+    EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
+        << env.messages.shown.back().text.toStdString();
+    EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
     onDisk.expectUnchanged();
     saved.expectUnchanged();
+}
+
+// A file the user may change in a folder where no file may be created (a writable file shown
+// in a read-only disk's folder) is saved in place, in full.
+TEST_P(SavingFaults, OverAWritableFileInAFolderThatTakesNoNewFiles) {
+    SmallDisk disk;
+    REQUIRE_MOUNTED(disk);
+    const QString path = disk.file(QStringLiteral("story.doc"));
+    ASSERT_TRUE(faults::writeBytes(path, QByteArray()));
+    const QString writable = env.file(QStringLiteral("writable.doc"));
+    ASSERT_TRUE(faults::writeBytes(writable, QByteArray(20000, 'x')));  // longer than the new
+    ASSERT_TRUE(disk.remount(QStringLiteral("ro")));
+    ASSERT_TRUE(disk.bindFile(writable, QStringLiteral("story.doc")));
+    const DocumentState before = stateOf(*window.box);
+
+    env.messages.answer(Answer::Ok);  // replace it
+    saveAs(path);
+    ASSERT_EQ(env.messages.shown.size(), shownBefore + 2);
+    EXPECT_EQ(env.messages.shown.back().icon, platform::Icon::Information)
+        << env.messages.shown.back().text.toStdString();
+    EXPECT_EQ(window.saver->currentFile(), path);
+    EXPECT_EQ(faults::readBytes(path), output::toRtf(*window.box->document()));
+    EXPECT_EQ(stateOf(*window.box), before);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("story.doc")});
 }
 
 TEST_P(SavingFaults, OntoAFullDiskThenAutosaveUntilThereIsRoomAgain) {
@@ -152,6 +197,33 @@ TEST_P(SavingFaults, OntoAFullDiskThenAutosaveUntilThereIsRoomAgain) {
     ASSERT_TRUE(reading.ok()) << reading.error.toStdString();
     EXPECT_EQ(reading.plainText(), window.box->document()->toPlainText() + u'\n');
     EXPECT_EQ(stateOf(*window.box), before);
+}
+
+// A document short enough to stay in the write buffer, under a quota that takes only part of
+// it: the failure shows only when the buffer goes to the file, and must still cost nothing.
+TEST_P(SavingFaults, ASmallDocumentUnderANearlyFullQuota) {
+    const QString path = env.file(QStringLiteral("keep.doc"));
+    ASSERT_TRUE(faults::writeBytes(path, "{\\rtf1 the last good copy}"));
+    for (int i = 0; i < 17; ++i) {  // 20 lines with the three of every test
+        faults::appendAnnotated(*window.box, QStringLiteral("Word%1").arg(i),
+                                QStringLiteral("w\\:d"));
+    }
+    const qsizetype size = output::toRtf(*window.box->document()).size();
+    ASSERT_GT(size, 1024);
+    ASSERT_LT(size, 16384);
+    const FileSnapshot saved(env.dir.path());
+    const DocumentState before = stateOf(*window.box);
+    const int ticks = window.saver->tickCount();
+
+    env.messages.answer(Answer::Ok);  // replace the last good copy
+    {
+        const testing_support::FileSizeLimit limit(1024);
+        saveAs(path);
+    }
+    ++shownBefore;
+    expectRefused(path, before);
+    EXPECT_EQ(window.saver->tickCount(), ticks);
+    saved.expectUnchanged();
 }
 
 // Only the manual-input and the smart-annotation windows autosave and transfer to Word.
@@ -265,6 +337,41 @@ TEST_P(AutosaveAndTransferFaults, TransferFilesHeldOpenByTheWordProcessor) {
     seen += held.readAll();
     EXPECT_EQ(seen, firstContent);
     EXPECT_EQ(stateOf(*window.box), before);
+}
+
+// A name the user chose is shown as typed, never read as markup: "<b>" would turn bold and
+// "<img src=...>" would load a local file into the message.
+TEST(MarkupInNames, ShowsAsTypedInTheFileLabelAndInMessageBoxes) {
+    for (const Kind kind : {Kind::ManualInput, Kind::SmartAnnotation}) {
+        testing_support::TestEnvironment env;
+        smart::LookupClient client(env.services);
+        WorkingWindow window(kind, env.services, client);
+        const QString path = env.file(QStringLiteral("<b>x<img src=lock.jpg>.doc"));
+        env.files.answer(path);
+        window.clickSave();
+        ASSERT_EQ(window.fileLabel(), path) << faults::nameOf(kind);
+        EXPECT_EQ(window.lblfile->textFormat(), Qt::PlainText) << faults::nameOf(kind);
+    }
+
+    // The real message box, answered as soon as it shows.
+    Qt::TextFormat format = Qt::AutoText;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                format = box->textFormat();
+                shown = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    platform::QtMessageBoxes boxes;
+    const QString text = QStringLiteral("没找到  <b>x  的音标");
+    EXPECT_EQ(boxes.show(nullptr, text, platform::Icon::Question, platform::Buttons::OkCancel,
+                         Answer::Cancel),
+              Answer::Ok);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown, text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, SavingFaults,

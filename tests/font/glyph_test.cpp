@@ -64,7 +64,8 @@ qreal advanceOf(const QRawFont& font, quint32 glyph) {
 }
 
 QString describe(char code) {
-    return QStringLiteral("'%1' (0x%2)").arg(QChar(code)).arg(int(code), 2, 16, QChar('0'));
+    return QStringLiteral("'%1' (0x%2)")
+        .arg(QChar(code), QString::number(int(code), 16).rightJustified(2, u'0'));
 }
 
 class PhoneticFont : public ::testing::Test {

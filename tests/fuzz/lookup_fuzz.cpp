@@ -1,10 +1,12 @@
 // Any text typed into an entry box: the lookup client never crashes, keeps the text as typed,
 // forms a key with no blanks at either end and no capital ASCII letter, and answers the same with
-// blanks around the text; a found transcription is made of phonetic codes only.
+// blanks around the text; a found transcription holds only what a stored transcription may: the
+// codes and marks, the punctuation of its written forms and the full-width comma ("get up").
 #include "componentruntime.h"
 #include "fuzzsupport.h"
 #include "ipa.h"
 #include "lookupclient.h"
+#include "notation.h"
 #include "programfolder.h"
 #include "services.h"
 
@@ -21,10 +23,6 @@ struct Client {
                                 runtime, user, user, user};
     smart::LookupClient client{services};
 };
-
-bool isPhoneticCode(QChar c) {
-    return c.unicode() >= 0x20 && c.unicode() <= 0x7E;
-}
 
 }  // namespace
 
@@ -46,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(found.transcription.isEmpty(), found.key);
     }
     for (QChar c : found.transcription) {
-        FUZZ_CHECK(isPhoneticCode(c), found.transcription);
+        FUZZ_CHECK(sonabet::notation::isDictionaryCharacter(c.unicode()), found.transcription);
     }
     // Only U+0020 is trimmed, and the client holds nothing between lookups.
     const smart::Lookup padded = lookup.client.lookup(QStringLiteral("  ") + typed + u' ');

@@ -85,11 +85,13 @@ std::vector<Expected> expectedOf(const QTextDocument& document) {
     return out;
 }
 
+QString hex4(char16_t unit) {
+    return QString::number(int(unit), 16).rightJustified(4, u'0');
+}
+
 QString describe(qsizetype index, char16_t expected, char16_t got) {
     return QStringLiteral("at %1: expected U+%2, read U+%3")
-        .arg(index)
-        .arg(int(expected), 4, 16, QLatin1Char('0'))
-        .arg(int(got), 4, 16, QLatin1Char('0'));
+        .arg(QString::number(index), hex4(expected), hex4(got));
 }
 
 }  // namespace
@@ -139,9 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<Expected> expected = expectedOf(*box.document());
     FUZZ_CHECK(reading.text.size() == expected.size(),
                QStringLiteral("%1 characters written, %2 read back\n%3")
-                   .arg(expected.size())
-                   .arg(reading.text.size())
-                   .arg(QString::fromLatin1(rtf)));
+                   .arg(QString::number(expected.size()), QString::number(reading.text.size()),
+                        QString::fromLatin1(rtf)));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Expected& want = expected[i];
         const testing_support::RtfChar& got = reading.text[i];
@@ -157,12 +158,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        (want.points < 0.5 && got.halfPoints == 1),
                    describe(qsizetype(i), want.unit, got.unit) +
                        QStringLiteral(" size %1, read %2 half points")
-                           .arg(want.points)
-                           .arg(got.halfPoints));
-        FUZZ_CHECK(got.colour == want.colour, describe(qsizetype(i), want.unit, got.unit) +
-                                                  QStringLiteral(" colour %1, read %2")
-                                                      .arg(want.colour, 0, 16)
-                                                      .arg(got.colour, 0, 16));
+                           .arg(QString::number(want.points), QString::number(got.halfPoints)));
+        FUZZ_CHECK(got.colour == want.colour,
+                   describe(qsizetype(i), want.unit, got.unit) +
+                       QStringLiteral(" colour %1, read %2")
+                           .arg(QString::number(want.colour, 16), QString::number(got.colour, 16)));
     }
     return 0;
 }

@@ -86,9 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(text == QString::fromUtf8(bytes), QString());
     }
     const QStringList expected = expectedLines(text);
-    FUZZ_CHECK(
-        list.lines == expected,
-        QStringLiteral("%1 lines read, %2 expected").arg(list.lines.size()).arg(expected.size()));
+    FUZZ_CHECK(list.lines == expected,
+               QStringLiteral("%1 lines read, %2 expected")
+                   .arg(QString::number(list.lines.size()), QString::number(expected.size())));
 
     const QString missLogPath = dictionary.dir.filePath(smart::MissLog::fileName());
     QFile::remove(missLogPath);
@@ -107,7 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray missLog = readAll(missLogPath);
     FUZZ_CHECK(missLog.count("\r\n") == summary.missing,
                QStringLiteral("%1 miss lines for %2 misses")
-                   .arg(missLog.count("\r\n"))
-                   .arg(summary.missing));
+                   .arg(QString::number(missLog.count("\r\n")), QString::number(summary.missing)));
     return 0;
 }

@@ -35,7 +35,9 @@ struct Paragraph {
 };
 
 std::string describe(const CharFormat& f) {
-    return QStringLiteral("%1 %2pt %3").arg(f.family).arg(f.points).arg(f.colour).toStdString();
+    return QStringLiteral("%1 %2pt %3")
+        .arg(f.family, QString::number(f.points), f.colour)
+        .toStdString();
 }
 
 // What the window holds, with sizes as RTF can carry them (half points).

@@ -1,14 +1,13 @@
 // Writing a document to a file: RTF whatever the name, and a failed write never costs the file
 // that was there before.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "documentbox.h"
+#include "filesizelimit.h"
 #include "qtprinters.h"
 
 namespace {
@@ -34,26 +33,7 @@ void fillLines(DocumentBox& box, int lines) {
     }
 }
 
-// Files may grow no further than limit bytes while it lives; the write that crosses it fails
-// (for root too) instead of the process being killed.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int);
-};
+using testing_support::FileSizeLimit;
 
 TEST(SaveToFile, TheSameRtfGoesUnderADocAndAnRtfName) {
     QTemporaryDir dir;

@@ -1,11 +1,53 @@
 // The class ipa, reached only as the program reaches it: created by "sonabet.ipa" and called by
 // method name.
+#include <dlfcn.h>
+
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTextStream>
+#include <cstdlib>
+#include <new>
 
 #include "componentruntime.h"
+#include "ipa.h"
 #include "testenv.h"
+
+// The test program's own allocator, which the library's allocations reach as well, so that a
+// test can make them fail: after failAfter more allocations on this thread every further one
+// throws, as when memory runs out.
+namespace {
+thread_local long allocationsLeft = -1;  // -1: never fail
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (allocationsLeft == 0) {
+        throw std::bad_alloc();
+    }
+    if (allocationsLeft > 0) {
+        --allocationsLeft;
+    }
+    if (void* memory = std::malloc(size ? size : 1)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+// Replaced too, so that every allocator of the process (a sanitizer's among them) takes this one.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return ::operator new(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 
@@ -100,6 +142,93 @@ TEST_F(IpaTest, OtherClassIdentifiersAreNotCreated) {
     QString error;
     EXPECT_TRUE(runtime.create(QStringLiteral("sonabet.other"), &error).isNull());
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Calls into the library as the program's runtime does, but straight through its entry points,
+// so that nothing of this side allocates while allocations are made to fail.
+class IpaServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        handle = dlopen(SONABET_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(handle, nullptr);
+        canUnload = reinterpret_cast<DllCanUnloadNowFn>(dlsym(handle, "DllCanUnloadNow"));
+        auto getClass = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
+        ASSERT_TRUE(canUnload && getClass);
+        ASSERT_EQ(getClass(&sonabet::kClsidIpa, &component::kIidClassFactory,
+                           reinterpret_cast<void**>(&factory)),
+                  component::kOk);
+        ASSERT_EQ(
+            factory->createInstance(nullptr, sonabet::kIidIpa, reinterpret_cast<void**>(&ipa)),
+            component::kOk);
+    }
+    void TearDown() override {
+        if (ipa) {
+            ipa->release();
+        }
+        if (factory) {
+            factory->release();
+        }
+        if (handle) {
+            dlclose(handle);
+        }
+    }
+    // Asonabet with word, failing every allocation after the first allowed ones.
+    component::Result lookUp(const std::u16string& word, long allowed, QString* answer) {
+        component::IText* text = reinterpret_cast<component::IText*>(1);
+        allocationsLeft = allowed;
+        component::Result result = component::kFail;
+        try {
+            result = ipa->Asonabet(word.data(), static_cast<std::uint32_t>(word.size()), &text);
+        } catch (...) {
+            allocationsLeft = -1;
+            ADD_FAILURE() << "an exception came out of the library with " << allowed
+                          << " allocations allowed";
+            return component::kFail;
+        }
+        allocationsLeft = -1;
+        if (result == component::kOk) {
+            EXPECT_NE(text, nullptr);
+            *answer = QString::fromUtf16(text->data(), text->length());
+            text->release();
+        } else {
+            EXPECT_EQ(text, nullptr) << "a failed call left a result behind";
+        }
+        return result;
+    }
+
+    void* handle = nullptr;
+    DllCanUnloadNowFn canUnload = nullptr;
+    component::IClassFactory* factory = nullptr;
+    sonabet::_ipa* ipa = nullptr;
+};
+
+TEST_F(IpaServer, AMethodThatCannotAllocateAnswersWithAnError) {
+    const std::u16string word = u"accommodation";  // long enough to need memory of its own
+    QString answer;
+    // The first lookup also builds the word index.
+    EXPECT_EQ(lookUp(word, 0, &answer), component::kOutOfMemory);
+    EXPECT_EQ(lookUp(word, -1, &answer), component::kOk);
+    EXPECT_EQ(answer, "E,kRmE5deiFEn");
+    // Now the result object, then its copy of the transcription, cannot be made.
+    EXPECT_EQ(lookUp(word, 0, &answer), component::kOutOfMemory);
+    EXPECT_EQ(lookUp(word, 1, &answer), component::kOutOfMemory);
+    answer.clear();
+    EXPECT_EQ(lookUp(word, 2, &answer), component::kOk);
+    EXPECT_EQ(answer, "E,kRmE5deiFEn");
+    ipa->release();
+    ipa = nullptr;
+    EXPECT_EQ(canUnload(), component::kOk) << "a failed call left an object counted";
+}
+
+TEST_F(IpaServer, AnUnlockWithoutALockLeavesTheCountAtZero) {
+    ipa->release();
+    ipa = nullptr;
+    EXPECT_NE(factory->lockServer(false), component::kOk);
+    EXPECT_EQ(canUnload(), component::kOk);
+    ASSERT_EQ(factory->lockServer(true), component::kOk);
+    EXPECT_EQ(canUnload(), component::kFalse) << "the lock was lost to the unlock before it";
+    ASSERT_EQ(factory->lockServer(false), component::kOk);
+    EXPECT_EQ(canUnload(), component::kOk);
 }
 
 }  // namespace

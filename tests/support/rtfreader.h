@@ -67,7 +67,9 @@ public:
         while (pos_ < rtf_.size() && result_.ok()) {
             const unsigned char c = static_cast<unsigned char>(rtf_[pos_]);
             if (c == 0 || c >= 0x80) {
-                fail(QStringLiteral("byte 0x%1 at %2").arg(c, 2, 16, QLatin1Char('0')).arg(pos_));
+                fail(QStringLiteral("byte 0x%1 at %2")
+                         .arg(QString::number(c, 16).rightJustified(2, u'0'),
+                              QString::number(pos_)));
                 break;
             }
             if (c == '{') {

@@ -129,9 +129,8 @@ int usageError(const QString& text) {
 
 QString summaryText(const RunSummary& summary, const QString& missLogPath, const QString& output) {
     QString text = QStringLiteral("共标注 %1 个单词：找到音标 %2 个，没找到 %3 个。")
-                       .arg(summary.words)
-                       .arg(summary.found)
-                       .arg(summary.missing);
+                       .arg(QString::number(summary.words), QString::number(summary.found),
+                            QString::number(summary.missing));
     if (summary.guessed > 0) {
         text += QStringLiteral("其中 %1 个写上了建议音标，请核对。").arg(summary.guessed);
     }

@@ -19,8 +19,7 @@ QString decodeLegacy(const QByteArray& bytes) {
 
 QString tooLarge(const QString& path) {
     return QStringLiteral("文件“%1”太大（超过%2 MB），不像是一个单词表。")
-        .arg(path)
-        .arg(kMaxWordListBytes / (1024 * 1024));
+        .arg(path, QString::number(kMaxWordListBytes / (1024 * 1024)));
 }
 
 }  // namespace
@@ -76,8 +75,7 @@ WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
             return {{},
                     QStringLiteral("文件“%1”中有一行太长（超过%2个字符），不像是一个单词表。\r\n"
                                    "请确认是一个单词占一行。")
-                        .arg(path)
-                        .arg(kMaxWordLineChars)};
+                        .arg(path, QString::number(kMaxWordLineChars))};
         }
     }
     return {std::move(lines), {}};

@@ -70,6 +70,10 @@ DocumentSaver::DocumentSaver(WindowKind kind, platform::Services& services, Docu
       window_(window),
       fileLabel_(fileLabel),
       timer_(new QTimer(this)) {
+    // The label shows a path the user chose, which is never markup.
+    if (fileLabel_) {
+        fileLabel_->setTextFormat(Qt::PlainText);
+    }
     timer_->setInterval(kTimerInterval);
     connect(timer_, &QTimer::timeout, this, &DocumentSaver::tick);
 }

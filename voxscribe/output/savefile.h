@@ -8,7 +8,9 @@
 namespace output {
 
 // Writes bytes to path, replacing the file only once the new content is complete. On failure
-// the file that was there stays as it was and *error says why, in Chinese.
+// the file that was there stays as it was and *error says why, in Chinese. An existing file in
+// a folder where no file may be created is overwritten in place, its old content written back
+// should the new one fail.
 bool saveBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace output

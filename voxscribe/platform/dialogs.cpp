@@ -71,7 +71,10 @@ QMessageBox::Icon toIcon(Icon icon) {
 
 Answer QtMessageBoxes::show(QWidget* parent, const QString& text, Icon icon, Buttons buttons,
                             Answer defaultButton) {
-    QMessageBox box(toIcon(icon), messageTitle(), text, toButtons(buttons), parent);
+    QMessageBox box(toIcon(icon), messageTitle(), QString(), toButtons(buttons), parent);
+    // Messages carry entries and paths as the user typed them: "<b>" is text, not markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     box.setDefaultButton(toButton(defaultButton));
     if (buttons != Buttons::Ok) {
         box.setEscapeButton(QMessageBox::Cancel);
