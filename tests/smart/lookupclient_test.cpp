@@ -51,7 +51,7 @@ TEST(LookupClientTest, KeepsTheTypedTextAndFindsByTheKey) {
     EXPECT_EQ(client.lookup("xyzzy").transcription, QString());
     EXPECT_EQ(client.lookup("3D").transcription, QString());
     EXPECT_TRUE(env.messages.shown.empty());
-    EXPECT_FALSE(client.dictionaryFailed());
+    EXPECT_FALSE(client.toldUnavailable());
 }
 
 TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
@@ -67,7 +67,7 @@ TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
     EXPECT_TRUE(env.messages.shown[0].text.contains(noLibrary.path()));
     EXPECT_EQ(client.lookup("quality").transcription, QString());
     EXPECT_EQ(env.messages.shown.size(), 1u);
-    EXPECT_TRUE(client.dictionaryFailed());
+    EXPECT_TRUE(client.toldUnavailable());
 }
 
 }  // namespace
