@@ -2,12 +2,14 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 #include "batchengine.h"
 #include "dialogs.h"
-#include "documentbox.h"
 #include "lookupclient.h"
 #include "misslog.h"
+#include "rtfwriter.h"
+#include "savefile.h"
 #include "services.h"
 #include "wordlist.h"
 
@@ -39,21 +41,94 @@ public:
     }
 };
 
-// The batch lines as plain text, one a line with the platform's line end.
-class StandardOutput final : public BatchSink {
+// Where the batch lines of a run go; one kind per output form.
+class OutputSink : public BatchSink {
 public:
-    void writeLine(const QString& line) override {
-        write(stdout, line.chopped(2) + u'\n');  // every batch line ends in CR LF
-    }
+    // After the run: puts the output in place. False with *error (in Chinese) when it could not.
+    virtual bool finish(QString* error) = 0;
 };
 
-// The batch lines in a document that is never shown, in the window's document format.
-class HiddenDocument final : public BatchSink {
+// The batch lines as plain text on standard output, one a line with the platform's line end.
+// Lines are gathered and written in large pieces: one write per line would cost more than the
+// lookup.
+class StandardOutput final : public OutputSink {
 public:
-    HiddenDocument() { box.setDefaultFormat(QStringLiteral("Kingsoft Phonetic Plain"), 12); }
-    void writeLine(const QString& line) override { box.replaceSelection(line); }
-    output::DocumentBox box;
+    ~StandardOutput() override { flush(); }
+    void writeLine(const QString& line) override {
+        // Every batch line ends in CR LF.
+        const QStringView text = QStringView(line).chopped(2);
+        const qsizetype at = pending_.size();
+        pending_.resize(at + text.size() * 3 + 1);
+        char* const start = pending_.data() + at;
+        char* end = start;
+        bool ascii = true;
+        for (QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+            *end++ = char(c.unicode());
+        }
+        if (ascii) {
+            *end++ = '\n';
+            pending_.truncate(at + (end - start));
+        } else {
+            pending_.truncate(at);
+            pending_ += text.toUtf8();
+            pending_ += '\n';
+        }
+        if (pending_.size() >= kChunk) {
+            flush();
+        }
+    }
+    bool finish(QString* error) override {
+        flush();
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            *error = QStringLiteral("无法写到标准输出，结果不完整。");
+            return false;
+        }
+        return true;
+    }
+
+private:
+    static constexpr qsizetype kChunk = 64 * 1024;
+    void flush() {
+        if (!pending_.isEmpty()) {
+            std::fwrite(pending_.constData(), 1, size_t(pending_.size()), stdout);
+            pending_.clear();
+        }
+    }
+    QByteArray pending_;
 };
+
+// The batch lines as the RTF file that the batch window would save after annotating the same
+// list, written straight from the lines: no document is built, so a long list needs little
+// memory and no graphical session. The file is replaced only once it is complete.
+class RtfFile final : public OutputSink {
+public:
+    explicit RtfFile(QString path)
+        : path_(std::move(path)), rtf_(documentFont(), kDocumentPointSize) {}
+    void writeLine(const QString& line) override { rtf_.append(line); }
+    bool finish(QString* error) override {
+        QString why;
+        if (!output::saveBytes(path_, rtf_.finish(), &why)) {
+            *error = QStringLiteral("无法保存“%1”：%2").arg(path_, why);
+            return false;
+        }
+        return true;
+    }
+
+private:
+    QString path_;
+    output::LinesRtfWriter rtf_;
+};
+
+std::unique_ptr<OutputSink> outputFor(const QString& outputPath) {
+    if (outputPath.isEmpty()) {
+        return std::make_unique<StandardOutput>();
+    }
+    return std::make_unique<RtfFile>(outputPath);
+}
 
 int usageError(const QString& text) {
     tell(text + QStringLiteral("\n用 voxscribe --help 查看用法。"));
@@ -88,20 +163,13 @@ int runBatch(const QString& wordList, const QString& outputPath, platform::Servi
     BatchEngine engine(client, smart::MissLog(missLogPath));
     engine.setStopWhenDictionaryFails(true);
 
-    RunSummary summary;
-    if (outputPath.isEmpty()) {
-        StandardOutput output;
-        summary = engine.run(list.lines, output);
-        std::fflush(stdout);
-    } else {
-        HiddenDocument output;
-        summary = engine.run(list.lines, output);
-        if (!summary.stopped) {
-            QString error;
-            if (!output.box.saveToFile(outputPath, &error)) {
-                tell(QStringLiteral("无法保存“%1”：%2").arg(outputPath, error));
-                return kExitFailed;
-            }
+    const std::unique_ptr<OutputSink> output = outputFor(outputPath);
+    const RunSummary summary = engine.run(list.lines, *output);
+    if (!summary.stopped) {
+        QString error;
+        if (!output->finish(&error)) {
+            tell(error);
+            return kExitFailed;
         }
     }
     if (summary.stopped) {
@@ -130,16 +198,6 @@ bool isCommandLineRun(const QStringList& arguments) {
         }
     }
     return false;
-}
-
-void prepareCommandLine(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    if (isCommandLineRun(arguments)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
 }
 
 QString commandLineHelp() {
