@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
+# Installs the Debian 12 packages that building, running and testing need (espeak-ng is the
+# peer the batch benchmarks measure against).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang
@@ -9,6 +10,7 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   xdg-utils dpkg-dev file ccache
   qt6-svg-dev desktop-file-utils appstream
+  espeak-ng
 )
 missing=()
 for p in "${packages[@]}"; do
