@@ -57,8 +57,10 @@ public:
     void wordLookedUp() override { QCoreApplication::processEvents(); }
     void writeLine(const QString& line) override {
         pending_ += line;
+        ++pendingLines_;
         last_ = line;
-        if (frame_.elapsed() >= kFrameMilliseconds) {
+        // The insertion and its layout belong to the frame too, and cost more than the lookups.
+        if (frame_.nsecsElapsed() + pendingLines_ * insertNsPerLine_ >= kFrameNs) {
             showProgress();
         }
     }
@@ -75,16 +77,23 @@ public:
 
 private:
     void showProgress() {
+        frame_.restart();
         if (!pending_.isEmpty()) {
+            QElapsedTimer insertion;
+            insertion.start();
             window_.Rich2->replaceSelection(pending_);
+            insertNsPerLine_ = qMax<qint64>(1, insertion.nsecsElapsed() / pendingLines_);
             pending_.clear();
+            pendingLines_ = 0;
         }
         window_.ProgressBar1->setValue(int(index_ + 1));
-        frame_.restart();
     }
 
-    // Often enough for the eye to see a steady run.
-    static constexpr qint64 kFrameMilliseconds = 40;
+    // A repaint this often shows a steady run.
+    static constexpr qint64 kFrameNs = 40'000'000;
+    // Until the first insertion is measured: more than a line has ever cost.
+    qint64 insertNsPerLine_ = 100'000;
+    qint64 pendingLines_ = 0;
     Frm4& window_;
     QElapsedTimer frame_;
     QString pending_;
