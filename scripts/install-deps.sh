@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need (espeak-ng is the
-# peer the batch benchmarks measure against).
+# peer the batch benchmarks measure against; time gives their peak memory).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang
@@ -10,7 +10,7 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   xdg-utils dpkg-dev file ccache
   qt6-svg-dev desktop-file-utils appstream
-  espeak-ng
+  espeak-ng time
 )
 missing=()
 for p in "${packages[@]}"; do
