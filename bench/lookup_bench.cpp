@@ -1,6 +1,7 @@
 // One whole client lookup: a fresh component object, the call by name, the release. And the
 // first lookup of a program run: the dictionary library loaded, its index built, one word found,
-// measured in a fresh process each time, whatever size the tables have.
+// measured in a fresh process each time, whatever size the tables have (SONABET_LIBRARY_DIR
+// points both at another build of the library).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -47,9 +48,16 @@ public:
     }
 };
 
-// The program's own services, with the dictionary found in the build's program folder.
+// Where the dictionary library is taken from: the build's program folder, or the folder that
+// SONABET_LIBRARY_DIR names, so that a library built from other tables can be measured too.
+QString libraryFolder() {
+    const QString chosen = qEnvironmentVariable("SONABET_LIBRARY_DIR");
+    return chosen.isEmpty() ? QStringLiteral(VOXSCRIBE_PROGRAM_DIR) : chosen;
+}
+
+// The program's own services, with the dictionary library of libraryFolder().
 struct Environment {
-    Environment() : runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
+    Environment() : runtime(libraryFolder()) {
         runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
                             QStringLiteral("libsonabet.so"));
     }
