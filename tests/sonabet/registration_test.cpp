@@ -1,6 +1,7 @@
 // The server's entry points: exports, registration records, and unloading.
 #include <dlfcn.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -107,7 +108,11 @@ TEST_F(OwnRegistry, AClassOnceFoundIsKeptUntilTheNextStart) {
 }
 
 TEST_F(OwnRegistry, NoRecordIsReadFromWhereOthersMayWrite) {
-    ASSERT_EQ(runRegcomponent({QStringLiteral(SONABET_LIBRARY)}), 0);
+    // A permissive umask does not make regcomponent's folder one that others may write.
+    const mode_t umaskBefore = umask(0);
+    const int registered = runRegcomponent({QStringLiteral(SONABET_LIBRARY)});
+    umask(umaskBefore);
+    ASSERT_EQ(registered, 0);
     platform::ComponentRuntime safe(empty.path());
     ASSERT_TRUE(found(safe));
     const struct {

@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
                      folder.c_str(), why.c_str());
         return 1;
     }
+    // Whatever the user's umask, the folders and the record made now must not be writable by
+    // others, or the program would refuse to read them.
+    umask(umask(0) | S_IWGRP | S_IWOTH);
     void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "%s\n", dlerror());
