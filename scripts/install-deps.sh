@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
+# Installs the Debian 12 packages that building, running and testing need (espeak-ng is the
+# peer the batch benchmarks measure against; time gives their peak memory).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libfontconfig-dev
@@ -10,6 +11,7 @@ packages=(
   xdg-utils dpkg-dev file ccache
   qt6-svg-dev desktop-file-utils appstream
   libespeak-ng-dev espeak-ng-data
+  espeak-ng time
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -12,13 +12,46 @@
 #include "programfolder.h"
 #include "services.h"
 
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// The program folder, the dictionary component and the desktop's dialogs; made once the
+// application object exists.
+struct Platform {
+    Platform() : folder(platform::ProgramFolder::ofApplication()), components(folder.path()) {
+        components.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
+                               QStringLiteral("libsonabet.so"));
+    }
+    platform::ProgramFolder folder;
+    platform::ComponentRuntime components;
+    platform::QtMessageBoxes messages;
+    platform::QtFileDialogs files;
+    platform::DesktopOpener shell;
+    platform::Services services{folder, components, messages, files, shell};
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // A write past the file-size limit then fails like a full disk, and the save says so,
     // instead of the signal ending the program with the document unsaved.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    // A command-line batch run shows no window, so it needs no display.
-    batch::prepareCommandLine(argc, argv);
+    // "--batch" and "--help" run without the windows and end here. They need no display, so
+    // they get no graphical application at all.
+    if (batch::isCommandLineRun(argumentsOf(argc, argv))) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("voxscribe"));
+        Platform platform;
+        return *batch::runCommandLine(QCoreApplication::arguments(), platform.services);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("voxscribe"));
@@ -34,24 +67,10 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTranslator);
     }
 
-    platform::ProgramFolder folder = platform::ProgramFolder::ofApplication();
-    platform::ComponentRuntime components(folder.path());
-    components.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                           QStringLiteral("libsonabet.so"));
-    platform::QtMessageBoxes messages;
-    platform::QtFileDialogs files;
-    platform::DesktopOpener shell;
-    platform::Services services{folder, components, messages, files, shell};
-
-    // "--batch" and "--help" run without the windows and end here.
-    if (const std::optional<int> status =
-            batch::runCommandLine(QApplication::arguments(), services)) {
-        return *status;
-    }
-
-    smart::LookupClient lookup(services);
+    Platform platform;
+    smart::LookupClient lookup(platform.services);
     // The launcher owns the working windows, so they go with it when the program ends.
-    shell::Frmstep1 launcher(services, lookup);
+    shell::Frmstep1 launcher(platform.services, lookup);
     launcher.show();
     return QApplication::exec();
 }

@@ -6,9 +6,13 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "batchfiles.h"
+#include "clickablelabel.h"
 #include "commandline.h"
+#include "frm4.h"
+#include "lookupclient.h"
 #include "qtprinters.h"
 #include "rtfreader.h"
 #include "suggestion.h"
@@ -52,7 +56,8 @@ protected:
         // run must not need a display.
         environment.insert("COMPONENT_REGISTRY_DIR", registry.filePath("user"));
         environment.insert("COMPONENT_SYSTEM_REGISTRY_DIR", registry.filePath("system"));
-        environment.remove("QT_QPA_PLATFORM");
+        // A platform that does not exist: a graphical application could not even start.
+        environment.insert("QT_QPA_PLATFORM", "no-such-platform");
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
         process.setProcessEnvironment(environment);
@@ -106,6 +111,35 @@ TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
     EXPECT_EQ(piped.status, batch::kExitOk) << piped.err.toStdString();
     EXPECT_TRUE(piped.out.startsWith("{\\rtf"));
     EXPECT_TRUE(piped.out.contains("zebra/5zi:brE/"));
+}
+
+TEST_F(CommandLineTest, WritesTheSameBytesAsTheBatchWindowSaves) {
+    // Lines the document box treats specially: tabs, RTF's own characters, Chinese, a character
+    // outside the basic plane, a line and a paragraph separator; and enough words for several
+    // frames of the window.
+    QByteArray words = exampleList() + "\tx\r\nback\\slash {braces}\r\n" +
+                       QString::fromUtf8("苹果\r\n😀 smile\r\na\u2028b\r\nc\u2029d\r\n").toUtf8();
+    for (int i = 0; i < 300; ++i) {
+        words += "quality\r\nxyzzy\r\nNew York\r\n";
+    }
+    const QString path = list("words.txt", words);
+
+    testing_support::TestEnvironment env;
+    smart::LookupClient client(env.services);
+    batch::Frm4 window(env.services, client);
+    window.show();
+    window.annotateFile(path);
+    const QString saved = data.filePath("window.rtf");
+    env.files.answer(saved);
+    QTest::mouseClick(window.Label4, Qt::LeftButton);
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+
+    const QString written = data.filePath("command.rtf");
+    const Outcome outcome = run({"--batch", path, "--output", written});
+    ASSERT_EQ(outcome.status, batch::kExitOk) << outcome.err.toStdString();
+    const QByteArray expected = readBytes(saved);
+    ASSERT_TRUE(expected.contains("quality/5kwRliti/"));
+    EXPECT_EQ(readBytes(written), expected);
 }
 
 TEST_F(CommandLineTest, WithoutAnOutputFileTheLinesGoToStandardOutput) {

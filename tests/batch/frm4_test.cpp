@@ -2,6 +2,7 @@
 // the miss log, and the commands while a run goes.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -75,7 +76,10 @@ TEST_F(Frm4Test, ShowsItsControlsInAFramelessWindow) {
 
 TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
     const QString path = list("words.txt", exampleList());
+    // Lines go straight into the document: a clipboard manager would otherwise keep every one.
+    QSignalSpy clipboardChanges(QGuiApplication::clipboard(), &QClipboard::dataChanged);
     chooseFile(path);
+    EXPECT_LE(clipboardChanges.count(), 2);  // at most the clear and the last line
 
     ASSERT_EQ(env.files.requests.size(), 1u);
     const testing_support::FileDialogRequest& dialog = env.files.requests[0];
@@ -157,7 +161,13 @@ TEST_F(Frm4Test, AFileThatCannotBeReadIsReportedAndChangesNothing) {
 TEST_F(Frm4Test, AMissLogThatCannotBeWrittenIsReportedOnceAfterTheRun) {
     // A folder where the log should be: no append can open it, whoever runs the test.
     ASSERT_TRUE(QDir(env.dir.path()).mkdir("unfound.dat"));
+    // The window behind the message repaints.
+    bool updatesBehindMessage = false;
+    env.messages.onShow([&](const testing_support::ShownMessage&) {
+        updatesBehindMessage = window.updatesEnabled();
+    });
     chooseFile(list("words.txt", "xyzzy\r\napple\r\nplugh\r\n"));
+    EXPECT_TRUE(updatesBehindMessage);
     EXPECT_EQ(document(), "xyzzy/  /\napple/5Apl/\nplugh/  /\n");
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Critical);

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString typed = in.below(2) == 0 ? QString::fromUtf8(in.take(size)) : in.units(size);
 
     const smart::Lookup found = lookup.client.lookup(typed);
-    FUZZ_CHECK(!lookup.client.dictionaryFailed(), typed);
+    FUZZ_CHECK(!found.unavailable, typed);
     FUZZ_CHECK(lookup.user.messages == 0, typed);
     FUZZ_CHECK(found.typed == typed, typed);
     FUZZ_CHECK(!found.key.startsWith(u' ') && !found.key.endsWith(u' '), found.key);

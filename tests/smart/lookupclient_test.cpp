@@ -1,5 +1,6 @@
 // The lookup client: the key, the method chosen by the initial, and a dictionary that is missing.
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "lookupclient.h"
@@ -51,7 +52,7 @@ TEST(LookupClientTest, KeepsTheTypedTextAndFindsByTheKey) {
     EXPECT_EQ(client.lookup("xyzzy").transcription, QString());
     EXPECT_EQ(client.lookup("3D").transcription, QString());
     EXPECT_TRUE(env.messages.shown.empty());
-    EXPECT_FALSE(client.dictionaryFailed());
+    EXPECT_FALSE(client.toldUnavailable());
 }
 
 TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
@@ -61,13 +62,24 @@ TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
     // The object is created before the initial is examined, so even "3D" finds the library gone.
     const smart::Lookup first = client.lookup("3D");
     EXPECT_EQ(first.transcription, QString());
+    EXPECT_TRUE(first.unavailable);
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Critical);
     EXPECT_TRUE(env.messages.shown[0].text.contains("sonabet"));
     EXPECT_TRUE(env.messages.shown[0].text.contains(noLibrary.path()));
     EXPECT_EQ(client.lookup("quality").transcription, QString());
     EXPECT_EQ(env.messages.shown.size(), 1u);
-    EXPECT_TRUE(client.dictionaryFailed());
+    EXPECT_TRUE(client.toldUnavailable());
+
+    // A dictionary not found is looked for again: once it is there, lookups find words and the
+    // client has nothing left to have told.
+    ASSERT_TRUE(QFile::copy(testing_support::buildProgramFolder() + "/libsonabet.so",
+                            noLibrary.filePath("libsonabet.so")));
+    const smart::Lookup later = client.lookup("quality");
+    EXPECT_EQ(later.transcription, "5kwRliti");
+    EXPECT_FALSE(later.unavailable);
+    EXPECT_FALSE(client.toldUnavailable());
+    EXPECT_EQ(env.messages.shown.size(), 1u);
 }
 
 }  // namespace

@@ -220,7 +220,7 @@ TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
     }
     EXPECT_GT(words, 7000);
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
-    EXPECT_FALSE(client.dictionaryFailed());
+    EXPECT_FALSE(client.toldUnavailable());
     EXPECT_TRUE(env.messages.shown.empty());
 }
 

@@ -1,5 +1,8 @@
 // The server's entry points: exports, registration records, and unloading.
 #include <dlfcn.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -67,6 +70,91 @@ TEST(Registration, RegisterWritesARecordThatTheRuntimeFollowsAndUnregisterRemove
     QString error;
     EXPECT_TRUE(after.create(QStringLiteral("sonabet.ipa"), &error).isNull());
     EXPECT_TRUE(error.contains("not registered"));
+}
+
+// Registration folders of the test's own for this process and the programs it starts.
+class OwnRegistry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folders.isValid());
+        qputenv("COMPONENT_REGISTRY_DIR", user().toLocal8Bit());
+        qputenv("COMPONENT_SYSTEM_REGISTRY_DIR", folders.filePath("system").toLocal8Bit());
+    }
+    QString user() const { return folders.filePath("user"); }
+    QString record() const { return user() + "/sonabet.ipa.component"; }
+    static bool found(platform::ComponentRuntime& runtime, QString* error = nullptr) {
+        const platform::DispatchObject object = runtime.create("sonabet.ipa", error);
+        return !object.isNull() && object.call(u"Qsonabet", u"quality") == "5kwRliti";
+    }
+
+    QTemporaryDir folders;
+    QTemporaryDir empty;  // a program folder without the library
+};
+
+TEST_F(OwnRegistry, AClassOnceFoundIsKeptUntilTheNextStart) {
+    ASSERT_EQ(runRegcomponent({QStringLiteral(SONABET_LIBRARY)}), 0);
+    platform::ComponentRuntime running(empty.path());
+    ASSERT_TRUE(found(running));
+    ASSERT_EQ(runRegcomponent({QStringLiteral("-u"), QStringLiteral(SONABET_LIBRARY)}), 0);
+    ASSERT_FALSE(QFile::exists(record()));
+    // The running program goes on with what it found, a fresh object each time; the next start
+    // sees the change.
+    EXPECT_TRUE(found(running));
+    EXPECT_TRUE(found(running));
+    platform::ComponentRuntime next(empty.path());
+    QString error;
+    EXPECT_FALSE(found(next, &error));
+    EXPECT_TRUE(error.contains("not registered")) << error.toStdString();
+}
+
+TEST_F(OwnRegistry, NoRecordIsReadFromWhereOthersMayWrite) {
+    // A permissive umask does not make regcomponent's folder one that others may write.
+    const mode_t umaskBefore = umask(0);
+    const int registered = runRegcomponent({QStringLiteral(SONABET_LIBRARY)});
+    umask(umaskBefore);
+    ASSERT_EQ(registered, 0);
+    platform::ComponentRuntime safe(empty.path());
+    ASSERT_TRUE(found(safe));
+    const struct {
+        QString path;
+        QFile::Permissions extra;
+    } unsafe[] = {
+        {user(), QFile::WriteOther},          // anybody may put a record in the folder
+        {user(), QFile::WriteGroup},          // the group may
+        {record(), QFile::WriteOther},        // anybody may change the record
+        {folders.path(), QFile::WriteGroup},  // a folder above may be rearranged
+    };
+    for (const auto& [path, extra] : unsafe) {
+        const QFile::Permissions before = QFile::permissions(path);
+        ASSERT_TRUE(QFile::setPermissions(path, before | extra));
+        platform::ComponentRuntime runtime(empty.path());
+        QString error;
+        EXPECT_FALSE(found(runtime, &error)) << path.toStdString();
+        EXPECT_TRUE(error.contains("may be written by other users")) << error.toStdString();
+        // Nor does regcomponent write a record there.
+        if (path != record()) {
+            QFile::remove(record());
+            EXPECT_NE(runRegcomponent({QStringLiteral(SONABET_LIBRARY)}), 0) << path.toStdString();
+            EXPECT_FALSE(QFile::exists(record()));
+        }
+        ASSERT_TRUE(QFile::setPermissions(path, before));
+        ASSERT_EQ(runRegcomponent({QStringLiteral(SONABET_LIBRARY)}), 0);
+    }
+}
+
+TEST(RegistryFolder, WithoutHomeTheUsersFolderComesFromThePasswordDatabase) {
+    const passwd* entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr);
+    const QByteArray saved[] = {qgetenv("COMPONENT_REGISTRY_DIR"), qgetenv("XDG_DATA_HOME"),
+                                qgetenv("HOME")};
+    qunsetenv("COMPONENT_REGISTRY_DIR");
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("HOME");
+    const std::string folder = component::userRegistryDir();
+    qputenv("COMPONENT_REGISTRY_DIR", saved[0]);
+    qputenv("XDG_DATA_HOME", saved[1]);
+    qputenv("HOME", saved[2]);
+    EXPECT_EQ(folder, std::string(entry->pw_dir) + "/.local/share/components");
 }
 
 TEST(Registration, RegcomponentRejectsWhatIsNotAComponentLibrary) {

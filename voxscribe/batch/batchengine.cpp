@@ -26,9 +26,12 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink, QWidget* 
         }
         sink.wordStarting(i, total);
         const smart::Lookup lookup = client_.lookup(line, messageParent);
-        if (stopWhenDictionaryFails_ && client_.dictionaryFailed()) {
-            summary.stopped = true;
-            break;
+        if (lookup.unavailable) {
+            summary.dictionaryFailed = true;
+            if (stopWhenDictionaryFails_) {
+                summary.stopped = true;
+                break;
+            }
         }
         sink.wordLookedUp();
         ++summary.words;
@@ -49,7 +52,6 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink, QWidget* 
         }
         sink.writeWord(lookup.key, lookup.transcription);
     }
-    summary.dictionaryFailed = client_.dictionaryFailed();
     return summary;
 }
 

@@ -16,6 +16,13 @@ class Suggestion;
 
 namespace batch {
 
+// The document format of batch lines: the batch window's document box and the RTF file of the
+// command line both hold them in this face and size.
+inline QString documentFont() {
+    return QStringLiteral("Kingsoft Phonetic Plain");
+}
+constexpr qreal kDocumentPointSize = 12;
+
 // The transcription written for a word the dictionary lacks.
 inline QString placeholder() {
     return QStringLiteral("  ");

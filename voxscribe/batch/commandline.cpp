@@ -1,12 +1,11 @@
 #include "commandline.h"
 
 #include <QCommandLineParser>
-#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "batchengine.h"
 #include "dialogs.h"
-#include "documentbox.h"
 #include "lookupclient.h"
 #include "misslog.h"
 #include "rtfwriter.h"
@@ -34,7 +33,7 @@ constexpr FormatName kFormats[] = {
 
 // A suggested transcription in the document: grey, where the dictionary's stand in the colour of
 // the document.
-constexpr quint32 kGuessColour = 0x808080;
+constexpr QRgb kGuessColour = 0xFF808080;
 
 void write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -58,20 +57,95 @@ public:
     }
 };
 
-// The batch lines as plain text, one a line with the platform's line end.
-class StandardOutput final : public BatchSink {
+// Where the output of a run goes: standard output as the run goes, or a named file that is
+// replaced only once the whole output is written.
+class OutputSink : public BatchSink {
 public:
+    explicit OutputSink(QString path) : path_(std::move(path)) {}
+    ~OutputSink() override { flush(); }
+
+    // After the run: puts the output in place. False with *error (in Chinese) when it could not.
+    bool finish(QString* error) {
+        finishOutput();
+        if (!path_.isEmpty()) {
+            QString why;
+            if (!output::saveBytes(path_, std::exchange(pending_, {}), &why)) {
+                *error = QStringLiteral("无法保存“%1”：%2").arg(path_, why);
+                return false;
+            }
+            return true;
+        }
+        flush();
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            *error = QStringLiteral("无法写到标准输出，结果不完整。");
+            return false;
+        }
+        return true;
+    }
+
+protected:
+    // Output is gathered and written in large pieces: one write per line would cost more than
+    // the lookup.
+    void put(const QByteArray& bytes) {
+        pending_ += bytes;
+        written();
+    }
+    QByteArray& pending() { return pending_; }
+    void written() {
+        if (path_.isEmpty() && pending_.size() >= kChunk) {
+            flush();
+        }
+    }
+    // Whatever a form writes after its last word.
+    virtual void finishOutput() {}
+
+private:
+    static constexpr qsizetype kChunk = 64 * 1024;
+    void flush() {
+        if (path_.isEmpty() && !pending_.isEmpty()) {
+            std::fwrite(pending_.constData(), 1, size_t(pending_.size()), stdout);
+            pending_.clear();
+        }
+    }
+    QString path_;
+    QByteArray pending_;
+};
+
+// The batch lines as plain text, one a line with the platform's line end.
+class LinesOutput final : public OutputSink {
+public:
+    using OutputSink::OutputSink;
     void writeLine(const QString& line) override {
-        write(stdout, line.chopped(2) + u'\n');  // every batch line ends in CR LF
+        // Every batch line ends in CR LF.
+        const QStringView text = QStringView(line).chopped(2);
+        QByteArray& out = pending();
+        const qsizetype at = out.size();
+        out.resize(at + text.size() + 1);
+        char* end = out.data() + at;
+        bool ascii = true;
+        for (QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+            *end++ = char(c.unicode());
+        }
+        if (ascii) {
+            *end = '\n';
+        } else {
+            out.truncate(at);
+            out += text.toUtf8();
+            out += '\n';
+        }
+        written();
     }
 };
 
 // One line per word: the word, a tab and its transcription in Unicode IPA (empty when the
-// dictionary lacks the word), for readers without the phonetic font. Into a file when one is
-// named, else to standard output as the run goes.
-class UnicodeLines final : public BatchSink {
+// dictionary lacks the word), for readers without the phonetic font.
+class IpaOutput final : public OutputSink {
 public:
-    explicit UnicodeLines(bool toFile) : toFile_(toFile) {}
+    using OutputSink::OutputSink;
     void writeWord(const QString& key, const QString& transcription) override {
         writeIpa(key, transcription, "\n");
     }
@@ -79,48 +153,48 @@ public:
     void writeGuessedLine(const QString& key, const QString& codes) override {
         writeIpa(key, codes, "?\n");
     }
-    // Every word comes through writeWord; there is no batch line to write.
+    // Every word comes through the two above; there is no batch line to write.
     void writeLine(const QString&) override {}
-    QByteArray bytes;
 
 private:
     void writeIpa(const QString& key, const QString& codes, const char* end) {
-        const QByteArray line = key.toUtf8() + '\t' +
-                                QByteArray::fromStdString(
-                                    sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
-                                end;
-        if (toFile_) {
-            bytes += line;
-        } else {
-            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-        }
+        put(key.toUtf8() + '\t' +
+            QByteArray::fromStdString(
+                sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
+            end);
     }
-
-    bool toFile_;
 };
 
-// The batch lines for a named file: as on standard output, one a line.
-class LinesFile final : public BatchSink {
+// The RTF document that the batch window would save after annotating the same list, written
+// straight from the lines: no document is built, so a long list needs little memory and no
+// graphical session.
+class RtfOutput final : public OutputSink {
 public:
-    void writeLine(const QString& line) override { bytes += (line.chopped(2) + u'\n').toUtf8(); }
-    QByteArray bytes;
-};
-
-// The batch lines in a document that is never shown, in the window's document format.
-class HiddenDocument final : public BatchSink {
-public:
-    HiddenDocument() { box.setDefaultFormat(QStringLiteral("Kingsoft Phonetic Plain"), 12); }
-    void writeLine(const QString& line) override { box.replaceSelection(line); }
+    explicit RtfOutput(QString path)
+        : OutputSink(std::move(path)), rtf_(documentFont(), kDocumentPointSize) {}
+    void writeLine(const QString& line) override { rtf_.append(line); }
     void writeGuessedLine(const QString& key, const QString& codes) override {
-        const quint32 colour = box.insertionColour();
-        box.replaceSelection(key + u'/');
-        box.setInsertionColour(kGuessColour);
-        box.replaceSelection(codes);
-        box.setInsertionColour(colour);
-        box.replaceSelection(QStringLiteral("/\r\n"));
+        rtf_.append(QString(key + u'/'));
+        rtf_.append(codes, kGuessColour);
+        rtf_.append(QStringLiteral("/\r\n"));
     }
-    output::DocumentBox box;
+
+private:
+    void finishOutput() override { put(rtf_.finish()); }
+    output::LinesRtfWriter rtf_;
 };
+
+std::unique_ptr<OutputSink> outputFor(Format format, const QString& outputPath) {
+    switch (format) {
+        case Format::Ipa:
+            return std::make_unique<IpaOutput>(outputPath);
+        case Format::Rtf:
+            return std::make_unique<RtfOutput>(outputPath);
+        case Format::Lines:
+            break;
+    }
+    return std::make_unique<LinesOutput>(outputPath);
+}
 
 int usageError(const QString& text) {
     tell(text + QStringLiteral("\n用 voxscribe --help 查看用法。"));
@@ -143,15 +217,6 @@ QString summaryText(const RunSummary& summary, const QString& missLogPath, const
     return text;
 }
 
-bool saveOutput(const QString& outputPath, const QByteArray& bytes) {
-    QString error;
-    if (!output::saveBytes(outputPath, bytes, &error)) {
-        tell(QStringLiteral("无法保存“%1”：%2").arg(outputPath, error));
-        return false;
-    }
-    return true;
-}
-
 int runBatch(const QString& wordList, const QString& outputPath, Format format, bool guess,
              platform::Services& services) {
     const WordList list = readWordList(wordList);
@@ -172,34 +237,12 @@ int runBatch(const QString& wordList, const QString& outputPath, Format format, 
         engine.setSuggestion(&suggestion);
     }
 
-    RunSummary summary;
-    if (format == Format::Rtf) {
-        HiddenDocument output;
-        summary = engine.run(list.lines, output);
-        if (!summary.stopped) {
-            if (outputPath.isEmpty()) {
-                const QByteArray rtf = output::toRtf(*output.box.document());
-                std::fwrite(rtf.constData(), 1, size_t(rtf.size()), stdout);
-                std::fflush(stdout);
-            } else if (!saveOutput(outputPath, output::toRtf(*output.box.document()))) {
-                return kExitFailed;
-            }
-        }
-    } else if (format == Format::Ipa) {
-        UnicodeLines output(!outputPath.isEmpty());
-        summary = engine.run(list.lines, output);
-        std::fflush(stdout);
-        if (!summary.stopped && !outputPath.isEmpty() && !saveOutput(outputPath, output.bytes)) {
-            return kExitFailed;
-        }
-    } else if (outputPath.isEmpty()) {
-        StandardOutput output;
-        summary = engine.run(list.lines, output);
-        std::fflush(stdout);
-    } else {
-        LinesFile output;
-        summary = engine.run(list.lines, output);
-        if (!summary.stopped && !saveOutput(outputPath, output.bytes)) {
+    const std::unique_ptr<OutputSink> output = outputFor(format, outputPath);
+    const RunSummary summary = engine.run(list.lines, *output);
+    if (!summary.stopped) {
+        QString error;
+        if (!output->finish(&error)) {
+            tell(error);
             return kExitFailed;
         }
     }
@@ -234,16 +277,6 @@ bool isCommandLineRun(const QStringList& arguments) {
         }
     }
     return false;
-}
-
-void prepareCommandLine(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    if (isCommandLineRun(arguments)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
 }
 
 QString commandLineHelp() {

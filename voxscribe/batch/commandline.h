@@ -16,13 +16,10 @@ namespace batch {
 // than the windows.
 bool isCommandLineRun(const QStringList& arguments);
 
-// Call before the QApplication exists: a command-line run shows no window, so it must not need
-// a display.
-void prepareCommandLine(int argc, char** argv);
-
 // Runs the command line when the arguments ask for it and returns the exit status; nullopt when
-// the program should open its windows. Output: the batch lines, the words with Unicode IPA or the
-// RTF document, into the named file or onto standard output; messages and the summary go to
+// the program should open its windows. It needs a QCoreApplication only: no display, no widget.
+// Output: the batch lines, the words with Unicode IPA or the RTF document, into the named file or
+// onto standard output; messages and the summary go to
 // standard error.
 std::optional<int> runCommandLine(const QStringList& arguments, platform::Services& services);
 

@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <utility>
 
 namespace output {
 namespace {
@@ -32,6 +33,9 @@ constexpr FaceEntry kFaces[] = {
     {"微软雅黑", "fnil", 134},
 };
 constexpr int kGb2312Charset = 134;
+// The characters besides CR and LF that a rich-text document takes for paragraph breaks.
+constexpr char16_t kBeginningOfFrame = 0xFDD0;
+constexpr char16_t kEndOfFrame = 0xFDD1;
 
 FaceEntry faceOf(const QString& family) {
     for (const FaceEntry& face : kFaces) {
@@ -101,11 +105,52 @@ struct Run {
     QByteArray control;
 };
 
+// The control words that switch to a format. The face goes to every script slot: LibreOffice
+// and Word take East Asian characters from the \\dbch font, everything else from \\loch and
+// \\hich.
+QByteArray controlWords(const RunFormat& f) {
+    const QByteArray font = QByteArray::number(f.font);
+    return "\\dbch\\f" + font + "\\hich\\f" + font + "\\loch\\f" + font + "\\fs" +
+           QByteArray::number(f.halfPoints) + "\\cf" + QByteArray::number(f.colour) + ' ';
+}
+
+// The font and colour tables.
+QByteArray tables(const QList<QString>& fonts, const QList<QRgb>& colours) {
+    QByteArray out = "{\\fonttbl";
+    for (qsizetype i = 0; i < fonts.size(); ++i) {
+        const FaceEntry face = faceOf(fonts[i]);
+        out += "{\\f" + QByteArray::number(i) + '\\' + face.fontFamily + "\\fcharset" +
+               QByteArray::number(face.charset) + ' ';
+        appendText(out, fonts[i]);
+        out += ";}";
+    }
+    out += "}\n{\\colortbl ;";
+    for (QRgb rgb : colours) {
+        out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
+               QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
+    }
+    out += "}\n";
+    return out;
+}
+
+// Black and blue come first so that a document's ordinary colours have fixed numbers.
+QList<QRgb> standardColours() {
+    return {QColor(Qt::black).rgb(), QColor(Qt::blue).rgb()};
+}
+
+// Everything before the first paragraph's text.
+QByteArray opening(const QByteArray& tablesText) {
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n" + tablesText + "\\viewkind4\\pard\\plain ";
+}
+
+// After the last paragraph.
+constexpr char kClosing[] = "\\par\n}\n";
+constexpr char kParagraphEnd[] = "\\par\n";
+
 class Writer {
 public:
     explicit Writer(const QTextDocument& document) : document_(document) {
-        // Black and blue come first so that a document's ordinary colours have fixed numbers.
-        colours_ << QColor(Qt::black).rgb() << QColor(Qt::blue).rgb();
+        colours_ = standardColours();
         fonts_ << document.defaultFont().family();
     }
 
@@ -115,7 +160,7 @@ public:
         bool firstBlock = true;
         for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
             if (!firstBlock) {
-                body += "\\par\n";
+                body += kParagraphEnd;
             }
             firstBlock = false;
             bool empty = true;
@@ -134,12 +179,10 @@ public:
             }
         }
 
-        QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
-        out += header();
+        QByteArray out = opening(header());
         out.reserve(out.size() + body.size() + 64);
-        out += "\\viewkind4\\pard\\plain ";
         out += body;
-        out += "\\par\n}\n";
+        out += kClosing;
         return out;
     }
 
@@ -155,12 +198,7 @@ private:
 
     Run run(const QTextCharFormat& format) {
         const RunFormat f = runFormat(format);
-        // The face goes to every script slot: LibreOffice and Word take East Asian characters
-        // from the \dbch font, everything else from \loch and \hich.
-        const QByteArray font = QByteArray::number(f.font);
-        return {f, "\\dbch\\f" + font + "\\hich\\f" + font + "\\loch\\f" + font + "\\fs" +
-                       QByteArray::number(f.halfPoints) + "\\cf" + QByteArray::number(f.colour) +
-                       ' '};
+        return {f, controlWords(f)};
     }
 
     RunFormat runFormat(const QTextCharFormat& format) {
@@ -201,24 +239,7 @@ private:
         current_ = run.format;
     }
 
-    QByteArray header() const {
-        QByteArray out = "{\\fonttbl";
-        for (qsizetype i = 0; i < fonts_.size(); ++i) {
-            const FaceEntry face = faceOf(fonts_[i]);
-            out += "{\\f" + QByteArray::number(i) + '\\' + face.fontFamily + "\\fcharset" +
-                   QByteArray::number(face.charset) + ' ';
-            appendText(out, fonts_[i]);
-            out += ";}";
-        }
-        out += "}\n{\\colortbl ;";
-        for (QRgb rgb : colours_) {
-            out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
-                   QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) +
-                   ';';
-        }
-        out += "}\n";
-        return out;
-    }
+    QByteArray header() const { return tables(fonts_, colours_); }
 
     const QTextDocument& document_;
     QList<QString> fonts_;
@@ -231,6 +252,51 @@ private:
 
 QByteArray toRtf(const QTextDocument& document) {
     return Writer(document).write();
+}
+
+LinesRtfWriter::LinesRtfWriter(const QString& family, qreal pointSize)
+    : family_(family), halfPoints_(qMax(1, qRound(pointSize * 2))), colours_(standardColours()) {}
+
+void LinesRtfWriter::append(QStringView text, QRgb colour) {
+    // One face and size throughout: font 0, and the colour's place in the table.
+    qsizetype index = colours_.indexOf(colour);
+    if (index < 0) {
+        colours_ << colour;
+        index = colours_.size() - 1;
+    }
+    if (colour_ != int(index) + 1) {
+        colour_ = int(index) + 1;
+        body_ += controlWords({0, halfPoints_, colour_});
+    }
+    // Where the document box starts a new paragraph, the document's RTF has one too.
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == '\r' || u == '\n' || u == QChar::ParagraphSeparator || u == kBeginningOfFrame ||
+            u == kEndOfFrame) {
+            appendText(body_, text.mid(from, i - from));
+            body_ += kParagraphEnd;
+            if (u == '\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            from = i + 1;
+        }
+    }
+    appendText(body_, text.mid(from));
+}
+
+QByteArray LinesRtfWriter::finish() {
+    if (colour_ == 0) {
+        // An empty document still names its face, size and colour.
+        body_ += controlWords({0, halfPoints_, 1});
+    }
+    QByteArray out = opening(tables({family_}, colours_));
+    out.reserve(out.size() + body_.size() + qsizetype(sizeof kClosing));
+    out += std::exchange(body_, {});
+    out += kClosing;
+    colour_ = 0;
+    colours_ = standardColours();
+    return out;
 }
 
 }  // namespace output

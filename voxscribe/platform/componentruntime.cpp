@@ -27,7 +27,7 @@ DispatchObject::~DispatchObject() {
     }
 }
 
-std::optional<QString> DispatchObject::call(const QString& method, const QString& argument) const {
+std::optional<QString> DispatchObject::call(QStringView method, QStringView argument) const {
     if (!object_) {
         return std::nullopt;
     }
@@ -84,6 +84,12 @@ std::optional<component::Guid> parseGuid(const QString& text) {
 ComponentRuntime::ComponentRuntime(QString programFolder)
     : programFolder_(std::move(programFolder)) {}
 
+ComponentRuntime::~ComponentRuntime() {
+    for (auto& [progId, factory] : factories_) {
+        factory->release();
+    }
+}
+
 void ComponentRuntime::addManifest(const QString& progId, const component::Guid& clsid,
                                    const QString& libraryFileName) {
     manifests_[progId] = Manifest{clsid, libraryFileName};
@@ -91,20 +97,35 @@ void ComponentRuntime::addManifest(const QString& progId, const component::Guid&
 
 QStringList ComponentRuntime::searchPlaces(const QString& progId) const {
     const QString record = QString::fromStdString(component::recordFileName(progId.toStdString()));
-    QStringList places{QDir::toNativeSeparators(
-                           QString::fromStdString(component::userRegistryDir()) + '/' + record),
-                       QDir::toNativeSeparators(
-                           QString::fromStdString(component::systemRegistryDir()) + '/' + record)};
+    QStringList places;
+    for (const std::string& folder :
+         {component::userRegistryDir(), component::systemRegistryDir()}) {
+        if (!folder.empty()) {
+            places << QDir::toNativeSeparators(QString::fromStdString(folder) + '/' + record);
+        }
+    }
     if (const auto manifest = manifests_.find(progId); manifest != manifests_.end()) {
         places << QDir::toNativeSeparators(programFolder_ + '/' + manifest->second.library);
     }
     return places;
 }
 
-std::optional<ComponentRuntime::Candidate> ComponentRuntime::fromRecord(
-    const QString& recordPath) const {
+std::optional<ComponentRuntime::Candidate> ComponentRuntime::fromRecord(const QString& recordPath,
+                                                                        QString* reason) const {
+    if (!QFileInfo::exists(recordPath)) {
+        return std::nullopt;
+    }
+    // A record names a library this process loads: one that somebody else could have put there
+    // would run their code as this user.
+    std::string why;
+    if (!component::onlyOwnerMayWrite(QFile::encodeName(recordPath).toStdString(), &why)) {
+        *reason +=
+            QStringLiteral("%1: not read, %2\n").arg(recordPath, QString::fromStdString(why));
+        return std::nullopt;
+    }
     QFile file(recordPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *reason += QStringLiteral("%1: cannot be read\n").arg(recordPath);
         return std::nullopt;
     }
     Candidate candidate{};
@@ -127,6 +148,7 @@ std::optional<ComponentRuntime::Candidate> ComponentRuntime::fromRecord(
         }
     }
     if (!haveClsid || candidate.library.isEmpty()) {
+        *reason += QStringLiteral("%1: no class or library named\n").arg(recordPath);
         return std::nullopt;
     }
     return candidate;
@@ -155,19 +177,23 @@ DllGetClassObjectFn ComponentRuntime::load(const QString& library, QString* erro
     return entry;
 }
 
-DispatchObject ComponentRuntime::create(const QString& progId, QString* error) {
+component::IClassFactory* ComponentRuntime::resolve(const QString& progId, QString* error) {
+    QString reasons;
     std::vector<Candidate> candidates;
-    const QStringList places = searchPlaces(progId);
-    for (int i = 0; i < 2; ++i) {
-        if (auto candidate = fromRecord(places[i])) {
-            candidates.push_back(*candidate);
+    const QString record = QString::fromStdString(component::recordFileName(progId.toStdString()));
+    for (const std::string& folder :
+         {component::userRegistryDir(), component::systemRegistryDir()}) {
+        if (!folder.empty()) {
+            if (auto candidate =
+                    fromRecord(QString::fromStdString(folder) + '/' + record, &reasons)) {
+                candidates.push_back(*candidate);
+            }
         }
     }
     if (const auto manifest = manifests_.find(progId); manifest != manifests_.end()) {
         candidates.push_back(
             {programFolder_ + '/' + manifest->second.library, manifest->second.clsid});
     }
-    QString reasons;
     for (const Candidate& candidate : candidates) {
         QString loadError;
         const DllGetClassObjectFn getClassObject = load(candidate.library, &loadError);
@@ -182,18 +208,34 @@ DispatchObject ComponentRuntime::create(const QString& progId, QString* error) {
             reasons += QStringLiteral("%1: class not available\n").arg(candidate.library);
             continue;
         }
-        component::IDispatch* object = nullptr;
-        const component::Result made = factory->createInstance(nullptr, component::kIidDispatch,
-                                                               reinterpret_cast<void**>(&object));
-        factory->release();
-        if (made == component::kOk && object) {
-            return DispatchObject(object);
+        return factory;
+    }
+    *error =
+        reasons.isEmpty() ? QStringLiteral("%1: not registered").arg(progId) : reasons.trimmed();
+    return nullptr;
+}
+
+DispatchObject ComponentRuntime::create(const QString& progId, QString* error) {
+    auto known = factories_.find(progId);
+    if (known == factories_.end()) {
+        QString why;
+        component::IClassFactory* factory = resolve(progId, &why);
+        if (!factory) {
+            if (error) {
+                *error = why;
+            }
+            return {};
         }
-        reasons += QStringLiteral("%1: object not created\n").arg(candidate.library);
+        known = factories_.emplace(progId, factory).first;
+    }
+    component::IDispatch* object = nullptr;
+    const component::Result made = known->second->createInstance(nullptr, component::kIidDispatch,
+                                                                 reinterpret_cast<void**>(&object));
+    if (made == component::kOk && object) {
+        return DispatchObject(object);
     }
     if (error) {
-        *error = reasons.isEmpty() ? QStringLiteral("%1: not registered").arg(progId)
-                                   : reasons.trimmed();
+        *error = QStringLiteral("%1: object not created").arg(progId);
     }
     return {};
 }

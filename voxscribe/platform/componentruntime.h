@@ -28,17 +28,21 @@ public:
 
     // Calls the method with one string argument; no value when the name is unknown or the call
     // fails.
-    std::optional<QString> call(const QString& method, const QString& argument) const;
+    std::optional<QString> call(QStringView method, QStringView argument) const;
 
 private:
     component::IDispatch* object_ = nullptr;
 };
 
 // Finds a class by its registration record (per-user, then system-wide), else by a manifest
-// entry naming a library in the program folder. A library, once loaded, stays loaded.
+// entry naming a library in the program folder. Records are read only from folders that nobody
+// but the user (or root) may write. A class, once found, is kept with its class factory for the
+// runtime's life, so a changed registration takes effect at the program's next start; a class
+// not found is looked for again at the next create(). A library, once loaded, stays loaded.
 class ComponentRuntime {
 public:
     explicit ComponentRuntime(QString programFolder);
+    ~ComponentRuntime();
     ComponentRuntime(const ComponentRuntime&) = delete;
     ComponentRuntime& operator=(const ComponentRuntime&) = delete;
 
@@ -62,11 +66,17 @@ private:
         component::Guid clsid;
     };
     DllGetClassObjectFn load(const QString& library, QString* error);
-    std::optional<Candidate> fromRecord(const QString& recordPath) const;
+    // The record's class and library; nothing when there is no usable record, with *reason set
+    // when a record is there but was refused.
+    std::optional<Candidate> fromRecord(const QString& recordPath, QString* reason) const;
+    // The class factory of progId, found through the records and the manifest; null with *error
+    // saying why.
+    component::IClassFactory* resolve(const QString& progId, QString* error);
 
     QString programFolder_;
     std::map<QString, Manifest> manifests_;
     std::map<QString, DllGetClassObjectFn> loaded_;
+    std::map<QString, component::IClassFactory*> factories_;  // one reference each, held
 };
 
 std::optional<component::Guid> parseGuid(const QString& text);

@@ -1,7 +1,10 @@
 // regcomponent [--system] [-u] LIBRARY: registers (or with -u unregisters) a component library by
 // calling its DllRegisterServer (or DllUnregisterServer). With --system the record goes to the
 // system-wide registration folder instead of the user's, as a package's install scripts need.
+// It refuses a registration folder that other users may write: the program would not read a
+// record from there.
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,6 +43,29 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    const std::string folder = component::userRegistryDir();
+    if (folder.empty()) {
+        std::fprintf(stderr, "%s: no home folder for the registration record\n", argv[0]);
+        return 1;
+    }
+    // The folder may not exist yet; then the nearest existing folder above it decides.
+    std::string existing = folder;
+    struct stat info {};
+    while (stat(existing.c_str(), &info) != 0) {
+        const std::size_t slash = existing.find_last_of('/');
+        if (slash == std::string::npos || existing == "/") {
+            break;  // a relative or unknown path: refused below
+        }
+        existing = slash == 0 ? std::string("/") : existing.substr(0, slash);
+    }
+    if (std::string why; !component::onlyOwnerMayWrite(existing, &why)) {
+        std::fprintf(stderr, "%s: refusing the registration folder %s: %s\n", argv[0],
+                     folder.c_str(), why.c_str());
+        return 1;
+    }
+    // Whatever the user's umask, the folders and the record made now must not be writable by
+    // others, or the program would refuse to read them.
+    umask(umask(0) | S_IWGRP | S_IWOTH);
     void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "%s\n", dlerror());

@@ -36,17 +36,21 @@ QString LookupClient::lookupKey(const QString& text) {
     return text.mid(begin, end - begin).toLower();
 }
 
-QString LookupClient::methodFor(const QString& key) {
+QStringView LookupClient::methodViewFor(const QString& key) {
     if (key.isEmpty()) {
         return {};
     }
     const QChar initial = key.front().toLower();
     for (const MethodRow& row : kMethods) {
         if (row.initials.contains(initial)) {
-            return row.method.toString();
+            return row.method;
         }
     }
     return {};
+}
+
+QString LookupClient::methodFor(const QString& key) {
+    return methodViewFor(key).toString();
 }
 
 Lookup LookupClient::lookup(const QString& text, QWidget* parent) {
@@ -55,26 +59,30 @@ Lookup LookupClient::lookup(const QString& text, QWidget* parent) {
     QString error;
     const platform::DispatchObject object = services_.components.create(progId(), &error);
     if (object.isNull()) {
+        result.unavailable = true;
         tellUnavailable(parent, error);
         return result;
     }
-    const QString method = methodFor(result.key);
+    const QStringView method = methodViewFor(result.key);
     if (method.isEmpty()) {
+        toldUnavailable_ = false;
         return result;
     }
     if (const auto answer = object.call(method, result.key)) {
         result.transcription = *answer;
+        toldUnavailable_ = false;
     } else {
-        tellUnavailable(parent, QStringLiteral("%1: call failed").arg(method));
+        result.unavailable = true;
+        tellUnavailable(parent, method.toString() + QStringLiteral(": call failed"));
     }
     return result;
 }
 
 void LookupClient::tellUnavailable(QWidget* parent, const QString& reason) {
-    if (told_) {
+    if (toldUnavailable_) {
         return;
     }
-    told_ = true;
+    toldUnavailable_ = true;
     const QStringList places = services_.components.searchPlaces(progId());
     services_.messages.show(
         parent,

@@ -10,9 +10,10 @@ class QWidget;
 namespace smart {
 
 struct Lookup {
-    QString typed;          // the text as the user typed it
-    QString key;            // trimmed of U+0020 and lower-cased
-    QString transcription;  // empty when the dictionary lacks the word
+    QString typed;             // the text as the user typed it
+    QString key;               // trimmed of U+0020 and lower-cased
+    QString transcription;     // empty when the dictionary lacks the word
+    bool unavailable = false;  // the dictionary could not be reached for this lookup
 };
 
 class LookupClient {
@@ -25,16 +26,21 @@ public:
     static QString progId() { return QStringLiteral("sonabet.ipa"); }
 
     // One whole lookup: a fresh component object, the call by name, the release. When the
-    // dictionary cannot be reached the answer is a miss, and the user is told once per client.
+    // dictionary cannot be reached the answer is a miss marked unavailable, and the user is told.
     Lookup lookup(const QString& text, QWidget* parent = nullptr);
 
-    bool dictionaryFailed() const { return told_; }
+    // Whether the user has been told that the dictionary cannot be reached. The program shares
+    // one client among its windows, so the message comes once however many windows look up and
+    // however many words a batch holds; a lookup that reaches the dictionary again ends it, and a
+    // later failure is told anew.
+    bool toldUnavailable() const { return toldUnavailable_; }
 
 private:
+    static QStringView methodViewFor(const QString& key);
     void tellUnavailable(QWidget* parent, const QString& reason);
 
     platform::Services& services_;
-    bool told_ = false;
+    bool toldUnavailable_ = false;
 };
 
 }  // namespace smart
