@@ -218,11 +218,17 @@ SYLLABIC_N_FOLLOWERS = {"E": 3, "i": 2, "z": 1}
 
 
 def _syllabic(phonemes, spelling):
-    """Rewrites a schwa before l or n as the style writes syllabic l and n, and "-ful"."""
+    """Rewrites a schwa before l or n as the style writes syllabic l and n, and "-ful" and
+    "-fully" ("5R:fuli")."""
     if len(phonemes) >= 3 and spelling.endswith("ful"):
         before, schwa, last = phonemes[-3:]
         if before.code == "f" and schwa.code == "E" and last.code == "l" and not schwa.stress:
             return phonemes[:-2] + [Phoneme("u", VOWEL), last]
+    if len(phonemes) >= 4 and spelling.endswith("fully"):
+        before, schwa, l, y = phonemes[-4:]
+        if ([before.code, schwa.code, l.code, y.code] == ["f", "E", "l", "i"]
+                and not schwa.stress):
+            return phonemes[:-3] + [Phoneme("u", VOWEL), l, y]
     # The end of the word first, then a syllabic consonant before its ending ("5ri:znEbl").
     for _ in range(2):
         phonemes = _one_syllabic(phonemes, spelling)
@@ -253,6 +259,10 @@ def _one_syllabic(phonemes, spelling):
     return phonemes
 
 
+# The sounds after which an unstressed i before a schwa is written j.
+JOINED_AFTER = ("p", "b", "t", "d", "k", "g", "n")
+
+
 def _classic_sounds(phonemes, spelling):
     """The older sounds the style keeps where the modern sources moved on."""
     out = []
@@ -270,15 +280,16 @@ def _classic_sounds(phonemes, spelling):
         if p.code == "R:" and prev is not None and prev.code in ("F", "V") and "ur" in spelling:
             out.append(Phoneme("uE", VOWEL, p.stress))
             continue
-        # "audience" "5R:djEns", "immediate": an unstressed iE after d is jE.
-        # Not the y of "ready" before -er and -est: "readier" "5rediE".
-        y_form = spelling.endswith(("dier", "diest", "diers"))
-        if (p.code == "iE" and not p.stress and prev is not None and prev.code == "d"
+        # "audience" "5R:djEns", "champion" "5tFAmpjEn", "convenient" "kEn5vi:njEnt": an
+        # unstressed iE after a stop or n is jE. Not the y of "ready" before -er and -est:
+        # "readier" "5rediE".
+        y_form = spelling.endswith(("ier", "iest", "iers"))
+        if (p.code == "iE" and not p.stress and prev is not None and prev.code in JOINED_AFTER
                 and i > 1 and not y_form):
             out += [Phoneme("j", CONSONANT), Phoneme("E", VOWEL)]
             continue
         if (p.code == "i" and not p.stress and nxt is not None and nxt.code == "E"
-                and not nxt.stress and prev is not None and prev.code == "d" and i > 1
+                and not nxt.stress and prev is not None and prev.code in JOINED_AFTER and i > 1
                 and not y_form):
             out.append(Phoneme("j", CONSONANT))
             continue
@@ -465,10 +476,15 @@ def codes_of(phonemes, spelling=None):
     return "".join(out)
 
 
-def _variant_penalty(phonemes):
+def _vowel_codes(phonemes):
+    return [p.code for p in phonemes if p.kind == VOWEL]
+
+
+def _variant_penalty(phonemes, variants=(), spelling=""):
     """How far a source's variant is from what the style prefers: the full form over the
-    shortened one ("5histEri", not "5histri"), a form with a stressed vowel (the strong "And"
-    over "End"), i over e and ai in unstressed syllables ("di5rekFEn")."""
+    shortened one ("5histEri", not "5histri"; "5gQvEnmEnt", not "5gQvEmEnt"), a form with a
+    stressed vowel (the strong "And" over "End"), i over e and ai in unstressed syllables
+    ("di5rekFEn"), the older long vowel under the stress ("5lR:jE", "jR:z")."""
     vowels = [p for p in phonemes if p.kind == VOWEL]
     penalty = 0 if any(p.stress == 1 for p in vowels) or len(vowels) > 1 else 4
     penalty -= 3 * len(vowels)
@@ -477,12 +493,21 @@ def _variant_penalty(phonemes):
     penalty += sum(0.5 for p in phonemes if p.code in ("F", "V"))
     # The stressed diphthong of "again" over the short vowel.
     penalty -= sum(0.5 for p in vowels if p.code == "ei" and p.stress == 1)
+    penalty -= sum(0.25 for p in vowels if p.code.endswith(":") and p.stress == 1)
+    # Of forms with the same vowels, the one that keeps every consonant ("frendFip").
+    if any(v is not phonemes and _vowel_codes(v) == _vowel_codes(phonemes) for v in variants):
+        penalty -= 0.1 * len(phonemes)
+    # "bow", "row", "sow": of the two readings of -ow the style prints au first.
+    if spelling.endswith("ow"):
+        penalty -= sum(1 for p in vowels if p.code == "au")
     return penalty
 
 
-def choose_variant(variants):
+def choose_variant(variants, spelling=""):
     """The variant the style would print first; the earliest among equals."""
-    return min(range(len(variants)), key=lambda i: (_variant_penalty(variants[i]), i))
+    spelling = spelling.lower()
+    return min(range(len(variants)),
+               key=lambda i: (_variant_penalty(variants[i], variants, spelling), i))
 
 
 # Endings whose schwa the style keeps although ipa-dict writes i: "possible" "5pRsEbl",
@@ -535,7 +560,7 @@ def pronunciations(word, britfone, ipadict):
         variants, source = ipadict.get(key), "ipa-dict"
     if not variants:
         return [], None
-    first = choose_variant(variants)
+    first = choose_variant(variants, key)
     order = [first] + [i for i in range(len(variants)) if i != first]
     forms = []
     for n, i in enumerate(order):

@@ -304,7 +304,7 @@ class Builder:
             variants = self.britfone.get(form) or self.ipadict.get(form)
             if not variants:
                 continue
-            phonemes = variants[convert.choose_variant(variants)]
+            phonemes = variants[convert.choose_variant(variants, form)]
             codes = tuple(p.code for p in phonemes)
             for ending in endings:
                 n = len(ending)

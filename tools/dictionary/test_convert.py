@@ -32,6 +32,7 @@ class StressAndSyllables(unittest.TestCase):
         self.assertEqual(britfone("m j ˈuː z ɪ k ə l", "musical"), "5mju:zikEl")
         self.assertEqual(britfone("p ˈæ t ə n", "pattern"), "5pAtEn")
         self.assertEqual(britfone("k ˈɛə f ə l", "careful"), "5k/Eful")
+        self.assertEqual(britfone("ˈɔː f ə l i", "awfully"), "5R:fuli")
 
     def test_secondary_stress_only_well_before_the_primary(self):
         self.assertEqual(britfone("ə k ˌɒ m ə d ˈeɪ ʃ ə n", "accommodation"), "E,kRmE5deiFEn")
@@ -60,6 +61,11 @@ class ClassicSounds(unittest.TestCase):
         self.assertEqual(britfone("ˈæ k tʃ ʊə l", "actual"), "5AktjuEl")
         self.assertEqual(britfone("ʃ ˈɔː", "sure"), "FuE")
         self.assertEqual(britfone("s ˈuː t", "suit"), "sju:t")
+        # i before a schwa after a stop or n, but not after r nor the y of -ier.
+        self.assertEqual(britfone("tʃ ˈæ m p i ə n", "champion"), "5tFAmpjEn")
+        self.assertEqual(britfone("k ə n v ˈiː n i ə n t", "convenient"), "kEn5vi:njEnt")
+        self.assertEqual(britfone("s ˈɪə ɹ i ə s", "serious"), "5siEriEs")
+        self.assertEqual(britfone("h ˈæ p i ə", "happier"), "5hApiE")
         self.assertEqual(britfone("p ɹ ˈaɪ v ə t", "private"), "5praivit")
         self.assertEqual(britfone("p ˈɒ s ɪ b ə l", "possible"), "5pRsEbl")
         self.assertEqual(britfone("w ˈaɪ t", "white"), "(h)wait")
@@ -86,6 +92,16 @@ class ClassicSounds(unittest.TestCase):
         short = convert.from_britfone("h ˈɪ s t ɹ i")
         full = convert.from_britfone("h ˈɪ s t ə ɹ i")
         self.assertEqual(convert.choose_variant([short, full]), 1)
+        # The long vowel under the stress; every consonant kept; au for -ow.
+        short_vowel = convert.from_britfone("l ˈɔɪ ə")
+        long_vowel = convert.from_britfone("l ˈɔː j ə")
+        self.assertEqual(convert.choose_variant([short_vowel, long_vowel], "lawyer"), 1)
+        elided = convert.from_britfone("f ɹ ˈɛ n ʃ ɪ p")
+        whole = convert.from_britfone("f ɹ ˈɛ n d ʃ ɪ p")
+        self.assertEqual(convert.choose_variant([elided, whole], "friendship"), 1)
+        bow = [convert.from_britfone("b ˈəʊ"), convert.from_britfone("b ˈaʊ")]
+        self.assertEqual(convert.choose_variant(bow, "bow"), 1)
+        self.assertEqual(convert.choose_variant(bow, "bough"), 0)
 
 
 class WritingEntries(unittest.TestCase):
