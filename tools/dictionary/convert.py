@@ -314,13 +314,18 @@ def _classic_sounds(phonemes, spelling):
         if p.code == "u:" and not p.stress and nxt is not None and nxt.kind == VOWEL:
             out.append(Phoneme("u", VOWEL))
             continue
+        # "issue" "5isju:", "tissue": F before a u spelt "ssu" is the older sj.
+        if p.code == "F" and nxt is not None and nxt.code in ("u", "u:") and "ssu" in spelling:
+            out += [Phoneme("s", CONSONANT), Phoneme("j", CONSONANT)]
+            continue
         # "suit" "sju:t", "assume" "E5sju:m": the older j after s in a u spelt "su".
         if (p.code in ("u:", "uE") and prev is not None and prev.code == "s"
                 and "su" in spelling and "sou" not in spelling):
             out.append(Phoneme("j", CONSONANT))
-        # "enforce" "in5fR:s", "employ" "im5plRi": an unstressed e at the start before m or n.
+        # "enforce" "in5fR:s", "employ" "im5plRi", "exceedingly" "ik5si:diNli": an unstressed
+        # e at the start of en-, em- and ex-.
         if (i == 0 and p.code == "e" and not p.stress and nxt is not None
-                and nxt.code in ("m", "n") and spelling.startswith(("en", "em"))):
+                and nxt.code in ("m", "n", "k") and spelling.startswith(("en", "em", "ex"))):
             out.append(Phoneme("i", VOWEL))
             continue
         out.append(Phoneme(p.code, p.kind, p.stress))
@@ -480,6 +485,24 @@ def _vowel_codes(phonemes):
     return [p.code for p in phonemes if p.kind == VOWEL]
 
 
+# The letters that spell a consonant, for the consonants whose code is not its letter.
+CONSONANT_LETTERS = {"k": ("k", "c", "q", "x"), "T": ("th",), "W": ("th",), "F": ("sh", "ti", "ci"),
+                     "tF": ("ch", "t"), "dV": ("j", "g", "d"), "N": ("n",), "j": ("y",),
+                     "s": ("s", "c", "x"), "z": ("z", "s", "x"), "V": ("s", "g")}
+
+
+def _spelt_extra(fuller, other, spelling):
+    """Whether fuller has every consonant of other and more, each of them spelt in the word."""
+    extra = [p.code for p in fuller if p.kind == CONSONANT]
+    for p in other:
+        if p.kind == CONSONANT:
+            if p.code not in extra:
+                return False
+            extra.remove(p.code)
+    return bool(extra) and all(any(letters in spelling for letters in
+                                   CONSONANT_LETTERS.get(code, (code,))) for code in extra)
+
+
 def _variant_penalty(phonemes, variants=(), spelling=""):
     """How far a source's variant is from what the style prefers: the full form over the
     shortened one ("5histEri", not "5histri"; "5gQvEnmEnt", not "5gQvEmEnt"), a form with a
@@ -494,8 +517,10 @@ def _variant_penalty(phonemes, variants=(), spelling=""):
     # The stressed diphthong of "again" over the short vowel.
     penalty -= sum(0.5 for p in vowels if p.code == "ei" and p.stress == 1)
     penalty -= sum(0.25 for p in vowels if p.code.endswith(":") and p.stress == 1)
-    # Of forms with the same vowels, the one that keeps every consonant ("frendFip").
-    if any(v is not phonemes and _vowel_codes(v) == _vowel_codes(phonemes) for v in variants):
+    # Of forms with the same vowels, the one that keeps every consonant it spells ("frendFip";
+    # not the k of "leNkW" nor the j of "5kAVjuEl").
+    if any(v is not phonemes and _vowel_codes(v) == _vowel_codes(phonemes)
+           and _spelt_extra(phonemes, v, spelling) for v in variants):
         penalty -= 0.1 * len(phonemes)
     # "bow", "row", "sow": of the two readings of -ow the style prints au first.
     if spelling.endswith("ow"):
