@@ -310,9 +310,14 @@ def _classic_sounds(phonemes, spelling):
                 and (nxt is None or nxt.code != "d")):
             out += [Phoneme("n", CONSONANT), Phoneme("d", CONSONANT)]
             continue
-        # "continual" "kEn5tinjuEl": an unstressed u before another vowel is short.
+        # "continual" "kEn5tinjuEl": an unstressed u before another vowel is short; so is an
+        # unstressed i before another vowel ahead of the stress ("create" "kri5eit").
         if p.code == "u:" and not p.stress and nxt is not None and nxt.kind == VOWEL:
             out.append(Phoneme("u", VOWEL))
+            continue
+        if (p.code == "i:" and not p.stress and nxt is not None and nxt.kind == VOWEL
+                and any(q.stress == 1 for q in phonemes[i + 1:])):
+            out.append(Phoneme("i", VOWEL))
             continue
         # "issue" "5isju:", "tissue": F before a u spelt "ssu" is the older sj.
         if p.code == "F" and nxt is not None and nxt.code in ("u", "u:") and "ssu" in spelling:

@@ -8,8 +8,8 @@
    transcriptions) from Britfone, or ipa-dict where Britfone lacks it, and prints the share
    whose codes equal the reference's exactly; then the share with alternatives, where a
    conversion equal to one reading the reference spells out (an optional sound such as "(r)"
-   or "(E)" taken or left, or one of several forms) counts too; with a count of the kinds of
-   difference that remain.
+   or "(E)" taken or left, or one of several forms) counts too; then with the conversion's own
+   optional "(h)" read both ways as well; with a count of the kinds of difference that remain.
 2. The composer: 2,000 forms that the sources have (-s, -ed, -ing, -er, -est of the words of the
    frequency list), composed from their head words by the rules, and the share that equals the
    sources' own conversion exactly.
@@ -95,6 +95,7 @@ def measure(data_dir):
     corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
     agree = 0
     alternative = 0
+    both_optional = 0
     corrected = 0
     kinds = collections.Counter()
     examples = collections.defaultdict(list)
@@ -112,12 +113,16 @@ def measure(data_dir):
         if first is not None and first in readings(forms):
             alternative += 1
             continue
+        if first is not None and set(_spelt_out(first)) & set(readings(forms)):
+            both_optional += 1
+            continue
         if word in corrections and first == corrections[word]:
             corrected += 1
         kind = kind_of_difference(expected, first)
         kinds[kind] += 1
         examples[kind].append("%s %s %s" % (word, expected, first))
-    return agree, alternative, corrected, len(reference), kinds, examples, by_source
+    return (agree, alternative, both_optional, corrected, len(reference), kinds, examples,
+            by_source)
 
 
 # How many forms of each ending the composer is measured on.
@@ -221,7 +226,8 @@ def main(argv):
         print("quality_report.py: skipped, %s not found under %s"
               % (", ".join(missing), args.data))
         return SKIPPED
-    agree, alternative, corrected, total, kinds, examples, by_source = measure(args.data)
+    (agree, alternative, both_optional, corrected, total, kinds, examples,
+     by_source) = measure(args.data)
     share = 100.0 * agree / total if total else 0.0
     either = 100.0 * (agree + alternative) / total if total else 0.0
     print("style reference words: %d (from Britfone %d, from ipa-dict %d, in neither %d)"
@@ -230,9 +236,13 @@ def main(argv):
     print("  with alternatives (the conversion equals one reading the reference spells out, its"
           " optional sounds such as (r) or (E) taken or left, or one of its several forms):"
           " %d more, %d of %d = %.1f%%" % (alternative, agree + alternative, total, either))
+    print("  and with the conversion's own optional sounds read both ways too (its \"(h)\" of"
+          " wh-, \"(h)wi:t\" agreeing with \"wi:t\"): %d more, %d of %d = %.1f%%"
+          % (both_optional, agree + alternative + both_optional, total,
+             100.0 * (agree + alternative + both_optional) / total if total else 0.0))
     print("  and with %d more where the reference has a printing error (style_corrections.tsv):"
-          " %.1f%%" % (corrected, 100.0 * (agree + alternative + corrected) / total
-                      if total else 0.0))
+          " %.1f%%" % (corrected, 100.0 * (agree + alternative + both_optional + corrected)
+                      / total if total else 0.0))
     print("differences (of the words that agree in neither way):")
     for kind, count in kinds.most_common():
         print("  %5d  %s" % (count, kind))

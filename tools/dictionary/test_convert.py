@@ -67,6 +67,8 @@ class ClassicSounds(unittest.TestCase):
         self.assertEqual(britfone("s ˈɪə ɹ i ə s", "serious"), "5siEriEs")
         self.assertEqual(britfone("h ˈæ p i ə", "happier"), "5hApiE")
         self.assertEqual(britfone("ˈɪ ʃ uː", "issue"), "5isju:")
+        self.assertEqual(britfone("k ɹ iː ˈeɪ t", "create"), "kri5eit")
+        self.assertEqual(britfone("s ˈaɪ t s iː ɪ ŋ", "sightseeing"), "5saitsi:iN")
         self.assertEqual(britfone("ɛ k s ˈiː d ɪ ŋ l i", "exceedingly"), "ik5si:diNli")
         self.assertEqual(britfone("ˈɛ k s ə l ə n t", "excellent"), "5eksElEnt")
         self.assertEqual(britfone("p ɹ ˈaɪ v ə t", "private"), "5praivit")
