@@ -447,6 +447,13 @@ def codes_of(phonemes, spelling=None):
             and not phonemes[vowels[0]].stress
             and any(phonemes[i].stress == 1 for i in vowels[2:])):
         phonemes[vowels[0]].stress = 2
+    # "curiosity" ",kjuEri5Rsiti", "violin" ",vaiE5lin": a full vowel two syllables or more
+    # before the primary stress has a secondary one where the source marks none.
+    if (len(vowels) > 2 and not any(phonemes[i].stress == 2 for i in vowels)
+            and not phonemes[vowels[0]].stress and not phonemes[vowels[1]].stress
+            and phonemes[vowels[0]].code not in ("E", "i", "u")
+            and any(phonemes[i].stress == 1 for i in vowels[2:])):
+        phonemes[vowels[0]].stress = 2
     if _double_stress(phonemes, vowels, spelling):
         phonemes[vowels[0]].stress = 1
     else:

@@ -38,6 +38,9 @@ class StressAndSyllables(unittest.TestCase):
         self.assertEqual(britfone("ə k ˌɒ m ə d ˈeɪ ʃ ə n", "accommodation"), "E,kRmE5deiFEn")
         self.assertEqual(britfone("h ˌaʊ ˈɛ v ə", "however"), "hau5evE")
         self.assertEqual(britfone("ˌæ k s ɪ d ˈɛ n t ə l", "accidental"), ",Aksi5dentl")
+        # A full vowel there has one even where the source marks none; a schwa has none.
+        self.assertEqual(britfone("v aɪ ə l ˈɪ n", "violin"), ",vaiE5lin")
+        self.assertEqual(britfone("p ə l ɪ t ˈɪ ʃ ə n", "politician"), "pEli5tiFEn")
         # Only one primary stress survives a machine-made pair of them.
         self.assertEqual(britfone("ˈæ n t ˈæ g ə", "antaga").count("5"), 1)
 
