@@ -17,12 +17,7 @@
 
 namespace {
 
-using faults::DocumentState;
-using faults::FileSnapshot;
-using faults::Kind;
-using faults::SmallDisk;
-using faults::stateOf;
-using faults::WorkingWindow;
+using namespace faults;
 
 const QString kExampleDocument = QStringLiteral("apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
 

@@ -19,21 +19,16 @@
 
 #include "clickablelabel.h"
 #include "documentbox.h"
+#include "files.h"
 #include "frm3.h"
 #include "frm4.h"
+#include "scopedenv.h"
 #include "testenv.h"
 
 namespace faults {
 
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
+using testing_support::readBytes;
+using testing_support::writeBytes;
 
 // Everything of a document box that a fault could disturb.
 struct DocumentState {
@@ -154,28 +149,7 @@ private:
         }                                                                              \
     } while (false)
 
-// Sets an environment variable for as long as it lives.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnvironment() {
-        if (wasSet_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    bool wasSet_;
-    QByteArray old_;
-};
+using testing_support::ScopedEnvironment;
 
 // An annotated line as the smart-annotation window writes it.
 inline void appendAnnotated(output::DocumentBox& box, const QString& word,

@@ -6,6 +6,7 @@
 
 #include "batchengine.h"
 #include "componentruntime.h"
+#include "files.h"
 #include "fuzzsupport.h"
 #include "ipa.h"
 #include "lookupclient.h"
@@ -44,9 +45,8 @@ public:
 };
 
 struct Dictionary {
-    Dictionary() : folder(dir.path()), runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
-        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                            QStringLiteral("libsonabet.so"));
+    Dictionary() : folder(dir.path()), runtime(testing_support::buildProgramFolder()) {
+        testing_support::addDictionaryManifest(runtime);
     }
     QTemporaryDir dir;
     QString folder;
@@ -55,11 +55,6 @@ struct Dictionary {
     platform::Services services{platform::ProgramFolder::at(folder), runtime, user, user, user};
     smart::LookupClient client{services};
 };
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -104,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(sink.lines[i].startsWith(key + u'/') && sink.lines[i].endsWith(u"/\r\n"),
                    sink.lines[i]);
     }
-    const QByteArray missLog = readAll(missLogPath);
+    const QByteArray missLog = testing_support::readBytes(missLogPath);
     FUZZ_CHECK(missLog.count("\r\n") == summary.missing,
                QStringLiteral("%1 miss lines for %2 misses")
                    .arg(QString::number(missLog.count("\r\n")), QString::number(summary.missing)));

@@ -11,6 +11,7 @@
 
 #include "documentbox.h"
 #include "documentsaver.h"
+#include "files.h"
 #include "testenv.h"
 
 namespace {
@@ -20,16 +21,10 @@ using output::DocumentSaver;
 using output::WindowKind;
 using platform::Answer;
 using platform::Icon;
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing_support::readBytes;
 
 void writeFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
+    ASSERT_TRUE(testing_support::writeBytes(path, data));
 }
 
 // One working window's document, file label and saver.
@@ -88,7 +83,7 @@ TEST_P(SaveOperation, AsksWithTheWindowsFilterWritesRtfAndConfirms) {
     EXPECT_EQ(env.files.requests[0].filter, GetParam().filter);
     EXPECT_EQ(env.files.requests[0].initialName, "");
 
-    EXPECT_TRUE(contents(path).startsWith("{\\rtf1"));
+    EXPECT_TRUE(readBytes(path).startsWith("{\\rtf1"));
     EXPECT_EQ(window.saver.currentFile(), path);
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, Icon::Information);
@@ -132,7 +127,7 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     EXPECT_EQ(env.messages.shown[0].icon, Icon::Question);
     EXPECT_EQ(env.messages.shown[0].buttons, platform::Buttons::OkCancel);
     EXPECT_EQ(env.messages.shown[0].defaultButton, Answer::Ok);
-    EXPECT_EQ(contents(existing), "keep me");
+    EXPECT_EQ(readBytes(existing), "keep me");
     EXPECT_FALSE(window.saver.timer()->isActive());
 
     // Cancel at the question, then a new name: that one is written and confirmed once.
@@ -142,8 +137,8 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     env.messages.answer(Answer::Cancel);
     env.files.answer(fresh);
     window.saver.save();
-    EXPECT_EQ(contents(existing), "keep me");
-    EXPECT_TRUE(contents(fresh).startsWith("{\\rtf1"));
+    EXPECT_EQ(readBytes(existing), "keep me");
+    EXPECT_TRUE(readBytes(fresh).startsWith("{\\rtf1"));
     ASSERT_EQ(env.messages.shown.size(), 2u);
     EXPECT_EQ(env.messages.shown[1].text, output::confirmationText(GetParam().kind, fresh));
     EXPECT_EQ(window.saver.currentFile(), fresh);
@@ -153,7 +148,7 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     env.files.answer(existing);
     env.messages.answer(Answer::Ok);
     window.saver.save();
-    EXPECT_TRUE(contents(existing).startsWith("{\\rtf1"));
+    EXPECT_TRUE(readBytes(existing).startsWith("{\\rtf1"));
     ASSERT_EQ(env.messages.shown.size(), 2u);
     EXPECT_EQ(env.messages.shown[1].icon, Icon::Information);
 }
@@ -163,7 +158,7 @@ TEST_P(SaveOperation, AFailedWriteIsReportedAndTheWindowStaysAsItWas) {
     const QString good = env.file("good.doc");
     env.files.answer(good);
     window.saver.save();
-    const QByteArray saved = contents(good);
+    const QByteArray saved = readBytes(good);
     env.messages.shown.clear();
 
     window.type(QStringLiteral("more"));
@@ -183,7 +178,7 @@ TEST_P(SaveOperation, AFailedWriteIsReportedAndTheWindowStaysAsItWas) {
     }
     EXPECT_EQ(window.document->toHtml(), html);
     EXPECT_EQ(window.document->textCursor().selectedText(), "ali");
-    EXPECT_EQ(contents(good), saved);
+    EXPECT_EQ(readBytes(good), saved);
 }
 
 std::string windowName(const ::testing::TestParamInfo<WindowCase>& info) {
@@ -220,15 +215,15 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
     env.files.answer(second);
     window.saver.save();
     window.type(QStringLiteral("changed"));
-    const QByteArray firstContent = contents(first);
+    const QByteArray firstContent = readBytes(first);
     QFile::remove(second);
     ticks(window.saver, 29);
     EXPECT_FALSE(QFile::exists(second));
     window.saver.tick();
-    EXPECT_TRUE(contents(second).contains("changed"));
-    EXPECT_EQ(contents(first), firstContent);
+    EXPECT_TRUE(readBytes(second).contains("changed"));
+    EXPECT_EQ(readBytes(first), firstContent);
     ticks(window.saver, 60);
-    EXPECT_EQ(contents(first), firstContent);
+    EXPECT_EQ(readBytes(first), firstContent);
 }
 
 TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
@@ -243,7 +238,7 @@ TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
 
     const QString html = window.document->toHtml();
     ticks(window.saver, 60);
-    EXPECT_TRUE(contents(env.file("a.doc")).contains("5kwRliti"));
+    EXPECT_TRUE(readBytes(env.file("a.doc")).contains("5kwRliti"));
     EXPECT_EQ(window.document->toHtml(), html);
     EXPECT_EQ(window.document->textCursor().anchor(), 9);
     EXPECT_EQ(window.document->textCursor().position(), 3);
@@ -278,7 +273,7 @@ TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
     const QString path = env.file("target.doc");
     env.files.answer(path);
     window.saver.save();
-    const QByteArray good = contents(path);
+    const QByteArray good = readBytes(path);
 
     // The file's place becomes a folder: the write fails.
     QFile::remove(path);
@@ -289,7 +284,7 @@ TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
 
     ASSERT_TRUE(QDir().rmdir(path));
     ticks(window.saver, 60);
-    EXPECT_EQ(contents(path), good);
+    EXPECT_EQ(readBytes(path), good);
 }
 
 TEST(TransferToWord, WritesRtfToANumberedTmpFileAndOpensIt) {
@@ -306,7 +301,7 @@ TEST(TransferToWord, WritesRtfToANumberedTmpFileAndOpensIt) {
         EXPECT_EQ(info.absolutePath(),
                   QFileInfo(env.services.folder.writablePath()).absoluteFilePath());
         EXPECT_TRUE(name.match(info.fileName()).hasMatch()) << path.toStdString();
-        EXPECT_TRUE(contents(path).startsWith("{\\rtf1"));
+        EXPECT_TRUE(readBytes(path).startsWith("{\\rtf1"));
     }
     EXPECT_NE(env.shell.opened[0], env.shell.opened[1]);  // 1 in 100000 to coincide
     EXPECT_EQ(window.document->toHtml(), html);

@@ -13,7 +13,9 @@
 #include "component_registry.h"
 #include "componentruntime.h"
 #include "ipa.h"
+#include "process.h"
 #include "qtprinters.h"
+#include "scopedenv.h"
 
 namespace {
 
@@ -22,10 +24,7 @@ QString registryRecord() {
 }
 
 int runRegcomponent(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(REGCOMPONENT), arguments);
-    process.waitForFinished(30000);
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return testing_support::runProcess(QStringLiteral(REGCOMPONENT), arguments).status;
 }
 
 TEST(Registration, ExportsOnlyTheFourServerEntryPoints) {
@@ -145,15 +144,13 @@ TEST_F(OwnRegistry, NoRecordIsReadFromWhereOthersMayWrite) {
 TEST(RegistryFolder, WithoutHomeTheUsersFolderComesFromThePasswordDatabase) {
     const passwd* entry = getpwuid(getuid());
     ASSERT_NE(entry, nullptr);
-    const QByteArray saved[] = {qgetenv("COMPONENT_REGISTRY_DIR"), qgetenv("XDG_DATA_HOME"),
-                                qgetenv("HOME")};
-    qunsetenv("COMPONENT_REGISTRY_DIR");
-    qunsetenv("XDG_DATA_HOME");
-    qunsetenv("HOME");
-    const std::string folder = component::userRegistryDir();
-    qputenv("COMPONENT_REGISTRY_DIR", saved[0]);
-    qputenv("XDG_DATA_HOME", saved[1]);
-    qputenv("HOME", saved[2]);
+    std::string folder;
+    {
+        const testing_support::ScopedEnvironment noRegistry("COMPONENT_REGISTRY_DIR", {});
+        const testing_support::ScopedEnvironment noXdg("XDG_DATA_HOME", {});
+        const testing_support::ScopedEnvironment noHome("HOME", {});
+        folder = component::userRegistryDir();
+    }
     EXPECT_EQ(folder, std::string(entry->pw_dir) + "/.local/share/components");
 }
 
