@@ -287,8 +287,7 @@ TEST_P(AutosaveAndTransferFaults, TransferWithTheProgramFolderOnAReadOnlyDisk) {
     SmallDisk disk;
     REQUIRE_MOUNTED(disk);
     ASSERT_TRUE(disk.remount(QStringLiteral("ro")));
-    platform::Services readOnly{platform::ProgramFolder::at(disk.path()), env.runtime, env.messages,
-                                env.files, env.shell};
+    platform::Services readOnly = env.withFolder(disk.path());
     WorkingWindow other(GetParam(), readOnly, client);
     ASSERT_TRUE(other.transfer);
     faults::appendAnnotated(*other.box, QStringLiteral("apple"), QStringLiteral("5Apl"));

@@ -32,7 +32,8 @@ struct Window {
     explicit Window(WindowKind kind, testing_support::TestEnvironment& env)
         : document(new DocumentBox(&widget)),
           lblfile(kind == WindowKind::Batch ? nullptr : new QLabel(&widget)),
-          saver(kind, env.services, document, &widget, lblfile) {
+          saver(kind, env.services, document, &widget, lblfile),
+          files_(env.files) {
         document->setDefaultFormat(QStringLiteral("Courier"), 12);
         document->setLocked(kind != WindowKind::Batch);
         type(QStringLiteral("Quality [\r\n"));
@@ -42,10 +43,18 @@ struct Window {
         document->setInsertionColour(output::kBlack);
         document->replaceSelection(text);
     }
+    // The user saves and picks path in the save dialog.
+    void saveAs(const QString& path) {
+        files_.answer(path);
+        saver.save();
+    }
     QWidget widget;
     DocumentBox* document;
     QLabel* lblfile;
     DocumentSaver saver;
+
+private:
+    testing_support::ScriptedFileDialogs& files_;
 };
 
 void select(Window& window, int from, int to) {
@@ -74,8 +83,7 @@ protected:
 TEST_P(SaveOperation, AsksWithTheWindowsFilterWritesRtfAndConfirms) {
     Window window(GetParam().kind, env);
     const QString path = env.file("first.doc");
-    env.files.answer(path);
-    window.saver.save();
+    window.saveAs(path);
 
     ASSERT_EQ(env.files.requests.size(), 1u);
     EXPECT_TRUE(env.files.requests[0].save);
@@ -135,8 +143,7 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     const QString fresh = env.file("fresh.rtf");
     env.files.answer(existing);
     env.messages.answer(Answer::Cancel);
-    env.files.answer(fresh);
-    window.saver.save();
+    window.saveAs(fresh);
     EXPECT_EQ(readBytes(existing), "keep me");
     EXPECT_TRUE(readBytes(fresh).startsWith("{\\rtf1"));
     ASSERT_EQ(env.messages.shown.size(), 2u);
@@ -156,8 +163,7 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
 TEST_P(SaveOperation, AFailedWriteIsReportedAndTheWindowStaysAsItWas) {
     Window window(GetParam().kind, env);
     const QString good = env.file("good.doc");
-    env.files.answer(good);
-    window.saver.save();
+    window.saveAs(good);
     const QByteArray saved = readBytes(good);
     env.messages.shown.clear();
 
@@ -165,8 +171,7 @@ TEST_P(SaveOperation, AFailedWriteIsReportedAndTheWindowStaysAsItWas) {
     select(window, 2, 5);
     const QString html = window.document->toHtml();
     const QString bad = env.file("no-such-folder/x.doc");
-    env.files.answer(bad);
-    window.saver.save();
+    window.saveAs(bad);
 
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, Icon::Critical);
@@ -199,8 +204,7 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
     testing_support::TestEnvironment env;
     Window window(WindowKind::SmartAnnotation, env);
     const QString first = env.file("first.doc");
-    env.files.answer(first);
-    window.saver.save();
+    window.saveAs(first);
     QFile::remove(first);
 
     ticks(window.saver, 59);
@@ -212,8 +216,7 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
     // A second save under another name: autosave now writes there only, and the count runs on.
     ticks(window.saver, 30);
     const QString second = env.file("second.rtf");
-    env.files.answer(second);
-    window.saver.save();
+    window.saveAs(second);
     window.type(QStringLiteral("changed"));
     const QByteArray firstContent = readBytes(first);
     QFile::remove(second);
@@ -229,8 +232,7 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
 TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
     testing_support::TestEnvironment env;
     Window window(WindowKind::ManualInput, env);
-    env.files.answer(env.file("a.doc"));
-    window.saver.save();
+    window.saveAs(env.file("a.doc"));
     window.document->setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
     window.document->setInsertionColour(output::kBlue);
     window.document->replaceSelection(QStringLiteral("5kwRliti"));
@@ -251,16 +253,14 @@ TEST(Autosave, TheTimerDrivesTheTicksAndABatchWindowHasNone) {
     Window smart(WindowKind::SmartAnnotation, env);
     EXPECT_FALSE(smart.saver.timer()->isActive());
     const QString path = env.file("timed.doc");
-    env.files.answer(path);
-    smart.saver.save();
+    smart.saveAs(path);
     QFile::remove(path);
     smart.saver.timer()->setInterval(1);  // sixty ticks without a minute's wait
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 5000));
 
     Window batch(WindowKind::Batch, env);
     const QString batchPath = env.file("batch.doc");
-    env.files.answer(batchPath);
-    batch.saver.save();
+    batch.saveAs(batchPath);
     QFile::remove(batchPath);
     ticks(batch.saver, 120);
     EXPECT_FALSE(batch.saver.timer()->isActive());
@@ -271,8 +271,7 @@ TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
     testing_support::TestEnvironment env;
     Window window(WindowKind::SmartAnnotation, env);
     const QString path = env.file("target.doc");
-    env.files.answer(path);
-    window.saver.save();
+    window.saveAs(path);
     const QByteArray good = readBytes(path);
 
     // The file's place becomes a folder: the write fails.

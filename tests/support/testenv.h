@@ -22,6 +22,10 @@ struct TestEnvironment {
     }
 
     QString file(const QString& name) const { return services.folder.file(name); }
+    // The same runtime and stand-ins with another program folder (a full or read-only disk).
+    platform::Services withFolder(const QString& folder) {
+        return {platform::ProgramFolder::at(folder), runtime, messages, files, shell};
+    }
 
     QTemporaryDir dir;
     platform::ComponentRuntime runtime;
