@@ -253,8 +253,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     RatioReporter reporter;
     return bench::runBenchmarks(argc, argv, &reporter);
 }

@@ -133,12 +133,20 @@ inline QByteArray runToEnd(const QString& program, const QStringList& arguments)
     return err.isEmpty() ? QFileInfo(program).fileName().toLocal8Bit() + " failed" : err;
 }
 
-// The windows never reach a screen unless QT_QPA_PLATFORM says otherwise.
-inline void offscreenByDefault() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+// The windows never reach a screen unless QT_QPA_PLATFORM says otherwise; the platform has to
+// be chosen before QApplication starts.
+struct OffscreenByDefault {
+    OffscreenByDefault() {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
     }
-}
+};
+
+class Application : private OffscreenByDefault, public QApplication {
+public:
+    Application(int& argc, char** argv) : QApplication(argc, argv) {}
+};
 
 // The registered benchmarks, reported by reporter (the console's when null).
 inline int runBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr) {

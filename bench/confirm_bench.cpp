@@ -68,8 +68,7 @@ void print(const char* window, int entries, const Figures& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     bench::Environment env;
     env.user.yesNoCancel = platform::Answer::No;  // a missing word goes in with "none"
     platform::Services& services = env.services;

@@ -20,8 +20,7 @@ constexpr int kEntries = 2000;
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     bench::Environment env;
     platform::Services& services = env.services;
 

@@ -20,8 +20,7 @@ constexpr int kSlice = 1000;
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     // An optional first argument sets the number of words, for a quick look.
     const int kWords = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : kDefaultWords;
 

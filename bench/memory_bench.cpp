@@ -73,7 +73,6 @@ BENCHMARK(BM_HundredThousandLineDocument)
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     return bench::runBenchmarks(argc, argv);
 }

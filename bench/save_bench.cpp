@@ -89,7 +89,6 @@ BENCHMARK(BM_Autosave)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     return bench::runBenchmarks(argc, argv);
 }

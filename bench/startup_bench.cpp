@@ -38,7 +38,7 @@ private:
 };
 
 int launcherChild(int argc, char** argv) {
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                           QStringLiteral("_"),
@@ -93,7 +93,6 @@ BENCHMARK(BM_LauncherOnScreen)->Iterations(10)->UseManualTime()->Unit(benchmark:
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::offscreenByDefault();
     if (argc > 1 && std::strcmp(argv[1], kLauncherChild) == 0) {
         return launcherChild(argc, argv);
     }
