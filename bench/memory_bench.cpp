@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <cstdio>
 
+#include "annotatedline.h"
 #include "benchsupport.h"
 #include "documentbox.h"
 #include "frm3.h"
@@ -33,15 +34,8 @@ void BM_HundredThousandLineDocument(benchmark::State& state) {
         output::DocumentBox& box = *window.documentBox();
         for (const QString& word : list) {
             const QString transcription = client.lookup(word).transcription;
-            box.setInsertionFont(QStringLiteral("Arial"));
-            box.setInsertionColour(output::kBlack);
-            box.replaceSelection(word + QStringLiteral(" ["));
-            box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-            box.setInsertionColour(output::kBlue);
-            box.replaceSelection(transcription.isEmpty() ? QStringLiteral("none") : transcription);
-            box.setInsertionFont(QStringLiteral("Arial"));
-            box.setInsertionColour(output::kBlack);
-            box.replaceSelection(QStringLiteral("]\r\n"));
+            testing_support::appendAnnotated(
+                box, word, transcription.isEmpty() ? QStringLiteral("none") : transcription);
         }
         QCoreApplication::processEvents();  // the window lays out and paints what it holds
         const double loaded = bench::statusMiB("VmRSS:");

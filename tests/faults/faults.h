@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 
+#include "annotatedline.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "files.h"
@@ -151,21 +152,6 @@ private:
 
 using testing_support::ScopedEnvironment;
 
-// An annotated line as the smart-annotation window writes it.
-inline void appendAnnotated(output::DocumentBox& box, const QString& word,
-                            const QString& transcription) {
-    QTextCursor end = box.textCursor();
-    end.movePosition(QTextCursor::End);
-    box.setTextCursor(end);
-    box.setInsertionFont(QStringLiteral("Arial"));
-    box.setInsertionColour(output::kBlack);
-    box.replaceSelection(word + QStringLiteral(" ["));
-    box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-    box.setInsertionColour(output::kBlue);
-    box.replaceSelection(transcription);
-    box.setInsertionFont(QStringLiteral("Arial"));
-    box.setInsertionColour(output::kBlack);
-    box.replaceSelection(QStringLiteral("]\r\n"));
-}
+using testing_support::appendAnnotated;
 
 }  // namespace faults

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "annotatedline.h"
 #include "documentbox.h"
 #include "files.h"
 #include "filesizelimit.h"
@@ -18,15 +19,8 @@ using testing_support::readBytes;
 
 void fillLines(DocumentBox& box, int lines) {
     for (int i = 0; i < lines; ++i) {
-        box.setInsertionFont(QStringLiteral("Arial"));
-        box.setInsertionColour(output::kBlack);
-        box.replaceSelection(QStringLiteral("word%1 [").arg(i));
-        box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-        box.setInsertionColour(output::kBlue);
-        box.replaceSelection(QStringLiteral("w\\:d"));
-        box.setInsertionFont(QStringLiteral("Arial"));
-        box.setInsertionColour(output::kBlack);
-        box.replaceSelection(QStringLiteral("]\r\n"));
+        testing_support::appendAnnotated(box, QStringLiteral("word%1").arg(i),
+                                         QStringLiteral("w\\:d"));
     }
 }
 
