@@ -15,28 +15,15 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "componentruntime.h"
 #include "nouser.h"
-#include "programfolder.h"
-#include "services.h"
 #include "wordlist.h"
 
 namespace bench {
 
 using testing_support::NoUser;
 
-// A program folder of the benchmark's own, the dictionary library of componentFolder (the
-// build's by default), and nobody at the keyboard.
-struct Environment {
-    explicit Environment(const QString& componentFolder = testing_support::buildProgramFolder())
-        : runtime(componentFolder) {
-        testing_support::addDictionaryManifest(runtime);
-    }
-    QTemporaryDir dir;
-    platform::ComponentRuntime runtime;
-    NoUser user;
-    platform::Services services{platform::ProgramFolder::at(dir.path()), runtime, user, user, user};
-};
+// A program folder of the benchmark's own, the build's dictionary and nobody at the keyboard.
+using Environment = testing_support::Unattended;
 
 // A handful of everyday words, found and missing, for a machine without the reference data.
 inline QStringList fallbackWords() {

@@ -2,25 +2,15 @@
 // either end and no capital ASCII letter, and answers the same with blanks around the text; a
 // found transcription holds only what a stored transcription may: the codes and marks, the
 // punctuation of its written forms and the full-width comma ("get up").
-#include "componentruntime.h"
 #include "fuzzsupport.h"
-#include "ipa.h"
 #include "lookupclient.h"
 #include "notation.h"
-#include "programfolder.h"
-#include "services.h"
 
 namespace {
 
 struct Client {
-    Client() : runtime(testing_support::buildProgramFolder()) {
-        testing_support::addDictionaryManifest(runtime);
-    }
-    platform::ComponentRuntime runtime;
-    fuzzing::NoUser user;
-    platform::Services services{platform::ProgramFolder::at(testing_support::buildProgramFolder()),
-                                runtime, user, user, user};
-    smart::LookupClient client{services};
+    testing_support::Unattended env;
+    smart::LookupClient client{env.services};
 };
 
 }  // namespace
@@ -33,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const smart::Lookup found = lookup.client.lookup(typed);
     FUZZ_CHECK(!found.unavailable, typed);
-    FUZZ_CHECK(lookup.user.messages == 0, typed);
+    FUZZ_CHECK(lookup.env.user.messages == 0, typed);
     FUZZ_CHECK(!found.key.startsWith(u' ') && !found.key.endsWith(u' '), found.key);
     for (QChar c : found.key) {
         FUZZ_CHECK(c < u'A' || c > u'Z', found.key);

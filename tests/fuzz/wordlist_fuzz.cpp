@@ -2,17 +2,12 @@
 // accepted one is accounted for, by the reader and then by a batch run over the real dictionary:
 // one batch line per word, one miss-log line per word the dictionary lacks.
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "batchengine.h"
-#include "componentruntime.h"
 #include "files.h"
 #include "fuzzsupport.h"
-#include "ipa.h"
 #include "lookupclient.h"
 #include "misslog.h"
-#include "programfolder.h"
-#include "services.h"
 #include "wordlist.h"
 
 namespace {
@@ -45,15 +40,8 @@ public:
 };
 
 struct Dictionary {
-    Dictionary() : folder(dir.path()), runtime(testing_support::buildProgramFolder()) {
-        testing_support::addDictionaryManifest(runtime);
-    }
-    QTemporaryDir dir;
-    QString folder;
-    platform::ComponentRuntime runtime;
-    fuzzing::NoUser user;
-    platform::Services services{platform::ProgramFolder::at(folder), runtime, user, user, user};
-    smart::LookupClient client{services};
+    testing_support::Unattended env;
+    smart::LookupClient client{env.services};
 };
 
 }  // namespace
@@ -85,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                QStringLiteral("%1 lines read, %2 expected")
                    .arg(QString::number(list.lines.size()), QString::number(expected.size())));
 
-    const QString missLogPath = dictionary.dir.filePath(smart::MissLog::fileName());
+    const QString missLogPath = dictionary.env.dir.filePath(smart::MissLog::fileName());
     QFile::remove(missLogPath);
     batch::BatchEngine engine(dictionary.client, smart::MissLog(missLogPath));
     CollectingSink sink;

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
 #include <optional>
 
 #include "componentruntime.h"
 #include "dialogs.h"
 #include "ipa.h"
+#include "programfolder.h"
+#include "services.h"
 
 namespace testing_support {
 
@@ -45,6 +48,19 @@ public:
     std::optional<platform::Answer> yesNoCancel;
     QString saveName;
     int messages = 0;
+};
+
+// A program folder of its own, the dictionary library of componentFolder (the build's by
+// default), and nobody at the keyboard.
+struct Unattended {
+    explicit Unattended(const QString& componentFolder = buildProgramFolder())
+        : runtime(componentFolder) {
+        addDictionaryManifest(runtime);
+    }
+    QTemporaryDir dir;
+    platform::ComponentRuntime runtime;
+    NoUser user;
+    platform::Services services{platform::ProgramFolder::at(dir.path()), runtime, user, user, user};
 };
 
 }  // namespace testing_support
