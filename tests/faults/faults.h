@@ -23,6 +23,7 @@
 #include "files.h"
 #include "frm3.h"
 #include "frm4.h"
+#include "process.h"
 #include "scopedenv.h"
 #include "testenv.h"
 
@@ -132,11 +133,9 @@ public:
 
 private:
     static bool run(const QStringList& arguments) {
-        QProcess mount;
-        mount.setProcessChannelMode(QProcess::MergedChannels);
-        mount.start(QStringLiteral("mount"), arguments);
-        return mount.waitForFinished(20000) && mount.exitStatus() == QProcess::NormalExit &&
-               mount.exitCode() == 0;
+        return testing_support::runProcess(QStringLiteral("mount"), arguments,
+                                           QProcessEnvironment::systemEnvironment(), 20000)
+                   .status == 0;
     }
     QTemporaryDir dir_;
     bool mounted_ = false;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "component_registry.h"
@@ -28,11 +27,11 @@ int runRegcomponent(const QStringList& arguments) {
 }
 
 TEST(Registration, ExportsOnlyTheFourServerEntryPoints) {
-    QProcess nm;
-    nm.start(QStringLiteral("nm"), {"-D", "--defined-only", QStringLiteral(SONABET_LIBRARY)});
-    ASSERT_TRUE(nm.waitForFinished(30000));
+    const testing_support::ProcessOutcome nm = testing_support::runProcess(
+        QStringLiteral("nm"), {"-D", "--defined-only", QStringLiteral(SONABET_LIBRARY)});
+    ASSERT_EQ(nm.status, 0) << nm.err.toStdString();
     QStringList symbols;
-    for (const QByteArray& line : nm.readAllStandardOutput().split('\n')) {
+    for (const QByteArray& line : nm.out.split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() == 3 && (fields[1] == "T" || fields[1] == "D" || fields[1] == "B" ||
                                    fields[1] == "W" || fields[1] == "V" || fields[1] == "R")) {
