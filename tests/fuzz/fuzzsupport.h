@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "lookupclient.h"
 #include "nouser.h"
 
 namespace fuzzing {
@@ -76,5 +77,12 @@ inline void ensureApplication() {
     } while (false)
 
 using testing_support::NoUser;
+
+// The lookup client on the build's dictionary, in a program folder of its own, with nobody at
+// the keyboard. The targets keep one for the whole run.
+struct Dictionary {
+    testing_support::Unattended env;
+    smart::LookupClient client{env.services};
+};
 
 }  // namespace fuzzing

@@ -6,17 +6,8 @@
 #include "lookupclient.h"
 #include "notation.h"
 
-namespace {
-
-struct Client {
-    testing_support::Unattended env;
-    smart::LookupClient client{env.services};
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Client& lookup = *new Client;
+    static fuzzing::Dictionary& lookup = *new fuzzing::Dictionary;
     fuzzing::Bytes in(data, size);
     // Half the inputs as UTF-8, half as raw UTF-16 units (lone surrogates included).
     const QString typed = in.below(2) == 0 ? QString::fromUtf8(in.take(size)) : in.units(size);

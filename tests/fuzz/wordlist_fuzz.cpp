@@ -39,15 +39,10 @@ public:
     QStringList lines;
 };
 
-struct Dictionary {
-    testing_support::Unattended env;
-    smart::LookupClient client{env.services};
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Dictionary& dictionary = *new Dictionary;
+    static fuzzing::Dictionary& dictionary = *new fuzzing::Dictionary;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const batch::WordList list = batch::wordListFromBytes(bytes, QStringLiteral("list.txt"));
     const QString text = batch::decodeWordList(bytes);
