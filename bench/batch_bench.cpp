@@ -4,86 +4,25 @@
 // espeak-ng, the window's longest gap between repaints and the command line's peak memory.
 // Processes started here are measured by their own CPU time (getrusage of the children), which
 // stays meaningful on a machine that other work keeps busy.
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
 #include "batchengine.h"
-#include "componentruntime.h"
-#include "dialogs.h"
+#include "benchsupport.h"
 #include "documentbox.h"
 #include "frm4.h"
-#include "ipa.h"
 #include "lookupclient.h"
 #include "misslog.h"
-#include "programfolder.h"
-#include "services.h"
-#include "wordlist.h"
 
 namespace {
 
 constexpr char kRate[] = "words/s";
 constexpr char kCpuRate[] = "words/cpu_s";
-
-// CPU seconds (user and system) of this process or of its finished children.
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// The first count words of the frequency list, the list repeated as often as needed.
-QStringList wordList(qsizetype count) {
-    QStringList source;
-    QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/frequency-top-20000.txt"));
-    if (file.open(QIODevice::ReadOnly)) {
-        source = batch::splitWordLines(QString::fromUtf8(file.readAll()));
-    }
-    if (source.isEmpty()) {
-        source = {"quality", "about", "zebra", "xyzzy", "New York", "the"};
-    }
-    QStringList words;
-    words.reserve(count);
-    while (words.size() < count) {
-        words << source[words.size() % source.size()];
-    }
-    return words;
-}
-
-QString writeList(const QTemporaryDir& dir, qsizetype count) {
-    const QString path = dir.filePath(QStringLiteral("words-%1.txt").arg(count));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(wordList(count).join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
-    }
-    return path;
-}
-
-// A program folder of the benchmark's own, with the services the windows get.
-struct Environment {
-    Environment() : runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
-        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                            QStringLiteral("libsonabet.so"));
-    }
-    QTemporaryDir dir;
-    platform::ComponentRuntime runtime;
-    platform::QtMessageBoxes messages;
-    platform::QtFileDialogs files;
-    platform::DesktopOpener shell;
-    platform::Services services{platform::ProgramFolder::at(dir.path()), runtime, messages, files,
-                                shell};
-};
 
 // cpu: the CPU seconds the iterations took, of this process or of the children they ran.
 void countWords(benchmark::State& state, qsizetype words, double cpu) {
@@ -103,11 +42,11 @@ public:
 
 // Lookups and miss log alone: one component object and one call per word.
 void BM_Engine(benchmark::State& state) {
-    Environment env;
-    const QStringList words = wordList(state.range(0));
+    bench::Environment env;
+    const QStringList words = bench::frequencyWords(state.range(0));
     smart::LookupClient client(env.services);
     batch::RunSummary summary;
-    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     for (auto _ : state) {
         batch::BatchEngine engine(
             client, smart::MissLog(env.services.folder.writableFile(smart::MissLog::fileName())));
@@ -115,7 +54,7 @@ void BM_Engine(benchmark::State& state) {
         summary = engine.run(words, sink);
         benchmark::DoNotOptimize(sink.bytes);
     }
-    countWords(state, words.size(), cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    countWords(state, words.size(), bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
     state.counters["found"] = double(summary.found);
 }
 
@@ -147,8 +86,8 @@ private:
 // The window as the user runs it: read the file, progress, events per word, the lines into the
 // document. Prints the longest time the document went without a repaint.
 void BM_Window(benchmark::State& state) {
-    Environment env;
-    const QString path = writeList(env.dir, state.range(0));
+    bench::Environment env;
+    const QString path = bench::writeFrequencyList(env.dir, state.range(0));
     smart::LookupClient client(env.services);
     double cpu = 0;
     qint64 longestGap = 0;
@@ -160,11 +99,11 @@ void BM_Window(benchmark::State& state) {
         PaintGaps gaps;
         window->Rich2->viewport()->installEventFilter(&gaps);
         gaps.start();
-        const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+        const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
         state.ResumeTiming();
         window->annotateFile(path);
         state.PauseTiming();
-        cpu += cpuSeconds(RUSAGE_SELF) - cpuBefore;
+        cpu += bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
         longestGap = qMax(longestGap, gaps.longest);
         std::printf(
             "window, %lld words: longest gap between repaints %lld ms, ending %lld ms "
@@ -182,11 +121,11 @@ void BM_Window(benchmark::State& state) {
 // output (range 1 = 0) or as an RTF file (range 1 = 1). The program runs from a copy, so that its
 // miss log stays in the benchmark's folder.
 void BM_CommandLine(benchmark::State& state) {
-    Environment env;
-    const QString path = writeList(env.dir, state.range(0));
+    bench::Environment env;
+    const QString path = bench::writeFrequencyList(env.dir, state.range(0));
     const bool rtf = state.range(1) == 1;
     for (const char* name : {"voxscribe", "libsonabet.so"}) {
-        QFile::copy(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/") + QLatin1String(name),
+        QFile::copy(testing_support::buildProgramFolder() + u'/' + QLatin1String(name),
                     env.dir.filePath(QLatin1String(name)));
     }
     QStringList arguments{QStringLiteral("--batch"), path};
@@ -204,14 +143,12 @@ void BM_CommandLine(benchmark::State& state) {
                     arguments;
         program = time;
     }
-    const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_CHILDREN);
     double peakKiB = 0;
     for (auto _ : state) {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(program, arguments);
-        if (!process.waitForFinished(-1) || process.exitCode() != 0) {
-            state.SkipWithError(process.readAllStandardError().constData());
+        const QByteArray failure = bench::runToEnd(program, arguments);
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.constData());
             return;
         }
         QFile peak(peakFile);
@@ -219,7 +156,7 @@ void BM_CommandLine(benchmark::State& state) {
             peakKiB = qMax(peakKiB, peak.readAll().trimmed().toDouble());
         }
     }
-    countWords(state, state.range(0), cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+    countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
     if (peakKiB > 0) {
         state.counters["peak_MiB"] = peakKiB / 1024.0;
     }
@@ -233,19 +170,18 @@ void BM_EspeakNg(benchmark::State& state) {
         return;
     }
     QTemporaryDir dir;
-    const QString path = writeList(dir, state.range(0));
-    const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const QString path = bench::writeFrequencyList(dir, state.range(0));
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_CHILDREN);
     for (auto _ : state) {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(espeak, {QStringLiteral("-q"), QStringLiteral("--ipa"), QStringLiteral("-v"),
-                               QStringLiteral("en-gb"), QStringLiteral("-f"), path});
-        if (!process.waitForFinished(-1) || process.exitCode() != 0) {
-            state.SkipWithError("espeak-ng failed");
+        const QByteArray failure = bench::runToEnd(
+            espeak, {QStringLiteral("-q"), QStringLiteral("--ipa"), QStringLiteral("-v"),
+                     QStringLiteral("en-gb"), QStringLiteral("-f"), path});
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.constData());
             return;
         }
     }
-    countWords(state, state.range(0), cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+    countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
 }
 
 BENCHMARK(BM_Engine)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -317,13 +253,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    bench::Application app(argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, &reporter);
 }

@@ -3,18 +3,13 @@
 // many confirmed transcriptions per second it writes into a growing document.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <cstdio>
 
-#include "componentruntime.h"
-#include "dialogs.h"
+#include "benchsupport.h"
 #include "documentbox.h"
 #include "form1.h"
-#include "programfolder.h"
-#include "services.h"
 
 namespace {
 
@@ -22,51 +17,12 @@ constexpr int kOpenings = 20;
 constexpr int kKeyPresses = 100000;
 constexpr int kEntries = 2000;
 
-class Silent final : public platform::MessageBoxes {
-public:
-    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
-                          platform::Answer defaultButton) override {
-        return defaultButton;
-    }
-};
-
-class NoFiles final : public platform::FileDialogs {
-public:
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-};
-
-class NoShell final : public platform::ShellOpener {
-public:
-    void open(QWidget*, const QString&) override {}
-};
-
-void press(QWidget* receiver, Qt::Key key) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(receiver, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(receiver, &up);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-
-    QTemporaryDir folder;
-    platform::ComponentRuntime runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR));
-    Silent messages;
-    NoFiles files;
-    NoShell shell;
-    platform::Services services{platform::ProgramFolder::at(folder.path()), runtime, messages,
-                                files, shell};
+    bench::Application app(argc, argv);
+    bench::Environment env;
+    platform::Services& services = env.services;
 
     QElapsedTimer timer;
     timer.start();
@@ -87,9 +43,9 @@ int main(int argc, char** argv) {
     // F7 inserts "dV"; two Backspaces take it out again, so the box stays short.
     timer.restart();
     for (int i = 0; i < kKeyPresses; i += 3) {
-        press(text1, Qt::Key_F7);
-        press(text1, Qt::Key_Backspace);
-        press(text1, Qt::Key_Backspace);
+        bench::pressKey(text1, Qt::Key_F7);
+        bench::pressKey(text1, Qt::Key_Backspace);
+        bench::pressKey(text1, Qt::Key_Backspace);
     }
     double seconds = timer.nsecsElapsed() / 1e9;
     std::printf("%d key presses in %.2f s: %.0f presses per second\n", kKeyPresses, seconds,
@@ -104,9 +60,9 @@ int main(int argc, char** argv) {
     std::printf("entries  slice_ms  entries_per_s_in_slice\n");
     for (int i = 0; i < kEntries; ++i) {
         for (Qt::Key key : quality) {
-            press(text1, key);
+            bench::pressKey(text1, key);
         }
-        press(text1, Qt::Key_Return);
+        bench::pressKey(text1, Qt::Key_Return);
         if ((i + 1) % 1000 == 0) {
             const qint64 ns = slice.nsecsElapsed();
             std::printf("%7d  %8.1f  %10.0f\n", i + 1, ns / 1e6, 1000 / (ns / 1e9));

@@ -2,77 +2,29 @@
 // first lookup of a program run: the dictionary library loaded, its index built, one word found,
 // measured in a fresh process each time, whatever size the tables have (SONABET_LIBRARY_DIR
 // points both at another build of the library).
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
 #include <cstring>
 
-#include "componentruntime.h"
-#include "dialogs.h"
-#include "ipa.h"
+#include "benchsupport.h"
 #include "lookupclient.h"
-#include "programfolder.h"
-#include "services.h"
 
 namespace {
 
 constexpr char kFirstLookupChild[] = "--first-lookup-child";
 
-QStringList wordList() {
-    QStringList words;
-    QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/cet-4-6-syllabus-words.txt"));
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&file);
-        while (!in.atEnd()) {
-            words << in.readLine();
-        }
-    }
-    if (words.isEmpty()) {
-        words = {"quality", "about", "zebra", "xyzzy", "New York", "the"};
-    }
-    return words;
-}
-
-class Silent final : public platform::MessageBoxes {
-public:
-    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
-                          platform::Answer defaultButton) override {
-        return defaultButton;
-    }
-};
-
 // Where the dictionary library is taken from: the build's program folder, or the folder that
 // SONABET_LIBRARY_DIR names, so that a library built from other tables can be measured too.
 QString libraryFolder() {
     const QString chosen = qEnvironmentVariable("SONABET_LIBRARY_DIR");
-    return chosen.isEmpty() ? QStringLiteral(VOXSCRIBE_PROGRAM_DIR) : chosen;
+    return chosen.isEmpty() ? testing_support::buildProgramFolder() : chosen;
 }
 
-// The program's own services, with the dictionary library of libraryFolder().
-struct Environment {
-    Environment() : runtime(libraryFolder()) {
-        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                            QStringLiteral("libsonabet.so"));
-    }
-    QTemporaryDir dir;
-    platform::ComponentRuntime runtime;
-    Silent messages;
-    platform::QtFileDialogs files;
-    platform::DesktopOpener shell;
-    platform::Services services{platform::ProgramFolder::at(dir.path()), runtime, messages, files,
-                                shell};
-};
-
 void BM_ClientLookup(benchmark::State& state) {
-    const QStringList words = wordList();
-    Environment env;
+    const QStringList words = bench::syllabusWords();
+    bench::Environment env(libraryFolder());
     smart::LookupClient client(env.services);
     qsizetype i = 0;
     qsizetype found = 0;
@@ -88,26 +40,18 @@ void BM_ClientLookup(benchmark::State& state) {
 }
 BENCHMARK(BM_ClientLookup)->Unit(benchmark::kNanosecond);
 
-double cpuSeconds(const rusage& usage) {
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // The child's part: the first lookup of the run, timed from before the library is looked for
 // until the answer is back. Prints wall and CPU milliseconds.
 int firstLookupChild() {
-    Environment env;
+    bench::Environment env(libraryFolder());
     smart::LookupClient client(env.services);
-    rusage before{};
-    getrusage(RUSAGE_SELF, &before);
+    const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     const smart::Lookup result = client.lookup(QStringLiteral("quality"));
     const qint64 ns = wall.nsecsElapsed();
-    rusage after{};
-    getrusage(RUSAGE_SELF, &after);
-    std::printf("%.3f %.3f %d\n", ns / 1e6, (cpuSeconds(after) - cpuSeconds(before)) * 1e3,
-                result.transcription.isEmpty() ? 0 : 1);
+    const double cpu = bench::cpuSeconds() - cpuBefore;
+    std::printf("%.3f %.3f %d\n", ns / 1e6, cpu * 1e3, result.transcription.isEmpty() ? 0 : 1);
     return result.transcription.isEmpty() ? 1 : 0;
 }
 
@@ -140,8 +84,5 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], kFirstLookupChild) == 0) {
         return firstLookupChild();
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

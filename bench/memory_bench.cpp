@@ -5,109 +5,45 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <cstdio>
 
-#include "componentruntime.h"
-#include "dialogs.h"
+#include "annotatedline.h"
+#include "benchsupport.h"
 #include "documentbox.h"
 #include "frm3.h"
-#include "ipa.h"
 #include "lookupclient.h"
-#include "programfolder.h"
-#include "services.h"
-#include "wordlist.h"
 
 namespace {
 
-// VmRSS or VmHWM of this process in MiB.
-double statusMiB(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
-QStringList words(int count) {
-    QStringList source;
-    QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/frequency-top-20000.txt"));
-    if (file.open(QIODevice::ReadOnly)) {
-        source = batch::splitWordLines(QString::fromUtf8(file.readAll()));
-    }
-    if (source.isEmpty()) {
-        source = {"quality", "about", "zebra", "xyzzy", "New York", "the"};
-    }
-    QStringList out;
-    out.reserve(count);
-    while (out.size() < count) {
-        out << source[out.size() % source.size()];
-    }
-    return out;
-}
-
-class NoUser final : public platform::MessageBoxes,
-                     public platform::FileDialogs,
-                     public platform::ShellOpener {
-public:
-    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
-                          platform::Answer answer) override {
-        return answer;
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    void open(QWidget*, const QString&) override {}
-};
-
 void BM_HundredThousandLineDocument(benchmark::State& state) {
     const int lines = int(state.range(0));
-    QTemporaryDir dir;
-    platform::ComponentRuntime runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR));
-    runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                        QStringLiteral("libsonabet.so"));
-    NoUser user;
-    platform::Services services{platform::ProgramFolder::at(dir.path()), runtime, user, user, user};
+    bench::Environment env;
+    platform::Services& services = env.services;
     smart::LookupClient client(services);
-    const QStringList list = words(lines);
+    const QStringList list = bench::frequencyWords(lines);
 
     for (auto _ : state) {
         state.PauseTiming();
         smart::Frm3 window(services, client);
         window.show();
         QCoreApplication::processEvents();
-        const double before = statusMiB("VmRSS:");
+        const double before = bench::statusMiB("VmRSS:");
         state.ResumeTiming();
 
         output::DocumentBox& box = *window.documentBox();
         for (const QString& word : list) {
             const QString transcription = client.lookup(word).transcription;
-            box.setInsertionFont(QStringLiteral("Arial"));
-            box.setInsertionColour(output::kBlack);
-            box.replaceSelection(word + QStringLiteral(" ["));
-            box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-            box.setInsertionColour(output::kBlue);
-            box.replaceSelection(transcription.isEmpty() ? QStringLiteral("none") : transcription);
-            box.setInsertionFont(QStringLiteral("Arial"));
-            box.setInsertionColour(output::kBlack);
-            box.replaceSelection(QStringLiteral("]\r\n"));
+            testing_support::appendAnnotated(
+                box, word, transcription.isEmpty() ? QStringLiteral("none") : transcription);
         }
         QCoreApplication::processEvents();  // the window lays out and paints what it holds
-        const double loaded = statusMiB("VmRSS:");
-        const QString path = dir.filePath(QStringLiteral("long.doc"));
+        const double loaded = bench::statusMiB("VmRSS:");
+        const QString path = env.dir.filePath(QStringLiteral("long.doc"));
         if (!box.saveToFile(path)) {
             state.SkipWithError("save failed");
         }
-        const double peak = statusMiB("VmHWM:");
+        const double peak = bench::statusMiB("VmHWM:");
         const double rtf = double(QFile(path).size()) / (1024.0 * 1024.0);
 
         state.counters["rss_before_MiB"] = before;
@@ -131,12 +67,6 @@ BENCHMARK(BM_HundredThousandLineDocument)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    bench::Application app(argc, argv);
+    return bench::runBenchmarks(argc, argv);
 }

@@ -5,13 +5,10 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 
-#include "componentruntime.h"
-#include "dialogs.h"
+#include "benchsupport.h"
 #include "documentbox.h"
 #include "documentsaver.h"
-#include "programfolder.h"
 #include "rtfwriter.h"
-#include "services.h"
 
 namespace {
 
@@ -35,44 +32,6 @@ void fill(output::DocumentBox& box, int lines) {
     }
     cursor.endEditBlock();
 }
-
-// A user who answers every box with its default button and every save dialog with one name.
-class DefaultAnswers final : public platform::MessageBoxes {
-public:
-    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
-                          platform::Answer defaultButton) override {
-        return defaultButton;
-    }
-};
-class OneName final : public platform::FileDialogs {
-public:
-    explicit OneName(QString path) : path_(std::move(path)) {}
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return path_;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-
-private:
-    QString path_;
-};
-class NoShell final : public platform::ShellOpener {
-public:
-    void open(QWidget*, const QString&) override {}
-};
-
-struct Services {
-    Services(const QString& folder, const QString& saveName)
-        : runtime(folder),
-          files(saveName),
-          services{platform::ProgramFolder::at(folder), runtime, messages, files, shell} {}
-    platform::ComponentRuntime runtime;
-    DefaultAnswers messages;
-    OneName files;
-    NoShell shell;
-    platform::Services services;
-};
 
 void BM_Save(benchmark::State& state) {
     QTemporaryDir dir;
@@ -105,14 +64,14 @@ BENCHMARK(BM_WriteRtf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5
 // Sixty timer ticks of a saved window, the last of which writes the file: what one autosave
 // costs the window.
 void BM_Autosave(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("autosaved.doc"));
-    Services services(dir.path(), path);
+    bench::Environment env;
+    const QString path = env.dir.filePath(QStringLiteral("autosaved.doc"));
+    env.user.saveName = path;
     QWidget window;
     auto* box = new output::DocumentBox(&window);
     fill(*box, int(state.range(0)));
-    output::DocumentSaver saver(output::WindowKind::SmartAnnotation, services.services, box,
-                                &window, nullptr);
+    output::DocumentSaver saver(output::WindowKind::SmartAnnotation, env.services, box, &window,
+                                nullptr);
     saver.save();
     if (saver.currentFile() != path) {
         state.SkipWithError("save failed");
@@ -130,13 +89,6 @@ BENCHMARK(BM_Autosave)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The document box is a widget; it never reaches a screen here.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    bench::Application app(argc, argv);
+    return bench::runBenchmarks(argc, argv);
 }

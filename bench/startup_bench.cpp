@@ -2,9 +2,6 @@
 // iteration that starts as the program does (application, translations, program folder,
 // dictionary component, launcher) and reports its first paint. The time runs from the moment
 // the process is started, so loading the program and its libraries counts.
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLibraryInfo>
@@ -13,26 +10,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "componentruntime.h"
-#include "dialogs.h"
+#include "benchsupport.h"
 #include "frmstep1.h"
-#include "ipa.h"
 #include "lookupclient.h"
-#include "programfolder.h"
-#include "services.h"
 
 namespace {
 
 constexpr char kLauncherChild[] = "--launcher-child";
-
-// The font warning, if any, answers at once: the run measures the way to the screen.
-class Silent final : public platform::MessageBoxes {
-public:
-    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
-                          platform::Answer defaultButton) override {
-        return defaultButton;
-    }
-};
 
 // Reports the first paint of the launcher and ends the child.
 class FirstPaint final : public QObject {
@@ -40,11 +24,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
-            rusage usage{};
-            getrusage(RUSAGE_SELF, &usage);
-            const double cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                               double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-            std::printf("shown %.3f\n", cpu);
+            std::printf("shown %.3f\n", bench::cpuSeconds() * 1e3);
             std::fflush(stdout);
             // exit() rather than quit(): quit() would close the launcher, which asks first.
             QMetaObject::invokeMethod(
@@ -58,21 +38,20 @@ private:
 };
 
 int launcherChild(int argc, char** argv) {
-    QApplication app(argc, argv);
+    bench::Application app(argc, argv);
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                           QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator);
     }
-    platform::ProgramFolder folder = platform::ProgramFolder::at(VOXSCRIBE_PROGRAM_DIR);
+    platform::ProgramFolder folder =
+        platform::ProgramFolder::at(testing_support::buildProgramFolder());
     platform::ComponentRuntime components(folder.path());
-    components.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                           QStringLiteral("libsonabet.so"));
-    Silent messages;
-    platform::QtFileDialogs files;
-    platform::DesktopOpener shell;
-    platform::Services services{folder, components, messages, files, shell};
+    testing_support::addDictionaryManifest(components);
+    // The font warning, if any, answers at once: the run measures the way to the screen.
+    bench::NoUser user;
+    platform::Services services{folder, components, user, user, user};
     smart::LookupClient lookup(services);
     shell::Frmstep1 launcher(services, lookup);
     FirstPaint paint;
@@ -114,15 +93,9 @@ BENCHMARK(BM_LauncherOnScreen)->Iterations(10)->UseManualTime()->Unit(benchmark:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     if (argc > 1 && std::strcmp(argv[1], kLauncherChild) == 0) {
         return launcherChild(argc, argv);
     }
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -2,7 +2,6 @@
 // write, and how long one takes. The quality sample is 2,000 words that the dictionary holds
 // and the style reference does not (the reference shaped the converter, so it would flatter it),
 // spread evenly over the alphabet. "--list" prints word, suggestion and dictionary entry per line.
-#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "benchsupport.h"
 #include "suggestion.h"
 #include "wordtables.h"
 
@@ -150,8 +150,5 @@ int main(int argc, char** argv) {
     if (list) {
         return 0;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

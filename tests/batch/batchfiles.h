@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QString>
+
+#include "files.h"
 
 namespace batch_testing {
 
@@ -19,18 +19,7 @@ inline QString exampleDocument() {
     return QStringLiteral("apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
 }
 
-inline QString writeFile(const QString& folder, const QString& name, const QByteArray& bytes) {
-    const QString path = QDir(folder).filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-    }
-    return path;
-}
-
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testing_support::readBytes;
+using testing_support::writeFile;
 
 }  // namespace batch_testing

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +12,7 @@
 #include "commandline.h"
 #include "frm4.h"
 #include "lookupclient.h"
+#include "process.h"
 #include "qtprinters.h"
 #include "rtfreader.h"
 #include "suggestion.h"
@@ -22,62 +22,35 @@
 namespace {
 
 using batch_testing::exampleList;
-using batch_testing::readBytes;
-using batch_testing::writeFile;
+using testing_support::readBytes;
+using testing_support::writeFile;
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
+using Outcome = testing_support::ProcessOutcome;
 
 class CommandLineTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(program.isValid() && data.isValid());
-        copyIntoProgramFolder("voxscribe");
-        copyIntoProgramFolder("libsonabet.so");
-    }
-
-    void copyIntoProgramFolder(const QString& name) {
-        const QString from = testing_support::buildProgramFolder() + "/" + name;
-        ASSERT_TRUE(QFile::copy(from, program.filePath(name))) << from.toStdString();
-    }
+    void SetUp() override { ASSERT_TRUE(program.ready() && data.isValid()) << program.error(); }
 
     // espeakData: where eSpeak NG looks for its data; its own place when empty.
     Outcome run(const QStringList& arguments, const QString& espeakData = QString()) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = program.environment();
         environment.remove("ESPEAK_DATA_PATH");
         if (!espeakData.isEmpty()) {
             environment.insert("ESPEAK_DATA_PATH", espeakData);
         }
-        // No registered component of the machine may stand in for the copied library, and the
-        // run must not need a display.
-        environment.insert("COMPONENT_REGISTRY_DIR", registry.filePath("user"));
-        environment.insert("COMPONENT_SYSTEM_REGISTRY_DIR", registry.filePath("system"));
-        // A platform that does not exist: a graphical application could not even start.
-        environment.insert("QT_QPA_PLATFORM", "no-such-platform");
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        process.setProcessEnvironment(environment);
-        process.start(program.filePath("voxscribe"), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        Outcome outcome;
-        outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        outcome.out = process.readAllStandardOutput();
-        outcome.err = QString::fromUtf8(process.readAllStandardError());
+        const Outcome outcome =
+            testing_support::runProcess(program.program(), arguments, environment);
+        EXPECT_TRUE(outcome.finished);
         return outcome;
     }
 
     QString list(const QString& name, const QByteArray& bytes) {
         return writeFile(data.path(), name, bytes);
     }
-    QByteArray missLog() const { return readBytes(program.filePath("unfound.dat")); }
+    QByteArray missLog() const { return readBytes(program.file("unfound.dat")); }
 
-    QTemporaryDir program;
+    testing_support::ProgramCopy program;
     QTemporaryDir data;
-    QTemporaryDir registry;
 };
 
 TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
@@ -88,7 +61,7 @@ TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
     EXPECT_TRUE(outcome.out.isEmpty());
     EXPECT_TRUE(outcome.err.contains("共标注 3 个单词：找到音标 2 个，没找到 1 个。"))
         << outcome.err.toStdString();
-    EXPECT_TRUE(outcome.err.contains(program.filePath("unfound.dat")));
+    EXPECT_TRUE(outcome.err.contains(program.file("unfound.dat")));
     const QByteArray rtf = readBytes(output);
     EXPECT_TRUE(rtf.startsWith("{\\rtf"));
     for (const char* line : {"apple/5Apl/", "zebra/5zi:brE/", "xyzzy/  /"}) {
@@ -180,7 +153,7 @@ TEST_F(CommandLineTest, AWordListThatCannotBeReadFailsAndWritesNothing) {
         EXPECT_EQ(outcome.status, batch::kExitFailed) << input.toStdString();
         EXPECT_TRUE(outcome.err.contains(input)) << outcome.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(output));
-        EXPECT_FALSE(QFileInfo::exists(program.filePath("unfound.dat")));
+        EXPECT_FALSE(QFileInfo::exists(program.file("unfound.dat")));
     }
 }
 
@@ -192,7 +165,7 @@ TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenFails) {
 }
 
 TEST_F(CommandLineTest, AMissLogThatCannotBeWrittenFailsButKeepsTheOutput) {
-    ASSERT_TRUE(QDir(program.path()).mkdir("unfound.dat"));
+    ASSERT_TRUE(QDir().mkdir(program.file("unfound.dat")));
     const Outcome outcome = run({"--batch", list("words.txt", "xyzzy\nzebra\n")});
     EXPECT_EQ(outcome.status, batch::kExitFailed);
     EXPECT_EQ(outcome.out, "xyzzy/  /\nzebra/5zi:brE/\n");
@@ -200,14 +173,14 @@ TEST_F(CommandLineTest, AMissLogThatCannotBeWrittenFailsButKeepsTheOutput) {
 }
 
 TEST_F(CommandLineTest, WithoutTheDictionaryNothingIsAnnotated) {
-    ASSERT_TRUE(QFile::remove(program.filePath("libsonabet.so")));
+    ASSERT_TRUE(QFile::remove(program.file("libsonabet.so")));
     const QString output = data.filePath("result.rtf");
     const Outcome outcome = run({"--batch", list("words.txt", exampleList()), "--output", output});
     EXPECT_EQ(outcome.status, batch::kExitFailed);
     EXPECT_TRUE(outcome.err.contains("sonabet")) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains("没有标注任何单词"));
     EXPECT_FALSE(QFileInfo::exists(output));
-    EXPECT_FALSE(QFileInfo::exists(program.filePath("unfound.dat")));
+    EXPECT_FALSE(QFileInfo::exists(program.file("unfound.dat")));
 }
 
 // --guess writes a missing word with its suggestion, marked, and still logs it; a word that is no

@@ -17,12 +17,7 @@
 
 namespace {
 
-using faults::DocumentState;
-using faults::FileSnapshot;
-using faults::Kind;
-using faults::SmallDisk;
-using faults::stateOf;
-using faults::WorkingWindow;
+using namespace faults;
 
 const QString kExampleDocument = QStringLiteral("apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
 
@@ -193,8 +188,7 @@ TEST_F(BatchFaults, AMissLogOnAFullDisk) {
         while (filler.write("x", 1) == 1) {
         }
     }
-    platform::Services onDisk{platform::ProgramFolder::at(disk.path()), env.runtime, env.messages,
-                              env.files, env.shell};
+    platform::Services onDisk = env.withFolder(disk.path());
     smart::LookupClient otherClient(onDisk);
     WorkingWindow other(Kind::Batch, onDisk, otherClient);
     QStringList words;
@@ -215,8 +209,7 @@ TEST_F(BatchFaults, AProgramFolderOnAReadOnlyDisk) {
     SmallDisk disk;
     REQUIRE_MOUNTED(disk);
     ASSERT_TRUE(disk.remount(QStringLiteral("ro")));
-    platform::Services readOnly{platform::ProgramFolder::at(disk.path()), env.runtime, env.messages,
-                                env.files, env.shell};
+    platform::Services readOnly = env.withFolder(disk.path());
     WorkingWindow other(Kind::Batch, readOnly, client);
     const std::size_t shown = env.messages.shown.size();
     env.files.answer(writeList(data.filePath("again.txt"), "Apple\r\nxyzzy\r\n"));

@@ -5,64 +5,39 @@
 // standard error, and the file that was there before still there, byte for byte.
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "faults.h"
+#include "process.h"
 
 namespace {
 
 using faults::FileSnapshot;
-using faults::readBytes;
 using faults::SmallDisk;
-using faults::writeBytes;
+using testing_support::readBytes;
+using testing_support::writeBytes;
 
-struct Outcome {
-    bool crashed = false;
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
+using Outcome = testing_support::ProcessOutcome;
 
 class CommandLineFaults : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(program.isValid() && data.isValid() && registry.isValid());
-        for (const char* name : {"voxscribe", "libsonabet.so"}) {
-            const QString from = testing_support::buildProgramFolder() + u'/' + name;
-            ASSERT_TRUE(QFile::copy(from, program.filePath(name))) << from.toStdString();
-        }
-        QFile::setPermissions(program.filePath("voxscribe"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ASSERT_TRUE(program.ready() && data.isValid()) << program.error();
         previous = data.filePath("out.rtf");
         ASSERT_TRUE(writeBytes(previous, "{\\rtf1 the result of an earlier run}"));
     }
 
     // Runs the program through sh, so that shellPrefix ("ulimit -f 8;") applies to it alone.
     Outcome run(const QStringList& arguments, const QString& shellPrefix = QString()) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("COMPONENT_REGISTRY_DIR", registry.filePath("user"));
-        environment.insert("COMPONENT_SYSTEM_REGISTRY_DIR", registry.filePath("system"));
-        environment.remove("QT_QPA_PLATFORM");
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        process.setProcessEnvironment(environment);
-        process.start(
+        const Outcome outcome = testing_support::runProcess(
             QStringLiteral("sh"),
             QStringList{QStringLiteral("-c"), shellPrefix + QStringLiteral(" exec \"$0\" \"$@\""),
-                        program.filePath("voxscribe")} +
-                arguments);
-        Outcome outcome;
-        if (!process.waitForFinished(300000)) {
-            process.kill();
-            process.waitForFinished();
+                        program.program()} +
+                arguments,
+            program.environment(), 300000);
+        if (!outcome.finished) {
             ADD_FAILURE() << "the run did not end";
         }
-        outcome.crashed = process.exitStatus() != QProcess::NormalExit;
-        outcome.status = outcome.crashed ? -1 : process.exitCode();
-        outcome.out = process.readAllStandardOutput();
-        outcome.err = QString::fromUtf8(process.readAllStandardError());
         return outcome;
     }
 
@@ -90,9 +65,8 @@ protected:
         EXPECT_TRUE(faults::hasChinese(outcome.err)) << outcome.err.toStdString();
     }
 
-    QTemporaryDir program;
+    testing_support::ProgramCopy program;
     QTemporaryDir data;
-    QTemporaryDir registry;
     QString previous;
 };
 
@@ -124,17 +98,17 @@ TEST_F(CommandLineFaults, AnOutputOnAReadOnlyDisk) {
 }
 
 TEST_F(CommandLineFaults, NoDictionaryLibrary) {
-    ASSERT_TRUE(QFile::remove(program.filePath("libsonabet.so")));
+    ASSERT_TRUE(QFile::remove(program.file("libsonabet.so")));
     const QString words = list("apple\r\nzebra\r\n");
     const FileSnapshot before(data.path());
     const Outcome outcome = run({"--batch", words, "--output", previous});
     expectFailedSaying(outcome, QStringLiteral("sonabet"));
     before.expectUnchanged();
-    EXPECT_FALSE(QFile::exists(program.filePath("unfound.dat")));
+    EXPECT_FALSE(QFile::exists(program.file("unfound.dat")));
 }
 
 TEST_F(CommandLineFaults, AMissLogThatCannotBeWritten) {
-    QDir(program.path()).mkdir(QStringLiteral("unfound.dat"));
+    QDir().mkdir(program.file(QStringLiteral("unfound.dat")));
     const Outcome outcome = run({"--batch", list("apple\r\nxyzzy\r\nzebra\r\n")});
     expectFailedSaying(outcome, QStringLiteral("unfound.dat"));
     // The results are all there even so.
@@ -149,7 +123,7 @@ TEST_F(CommandLineFaults, AMillionLines) {
     EXPECT_TRUE(outcome.out.startsWith("quality/5kwRliti/\nabout/"));
     EXPECT_TRUE(outcome.err.contains(QStringLiteral("1000000"))) << outcome.err.toStdString();
     // One miss line for each of the 166,666 misses.
-    EXPECT_EQ(readBytes(program.filePath("unfound.dat")).count("xyzzy,\r\n"), 166666);
+    EXPECT_EQ(readBytes(program.file("unfound.dat")).count("xyzzy,\r\n"), 166666);
 }
 
 }  // namespace

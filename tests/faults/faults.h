@@ -17,23 +17,20 @@
 #include <map>
 #include <memory>
 
+#include "annotatedline.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
+#include "files.h"
 #include "frm3.h"
 #include "frm4.h"
+#include "process.h"
+#include "scopedenv.h"
 #include "testenv.h"
 
 namespace faults {
 
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
+using testing_support::readBytes;
+using testing_support::writeBytes;
 
 // Everything of a document box that a fault could disturb.
 struct DocumentState {
@@ -136,11 +133,9 @@ public:
 
 private:
     static bool run(const QStringList& arguments) {
-        QProcess mount;
-        mount.setProcessChannelMode(QProcess::MergedChannels);
-        mount.start(QStringLiteral("mount"), arguments);
-        return mount.waitForFinished(20000) && mount.exitStatus() == QProcess::NormalExit &&
-               mount.exitCode() == 0;
+        return testing_support::runProcess(QStringLiteral("mount"), arguments,
+                                           QProcessEnvironment::systemEnvironment(), 20000)
+                   .status == 0;
     }
     QTemporaryDir dir_;
     bool mounted_ = false;
@@ -154,44 +149,8 @@ private:
         }                                                                              \
     } while (false)
 
-// Sets an environment variable for as long as it lives.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : name_(name), wasSet_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnvironment() {
-        if (wasSet_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+using testing_support::ScopedEnvironment;
 
-private:
-    const char* name_;
-    bool wasSet_;
-    QByteArray old_;
-};
-
-// An annotated line as the smart-annotation window writes it.
-inline void appendAnnotated(output::DocumentBox& box, const QString& word,
-                            const QString& transcription) {
-    QTextCursor end = box.textCursor();
-    end.movePosition(QTextCursor::End);
-    box.setTextCursor(end);
-    box.setInsertionFont(QStringLiteral("Arial"));
-    box.setInsertionColour(output::kBlack);
-    box.replaceSelection(word + QStringLiteral(" ["));
-    box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-    box.setInsertionColour(output::kBlue);
-    box.replaceSelection(transcription);
-    box.setInsertionFont(QStringLiteral("Arial"));
-    box.setInsertionColour(output::kBlack);
-    box.replaceSelection(QStringLiteral("]\r\n"));
-}
+using testing_support::appendAnnotated;
 
 }  // namespace faults

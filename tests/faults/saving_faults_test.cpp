@@ -20,12 +20,7 @@
 
 namespace {
 
-using faults::DocumentState;
-using faults::FileSnapshot;
-using faults::Kind;
-using faults::SmallDisk;
-using faults::stateOf;
-using faults::WorkingWindow;
+using namespace faults;
 using platform::Answer;
 
 class SavingFaults : public ::testing::TestWithParam<Kind> {
@@ -111,20 +106,15 @@ TEST_P(SavingFaults, OntoAReadOnlyDisk) {
     const DocumentState before = stateOf(*window.box);
 
     env.messages.answer(Answer::Ok);  // replace the older story
-    saveAs(path);
-    ++shownBefore;
-    expectRefused(path, before);
-    EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
-        << env.messages.shown.back().text.toStdString();
-    EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
-
-    const QString another = disk.file(QStringLiteral("new.doc"));
-    saveAs(another);
-    ++shownBefore;
-    expectRefused(another, before);
-    EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
-        << env.messages.shown.back().text.toStdString();
-    EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
+    for (const QString& target : {path, disk.file(QStringLiteral("new.doc"))}) {
+        SCOPED_TRACE(target.toStdString());
+        saveAs(target);
+        ++shownBefore;
+        expectRefused(target, before);
+        EXPECT_TRUE(env.messages.shown.back().text.contains(QStringLiteral("只读")))
+            << env.messages.shown.back().text.toStdString();
+        EXPECT_FALSE(env.messages.shown.back().text.contains(QStringLiteral("磁盘可能已满")));
+    }
     onDisk.expectUnchanged();
     saved.expectUnchanged();
 }
@@ -297,8 +287,7 @@ TEST_P(AutosaveAndTransferFaults, TransferWithTheProgramFolderOnAReadOnlyDisk) {
     SmallDisk disk;
     REQUIRE_MOUNTED(disk);
     ASSERT_TRUE(disk.remount(QStringLiteral("ro")));
-    platform::Services readOnly{platform::ProgramFolder::at(disk.path()), env.runtime, env.messages,
-                                env.files, env.shell};
+    platform::Services readOnly = env.withFolder(disk.path());
     WorkingWindow other(GetParam(), readOnly, client);
     ASSERT_TRUE(other.transfer);
     faults::appendAnnotated(*other.box, QStringLiteral("apple"), QStringLiteral("5Apl"));

@@ -6,12 +6,12 @@
 #include "componentruntime.h"
 #include "ipa.h"
 #include "lookupclient.h"
+#include "nouser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static platform::ComponentRuntime& runtime = *[] {
-        auto* made = new platform::ComponentRuntime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR));
-        made->addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                          QStringLiteral("libsonabet.so"));
+        auto* made = new platform::ComponentRuntime(testing_support::buildProgramFolder());
+        testing_support::addDictionaryManifest(*made);
         return made;
     }();
     const QString input =

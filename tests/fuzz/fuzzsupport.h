@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "dialogs.h"
+#include "lookupclient.h"
+#include "nouser.h"
 
 namespace fuzzing {
 
@@ -75,24 +76,13 @@ inline void ensureApplication() {
         }                                          \
     } while (false)
 
-// Nobody is there to answer: every box takes its default button, every dialog is cancelled.
-class NoUser final : public platform::MessageBoxes,
-                     public platform::FileDialogs,
-                     public platform::ShellOpener {
-public:
-    platform::Answer show(QWidget*, const QString&, platform::Icon, platform::Buttons,
-                          platform::Answer defaultButton) override {
-        ++messages;
-        return defaultButton;
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    void open(QWidget*, const QString&) override {}
-    int messages = 0;
+using testing_support::NoUser;
+
+// The lookup client on the build's dictionary, in a program folder of its own, with nobody at
+// the keyboard. The targets keep one for the whole run.
+struct Dictionary {
+    testing_support::Unattended env;
+    smart::LookupClient client{env.services};
 };
 
 }  // namespace fuzzing

@@ -1,41 +1,20 @@
-// Any text typed into an entry box: the lookup client never crashes, keeps the text as typed,
-// forms a key with no blanks at either end and no capital ASCII letter, and answers the same with
-// blanks around the text; a found transcription holds only what a stored transcription may: the
-// codes and marks, the punctuation of its written forms and the full-width comma ("get up").
-#include "componentruntime.h"
+// Any text typed into an entry box: the lookup client never crashes, forms a key with no blanks at
+// either end and no capital ASCII letter, and answers the same with blanks around the text; a
+// found transcription holds only what a stored transcription may: the codes and marks, the
+// punctuation of its written forms and the full-width comma ("get up").
 #include "fuzzsupport.h"
-#include "ipa.h"
 #include "lookupclient.h"
 #include "notation.h"
-#include "programfolder.h"
-#include "services.h"
-
-namespace {
-
-struct Client {
-    Client() : runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
-        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                            QStringLiteral("libsonabet.so"));
-    }
-    platform::ComponentRuntime runtime;
-    fuzzing::NoUser user;
-    platform::Services services{platform::ProgramFolder::at(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)),
-                                runtime, user, user, user};
-    smart::LookupClient client{services};
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Client& lookup = *new Client;
+    static fuzzing::Dictionary& lookup = *new fuzzing::Dictionary;
     fuzzing::Bytes in(data, size);
     // Half the inputs as UTF-8, half as raw UTF-16 units (lone surrogates included).
     const QString typed = in.below(2) == 0 ? QString::fromUtf8(in.take(size)) : in.units(size);
 
     const smart::Lookup found = lookup.client.lookup(typed);
     FUZZ_CHECK(!found.unavailable, typed);
-    FUZZ_CHECK(lookup.user.messages == 0, typed);
-    FUZZ_CHECK(found.typed == typed, typed);
+    FUZZ_CHECK(lookup.env.user.messages == 0, typed);
     FUZZ_CHECK(!found.key.startsWith(u' ') && !found.key.endsWith(u' '), found.key);
     for (QChar c : found.key) {
         FUZZ_CHECK(c < u'A' || c > u'Z', found.key);

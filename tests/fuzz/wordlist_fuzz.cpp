@@ -2,16 +2,12 @@
 // accepted one is accounted for, by the reader and then by a batch run over the real dictionary:
 // one batch line per word, one miss-log line per word the dictionary lacks.
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "batchengine.h"
-#include "componentruntime.h"
+#include "files.h"
 #include "fuzzsupport.h"
-#include "ipa.h"
 #include "lookupclient.h"
 #include "misslog.h"
-#include "programfolder.h"
-#include "services.h"
 #include "wordlist.h"
 
 namespace {
@@ -43,28 +39,10 @@ public:
     QStringList lines;
 };
 
-struct Dictionary {
-    Dictionary() : folder(dir.path()), runtime(QStringLiteral(VOXSCRIBE_PROGRAM_DIR)) {
-        runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                            QStringLiteral("libsonabet.so"));
-    }
-    QTemporaryDir dir;
-    QString folder;
-    platform::ComponentRuntime runtime;
-    fuzzing::NoUser user;
-    platform::Services services{platform::ProgramFolder::at(folder), runtime, user, user, user};
-    smart::LookupClient client{services};
-};
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Dictionary& dictionary = *new Dictionary;
+    static fuzzing::Dictionary& dictionary = *new fuzzing::Dictionary;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const batch::WordList list = batch::wordListFromBytes(bytes, QStringLiteral("list.txt"));
     const QString text = batch::decodeWordList(bytes);
@@ -90,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                QStringLiteral("%1 lines read, %2 expected")
                    .arg(QString::number(list.lines.size()), QString::number(expected.size())));
 
-    const QString missLogPath = dictionary.dir.filePath(smart::MissLog::fileName());
+    const QString missLogPath = dictionary.env.dir.filePath(smart::MissLog::fileName());
     QFile::remove(missLogPath);
     batch::BatchEngine engine(dictionary.client, smart::MissLog(missLogPath));
     CollectingSink sink;
@@ -104,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(sink.lines[i].startsWith(key + u'/') && sink.lines[i].endsWith(u"/\r\n"),
                    sink.lines[i]);
     }
-    const QByteArray missLog = readAll(missLogPath);
+    const QByteArray missLog = testing_support::readBytes(missLogPath);
     FUZZ_CHECK(missLog.count("\r\n") == summary.missing,
                QStringLiteral("%1 miss lines for %2 misses")
                    .arg(QString::number(missLog.count("\r\n")), QString::number(summary.missing)));

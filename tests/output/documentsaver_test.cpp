@@ -11,6 +11,7 @@
 
 #include "documentbox.h"
 #include "documentsaver.h"
+#include "files.h"
 #include "testenv.h"
 
 namespace {
@@ -20,16 +21,10 @@ using output::DocumentSaver;
 using output::WindowKind;
 using platform::Answer;
 using platform::Icon;
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing_support::readBytes;
 
 void writeFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
+    ASSERT_TRUE(testing_support::writeBytes(path, data));
 }
 
 // One working window's document, file label and saver.
@@ -37,7 +32,8 @@ struct Window {
     explicit Window(WindowKind kind, testing_support::TestEnvironment& env)
         : document(new DocumentBox(&widget)),
           lblfile(kind == WindowKind::Batch ? nullptr : new QLabel(&widget)),
-          saver(kind, env.services, document, &widget, lblfile) {
+          saver(kind, env.services, document, &widget, lblfile),
+          files_(env.files) {
         document->setDefaultFormat(QStringLiteral("Courier"), 12);
         document->setLocked(kind != WindowKind::Batch);
         type(QStringLiteral("Quality [\r\n"));
@@ -47,10 +43,18 @@ struct Window {
         document->setInsertionColour(output::kBlack);
         document->replaceSelection(text);
     }
+    // The user saves and picks path in the save dialog.
+    void saveAs(const QString& path) {
+        files_.answer(path);
+        saver.save();
+    }
     QWidget widget;
     DocumentBox* document;
     QLabel* lblfile;
     DocumentSaver saver;
+
+private:
+    testing_support::ScriptedFileDialogs& files_;
 };
 
 void select(Window& window, int from, int to) {
@@ -79,8 +83,7 @@ protected:
 TEST_P(SaveOperation, AsksWithTheWindowsFilterWritesRtfAndConfirms) {
     Window window(GetParam().kind, env);
     const QString path = env.file("first.doc");
-    env.files.answer(path);
-    window.saver.save();
+    window.saveAs(path);
 
     ASSERT_EQ(env.files.requests.size(), 1u);
     EXPECT_TRUE(env.files.requests[0].save);
@@ -88,7 +91,7 @@ TEST_P(SaveOperation, AsksWithTheWindowsFilterWritesRtfAndConfirms) {
     EXPECT_EQ(env.files.requests[0].filter, GetParam().filter);
     EXPECT_EQ(env.files.requests[0].initialName, "");
 
-    EXPECT_TRUE(contents(path).startsWith("{\\rtf1"));
+    EXPECT_TRUE(readBytes(path).startsWith("{\\rtf1"));
     EXPECT_EQ(window.saver.currentFile(), path);
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, Icon::Information);
@@ -132,7 +135,7 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     EXPECT_EQ(env.messages.shown[0].icon, Icon::Question);
     EXPECT_EQ(env.messages.shown[0].buttons, platform::Buttons::OkCancel);
     EXPECT_EQ(env.messages.shown[0].defaultButton, Answer::Ok);
-    EXPECT_EQ(contents(existing), "keep me");
+    EXPECT_EQ(readBytes(existing), "keep me");
     EXPECT_FALSE(window.saver.timer()->isActive());
 
     // Cancel at the question, then a new name: that one is written and confirmed once.
@@ -140,10 +143,9 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     const QString fresh = env.file("fresh.rtf");
     env.files.answer(existing);
     env.messages.answer(Answer::Cancel);
-    env.files.answer(fresh);
-    window.saver.save();
-    EXPECT_EQ(contents(existing), "keep me");
-    EXPECT_TRUE(contents(fresh).startsWith("{\\rtf1"));
+    window.saveAs(fresh);
+    EXPECT_EQ(readBytes(existing), "keep me");
+    EXPECT_TRUE(readBytes(fresh).startsWith("{\\rtf1"));
     ASSERT_EQ(env.messages.shown.size(), 2u);
     EXPECT_EQ(env.messages.shown[1].text, output::confirmationText(GetParam().kind, fresh));
     EXPECT_EQ(window.saver.currentFile(), fresh);
@@ -153,7 +155,7 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
     env.files.answer(existing);
     env.messages.answer(Answer::Ok);
     window.saver.save();
-    EXPECT_TRUE(contents(existing).startsWith("{\\rtf1"));
+    EXPECT_TRUE(readBytes(existing).startsWith("{\\rtf1"));
     ASSERT_EQ(env.messages.shown.size(), 2u);
     EXPECT_EQ(env.messages.shown[1].icon, Icon::Information);
 }
@@ -161,17 +163,15 @@ TEST_P(SaveOperation, RefusingToOverwriteReopensTheDialog) {
 TEST_P(SaveOperation, AFailedWriteIsReportedAndTheWindowStaysAsItWas) {
     Window window(GetParam().kind, env);
     const QString good = env.file("good.doc");
-    env.files.answer(good);
-    window.saver.save();
-    const QByteArray saved = contents(good);
+    window.saveAs(good);
+    const QByteArray saved = readBytes(good);
     env.messages.shown.clear();
 
     window.type(QStringLiteral("more"));
     select(window, 2, 5);
     const QString html = window.document->toHtml();
     const QString bad = env.file("no-such-folder/x.doc");
-    env.files.answer(bad);
-    window.saver.save();
+    window.saveAs(bad);
 
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, Icon::Critical);
@@ -183,7 +183,7 @@ TEST_P(SaveOperation, AFailedWriteIsReportedAndTheWindowStaysAsItWas) {
     }
     EXPECT_EQ(window.document->toHtml(), html);
     EXPECT_EQ(window.document->textCursor().selectedText(), "ali");
-    EXPECT_EQ(contents(good), saved);
+    EXPECT_EQ(readBytes(good), saved);
 }
 
 std::string windowName(const ::testing::TestParamInfo<WindowCase>& info) {
@@ -204,8 +204,7 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
     testing_support::TestEnvironment env;
     Window window(WindowKind::SmartAnnotation, env);
     const QString first = env.file("first.doc");
-    env.files.answer(first);
-    window.saver.save();
+    window.saveAs(first);
     QFile::remove(first);
 
     ticks(window.saver, 59);
@@ -217,25 +216,23 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
     // A second save under another name: autosave now writes there only, and the count runs on.
     ticks(window.saver, 30);
     const QString second = env.file("second.rtf");
-    env.files.answer(second);
-    window.saver.save();
+    window.saveAs(second);
     window.type(QStringLiteral("changed"));
-    const QByteArray firstContent = contents(first);
+    const QByteArray firstContent = readBytes(first);
     QFile::remove(second);
     ticks(window.saver, 29);
     EXPECT_FALSE(QFile::exists(second));
     window.saver.tick();
-    EXPECT_TRUE(contents(second).contains("changed"));
-    EXPECT_EQ(contents(first), firstContent);
+    EXPECT_TRUE(readBytes(second).contains("changed"));
+    EXPECT_EQ(readBytes(first), firstContent);
     ticks(window.saver, 60);
-    EXPECT_EQ(contents(first), firstContent);
+    EXPECT_EQ(readBytes(first), firstContent);
 }
 
 TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
     testing_support::TestEnvironment env;
     Window window(WindowKind::ManualInput, env);
-    env.files.answer(env.file("a.doc"));
-    window.saver.save();
+    window.saveAs(env.file("a.doc"));
     window.document->setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
     window.document->setInsertionColour(output::kBlue);
     window.document->replaceSelection(QStringLiteral("5kwRliti"));
@@ -243,7 +240,7 @@ TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
 
     const QString html = window.document->toHtml();
     ticks(window.saver, 60);
-    EXPECT_TRUE(contents(env.file("a.doc")).contains("5kwRliti"));
+    EXPECT_TRUE(readBytes(env.file("a.doc")).contains("5kwRliti"));
     EXPECT_EQ(window.document->toHtml(), html);
     EXPECT_EQ(window.document->textCursor().anchor(), 9);
     EXPECT_EQ(window.document->textCursor().position(), 3);
@@ -256,16 +253,14 @@ TEST(Autosave, TheTimerDrivesTheTicksAndABatchWindowHasNone) {
     Window smart(WindowKind::SmartAnnotation, env);
     EXPECT_FALSE(smart.saver.timer()->isActive());
     const QString path = env.file("timed.doc");
-    env.files.answer(path);
-    smart.saver.save();
+    smart.saveAs(path);
     QFile::remove(path);
     smart.saver.timer()->setInterval(1);  // sixty ticks without a minute's wait
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 5000));
 
     Window batch(WindowKind::Batch, env);
     const QString batchPath = env.file("batch.doc");
-    env.files.answer(batchPath);
-    batch.saver.save();
+    batch.saveAs(batchPath);
     QFile::remove(batchPath);
     ticks(batch.saver, 120);
     EXPECT_FALSE(batch.saver.timer()->isActive());
@@ -276,9 +271,8 @@ TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
     testing_support::TestEnvironment env;
     Window window(WindowKind::SmartAnnotation, env);
     const QString path = env.file("target.doc");
-    env.files.answer(path);
-    window.saver.save();
-    const QByteArray good = contents(path);
+    window.saveAs(path);
+    const QByteArray good = readBytes(path);
 
     // The file's place becomes a folder: the write fails.
     QFile::remove(path);
@@ -289,7 +283,7 @@ TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
 
     ASSERT_TRUE(QDir().rmdir(path));
     ticks(window.saver, 60);
-    EXPECT_EQ(contents(path), good);
+    EXPECT_EQ(readBytes(path), good);
 }
 
 TEST(TransferToWord, WritesRtfToANumberedTmpFileAndOpensIt) {
@@ -306,7 +300,7 @@ TEST(TransferToWord, WritesRtfToANumberedTmpFileAndOpensIt) {
         EXPECT_EQ(info.absolutePath(),
                   QFileInfo(env.services.folder.writablePath()).absoluteFilePath());
         EXPECT_TRUE(name.match(info.fileName()).hasMatch()) << path.toStdString();
-        EXPECT_TRUE(contents(path).startsWith("{\\rtf1"));
+        EXPECT_TRUE(readBytes(path).startsWith("{\\rtf1"));
     }
     EXPECT_NE(env.shell.opened[0], env.shell.opened[1]);  // 1 in 100000 to coincide
     EXPECT_EQ(window.document->toHtml(), html);

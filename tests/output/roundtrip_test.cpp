@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QHash>
 #include <QMimeData>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -14,6 +13,7 @@
 #include <memory>
 
 #include "documentbox.h"
+#include "process.h"
 #include "qtprinters.h"
 
 namespace {
@@ -241,14 +241,34 @@ QList<Sample> samples() {
     };
 }
 
-TEST(LibreOfficeRoundTrip, EveryCharacterKeepsItsTextFontSizeAndColour) {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is needed for this test";
+// LibreOffice headless, with a profile of the test's own, converting into dir's "converted".
+class LibreOfficeRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is needed for this test";
+        ASSERT_TRUE(dir.isValid() && profile.isValid());
+    }
 
+    // Returns what LibreOffice said, for when a converted file is missing.
+    QString convert(const QStringList& options, const QStringList& files) {
+        const testing_support::ProcessOutcome outcome = testing_support::runProcess(
+            soffice,
+            QStringList{QStringLiteral("-env:UserInstallation=") +
+                            QUrl::fromLocalFile(profile.path()).toString(),
+                        QStringLiteral("--headless"), QStringLiteral("--norestore")} +
+                options + QStringList{QStringLiteral("--outdir"), dir.filePath("converted")} +
+                files,
+            QProcessEnvironment::systemEnvironment(), 180000);
+        EXPECT_TRUE(outcome.finished) << "LibreOffice did not finish";
+        return QString::fromUtf8(outcome.out) + outcome.err;
+    }
+
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     QTemporaryDir dir;
     QTemporaryDir profile;
-    ASSERT_TRUE(dir.isValid() && profile.isValid());
+};
 
+TEST_F(LibreOfficeRoundTrip, EveryCharacterKeepsItsTextFontSizeAndColour) {
     QStringList files;
     QList<QList<Paragraph>> expected;
     for (const Sample& sample : samples()) {
@@ -263,16 +283,7 @@ TEST(LibreOfficeRoundTrip, EveryCharacterKeepsItsTextFontSizeAndColour) {
         expected << documentParagraphs(*box.document());
     }
 
-    QProcess process;
-    process.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=") +
-                                           QUrl::fromLocalFile(profile.path()).toString(),
-                                       QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                       QStringLiteral("--convert-to"), QStringLiteral("fodt"),
-                                       QStringLiteral("--outdir"), dir.filePath("converted")}
-                               << files);
-    ASSERT_TRUE(process.waitForFinished(180000)) << "LibreOffice did not finish";
-    const QString log =
-        QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    const QString log = convert({QStringLiteral("--convert-to"), QStringLiteral("fodt")}, files);
 
     for (qsizetype n = 0; n < files.size(); ++n) {
         SCOPED_TRACE(files[n].toStdString());
@@ -303,13 +314,7 @@ TEST(LibreOfficeRoundTrip, EveryCharacterKeepsItsTextFontSizeAndColour) {
 // The "复制为Unicode音标" copy pasted into a word processor: LibreOffice takes its HTML flavour
 // with the HTML import that a paste uses, into a text document, and the text it holds reads as
 // IPA, with no phonetic font anywhere.
-TEST(LibreOfficeRoundTrip, TheUnicodeIpaCopyReadsAsIpaInAWordProcessor) {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is needed for this test";
-    QTemporaryDir dir;
-    QTemporaryDir profile;
-    ASSERT_TRUE(dir.isValid() && profile.isValid());
-
+TEST_F(LibreOfficeRoundTrip, TheUnicodeIpaCopyReadsAsIpaInAWordProcessor) {
     DocumentBox box;
     box.setDefaultFormat(QStringLiteral("Courier"), 12);
     const QString arial = QStringLiteral("Arial");
@@ -328,20 +333,12 @@ TEST(LibreOfficeRoundTrip, TheUnicodeIpaCopyReadsAsIpaInAWordProcessor) {
     html.write(copy->html().toUtf8());
     html.close();
 
-    QProcess process;
-    process.start(
-        soffice,
-        QStringList{QStringLiteral("-env:UserInstallation=") +
-                        QUrl::fromLocalFile(profile.path()).toString(),
-                    QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                    QStringLiteral("--infilter=HTML (StarWriter)"), QStringLiteral("--convert-to"),
-                    QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"),
-                    dir.filePath("converted"), html.fileName()});
-    ASSERT_TRUE(process.waitForFinished(180000)) << "LibreOffice did not finish";
+    const QString log =
+        convert({QStringLiteral("--infilter=HTML (StarWriter)"), QStringLiteral("--convert-to"),
+                 QStringLiteral("txt:Text (encoded):UTF8")},
+                {html.fileName()});
     QFile text(dir.filePath("converted/copy.txt"));
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly))
-        << QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())
-               .toStdString();
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << log.toStdString();
     QString pasted = QString::fromUtf8(text.readAll());
     pasted.remove(QChar(0xFEFF));
     pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -6,30 +6,21 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "annotatedline.h"
 #include "documentbox.h"
+#include "files.h"
 #include "filesizelimit.h"
 #include "qtprinters.h"
 
 namespace {
 
 using output::DocumentBox;
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using testing_support::readBytes;
 
 void fillLines(DocumentBox& box, int lines) {
     for (int i = 0; i < lines; ++i) {
-        box.setInsertionFont(QStringLiteral("Arial"));
-        box.setInsertionColour(output::kBlack);
-        box.replaceSelection(QStringLiteral("word%1 [").arg(i));
-        box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-        box.setInsertionColour(output::kBlue);
-        box.replaceSelection(QStringLiteral("w\\:d"));
-        box.setInsertionFont(QStringLiteral("Arial"));
-        box.setInsertionColour(output::kBlack);
-        box.replaceSelection(QStringLiteral("]\r\n"));
+        testing_support::appendAnnotated(box, QStringLiteral("word%1").arg(i),
+                                         QStringLiteral("w\\:d"));
     }
 }
 
@@ -42,9 +33,9 @@ TEST(SaveToFile, TheSameRtfGoesUnderADocAndAnRtfName) {
     fillLines(box, 2);
     ASSERT_TRUE(box.saveToFile(dir.filePath("a.doc")));
     ASSERT_TRUE(box.saveToFile(dir.filePath("a.rtf")));
-    const QByteArray rtf = contents(dir.filePath("a.doc"));
+    const QByteArray rtf = readBytes(dir.filePath("a.doc"));
     EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
-    EXPECT_EQ(rtf, contents(dir.filePath("a.rtf")));
+    EXPECT_EQ(rtf, readBytes(dir.filePath("a.rtf")));
     // Pure ASCII, with the phonetic backslash escaped and one \par per line break.
     for (char c : rtf) {
         ASSERT_GT(static_cast<unsigned char>(c), 0) << "NUL byte";
@@ -74,12 +65,12 @@ TEST(SaveToFile, AFailedWriteLeavesThePreviousFileAndNoLeftovers) {
     }
     EXPECT_FALSE(saved);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(contents(path), "previous good copy");
+    EXPECT_EQ(readBytes(path), "previous good copy");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"story.doc"});
 
     // Once the disk has room again the same document saves in full.
     ASSERT_TRUE(box.saveToFile(path, &error)) << error.toStdString();
-    EXPECT_TRUE(contents(path).startsWith("{\\rtf1"));
+    EXPECT_TRUE(readBytes(path).startsWith("{\\rtf1"));
 }
 
 TEST(SaveToFile, UnwritableTargetsFailWithAChineseReason) {

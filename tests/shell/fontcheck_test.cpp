@@ -3,55 +3,29 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "files.h"
 #include "fontcheck.h"
 #include "programfolder.h"
 #include "qtprinters.h"
+#include "scopedenv.h"
 
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QString& value) : name_(name) {
-        wasSet_ = qEnvironmentVariableIsSet(name);
-        old_ = qgetenv(name);
-        if (value.isNull()) {
-            qunsetenv(name);
-        } else {
-            qputenv(name, value.toLocal8Bit());
-        }
-    }
-    ~ScopedEnv() {
-        if (wasSet_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    bool wasSet_;
-    QByteArray old_;
-};
-
-void touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
+using ScopedEnv = testing_support::ScopedEnvironment;
+using testing_support::touch;
 
 TEST(FontCheck, LooksForTheExactFileNameInTheFontsFolderUnderWindir) {
     QTemporaryDir windir;
-    const ScopedEnv env("windir", windir.path());
+    const ScopedEnv env("windir", QFile::encodeName(windir.path()));
     EXPECT_EQ(shell::systemFontFolder(), windir.path() + "/FONTS/");
     EXPECT_FALSE(shell::phoneticFontInstalled());
 
-    touch(windir.filePath("FONTS/Kingsoft Phonetic.ttf"));  // another name does not count
-    touch(windir.filePath("FONTS/ksphonet.ttf"));
+    // Another name does not count.
+    ASSERT_TRUE(touch(windir.filePath("FONTS/Kingsoft Phonetic.ttf")));
+    ASSERT_TRUE(touch(windir.filePath("FONTS/ksphonet.ttf")));
     EXPECT_FALSE(shell::phoneticFontInstalled());
 
-    touch(windir.filePath("FONTS/Ksphonet.ttf"));
+    ASSERT_TRUE(touch(windir.filePath("FONTS/Ksphonet.ttf")));
     EXPECT_TRUE(shell::phoneticFontInstalled());
 }
 
@@ -73,31 +47,31 @@ TEST(FontCheck, WithoutWindirTheFoldersFontconfigReadsAreUsed) {
     const QString system = root.filePath("system-fonts");
     const QString data = root.filePath("data");
     writeFontConfig(root.filePath("fonts.conf"), system, root.filePath("cache"));
-    const ScopedEnv windir("windir", QString());
-    const ScopedEnv config("FONTCONFIG_FILE", root.filePath("fonts.conf"));
-    const ScopedEnv xdg("XDG_DATA_HOME", data);
+    const ScopedEnv windir("windir", {});
+    const ScopedEnv config("FONTCONFIG_FILE", QFile::encodeName(root.filePath("fonts.conf")));
+    const ScopedEnv xdg("XDG_DATA_HOME", QFile::encodeName(data));
     // The xdg folders include the shared data folders' fonts, such as /usr/share/fonts.
-    const ScopedEnv xdgShared("XDG_DATA_DIRS", root.filePath("shared"));
-    const ScopedEnv home("HOME", root.filePath("home"));
+    const ScopedEnv xdgShared("XDG_DATA_DIRS", QFile::encodeName(root.filePath("shared")));
+    const ScopedEnv home("HOME", QFile::encodeName(root.filePath("home")));
 
     EXPECT_EQ(shell::fontFolders(),
               (QStringList{system, data + "/fonts", root.filePath("shared/fonts")}));
     EXPECT_EQ(shell::systemFontFolder(), data + "/fonts/");  // where the warning says to copy it
     EXPECT_FALSE(shell::phoneticFontInstalled());
-    touch(system + "/truetype/other/ksphonet.ttf");  // only the exact name counts
+    ASSERT_TRUE(touch(system + "/truetype/other/ksphonet.ttf"));  // only the exact name counts
     EXPECT_FALSE(shell::phoneticFontInstalled());
 
     // Installed for every user, in a folder below the system-wide one, as the package does.
-    touch(system + "/truetype/voxscribe/Ksphonet.ttf");
+    ASSERT_TRUE(touch(system + "/truetype/voxscribe/Ksphonet.ttf"));
     EXPECT_TRUE(shell::phoneticFontInstalled());
     ASSERT_TRUE(QDir(system).removeRecursively());
     EXPECT_FALSE(shell::phoneticFontInstalled());
 
     // Installed by the user alone.
-    touch(data + "/fonts/Ksphonet.ttf");
+    ASSERT_TRUE(touch(data + "/fonts/Ksphonet.ttf"));
     EXPECT_TRUE(shell::phoneticFontInstalled());
 
-    const ScopedEnv noXdg("XDG_DATA_HOME", QString());
+    const ScopedEnv noXdg("XDG_DATA_HOME", {});
     EXPECT_EQ(shell::systemFontFolder(), QDir::homePath() + "/.local/share/fonts/");
 }
 

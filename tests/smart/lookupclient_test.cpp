@@ -39,11 +39,10 @@ TEST(MethodTable, InitialSelectsTheMethodAndAnythingElseSelectsNone) {
     }
 }
 
-TEST(LookupClientTest, KeepsTheTypedTextAndFindsByTheKey) {
+TEST(LookupClientTest, FindsByTheTrimmedLowerCaseKey) {
     TestEnvironment env;
     LookupClient client(env.services);
     const smart::Lookup found = client.lookup("  Quality ");
-    EXPECT_EQ(found.typed, "  Quality ");
     EXPECT_EQ(found.key, "quality");
     EXPECT_EQ(found.transcription, "5kwRliti");
     EXPECT_EQ(client.lookup("X-Ray").key, "x-ray");

@@ -94,15 +94,15 @@ constexpr PhonemeCase kPhonemeCases[] = {
     {"!", "ie", "'aI_i:__!", "5aii:"},
 };
 
-class EspeakPhonemeTest : public ::testing::TestWithParam<PhonemeCase> {};
+class EspeakPhonemesTest : public ::testing::TestWithParam<PhonemeCase> {};
 
-TEST_P(EspeakPhonemeTest, IsWrittenInTheDictionarysCodes) {
+TEST_P(EspeakPhonemesTest, BecomeTheDictionarysCodesInItsStyle) {
     const PhonemeCase& c = GetParam();
     EXPECT_EQ(smart::codesFromEspeak(QString::fromLatin1(c.phonemes), QString::fromLatin1(c.word)),
               QString::fromLatin1(c.codes));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPhoneme, EspeakPhonemeTest, ::testing::ValuesIn(kPhonemeCases));
+INSTANTIATE_TEST_SUITE_P(EveryPhoneme, EspeakPhonemesTest, ::testing::ValuesIn(kPhonemeCases));
 
 TEST(EspeakPhonemes, EveryPhonemeTheSuggestionKnowsHasItsCase) {
     for (const smart::EspeakPhoneme& phoneme : smart::espeakPhonemes()) {
@@ -131,15 +131,7 @@ constexpr PhonemeCase kStyleCases[] = {
     {"no sound", "", "", ""},
 };
 
-class EspeakStyleTest : public ::testing::TestWithParam<PhonemeCase> {};
-
-TEST_P(EspeakStyleTest, FollowsTheDictionarysStyle) {
-    const PhonemeCase& c = GetParam();
-    EXPECT_EQ(smart::codesFromEspeak(QString::fromLatin1(c.phonemes), QString::fromLatin1(c.word)),
-              QString::fromLatin1(c.codes));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rules, EspeakStyleTest, ::testing::ValuesIn(kStyleCases));
+INSTANTIATE_TEST_SUITE_P(Rules, EspeakPhonemesTest, ::testing::ValuesIn(kStyleCases));
 
 bool espeakLoaded() {
     void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);

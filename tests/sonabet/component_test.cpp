@@ -10,6 +10,7 @@
 
 #include "componentruntime.h"
 #include "ipa.h"
+#include "methodof.h"
 #include "testenv.h"
 
 // The test program's own allocator, which the library's allocations reach as well, so that a
@@ -72,16 +73,7 @@ const QStringList kMethods = {"Asonabet",   "Bsonabet",  "Csonabet", "Dsonabet",
                               "Psonabet",   "Qsonabet",  "Rsonabet", "Ssonabet", "Tsonabet",
                               "UVWsonabet", "XYZsonabet"};
 
-QString methodOf(const QString& key) {
-    const QChar c = key.front().toLower();
-    if (QStringLiteral("uvw").contains(c)) {
-        return QStringLiteral("UVWsonabet");
-    }
-    if (QStringLiteral("xyz").contains(c)) {
-        return QStringLiteral("XYZsonabet");
-    }
-    return QString(c.toUpper()) + QStringLiteral("sonabet");
-}
+using sonabet_testing::methodOf;
 
 TEST_F(IpaTest, EveryMethodAnswersTheEmptyWordWithTheEmptyString) {
     for (const QString& method : kMethods) {

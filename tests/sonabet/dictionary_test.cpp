@@ -8,6 +8,7 @@
 
 #include "componentruntime.h"
 #include "lookupclient.h"
+#include "methodof.h"
 #include "notation.h"
 #include "testenv.h"
 #include "wordtables.h"
@@ -20,16 +21,7 @@ QString text(std::u16string_view view) {
     return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
 }
 
-QString methodOf(const QString& key) {
-    const QChar c = key.front().toLower();
-    if (QStringLiteral("uvw").contains(c)) {
-        return QStringLiteral("UVWsonabet");
-    }
-    if (QStringLiteral("xyz").contains(c)) {
-        return QStringLiteral("XYZsonabet");
-    }
-    return QString(c.toUpper()) + QStringLiteral("sonabet");
-}
+using sonabet_testing::methodOf;
 
 // The quoted entries, by key; their quirks (empty and blank-led transcriptions) are kept.
 QHash<QString, QString> quotedEntries() {

@@ -7,13 +7,14 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "component_registry.h"
 #include "componentruntime.h"
 #include "ipa.h"
+#include "process.h"
 #include "qtprinters.h"
+#include "scopedenv.h"
 
 namespace {
 
@@ -22,18 +23,15 @@ QString registryRecord() {
 }
 
 int runRegcomponent(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(REGCOMPONENT), arguments);
-    process.waitForFinished(30000);
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return testing_support::runProcess(QStringLiteral(REGCOMPONENT), arguments).status;
 }
 
 TEST(Registration, ExportsOnlyTheFourServerEntryPoints) {
-    QProcess nm;
-    nm.start(QStringLiteral("nm"), {"-D", "--defined-only", QStringLiteral(SONABET_LIBRARY)});
-    ASSERT_TRUE(nm.waitForFinished(30000));
+    const testing_support::ProcessOutcome nm = testing_support::runProcess(
+        QStringLiteral("nm"), {"-D", "--defined-only", QStringLiteral(SONABET_LIBRARY)});
+    ASSERT_EQ(nm.status, 0) << nm.err.toStdString();
     QStringList symbols;
-    for (const QByteArray& line : nm.readAllStandardOutput().split('\n')) {
+    for (const QByteArray& line : nm.out.split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() == 3 && (fields[1] == "T" || fields[1] == "D" || fields[1] == "B" ||
                                    fields[1] == "W" || fields[1] == "V" || fields[1] == "R")) {
@@ -145,15 +143,13 @@ TEST_F(OwnRegistry, NoRecordIsReadFromWhereOthersMayWrite) {
 TEST(RegistryFolder, WithoutHomeTheUsersFolderComesFromThePasswordDatabase) {
     const passwd* entry = getpwuid(getuid());
     ASSERT_NE(entry, nullptr);
-    const QByteArray saved[] = {qgetenv("COMPONENT_REGISTRY_DIR"), qgetenv("XDG_DATA_HOME"),
-                                qgetenv("HOME")};
-    qunsetenv("COMPONENT_REGISTRY_DIR");
-    qunsetenv("XDG_DATA_HOME");
-    qunsetenv("HOME");
-    const std::string folder = component::userRegistryDir();
-    qputenv("COMPONENT_REGISTRY_DIR", saved[0]);
-    qputenv("XDG_DATA_HOME", saved[1]);
-    qputenv("HOME", saved[2]);
+    std::string folder;
+    {
+        const testing_support::ScopedEnvironment noRegistry("COMPONENT_REGISTRY_DIR", {});
+        const testing_support::ScopedEnvironment noXdg("XDG_DATA_HOME", {});
+        const testing_support::ScopedEnvironment noHome("HOME", {});
+        folder = component::userRegistryDir();
+    }
     EXPECT_EQ(folder, std::string(entry->pw_dir) + "/.local/share/components");
 }
 

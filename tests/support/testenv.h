@@ -6,22 +6,12 @@
 #include <memory>
 
 #include "componentruntime.h"
-#include "ipa.h"
+#include "nouser.h"
 #include "programfolder.h"
 #include "services.h"
 #include "standins.h"
 
 namespace testing_support {
-
-// The folder where the build puts the program and its library.
-inline QString buildProgramFolder() {
-    return QStringLiteral(VOXSCRIBE_PROGRAM_DIR);
-}
-
-inline void addDictionaryManifest(platform::ComponentRuntime& runtime) {
-    runtime.addManifest(QString::fromLatin1(sonabet::kProgId), sonabet::kClsidIpa,
-                        QStringLiteral("libsonabet.so"));
-}
 
 struct TestEnvironment {
     // componentFolder: where the runtime looks for libsonabet.so; the build's by default.
@@ -32,6 +22,10 @@ struct TestEnvironment {
     }
 
     QString file(const QString& name) const { return services.folder.file(name); }
+    // The same runtime and stand-ins with another program folder (a full or read-only disk).
+    platform::Services withFolder(const QString& folder) {
+        return {platform::ProgramFolder::at(folder), runtime, messages, files, shell};
+    }
 
     QTemporaryDir dir;
     platform::ComponentRuntime runtime;

@@ -26,13 +26,18 @@ def _lines(data_dir, name):
             yield line.rstrip("\r\n")
 
 
+def _pairs(data_dir, name, separator):
+    """The lines of a source split at the first separator; lines without one are skipped."""
+    for line in _lines(data_dir, name):
+        key, sep, value = line.partition(separator)
+        if sep:
+            yield key, value
+
+
 def britfone(data_dir):
     """Lower-case word -> list of phoneme lists, in the source's variant order."""
     result = {}
-    for line in _lines(data_dir, BRITFONE):
-        key, sep, ipa = line.partition(", ")
-        if not sep:
-            continue
+    for key, ipa in _pairs(data_dir, BRITFONE, ", "):
         if key.endswith(")") and "(" in key:
             key = key[:key.rindex("(")]
         phonemes = convert.from_britfone(ipa)
@@ -44,10 +49,7 @@ def britfone(data_dir):
 def ipadict(data_dir):
     """Lower-case word -> list of phoneme lists."""
     result = {}
-    for line in _lines(data_dir, IPADICT):
-        word, sep, ipa = line.partition("\t")
-        if not sep:
-            continue
+    for word, ipa in _pairs(data_dir, IPADICT, "\t"):
         for form in ipa.split(","):
             phonemes = convert.from_ipadict(form)
             if phonemes:
@@ -76,11 +78,8 @@ def style_forms(text):
 def style_reference(data_dir):
     """Word (as the list writes it) -> list of code forms, in file order."""
     result = {}
-    for line in _lines(data_dir, STYLE):
-        if not line or line.startswith("#"):
-            continue
-        word, sep, text = line.partition("\t")
-        if not sep:
+    for word, text in _pairs(data_dir, STYLE, "\t"):
+        if word.startswith("#"):
             continue
         forms = style_forms(text)
         if forms and word not in result:

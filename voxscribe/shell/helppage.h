@@ -1,6 +1,7 @@
 // The help page "help.htm" that ships in the program folder: the three ways of working, the
-// phonetic keyboard with its key map, saving and the phonetic font. The key map is printed from
-// the keyboard tables, so the page always says what the keyboard does.
+// phonetic keyboard with its key map, saving and the phonetic font. The page is the template
+// help.html beside this file with the key map and the palette printed from the keyboard tables,
+// so the page always says what the keyboard does.
 #pragma once
 
 #include <QString>
@@ -18,7 +19,8 @@ struct HelpKey {
 std::vector<HelpKey> helpKeyMap();
 // The IPA symbols of a keyboard or palette code; the codes themselves when the notation lacks it.
 QString ipaSymbol(const QString& codes);
-// The whole page, UTF-8 HTML.
-QString helpPageHtml();
+// The whole page: pageTemplate (the text of help.html) with its {{key-cards}},
+// {{unmapped-buttons}} and {{palette-cells}} filled in.
+QString helpPageHtml(const QString& pageTemplate);
 
 }  // namespace shell

@@ -54,7 +54,7 @@ QString LookupClient::methodFor(const QString& key) {
 }
 
 Lookup LookupClient::lookup(const QString& text, QWidget* parent) {
-    Lookup result{text, lookupKey(text), {}};
+    Lookup result{lookupKey(text), {}};
     // A fresh object for every lookup, made before the initial is looked at.
     QString error;
     const platform::DispatchObject object = services_.components.create(progId(), &error);

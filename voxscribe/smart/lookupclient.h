@@ -10,7 +10,6 @@ class QWidget;
 namespace smart {
 
 struct Lookup {
-    QString typed;             // the text as the user typed it
     QString key;               // trimmed of U+0020 and lower-cased
     QString transcription;     // empty when the dictionary lacks the word
     bool unavailable = false;  // the dictionary could not be reached for this lookup

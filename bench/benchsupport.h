@@ -1,0 +1,146 @@
+// What the benchmarks share: a program folder and services of their own, the word lists from the
+// reference data, keys sent to a widget, CPU time and memory figures, running another program,
+// and the main() around Google Benchmark.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include "nouser.h"
+#include "wordlist.h"
+
+namespace bench {
+
+using testing_support::NoUser;
+
+// A program folder of the benchmark's own, the build's dictionary and nobody at the keyboard.
+using Environment = testing_support::Unattended;
+
+// A handful of everyday words, found and missing, for a machine without the reference data.
+inline QStringList fallbackWords() {
+    return {"quality", "about", "apple", "zebra", "the", "blind", "China", "xyzzy", "New York"};
+}
+
+inline QStringList wordsOf(const char* fileInData) {
+    QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/") + QLatin1String(fileInData));
+    const QStringList words = file.open(QIODevice::ReadOnly)
+                                  ? batch::splitWordLines(QString::fromUtf8(file.readAll()))
+                                  : QStringList();
+    return words.isEmpty() ? fallbackWords() : words;
+}
+
+// The words of the CET-4/6 syllabus.
+inline QStringList syllabusWords() {
+    return wordsOf("cet-4-6-syllabus-words.txt");
+}
+
+// The first count words of the frequency list, the list repeated as often as needed.
+inline QStringList frequencyWords(qsizetype count) {
+    const QStringList source = wordsOf("frequency-top-20000.txt");
+    QStringList words;
+    words.reserve(count);
+    while (words.size() < count) {
+        words << source[words.size() % source.size()];
+    }
+    return words;
+}
+
+// frequencyWords(count) as a word-list file in folder, one word a line.
+inline QString writeFrequencyList(const QTemporaryDir& folder, qsizetype count) {
+    const QString path = folder.filePath(QStringLiteral("words-%1.txt").arg(count));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(frequencyWords(count).join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    }
+    return path;
+}
+
+// A key pressed and released, as the keyboard sends it.
+inline void pressKey(QWidget* receiver, Qt::Key key, const QString& text = QString()) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(receiver, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(receiver, &up);
+}
+
+inline void pressEnter(QWidget* receiver) {
+    pressKey(receiver, Qt::Key_Return, QStringLiteral("\r"));
+}
+
+// CPU seconds (user and system) of this process (RUSAGE_SELF) or of its finished children
+// (RUSAGE_CHILDREN).
+inline double cpuSeconds(int who = RUSAGE_SELF) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU milliseconds of the calling thread.
+inline double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// A figure of /proc/self/status ("VmRSS:", "VmHWM:") in MiB; -1 when it cannot be read.
+inline double statusMiB(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field)) {
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+// Runs program to its end with its standard output thrown away. Empty when it succeeded;
+// otherwise what it said on standard error, or that it failed.
+inline QByteArray runToEnd(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
+        process.exitCode() == 0) {
+        return {};
+    }
+    const QByteArray err = process.readAllStandardError();
+    return err.isEmpty() ? QFileInfo(program).fileName().toLocal8Bit() + " failed" : err;
+}
+
+// The windows never reach a screen unless QT_QPA_PLATFORM says otherwise; the platform has to
+// be chosen before QApplication starts.
+struct OffscreenByDefault {
+    OffscreenByDefault() {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+    }
+};
+
+class Application : private OffscreenByDefault, public QApplication {
+public:
+    Application(int& argc, char** argv) : QApplication(argc, argv) {}
+};
+
+// The registered benchmarks, reported by reporter (the console's when null).
+inline int runBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks(reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace bench
