@@ -84,8 +84,7 @@ protected:
         });
         launcher->setWindowFactory(Mode::Batch, [this](QWidget* owner) {
             ++made[2];
-            batch = new StandIn<QWidget>(owner,
-                                         &closeEvents[2]);  // a modal window that is not a dialog
+            batch = new StandIn<QDialog>(owner, &closeEvents[2]);
             return batch.data();
         });
         launcher->setProgramEnd([this] { ++programEnds; });
@@ -127,7 +126,7 @@ protected:
     int programEnds = 0;
     QPointer<StandIn<QDialog>> manualInput;
     QPointer<StandIn<QWidget>> smartAnnotation;
-    QPointer<StandIn<QWidget>> batch;
+    QPointer<StandIn<QDialog>> batch;
 };
 
 const QString kManualText = QStringLiteral(

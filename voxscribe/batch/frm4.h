@@ -41,7 +41,7 @@ public:
     void annotateFile(const QString& path);
     bool isRunning() const { return running_; }
 
-    QLabel* Image1;
+    QWidget* Image1;
     QLabel* lblbiaoti;
     QLabel* lblmin;
     QLabel* lblclose;

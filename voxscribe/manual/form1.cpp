@@ -21,10 +21,15 @@
 #include "lockedentrybox.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "twips.h"
 #include "windowchrome.h"
 
 namespace manual {
 namespace {
+
+using shell::kTwipsPerPixel;
+using shell::pixels;
+using shell::placeTwips;
 
 const QString kPhoneticMode = QStringLiteral("音标");
 const QString kWordMode = QStringLiteral("单词");
@@ -52,7 +57,6 @@ constexpr int kPanelOpenWidth = 9420;
 constexpr int kPanelClosedWidth = 7875;
 // The panel stands just beyond the closed width, so that none of it shows while it is closed.
 constexpr int kPanelLeft = 7875;
-constexpr int kTitleHeight = 360;
 
 QFont fontOf(const QString& family, qreal pointSize) {
     QFont font(family);
@@ -89,12 +93,16 @@ Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), s
     setObjectName(QStringLiteral("Form1"));
     createControls();
     connectControls();
-    chrome_ = new shell::WindowChrome(this, Image1, lblmin, Lblcls, QStringLiteral("手动输入"));
-    // The same limits as hints, so that the window system offers no other size to begin with.
-    setMinimumSize(px(kMinWidth), px(kMinHeight));
-    setMaximumSize(px(kMaxWidth), px(kMaxHeight));
-    resize(px(kPanelClosedWidth), px(kMinHeight));
-    layOutTitleStrip();
+    new shell::WindowChrome(this, {.title = QStringLiteral("手动输入"),
+                                   .titleName = QStringLiteral("lblbiaoti"),
+                                   .minimiseTip = QStringLiteral("最小化"),
+                                   .closeName = QStringLiteral("Lblcls"),
+                                   .closeTip = QStringLiteral("关闭")});
+    // The same limits as hints, so that the window system offers no other size to begin with: the
+    // largest whole pixel sizes within them.
+    setMinimumSize(pixels(kMinWidth), pixels(kMinHeight));
+    setMaximumSize(pixels(kMaxWidth - kTwipsPerPixel / 2), pixels(kMaxHeight - kTwipsPerPixel / 2));
+    resize(pixels(kPanelClosedWidth), pixels(kMinHeight));
 
     // Start-up: the phonetic font of the word box is set here, everything starts empty.
     Text2->setFont(fontOf(phoneticFontFamily(), 9.75));
@@ -108,27 +116,9 @@ Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), s
 
 Form1::~Form1() {
     qApp->removeEventFilter(this);
-    // The chrome watches labels that go before it otherwise.
-    delete chrome_;
 }
 
 void Form1::createControls() {
-    Image1 = plainLabel(QStringLiteral("Image1"), QString(), this);
-    Image1->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5b8fd6, stop:1 #2c5aa0);"));
-    lblbiaoti = plainLabel(QStringLiteral("lblbiaoti"), QStringLiteral("手动输入"), this);
-    lblbiaoti->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    placeTwips(lblbiaoti, 135, 60, 1800, 255);
-    lblmin = plainLabel(QStringLiteral("lblmin"), QStringLiteral("—"), this);
-    lblmin->setToolTip(QStringLiteral("最小化"));
-    Lblcls = plainLabel(QStringLiteral("Lblcls"), QStringLiteral("×"), this);
-    Lblcls->setToolTip(QStringLiteral("关闭"));
-    for (QLabel* label : {lblmin, Lblcls}) {
-        label->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-        label->setAlignment(Qt::AlignCenter);
-        label->resize(px(300), px(300));
-    }
-
     lblconvert = plainLabel(QStringLiteral("lblconvert"), kPhoneticMode, this);
     lblconvert->hide();
 
@@ -252,16 +242,16 @@ void Form1::createEntryFrame() {
 void Form1::createPalettePanel() {
     Label11 = handLabel(QStringLiteral("Label11"), QStringLiteral(">>>>"), this);
     Label11->setFrameShape(QFrame::NoFrame);
-    placeTwips(Label11, kPanelLeft, 360, 1395, 240);
+    placeTwips(Label11, kPanelLeft, 420, 1395, 240);
 
     Frame4 = new QGroupBox(this);
     Frame4->setObjectName(QStringLiteral("Frame4"));
-    placeTwips(Frame4, kPanelLeft, 600, 1395, 3675);
+    placeTwips(Frame4, kPanelLeft, 660, 1395, 3675);
     for (const PalettePlace& place : kPanelPlaces) {
         for (const PaletteButton& data : kPaletteButtons) {
             if (data.index == place.index) {
                 QPushButton* button = createPaletteButton(data, Frame4);
-                button->move(px(place.left), px(place.top));
+                button->move(pixels(place.left), pixels(place.top));
                 c1.insert(data.index, button);
             }
         }
@@ -590,26 +580,18 @@ void Form1::onHintLabelHovered(QLabel* label) {
 
 void Form1::setWidthTwips(int twips) {
     const QSize size = limitedSize(QSize(twips, height() * kTwipsPerPixel));
-    resize(px(size.width()), px(size.height()));
-}
-
-void Form1::layOutTitleStrip() {
-    Image1->setGeometry(0, 0, width(), px(kTitleHeight));
-    Image1->lower();
-    Lblcls->move(width() - Lblcls->width() - 2, 2);
-    lblmin->move(Lblcls->x() - lblmin->width(), 2);
+    resize(pixels(size.width()), pixels(size.height()));
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    layOutTitleStrip();
     if (isMinimized()) {
         return;
     }
     const QSize twips = size() * kTwipsPerPixel;
     const QSize limited = limitedSize(twips);
     if (limited != twips) {
-        resize(px(limited.width()), px(limited.height()));
+        resize(pixels(limited.width()), pixels(limited.height()));
     }
 }
 

@@ -24,8 +24,7 @@ class DocumentSaver;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
-class WindowChrome;
-}  // namespace shell
+}
 
 namespace manual {
 
@@ -83,15 +82,10 @@ private:
     void toggleHint(QLabel* toggle, QLabel* hint, int row);
     void setLetterBlockVisible(bool visible);
     void setWidthTwips(int twips);
-    void layOutTitleStrip();
 
     platform::Services& services_;
 
     // Controls, named as the window names them.
-    QLabel* Image1 = nullptr;
-    QLabel* lblbiaoti = nullptr;
-    QLabel* lblmin = nullptr;
-    QLabel* Lblcls = nullptr;
     QLabel* lblconvert = nullptr;
     KeyboardFrame* Frame1 = nullptr;
     QMap<int, QPushButton*> Command1;
@@ -126,7 +120,6 @@ private:
     QAction* mnu4 = nullptr;
 
     output::DocumentSaver* saver_ = nullptr;
-    shell::WindowChrome* chrome_ = nullptr;
 
     // The key press being delivered and how far up the widget tree it has got.
     const QEvent* keyEvent_ = nullptr;

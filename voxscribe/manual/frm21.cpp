@@ -7,6 +7,7 @@
 
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "twips.h"
 
 namespace manual {
 namespace {
@@ -27,17 +28,17 @@ Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(targ
     setObjectName(QStringLiteral("Frm21"));
     setWindowTitle(QStringLiteral("不常用音标"));
     setModal(true);
-    setFixedSize(px(kClientWidth), px(kClientHeight));
+    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeight));
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
+    shell::placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
     for (const PaletteRow& row : kRows) {
         int left = 0;
         for (const int index : row.indexes) {
             const int width = index == 34 || index == 37 ? kNarrowButtonWidth : kPaletteButtonWidth;
             QPushButton* button = createPaletteButton({index, paletteCode(index)}, Frame1, width);
-            button->move(px(left), px(row.top));
+            button->move(shell::pixels(left), shell::pixels(row.top));
             left += width;
             connect(button, &QPushButton::clicked, this, [this, index] { onC1Clicked(index); });
             c1.insert(index, button);

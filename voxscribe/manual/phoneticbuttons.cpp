@@ -1,5 +1,7 @@
 #include "phoneticbuttons.h"
 
+#include "twips.h"
+
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
@@ -31,14 +33,14 @@ constexpr int kRowLeft = 120;
 constexpr int kGapWidth = 600;  // the wider space inside the vowel rows
 
 constexpr int kPaletteHeight = 495;
-constexpr int kFacePixelSize = 18;
 
 QString latin(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-QFont captionFont() {
-    QFont font(QStringLiteral("Arial"));
+// Captions and glyph pictures share one size and weight, so that a row of buttons reads evenly.
+QFont faceFont(const QString& family) {
+    QFont font(family);
     font.setPointSizeF(15.75);
     font.setBold(true);
     return font;
@@ -46,21 +48,17 @@ QFont captionFont() {
 
 void setPictureFace(QPushButton* button, std::string_view code) {
     const QSize size = button->size() - QSize(4, 4);
-    button->setIcon(QIcon(phoneticFace(code, size)));
+    button->setIcon(QIcon(phoneticFace(code, size, button->devicePixelRatioF())));
     button->setIconSize(size);
 }
 
 }  // namespace
 
-void placeTwips(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 QString phoneticFontFamily() {
     return QStringLiteral("Kingsoft Phonetic Plain");
 }
 
-QPixmap phoneticFace(std::string_view code, QSize size) {
+QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio) {
     QString before;
     QString after;
     for (const MarkSample& sample : kMarkSamples) {
@@ -71,14 +69,15 @@ QPixmap phoneticFace(std::string_view code, QSize size) {
     }
     const QString mark = latin(code);
 
-    QPixmap pixmap(size);
+    // Drawn at the screen's pixel density, so that the glyph stays sharp on a scaled screen.
+    QPixmap pixmap(size * pixelRatio);
+    pixmap.setDevicePixelRatio(pixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font(phoneticFontFamily());
-    font.setPixelSize(kFacePixelSize);
+    const QFont font = faceFont(phoneticFontFamily());
     painter.setFont(font);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(font, &pixmap);
     const int width = metrics.horizontalAdvance(before + mark + after);
     int x = (size.width() - width) / 2;
     const int baseline = (size.height() + metrics.ascent() - metrics.descent()) / 2;
@@ -114,10 +113,10 @@ QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow win
             button->setFocusPolicy(Qt::NoFocus);
             const int width = index == kWideButtonIndex ? kWideButtonWidth : kButtonWidth;
             const int height = index == kLowButtonIndex ? kLowButtonHeight : kButtonHeight;
-            placeTwips(button, left, top, width, height);
+            shell::placeTwips(button, left, top, width, height);
             left += width;
             if (data->face == Face::Caption) {
-                button->setFont(captionFont());
+                button->setFont(faceFont(QStringLiteral("Arial")));
                 button->setText(latin(data->inserts));
             } else {
                 setPictureFace(button, data->inserts);
@@ -137,7 +136,7 @@ QPushButton* createPaletteButton(const PaletteButton& data, QWidget* parent, int
     button->setObjectName(QStringLiteral("c1_%1").arg(data.index));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
-    button->resize(px(widthTwips), px(kPaletteHeight));
+    button->resize(shell::pixels(widthTwips), shell::pixels(kPaletteHeight));
     setPictureFace(button, std::string_view(&data.code, 1));
     return button;
 }

@@ -16,18 +16,12 @@ class QWidget;
 
 namespace manual {
 
-// Every position and size of the manual windows is given in twips; 15 make a pixel at 96 DPI.
-inline constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) {
-    return twips / kTwipsPerPixel;
-}
-void placeTwips(QWidget* widget, int left, int top, int width, int height);
-
 QString phoneticFontFamily();
 
-// The picture of a code: its glyph in the phonetic font; the three marks stand on a sample
-// ("ei" after a stress mark, a grey "a" before the length mark).
-QPixmap phoneticFace(std::string_view code, QSize size);
+// The picture of a code: its glyph in the phonetic font, at the size and weight of the caption
+// faces; the three marks stand on a sample ("ei" after a stress mark, a grey "a" before the length
+// mark). size is in device-independent pixels.
+QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio = 1);
 
 // Which window a keyboard frame belongs to: the rows stand a little lower in the manual-entry
 // dialog, and only the manual-input window shows a hand pointer over the buttons.

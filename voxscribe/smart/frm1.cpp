@@ -14,6 +14,7 @@
 #include "misslog.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "twips.h"
 
 namespace smart {
 namespace {
@@ -36,10 +37,10 @@ void insertInCaretFormat(output::DocumentBox& box, QString text) {
 Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion,
            QWidget* parent)
     : QDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
-    using manual::placeTwips;
+    using shell::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
-    setFixedSize(manual::px(kClientWidth), manual::px(kClientHeight));
+    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeight));
 
     Frame1 = new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
