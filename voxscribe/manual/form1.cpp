@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -245,6 +246,7 @@ void Form1::createPalettePanel() {
     placeTwips(Label11, kPanelLeft, 420, 1395, 240);
 
     Frame4 = new QGroupBox(this);
+    c1 = new QButtonGroup(Frame4);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     placeTwips(Frame4, kPanelLeft, 660, 1395, 3675);
     for (const PalettePlace& place : kPanelPlaces) {
@@ -252,7 +254,7 @@ void Form1::createPalettePanel() {
             if (data.index == place.index) {
                 QPushButton* button = createPaletteButton(data, Frame4);
                 button->move(pixels(place.left), pixels(place.top));
-                c1.insert(data.index, button);
+                c1->addButton(button, data.index);
             }
         }
     }
@@ -275,15 +277,8 @@ void Form1::createHintMenu() {
 }
 
 void Form1::connectControls() {
-    for (auto it = Command1.cbegin(); it != Command1.cend(); ++it) {
-        const int index = it.key();
-        connect(it.value(), &QPushButton::clicked, this,
-                [this, index] { onCommand1Clicked(index); });
-    }
-    for (auto it = c1.cbegin(); it != c1.cend(); ++it) {
-        const int index = it.key();
-        connect(it.value(), &QPushButton::clicked, this, [this, index] { onC1Clicked(index); });
-    }
+    connect(Command1, &QButtonGroup::idClicked, this, &Form1::onCommand1Clicked);
+    connect(c1, &QButtonGroup::idClicked, this, &Form1::onC1Clicked);
     connect(Command6, &QPushButton::clicked, this, &Form1::onConfirmClicked);
     connect(Text1, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
@@ -404,7 +399,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::onCommand1Clicked(int index) {
-    replaceEntrySelection(Text1, insertedText(index));
+    Text1->insert(insertedText(index));
     Text1->setFocus();
 }
 
@@ -412,7 +407,7 @@ void Form1::onC1Clicked(int index) {
     if (Label2->text() != kPhoneticCaption) {
         return;
     }
-    replaceEntrySelection(Text1, QString(QLatin1Char(paletteCode(index))));
+    Text1->insert(QString(QLatin1Char(paletteCode(index))));
     Text1->setFocus();
     if (!panelPinned()) {
         setWidthTwips(kPanelClosedWidth);
@@ -535,7 +530,7 @@ void Form1::onLabel5Clicked() {
 void Form1::setLetterBlockVisible(bool visible) {
     for (const KeyboardButton& button : kKeyboardButtons) {
         if (inLetterBlock(button)) {
-            Command1.value(button.index)->setVisible(visible);
+            Command1->button(button.index)->setVisible(visible);
         }
     }
 }

@@ -4,13 +4,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QMap>
 #include <QPointer>
 #include <QSize>
 
 #include "services.h"
 
 class QAction;
+class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -88,7 +88,7 @@ private:
     // Controls, named as the window names them.
     QLabel* lblconvert = nullptr;
     KeyboardFrame* Frame1 = nullptr;
-    QMap<int, QPushButton*> Command1;
+    QButtonGroup* Command1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label8 = nullptr;
@@ -112,7 +112,7 @@ private:
     QLabel* lblfile = nullptr;
     shell::ClickableLabel* Label11 = nullptr;
     QGroupBox* Frame4 = nullptr;
-    QMap<int, QPushButton*> c1;
+    QButtonGroup* c1 = nullptr;
     QMenu* popmenu = nullptr;
     QAction* mnu1 = nullptr;
     QAction* mnu2 = nullptr;

@@ -1,5 +1,6 @@
 #include "frm21.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -31,6 +32,8 @@ Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(targ
     setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeight));
 
     Frame1 = new QGroupBox(this);
+    c1 = new QButtonGroup(this);
+    connect(c1, &QButtonGroup::idClicked, this, &Frm21::onC1Clicked);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     shell::placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
     for (const PaletteRow& row : kRows) {
@@ -40,8 +43,7 @@ Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(targ
             QPushButton* button = createPaletteButton({index, paletteCode(index)}, Frame1, width);
             button->move(shell::pixels(left), shell::pixels(row.top));
             left += width;
-            connect(button, &QPushButton::clicked, this, [this, index] { onC1Clicked(index); });
-            c1.insert(index, button);
+            c1->addButton(button, index);
         }
     }
 }
@@ -58,7 +60,7 @@ void Frm21::onC1Clicked(int index) {
     if (target_ == nullptr) {
         return;
     }
-    replaceEntrySelection(target_, QString(QLatin1Char(paletteCode(index))));
+    target_->insert(QString(QLatin1Char(paletteCode(index))));
     // While this window is modal the box's window cannot take the focus; the box becomes its
     // window's focus widget and has the focus once the palette closes.
     target_->setFocus();

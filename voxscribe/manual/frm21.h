@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QMap>
 #include <QPointer>
 
+class QButtonGroup;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -27,7 +27,7 @@ private:
 
     QPointer<QLineEdit> target_;
     QGroupBox* Frame1 = nullptr;
-    QMap<int, QPushButton*> c1;
+    QButtonGroup* c1 = nullptr;
 };
 
 }  // namespace manual

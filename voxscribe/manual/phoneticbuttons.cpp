@@ -2,8 +2,8 @@
 
 #include "twips.h"
 
+#include <QButtonGroup>
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -94,8 +94,8 @@ QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio) {
     return pixmap;
 }
 
-QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window) {
-    QMap<int, QPushButton*> buttons;
+QButtonGroup* createKeyboardButtons(QWidget* frame, KeyboardWindow window) {
+    auto* buttons = new QButtonGroup(frame);
     for (const KeyboardRow& row : kKeyboardRows) {
         const int top =
             window == KeyboardWindow::ManualInput ? row.topInManualInput : row.topInManualEntry;
@@ -125,7 +125,7 @@ QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow win
             if (window == KeyboardWindow::ManualInput) {
                 button->setCursor(Qt::PointingHandCursor);
             }
-            buttons.insert(index, button);
+            buttons->addButton(button, index);
         }
     }
     return buttons;
@@ -140,14 +140,4 @@ QPushButton* createPaletteButton(const PaletteButton& data, QWidget* parent, int
     setPictureFace(button, std::string_view(&data.code, 1));
     return button;
 }
-
-void replaceEntrySelection(QLineEdit* box, const QString& text) {
-    QString content = box->text();
-    const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-    const int length = box->hasSelectedText() ? int(box->selectedText().size()) : 0;
-    content.replace(start, length, text);
-    box->setText(content);
-    box->setCursorPosition(start + int(text.size()));
-}
-
 }  // namespace manual

@@ -3,14 +3,13 @@
 // and the insertion of a button's codes into a phonetic entry box.
 #pragma once
 
-#include <QMap>
 #include <QPixmap>
 #include <QString>
 #include <string_view>
 
 #include "phonetickeyboard.h"
 
-class QLineEdit;
+class QButtonGroup;
 class QPushButton;
 class QWidget;
 
@@ -27,15 +26,12 @@ QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio = 1);
 // dialog, and only the manual-input window shows a hand pointer over the buttons.
 enum class KeyboardWindow { ManualInput, ManualEntry };
 
-// Creates the 52 buttons in frame, named "Command1_<index>", and returns them by index.
-QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window);
+// Creates the 52 buttons in frame, named "Command1_<index>", in a group owned by frame in which
+// each button's id is its index.
+QButtonGroup* createKeyboardButtons(QWidget* frame, KeyboardWindow window);
 // One palette button, named "c1_<index>", 495 twips high (not yet placed).
 inline constexpr int kPaletteButtonWidth = 615;
 QPushButton* createPaletteButton(const PaletteButton& button, QWidget* parent,
                                  int widthTwips = kPaletteButtonWidth);
-
-// Replaces the selection of a phonetic entry box (or inserts at its caret) with text, whether or
-// not the box is locked against typing, and leaves the caret behind the text.
-void replaceEntrySelection(QLineEdit* box, const QString& text);
 
 }  // namespace manual

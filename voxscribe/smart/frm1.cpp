@@ -1,5 +1,6 @@
 #include "frm1.h"
 
+#include <QButtonGroup>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -91,11 +92,7 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion>
         connect(shortcut, &QShortcut::activated, this, &Frm1::onAdoptClicked);
     }
 
-    for (auto it = Command1.cbegin(); it != Command1.cend(); ++it) {
-        const int index = it.key();
-        connect(it.value(), &QPushButton::clicked, this,
-                [this, index] { onCommand1Clicked(index); });
-    }
+    connect(Command1, &QButtonGroup::idClicked, this, &Frm1::onCommand1Clicked);
     connect(Command7, &QPushButton::clicked, this, &Frm1::onMoreClicked);
     connect(Command6, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
     connect(Command8, &QPushButton::clicked, this, &Frm1::onAdoptClicked);
@@ -141,7 +138,7 @@ void Frm1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Frm1::onCommand1Clicked(int index) {
-    manual::replaceEntrySelection(Text1, manual::insertedText(index));
+    Text1->insert(manual::insertedText(index));
     Text1->setFocus();
 }
 

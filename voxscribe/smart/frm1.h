@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QMap>
 #include <QPointer>
 #include <memory>
 
@@ -12,6 +11,7 @@
 #include "services.h"
 #include "suggestion.h"
 
+class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -52,7 +52,7 @@ private:
     std::shared_ptr<Suggestion> suggestion_;
 
     QGroupBox* Frame1 = nullptr;
-    QMap<int, QPushButton*> Command1;
+    QButtonGroup* Command1 = nullptr;
     QPushButton* Command7 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QLabel* Label2 = nullptr;
