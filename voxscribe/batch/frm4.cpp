@@ -109,7 +109,7 @@ QString Frm4::openTitle() {
 }
 
 Frm4::Frm4(platform::Services& services, smart::LookupClient& client, QWidget* parent)
-    : QDialog(parent), services_(services), client_(client) {
+    : EscProofDialog(parent), services_(services), client_(client) {
     buildControls();
     saver_ =
         new output::DocumentSaver(output::WindowKind::Batch, services_, Rich2, this, nullptr, this);
@@ -270,14 +270,6 @@ void Frm4::reject() {
 }
 
 // Esc does not close the window: the document would go without a question.
-void Frm4::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void Frm4::closeEvent(QCloseEvent* event) {
     if (running_) {
         event->ignore();

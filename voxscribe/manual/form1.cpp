@@ -90,7 +90,8 @@ void setTextColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services) {
+Form1::Form1(platform::Services& services, QWidget* parent)
+    : EscProofDialog(parent), services_(services) {
     setObjectName(QStringLiteral("Form1"));
     createControls();
     connectControls();
@@ -387,15 +388,6 @@ void Form1::onKeyDown(int keyCode) {
             onCommand1Clicked(index);
         }
     }
-}
-
-void Form1::keyPressEvent(QKeyEvent* event) {
-    // Esc switches the entry mode; it must not close the window as in other dialogs.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Form1::onCommand1Clicked(int index) {

@@ -3,7 +3,8 @@
 // written at the caret of the document box.
 #pragma once
 
-#include <QDialog>
+#include "escproofdialog.h"
+
 #include <QPointer>
 #include <QSize>
 
@@ -30,7 +31,7 @@ namespace manual {
 
 class KeyboardFrame;
 
-class Form1 : public QDialog {
+class Form1 : public shell::EscProofDialog {
     Q_OBJECT
 public:
     explicit Form1(platform::Services& services, QWidget* parent = nullptr);
@@ -45,7 +46,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -25,7 +25,7 @@ constexpr PaletteRow kRows[] = {{kPaletteRow1, 180}, {kPaletteRow2, 675}};
 
 }  // namespace
 
-Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(target) {
+Frm21::Frm21(QLineEdit* target, QWidget* parent) : EscProofDialog(parent), target_(target) {
     setObjectName(QStringLiteral("Frm21"));
     setWindowTitle(QStringLiteral("不常用音标"));
     setModal(true);
@@ -46,14 +46,6 @@ Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(targ
             c1->addButton(button, index);
         }
     }
-}
-
-void Frm21::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Frm21::onC1Clicked(int index) {

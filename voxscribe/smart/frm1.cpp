@@ -37,7 +37,7 @@ void insertInCaretFormat(output::DocumentBox& box, QString text) {
 
 Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion,
            QWidget* parent)
-    : QDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
+    : EscProofDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
     using shell::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
@@ -127,14 +127,6 @@ bool Frm1::eventFilter(QObject* watched, QEvent* event) {
         close();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void Frm1::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Frm1::onCommand1Clicked(int index) {
