@@ -24,6 +24,7 @@
 #include "phonetickeyboard.h"
 #include "twips.h"
 #include "windowchrome.h"
+#include "workingdocument.h"
 
 namespace manual {
 namespace {
@@ -135,22 +136,15 @@ void Form1::createControls() {
     Command6->setEnabled(false);
     placeTwips(Command6, 6840, 4140, 675, 450);
 
-    Rich1 = new output::DocumentBox(this);
-    Rich1->setObjectName(QStringLiteral("Rich1"));
+    auto* document =
+        new output::WorkingDocument(output::WindowKind::ManualInput, services_, this,
+                                    QStringLiteral("Label12"), QStringLiteral("保 存"));
+    Rich1 = document->box();
     Rich1->setDefaultFormat(kSongti, 14.25);
-    Rich1->setLocked(true);
     placeTwips(Rich1, 135, 5310, 6225, 2460);
-
-    Label12 = handLabel(QStringLiteral("Label12"), QStringLiteral("保 存"), this);
-    placeTwips(Label12, 6480, 5400, 1100, 300);
-    Label13 = handLabel(QStringLiteral("Label13"), QStringLiteral("转入Word"), this);
-    placeTwips(Label13, 6480, 5880, 1100, 300);
-    lblfile = plainLabel(QStringLiteral("lblfile"), QString(), this);
-    placeTwips(lblfile, 135, 7830, 6225, 300);
-
-    saver_ = new output::DocumentSaver(output::WindowKind::ManualInput, services_, Rich1, this,
-                                       lblfile, this);
-    saver_->timer()->setObjectName(QStringLiteral("Timer1"));
+    placeTwips(document->saveLabel(), 6480, 5400, 1100, 300);
+    placeTwips(document->transferLabel(), 6480, 5880, 1100, 300);
+    placeTwips(document->fileLabel(), 135, 7830, 6225, 300);
 
     createPalettePanel();
     createHintMenu();
@@ -290,8 +284,6 @@ void Form1::connectControls() {
     connect(Label5, &shell::ClickableLabel::clicked, this, &Form1::onLabel5Clicked);
     connect(Label10, &shell::ClickableLabel::clicked, this, &Form1::onMoreClicked);
     connect(Label11, &shell::ClickableLabel::clicked, this, &Form1::onPinClicked);
-    connect(Label12, &shell::ClickableLabel::clicked, this, &Form1::onSaveClicked);
-    connect(Label13, &shell::ClickableLabel::clicked, this, &Form1::onTransferClicked);
     connect(mnu1, &QAction::triggered, this, &Form1::onLabel4Clicked);
     connect(mnu3, &QAction::triggered, this, &Form1::onLabel7Clicked);
     connect(mnu4, &QAction::triggered, this, &Form1::onLabel9Clicked);
@@ -540,14 +532,6 @@ void Form1::onPinClicked() {
         Label11->setFrameStyle(QFrame::Box | QFrame::Plain);
         Label11->setLineWidth(1);
     }
-}
-
-void Form1::onSaveClicked() {
-    saver_->save();
-}
-
-void Form1::onTransferClicked() {
-    output::transferToWord(services_, *Rich1, this);
 }
 
 void Form1::onFrame1BackgroundRightPressed(const QPoint& globalPosition) {

@@ -21,7 +21,6 @@ class QRadioButton;
 
 namespace output {
 class DocumentBox;
-class DocumentSaver;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
@@ -73,8 +72,6 @@ private:
     void onLabel5Clicked();
     void onMoreClicked();
     void onPinClicked();
-    void onSaveClicked();
-    void onTransferClicked();
     void onFrame1BackgroundRightPressed(const QPoint& globalPosition);
     void onFrame1BackgroundHovered();
     void onHintLabelHovered(QLabel* label);
@@ -106,10 +103,8 @@ private:
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;
     QPushButton* Command6 = nullptr;
+    // The document; its save and transfer labels and its saver are the WorkingDocument's.
     output::DocumentBox* Rich1 = nullptr;
-    shell::ClickableLabel* Label12 = nullptr;
-    shell::ClickableLabel* Label13 = nullptr;
-    QLabel* lblfile = nullptr;
     shell::ClickableLabel* Label11 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QButtonGroup* c1 = nullptr;
@@ -118,8 +113,6 @@ private:
     QAction* mnu2 = nullptr;
     QAction* mnu3 = nullptr;
     QAction* mnu4 = nullptr;
-
-    output::DocumentSaver* saver_ = nullptr;
 
     // The key press being delivered and how far up the widget tree it has got.
     const QEvent* keyEvent_ = nullptr;

@@ -19,6 +19,7 @@
 #include "misslog.h"
 #include "services.h"
 #include "windowchrome.h"
+#include "workingdocument.h"
 
 namespace smart {
 namespace {
@@ -83,9 +84,6 @@ Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
     buildControls();
     placeControls();
 
-    saver_ = new output::DocumentSaver(output::WindowKind::SmartAnnotation, services_, Rich1, this,
-                                       lblfile, this);
-    saver_->timer()->setObjectName(QStringLiteral("Timer1"));
     new shell::WindowChrome(this, {.title = kTitle,
                                    .titleName = QStringLiteral("Label3"),
                                    .minimiseTip = QStringLiteral("最小化窗口"),
@@ -95,8 +93,6 @@ Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
     connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
     connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
     connect(lblconvert, &shell::ClickableLabel::doubleClicked, this, &Frm3::onModeToggled);
-    connect(Label4, &shell::ClickableLabel::clicked, this, &Frm3::onSaveClicked);
-    connect(Label13, &shell::ClickableLabel::clicked, this, &Frm3::onTransferClicked);
 
     prepareMissLog();
     loadLockPicture();
@@ -128,29 +124,25 @@ void Frm3::buildControls() {
     Option3 = new QRadioButton(QStringLiteral("自动加边界// &2"), Frame2);
     Option1->setChecked(true);
 
-    Rich1 = new output::DocumentBox(this);
+    auto* document =
+        new output::WorkingDocument(output::WindowKind::SmartAnnotation, services_, this,
+                                    QStringLiteral("Label4"), QStringLiteral("保  存"));
+    Rich1 = document->box();
     Rich1->setDefaultFormat(kDocumentFont, kFontPoints);
-    Rich1->setLocked(true);
 
     lblconvert = new shell::ClickableLabel(kAnnotating.caption.toString(), this);
-    Label4 = new shell::ClickableLabel(QStringLiteral("保  存"), this);
-    Label13 = new shell::ClickableLabel(QStringLiteral("转入Word"), this);
-    for (QLabel* label : {Label4, Label13}) {
+    for (QLabel* label : {document->saveLabel(), document->transferLabel()}) {
         label->setAlignment(Qt::AlignCenter);
-        label->setCursor(Qt::PointingHandCursor);
         label->setAttribute(Qt::WA_Hover);
         label->setStyleSheet(QString::fromLatin1(kCommandLabelStyle));
     }
-    lblfile = new QLabel(this);
     Image2 = new QLabel(this);
     Image2->setAlignment(Qt::AlignCenter);
 
     const std::pair<QObject*, const char*> names[] = {
-        {Image2, "Image2"},         {Label1, "Label1"},     {Label2, "Label2"},
-        {Text1, "Text1"},           {Command2, "Command2"}, {Frame2, "Frame2"},
-        {Option1, "Option1"},       {Option3, "Option3"},   {Rich1, "Rich1"},
-        {lblconvert, "lblconvert"}, {Label4, "Label4"},     {Label13, "Label13"},
-        {lblfile, "lblfile"},
+        {Image2, "Image2"},   {Label1, "Label1"},     {Label2, "Label2"},
+        {Text1, "Text1"},     {Command2, "Command2"}, {Frame2, "Frame2"},
+        {Option1, "Option1"}, {Option3, "Option3"},   {lblconvert, "lblconvert"},
     };
     for (const auto& [object, name] : names) {
         object->setObjectName(QString::fromLatin1(name));
@@ -275,14 +267,6 @@ void Frm3::onModeToggled() {
     Label2->setText(look.prompt.toString());
     Text1->resize(pixels(look.entryWidth), Text1->height());
     Frame2->setVisible(look.frameShown);
-}
-
-void Frm3::onSaveClicked() {
-    saver_->save();
-}
-
-void Frm3::onTransferClicked() {
-    output::transferToWord(services_, *Rich1, this);
 }
 
 // The controls of the window leave Esc and Enter alone, so both come here wherever the focus is.

@@ -19,7 +19,6 @@ struct Services;
 }
 namespace output {
 class DocumentBox;
-class DocumentSaver;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
@@ -53,8 +52,6 @@ private Q_SLOTS:
     void onEntryChanged(const QString& text);
     void onConfirmClicked();
     void onModeToggled();
-    void onSaveClicked();
-    void onTransferClicked();
 
 private:
     void buildControls();
@@ -75,15 +72,10 @@ private:
     QGroupBox* Frame2 = nullptr;
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option3 = nullptr;
-    // Document and its commands.
+    // The document; its save and transfer labels and its saver are the WorkingDocument's.
     output::DocumentBox* Rich1 = nullptr;
     shell::ClickableLabel* lblconvert = nullptr;
-    shell::ClickableLabel* Label4 = nullptr;
-    shell::ClickableLabel* Label13 = nullptr;
-    QLabel* lblfile = nullptr;
     QLabel* Image2 = nullptr;
-
-    output::DocumentSaver* saver_ = nullptr;
 };
 
 }  // namespace smart
