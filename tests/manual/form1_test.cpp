@@ -582,15 +582,12 @@ TEST_F(Form1Test, RendersSnapshots) {
     for (Qt::Key k : {Qt::Key_F9, Qt::Key_5, Qt::Key_K}) {
         key(text1, k);
     }
-    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
-                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
-                               : env.dir.path();
-    const QString closed = QDir(folder).filePath("Form1.png");
+    const QString closed = layout_check::snapshotPath("Form1.png", env.dir.path());
     ASSERT_TRUE(form->grab().save(closed));
     EXPECT_EQ(layout_check::layoutProblems(*form), std::vector<std::string>{});
 
     click(get<QLabel>("Label11"));
-    const QString open = QDir(folder).filePath("Form1-panel.png");
+    const QString open = layout_check::snapshotPath("Form1-panel.png", env.dir.path());
     ASSERT_TRUE(form->grab().save(open));
     EXPECT_EQ(layout_check::layoutProblems(*form), std::vector<std::string>{});
 }

@@ -71,10 +71,7 @@ TEST(Frm21, RendersASnapshot) {
     palette.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
     QTemporaryDir scratch;
-    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
-                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
-                               : scratch.path();
-    const QString path = QDir(folder).filePath("Frm21.png");
+    const QString path = layout_check::snapshotPath("Frm21.png", scratch.path());
     ASSERT_TRUE(palette.grab().save(path));
     EXPECT_EQ(layout_check::layoutProblems(palette), std::vector<std::string>{});
 }

@@ -381,10 +381,7 @@ TEST_F(LauncherWiringTest, RendersASnapshot) {
     QTest::mouseMove(&launcher, QPoint(5, 5));  // the cursor may rest on the label already
     QTest::mouseMove(label("Label3"));
     ASSERT_FALSE(label("Label5")->text().isEmpty());
-    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
-                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
-                               : env.dir.path();
-    const QString path = QDir(folder).filePath("frmstep1.png");
+    const QString path = layout_check::snapshotPath("frmstep1.png", env.dir.path());
     ASSERT_TRUE(launcher.grab().toImage().save(path));
     EXPECT_EQ(layout_check::layoutProblems(launcher), std::vector<std::string>{});
 }

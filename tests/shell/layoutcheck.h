@@ -1,9 +1,11 @@
 // What a user would notice in a window's layout: a control that covers part of another, and a
-// caption that its control cuts off. Shared by the window tests that take a reviewer's picture.
+// caption that its control cuts off. Shared by the window tests that take a reviewer's picture,
+// with where that picture goes.
 #pragma once
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +18,14 @@
 #include <vector>
 
 namespace layout_check {
+
+// Where a reviewer's picture goes: the folder VOXSCRIBE_SNAPSHOT_DIR names, else the test's own.
+inline QString snapshotPath(const QString& fileName, const QString& testFolder) {
+    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
+                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
+                               : testFolder;
+    return QDir(folder).filePath(fileName);
+}
 
 inline std::string nameOf(const QWidget* widget) {
     return (widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())

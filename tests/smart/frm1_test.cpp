@@ -383,10 +383,7 @@ TEST_F(Frm1Test, RendersASnapshot) {
     for (int index : {63, 12, 13, 53, 25}) {
         click(dialog, index);
     }
-    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
-                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
-                               : env.dir.path();
-    const QString path = QDir(folder).filePath("Frm1.png");
+    const QString path = layout_check::snapshotPath("Frm1.png", env.dir.path());
     ASSERT_TRUE(dialog->grab().save(path));
     EXPECT_EQ(layout_check::layoutProblems(*dialog), std::vector<std::string>{});
 }

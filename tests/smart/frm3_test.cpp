@@ -510,10 +510,7 @@ TEST_F(Frm3Test, RendersASnapshot) {
     enter(" and ");
     QTest::keyClick(text1, Qt::Key_Escape);
     type("zebra");
-    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
-                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
-                               : env.dir.path();
-    const QString path = QDir(folder).filePath("Frm3.png");
+    const QString path = layout_check::snapshotPath("Frm3.png", env.dir.path());
     const QImage image = window.grab().toImage();
     ASSERT_TRUE(image.save(path));
     EXPECT_EQ(layout_check::layoutProblems(window), std::vector<std::string>{});
