@@ -128,13 +128,12 @@ void Form1::createControls() {
     createKeyboardFrame();
     createEntryFrame();
 
-    Command6 = new QPushButton(QStringLiteral("确认"), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
+    Command6 = shell::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+                             {6840, 4140, 675, 450});
     Command6->setFont(fontOf(kSongti, 10.5));
     Command6->setToolTip(QStringLiteral("回车键为快捷键"));
     Command6->setDefault(true);
     Command6->setEnabled(false);
-    placeTwips(Command6, 6840, 4140, 675, 450);
 
     auto* document =
         new output::WorkingDocument(output::WindowKind::ManualInput, services_, this,
@@ -151,9 +150,8 @@ void Form1::createControls() {
 }
 
 void Form1::createKeyboardFrame() {
-    Frame1 = new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(Frame1, 135, 420, 7440, 3450);
+    Frame1 = shell::placed(new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
+                           "Frame1", {135, 420, 7440, 3450});
     Command1 = createKeyboardButtons(Frame1, KeyboardWindow::ManualInput);
 
     const struct {
@@ -194,44 +192,34 @@ void Form1::createKeyboardFrame() {
 }
 
 void Form1::createEntryFrame() {
-    Frame3 = new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    placeTwips(Frame3, 135, 3900, 6600, 1350);
+    Frame3 = shell::placed(new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this),
+                           "Frame3", {135, 3900, 6600, 1350});
 
     Label2 = plainLabel(QStringLiteral("Label2"), kPhoneticCaption, Frame3);
     Label2->setFont(fontOf(kSongti, 12));
     placeTwips(Label2, 120, 255, 1380, 330);
 
-    Text1 = new LockedEntryBox(Frame3);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = shell::placed(new LockedEntryBox(Frame3), "Text1", {1530, 195, 4935, 435});
     Text1->setFont(fontOf(phoneticFontFamily(), 12));
     Text1->setReadOnly(true);
     // After setReadOnly, which decides the input method on its own.
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
-    placeTwips(Text1, 1530, 195, 4935, 435);
 
-    Text2 = new QLineEdit(Frame3);
-    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2 = shell::placed(new QLineEdit(Frame3), "Text2", {1530, 195, 4935, 435});
     Text2->setFont(fontOf(kWordFont, 9.75));
     Text2->setInputMethodHints(Qt::ImhPreferLatin);
-    placeTwips(Text2, 1530, 195, 4935, 435);
     Text2->hide();
 
-    Frame2 = new QGroupBox(Frame3);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2 = shell::placed(new QGroupBox(Frame3), "Frame2", {105, 690, 6390, 555});
     Frame2->setAutoFillBackground(true);
     Frame2->setBackgroundRole(QPalette::Window);
-    placeTwips(Frame2, 105, 690, 6390, 555);
-    Option1 = new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    placeTwips(Option1, 90, 150, 2085, 300);
-    Option3 = new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2);
-    Option3->setObjectName(QStringLiteral("Option3"));
-    placeTwips(Option3, 2220, 150, 2085, 300);
-    Option2 = new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    placeTwips(Option2, 4350, 150, 1950, 300);
+    Option1 = shell::placed(new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2),
+                            "Option1", {90, 150, 2085, 300});
+    Option3 = shell::placed(new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2),
+                            "Option3", {2220, 150, 2085, 300});
+    Option2 = shell::placed(new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2),
+                            "Option2", {4350, 150, 1950, 300});
     Option1->setChecked(true);
 }
 

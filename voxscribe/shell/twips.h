@@ -4,9 +4,8 @@
 #pragma once
 
 #include <QRect>
+#include <QWidget>
 #include <QtGlobal>
-
-class QWidget;
 
 namespace shell {
 
@@ -20,5 +19,14 @@ int toTwips(double pixels);
 QRect pixelRect(int left, int top, int width, int height);
 // Places widget at a design position and size given in twips.
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
+
+// A new control under its name, at its design position and size in twips (left, top, width,
+// height).
+template <class Control>
+Control* placed(Control* control, const char* name, const QRect& twips) {
+    control->setObjectName(QString::fromLatin1(name));
+    placeTwips(control, twips.x(), twips.y(), twips.width(), twips.height());
+    return control;
+}
 
 }  // namespace shell
