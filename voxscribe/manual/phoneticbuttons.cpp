@@ -3,8 +3,11 @@
 #include "twips.h"
 
 #include <QButtonGroup>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 
 namespace manual {
@@ -74,21 +77,31 @@ QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio) {
     pixmap.setDevicePixelRatio(pixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const QFont font = faceFont(phoneticFontFamily());
-    painter.setFont(font);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = faceFont(phoneticFontFamily());
+    // The phonetic font has no bold face of its own: the outlines are drawn with a pen as wide as
+    // what a bold face adds to a stem, so that the glyphs weigh as much as the bold captions.
+    const bool emboldened = !QFontInfo(font).bold() ||
+                            !QFontDatabase::styles(font.family()).contains(QStringLiteral("Bold"));
+    font.setBold(!emboldened);
     const QFontMetrics metrics(font, &pixmap);
     const int width = metrics.horizontalAdvance(before + mark + after);
     int x = (size.width() - width) / 2;
     const int baseline = (size.height() + metrics.ascent() - metrics.descent()) / 2;
+    const qreal stroke = emboldened ? QFontInfo(font).pixelSize() / 18.0 : 0;
 
     const struct {
         QString text;
         QColor colour;
     } pieces[] = {{before, Qt::gray}, {mark, Qt::black}, {after, Qt::black}};
     for (const auto& piece : pieces) {
-        painter.setPen(piece.colour);
-        painter.drawText(x, baseline, piece.text);
+        QPainterPath outline;
+        outline.addText(x, baseline, font, piece.text);
+        painter.setPen(stroke > 0
+                           ? QPen(piece.colour, stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+                           : QPen(Qt::NoPen));
+        painter.setBrush(piece.colour);
+        painter.drawPath(outline);
         x += metrics.horizontalAdvance(piece.text);
     }
     return pixmap;
