@@ -1,8 +1,5 @@
 #include "windowchrome.h"
 
-#include "clickablelabel.h"
-#include "titlestrip.h"
-
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -10,6 +7,9 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
+
+#include "clickablelabel.h"
+#include "titlestrip.h"
 
 namespace shell {
 namespace {
