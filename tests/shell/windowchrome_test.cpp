@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+#include <optional>
 
 #include "qtprinters.h"
 #include "windowchrome.h"
@@ -24,18 +25,15 @@ protected:
 // A working window with the strip, title and labels the chrome makes; without a minimised caption
 // a launcher, whose own strip drags it.
 struct ChromedWindow {
-    explicit ChromedWindow(const QString& minimisedCaption = QStringLiteral("智能标注")) {
+    explicit ChromedWindow(
+        std::optional<shell::TitledWindow> titled = shell::TitledWindow::SmartAnnotation) {
         window.resize(520, 453);
-        if (minimisedCaption.isEmpty()) {
+        if (!titled) {
             strip = new QWidget(&window);
             strip->setGeometry(0, 0, 520, 30);
             chrome = new shell::WindowChrome(&window, strip);
         } else {
-            chrome = new shell::WindowChrome(&window, {.title = minimisedCaption,
-                                                       .titleName = QStringLiteral("Label3"),
-                                                       .minimiseTip = QStringLiteral("最小化窗口"),
-                                                       .closeName = QStringLiteral("lblclose"),
-                                                       .closeTip = QStringLiteral("关闭窗口")});
+            chrome = new shell::WindowChrome(&window, *titled);
             strip = chrome->strip();
             minimise = chrome->minimiseLabel();
             close = chrome->closeLabel();
@@ -139,7 +137,7 @@ TEST(WindowChrome, ADragFarOutOnAWideDesktopFollowsTheMouse) {
 
 // The labels on the strip hand their presses on to it; a press there is a click, not a drag.
 TEST(WindowChrome, APressOnALabelOfTheStripIsAClickNotADrag) {
-    ChromedWindow w(QStringLiteral("批量标注"));
+    ChromedWindow w(shell::TitledWindow::Batch);
     for (QLabel* label : {w.minimise, w.close}) {
         QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
         EXPECT_FALSE(w.chrome->dragging());
@@ -179,7 +177,7 @@ TEST(WindowChrome, MinimiseSetsTheCaptionAndRestoringClearsIt) {
 }
 
 TEST(WindowChrome, WithoutAMinimisedCaptionTheWindowKeepsItsCaption) {
-    ChromedWindow w{QString()};
+    ChromedWindow w{std::nullopt};
     w.window.setWindowTitle(QStringLiteral("Voxscribe V 3.0"));
     w.window.resize(600, 400);
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Voxscribe V 3.0"));

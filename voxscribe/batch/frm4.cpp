@@ -126,12 +126,7 @@ void Frm4::buildControls() {
     setObjectName(QStringLiteral("Frm4"));
     setWindowTitle(QString());
     resize(shell::pixels(kWidth), shell::pixels(kHeight));
-    chrome_ = new shell::WindowChrome(this, {.title = QStringLiteral("批量标注"),
-                                             .titleName = QStringLiteral("lblbiaoti"),
-                                             .minimiseTip = QStringLiteral("最小化窗口"),
-                                             .closeName = QStringLiteral("lblclose"),
-                                             .closeTip = QStringLiteral("关闭窗口"),
-                                             .closeText = QStringLiteral("✕")});
+    chrome_ = new shell::WindowChrome(this, shell::TitledWindow::Batch);
     Image1 = chrome_->strip();
     lblbiaoti = chrome_->titleLabel();
     lblmin = chrome_->minimiseLabel();

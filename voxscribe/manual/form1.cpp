@@ -96,11 +96,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     createControls();
     connectControls();
-    new shell::WindowChrome(this, {.title = QStringLiteral("手动输入"),
-                                   .titleName = QStringLiteral("lblbiaoti"),
-                                   .minimiseTip = QStringLiteral("最小化"),
-                                   .closeName = QStringLiteral("Lblcls"),
-                                   .closeTip = QStringLiteral("关闭")});
+    new shell::WindowChrome(this, shell::TitledWindow::ManualInput);
     // The same limits as hints, so that the window system offers no other size to begin with: the
     // largest whole pixel sizes within them.
     setMinimumSize(pixels(kMinWidth), pixels(kMinHeight));

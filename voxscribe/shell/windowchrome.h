@@ -17,16 +17,19 @@ namespace shell {
 
 class TitleStrip;
 
+// The working windows that carry a title strip.
+enum class TitledWindow { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
+
 // What a working window shows on its strip. The names are the object names of the labels.
 struct TitleTexts {
-    QString title;  // on the strip, and the caption of the minimised window
-    QString titleName;
-    QString minimiseTip;
-    QString closeName;
-    QString closeTip;
-    QString closeText = QStringLiteral("×");
-    QString minimiseText = QStringLiteral("—");
+    const char* title;  // on the strip, and the caption of the minimised window
+    const char* titleName;
+    const char* minimiseTip;
+    const char* closeName;
+    const char* closeTip;
+    const char* closeText;
 };
+const TitleTexts& titleTexts(TitledWindow window);
 
 class WindowChrome : public QObject {
     Q_OBJECT
@@ -37,7 +40,7 @@ public:
     // A borderless working window: makes the strip "Image1" across the top of window (kept as
     // wide as the window) with the title and the two labels on it. The window is frameless and
     // has an empty caption while it is shown normally.
-    WindowChrome(QWidget* window, const TitleTexts& texts);
+    WindowChrome(QWidget* window, TitledWindow titled);
     // The launcher: the strip the window already has drags it; the system title bar and the
     // caption are left alone.
     WindowChrome(QWidget* window, QWidget* titleStrip);

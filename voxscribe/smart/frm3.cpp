@@ -67,7 +67,6 @@ struct Marks {
 constexpr Marks kSquareBrackets{u" [", u"]"};
 constexpr Marks kSlashes{u" /", u" /"};
 
-const QString kTitle = QStringLiteral("智能标注");
 const QColor kEdgeColour(0x1f, 0x4e, 0x79);
 
 const char* const kCommandLabelStyle =
@@ -84,11 +83,7 @@ Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
     buildControls();
     placeControls();
 
-    new shell::WindowChrome(this, {.title = kTitle,
-                                   .titleName = QStringLiteral("Label3"),
-                                   .minimiseTip = QStringLiteral("最小化窗口"),
-                                   .closeName = QStringLiteral("lblclose"),
-                                   .closeTip = QStringLiteral("关闭窗口")});
+    new shell::WindowChrome(this, shell::TitledWindow::SmartAnnotation);
 
     connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
     connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
