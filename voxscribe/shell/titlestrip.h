@@ -22,6 +22,9 @@ public:
     static constexpr const char* kLabelStyle =
         "QLabel { color: white; background: transparent; padding: 0; }"
         "QLabel:hover { background: rgba(255, 255, 255, 60); }";
+    // The edge of a window without a system frame, in the strip's darker blue.
+    static constexpr const char* kEdgeStyle =
+        "QFrame { border: 1px solid #1f4e79; background: transparent; }";
 
     void setTitle(const QString& title);
     QString title() const { return title_; }

@@ -1,6 +1,7 @@
 #include "windowchrome.h"
 
 #include <QEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,6 +71,15 @@ WindowChrome::WindowChrome(QWidget* window, TitledWindow titled)
     row->addWidget(title_, 1);
     row->addWidget(minimiseLabel_);
     row->addWidget(closeLabel_);
+    // Without a system frame the window needs an edge of its own, drawn over whatever reaches its
+    // rim and letting the mouse through.
+    auto* edge = new QFrame(window_);
+    edge->setFrameStyle(QFrame::Box | QFrame::Plain);
+    edge_ = edge;
+    edge_->setObjectName(QStringLiteral("edge"));
+    edge_->setStyleSheet(QString::fromLatin1(TitleStrip::kEdgeStyle));
+    edge_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    edge_->setGeometry(window_->rect());
     connect(minimiseLabel_, &ClickableLabel::clicked, this, &WindowChrome::onMinimiseClicked);
     connect(closeLabel_, &ClickableLabel::clicked, this, &WindowChrome::onCloseClicked);
     watch();
@@ -93,6 +103,8 @@ bool WindowChrome::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ &&
         (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)) {
         onWindowResized();
+    } else if (watched == window_ && event->type() == QEvent::Show && edge_ != nullptr) {
+        edge_->raise();  // above the controls made after it
     }
     return false;
 }
@@ -159,6 +171,9 @@ void WindowChrome::onWindowResized() {
     // A strip of our own making spans the window, whatever lays out the rest of it.
     if (title_ != nullptr && strip_->width() != window_->width()) {
         strip_->setGeometry(0, 0, window_->width(), kStripHeight);
+    }
+    if (edge_ != nullptr) {
+        edge_->setGeometry(window_->rect());
     }
     // A window shown normally has no caption: its own title label names it.
     if (!minimisedCaption_.isEmpty() && !window_->isMinimized() &&

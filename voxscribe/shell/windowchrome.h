@@ -69,6 +69,7 @@ private:
     QWidget* window_;
     QWidget* strip_ = nullptr;
     QLabel* title_ = nullptr;
+    QWidget* edge_ = nullptr;
     ClickableLabel* minimiseLabel_ = nullptr;
     ClickableLabel* closeLabel_ = nullptr;
     QString minimisedCaption_;

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,8 +65,6 @@ struct Marks {
 };
 constexpr Marks kSquareBrackets{u" [", u"]"};
 constexpr Marks kSlashes{u" /", u" /"};
-
-const QColor kEdgeColour(0x1f, 0x4e, 0x79);
 
 const char* const kCommandLabelStyle =
     "QLabel { border: 1px solid #7a9cc6; border-radius: 3px; background: #eef4fb; }"
@@ -282,14 +279,6 @@ void Frm3::keyPressEvent(QKeyEvent* event) {
     if (!inDocument && Command2->isEnabled()) {
         Command2->click();
     }
-}
-
-void Frm3::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    // Without a system frame the window needs an edge of its own.
-    QPainter painter(this);
-    painter.setPen(kEdgeColour);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace smart

@@ -46,7 +46,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private Q_SLOTS:
     void onEntryChanged(const QString& text);
