@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <new>
 #include <string>
 #include <string_view>
@@ -40,22 +41,31 @@ Result guarded(Body&& body) noexcept {
     }
 }
 
-class Text final : public component::IText {
-public:
-    explicit Text(std::u16string_view value) : value_(value) { ++liveObjects; }
-
-    Result queryInterface(const Guid& iid, void** object) noexcept override {
-        if (!object) {
-            return component::kPointer;
-        }
-        if (iid == component::kIidUnknown || iid == component::kIidText) {
-            *object = static_cast<component::IText*>(this);
-            addRef();
+// Hands out object as the interface Interface when iid names one of ids, as queryInterface does
+// for every object of the library.
+template <class Interface>
+Result handOut(Interface* object, const Guid& iid, std::initializer_list<Guid> ids,
+               void** result) noexcept {
+    if (!result) {
+        return component::kPointer;
+    }
+    for (const Guid& id : ids) {
+        if (iid == id) {
+            *result = object;
+            object->addRef();
             return component::kOk;
         }
-        *object = nullptr;
-        return component::kNoInterface;
     }
+    *result = nullptr;
+    return component::kNoInterface;
+}
+
+// Reference counting of an object the program receives: it starts with the one reference of its
+// maker, and goes with the last one. Each counted object is a live object of the library.
+template <class Interface>
+class Counted : public Interface {
+public:
+    Counted() { ++liveObjects; }
     std::uint32_t addRef() noexcept override { return ++references_; }
     std::uint32_t release() noexcept override {
         const std::uint32_t left = --references_;
@@ -64,15 +74,29 @@ public:
         }
         return left;
     }
+
+protected:
+    virtual ~Counted() { --liveObjects; }
+
+private:
+    std::atomic<std::uint32_t> references_{1};
+};
+
+class Text final : public Counted<component::IText> {
+public:
+    explicit Text(std::u16string_view value) : value_(value) {}
+
+    Result queryInterface(const Guid& iid, void** object) noexcept override {
+        return handOut<component::IText>(this, iid, {component::kIidUnknown, component::kIidText},
+                                         object);
+    }
     const char16_t* data() const noexcept override { return value_.c_str(); }
     std::uint32_t length() const noexcept override {
         return static_cast<std::uint32_t>(value_.size());
     }
 
 private:
-    ~Text() { --liveObjects; }
     std::u16string value_;
-    std::atomic<std::uint32_t> references_{1};
 };
 
 // The copy of the value may fail to allocate as well as the object itself.
@@ -91,29 +115,11 @@ std::u16string_view argument(const char16_t* word, std::uint32_t length) {
     return word ? std::u16string_view(word, length) : std::u16string_view{};
 }
 
-class Ipa final : public _ipa {
+class Ipa final : public Counted<_ipa> {
 public:
-    Ipa() { ++liveObjects; }
-
     Result queryInterface(const Guid& iid, void** object) noexcept override {
-        if (!object) {
-            return component::kPointer;
-        }
-        if (iid == component::kIidUnknown || iid == component::kIidDispatch || iid == kIidIpa) {
-            *object = static_cast<_ipa*>(this);
-            addRef();
-            return component::kOk;
-        }
-        *object = nullptr;
-        return component::kNoInterface;
-    }
-    std::uint32_t addRef() noexcept override { return ++references_; }
-    std::uint32_t release() noexcept override {
-        const std::uint32_t left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
+        return handOut<_ipa>(this, iid, {component::kIidUnknown, component::kIidDispatch, kIidIpa},
+                             object);
     }
 
     // Method ids are the method's place in the table, 1 to 22.
@@ -175,10 +181,6 @@ public:
 #undef SONABET_METHOD
 
 private:
-    ~Ipa() {
-        --liveObjects;
-    }
-
     // The first lookup builds the shared index, which may fail to allocate.
     static Result answer(std::size_t group, const char16_t* word, std::uint32_t length,
                          component::IText** result) noexcept {
@@ -187,23 +189,13 @@ private:
         }
         return guarded([&] { return newText(lookUp(group, argument(word, length)), result); });
     }
-
-    std::atomic<std::uint32_t> references_{1};
 };
 
 class IpaFactory final : public component::IClassFactory {
 public:
     Result queryInterface(const Guid& iid, void** object) noexcept override {
-        if (!object) {
-            return component::kPointer;
-        }
-        if (iid == component::kIidUnknown || iid == component::kIidClassFactory) {
-            *object = static_cast<component::IClassFactory*>(this);
-            addRef();
-            return component::kOk;
-        }
-        *object = nullptr;
-        return component::kNoInterface;
+        return handOut<component::IClassFactory>(
+            this, iid, {component::kIidUnknown, component::kIidClassFactory}, object);
     }
     // The factory is a static object: its lifetime is the library's.
     std::uint32_t addRef() noexcept override { return 2; }

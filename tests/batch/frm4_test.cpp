@@ -58,7 +58,7 @@ TEST_F(Frm4Test, ShowsItsControlsInAFramelessWindow) {
     EXPECT_EQ(window.findChild<QLabel*>("lblbiaoti")->text(), "批量标注");
     EXPECT_EQ(window.findChild<QLabel*>("lblmin")->toolTip(), "最小化窗口");
     EXPECT_EQ(window.findChild<QLabel*>("lblclose")->toolTip(), "关闭窗口");
-    EXPECT_NE(window.findChild<QLabel*>("Image1"), nullptr);
+    EXPECT_NE(window.findChild<QWidget*>("Image1"), nullptr);
     EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
               "请选择扩展名为txt的文本文件.请确认是一个单词占一行");
     EXPECT_EQ(window.findChild<shell::ClickableLabel*>("Label5")->text(), "选择文件…");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+#include <optional>
 
 #include "qtprinters.h"
 #include "windowchrome.h"
@@ -20,45 +22,52 @@ protected:
     }
 };
 
-// A working window as the chrome sees it: a strip across the top with two labels on it, which
-// are the strip's own children in some windows and the window's in others.
-enum class Labels { OnWindow, OnStrip };
-
+// A working window with the strip, title and labels the chrome makes; without a minimised caption
+// a launcher, whose own strip drags it.
 struct ChromedWindow {
-    explicit ChromedWindow(const QString& minimisedCaption = QStringLiteral("智能标注"),
-                           Labels labels = Labels::OnWindow) {
+    explicit ChromedWindow(
+        std::optional<shell::TitledWindow> titled = shell::TitledWindow::SmartAnnotation) {
         window.resize(520, 453);
-        strip = new QLabel(&window);
-        strip->setGeometry(0, 0, 520, 30);
-        QWidget* labelParent = labels == Labels::OnStrip ? static_cast<QWidget*>(strip) : &window;
-        minimise = new QLabel(QStringLiteral("_"), labelParent);
-        minimise->setGeometry(470, 5, 20, 20);
-        close = new QLabel(QStringLiteral("x"), labelParent);
-        close->setGeometry(495, 5, 20, 20);
-        chrome = new shell::WindowChrome(&window, strip, minimise, close, minimisedCaption);
+        if (!titled) {
+            strip = new QWidget(&window);
+            strip->setGeometry(0, 0, 520, 30);
+            chrome = new shell::WindowChrome(&window, strip);
+        } else {
+            chrome = new shell::WindowChrome(&window, *titled);
+            strip = chrome->strip();
+            minimise = chrome->minimiseLabel();
+            close = chrome->closeLabel();
+        }
         window.move(100, 100);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
     CountingWindow window;
-    QLabel* strip;
-    QLabel* minimise;
-    QLabel* close;
+    QWidget* strip = nullptr;
+    QLabel* minimise = nullptr;
+    QLabel* close = nullptr;
     shell::WindowChrome* chrome;
 };
 
-TEST(WindowChrome, AWindowThatNamesItselfIsFrameless) {
+TEST(WindowChrome, AWindowThatNamesItselfIsFramelessWithItsNameAcrossTheTop) {
     ChromedWindow w;
     EXPECT_TRUE(w.window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(w.chrome->titleLabel()->text(), QStringLiteral("智能标注"));
+    EXPECT_EQ(w.strip->geometry(), QRect(0, 0, 520, shell::WindowChrome::kStripHeight));
+    // The strip follows the window's width, with the labels at its right end.
+    w.window.resize(600, 453);
+    EXPECT_EQ(w.strip->width(), 600);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(w.close->mapTo(&w.window, QPoint(w.close->width(), 0)).x(), 600);
 }
 
 TEST(WindowChrome, DragKeepsTheGrabPointUnderTheMouse) {
     ChromedWindow w;
-    const QPoint grab(490, 12);  // near the right edge of the strip
+    const QPoint grab(440, 12);  // near the labels at the right end of the strip
     QTest::mousePress(w.strip, Qt::LeftButton, {}, grab);
     ASSERT_TRUE(w.chrome->dragging());
-    EXPECT_EQ(w.chrome->grabPoint(), QPoint(490 * 15, 12 * 15));
+    EXPECT_EQ(w.chrome->grabPoint(), QPoint(440 * 15, 12 * 15));
 
     // The mouse moves 60 right and 25 down from the grab point.
     QTest::mouseMove(w.strip, grab + QPoint(60, 25));
@@ -99,6 +108,12 @@ TEST(WindowChrome, TwipsRoundHalfToEvenWhateverTheDistance) {
     EXPECT_EQ(shell::toTwips(-0.5), -8);  // -7.5
     EXPECT_EQ(shell::toTwips(3000), 45000);
     EXPECT_EQ(shell::toTwips(-3000), -45000);
+    // Design sizes back to pixels, to the nearest.
+    EXPECT_EQ(shell::pixels(7), 0);
+    EXPECT_EQ(shell::pixels(8), 1);
+    EXPECT_EQ(shell::pixels(-8), -1);
+    EXPECT_EQ(shell::pixels(9400), 627);
+    EXPECT_EQ(shell::pixels(6795), 453);
 }
 
 // Two or three monitors side by side put windows well beyond 2,184 pixels (32,767 twips).
@@ -120,9 +135,9 @@ TEST(WindowChrome, ADragFarOutOnAWideDesktopFollowsTheMouse) {
     QTest::mouseRelease(w.strip, Qt::LeftButton, {}, QPoint(20, 10));
 }
 
-// Labels that sit on the strip hand their presses on to it; a press there is a click, not a drag.
+// The labels on the strip hand their presses on to it; a press there is a click, not a drag.
 TEST(WindowChrome, APressOnALabelOfTheStripIsAClickNotADrag) {
-    ChromedWindow w(QStringLiteral("批量标注"), Labels::OnStrip);
+    ChromedWindow w(shell::TitledWindow::Batch);
     for (QLabel* label : {w.minimise, w.close}) {
         QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
         EXPECT_FALSE(w.chrome->dragging());
@@ -162,7 +177,7 @@ TEST(WindowChrome, MinimiseSetsTheCaptionAndRestoringClearsIt) {
 }
 
 TEST(WindowChrome, WithoutAMinimisedCaptionTheWindowKeepsItsCaption) {
-    ChromedWindow w{QString()};
+    ChromedWindow w{std::nullopt};
     w.window.setWindowTitle(QStringLiteral("Voxscribe V 3.0"));
     w.window.resize(600, 400);
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Voxscribe V 3.0"));

@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "../shell/layoutcheck.h"
 #include "documentbox.h"
 #include "frm1.h"
 #include "frm3.h"
@@ -321,16 +322,26 @@ TEST_F(Frm1Test, TheDialogGoesWithItsWindow) {
     EXPECT_TRUE(QTest::qWaitFor([&dialog] { return dialog == nullptr; }));
 }
 
-// The launcher's smart-annotation window comes with its manual-entry dialog.
-TEST(Frm1Wiring, YesInTheLaunchersSmartWindowOpensTheDialog) {
+// The launcher as the program starts it, with its real smart-annotation window.
+class Frm1Wiring : public ::testing::Test {
+protected:
+    // Opens the smart-annotation window by its mode label.
+    smart::Frm3* openSmartWindow() {
+        launcher.setProgramEnd([] {});
+        launcher.show();
+        QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
+        return qobject_cast<smart::Frm3*>(
+            launcher.workingWindow(shell::Frmstep1::Mode::SmartAnnotation));
+    }
+
     testing_support::TestEnvironment env;
-    smart::LookupClient lookup(env.services);
-    shell::Frmstep1 launcher(env.services, lookup);
-    launcher.setProgramEnd([] {});
-    launcher.show();
-    QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
-    auto* window =
-        qobject_cast<smart::Frm3*>(launcher.workingWindow(shell::Frmstep1::Mode::SmartAnnotation));
+    smart::LookupClient lookup{env.services};
+    shell::Frmstep1 launcher{env.services, lookup};
+};
+
+// The launcher's smart-annotation window comes with its manual-entry dialog.
+TEST_F(Frm1Wiring, YesInTheLaunchersSmartWindowOpensTheDialog) {
+    smart::Frm3* window = openSmartWindow();
     ASSERT_NE(window, nullptr);
     QTest::keyClicks(window->entryBox(), "Xyzzy");
     env.messages.answer(Answer::Yes);
@@ -345,18 +356,11 @@ TEST(Frm1Wiring, YesInTheLaunchersSmartWindowOpensTheDialog) {
 
 // What a user does with an unknown word: Yes, Ctrl+Enter, Enter. eSpeak NG is loaded then, not
 // when the program or its smart-annotation window starts.
-TEST(Frm1Wiring, CtrlEnterThenEnterWritesTheSuggestedTranscription) {
+TEST_F(Frm1Wiring, CtrlEnterThenEnterWritesTheSuggestedTranscription) {
     if (espeakLoaded()) {
         GTEST_SKIP() << "an earlier test of this process loaded eSpeak NG";
     }
-    testing_support::TestEnvironment env;
-    smart::LookupClient lookup(env.services);
-    shell::Frmstep1 launcher(env.services, lookup);
-    launcher.setProgramEnd([] {});
-    launcher.show();
-    QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
-    auto* window =
-        qobject_cast<smart::Frm3*>(launcher.workingWindow(shell::Frmstep1::Mode::SmartAnnotation));
+    smart::Frm3* window = openSmartWindow();
     ASSERT_NE(window, nullptr);
     QTest::keyClicks(window->entryBox(), "Flimbo");
     EXPECT_FALSE(espeakLoaded());
@@ -373,7 +377,8 @@ TEST(Frm1Wiring, CtrlEnterThenEnterWritesTheSuggestedTranscription) {
     EXPECT_TRUE(readBytes(env.file("unfound.dat")).endsWith("flimbo,5flimbEu\r\n"));
 }
 
-// A reviewer's picture of the dialog; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
+// A reviewer's picture of the dialog, in which no control covers another and every caption fits;
+// VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
 TEST_F(Frm1Test, RendersASnapshot) {
     QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
     smart::Frm1* dialog = openFor("Voxscribe");
@@ -381,12 +386,9 @@ TEST_F(Frm1Test, RendersASnapshot) {
     for (int index : {63, 12, 13, 53, 25}) {
         click(dialog, index);
     }
-    const QString folder = qEnvironmentVariableIsSet("VOXSCRIBE_SNAPSHOT_DIR")
-                               ? qEnvironmentVariable("VOXSCRIBE_SNAPSHOT_DIR")
-                               : env.dir.path();
-    const QString path = QDir(folder).filePath("Frm1.png");
+    const QString path = layout_check::snapshotPath("Frm1.png", env.dir.path());
     ASSERT_TRUE(dialog->grab().save(path));
-    EXPECT_EQ(QImage(path).size(), QSize(505, 336) * dialog->devicePixelRatio());
+    EXPECT_EQ(layout_check::layoutProblems(*dialog), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -23,16 +23,9 @@ namespace batch {
 namespace {
 
 // Design size of the client area: 7890 x 6000 twips.
-constexpr int kWidth = 7890 / shell::kTwipsPerPixel;
-constexpr int kHeight = 6000 / shell::kTwipsPerPixel;
-constexpr int kStripHeight = 28;
+constexpr int kWidth = 7890;
+constexpr int kHeight = 6000;
 
-constexpr char kStripStyle[] =
-    "QLabel#Image1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a6ea5, "
-    "stop:1 #24527f); }"
-    "QLabel#lblbiaoti { color: white; font-weight: bold; padding-left: 8px; }"
-    "QLabel#lblmin, QLabel#lblclose { color: white; padding: 0 8px; font-size: 14px; }"
-    "QLabel#lblmin:hover, QLabel#lblclose:hover { background: rgba(255, 255, 255, 60); }";
 constexpr char kCommandStyle[] =
     "QLabel { color: #1d4f91; text-decoration: underline; padding: 2px 6px; }"
     "QLabel:disabled { color: gray; }";
@@ -116,9 +109,8 @@ QString Frm4::openTitle() {
 }
 
 Frm4::Frm4(platform::Services& services, smart::LookupClient& client, QWidget* parent)
-    : QDialog(parent), services_(services), client_(client) {
+    : EscProofDialog(parent), services_(services), client_(client) {
     buildControls();
-    chrome_ = new shell::WindowChrome(this, Image1, lblmin, lblclose, QStringLiteral("批量标注"));
     saver_ =
         new output::DocumentSaver(output::WindowKind::Batch, services_, Rich2, this, nullptr, this);
 
@@ -133,22 +125,12 @@ Frm4::Frm4(platform::Services& services, smart::LookupClient& client, QWidget* p
 void Frm4::buildControls() {
     setObjectName(QStringLiteral("Frm4"));
     setWindowTitle(QString());
-    resize(kWidth, kHeight);
-    setStyleSheet(QString::fromLatin1(kStripStyle));
-
-    Image1 = new QLabel(this);
-    Image1->setFixedHeight(kStripHeight);
-    lblbiaoti = new QLabel(QStringLiteral("批量标注"), Image1);
-    lblmin = new QLabel(QStringLiteral("—"), Image1);
-    lblmin->setToolTip(QStringLiteral("最小化窗口"));
-    lblclose = new QLabel(QStringLiteral("✕"), Image1);
-    lblclose->setToolTip(QStringLiteral("关闭窗口"));
-    auto* strip = new QHBoxLayout(Image1);
-    strip->setContentsMargins(0, 0, 0, 0);
-    strip->setSpacing(0);
-    strip->addWidget(lblbiaoti, 1);
-    strip->addWidget(lblmin);
-    strip->addWidget(lblclose);
+    resize(shell::pixels(kWidth), shell::pixels(kHeight));
+    chrome_ = new shell::WindowChrome(this, shell::TitledWindow::Batch);
+    Image1 = chrome_->strip();
+    lblbiaoti = chrome_->titleLabel();
+    lblmin = chrome_->minimiseLabel();
+    lblclose = chrome_->closeLabel();
 
     Label1 = new QLabel(hintText(), this);
     Label1->setWordWrap(true);
@@ -171,10 +153,13 @@ void Frm4::buildControls() {
     Label4->setStyleSheet(QString::fromLatin1(kCommandStyle));
 
     const std::pair<QWidget*, const char*> names[] = {
-        {Image1, "Image1"},     {lblbiaoti, "lblbiaoti"}, {lblmin, "lblmin"},
-        {lblclose, "lblclose"}, {Label1, "Label1"},       {Label5, "Label5"},
-        {Label2, "Label2"},     {Label3, "Label3"},       {ProgressBar1, "ProgressBar1"},
-        {Rich2, "Rich2"},       {Label4, "Label4"},
+        {Label1, "Label1"},
+        {Label5, "Label5"},
+        {Label2, "Label2"},
+        {Label3, "Label3"},
+        {ProgressBar1, "ProgressBar1"},
+        {Rich2, "Rich2"},
+        {Label4, "Label4"},
     };
     for (const auto& [widget, name] : names) {
         widget->setObjectName(QString::fromLatin1(name));
@@ -280,14 +265,6 @@ void Frm4::reject() {
 }
 
 // Esc does not close the window: the document would go without a question.
-void Frm4::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void Frm4::closeEvent(QCloseEvent* event) {
     if (running_) {
         event->ignore();

@@ -1,7 +1,7 @@
 // The batch-annotation window: choose a word list, annotate every word into the document, save.
 #pragma once
 
-#include <QDialog>
+#include "escproofdialog.h"
 
 #include "batchengine.h"
 
@@ -26,7 +26,7 @@ class LookupClient;
 
 namespace batch {
 
-class Frm4 : public QDialog {
+class Frm4 : public shell::EscProofDialog {
     Q_OBJECT
 public:
     Frm4(platform::Services& services, smart::LookupClient& client, QWidget* parent = nullptr);
@@ -41,7 +41,7 @@ public:
     void annotateFile(const QString& path);
     bool isRunning() const { return running_; }
 
-    QLabel* Image1;
+    QWidget* Image1;
     QLabel* lblbiaoti;
     QLabel* lblmin;
     QLabel* lblclose;
@@ -59,7 +59,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private Q_SLOTS:
     void onChooseFileClicked();

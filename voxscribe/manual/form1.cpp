@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -21,10 +22,16 @@
 #include "lockedentrybox.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "twips.h"
 #include "windowchrome.h"
+#include "workingdocument.h"
 
 namespace manual {
 namespace {
+
+using shell::kTwipsPerPixel;
+using shell::pixels;
+using shell::placeTwips;
 
 const QString kPhoneticMode = QStringLiteral("音标");
 const QString kWordMode = QStringLiteral("单词");
@@ -52,7 +59,6 @@ constexpr int kPanelOpenWidth = 9420;
 constexpr int kPanelClosedWidth = 7875;
 // The panel stands just beyond the closed width, so that none of it shows while it is closed.
 constexpr int kPanelLeft = 7875;
-constexpr int kTitleHeight = 360;
 
 QFont fontOf(const QString& family, qreal pointSize) {
     QFont font(family);
@@ -85,16 +91,17 @@ void setTextColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services) {
+Form1::Form1(platform::Services& services, QWidget* parent)
+    : EscProofDialog(parent), services_(services) {
     setObjectName(QStringLiteral("Form1"));
     createControls();
     connectControls();
-    chrome_ = new shell::WindowChrome(this, Image1, lblmin, Lblcls, QStringLiteral("手动输入"));
-    // The same limits as hints, so that the window system offers no other size to begin with.
-    setMinimumSize(px(kMinWidth), px(kMinHeight));
-    setMaximumSize(px(kMaxWidth), px(kMaxHeight));
-    resize(px(kPanelClosedWidth), px(kMinHeight));
-    layOutTitleStrip();
+    new shell::WindowChrome(this, shell::TitledWindow::ManualInput);
+    // The same limits as hints, so that the window system offers no other size to begin with: the
+    // largest whole pixel sizes within them.
+    setMinimumSize(pixels(kMinWidth), pixels(kMinHeight));
+    setMaximumSize(pixels(kMaxWidth - kTwipsPerPixel / 2), pixels(kMaxHeight - kTwipsPerPixel / 2));
+    resize(pixels(kPanelClosedWidth), pixels(kMinHeight));
 
     // Start-up: the phonetic font of the word box is set here, everything starts empty.
     Text2->setFont(fontOf(phoneticFontFamily(), 9.75));
@@ -108,66 +115,39 @@ Form1::Form1(platform::Services& services, QWidget* parent) : QDialog(parent), s
 
 Form1::~Form1() {
     qApp->removeEventFilter(this);
-    // The chrome watches labels that go before it otherwise.
-    delete chrome_;
 }
 
 void Form1::createControls() {
-    Image1 = plainLabel(QStringLiteral("Image1"), QString(), this);
-    Image1->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5b8fd6, stop:1 #2c5aa0);"));
-    lblbiaoti = plainLabel(QStringLiteral("lblbiaoti"), QStringLiteral("手动输入"), this);
-    lblbiaoti->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    placeTwips(lblbiaoti, 135, 60, 1800, 255);
-    lblmin = plainLabel(QStringLiteral("lblmin"), QStringLiteral("—"), this);
-    lblmin->setToolTip(QStringLiteral("最小化"));
-    Lblcls = plainLabel(QStringLiteral("Lblcls"), QStringLiteral("×"), this);
-    Lblcls->setToolTip(QStringLiteral("关闭"));
-    for (QLabel* label : {lblmin, Lblcls}) {
-        label->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-        label->setAlignment(Qt::AlignCenter);
-        label->resize(px(300), px(300));
-    }
-
     lblconvert = plainLabel(QStringLiteral("lblconvert"), kPhoneticMode, this);
     lblconvert->hide();
 
     createKeyboardFrame();
     createEntryFrame();
 
-    Command6 = new QPushButton(QStringLiteral("确认"), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
+    Command6 = shell::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+                             {6840, 4140, 675, 450});
     Command6->setFont(fontOf(kSongti, 10.5));
     Command6->setToolTip(QStringLiteral("回车键为快捷键"));
     Command6->setDefault(true);
     Command6->setEnabled(false);
-    placeTwips(Command6, 6840, 4140, 675, 450);
 
-    Rich1 = new output::DocumentBox(this);
-    Rich1->setObjectName(QStringLiteral("Rich1"));
+    auto* document =
+        new output::WorkingDocument(output::WindowKind::ManualInput, services_, this,
+                                    QStringLiteral("Label12"), QStringLiteral("保 存"));
+    Rich1 = document->box();
     Rich1->setDefaultFormat(kSongti, 14.25);
-    Rich1->setLocked(true);
     placeTwips(Rich1, 135, 5310, 6225, 2460);
-
-    Label12 = handLabel(QStringLiteral("Label12"), QStringLiteral("保 存"), this);
-    placeTwips(Label12, 6480, 5400, 1100, 300);
-    Label13 = handLabel(QStringLiteral("Label13"), QStringLiteral("转入Word"), this);
-    placeTwips(Label13, 6480, 5880, 1100, 300);
-    lblfile = plainLabel(QStringLiteral("lblfile"), QString(), this);
-    placeTwips(lblfile, 135, 7830, 6225, 300);
-
-    saver_ = new output::DocumentSaver(output::WindowKind::ManualInput, services_, Rich1, this,
-                                       lblfile, this);
-    saver_->timer()->setObjectName(QStringLiteral("Timer1"));
+    placeTwips(document->saveLabel(), 6480, 5400, 1100, 300);
+    placeTwips(document->transferLabel(), 6480, 5880, 1100, 300);
+    placeTwips(document->fileLabel(), 135, 7830, 6225, 300);
 
     createPalettePanel();
     createHintMenu();
 }
 
 void Form1::createKeyboardFrame() {
-    Frame1 = new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(Frame1, 135, 420, 7440, 3450);
+    Frame1 = shell::placed(new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
+                           "Frame1", {135, 420, 7440, 3450});
     Command1 = createKeyboardButtons(Frame1, KeyboardWindow::ManualInput);
 
     const struct {
@@ -208,61 +188,52 @@ void Form1::createKeyboardFrame() {
 }
 
 void Form1::createEntryFrame() {
-    Frame3 = new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    placeTwips(Frame3, 135, 3900, 6600, 1350);
+    Frame3 = shell::placed(new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this),
+                           "Frame3", {135, 3900, 6600, 1350});
 
     Label2 = plainLabel(QStringLiteral("Label2"), kPhoneticCaption, Frame3);
     Label2->setFont(fontOf(kSongti, 12));
     placeTwips(Label2, 120, 255, 1380, 330);
 
-    Text1 = new LockedEntryBox(Frame3);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = shell::placed(new LockedEntryBox(Frame3), "Text1", {1530, 195, 4935, 435});
     Text1->setFont(fontOf(phoneticFontFamily(), 12));
     Text1->setReadOnly(true);
     // After setReadOnly, which decides the input method on its own.
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
-    placeTwips(Text1, 1530, 195, 4935, 435);
 
-    Text2 = new QLineEdit(Frame3);
-    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2 = shell::placed(new QLineEdit(Frame3), "Text2", {1530, 195, 4935, 435});
     Text2->setFont(fontOf(kWordFont, 9.75));
     Text2->setInputMethodHints(Qt::ImhPreferLatin);
-    placeTwips(Text2, 1530, 195, 4935, 435);
     Text2->hide();
 
-    Frame2 = new QGroupBox(Frame3);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2 = shell::placed(new QGroupBox(Frame3), "Frame2", {105, 690, 6390, 555});
     Frame2->setAutoFillBackground(true);
     Frame2->setBackgroundRole(QPalette::Window);
-    placeTwips(Frame2, 105, 690, 6390, 555);
-    Option1 = new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    placeTwips(Option1, 90, 150, 2085, 300);
-    Option3 = new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2);
-    Option3->setObjectName(QStringLiteral("Option3"));
-    placeTwips(Option3, 2220, 150, 2085, 300);
-    Option2 = new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    placeTwips(Option2, 4350, 150, 1950, 300);
+    Option1 = shell::placed(new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2),
+                            "Option1", {90, 150, 2085, 300});
+    Option3 = shell::placed(new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2),
+                            "Option3", {2220, 150, 2085, 300});
+    Option2 = shell::placed(new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2),
+                            "Option2", {4350, 150, 1950, 300});
     Option1->setChecked(true);
 }
 
 void Form1::createPalettePanel() {
     Label11 = handLabel(QStringLiteral("Label11"), QStringLiteral(">>>>"), this);
     Label11->setFrameShape(QFrame::NoFrame);
-    placeTwips(Label11, kPanelLeft, 360, 1395, 240);
+    placeTwips(Label11, kPanelLeft, 420, 1395, 240);
 
     Frame4 = new QGroupBox(this);
+    c1 = new QButtonGroup(Frame4);
     Frame4->setObjectName(QStringLiteral("Frame4"));
-    placeTwips(Frame4, kPanelLeft, 600, 1395, 3675);
+    placeTwips(Frame4, kPanelLeft, 660, 1395, 3675);
     for (const PalettePlace& place : kPanelPlaces) {
         for (const PaletteButton& data : kPaletteButtons) {
             if (data.index == place.index) {
                 QPushButton* button = createPaletteButton(data, Frame4);
-                button->move(px(place.left), px(place.top));
-                c1.insert(data.index, button);
+                button->move(pixels(place.left), pixels(place.top));
+                c1->addButton(button, data.index);
             }
         }
     }
@@ -285,15 +256,8 @@ void Form1::createHintMenu() {
 }
 
 void Form1::connectControls() {
-    for (auto it = Command1.cbegin(); it != Command1.cend(); ++it) {
-        const int index = it.key();
-        connect(it.value(), &QPushButton::clicked, this,
-                [this, index] { onCommand1Clicked(index); });
-    }
-    for (auto it = c1.cbegin(); it != c1.cend(); ++it) {
-        const int index = it.key();
-        connect(it.value(), &QPushButton::clicked, this, [this, index] { onC1Clicked(index); });
-    }
+    connect(Command1, &QButtonGroup::idClicked, this, &Form1::onCommand1Clicked);
+    connect(c1, &QButtonGroup::idClicked, this, &Form1::onC1Clicked);
     connect(Command6, &QPushButton::clicked, this, &Form1::onConfirmClicked);
     connect(Text1, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
@@ -304,8 +268,6 @@ void Form1::connectControls() {
     connect(Label5, &shell::ClickableLabel::clicked, this, &Form1::onLabel5Clicked);
     connect(Label10, &shell::ClickableLabel::clicked, this, &Form1::onMoreClicked);
     connect(Label11, &shell::ClickableLabel::clicked, this, &Form1::onPinClicked);
-    connect(Label12, &shell::ClickableLabel::clicked, this, &Form1::onSaveClicked);
-    connect(Label13, &shell::ClickableLabel::clicked, this, &Form1::onTransferClicked);
     connect(mnu1, &QAction::triggered, this, &Form1::onLabel4Clicked);
     connect(mnu3, &QAction::triggered, this, &Form1::onLabel7Clicked);
     connect(mnu4, &QAction::triggered, this, &Form1::onLabel9Clicked);
@@ -404,17 +366,8 @@ void Form1::onKeyDown(int keyCode) {
     }
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
-    // Esc switches the entry mode; it must not close the window as in other dialogs.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void Form1::onCommand1Clicked(int index) {
-    replaceEntrySelection(Text1, insertedText(index));
+    Text1->insert(insertedText(index));
     Text1->setFocus();
 }
 
@@ -422,7 +375,7 @@ void Form1::onC1Clicked(int index) {
     if (Label2->text() != kPhoneticCaption) {
         return;
     }
-    replaceEntrySelection(Text1, QString(QLatin1Char(paletteCode(index))));
+    Text1->insert(QString(QLatin1Char(paletteCode(index))));
     Text1->setFocus();
     if (!panelPinned()) {
         setWidthTwips(kPanelClosedWidth);
@@ -545,7 +498,7 @@ void Form1::onLabel5Clicked() {
 void Form1::setLetterBlockVisible(bool visible) {
     for (const KeyboardButton& button : kKeyboardButtons) {
         if (inLetterBlock(button)) {
-            Command1.value(button.index)->setVisible(visible);
+            Command1->button(button.index)->setVisible(visible);
         }
     }
 }
@@ -565,14 +518,6 @@ void Form1::onPinClicked() {
     }
 }
 
-void Form1::onSaveClicked() {
-    saver_->save();
-}
-
-void Form1::onTransferClicked() {
-    output::transferToWord(services_, *Rich1, this);
-}
-
 void Form1::onFrame1BackgroundRightPressed(const QPoint& globalPosition) {
     popmenu->popup(globalPosition);
 }
@@ -590,26 +535,18 @@ void Form1::onHintLabelHovered(QLabel* label) {
 
 void Form1::setWidthTwips(int twips) {
     const QSize size = limitedSize(QSize(twips, height() * kTwipsPerPixel));
-    resize(px(size.width()), px(size.height()));
-}
-
-void Form1::layOutTitleStrip() {
-    Image1->setGeometry(0, 0, width(), px(kTitleHeight));
-    Image1->lower();
-    Lblcls->move(width() - Lblcls->width() - 2, 2);
-    lblmin->move(Lblcls->x() - lblmin->width(), 2);
+    resize(pixels(size.width()), pixels(size.height()));
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    layOutTitleStrip();
     if (isMinimized()) {
         return;
     }
     const QSize twips = size() * kTwipsPerPixel;
     const QSize limited = limitedSize(twips);
     if (limited != twips) {
-        resize(px(limited.width()), px(limited.height()));
+        resize(pixels(limited.width()), pixels(limited.height()));
     }
 }
 

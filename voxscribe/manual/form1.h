@@ -3,14 +3,15 @@
 // written at the caret of the document box.
 #pragma once
 
-#include <QDialog>
-#include <QMap>
+#include "escproofdialog.h"
+
 #include <QPointer>
 #include <QSize>
 
 #include "services.h"
 
 class QAction;
+class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -20,18 +21,16 @@ class QRadioButton;
 
 namespace output {
 class DocumentBox;
-class DocumentSaver;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
-class WindowChrome;
-}  // namespace shell
+}
 
 namespace manual {
 
 class KeyboardFrame;
 
-class Form1 : public QDialog {
+class Form1 : public shell::EscProofDialog {
     Q_OBJECT
 public:
     explicit Form1(platform::Services& services, QWidget* parent = nullptr);
@@ -46,7 +45,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -74,8 +72,6 @@ private:
     void onLabel5Clicked();
     void onMoreClicked();
     void onPinClicked();
-    void onSaveClicked();
-    void onTransferClicked();
     void onFrame1BackgroundRightPressed(const QPoint& globalPosition);
     void onFrame1BackgroundHovered();
     void onHintLabelHovered(QLabel* label);
@@ -83,18 +79,13 @@ private:
     void toggleHint(QLabel* toggle, QLabel* hint, int row);
     void setLetterBlockVisible(bool visible);
     void setWidthTwips(int twips);
-    void layOutTitleStrip();
 
     platform::Services& services_;
 
     // Controls, named as the window names them.
-    QLabel* Image1 = nullptr;
-    QLabel* lblbiaoti = nullptr;
-    QLabel* lblmin = nullptr;
-    QLabel* Lblcls = nullptr;
     QLabel* lblconvert = nullptr;
     KeyboardFrame* Frame1 = nullptr;
-    QMap<int, QPushButton*> Command1;
+    QButtonGroup* Command1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label8 = nullptr;
@@ -112,21 +103,16 @@ private:
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;
     QPushButton* Command6 = nullptr;
+    // The document; its save and transfer labels and its saver are the WorkingDocument's.
     output::DocumentBox* Rich1 = nullptr;
-    shell::ClickableLabel* Label12 = nullptr;
-    shell::ClickableLabel* Label13 = nullptr;
-    QLabel* lblfile = nullptr;
     shell::ClickableLabel* Label11 = nullptr;
     QGroupBox* Frame4 = nullptr;
-    QMap<int, QPushButton*> c1;
+    QButtonGroup* c1 = nullptr;
     QMenu* popmenu = nullptr;
     QAction* mnu1 = nullptr;
     QAction* mnu2 = nullptr;
     QAction* mnu3 = nullptr;
     QAction* mnu4 = nullptr;
-
-    output::DocumentSaver* saver_ = nullptr;
-    shell::WindowChrome* chrome_ = nullptr;
 
     // The key press being delivered and how far up the widget tree it has got.
     const QEvent* keyEvent_ = nullptr;

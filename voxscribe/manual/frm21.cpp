@@ -1,5 +1,6 @@
 #include "frm21.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "twips.h"
 
 namespace manual {
 namespace {
@@ -23,41 +25,34 @@ constexpr PaletteRow kRows[] = {{kPaletteRow1, 180}, {kPaletteRow2, 675}};
 
 }  // namespace
 
-Frm21::Frm21(QLineEdit* target, QWidget* parent) : QDialog(parent), target_(target) {
+Frm21::Frm21(QLineEdit* target, QWidget* parent) : EscProofDialog(parent), target_(target) {
     setObjectName(QStringLiteral("Frm21"));
     setWindowTitle(QStringLiteral("不常用音标"));
     setModal(true);
-    setFixedSize(px(kClientWidth), px(kClientHeight));
+    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeight));
 
     Frame1 = new QGroupBox(this);
+    c1 = new QButtonGroup(this);
+    connect(c1, &QButtonGroup::idClicked, this, &Frm21::onC1Clicked);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
+    shell::placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
     for (const PaletteRow& row : kRows) {
         int left = 0;
         for (const int index : row.indexes) {
             const int width = index == 34 || index == 37 ? kNarrowButtonWidth : kPaletteButtonWidth;
             QPushButton* button = createPaletteButton({index, paletteCode(index)}, Frame1, width);
-            button->move(px(left), px(row.top));
+            button->move(shell::pixels(left), shell::pixels(row.top));
             left += width;
-            connect(button, &QPushButton::clicked, this, [this, index] { onC1Clicked(index); });
-            c1.insert(index, button);
+            c1->addButton(button, index);
         }
     }
-}
-
-void Frm21::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Frm21::onC1Clicked(int index) {
     if (target_ == nullptr) {
         return;
     }
-    replaceEntrySelection(target_, QString(QLatin1Char(paletteCode(index))));
+    target_->insert(QString(QLatin1Char(paletteCode(index))));
     // While this window is modal the box's window cannot take the focus; the box becomes its
     // window's focus widget and has the focus once the palette closes.
     target_->setFocus();

@@ -1,8 +1,13 @@
 #include "phoneticbuttons.h"
 
+#include "twips.h"
+
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 
 namespace manual {
@@ -31,14 +36,14 @@ constexpr int kRowLeft = 120;
 constexpr int kGapWidth = 600;  // the wider space inside the vowel rows
 
 constexpr int kPaletteHeight = 495;
-constexpr int kFacePixelSize = 18;
 
 QString latin(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-QFont captionFont() {
-    QFont font(QStringLiteral("Arial"));
+// Captions and glyph pictures share one size and weight, so that a row of buttons reads evenly.
+QFont faceFont(const QString& family) {
+    QFont font(family);
     font.setPointSizeF(15.75);
     font.setBold(true);
     return font;
@@ -46,21 +51,17 @@ QFont captionFont() {
 
 void setPictureFace(QPushButton* button, std::string_view code) {
     const QSize size = button->size() - QSize(4, 4);
-    button->setIcon(QIcon(phoneticFace(code, size)));
+    button->setIcon(QIcon(phoneticFace(code, size, button->devicePixelRatioF())));
     button->setIconSize(size);
 }
 
 }  // namespace
 
-void placeTwips(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 QString phoneticFontFamily() {
     return QStringLiteral("Kingsoft Phonetic Plain");
 }
 
-QPixmap phoneticFace(std::string_view code, QSize size) {
+QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio) {
     QString before;
     QString after;
     for (const MarkSample& sample : kMarkSamples) {
@@ -71,32 +72,43 @@ QPixmap phoneticFace(std::string_view code, QSize size) {
     }
     const QString mark = latin(code);
 
-    QPixmap pixmap(size);
+    // Drawn at the screen's pixel density, so that the glyph stays sharp on a scaled screen.
+    QPixmap pixmap(size * pixelRatio);
+    pixmap.setDevicePixelRatio(pixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font(phoneticFontFamily());
-    font.setPixelSize(kFacePixelSize);
-    painter.setFont(font);
-    const QFontMetrics metrics(font);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = faceFont(phoneticFontFamily());
+    // The phonetic font has no bold face of its own: the outlines are drawn with a pen as wide as
+    // what a bold face adds to a stem, so that the glyphs weigh as much as the bold captions.
+    const bool emboldened = !QFontInfo(font).bold() ||
+                            !QFontDatabase::styles(font.family()).contains(QStringLiteral("Bold"));
+    font.setBold(!emboldened);
+    const QFontMetrics metrics(font, &pixmap);
     const int width = metrics.horizontalAdvance(before + mark + after);
     int x = (size.width() - width) / 2;
     const int baseline = (size.height() + metrics.ascent() - metrics.descent()) / 2;
+    const qreal stroke = emboldened ? QFontInfo(font).pixelSize() / 18.0 : 0;
 
     const struct {
         QString text;
         QColor colour;
     } pieces[] = {{before, Qt::gray}, {mark, Qt::black}, {after, Qt::black}};
     for (const auto& piece : pieces) {
-        painter.setPen(piece.colour);
-        painter.drawText(x, baseline, piece.text);
+        QPainterPath outline;
+        outline.addText(x, baseline, font, piece.text);
+        painter.setPen(stroke > 0
+                           ? QPen(piece.colour, stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+                           : QPen(Qt::NoPen));
+        painter.setBrush(piece.colour);
+        painter.drawPath(outline);
         x += metrics.horizontalAdvance(piece.text);
     }
     return pixmap;
 }
 
-QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window) {
-    QMap<int, QPushButton*> buttons;
+QButtonGroup* createKeyboardButtons(QWidget* frame, KeyboardWindow window) {
+    auto* buttons = new QButtonGroup(frame);
     for (const KeyboardRow& row : kKeyboardRows) {
         const int top =
             window == KeyboardWindow::ManualInput ? row.topInManualInput : row.topInManualEntry;
@@ -114,10 +126,10 @@ QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow win
             button->setFocusPolicy(Qt::NoFocus);
             const int width = index == kWideButtonIndex ? kWideButtonWidth : kButtonWidth;
             const int height = index == kLowButtonIndex ? kLowButtonHeight : kButtonHeight;
-            placeTwips(button, left, top, width, height);
+            shell::placeTwips(button, left, top, width, height);
             left += width;
             if (data->face == Face::Caption) {
-                button->setFont(captionFont());
+                button->setFont(faceFont(QStringLiteral("Arial")));
                 button->setText(latin(data->inserts));
             } else {
                 setPictureFace(button, data->inserts);
@@ -126,7 +138,7 @@ QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow win
             if (window == KeyboardWindow::ManualInput) {
                 button->setCursor(Qt::PointingHandCursor);
             }
-            buttons.insert(index, button);
+            buttons->addButton(button, index);
         }
     }
     return buttons;
@@ -137,18 +149,8 @@ QPushButton* createPaletteButton(const PaletteButton& data, QWidget* parent, int
     button->setObjectName(QStringLiteral("c1_%1").arg(data.index));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
-    button->resize(px(widthTwips), px(kPaletteHeight));
+    button->resize(shell::pixels(widthTwips), shell::pixels(kPaletteHeight));
     setPictureFace(button, std::string_view(&data.code, 1));
     return button;
 }
-
-void replaceEntrySelection(QLineEdit* box, const QString& text) {
-    QString content = box->text();
-    const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-    const int length = box->hasSelectedText() ? int(box->selectedText().size()) : 0;
-    content.replace(start, length, text);
-    box->setText(content);
-    box->setCursorPosition(start + int(text.size()));
-}
-
 }  // namespace manual

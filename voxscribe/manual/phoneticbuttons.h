@@ -3,45 +3,35 @@
 // and the insertion of a button's codes into a phonetic entry box.
 #pragma once
 
-#include <QMap>
 #include <QPixmap>
 #include <QString>
 #include <string_view>
 
 #include "phonetickeyboard.h"
 
-class QLineEdit;
+class QButtonGroup;
 class QPushButton;
 class QWidget;
 
 namespace manual {
 
-// Every position and size of the manual windows is given in twips; 15 make a pixel at 96 DPI.
-inline constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) {
-    return twips / kTwipsPerPixel;
-}
-void placeTwips(QWidget* widget, int left, int top, int width, int height);
-
 QString phoneticFontFamily();
 
-// The picture of a code: its glyph in the phonetic font; the three marks stand on a sample
-// ("ei" after a stress mark, a grey "a" before the length mark).
-QPixmap phoneticFace(std::string_view code, QSize size);
+// The picture of a code: its glyph in the phonetic font, at the size and weight of the caption
+// faces; the three marks stand on a sample ("ei" after a stress mark, a grey "a" before the length
+// mark). size is in device-independent pixels.
+QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio = 1);
 
 // Which window a keyboard frame belongs to: the rows stand a little lower in the manual-entry
 // dialog, and only the manual-input window shows a hand pointer over the buttons.
 enum class KeyboardWindow { ManualInput, ManualEntry };
 
-// Creates the 52 buttons in frame, named "Command1_<index>", and returns them by index.
-QMap<int, QPushButton*> createKeyboardButtons(QWidget* frame, KeyboardWindow window);
+// Creates the 52 buttons in frame, named "Command1_<index>", in a group owned by frame in which
+// each button's id is its index.
+QButtonGroup* createKeyboardButtons(QWidget* frame, KeyboardWindow window);
 // One palette button, named "c1_<index>", 495 twips high (not yet placed).
 inline constexpr int kPaletteButtonWidth = 615;
 QPushButton* createPaletteButton(const PaletteButton& button, QWidget* parent,
                                  int widthTwips = kPaletteButtonWidth);
-
-// Replaces the selection of a phonetic entry box (or inserts at its caret) with text, whether or
-// not the box is locked against typing, and leaves the caret behind the text.
-void replaceEntrySelection(QLineEdit* box, const QString& text);
 
 }  // namespace manual

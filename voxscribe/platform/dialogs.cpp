@@ -8,63 +8,61 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+#include <utility>
 
 #include "programfolder.h"
 
 namespace platform {
 namespace {
 
-struct ButtonMap {
-    Answer answer;
-    QMessageBox::StandardButton button;
-};
-constexpr ButtonMap kButtons[] = {
+// The message boxes' words for ours, as tables; a value the table lacks gets the fallback.
+template <class From, class To, std::size_t N>
+To translated(const std::pair<From, To> (&table)[N], From from, To fallback) {
+    for (const auto& [key, value] : table) {
+        if (key == from) {
+            return value;
+        }
+    }
+    return fallback;
+}
+
+const std::pair<Answer, QMessageBox::StandardButton> kAnswers[] = {
     {Answer::Ok, QMessageBox::Ok},
     {Answer::Cancel, QMessageBox::Cancel},
     {Answer::Yes, QMessageBox::Yes},
     {Answer::No, QMessageBox::No},
 };
+const std::pair<Buttons, QMessageBox::StandardButtons> kButtonSets[] = {
+    {Buttons::Ok, QMessageBox::Ok},
+    {Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel},
+    {Buttons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel},
+};
+const std::pair<Icon, QMessageBox::Icon> kIcons[] = {
+    {Icon::Information, QMessageBox::Information},
+    {Icon::Question, QMessageBox::Question},
+    {Icon::Critical, QMessageBox::Critical},
+};
 
 QMessageBox::StandardButton toButton(Answer answer) {
-    for (const ButtonMap& map : kButtons) {
-        if (map.answer == answer) {
-            return map.button;
-        }
-    }
-    return QMessageBox::NoButton;
+    return translated(kAnswers, answer, QMessageBox::NoButton);
 }
 
+// A box closed without a button (Esc, the window's close) answers Cancel.
 Answer toAnswer(int button) {
-    for (const ButtonMap& map : kButtons) {
-        if (map.button == button) {
-            return map.answer;
+    for (const auto& [answer, standard] : kAnswers) {
+        if (standard == button) {
+            return answer;
         }
     }
     return Answer::Cancel;
 }
 
 QMessageBox::StandardButtons toButtons(Buttons buttons) {
-    switch (buttons) {
-        case Buttons::Ok:
-            return QMessageBox::Ok;
-        case Buttons::OkCancel:
-            return QMessageBox::Ok | QMessageBox::Cancel;
-        case Buttons::YesNoCancel:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    }
-    return QMessageBox::Ok;
+    return translated(kButtonSets, buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 QMessageBox::Icon toIcon(Icon icon) {
-    switch (icon) {
-        case Icon::Information:
-            return QMessageBox::Information;
-        case Icon::Question:
-            return QMessageBox::Question;
-        case Icon::Critical:
-            return QMessageBox::Critical;
-    }
-    return QMessageBox::NoIcon;
+    return translated(kIcons, icon, QMessageBox::NoIcon);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -61,25 +60,6 @@ const char* const kDescriptionStyle =
 const char* const kFrameStyle =
     "QFrame#Frame1 { background: #ffffff; border: 1px solid #c9d6e0; border-radius: 8px; }";
 
-// Hides nothing but reports when the watched window is hidden, which ends a modal showing.
-class HideWatcher : public QObject {
-public:
-    HideWatcher(QWidget* window, QEventLoop* loop) : QObject(window), loop_(loop) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Hide) {
-            loop_->quit();
-        }
-        return false;
-    }
-
-private:
-    QEventLoop* loop_;
-};
-
 }  // namespace
 
 Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QWidget* parent)
@@ -93,7 +73,7 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QW
     setMouseTracking(true);
     buildControls();
     placeControls();
-    chrome_ = new WindowChrome(this, Image1, nullptr, nullptr, QString());
+    chrome_ = new WindowChrome(this, Image1);
     setWindowFactory(Mode::ManualInput, [this](QWidget* owner) -> QWidget* {
         return new manual::Form1(services_, owner);
     });
@@ -262,22 +242,12 @@ void Frmstep1::openWorkingWindow(Mode mode) {
     runModal_(window);
 }
 
+// The modal working windows are dialogs, whose own event loop waits until they close.
 void Frmstep1::runModal(QWidget* window) {
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
         dialog->exec();
-        return;
-    }
-    QEventLoop loop;
-    QPointer<QWidget> guard(window);
-    auto* watcher = new HideWatcher(window, &loop);
-    connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-    if (window->isVisible()) {
-        loop.exec(QEventLoop::DialogExec);
-    }
-    if (guard != nullptr) {
-        delete watcher;
+    } else {
+        window->show();
     }
 }
 

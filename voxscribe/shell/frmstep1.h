@@ -52,7 +52,7 @@ public:
     // Opens the mode's window, or shows the one already open; returns when a modal one closes.
     void openWorkingWindow(Mode mode);
 
-    // Shows a window modally with its own event loop; returns once it is hidden or gone.
+    // Shows a dialog modally; returns once it is closed. Any other window is only shown.
     static void runModal(QWidget* window);
     // Ends the program at once: every window goes without its own close steps.
     static void endProgramNow();

@@ -9,9 +9,15 @@ namespace {
 const QColor kLeftColour(0x1f, 0x4e, 0x79);
 const QColor kRightColour(0x3a, 0x8f, 0xb7);
 const QColor kLineColour(0xf2, 0xb1, 0x34);
-constexpr int kTextIndent = 14;
 
 }  // namespace
+
+QFont TitleStrip::titleFont(const QFont& base) {
+    QFont font = base;
+    font.setBold(true);
+    font.setPointSizeF(base.pointSizeF() * 1.4);
+    return font;
+}
 
 TitleStrip::TitleStrip(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,14 +49,12 @@ void TitleStrip::paintEvent(QPaintEvent*) {
         painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
                         -60 * 16, 120 * 16);
     }
-    painter.fillRect(QRect(0, height() - 3, width(), 3), kLineColour);
+    painter.fillRect(QRect(0, height() - kLineHeight, width(), kLineHeight), kLineColour);
 
-    QFont font = this->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.4);
+    const QFont font = titleFont(this->font());
     painter.setFont(font);
     painter.setPen(Qt::white);
-    const QRect textArea = rect().adjusted(kTextIndent, 0, -kTextIndent, -3);
+    const QRect textArea = rect().adjusted(kTextIndent, 0, -kTextIndent, -kLineHeight);
     painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, title_);
     if (!subtitle_.isEmpty()) {
         const int titleWidth = QFontMetrics(font).horizontalAdvance(title_ + QLatin1Char(' '));

@@ -1,13 +1,16 @@
 #include "windowchrome.h"
 
 #include <QEvent>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
-#include <cmath>
-#include <limits>
+
+#include "clickablelabel.h"
+#include "titlestrip.h"
 
 namespace shell {
 namespace {
@@ -17,39 +20,80 @@ bool windowSystemMovesWindows() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+const TitleTexts kTitles[] = {
+    {"手动输入", "lblbiaoti", "最小化", "Lblcls", "关闭", "×"},
+    {"智能标注", "Label3", "最小化窗口", "lblclose", "关闭窗口", "×"},
+    {"批量标注", "lblbiaoti", "最小化窗口", "lblclose", "关闭窗口", "✕"},
+};
+
 }  // namespace
 
-int toTwips(double pixels) {
-    // nearbyint rounds in the default mode, to nearest with ties to even.
-    const double twips = std::nearbyint(pixels * kTwipsPerPixel);
-    // Only a nonsensical coordinate gets near these; the conversion must still be defined.
-    constexpr double low = std::numeric_limits<int>::min();
-    constexpr double high = std::numeric_limits<int>::max();
-    return static_cast<int>(twips < low ? low : (twips > high ? high : twips));
+const TitleTexts& titleTexts(TitledWindow window) {
+    return kTitles[static_cast<int>(window)];
 }
 
-WindowChrome::WindowChrome(QWidget* window, QWidget* titleStrip, QLabel* minimiseLabel,
-                           QLabel* closeLabel, const QString& minimisedCaption)
-    : QObject(window),
-      window_(window),
-      strip_(titleStrip),
-      minimiseLabel_(minimiseLabel),
-      closeLabel_(closeLabel),
-      minimisedCaption_(minimisedCaption) {
-    // A window that names itself in its own title label draws its whole title area; the launcher
-    // keeps the system's title bar, which shows its caption.
-    if (!minimisedCaption_.isEmpty()) {
-        window_->setWindowFlag(Qt::FramelessWindowHint, true);
+WindowChrome::WindowChrome(QWidget* window, TitledWindow titled)
+    : QObject(window), window_(window) {
+    const TitleTexts& texts = titleTexts(titled);
+    minimisedCaption_ = QString::fromUtf8(texts.title);
+    window_->setWindowFlag(Qt::FramelessWindowHint, true);
+    window_->setWindowTitle(QString());
+    auto* strip = new TitleStrip(window_);
+    strip->setObjectName(QStringLiteral("Image1"));
+    strip->setFixedHeight(kStripHeight);
+    strip->setGeometry(0, 0, window_->width(), kStripHeight);
+    strip_ = strip;
+
+    title_ = new QLabel(minimisedCaption_, strip);
+    title_->setObjectName(QString::fromLatin1(texts.titleName));
+    title_->setFont(TitleStrip::titleFont(strip->font()));
+    // Pressing on the name drags the window like the rest of the strip.
+    title_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    minimiseLabel_ = new ClickableLabel(QStringLiteral("—"), strip);
+    minimiseLabel_->setObjectName(QStringLiteral("lblmin"));
+    minimiseLabel_->setToolTip(QString::fromUtf8(texts.minimiseTip));
+    closeLabel_ = new ClickableLabel(QString::fromUtf8(texts.closeText), strip);
+    closeLabel_->setObjectName(QString::fromLatin1(texts.closeName));
+    closeLabel_->setToolTip(QString::fromUtf8(texts.closeTip));
+    for (QLabel* label :
+         {title_, static_cast<QLabel*>(minimiseLabel_), static_cast<QLabel*>(closeLabel_)}) {
+        label->setStyleSheet(QString::fromLatin1(TitleStrip::kLabelStyle));
     }
+    for (ClickableLabel* label : {minimiseLabel_, closeLabel_}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setAttribute(Qt::WA_Hover);
+        label->setFixedWidth(kStripHeight + 4);
+    }
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(TitleStrip::kTextIndent, 0, 0, TitleStrip::kLineHeight);
+    row->setSpacing(0);
+    row->addWidget(title_, 1);
+    row->addWidget(minimiseLabel_);
+    row->addWidget(closeLabel_);
+    // Without a system frame the window needs an edge of its own, drawn over whatever reaches its
+    // rim and letting the mouse through.
+    auto* edge = new QFrame(window_);
+    edge->setFrameStyle(QFrame::Box | QFrame::Plain);
+    edge_ = edge;
+    edge_->setObjectName(QStringLiteral("edge"));
+    edge_->setStyleSheet(QString::fromLatin1(TitleStrip::kEdgeStyle));
+    edge_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    edge_->setGeometry(window_->rect());
+    connect(minimiseLabel_, &ClickableLabel::clicked, this, &WindowChrome::onMinimiseClicked);
+    connect(closeLabel_, &ClickableLabel::clicked, this, &WindowChrome::onCloseClicked);
+    watch();
+}
+
+WindowChrome::WindowChrome(QWidget* window, QWidget* titleStrip)
+    : QObject(window), window_(window), strip_(titleStrip) {
+    watch();
+}
+
+void WindowChrome::watch() {
     window_->installEventFilter(this);
     strip_->setMouseTracking(true);
     strip_->installEventFilter(this);
-    for (QLabel* label : {minimiseLabel_, closeLabel_}) {
-        if (label != nullptr) {
-            label->setCursor(Qt::PointingHandCursor);
-            label->installEventFilter(this);
-        }
-    }
 }
 
 bool WindowChrome::eventFilter(QObject* watched, QEvent* event) {
@@ -59,11 +103,8 @@ bool WindowChrome::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ &&
         (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)) {
         onWindowResized();
-    } else if (watched == minimiseLabel_ || watched == closeLabel_) {
-        // A label still sends events while it is destroyed, when it is a label no more.
-        if (auto* label = qobject_cast<QLabel*>(watched)) {
-            onLabelEvent(label, event);
-        }
+    } else if (watched == window_ && event->type() == QEvent::Show && edge_ != nullptr) {
+        edge_->raise();  // above the controls made after it
     }
     return false;
 }
@@ -104,8 +145,7 @@ bool WindowChrome::onStripEvent(QEvent* event) {
             const QPointF mouseOnStrip = mouse->globalPosition() - QPointF(stripOrigin);
             newLeft_ = int(left - grabX_ + toTwips(mouseOnStrip.x()));
             newTop_ = int(top - grabY_ + toTwips(mouseOnStrip.y()));
-            window_->move(qRound(double(newLeft_) / kTwipsPerPixel),
-                          qRound(double(newTop_) / kTwipsPerPixel));
+            window_->move(pixels(newLeft_), pixels(newTop_));
             return false;
         }
         case QEvent::MouseButtonRelease:
@@ -118,7 +158,8 @@ bool WindowChrome::onStripEvent(QEvent* event) {
 
 bool WindowChrome::isOnOwnLabel(const QPoint& stripPosition) const {
     const QWidget* hit = strip_->childAt(stripPosition);
-    for (const QLabel* label : {minimiseLabel_, closeLabel_}) {
+    for (const QLabel* label :
+         {static_cast<QLabel*>(minimiseLabel_), static_cast<QLabel*>(closeLabel_)}) {
         if (hit != nullptr && label != nullptr && (hit == label || label->isAncestorOf(hit))) {
             return true;
         }
@@ -126,27 +167,14 @@ bool WindowChrome::isOnOwnLabel(const QPoint& stripPosition) const {
     return false;
 }
 
-// A label click is a left press and a left release over the same label, as with a button.
-void WindowChrome::onLabelEvent(QLabel* label, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton) {
-            pressedLabel_ = label;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool click = pressedLabel_ == label && mouse->button() == Qt::LeftButton &&
-                           label->rect().contains(mouse->position().toPoint());
-        pressedLabel_ = nullptr;
-        if (click && label == minimiseLabel_) {
-            onMinimiseClicked();
-        } else if (click && label == closeLabel_) {
-            onCloseClicked();
-        }
-    }
-}
-
 void WindowChrome::onWindowResized() {
+    // A strip of our own making spans the window, whatever lays out the rest of it.
+    if (title_ != nullptr && strip_->width() != window_->width()) {
+        strip_->setGeometry(0, 0, window_->width(), kStripHeight);
+    }
+    if (edge_ != nullptr) {
+        edge_->setGeometry(window_->rect());
+    }
     // A window shown normally has no caption: its own title label names it.
     if (!minimisedCaption_.isEmpty() && !window_->isMinimized() &&
         !window_->windowTitle().isEmpty()) {

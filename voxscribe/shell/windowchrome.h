@@ -1,29 +1,54 @@
-// The behaviour shared by the borderless windows: dragging by the title strip, the minimise and
-// close labels, and the caption that only a minimised window carries.
+// The title area shared by the program's own windows: one title strip design (TitleStrip), the
+// window's name on it, minimise and close labels, dragging by the strip, and the caption that
+// only a minimised window carries.
 #pragma once
 
 #include <QObject>
 #include <QPoint>
 #include <QString>
-#include <QtGlobal>
+
+#include "clickablelabel.h"
+#include "twips.h"
 
 class QLabel;
 class QWidget;
 
 namespace shell {
 
-// Positions of the drag are held in twips; 15 twips make one pixel at 96 DPI.
-inline constexpr int kTwipsPerPixel = 15;
+class TitleStrip;
+
+// The working windows that carry a title strip.
+enum class TitledWindow { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
+
+// What a working window shows on its strip. The names are the object names of the labels.
+struct TitleTexts {
+    const char* title;  // on the strip, and the caption of the minimised window
+    const char* titleName;
+    const char* minimiseTip;
+    const char* closeName;
+    const char* closeTip;
+    const char* closeText;
+};
+const TitleTexts& titleTexts(TitledWindow window);
 
 class WindowChrome : public QObject {
     Q_OBJECT
 public:
-    // Watches titleStrip, the labels and the window through event filters; the window keeps
-    // ownership of its widgets. minimisedCaption is the caption the window carries while
-    // minimised; a window with one is made frameless and has an empty caption while shown
-    // normally. With an empty one (the launcher) the frame and the caption are left alone.
-    WindowChrome(QWidget* window, QWidget* titleStrip, QLabel* minimiseLabel, QLabel* closeLabel,
-                 const QString& minimisedCaption);
+    // Height of a working window's strip in pixels at 96 DPI.
+    static constexpr int kStripHeight = 28;
+
+    // A borderless working window: makes the strip "Image1" across the top of window (kept as
+    // wide as the window) with the title and the two labels on it. The window is frameless and
+    // has an empty caption while it is shown normally.
+    WindowChrome(QWidget* window, TitledWindow titled);
+    // The launcher: the strip the window already has drags it; the system title bar and the
+    // caption are left alone.
+    WindowChrome(QWidget* window, QWidget* titleStrip);
+
+    QWidget* strip() const { return strip_; }
+    QLabel* titleLabel() const { return title_; }
+    ClickableLabel* minimiseLabel() const { return minimiseLabel_; }
+    ClickableLabel* closeLabel() const { return closeLabel_; }
 
     bool dragging() const { return dragging_; }
     // Where the drag took hold of the strip, and the position the last move computed (twips).
@@ -34,19 +59,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void watch();
     bool onStripEvent(QEvent* event);
     bool isOnOwnLabel(const QPoint& stripPosition) const;
-    void onLabelEvent(QLabel* label, QEvent* event);
     void onWindowResized();
     void onMinimiseClicked();
     void onCloseClicked();
 
     QWidget* window_;
-    QWidget* strip_;
-    QLabel* minimiseLabel_;
-    QLabel* closeLabel_;
+    QWidget* strip_ = nullptr;
+    QLabel* title_ = nullptr;
+    QWidget* edge_ = nullptr;
+    ClickableLabel* minimiseLabel_ = nullptr;
+    ClickableLabel* closeLabel_ = nullptr;
     QString minimisedCaption_;
-    QLabel* pressedLabel_ = nullptr;
 
     bool dragging_ = false;
     int grabX_ = 0;
@@ -54,9 +80,5 @@ private:
     int newLeft_ = 0;
     int newTop_ = 0;
 };
-
-// A pixel coordinate in twips, rounded to the nearest whole number with ties to even. Positions
-// far out on a desktop of several monitors are as valid as any other.
-int toTwips(double pixels);
 
 }  // namespace shell

@@ -1,5 +1,6 @@
 #include "frm1.h"
 
+#include <QButtonGroup>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include "misslog.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "twips.h"
 
 namespace smart {
 namespace {
@@ -35,27 +37,22 @@ void insertInCaretFormat(output::DocumentBox& box, QString text) {
 
 Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion,
            QWidget* parent)
-    : QDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
-    using manual::placeTwips;
+    : EscProofDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
+    using shell::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
-    setFixedSize(manual::px(kClientWidth), manual::px(kClientHeight));
+    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeight));
 
-    Frame1 = new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(Frame1, 60, 30, 7455, 3690);
+    Frame1 = shell::placed(new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
+                           "Frame1", {60, 30, 7455, 3690});
     Command1 = manual::createKeyboardButtons(Frame1, manual::KeyboardWindow::ManualEntry);
-    Command7 = new QPushButton(QStringLiteral("more"), Frame1);
-    Command7->setObjectName(QStringLiteral("Command7"));
+    Command7 = shell::placed(new QPushButton(QStringLiteral("more"), Frame1), "Command7",
+                             {6540, 3150, 735, 405});
     Command7->setAutoDefault(false);
-    placeTwips(Command7, 6540, 3150, 735, 405);
 
-    Frame3 = new QGroupBox(this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    placeTwips(Frame3, 60, 3750, 6600, 675);
-    Label2 = new QLabel(QStringLiteral("接受音标输入"), Frame3);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    placeTwips(Label2, 120, 195, 1320, 300);
+    Frame3 = shell::placed(new QGroupBox(this), "Frame3", {60, 3750, 6600, 675});
+    Label2 = shell::placed(new QLabel(QStringLiteral("接受音标输入"), Frame3), "Label2",
+                           {120, 195, 1320, 300});
     Text1 = new QLineEdit(Frame3);
     Text1->setObjectName(QStringLiteral("Text1"));
     QFont phonetic(manual::phoneticFontFamily());
@@ -65,36 +62,27 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion>
     Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
     placeTwips(Text1, 1470, 120, 5010, 435);
 
-    Command6 = new QPushButton(QStringLiteral("确认"), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
+    Command6 = shell::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+                             {6780, 3855, 675, 450});
     Command6->setToolTip(QStringLiteral("回车键为快捷键"));
     Command6->setDefault(true);
-    placeTwips(Command6, 6780, 3855, 675, 450);
 
-    Label3 = new QLabel(QStringLiteral("建议："), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    placeTwips(Label3, 180, 4560, 660, 300);
-    Label4 = new QLabel(this);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    Label3 =
+        shell::placed(new QLabel(QStringLiteral("建议："), this), "Label3", {180, 4560, 660, 300});
+    Label4 = shell::placed(new QLabel(this), "Label4", {840, 4470, 5820, 450});
     Label4->setFont(phonetic);
     Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    placeTwips(Label4, 840, 4470, 5820, 450);
-    Command8 = new QPushButton(QStringLiteral("采用"), this);
-    Command8->setObjectName(QStringLiteral("Command8"));
+    Command8 = shell::placed(new QPushButton(QStringLiteral("采用"), this), "Command8",
+                             {6780, 4470, 675, 450});
     Command8->setToolTip(QStringLiteral("Ctrl+回车键为快捷键"));
     Command8->setAutoDefault(false);
-    placeTwips(Command8, 6780, 4470, 675, 450);
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, &Frm1::onAdoptClicked);
     }
 
-    for (auto it = Command1.cbegin(); it != Command1.cend(); ++it) {
-        const int index = it.key();
-        connect(it.value(), &QPushButton::clicked, this,
-                [this, index] { onCommand1Clicked(index); });
-    }
+    connect(Command1, &QButtonGroup::idClicked, this, &Frm1::onCommand1Clicked);
     connect(Command7, &QPushButton::clicked, this, &Frm1::onMoreClicked);
     connect(Command6, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
     connect(Command8, &QPushButton::clicked, this, &Frm1::onAdoptClicked);
@@ -131,16 +119,8 @@ bool Frm1::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Frm1::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void Frm1::onCommand1Clicked(int index) {
-    manual::replaceEntrySelection(Text1, manual::insertedText(index));
+    Text1->insert(manual::insertedText(index));
     Text1->setFocus();
 }
 

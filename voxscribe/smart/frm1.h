@@ -3,8 +3,8 @@
 // miss log and writes the word and the transcription into the smart-annotation window's document.
 #pragma once
 
-#include <QDialog>
-#include <QMap>
+#include "escproofdialog.h"
+
 #include <QPointer>
 #include <memory>
 
@@ -12,6 +12,7 @@
 #include "services.h"
 #include "suggestion.h"
 
+class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -19,7 +20,7 @@ class QPushButton;
 
 namespace smart {
 
-class Frm1 : public QDialog {
+class Frm1 : public shell::EscProofDialog {
     Q_OBJECT
 public:
     // frm3: the window the dialog serves; without an owner, so that Frm3 stays usable beside it.
@@ -36,8 +37,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Esc is no way to close: a slip of the finger would throw away the typed transcription.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void onCommand1Clicked(int index);
@@ -52,7 +51,7 @@ private:
     std::shared_ptr<Suggestion> suggestion_;
 
     QGroupBox* Frame1 = nullptr;
-    QMap<int, QPushButton*> Command1;
+    QButtonGroup* Command1 = nullptr;
     QPushButton* Command7 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QLabel* Label2 = nullptr;

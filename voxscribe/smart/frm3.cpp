@@ -1,13 +1,10 @@
 #include "frm3.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,23 +18,20 @@
 #include "misslog.h"
 #include "services.h"
 #include "windowchrome.h"
+#include "workingdocument.h"
 
 namespace smart {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-int pixels(int twips) {
-    return qRound(double(twips) / kTwipsPerPixel);
-}
+using shell::pixels;
 
 const QString kLatinFont = QStringLiteral("Arial");
 const QString kPhoneticFont = QStringLiteral("Kingsoft Phonetic Plain");
 const QString kDocumentFont = QStringLiteral("Courier");
 constexpr qreal kFontPoints = 12;
 
-// Design positions and sizes in twips, inside a client area of 7800 x 6795; the options are placed
-// inside Frame2.
+// Design positions and sizes in twips, inside a client area of 7800 x 6795, below the title strip
+// with the launcher's room between strip and text; the options are placed inside Frame2.
 struct Placement {
     const char* name;
     int x, y, width, height;
@@ -45,15 +39,13 @@ struct Placement {
 constexpr int kClientWidth = 7800;
 constexpr int kClientHeight = 6795;
 constexpr Placement kPlacements[] = {
-    {"Image1", 0, 0, 7800, 300},          {"Image3", 60, 30, 240, 240},
-    {"Label3", 375, 30, 1800, 255},       {"lblmin", 7140, 0, 315, 300},
-    {"lblclose", 7470, 0, 330, 300},      {"Label1", 180, 315, 7425, 420},
-    {"Label2", 270, 1080, 2700, 255},     {"Text1", 270, 1395, 3210, 465},
-    {"Command2", 6480, 1395, 1035, 495},  {"Frame2", 3915, 1080, 2355, 870},
-    {"Option1", 135, 270, 2160, 255},     {"Option3", 135, 540, 2160, 255},
-    {"Rich1", 180, 2070, 6180, 3735},     {"Label4", 6480, 2070, 1035, 375},
-    {"Label13", 6480, 2565, 1035, 375},   {"Image2", 6480, 4800, 1035, 1005},
-    {"lblconvert", 1125, 5940, 615, 255}, {"lblfile", 1905, 5940, 4455, 255},
+    {"Label1", 180, 600, 7425, 600},    {"Label2", 270, 1320, 2700, 255},
+    {"Text1", 270, 1635, 3210, 465},    {"Command2", 6480, 1635, 1035, 495},
+    {"Frame2", 3915, 1320, 2355, 870},  {"Option1", 135, 270, 2160, 255},
+    {"Option3", 135, 540, 2160, 255},   {"Rich1", 180, 2310, 6180, 3735},
+    {"Label4", 6480, 2310, 1035, 375},  {"Label13", 6480, 2805, 1035, 375},
+    {"Image2", 6480, 5040, 1035, 1005}, {"lblconvert", 1125, 6180, 615, 255},
+    {"lblfile", 1905, 6180, 4455, 255},
 };
 
 // The mode lives in lblconvert's caption; the toggle tests it against "sonabet".
@@ -74,45 +66,9 @@ struct Marks {
 constexpr Marks kSquareBrackets{u" [", u"]"};
 constexpr Marks kSlashes{u" /", u" /"};
 
-const QString kTitle = QStringLiteral("智能标注");
-const QColor kStripDark(0x1f, 0x4e, 0x8c);
-const QColor kStripLight(0x5a, 0x8f, 0xd0);
-
-// The title strip's picture: drawn here rather than shipped as a file.
-QPixmap titleStripPicture(const QSize& size) {
-    QPixmap picture(size);
-    QPainter painter(&picture);
-    QLinearGradient gradient(0, 0, size.width(), 0);
-    gradient.setColorAt(0, kStripDark);
-    gradient.setColorAt(1, kStripLight);
-    painter.fillRect(picture.rect(), gradient);
-    return picture;
-}
-
-// The small emblem at the left of the title strip: a bracketed "a", the program's business.
-QPixmap titleEmblem(const QSize& size) {
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Qt::white);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    painter.setPen(kStripDark);
-    QFont font = painter.font();
-    font.setPixelSize(qMax(8, size.height() - 4));
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("[a]"));
-    return picture;
-}
-
 const char* const kCommandLabelStyle =
     "QLabel { border: 1px solid #7a9cc6; border-radius: 3px; background: #eef4fb; }"
     "QLabel:hover { background: #d6e6f8; }";
-const char* const kChromeLabelStyle =
-    "QLabel { color: white; background: transparent; font-weight: bold; }"
-    "QLabel:hover { background: rgba(255, 255, 255, 60); }";
 
 }  // namespace
 
@@ -124,47 +80,18 @@ Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
     buildControls();
     placeControls();
 
-    saver_ = new output::DocumentSaver(output::WindowKind::SmartAnnotation, services_, Rich1, this,
-                                       lblfile, this);
-    saver_->timer()->setObjectName(QStringLiteral("Timer1"));
-    chrome_ = new shell::WindowChrome(this, Image1, lblmin, lblclose, kTitle);
+    new shell::WindowChrome(this, shell::TitledWindow::SmartAnnotation);
 
     connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
     connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
     connect(lblconvert, &shell::ClickableLabel::doubleClicked, this, &Frm3::onModeToggled);
-    connect(Label4, &shell::ClickableLabel::clicked, this, &Frm3::onSaveClicked);
-    connect(Label13, &shell::ClickableLabel::clicked, this, &Frm3::onTransferClicked);
-    // Enter and Esc are seen by the window before the focused control gets them.
-    qApp->installEventFilter(this);
 
     prepareMissLog();
     loadLockPicture();
     Text1->setFocus();
 }
 
-Frm3::~Frm3() {
-    qApp->removeEventFilter(this);
-}
-
 void Frm3::buildControls() {
-    Image1 = new QLabel(this);
-    Image1->setScaledContents(true);
-    Image3 = new QLabel(Image1);
-    Label3 = new QLabel(kTitle, Image1);
-    Label3->setStyleSheet(QString::fromLatin1(kChromeLabelStyle));
-    // Pressing on the title text or the emblem drags the window like the rest of the strip.
-    Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Label3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lblmin = new shell::ClickableLabel(QStringLiteral("—"), this);
-    lblmin->setToolTip(QStringLiteral("最小化窗口"));
-    lblclose = new shell::ClickableLabel(QStringLiteral("×"), this);
-    lblclose->setToolTip(QStringLiteral("关闭窗口"));
-    for (QLabel* label : {lblmin, lblclose}) {
-        label->setAlignment(Qt::AlignCenter);
-        label->setAttribute(Qt::WA_Hover);
-        label->setStyleSheet(QString::fromLatin1(kChromeLabelStyle));
-    }
-
     Label1 = new QLabel(
         QStringLiteral("每输完一个单词，按回车键确认此次输入。按ESC键可在标注音标与输入单词间转换，"
                        "故本软件可实现音标与单词混合输入。 "
@@ -189,30 +116,25 @@ void Frm3::buildControls() {
     Option3 = new QRadioButton(QStringLiteral("自动加边界// &2"), Frame2);
     Option1->setChecked(true);
 
-    Rich1 = new output::DocumentBox(this);
+    auto* document =
+        new output::WorkingDocument(output::WindowKind::SmartAnnotation, services_, this,
+                                    QStringLiteral("Label4"), QStringLiteral("保  存"));
+    Rich1 = document->box();
     Rich1->setDefaultFormat(kDocumentFont, kFontPoints);
-    Rich1->setLocked(true);
 
     lblconvert = new shell::ClickableLabel(kAnnotating.caption.toString(), this);
-    Label4 = new shell::ClickableLabel(QStringLiteral("保  存"), this);
-    Label13 = new shell::ClickableLabel(QStringLiteral("转入Word"), this);
-    for (QLabel* label : {Label4, Label13}) {
+    for (QLabel* label : {document->saveLabel(), document->transferLabel()}) {
         label->setAlignment(Qt::AlignCenter);
-        label->setCursor(Qt::PointingHandCursor);
         label->setAttribute(Qt::WA_Hover);
         label->setStyleSheet(QString::fromLatin1(kCommandLabelStyle));
     }
-    lblfile = new QLabel(this);
     Image2 = new QLabel(this);
     Image2->setAlignment(Qt::AlignCenter);
 
     const std::pair<QObject*, const char*> names[] = {
-        {Image1, "Image1"},     {Image2, "Image2"},   {Image3, "Image3"},
-        {Label3, "Label3"},     {lblmin, "lblmin"},   {lblclose, "lblclose"},
-        {Label1, "Label1"},     {Label2, "Label2"},   {Text1, "Text1"},
-        {Command2, "Command2"}, {Frame2, "Frame2"},   {Option1, "Option1"},
-        {Option3, "Option3"},   {Rich1, "Rich1"},     {lblconvert, "lblconvert"},
-        {Label4, "Label4"},     {Label13, "Label13"}, {lblfile, "lblfile"},
+        {Image2, "Image2"},   {Label1, "Label1"},     {Label2, "Label2"},
+        {Text1, "Text1"},     {Command2, "Command2"}, {Frame2, "Frame2"},
+        {Option1, "Option1"}, {Option3, "Option3"},   {lblconvert, "lblconvert"},
     };
     for (const auto& [object, name] : names) {
         object->setObjectName(QString::fromLatin1(name));
@@ -227,15 +149,10 @@ void Frm3::placeControls() {
                                 pixels(place.height));
         }
     }
-    // The strip's children are placed relative to the strip, which starts at the window's corner.
-    Image1->setPixmap(titleStripPicture(Image1->size()));
-    Image3->setPixmap(titleEmblem(Image3->size()));
     // The mode label keeps its design place but grows when the font is wider than the design's,
     // so that "sonabet" is never cut off.
     lblconvert->resize(qMax(lblconvert->width(), lblconvert->sizeHint().width()),
                        lblconvert->height());
-    lblmin->raise();
-    lblclose->raise();
 }
 
 void Frm3::prepareMissLog() {
@@ -344,52 +261,24 @@ void Frm3::onModeToggled() {
     Frame2->setVisible(look.frameShown);
 }
 
-void Frm3::onSaveClicked() {
-    saver_->save();
-}
-
-void Frm3::onTransferClicked() {
-    output::transferToWord(services_, *Rich1, this);
-}
-
-bool Frm3::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
-        return false;
-    }
-    auto* receiver = static_cast<QWidget*>(watched);
-    // Only keys meant for this window; message boxes and other windows are windows of their own.
-    if (receiver != this && !isAncestorOf(receiver)) {
-        return false;
-    }
-    return previewKey(receiver, *static_cast<QKeyEvent*>(event));
-}
-
-bool Frm3::previewKey(QWidget* receiver, const QKeyEvent& key) {
-    if (key.key() == Qt::Key_Escape) {
+// The controls of the window leave Esc and Enter alone, so both come here wherever the focus is.
+// Esc switches the mode. Enter presses the default button, but in the document: Enter there
+// belongs to the document, which takes no typing while it is locked, so it does nothing.
+void Frm3::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
         onModeToggled();
-        return true;
+        return;
     }
-    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    if (!enter || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        return false;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QWidget::keyPressEvent(event);
+        return;
     }
-    // Enter in the document belongs to the document, which takes no typing while it is locked:
-    // there Enter does nothing. Anywhere else it presses the default button.
-    if (receiver == Rich1 || Rich1->isAncestorOf(receiver)) {
-        return Rich1->isLocked();
-    }
-    if (Command2->isEnabled()) {
+    const QWidget* focus = focusWidget();
+    const bool inDocument = focus != nullptr && (focus == Rich1 || Rich1->isAncestorOf(focus));
+    if (!inDocument && Command2->isEnabled()) {
         Command2->click();
     }
-    return true;
-}
-
-void Frm3::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    // Without a system frame the window needs an edge of its own.
-    QPainter painter(this);
-    painter.setPen(kStripDark);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace smart

@@ -19,12 +19,10 @@ struct Services;
 }
 namespace output {
 class DocumentBox;
-class DocumentSaver;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
-class WindowChrome;
-}  // namespace shell
+}
 
 namespace smart {
 
@@ -34,7 +32,6 @@ class Frm3 : public QWidget {
     Q_OBJECT
 public:
     Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent = nullptr);
-    ~Frm3() override;
 
     // Text1 and Rich1, which the manual-entry dialog reads and writes.
     QLineEdit* entryBox() const { return Text1; }
@@ -48,15 +45,12 @@ public:
     bool isPlainInput() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private Q_SLOTS:
     void onEntryChanged(const QString& text);
     void onConfirmClicked();
     void onModeToggled();
-    void onSaveClicked();
-    void onTransferClicked();
 
 private:
     void buildControls();
@@ -64,19 +58,11 @@ private:
     void prepareMissLog();
     void loadLockPicture();
     void insertAnnotated(const QString& entry, const QString& transcription);
-    // Enter and Esc reach the window before the control that has the focus.
-    bool previewKey(QWidget* receiver, const QKeyEvent& key);
 
     platform::Services& services_;
     LookupClient& lookup_;
     std::function<void()> manualEntryOpener_;
 
-    // Title strip and window chrome.
-    QLabel* Image1 = nullptr;
-    QLabel* Image3 = nullptr;
-    QLabel* Label3 = nullptr;
-    shell::ClickableLabel* lblmin = nullptr;
-    shell::ClickableLabel* lblclose = nullptr;
     // Entry.
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -85,16 +71,10 @@ private:
     QGroupBox* Frame2 = nullptr;
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option3 = nullptr;
-    // Document and its commands.
+    // The document; its save and transfer labels and its saver are the WorkingDocument's.
     output::DocumentBox* Rich1 = nullptr;
     shell::ClickableLabel* lblconvert = nullptr;
-    shell::ClickableLabel* Label4 = nullptr;
-    shell::ClickableLabel* Label13 = nullptr;
-    QLabel* lblfile = nullptr;
     QLabel* Image2 = nullptr;
-
-    output::DocumentSaver* saver_ = nullptr;
-    shell::WindowChrome* chrome_ = nullptr;
 };
 
 }  // namespace smart
