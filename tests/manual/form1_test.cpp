@@ -16,10 +16,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "../shell/layoutcheck.h"
 #include "documentbox.h"
 #include "fontcheck.h"
 #include "form1.h"
+#include "layoutcheck.h"
 #include "manualtesting.h"
 #include "phonetickeyboard.h"
 #include "testenv.h"

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "../shell/layoutcheck.h"
 #include "frm21.h"
+#include "layoutcheck.h"
 #include "phonetickeyboard.h"
 #include "qtprinters.h"
 

@@ -20,10 +20,12 @@
 #include <ostream>
 #include <vector>
 
-#include "../shell/layoutcheck.h"
 #include "documentbox.h"
+#include "files.h"
 #include "frm3.h"
+#include "layoutcheck.h"
 #include "lookupclient.h"
+#include "pieces.h"
 #include "testenv.h"
 
 namespace {
@@ -34,34 +36,10 @@ using testing_support::TestEnvironment;
 const QString kPhonetic = QStringLiteral("Kingsoft Phonetic Plain");
 const QString kArial = QStringLiteral("Arial");
 
-// One stretch of the document with a single font and colour.
-struct Piece {
-    QString text;
-    QString font;
-    quint32 colour;
-    bool operator==(const Piece&) const = default;
-};
-
-void PrintTo(const Piece& piece, std::ostream* out) {
-    *out << '"' << piece.text.toStdString() << "\" " << piece.font.toStdString() << " 0x"
-         << std::hex << piece.colour;
-}
-
-std::vector<Piece> runsOf(const QTextDocument& document) {
-    std::vector<Piece> runs;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            runs.push_back({it.fragment().text(), format.fontFamilies().toStringList().value(0),
-                            output::bgrFromColour(format.foreground().color())});
-        }
-    }
-    return runs;
-}
+using testing_support::Piece;
 
 QString readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    return QString::fromLocal8Bit(testing_support::readBytes(path));
 }
 
 QString clipboardText() {
@@ -96,7 +74,7 @@ protected:
         type(text);
         QTest::keyClick(text1, Qt::Key_Return);
     }
-    std::vector<Piece> runs() const { return runsOf(*rich1->document()); }
+    std::vector<Piece> runs() const { return testing_support::piecesOf(*rich1->document()); }
     QString transcriptionOf(const char* word) { return client.lookup(word).transcription; }
 
     TestEnvironment env;
@@ -227,6 +205,25 @@ TEST_F(Frm3Test, AFoundWordGoesInAsTypedWithItsTranscriptionInBrackets) {
     // The caret stands behind the closing mark, ready for the next entry.
     EXPECT_EQ(rich1->textCursor().position(), rich1->document()->characterCount() - 1);
     EXPECT_FALSE(rich1->textCursor().hasSelection());
+}
+
+// A sentence from a textbook, word by word: word forms are found, not only head words.
+TEST_F(Frm3Test, EveryWordOfASentenceIsAnnotated) {
+    const char* const words[] = {"The", "children", "were", "studying"};
+    std::vector<QString> expected;
+    for (const char* word : words) {
+        expected.push_back(transcriptionOf(word));
+        EXPECT_FALSE(expected.back().isEmpty()) << word;
+        enter(QString::fromLatin1(word));
+    }
+    std::vector<QString> written;
+    for (const Piece& piece : runs()) {
+        if (piece.family == kPhonetic) {
+            written.push_back(piece.text);
+        }
+    }
+    EXPECT_EQ(written, expected);
+    EXPECT_TRUE(env.messages.shown.empty());
 }
 
 TEST_F(Frm3Test, SlashesAndBracketsFollowTheOptionsAndEntriesFollowOneAnother) {

@@ -1,0 +1,50 @@
+// The runs of a rich-text document, as a user sees them: text, font and colour.
+#pragma once
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <ostream>
+#include <vector>
+
+#include "documentbox.h"
+#include "qtprinters.h"
+
+namespace testing_support {
+
+// A stretch of a document in one font and colour.
+struct Piece {
+    QString text;
+    QString family;
+    quint32 colour;
+    bool operator==(const Piece&) const = default;
+};
+
+inline void PrintTo(const Piece& piece, std::ostream* out) {
+    *out << '"' << piece.text.toStdString() << "\" " << piece.family.toStdString() << " 0x"
+         << std::hex << piece.colour;
+}
+
+inline std::vector<Piece> piecesOf(const QTextDocument& document) {
+    std::vector<Piece> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin() && !runs.empty()) {
+            runs.back().text += QLatin1Char('\n');
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const QString family = format.fontFamilies().toStringList().value(0);
+            const quint32 colour = format.hasProperty(QTextFormat::ForegroundBrush)
+                                       ? output::bgrFromColour(format.foreground().color())
+                                       : output::kBlack;
+            if (!runs.empty() && runs.back().family == family && runs.back().colour == colour) {
+                runs.back().text += fragment.text();
+            } else {
+                runs.push_back({fragment.text(), family, colour});
+            }
+        }
+    }
+    return runs;
+}
+
+}  // namespace testing_support
