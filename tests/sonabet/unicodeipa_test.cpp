@@ -2,6 +2,8 @@
 // forms whose slashes and commas mean different things.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "notation.h"
 #include "unicodeipa.h"
 
@@ -26,6 +28,11 @@ struct Form {
     const char* codes;
     const char* ipa;
 };
+
+// The codes in a test's name, rather than the bytes of two pointers.
+void PrintTo(const Form& form, std::ostream* out) {
+    *out << '"' << form.codes << '"';
+}
 
 class UnicodeIpaForms : public ::testing::TestWithParam<Form> {};
 
