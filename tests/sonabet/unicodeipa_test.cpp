@@ -31,7 +31,17 @@ struct Form {
 
 // The codes in a test's name, rather than the bytes of two pointers.
 void PrintTo(const Form& form, std::ostream* out) {
-    *out << '"' << form.codes << '"';
+    *out << '"';
+    for (const char* c = form.codes; *c != '\0'; ++c) {
+        if (*c == '\r') {
+            *out << "\\r";
+        } else if (*c == '\n') {
+            *out << "\\n";
+        } else {
+            *out << *c;
+        }
+    }
+    *out << '"';
 }
 
 class UnicodeIpaForms : public ::testing::TestWithParam<Form> {};
