@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "misslog.h"
+#include "phoneticfont.h"
 
 class QWidget;
 
@@ -19,7 +20,7 @@ namespace batch {
 // The document format of batch lines: the batch window's document box and the RTF file of the
 // command line both hold them in this face and size.
 inline QString documentFont() {
-    return QStringLiteral("Kingsoft Phonetic Plain");
+    return output::phoneticFont();
 }
 constexpr qreal kDocumentPointSize = 12;
 

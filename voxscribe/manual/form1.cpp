@@ -104,7 +104,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     resize(pixels(kPanelClosedWidth), pixels(kMinHeight));
 
     // Start-up: the phonetic font of the word box is set here, everything starts empty.
-    Text2->setFont(fontOf(phoneticFontFamily(), 9.75));
+    Text2->setFont(fontOf(output::phoneticFont(), 9.75));
     Text1->clear();
     Text2->clear();
     Rich1->clearDocument();
@@ -196,7 +196,7 @@ void Form1::createEntryFrame() {
     placeTwips(Label2, 120, 255, 1380, 330);
 
     Text1 = shell::placed(new LockedEntryBox(Frame3), "Text1", {1530, 195, 4935, 435});
-    Text1->setFont(fontOf(phoneticFontFamily(), 12));
+    Text1->setFont(fontOf(output::phoneticFont(), 12));
     Text1->setReadOnly(true);
     // After setReadOnly, which decides the input method on its own.
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -421,7 +421,7 @@ void Form1::onConfirmClicked() {
                 setFormat(kWordFont, output::kBlack);
                 Rich1->replaceSelection(style.before);
             }
-            setFormat(phoneticFontFamily(), output::kBlue);
+            setFormat(output::phoneticFont(), output::kBlue);
             output::stagedInsert(*Rich1, phonetic);
             if (!style.after.isEmpty()) {
                 setFormat(kWordFont, output::kBlack);

@@ -1,5 +1,6 @@
 #include "phoneticbuttons.h"
 
+#include "phoneticfont.h"
 #include "twips.h"
 
 #include <QButtonGroup>
@@ -57,10 +58,6 @@ void setPictureFace(QPushButton* button, std::string_view code) {
 
 }  // namespace
 
-QString phoneticFontFamily() {
-    return QStringLiteral("Kingsoft Phonetic Plain");
-}
-
 QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio) {
     QString before;
     QString after;
@@ -78,7 +75,7 @@ QPixmap phoneticFace(std::string_view code, QSize size, qreal pixelRatio) {
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = faceFont(phoneticFontFamily());
+    QFont font = faceFont(output::phoneticFont());
     // The phonetic font has no bold face of its own: the outlines are drawn with a pen as wide as
     // what a bold face adds to a stem, so that the glyphs weigh as much as the bold captions.
     const bool emboldened = !QFontInfo(font).bold() ||

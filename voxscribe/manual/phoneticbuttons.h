@@ -15,8 +15,6 @@ class QWidget;
 
 namespace manual {
 
-QString phoneticFontFamily();
-
 // The picture of a code: its glyph in the phonetic font, at the size and weight of the caption
 // faces; the three marks stand on a sample ("ei" after a stress mark, a grey "a" before the length
 // mark). size is in device-independent pixels.

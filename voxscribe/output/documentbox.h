@@ -6,15 +6,12 @@
 #include <QString>
 #include <QTextEdit>
 
+#include "phoneticfont.h"
+
 class QMenu;
 class QMimeData;
 
 namespace output {
-
-// The face that draws the phonetic codes as IPA.
-inline QString phoneticFont() {
-    return QStringLiteral("Kingsoft Phonetic Plain");
-}
 
 // Colours at the interface are 0x00BBGGRR.
 constexpr quint32 kBlack = 0;

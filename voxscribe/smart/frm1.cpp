@@ -55,7 +55,7 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion>
                            {120, 195, 1320, 300});
     Text1 = new QLineEdit(Frame3);
     Text1->setObjectName(QStringLiteral("Text1"));
-    QFont phonetic(manual::phoneticFontFamily());
+    QFont phonetic(output::phoneticFont());
     phonetic.setPointSizeF(12);
     Text1->setFont(phonetic);
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -26,7 +26,6 @@ namespace {
 using shell::pixels;
 
 const QString kLatinFont = QStringLiteral("Arial");
-const QString kPhoneticFont = QStringLiteral("Kingsoft Phonetic Plain");
 const QString kDocumentFont = QStringLiteral("Courier");
 constexpr qreal kFontPoints = 12;
 
@@ -243,7 +242,7 @@ void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
     Rich1->setInsertionFont(kLatinFont);
     Rich1->setInsertionColour(output::kBlack);
     output::stagedInsert(*Rich1, entry + marks.opening.toString());
-    Rich1->setInsertionFont(kPhoneticFont);
+    Rich1->setInsertionFont(output::phoneticFont());
     Rich1->setInsertionColour(output::kBlue);
     output::stagedInsert(*Rich1, transcription);
     // The closing mark goes in directly, so the clipboard keeps the transcription.
