@@ -239,15 +239,13 @@ int runBatch(const QString& wordList, const QString& outputPath, Format format, 
 
     const std::unique_ptr<OutputSink> output = outputFor(format, outputPath);
     const RunSummary summary = engine.run(list.lines, *output);
-    if (!summary.stopped) {
-        QString error;
-        if (!output->finish(&error)) {
-            tell(error);
-            return kExitFailed;
-        }
-    }
     if (summary.stopped) {
         tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
+        return kExitFailed;
+    }
+    QString error;
+    if (!output->finish(&error)) {
+        tell(error);
         return kExitFailed;
     }
     if (guess && summary.missing > 0 && !suggestion.available()) {

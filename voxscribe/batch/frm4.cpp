@@ -264,7 +264,7 @@ void Frm4::reject() {
     QDialog::reject();
 }
 
-// Esc does not close the window: the document would go without a question.
+// During a run the window stays: the run is still writing into its document.
 void Frm4::closeEvent(QCloseEvent* event) {
     if (running_) {
         event->ignore();

@@ -95,17 +95,25 @@ void ComponentRuntime::addManifest(const QString& progId, const component::Guid&
     manifests_[progId] = Manifest{clsid, libraryFileName};
 }
 
-QStringList ComponentRuntime::searchPlaces(const QString& progId) const {
+QStringList ComponentRuntime::recordPaths(const QString& progId) {
     const QString record = QString::fromStdString(component::recordFileName(progId.toStdString()));
-    QStringList places;
+    QStringList paths;
     for (const std::string& folder :
          {component::userRegistryDir(), component::systemRegistryDir()}) {
         if (!folder.empty()) {
-            places << QDir::toNativeSeparators(QString::fromStdString(folder) + '/' + record);
+            paths << QString::fromStdString(folder) + '/' + record;
         }
     }
+    return paths;
+}
+
+QStringList ComponentRuntime::searchPlaces(const QString& progId) const {
+    QStringList places = recordPaths(progId);
     if (const auto manifest = manifests_.find(progId); manifest != manifests_.end()) {
-        places << QDir::toNativeSeparators(programFolder_ + '/' + manifest->second.library);
+        places << programFolder_ + '/' + manifest->second.library;
+    }
+    for (QString& place : places) {
+        place = QDir::toNativeSeparators(place);
     }
     return places;
 }
@@ -180,14 +188,9 @@ DllGetClassObjectFn ComponentRuntime::load(const QString& library, QString* erro
 component::IClassFactory* ComponentRuntime::resolve(const QString& progId, QString* error) {
     QString reasons;
     std::vector<Candidate> candidates;
-    const QString record = QString::fromStdString(component::recordFileName(progId.toStdString()));
-    for (const std::string& folder :
-         {component::userRegistryDir(), component::systemRegistryDir()}) {
-        if (!folder.empty()) {
-            if (auto candidate =
-                    fromRecord(QString::fromStdString(folder) + '/' + record, &reasons)) {
-                candidates.push_back(*candidate);
-            }
+    for (const QString& record : recordPaths(progId)) {
+        if (auto candidate = fromRecord(record, &reasons)) {
+            candidates.push_back(*candidate);
         }
     }
     if (const auto manifest = manifests_.find(progId); manifest != manifests_.end()) {

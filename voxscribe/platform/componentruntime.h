@@ -66,6 +66,8 @@ private:
         component::Guid clsid;
     };
     DllGetClassObjectFn load(const QString& library, QString* error);
+    // The registration records that may name the class: per-user first, then system-wide.
+    static QStringList recordPaths(const QString& progId);
     // The record's class and library; nothing when there is no usable record, with *reason set
     // when a record is there but was refused.
     std::optional<Candidate> fromRecord(const QString& recordPath, QString* reason) const;
