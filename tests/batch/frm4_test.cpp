@@ -18,6 +18,7 @@
 #include "documentbox.h"
 #include "frm4.h"
 #include "lookupclient.h"
+#include "pieces.h"
 #include "testenv.h"
 
 namespace {
@@ -26,7 +27,10 @@ using batch_testing::exampleDocument;
 using batch_testing::exampleList;
 using batch_testing::readBytes;
 using batch_testing::writeFile;
+using testing_support::Piece;
 using testing_support::TestEnvironment;
+
+const QString kPhonetic = QStringLiteral("Kingsoft Phonetic Plain");
 
 class Frm4Test : public ::testing::Test {
 protected:
@@ -96,11 +100,14 @@ TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
     EXPECT_TRUE(env.messages.shown.empty());
     EXPECT_TRUE(window.updatesEnabled());
-    // Batch lines take the document's default font; the window sets none of its own.
-    QTextCursor cursor(window.Rich2->document());
-    cursor.movePosition(QTextCursor::NextCharacter);
-    EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList().value(0),
-              "Kingsoft Phonetic Plain");
+    // Words and slashes in black Arial, transcriptions in blue phonetic codes.
+    const std::vector<Piece> lines{
+        {"apple/", "Arial", output::kBlack},    {"5Apl", kPhonetic, output::kBlue},
+        {"/\nzebra/", "Arial", output::kBlack}, {"5zi:brE", kPhonetic, output::kBlue},
+        {"/\nxyzzy/", "Arial", output::kBlack}, {"  ", kPhonetic, output::kBlue},
+        {"/\n", "Arial", output::kBlack},
+    };
+    EXPECT_EQ(testing_support::piecesOf(*window.Rich2->document()), lines);
 
     // A second run inserts at the caret, behind the first, and logs the miss again.
     chooseFile(path);
@@ -266,7 +273,7 @@ TEST_F(Frm4Test, SavesAsRtfAndConfirmsWithThePath) {
     EXPECT_TRUE(env.files.requests[1].save);
     EXPECT_EQ(env.files.requests[1].filter, "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|");
     EXPECT_TRUE(readBytes(target).startsWith("{\\rtf"));
-    EXPECT_TRUE(readBytes(target).contains("zebra/5zi:brE/"));
+    EXPECT_TRUE(readBytes(target).contains("5zi:brE"));
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].text, target + "已经保存好了!");
     EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Information);

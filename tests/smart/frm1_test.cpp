@@ -21,6 +21,7 @@
 #include "layoutcheck.h"
 #include "lookupclient.h"
 #include "phonetickeyboard.h"
+#include "pieces.h"
 #include "suggestion.h"
 #include "testenv.h"
 
@@ -130,12 +131,13 @@ TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
     EXPECT_EQ(missLog(), logBefore + "blorf,F7Qu:\r\n");
     EXPECT_EQ(document->toPlainText(), "quality [5kwRliti]blorf/F7Qu:/\n");
     EXPECT_EQ(QApplication::clipboard()->text(), "blorf/F7Qu:/\r\n");
-    // No font or colour of its own: the text continues the black Arial at the caret.
-    const QTextBlock first = document->document()->begin();
-    const QTextCharFormat format = (--first.end()).fragment().charFormat();
-    EXPECT_TRUE(first.text().endsWith("blorf/F7Qu:/"));
-    EXPECT_EQ(format.fontFamilies().toStringList().value(0), "Arial");
-    EXPECT_EQ(output::bgrFromColour(format.foreground().color()), output::kBlack);
+    // The word and the slashes continue the black Arial at the caret; the codes read as IPA.
+    const std::vector<testing_support::Piece> expected{
+        {"quality [", "Arial", output::kBlack}, {"5kwRliti", output::phoneticFont(), output::kBlue},
+        {"]blorf/", "Arial", output::kBlack},   {"F7Qu:", output::phoneticFont(), output::kBlue},
+        {"/\n", "Arial", output::kBlack},
+    };
+    EXPECT_EQ(testing_support::piecesOf(*document->document()), expected);
 
     EXPECT_EQ(entry->text(), "");
     EXPECT_EQ(text1->text(), "");

@@ -209,7 +209,7 @@ TEST_F(Frm3Test, AFoundWordGoesInAsTypedWithItsTranscriptionInBrackets) {
 
 // A sentence from a textbook, word by word: word forms are found, not only head words.
 TEST_F(Frm3Test, EveryWordOfASentenceIsAnnotated) {
-    const char* const words[] = {"The", "children", "were", "studying"};
+    const char* const words[] = {"Children", "were", "studying", "quality"};
     std::vector<QString> expected;
     for (const char* word : words) {
         expected.push_back(transcriptionOf(word));
@@ -359,14 +359,25 @@ TEST_F(Frm3Test, PlainInputWritesTheTextUnchangedInTheFormatAtTheCaret) {
     enter("the");
     QTest::keyClick(text1, Qt::Key_Escape);
     enter(" Xyzzy, 3D! ");
+    // "the" has two pronunciations: their comma is no stress mark and their slashes no vowel.
+    ASSERT_EQ(transcriptionOf("the"), "/TE, Ti/");
     expected = {
         {"Hello, world", "Courier", output::kBlack},
         {"the [", kArial, output::kBlack},
-        {transcriptionOf("the"), kPhonetic, output::kBlue},
+        {"TE", kPhonetic, output::kBlue},
+        {", ", kArial, output::kBlack},
+        {"Ti", kPhonetic, output::kBlue},
         {"] Xyzzy, 3D! ", kArial, output::kBlack},
     };
     EXPECT_EQ(runs(), expected);
     EXPECT_TRUE(env.messages.shown.empty());
+
+    // With the caret moved into a transcription, plain text takes the phonetic face there.
+    QTextCursor caret = rich1->textCursor();
+    caret.setPosition(int(rich1->toPlainText().indexOf("Ti")) + 1);
+    rich1->setTextCursor(caret);
+    enter("E");
+    EXPECT_EQ(runs()[4], (Piece{"TEi", kPhonetic, output::kBlue}));
 }
 
 TEST_F(Frm3Test, EscAnywhereInTheWindowTogglesTheModeAndTwiceRestoresIt) {

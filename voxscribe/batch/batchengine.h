@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "annotation.h"
 #include "misslog.h"
-#include "phoneticfont.h"
 
 class QWidget;
 
@@ -17,17 +17,14 @@ class Suggestion;
 
 namespace batch {
 
-// The document format of batch lines: the batch window's document box and the RTF file of the
-// command line both hold them in this face and size.
+// The default format of the batch document: the batch window's document box and the RTF file of
+// the command line both start from this face and size.
 inline QString documentFont() {
-    return output::phoneticFont();
+    return core::phoneticFont();
 }
 constexpr qreal kDocumentPointSize = 12;
 
-// The transcription written for a word the dictionary lacks.
-inline QString placeholder() {
-    return QStringLiteral("  ");
-}
+using core::placeholder;
 
 // "key/transcription/" followed by CR LF.
 QString batchLine(const QString& key, const QString& transcription);
@@ -47,7 +44,7 @@ public:
     // After the lookup, before the output.
     virtual void wordLookedUp() {}
     // One word's output; transcription is empty when the dictionary lacks the word. By default
-    // the batch line, with the placeholder for a missing word.
+    // the batch line as plain text, with the placeholder for a missing word.
     virtual void writeWord(const QString& key, const QString& transcription) {
         writeLine(batchLine(key, transcription.isEmpty() ? placeholder() : transcription));
     }

@@ -31,10 +31,6 @@ struct FormatName {
 constexpr FormatName kFormats[] = {
     {"lines", Format::Lines}, {"ipa", Format::Ipa}, {"rtf", Format::Rtf}};
 
-// A suggested transcription in the document: grey, where the dictionary's stand in the colour of
-// the document.
-constexpr QRgb kGuessColour = 0xFF808080;
-
 void write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
@@ -172,16 +168,23 @@ class RtfOutput final : public OutputSink {
 public:
     explicit RtfOutput(QString path)
         : OutputSink(std::move(path)), rtf_(documentFont(), kDocumentPointSize) {}
-    void writeLine(const QString& line) override { rtf_.append(line); }
-    void writeGuessedLine(const QString& key, const QString& codes) override {
-        rtf_.append(QString(key + u'/'));
-        rtf_.append(codes, kGuessColour);
-        rtf_.append(QStringLiteral("/\r\n"));
+    void writeWord(const QString& key, const QString& transcription) override {
+        write(core::batchLine(key, transcription));
     }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        write(core::guessedBatchLine(key, codes));
+    }
+    // Every word comes through the two above.
+    void writeLine(const QString&) override {}
 
 private:
+    void write(const QList<core::Run>& runs) {
+        for (const core::Run& run : runs) {
+            rtf_.append(run.text, run.family, core::rgbOf(run.colour));
+        }
+    }
     void finishOutput() override { put(rtf_.finish()); }
-    output::LinesRtfWriter rtf_;
+    output::RtfStream rtf_;
 };
 
 std::unique_ptr<OutputSink> outputFor(Format format, const QString& outputPath) {

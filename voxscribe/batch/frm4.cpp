@@ -48,15 +48,14 @@ public:
         index_ = index;
     }
     void wordLookedUp() override { QCoreApplication::processEvents(); }
-    void writeLine(const QString& line) override {
-        pending_ += line;
-        ++pendingLines_;
-        last_ = line;
-        // The insertion and its layout belong to the frame too, and cost more than the lookups.
-        if (frame_.nsecsElapsed() + pendingLines_ * insertNsPerLine_ >= kFrameNs) {
-            showProgress();
-        }
+    void writeWord(const QString& key, const QString& transcription) override {
+        writeRuns(core::batchLine(key, transcription));
     }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        writeRuns(core::guessedBatchLine(key, codes));
+    }
+    // Every word comes through the two above.
+    void writeLine(const QString&) override {}
 
     // After the run: the last lines, and the last batch line on the clipboard, as a line-by-line
     // paste through the clipboard would have left it.
@@ -64,17 +63,34 @@ public:
         showProgress();
         if (!last_.isEmpty()) {
             output::clipboard::clear();
-            output::clipboard::put(last_);
+            output::clipboard::put(core::textOf(last_));
         }
     }
 
 private:
+    void writeRuns(QList<core::Run> line) {
+        for (const core::Run& run : line) {
+            if (!pending_.isEmpty() && pending_.back().family == run.family &&
+                pending_.back().colour == run.colour) {
+                pending_.back().text += run.text;
+            } else {
+                pending_.push_back(run);
+            }
+        }
+        ++pendingLines_;
+        last_ = std::move(line);
+        // The insertion and its layout belong to the frame too, and cost more than the lookups.
+        if (frame_.nsecsElapsed() + pendingLines_ * insertNsPerLine_ >= kFrameNs) {
+            showProgress();
+        }
+    }
+
     void showProgress() {
         frame_.restart();
         if (!pending_.isEmpty()) {
             QElapsedTimer insertion;
             insertion.start();
-            window_.Rich2->replaceSelection(pending_);
+            window_.Rich2->insertRuns(pending_);
             insertNsPerLine_ = qMax<qint64>(1, insertion.nsecsElapsed() / pendingLines_);
             pending_.clear();
             pendingLines_ = 0;
@@ -89,8 +105,8 @@ private:
     qint64 pendingLines_ = 0;
     Frm4& window_;
     QElapsedTimer frame_;
-    QString pending_;
-    QString last_;
+    QList<core::Run> pending_;
+    QList<core::Run> last_;
     qsizetype index_ = -1;
     qsizetype total_ = -1;
 };

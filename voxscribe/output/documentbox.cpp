@@ -105,6 +105,52 @@ void DocumentBox::replaceSelection(const QString& text) {
     setTextCursor(cursor);
 }
 
+void DocumentBox::insert(const core::Insertion& insertion) {
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    for (const core::Step& step : insertion) {
+        if (step.staged) {
+            clipboard::clear();
+            clipboard::put(step.text());
+        }
+        // The document takes the runs themselves: a clipboard that another program holds or
+        // changes meanwhile cannot lose or alter what goes in.
+        insertRuns(step.runs);
+    }
+    edit.endEditBlock();
+}
+
+void DocumentBox::insertRuns(const QList<core::Run>& runs) {
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    for (const core::Run& run : runs) {
+        if (!run.family.isEmpty()) {
+            setInsertionFont(run.family);
+            setInsertionColour(run.colour);
+        } else {
+            const QTextCharFormat caret = textCursor().charFormat();
+            const QString family = caret.font().resolve(document()->defaultFont()).family();
+            if (family == phoneticFont()) {
+                setInsertionFont(core::latinFont());
+                setInsertionColour(run.colour);
+            } else {
+                setInsertionFont(family);
+                setInsertionColour(caret.hasProperty(QTextFormat::ForegroundBrush)
+                                       ? bgrFromColour(caret.foreground().color())
+                                       : kBlack);
+            }
+        }
+        replaceSelection(run.text);
+    }
+    edit.endEditBlock();
+}
+
+void DocumentBox::insertInCaretFormat(const QString& text) {
+    QTextCursor cursor = textCursor();
+    cursor.insertText(normalisedLineBreaks(text));
+    setTextCursor(cursor);
+}
+
 void DocumentBox::setLocked(bool locked) {
     locked_ = locked;
     setReadOnly(locked);

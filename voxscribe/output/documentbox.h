@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTextEdit>
 
+#include "annotation.h"
 #include "phoneticfont.h"
 
 class QMenu;
@@ -13,9 +14,8 @@ class QMimeData;
 
 namespace output {
 
-// Colours at the interface are 0x00BBGGRR.
-constexpr quint32 kBlack = 0;
-constexpr quint32 kBlue = 0xFF0000;
+using core::kBlack;
+using core::kBlue;
 
 class DocumentBox : public QTextEdit {
     Q_OBJECT
@@ -35,6 +35,15 @@ public:
     // (or a lone CR) becomes one line break. Afterwards the caret stands behind the text, nothing
     // is selected and the insertion format is unchanged.
     void replaceSelection(const QString& text);
+
+    // The steps of an insertion, one after another at the caret, as one edit. A staged step's
+    // text goes onto the clipboard first. Afterwards the insertion format is the last run's.
+    void insert(const core::Insertion& insertion);
+    // Runs at the caret, each in its face and colour; a run without a face takes the Latin
+    // format in force at the caret (Arial in black where the caret stands in phonetic codes).
+    void insertRuns(const QList<core::Run>& runs);
+    // Text at the caret in the character format in force there, whatever it is.
+    void insertInCaretFormat(const QString& text);
 
     // Locked: the user can move the caret and select but not type or edit; the program still
     // inserts.

@@ -1,13 +1,10 @@
-// The face that draws the phonetic codes as IPA: the one name every window, document and file
-// uses for it.
+// The face that draws the phonetic codes as IPA, under the name the document code uses.
 #pragma once
 
-#include <QString>
+#include "documentstyle.h"
 
 namespace output {
 
-inline QString phoneticFont() {
-    return QStringLiteral("Kingsoft Phonetic Plain");
-}
+using core::phoneticFont;
 
 }  // namespace output

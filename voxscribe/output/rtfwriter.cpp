@@ -52,10 +52,12 @@ FaceEntry faceOf(const QString& family) {
     return {nullptr, "fnil", 0};
 }
 
+}  // namespace
+
 // Escapes text for an RTF text destination: the three special characters, tabs and line
 // separators as control words, every non-ASCII UTF-16 unit as a signed \uN with "?" for readers
 // that know no Unicode.
-void appendText(QByteArray& out, QStringView text) {
+static void appendText(QByteArray& out, QStringView text) {
     qsizetype plainFrom = 0;
     // Runs of plain ASCII, the bulk of a document, are copied in one go.
     const auto copyPlain = [&](qsizetype to) {
@@ -92,17 +94,13 @@ void appendText(QByteArray& out, QStringView text) {
     copyPlain(text.size());
 }
 
+namespace {
+
 struct RunFormat {
     int font;
     int halfPoints;
     int colour;
     bool operator==(const RunFormat&) const = default;
-};
-
-// A format and the control words that switch to it.
-struct Run {
-    RunFormat format;
-    QByteArray control;
 };
 
 // The control words that switch to a format. The face goes to every script slot: LibreOffice
@@ -114,53 +112,113 @@ QByteArray controlWords(const RunFormat& f) {
            QByteArray::number(f.halfPoints) + "\\cf" + QByteArray::number(f.colour) + ' ';
 }
 
-// The font and colour tables.
-QByteArray tables(const QList<QString>& fonts, const QList<QRgb>& colours) {
-    QByteArray out = "{\\fonttbl";
-    for (qsizetype i = 0; i < fonts.size(); ++i) {
-        const FaceEntry face = faceOf(fonts[i]);
-        out += "{\\f" + QByteArray::number(i) + '\\' + face.fontFamily + "\\fcharset" +
-               QByteArray::number(face.charset) + ' ';
-        appendText(out, fonts[i]);
-        out += ";}";
-    }
-    out += "}\n{\\colortbl ;";
-    for (QRgb rgb : colours) {
-        out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
-               QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
-    }
-    out += "}\n";
-    return out;
-}
-
-// Black and blue come first so that a document's ordinary colours have fixed numbers.
-QList<QRgb> standardColours() {
-    return {QColor(Qt::black).rgb(), QColor(Qt::blue).rgb()};
-}
-
-// Everything before the first paragraph's text.
-QByteArray opening(const QByteArray& tablesText) {
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n" + tablesText + "\\viewkind4\\pard\\plain ";
-}
-
 // After the last paragraph.
 constexpr char kClosing[] = "\\par\n}\n";
 constexpr char kParagraphEnd[] = "\\par\n";
 
-class Writer {
+int halfPointsOf(qreal points) {
+    return qMax(1, qRound(points * 2));
+}
+
+}  // namespace
+
+// The font and colour tables grow as runs name new faces and colours; the body is kept apart
+// from them until the end. Black and blue come first, so that a document's ordinary colours have
+// fixed numbers; the document's default face is font 0.
+class RtfStream::Body {
 public:
-    explicit Writer(const QTextDocument& document) : document_(document) {
-        colours_ = standardColours();
-        fonts_ << document.defaultFont().family();
+    explicit Body(const QString& defaultFamily) { reset(defaultFamily); }
+
+    void reset(const QString& defaultFamily) {
+        fonts_ = {defaultFamily};
+        colours_ = {QColor(Qt::black).rgb(), QColor(Qt::blue).rgb()};
+        current_.reset();
+        text_.clear();
     }
 
+    RunFormat format(const QString& family, int halfPoints, QRgb colour) {
+        return {indexOf(fonts_, family), halfPoints, indexOf(colours_, colour) + 1};
+    }
+    void switchTo(const RunFormat& format) {
+        if (current_ && *current_ == format) {
+            return;
+        }
+        text_ += controlWords(format);
+        current_ = format;
+    }
+    // As switchTo, with the control words already made.
+    void switchTo(const RunFormat& format, const QByteArray& control) {
+        if (current_ && *current_ == format) {
+            return;
+        }
+        text_ += control;
+        current_ = format;
+    }
+    bool hasFormat() const { return current_.has_value(); }
+    void appendText(QStringView text) { output::appendText(text_, text); }
+    void endParagraph() { text_ += kParagraphEnd; }
+
+    QByteArray finish() {
+        QByteArray out =
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n" + tables() + "\\viewkind4\\pard\\plain ";
+        out.reserve(out.size() + text_.size() + qsizetype(sizeof kClosing));
+        out += std::exchange(text_, {});
+        out += kClosing;
+        return out;
+    }
+
+    qsizetype size() const { return text_.size(); }
+    void reserve(qsizetype bytes) { text_.reserve(bytes); }
+
+private:
+    template <typename T>
+    static int indexOf(QList<T>& list, const T& value) {
+        qsizetype i = list.indexOf(value);
+        if (i < 0) {
+            list << value;
+            i = list.size() - 1;
+        }
+        return int(i);
+    }
+
+    QByteArray tables() const {
+        QByteArray out = "{\\fonttbl";
+        for (qsizetype i = 0; i < fonts_.size(); ++i) {
+            const FaceEntry face = faceOf(fonts_[i]);
+            out += "{\\f" + QByteArray::number(i) + '\\' + face.fontFamily + "\\fcharset" +
+                   QByteArray::number(face.charset) + ' ';
+            output::appendText(out, fonts_[i]);
+            out += ";}";
+        }
+        out += "}\n{\\colortbl ;";
+        for (QRgb rgb : colours_) {
+            out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
+                   QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) +
+                   ';';
+        }
+        out += "}\n";
+        return out;
+    }
+
+    QList<QString> fonts_;
+    QList<QRgb> colours_;
+    std::optional<RunFormat> current_;
+    QByteArray text_;
+};
+
+namespace {
+
+class DocumentWriter {
+public:
+    explicit DocumentWriter(const QTextDocument& document)
+        : document_(document), body_(document.defaultFont().family()) {}
+
     QByteArray write() {
-        QByteArray body;
-        body.reserve(qsizetype(document_.characterCount()) * 3 / 2);
+        body_.reserve(qsizetype(document_.characterCount()) * 3 / 2);
         bool firstBlock = true;
         for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
             if (!firstBlock) {
-                body += kParagraphEnd;
+                body_.endParagraph();
             }
             firstBlock = false;
             bool empty = true;
@@ -169,39 +227,38 @@ public:
                 if (!fragment.isValid()) {
                     continue;
                 }
-                switchTo(body, cachedRun(fragment));
-                appendText(body, fragment.text());
+                const Run& run = cachedRun(fragment);
+                body_.switchTo(run.format, run.control);
+                body_.appendText(fragment.text());
                 empty = false;
             }
             if (empty) {
                 // An empty line keeps its size.
-                switchTo(body, run(block.charFormat()));
+                body_.switchTo(formatOf(block.charFormat()));
             }
         }
-
-        QByteArray out = opening(header());
-        out.reserve(out.size() + body.size() + 64);
-        out += body;
-        out += kClosing;
-        return out;
+        return body_.finish();
     }
 
 private:
+    // A format and the control words that switch to it.
+    struct Run {
+        RunFormat format;
+        QByteArray control;
+    };
+
     // Long documents use a handful of formats over and over.
     const Run& cachedRun(const QTextFragment& fragment) {
         auto known = byFormatIndex_.find(fragment.charFormatIndex());
         if (known == byFormatIndex_.end()) {
-            known = byFormatIndex_.insert(fragment.charFormatIndex(), run(fragment.charFormat()));
+            const RunFormat format = formatOf(fragment.charFormat());
+            known = byFormatIndex_.insert(fragment.charFormatIndex(),
+                                          Run{format, controlWords(format)});
         }
         return *known;
     }
 
-    Run run(const QTextCharFormat& format) {
-        const RunFormat f = runFormat(format);
-        return {f, controlWords(f)};
-    }
-
-    RunFormat runFormat(const QTextCharFormat& format) {
+    RunFormat formatOf(const QTextCharFormat& format) {
         const QFont font = format.font().resolve(document_.defaultFont());
         qreal points = font.pointSizeF();
         if (points <= 0) {
@@ -217,86 +274,62 @@ private:
                 colour = brush.color();
             }
         }
-        return {indexOf(fonts_, font.family()), qMax(1, qRound(points * 2)),
-                indexOf(colours_, colour.rgb()) + 1};
+        return body_.format(font.family(), halfPointsOf(points), colour.rgb());
     }
-
-    template <typename T>
-    static int indexOf(QList<T>& list, const T& value) {
-        qsizetype i = list.indexOf(value);
-        if (i < 0) {
-            list << value;
-            i = list.size() - 1;
-        }
-        return int(i);
-    }
-
-    void switchTo(QByteArray& out, const Run& run) {
-        if (current_ && *current_ == run.format) {
-            return;
-        }
-        out += run.control;
-        current_ = run.format;
-    }
-
-    QByteArray header() const { return tables(fonts_, colours_); }
 
     const QTextDocument& document_;
-    QList<QString> fonts_;
-    QList<QRgb> colours_;
-    std::optional<RunFormat> current_;
+    RtfStream::Body body_;
     QHash<int, Run> byFormatIndex_;
 };
 
 }  // namespace
 
 QByteArray toRtf(const QTextDocument& document) {
-    return Writer(document).write();
+    return DocumentWriter(document).write();
 }
 
-LinesRtfWriter::LinesRtfWriter(const QString& family, qreal pointSize)
-    : family_(family), halfPoints_(qMax(1, qRound(pointSize * 2))), colours_(standardColours()) {}
+RtfStream::RtfStream(const QString& defaultFamily, qreal pointSize)
+    : defaultFamily_(defaultFamily),
+      halfPoints_(halfPointsOf(pointSize)),
+      body_(std::make_unique<Body>(defaultFamily)) {}
 
-void LinesRtfWriter::append(QStringView text, QRgb colour) {
-    // One face and size throughout: font 0, and the colour's place in the table.
-    qsizetype index = colours_.indexOf(colour);
-    if (index < 0) {
-        colours_ << colour;
-        index = colours_.size() - 1;
-    }
-    if (colour_ != int(index) + 1) {
-        colour_ = int(index) + 1;
-        body_ += controlWords({0, halfPoints_, colour_});
-    }
+RtfStream::~RtfStream() = default;
+
+void RtfStream::append(QStringView text, const QString& family, QRgb colour) {
+    body_->switchTo(body_->format(family, halfPoints_, colour));
     // Where the document box starts a new paragraph, the document's RTF has one too.
     qsizetype from = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         if (u == '\r' || u == '\n' || u == QChar::ParagraphSeparator || u == kBeginningOfFrame ||
             u == kEndOfFrame) {
-            appendText(body_, text.mid(from, i - from));
-            body_ += kParagraphEnd;
+            body_->appendText(text.mid(from, i - from));
+            body_->endParagraph();
             if (u == '\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
                 ++i;
             }
             from = i + 1;
         }
     }
-    appendText(body_, text.mid(from));
+    body_->appendText(text.mid(from));
 }
 
-QByteArray LinesRtfWriter::finish() {
-    if (colour_ == 0) {
+QByteArray RtfStream::finish() {
+    if (!body_->hasFormat()) {
         // An empty document still names its face, size and colour.
-        body_ += controlWords({0, halfPoints_, 1});
+        body_->switchTo(body_->format(defaultFamily_, halfPoints_, QColor(Qt::black).rgb()));
     }
-    QByteArray out = opening(tables({family_}, colours_));
-    out.reserve(out.size() + body_.size() + qsizetype(sizeof kClosing));
-    out += std::exchange(body_, {});
-    out += kClosing;
-    colour_ = 0;
-    colours_ = standardColours();
+    QByteArray out = body_->finish();
+    body_->reset(defaultFamily_);
     return out;
+}
+
+qsizetype RtfStream::size() const {
+    return body_->size();
+}
+
+void RtfStream::reserve(qsizetype bytes) {
+    body_->reserve(bytes);
 }
 
 }  // namespace output

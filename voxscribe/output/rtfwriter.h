@@ -3,10 +3,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QRgb>
 #include <QString>
 #include <QStringView>
+#include <memory>
 
 class QTextDocument;
 
@@ -14,26 +14,29 @@ namespace output {
 
 QByteArray toRtf(const QTextDocument& document);
 
-// The RTF of a document that holds plain text only, all of it in one face and size, written as
-// the text comes, with no document in memory: the same bytes toRtf() gives for a document box
-// with that default face and size after the text was inserted into it in the same colours.
-class LinesRtfWriter {
+// RTF written as its runs come, with no document in memory: the same bytes toRtf() gives for a
+// document box with that default face and size after the same runs were inserted into it.
+class RtfStream {
 public:
-    LinesRtfWriter(const QString& family, qreal pointSize);
-    // Text as it would go into the box; CR LF, CR and LF each end a paragraph.
-    void append(QStringView text, QRgb colour = qRgb(0, 0, 0));
-    // The whole file; the writer is empty afterwards.
+    RtfStream(const QString& defaultFamily, qreal pointSize);
+    ~RtfStream();
+    RtfStream(const RtfStream&) = delete;
+    RtfStream& operator=(const RtfStream&) = delete;
+
+    // Text as it would go into the box, in a face and colour at the stream's size; CR LF, CR and
+    // LF each end a paragraph.
+    void append(QStringView text, const QString& family, QRgb colour = qRgb(0, 0, 0));
+    // The whole file; the stream is empty afterwards.
     QByteArray finish();
-    qsizetype size() const { return body_.size(); }
-    void reserve(qsizetype bytes) { body_.reserve(bytes); }
+    qsizetype size() const;
+    void reserve(qsizetype bytes);
+
+    class Body;
 
 private:
-    QString family_;
+    QString defaultFamily_;
     int halfPoints_;
-    // The colour table is known only at the end: the body is kept apart from it until then.
-    QList<QRgb> colours_;
-    int colour_ = 0;
-    QByteArray body_;
+    std::unique_ptr<Body> body_;
 };
 
 }  // namespace output

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextCursor>
 
+#include "annotation.h"
 #include "documentbox.h"
 #include "frm21.h"
 #include "misslog.h"
@@ -23,15 +23,6 @@ namespace {
 constexpr int kClientWidth = 7575;
 // One row below the entry for the suggestion.
 constexpr int kClientHeight = 5040;
-
-// Inserts text at the caret of the document, over any selection, in the character format that
-// is current there: the manual entry brings no font or colour of its own.
-void insertInCaretFormat(output::DocumentBox& box, QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextCursor cursor = box.textCursor();
-    cursor.insertText(text);
-    box.setTextCursor(cursor);
-}
 
 }  // namespace
 
@@ -166,10 +157,7 @@ void Frm1::onConfirmClicked() {
     const QString transcription = Text1->text();
     MissLog(services_.folder.writableFile(MissLog::fileName())).appendEntry(word, transcription);
 
-    const QString composed = word + u'/' + transcription + u'/' + QStringLiteral("\r\n");
-    output::clipboard::clear();
-    output::clipboard::put(composed);
-    insertInCaretFormat(*frm3_->documentBox(), output::clipboard::get());
+    frm3_->documentBox()->insert(core::manualEntryLine(word, transcription));
 
     entry->clear();
     Text1->clear();

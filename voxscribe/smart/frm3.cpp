@@ -8,9 +8,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextCursor>
 #include <QTimer>
 
+#include "annotation.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
@@ -25,7 +25,6 @@ namespace {
 
 using shell::pixels;
 
-const QString kLatinFont = QStringLiteral("Arial");
 const QString kDocumentFont = QStringLiteral("Courier");
 constexpr qreal kFontPoints = 12;
 
@@ -56,14 +55,6 @@ struct ModeLook {
 };
 constexpr ModeLook kAnnotating{u"sonabet", u"录入单词：(软件自动标注音标)", 3210, true};
 constexpr ModeLook kPlainInput{u"danci", u"录入内容：（不需要找音标）", 6000, false};
-
-// Opening and closing marks of an annotated entry; the slash style closes with " /" as it opens.
-struct Marks {
-    QStringView opening;
-    QStringView closing;
-};
-constexpr Marks kSquareBrackets{u" [", u"]"};
-constexpr Marks kSlashes{u" /", u" /"};
 
 const char* const kCommandLabelStyle =
     "QLabel { border: 1px solid #7a9cc6; border-radius: 3px; background: #eef4fb; }"
@@ -100,7 +91,7 @@ void Frm3::buildControls() {
     Label2 = new QLabel(kAnnotating.prompt.toString(), this);
 
     Text1 = new QLineEdit(this);
-    Text1->setFont(QFont(kLatinFont, int(kFontPoints)));
+    Text1->setFont(QFont(core::latinFont(), int(kFontPoints)));
     // Words are typed in English; a Chinese input method would only get in the way.
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
 
@@ -198,7 +189,7 @@ void Frm3::onConfirmClicked() {
     }
     Rich1->setLocked(false);
     if (isPlainInput()) {
-        Rich1->replaceSelection(entry);
+        Rich1->insertInCaretFormat(entry);
         // Locked again so that the user never types into the document by accident.
         Rich1->setLocked(true);
         Text1->clear();
@@ -234,22 +225,11 @@ void Frm3::onConfirmClicked() {
 }
 
 void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
-    const Marks& marks = Option1->isChecked() ? kSquareBrackets : kSlashes;
     // One edit: the paragraph is laid out once for the three pieces, and one undo step takes the
     // whole entry back.
-    QTextCursor edit(Rich1->document());
-    edit.beginEditBlock();
-    Rich1->setInsertionFont(kLatinFont);
-    Rich1->setInsertionColour(output::kBlack);
-    output::stagedInsert(*Rich1, entry + marks.opening.toString());
-    Rich1->setInsertionFont(output::phoneticFont());
-    Rich1->setInsertionColour(output::kBlue);
-    output::stagedInsert(*Rich1, transcription);
-    // The closing mark goes in directly, so the clipboard keeps the transcription.
-    Rich1->setInsertionFont(kLatinFont);
-    Rich1->setInsertionColour(output::kBlack);
-    Rich1->replaceSelection(marks.closing.toString());
-    edit.endEditBlock();
+    Rich1->insert(core::smartEntry(
+        entry, transcription,
+        Option1->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes));
 }
 
 void Frm3::onModeToggled() {

@@ -1,0 +1,117 @@
+#include "annotation.h"
+
+namespace core {
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+// The opening and closing slash of a transcription wrapped in slashes; -1 when it is not. A
+// slash alone at the start is the vowel of "air" ("/E"), not a delimiter.
+std::pair<qsizetype, qsizetype> wrappingSlashes(const QString& codes) {
+    qsizetype close = codes.size() - 1;
+    while (close >= 0 && isBlank(codes[close])) {
+        --close;
+    }
+    if (close < 0 || codes[close] != u'/') {
+        return {-1, -1};
+    }
+    const qsizetype open = codes.indexOf(u'/');
+    if (open == close) {
+        return {-1, -1};
+    }
+    return {open, close};
+}
+
+void append(QList<Run>& runs, const QString& text, const QString& family, quint32 colour) {
+    if (text.isEmpty()) {
+        return;
+    }
+    if (!runs.isEmpty() && runs.back().family == family && runs.back().colour == colour) {
+        runs.back().text += text;
+        return;
+    }
+    runs.push_back({text, family, colour});
+}
+
+}  // namespace
+
+QString Step::text() const {
+    return textOf(runs);
+}
+
+QString textOf(const QList<Run>& runs) {
+    QString text;
+    for (const Run& run : runs) {
+        text += run.text;
+    }
+    return text;
+}
+
+QList<Run> transcriptionRuns(const QString& codes, const QString& latinFamily, quint32 colour) {
+    const auto [open, close] = wrappingSlashes(codes);
+    QList<Run> runs;
+    QString pending;
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        if (i == open || i == close) {
+            continue;
+        }
+        // A comma before a blank separates two pronunciations; before a syllable it is the
+        // secondary stress.
+        if (codes[i] == u',' && i + 1 < codes.size() && isBlank(codes[i + 1])) {
+            append(runs, std::exchange(pending, {}), phoneticFont(), colour);
+            append(runs, QStringView(codes).mid(i, 2).toString(), latinFamily, kBlack);
+            ++i;
+            continue;
+        }
+        pending += codes[i];
+    }
+    append(runs, pending, phoneticFont(), colour);
+    return runs;
+}
+
+Insertion smartEntry(const QString& entry, const QString& transcription, Marks marks) {
+    const bool brackets = marks == Marks::SquareBrackets;
+    const QString opening = brackets ? QStringLiteral(" [") : QStringLiteral(" /");
+    const QString closing = brackets ? QStringLiteral("]") : QStringLiteral(" /");
+    return {
+        {{{entry + opening, latinFont(), kBlack}}, true},
+        {transcriptionRuns(transcription, latinFont()), true},
+        {{{closing, latinFont(), kBlack}}, false},
+    };
+}
+
+Insertion manualEntryLine(const QString& word, const QString& typed) {
+    QList<Run> runs;
+    append(runs, word + u'/', QString(), kBlack);
+    append(runs, typed, phoneticFont(), kBlue);
+    append(runs, QStringLiteral("/\r\n"), QString(), kBlack);
+    return {{runs, true}};
+}
+
+QList<Run> batchLine(const QString& key, const QString& transcription) {
+    QList<Run> runs;
+    append(runs, key + u'/', latinFont(), kBlack);
+    if (transcription.isEmpty()) {
+        append(runs, placeholder(), phoneticFont(), kBlue);
+    } else {
+        for (const Run& run : transcriptionRuns(transcription, latinFont())) {
+            append(runs, run.text, run.family, run.colour);
+        }
+    }
+    append(runs, QStringLiteral("/\r\n"), latinFont(), kBlack);
+    return runs;
+}
+
+QList<Run> guessedBatchLine(const QString& key, const QString& codes) {
+    QList<Run> runs;
+    append(runs, key + u'/', latinFont(), kBlack);
+    for (const Run& run : transcriptionRuns(codes, latinFont(), kGrey)) {
+        append(runs, run.text, run.family, run.colour);
+    }
+    append(runs, QStringLiteral("/\r\n"), latinFont(), kBlack);
+    return runs;
+}
+
+}  // namespace core

@@ -1,0 +1,68 @@
+// How a word and its transcription are written into a document: the runs of text, each in its
+// face and colour, that every window and every writer of documents shares.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "documentstyle.h"
+
+namespace core {
+
+// A stretch of document text in one face and colour.
+struct Run {
+    QString text;
+    QString family;  // empty: the Latin format in force at the caret
+    quint32 colour = kBlack;
+    bool operator==(const Run&) const = default;
+};
+
+// One step of an insertion. A staged step passes through the clipboard as a whole before it goes
+// in, so that afterwards the clipboard holds its text.
+struct Step {
+    QList<Run> runs;
+    bool staged = false;
+    QString text() const;
+};
+using Insertion = QList<Step>;
+
+// The Latin face of the smart-annotation window's entries and of batch lines.
+inline QString latinFont() {
+    return QStringLiteral("Arial");
+}
+
+// A transcription from the dictionary or a suggestion as runs: its codes in the phonetic face, in
+// colour; its delimiters, the comma between several pronunciations, in the Latin face in black,
+// since the phonetic face draws a comma as a stress mark and a slash as a vowel. The slashes that
+// wrap several pronunciations ("/TE, Ti/") are left out: every document form puts marks of its
+// own around a transcription.
+QList<Run> transcriptionRuns(const QString& codes, const QString& latinFamily,
+                             quint32 colour = kBlue);
+
+// The marks around a transcription in the smart-annotation window.
+enum class Marks { SquareBrackets, Slashes };
+
+// An annotated entry of the smart-annotation window: the entry as typed and the opening mark
+// staged in black Arial, the transcription staged in the phonetic face, the closing mark direct.
+Insertion smartEntry(const QString& entry, const QString& transcription, Marks marks);
+
+// A transcription typed in the manual-entry dialog: "word/codes/" and a line end staged as one
+// piece; the word and the slashes in the Latin format at the caret, the codes as typed in the
+// phonetic face in blue.
+Insertion manualEntryLine(const QString& word, const QString& typed);
+
+// The placeholder of a batch line whose word the dictionary lacks.
+inline QString placeholder() {
+    return QStringLiteral("  ");
+}
+
+// A batch line: the key and "/" in black Arial, the transcription (the placeholder when it is
+// empty) in the phonetic face in blue, "/" and CR LF in black Arial.
+QList<Run> batchLine(const QString& key, const QString& transcription);
+// The same with a suggested transcription, in grey so that a reader can tell.
+QList<Run> guessedBatchLine(const QString& key, const QString& codes);
+
+// The text of runs, one after another.
+QString textOf(const QList<Run>& runs);
+
+}  // namespace core
