@@ -32,14 +32,15 @@ protected:
     void SetUp() override { ASSERT_TRUE(program.ready() && data.isValid()) << program.error(); }
 
     // espeakData: where eSpeak NG looks for its data; its own place when empty.
-    Outcome run(const QStringList& arguments, const QString& espeakData = QString()) {
+    Outcome run(const QStringList& arguments, const QString& espeakData = QString(),
+                const QByteArray& standardInput = {}) {
         QProcessEnvironment environment = program.environment();
         environment.remove("ESPEAK_DATA_PATH");
         if (!espeakData.isEmpty()) {
             environment.insert("ESPEAK_DATA_PATH", espeakData);
         }
-        const Outcome outcome =
-            testing_support::runProcess(program.program(), arguments, environment);
+        const Outcome outcome = testing_support::runProcess(program.program(), arguments,
+                                                            environment, 60000, standardInput);
         EXPECT_TRUE(outcome.finished);
         return outcome;
     }
@@ -129,6 +130,11 @@ TEST_F(CommandLineTest, WithoutAnOutputFileTheLinesGoToStandardOutput) {
     const QString output = data.filePath("result.txt");
     EXPECT_EQ(run({"--batch", words, "-o", output}).status, batch::kExitOk);
     EXPECT_EQ(readBytes(output), "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
+
+    // "-" reads the word list from standard input, as a filter does.
+    const Outcome piped = run({"--batch", "-"}, QString(), exampleList());
+    EXPECT_EQ(piped.status, batch::kExitOk) << piped.err.toStdString();
+    EXPECT_EQ(piped.out, "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
 }
 
 TEST_F(CommandLineTest, FormatIpaWritesTheWordATabAndUnicodeIpa) {

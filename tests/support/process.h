@@ -22,10 +22,12 @@ struct ProcessOutcome {
 inline ProcessOutcome runProcess(
     const QString& program, const QStringList& arguments,
     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-    int timeoutMs = 60000) {
+    int timeoutMs = 60000, const QByteArray& standardInput = {}) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
+    process.write(standardInput);
+    process.closeWriteChannel();
     ProcessOutcome outcome;
     outcome.finished = process.waitForFinished(timeoutMs);
     if (!outcome.finished) {

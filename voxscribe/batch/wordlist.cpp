@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cstdio>
 
 namespace batch {
 namespace {
@@ -81,7 +82,35 @@ WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
     return {std::move(lines), {}};
 }
 
+namespace {
+
+// Reads one byte more than allowed, so that a file that grew since it was looked at is caught too.
+WordList readBounded(QFile& file, const QString& path, const QString& name) {
+    const QByteArray bytes = file.read(kMaxWordListBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return {{}, QStringLiteral("读取文件“%1”时出错，文件没有读完。").arg(name)};
+    }
+    if (bytes.size() > kMaxWordListBytes) {
+        return {{}, tooLarge(name)};
+    }
+    return wordListFromBytes(bytes, path);
+}
+
+WordList readStandardInput() {
+    const QString name = QStringLiteral("标准输入");
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) {
+        return {{}, QStringLiteral("无法读取标准输入。")};
+    }
+    return readBounded(in, name, name);
+}
+
+}  // namespace
+
 WordList readWordList(const QString& path) {
+    if (path == standardInputName()) {
+        return readStandardInput();
+    }
     const QFileInfo info(path);
     if (!info.exists()) {
         return {{}, QStringLiteral("找不到文件“%1”。").arg(path)};
@@ -101,15 +130,7 @@ WordList readWordList(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return {{}, QStringLiteral("无法打开文件“%1”，请检查是否有读取权限。").arg(path)};
     }
-    // Read one byte more than allowed, so that a file that grew since the check is caught too.
-    const QByteArray bytes = file.read(kMaxWordListBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return {{}, QStringLiteral("读取文件“%1”时出错，文件没有读完。").arg(path)};
-    }
-    if (bytes.size() > kMaxWordListBytes) {
-        return {{}, tooLarge(path)};
-    }
-    return wordListFromBytes(bytes, path);
+    return readBounded(file, path, path);
 }
 
 }  // namespace batch

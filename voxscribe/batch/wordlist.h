@@ -20,8 +20,13 @@ constexpr qint64 kMaxWordListBytes = 64 * 1024 * 1024;
 // A file with a longer line is refused.
 constexpr qsizetype kMaxWordLineChars = 10000;
 
-// Reads and decodes the file. A missing, unreadable, oversized or binary file is refused with a
-// message naming path.
+// The path that names standard input, as filters take it.
+inline QString standardInputName() {
+    return QStringLiteral("-");
+}
+
+// Reads and decodes the file, or standard input for standardInputName(). A missing, unreadable,
+// oversized or binary file is refused with a message naming path.
 WordList readWordList(const QString& path);
 
 // The same for bytes already read; path only serves the messages.

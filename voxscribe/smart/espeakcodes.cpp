@@ -315,7 +315,7 @@ Sounds weakEndings(Sounds sounds, const std::string& spelling) {
         for (size_t i = sounds.size() - 2; i > 0; --i) {
             if (sounds[i].code == "b") {
                 if (sounds[i - 1].code == "i" && sounds[i - 1].stress == 0) {
-                    sounds[i - 1].code = "E";
+                    sounds[i - 1] = Sound{"E", true, 0};
                 }
                 break;
             }
