@@ -359,6 +359,11 @@ TEST_F(Form1Test, ModeSwitchKeepsBothEntryBoxes) {
     EXPECT_FALSE(get<QGroupBox>("Frame2")->isVisible());
     EXPECT_FALSE(get<QGroupBox>("Frame4")->isEnabled());
     EXPECT_TRUE(text2->isVisible() && text2->hasFocus());
+    // The word box starts with the input method off; Ctrl+Space lets the user switch it on.
+    EXPECT_FALSE(text2->testAttribute(Qt::WA_InputMethodEnabled));
+    QTest::keyClick(text2, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(text2->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_EQ(text2->text(), "");
 
     // In word mode letters go into the word box only; Backspace shortens both boxes.
     QTest::keyClicks(text2, "wox");

@@ -1,17 +1,28 @@
 #include <gtest/gtest.h>
+#include <QLocale>
 
 #include "files.h"
 #include "helppage.h"
 #include "phonetickeyboard.h"
 #include "qtprinters.h"
 #include "testenv.h"
+#include "wordtables.h"
 
 namespace {
 
+std::size_t dictionaryEntries() {
+    std::size_t entries = 0;
+    for (const sonabet::WordGroup& group : sonabet::wordGroups()) {
+        entries += group.size();
+    }
+    return entries;
+}
+
 // The page as the build writes it from the template in the source tree.
 QString helpPage() {
-    return shell::helpPageHtml(QString::fromUtf8(testing_support::readBytes(
-        QStringLiteral(VOXSCRIBE_SOURCE_DIR "/voxscribe/shell/help.html"))));
+    return shell::helpPageHtml(QString::fromUtf8(testing_support::readBytes(QStringLiteral(
+                                   VOXSCRIBE_SOURCE_DIR "/voxscribe/shell/help.html"))),
+                               dictionaryEntries());
 }
 
 TEST(HelpPage, KeyMapFollowsTheKeyboardTables) {
@@ -54,6 +65,11 @@ TEST(HelpPage, PageCoversTheModesTheKeysSavingAndTheFont) {
             << key.key.toStdString();
     }
     EXPECT_FALSE(page.contains(QStringLiteral("{{"))) << "a part of the template left unfilled";
+    // The dictionary's size as the tables give it, written as a reader writes numbers.
+    ASSERT_GT(dictionaryEntries(), 10000u);
+    EXPECT_TRUE(page.contains(
+        QStringLiteral("收录 %1 个词条")
+            .arg(QLocale(QLocale::English).toString(qulonglong(dictionaryEntries())))));
     EXPECT_TRUE(page.endsWith(QStringLiteral("</html>\n")));
 }
 

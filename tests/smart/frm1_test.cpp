@@ -191,11 +191,15 @@ TEST_F(Frm1Test, TheSuggestionFollowsFrm3sEntryAndIsHiddenWithoutOne) {
     auto* text1 = get<QLineEdit>(dialog, "Text1");
     entry->setText("Bar");
     EXPECT_EQ(get<QLabel>(dialog, "Label4")->text(), "ba:");
+    const int withSuggestion = dialog->height();
     entry->setText("zzq");
     for (const char* name : {"Label3", "Label4"}) {
         EXPECT_FALSE(get<QLabel>(dialog, name)->isVisible()) << name;
     }
     EXPECT_FALSE(get<QPushButton>(dialog, "Command8")->isVisible());
+    // Without the suggestion row the dialog ends below the entry row, with no empty band.
+    EXPECT_LT(dialog->height(), withSuggestion);
+    EXPECT_LE(dialog->height() - get<QPushButton>(dialog, "Command6")->geometry().bottom(), 15);
     QTest::keyClick(text1, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(text1->text(), "");
     EXPECT_TRUE(dialog->isVisible());

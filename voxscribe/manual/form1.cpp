@@ -5,12 +5,14 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -205,6 +207,13 @@ void Form1::createEntryFrame() {
     Text2 = shell::placed(new QLineEdit(Frame3), "Text2", {1530, 195, 4935, 435});
     Text2->setFont(fontOf(kWordFont, 9.75));
     Text2->setInputMethodHints(Qt::ImhPreferLatin);
+    // English words are typed here, so the input method starts off; Ctrl+Space, the key Chinese
+    // input methods switch with, turns it on for a name or a note in Chinese.
+    Text2->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Text2->setToolTip(QStringLiteral("按Ctrl+空格键打开或关闭中文输入法"));
+    auto* inputMethodSwitch = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space), Text2, nullptr,
+                                            nullptr, Qt::WidgetShortcut);
+    connect(inputMethodSwitch, &QShortcut::activated, this, &Form1::toggleWordInputMethod);
     Text2->hide();
 
     Frame2 = shell::placed(new QGroupBox(Frame3), "Frame2", {105, 690, 6390, 555});
@@ -439,6 +448,12 @@ void Form1::onConfirmClicked() {
         Text1->setFocus();
     }
     Rich1->setLocked(true);
+}
+
+void Form1::toggleWordInputMethod() {
+    Text2->setAttribute(Qt::WA_InputMethodEnabled,
+                        !Text2->testAttribute(Qt::WA_InputMethodEnabled));
+    QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
 void Form1::switchMode() {

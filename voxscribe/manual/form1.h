@@ -66,6 +66,7 @@ private:
     void onConfirmClicked();
     void onEntryChanged(const QString& text);
     void switchMode();
+    void toggleWordInputMethod();
     void onLabel4Clicked();
     void onLabel7Clicked();
     void onLabel9Clicked();

@@ -86,7 +86,10 @@ QString qtFilter(const QString& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        entries << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+        // A description that names its patterns already ("Word文档(*.doc)") is shown as written;
+        // the dialog reads the patterns from it.
+        const bool named = parts[i].endsWith(u'(' + patterns + u')');
+        entries << (named ? parts[i] : QStringLiteral("%1 (%2)").arg(parts[i], patterns));
     }
     return entries.join(QStringLiteral(";;"));
 }

@@ -65,8 +65,8 @@ public:
     void open(QWidget* parent, const QString& path) override;
 };
 
-// "Word文档(*.doc)|*.doc|rtf文件(*.rtf)|*.rtf|" becomes "Word文档(*.doc) (*.doc);;rtf文件(*.rtf)
-// (*.rtf)".
+// "Word文档(*.doc)|*.doc|rtf文件(*.rtf)|*.rtf|" becomes "Word文档(*.doc);;rtf文件(*.rtf)"; a
+// description without its patterns gets them in brackets ("Text|*.txt" becomes "Text (*.txt)").
 QString qtFilter(const QString& filter);
 // The extension (".doc") of the pattern that belongs to the Qt filter entry; empty for none.
 QString extensionOfFilter(const QString& qtFilterEntry);

@@ -1,5 +1,6 @@
 #include "helppage.h"
 
+#include <QLocale>
 #include <QStringList>
 
 #include "notation.h"
@@ -78,8 +79,10 @@ std::vector<HelpKey> helpKeyMap() {
     return keys;
 }
 
-QString helpPageHtml(const QString& pageTemplate) {
+QString helpPageHtml(const QString& pageTemplate, std::size_t dictionaryEntries) {
     QString page = pageTemplate;
+    page.replace(QStringLiteral("{{dictionary-entries}}"),
+                 QLocale(QLocale::English).toString(qulonglong(dictionaryEntries)));
     page.replace(QStringLiteral("{{key-cards}}"), keyCards());
     page.replace(QStringLiteral("{{palette-cells}}"), paletteCells());
     page.replace(QStringLiteral("{{unmapped-buttons}}"), unmappedButtons());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <vector>
 
 namespace shell {
@@ -20,7 +21,8 @@ std::vector<HelpKey> helpKeyMap();
 // The IPA symbols of a keyboard or palette code; the codes themselves when the notation lacks it.
 QString ipaSymbol(const QString& codes);
 // The whole page: pageTemplate (the text of help.html) with its {{key-cards}},
-// {{unmapped-buttons}} and {{palette-cells}} filled in.
-QString helpPageHtml(const QString& pageTemplate);
+// {{unmapped-buttons}}, {{palette-cells}} and {{dictionary-entries}} (the number of keys the
+// built-in dictionary holds) filled in.
+QString helpPageHtml(const QString& pageTemplate, std::size_t dictionaryEntries);
 
 }  // namespace shell

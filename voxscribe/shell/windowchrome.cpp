@@ -23,7 +23,7 @@ bool windowSystemMovesWindows() {
 const TitleTexts kTitles[] = {
     {"手动输入", "lblbiaoti", "最小化", "Lblcls", "关闭", "×"},
     {"智能标注", "Label3", "最小化窗口", "lblclose", "关闭窗口", "×"},
-    {"批量标注", "lblbiaoti", "最小化窗口", "lblclose", "关闭窗口", "✕"},
+    {"批量标注", "lblbiaoti", "最小化窗口", "lblclose", "关闭窗口", "×"},
 };
 
 }  // namespace

@@ -21,8 +21,9 @@ namespace smart {
 namespace {
 
 constexpr int kClientWidth = 7575;
-// One row below the entry for the suggestion.
-constexpr int kClientHeight = 5040;
+constexpr int kClientHeight = 4485;
+// With the row of the suggestion below the entry.
+constexpr int kClientHeightWithSuggestion = 5040;
 
 }  // namespace
 
@@ -32,7 +33,7 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion>
     using shell::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
-    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeight));
+    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeightWithSuggestion));
 
     Frame1 = shell::placed(new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
                            "Frame1", {60, 30, 7455, 3690});
@@ -137,6 +138,8 @@ void Frm1::showSuggestion() {
     for (QWidget* widget : std::initializer_list<QWidget*>{Label3, Label4, Command8}) {
         widget->setVisible(!codes.isEmpty());
     }
+    setFixedSize(shell::pixels(kClientWidth),
+                 shell::pixels(codes.isEmpty() ? kClientHeight : kClientHeightWithSuggestion));
 }
 
 void Frm1::onAdoptClicked() {

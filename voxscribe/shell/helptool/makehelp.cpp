@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "helppage.h"
+#include "wordtables.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -15,7 +16,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "makehelp: cannot read %s\n", argv[1]);
         return 1;
     }
-    const QByteArray page = shell::helpPageHtml(QString::fromUtf8(in.readAll())).toUtf8();
+    std::size_t entries = 0;
+    for (const sonabet::WordGroup& group : sonabet::wordGroups()) {
+        entries += group.size();
+    }
+    const QByteArray page = shell::helpPageHtml(QString::fromUtf8(in.readAll()), entries).toUtf8();
     QFile out(QString::fromLocal8Bit(argv[2]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(page) != page.size() ||
         !out.flush()) {
