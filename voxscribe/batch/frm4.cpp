@@ -280,9 +280,10 @@ void Frm4::reject() {
     QDialog::reject();
 }
 
-// During a run the window stays: the run is still writing into its document.
+// During a run the window stays: the run is still writing into its document. A document that
+// changed since its last save is asked about first.
 void Frm4::closeEvent(QCloseEvent* event) {
-    if (running_) {
+    if (running_ || !saver_->confirmClose()) {
         event->ignore();
         return;
     }

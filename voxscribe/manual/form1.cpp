@@ -133,15 +133,14 @@ void Form1::createControls() {
     Command6->setDefault(true);
     Command6->setEnabled(false);
 
-    auto* document =
-        new output::WorkingDocument(output::WindowKind::ManualInput, services_, this,
-                                    QStringLiteral("Label12"), QStringLiteral("保 存"));
-    Rich1 = document->box();
+    document_ = new output::WorkingDocument(output::WindowKind::ManualInput, services_, this,
+                                            QStringLiteral("Label12"), QStringLiteral("保 存"));
+    Rich1 = document_->box();
     Rich1->setDefaultFormat(kSongti, 14.25);
     placeTwips(Rich1, 135, 5310, 6225, 2460);
-    placeTwips(document->saveLabel(), 6480, 5400, 1100, 300);
-    placeTwips(document->transferLabel(), 6480, 5880, 1100, 300);
-    placeTwips(document->fileLabel(), 135, 7830, 6225, 300);
+    placeTwips(document_->saveLabel(), 6480, 5400, 1100, 300);
+    placeTwips(document_->transferLabel(), 6480, 5880, 1100, 300);
+    placeTwips(document_->fileLabel(), 135, 7830, 6225, 300);
 
     createPalettePanel();
     createHintMenu();
@@ -566,6 +565,10 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (!document_->confirmClose()) {
+        event->ignore();
+        return;
+    }
     output::removeTransferFiles(services_.folder);
     QDialog::closeEvent(event);
 }

@@ -21,6 +21,7 @@ class QRadioButton;
 
 namespace output {
 class DocumentBox;
+class WorkingDocument;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
@@ -105,6 +106,7 @@ private:
     QRadioButton* Option3 = nullptr;
     QPushButton* Command6 = nullptr;
     // The document; its save and transfer labels and its saver are the WorkingDocument's.
+    output::WorkingDocument* document_ = nullptr;
     output::DocumentBox* Rich1 = nullptr;
     shell::ClickableLabel* Label11 = nullptr;
     QGroupBox* Frame4 = nullptr;

@@ -74,6 +74,8 @@ void DocumentBox::setDefaultFormat(const QString& family, qreal pointSize) {
         // The empty line and the caret take it too, so that the first insertion has its size.
         QTextCursor(document()).setBlockCharFormat(format);
         setCurrentCharFormat(format);
+        // Formatting an empty document is no change the user would want to save.
+        document()->setModified(false);
     }
     insertionFont_ = family;
 }

@@ -57,6 +57,10 @@ QString overwriteQuestion() {
     return QStringLiteral("文件名已经存在，将覆盖原文件！您确定要覆盖它吗？");
 }
 
+QString unsavedChangesQuestion() {
+    return QStringLiteral("是否保存对文档的修改？");
+}
+
 QString saveDialogTitle() {
     return QStringLiteral("保存文件");
 }
@@ -82,14 +86,14 @@ bool DocumentSaver::hasAutosave() const {
     return traitsOf(kind_).autosave;
 }
 
-void DocumentSaver::save() {
+bool DocumentSaver::save() {
     QString path;
     // Refusing to overwrite asks for another name.
     for (;;) {
         path =
             services_.files.saveFileName(window_, saveDialogTitle(), saveFilter(kind_), QString());
         if (path.isEmpty()) {
-            return;
+            return false;
         }
         if (!QFileInfo::exists(path)) {
             break;
@@ -109,10 +113,11 @@ void DocumentSaver::save() {
             QStringLiteral("文件没有保存：\n%1\n%2\n文档仍在窗口中，请换一个文件名或文件夹再保存。")
                 .arg(path, error),
             platform::Icon::Critical, platform::Buttons::Ok, platform::Answer::Ok);
-        return;
+        return false;
     }
 
     currentFile_ = path;
+    document_->document()->setModified(false);
     if (hasAutosave()) {
         if (fileLabel_) {
             fileLabel_->setText(path);
@@ -121,6 +126,23 @@ void DocumentSaver::save() {
     }
     services_.messages.show(window_, confirmationText(kind_, path), platform::Icon::Information,
                             platform::Buttons::Ok, platform::Answer::Ok);
+    return true;
+}
+
+bool DocumentSaver::confirmClose() {
+    if (!document_->document()->isModified()) {
+        return true;
+    }
+    switch (services_.messages.show(window_, unsavedChangesQuestion(), platform::Icon::Question,
+                                    platform::Buttons::SaveDiscardCancel, platform::Answer::Save)) {
+        case platform::Answer::Save:
+            // A cancelled save dialog cancels the close too.
+            return save();
+        case platform::Answer::Discard:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void DocumentSaver::tick() {
@@ -130,7 +152,9 @@ void DocumentSaver::tick() {
     ++ticks_;
     if (ticks_ == kAutosaveTicks && !currentFile_.isEmpty()) {
         // A failed autosave is tried again 60 ticks later; the old file stays intact meanwhile.
-        document_->saveToFile(currentFile_);
+        if (document_->saveToFile(currentFile_)) {
+            document_->document()->setModified(false);
+        }
         ticks_ = 0;
     }
 }

@@ -24,6 +24,8 @@ QString saveFilter(WindowKind kind);
 QString confirmationText(WindowKind kind, const QString& path);
 // The question asked before an existing file is replaced.
 QString overwriteQuestion();
+// The question asked when a window whose document changed since its last save is closed.
+QString unsavedChangesQuestion();
 // The title of the save dialog.
 QString saveDialogTitle();
 
@@ -35,8 +37,12 @@ public:
                   QWidget* window, QLabel* fileLabel, QObject* parent = nullptr);
 
     // The whole save operation: dialog, overwrite question, write, file label, timer,
-    // confirmation.
-    void save();
+    // confirmation. True once the document is written; false when the user cancelled or the
+    // write failed.
+    bool save();
+    // Before the window closes: true when it may, having asked about a document that changed
+    // since its last save, and saved it if the user wanted to.
+    bool confirmClose();
     // One autosave tick; every 60th tick after the first save writes the current file.
     void tick();
 

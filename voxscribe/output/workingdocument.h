@@ -31,6 +31,8 @@ public:
     shell::ClickableLabel* saveLabel() const { return saveLabel_; }
     shell::ClickableLabel* transferLabel() const { return transferLabel_; }
     QLabel* fileLabel() const { return fileLabel_; }
+    // Before the window closes: asks about unsaved changes; false when the window must stay.
+    bool confirmClose() { return saver_->confirmClose(); }
 
 private:
     void onSaveClicked();

@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -27,15 +28,22 @@ To translated(const std::pair<From, To> (&table)[N], From from, To fallback) {
 }
 
 const std::pair<Answer, QMessageBox::StandardButton> kAnswers[] = {
-    {Answer::Ok, QMessageBox::Ok},
-    {Answer::Cancel, QMessageBox::Cancel},
-    {Answer::Yes, QMessageBox::Yes},
-    {Answer::No, QMessageBox::No},
+    {Answer::Ok, QMessageBox::Ok},     {Answer::Cancel, QMessageBox::Cancel},
+    {Answer::Yes, QMessageBox::Yes},   {Answer::No, QMessageBox::No},
+    {Answer::Save, QMessageBox::Save}, {Answer::Discard, QMessageBox::Discard},
 };
 const std::pair<Buttons, QMessageBox::StandardButtons> kButtonSets[] = {
     {Buttons::Ok, QMessageBox::Ok},
     {Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel},
+    {Buttons::YesNo, QMessageBox::Yes | QMessageBox::No},
     {Buttons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel},
+    {Buttons::SaveDiscardCancel, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel},
+};
+// The words of the buttons that the program names itself, whatever the translation says.
+const std::pair<QMessageBox::StandardButton, const char*> kCaptions[] = {
+    {QMessageBox::Save, "保存"},
+    {QMessageBox::Discard, "不保存"},
+    {QMessageBox::Cancel, "取消"},
 };
 const std::pair<Icon, QMessageBox::Icon> kIcons[] = {
     {Icon::Information, QMessageBox::Information},
@@ -73,8 +81,15 @@ Answer QtMessageBoxes::show(QWidget* parent, const QString& text, Icon icon, But
     // Messages carry entries and paths as the user typed them: "<b>" is text, not markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    if (buttons == Buttons::SaveDiscardCancel) {
+        for (const auto& [button, caption] : kCaptions) {
+            box.button(button)->setText(QString::fromUtf8(caption));
+        }
+    }
     box.setDefaultButton(toButton(defaultButton));
-    if (buttons != Buttons::Ok) {
+    if (buttons == Buttons::YesNo) {
+        box.setEscapeButton(QMessageBox::No);
+    } else if (buttons != Buttons::Ok) {
         box.setEscapeButton(QMessageBox::Cancel);
     }
     return toAnswer(box.exec());

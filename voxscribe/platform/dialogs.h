@@ -14,14 +14,14 @@ inline QString messageTitle() {
 }
 
 enum class Icon { Information, Question, Critical };
-enum class Buttons { Ok, OkCancel, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
 
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // A modal message box titled messageTitle(); Esc or closing it answers Cancel where there is
-    // a Cancel button.
+    // a Cancel button, No where there is only Yes and No.
     virtual Answer show(QWidget* parent, const QString& text, Icon icon, Buttons buttons,
                         Answer defaultButton) = 0;
 };

@@ -7,14 +7,18 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTextDocument>
+#include <QTimer>
 
 #include "clickablelabel.h"
+#include "documentbox.h"
 #include "documentsaver.h"
 #include "fontcheck.h"
 #include "form1.h"
 #include "frm1.h"
 #include "frm3.h"
 #include "frm4.h"
+#include "recovery.h"
 #include "services.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
@@ -27,18 +31,19 @@ constexpr QSize kDesignSize(579, 347);
 
 struct ModeText {
     Frmstep1::Mode mode;
+    const char* window;  // the window's object name, which also names its recovery copy
     const char* caption;
     const char* description;
 };
 
 const ModeText kModes[] = {
-    {Frmstep1::Mode::ManualInput, "手动输入",
+    {Frmstep1::Mode::ManualInput, "Form1", "手动输入",
      "    手动输入单词，手动输入音标。此项适合当您要求输入一些特殊而且可能并不常见的单词的音标时"
      "选用。此项同样具有音标与单词混合输入的功能、自动保存功能。"},
-    {Frmstep1::Mode::SmartAnnotation, "智能标注",
+    {Frmstep1::Mode::SmartAnnotation, "Frm3", "智能标注",
      "    输入单词软件自动标注音标。此项适合绝大多数人。托福、大学英语六级以内等所见的10000单词，"
      "都可自动标注。同时具有音标与单词混合输入的功能、自动保存功能。"},
-    {Frmstep1::Mode::Batch, "批量标注",
+    {Frmstep1::Mode::Batch, "Frm4", "批量标注",
      "    选择一个已经保存了要批量标注音标的单词的文件，软件将自动为您标注音标。此项适合出版社、"
      "杂志社等用户，需要大量标注单词的场合。"},
 };
@@ -46,6 +51,13 @@ const ModeText kModes[] = {
 const ModeText& modeText(Frmstep1::Mode mode) {
     return kModes[static_cast<int>(mode)];
 }
+
+QString windowName(Frmstep1::Mode mode) {
+    return QString::fromLatin1(modeText(mode).window);
+}
+
+// Unsaved documents are kept once a minute: a crash loses at most that.
+constexpr int kRecoveryInterval = 60 * 1000;
 
 const char* const kModeLabelStyle =
     "QLabel { background: #f4f8fb; border: 1px solid #9bb7cc; border-radius: 6px;"
@@ -62,12 +74,16 @@ const char* const kFrameStyle =
 
 }  // namespace
 
-Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QWidget* parent)
+Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup,
+                   const QString& recoveryFolder, QWidget* parent)
     : QWidget(parent),
       services_(services),
       lookup_(lookup),
       runModal_(&Frmstep1::runModal),
-      endProgram_(&Frmstep1::endProgramNow) {
+      endProgram_(&Frmstep1::endProgramNow),
+      recovery_(std::make_unique<output::RecoveryStore>(
+          recoveryFolder.isEmpty() ? output::RecoveryStore::defaultFolder() : recoveryFolder)),
+      recoveryTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmstep1"));
     setWindowTitle(caption());
     setMouseTracking(true);
@@ -88,11 +104,19 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup, QW
         return new batch::Frm4(services_, lookup_, owner);
     });
     resize(kDesignSize);
+    recoveryTimer_->setInterval(kRecoveryInterval);
+    connect(recoveryTimer_, &QTimer::timeout, this, &Frmstep1::keepUnsavedDocuments);
+    recoveryTimer_->start();
     checkPhoneticFont();
 }
 
 Frmstep1::~Frmstep1() {
     for (WorkingWindow& working : windows_) {
+        // The program is ending, not the user closing a window: the copies of unsaved
+        // documents stay for the next run.
+        if (working.window != nullptr) {
+            disconnect(working.window, nullptr, this, nullptr);
+        }
         delete working.window;
     }
 }
@@ -209,27 +233,39 @@ QWidget* Frmstep1::workingWindow(Mode mode) const {
     return windows_[static_cast<std::size_t>(mode)].window;
 }
 
-void Frmstep1::openWorkingWindow(Mode mode) {
+QWidget* Frmstep1::ensureWorkingWindow(Mode mode) {
     WorkingWindow& working = slot(mode);
-    if (working.window == nullptr) {
-        if (!working.make) {
-            return;
-        }
-        QWidget* window = working.make(this);
-        if (window == nullptr) {
-            return;
-        }
-        if (!window->isWindow()) {
-            window->setWindowFlag(Qt::Window);
-        }
-        // Nothing of a working window survives its closing; the next opening starts afresh.
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        QRect frame(QPoint(0, 0), window->size());
-        frame.moveCenter(frameGeometry().center());
-        window->move(frame.topLeft());
-        working.window = window;
+    if (working.window != nullptr || !working.make) {
+        return working.window;
     }
-    QWidget* window = working.window;
+    QWidget* window = working.make(this);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    if (!window->isWindow()) {
+        window->setWindowFlag(Qt::Window);
+    }
+    // Nothing of a working window survives its closing; the next opening starts afresh.
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QRect frame(QPoint(0, 0), window->size());
+    frame.moveCenter(frameGeometry().center());
+    window->move(frame.topLeft());
+    working.window = window;
+    watchDocument(mode, window);
+    return window;
+}
+
+void Frmstep1::openWorkingWindow(Mode mode) {
+    if (ensureWorkingWindow(mode) != nullptr) {
+        presentWorkingWindow(mode);
+    }
+}
+
+void Frmstep1::presentWorkingWindow(Mode mode) {
+    QWidget* window = slot(mode).window;
+    if (window == nullptr) {
+        return;
+    }
     if (mode == Mode::SmartAnnotation) {
         if (window->isMinimized()) {
             window->showNormal();
@@ -240,6 +276,86 @@ void Frmstep1::openWorkingWindow(Mode mode) {
         return;
     }
     runModal_(window);
+}
+
+// Each working window holds one document box.
+output::DocumentBox* Frmstep1::documentOf(const QWidget* window) {
+    return window != nullptr ? window->findChild<output::DocumentBox*>() : nullptr;
+}
+
+// A saved document needs no copy; a window the user closed has answered for its document.
+void Frmstep1::watchDocument(Mode mode, QWidget* window) {
+    const QString name = windowName(mode);
+    const auto forget = [this, name] {
+        recovery_->discard(name);
+        keptRevisions_.remove(name);
+    };
+    if (const output::DocumentBox* box = documentOf(window)) {
+        connect(box->document(), &QTextDocument::modificationChanged, this,
+                [forget](bool modified) {
+                    if (!modified) {
+                        forget();
+                    }
+                });
+    }
+    connect(window, &QObject::destroyed, this, forget);
+}
+
+void Frmstep1::keepUnsavedDocuments() {
+    for (const ModeText& mode : kModes) {
+        const output::DocumentBox* box = documentOf(slot(mode.mode).window);
+        if (box == nullptr || !box->document()->isModified()) {
+            continue;
+        }
+        const QString name = windowName(mode.mode);
+        const int revision = box->document()->revision();
+        if (keptRevisions_.value(name, -1) == revision) {
+            continue;  // the copy is up to date
+        }
+        QString error;
+        if (recovery_->keep(name, *box->document(), &error)) {
+            keptRevisions_.insert(name, revision);
+        } else {
+            // No window to tell it in at exit; the next tick tries again.
+            qWarning("voxscribe: %s", qUtf8Printable(error));
+        }
+    }
+}
+
+void Frmstep1::offerRecovery() {
+    const QList<output::RecoveryStore::Copy> copies = recovery_->leftBehind();
+    if (copies.isEmpty()) {
+        return;
+    }
+    if (services_.messages.show(this, recoveryQuestion(), platform::Icon::Question,
+                                platform::Buttons::YesNo,
+                                platform::Answer::Yes) != platform::Answer::Yes) {
+        recovery_->forgetLeftBehind();
+        return;
+    }
+    std::vector<Mode> restored;
+    for (const ModeText& mode : kModes) {
+        for (const output::RecoveryStore::Copy& copy : copies) {
+            if (copy.window != QLatin1String(mode.window)) {
+                continue;
+            }
+            output::DocumentBox* box = documentOf(ensureWorkingWindow(mode.mode));
+            if (box == nullptr || !output::RecoveryStore::read(copy.path, *box->document())) {
+                continue;
+            }
+            // Restored, not saved: closing the window asks about it like any other change.
+            box->document()->setModified(true);
+            if (std::find(restored.begin(), restored.end(), mode.mode) == restored.end()) {
+                restored.push_back(mode.mode);
+            }
+        }
+    }
+    // The copies move into this run before the old ones go, so that a crash now loses nothing.
+    keepUnsavedDocuments();
+    recovery_->forgetLeftBehind();
+    for (Mode mode : restored) {
+        presentWorkingWindow(mode);
+    }
 }
 
 // The modal working windows are dialogs, whose own event loop waits until they close.
@@ -303,6 +419,11 @@ void Frmstep1::showEvent(QShowEvent* event) {
         centred_ = true;
         centreOnScreen();
     }
+    if (!recoveryOffered_) {
+        recoveryOffered_ = true;
+        // Once the launcher stands on the screen, the question has a window to belong to.
+        QTimer::singleShot(0, this, &Frmstep1::offerRecovery);
+    }
 }
 
 void Frmstep1::resizeEvent(QResizeEvent* event) {
@@ -329,6 +450,8 @@ void Frmstep1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    // The program ends without asking about documents; their copies are kept for the next run.
+    keepUnsavedDocuments();
     endProgram_();
 }
 

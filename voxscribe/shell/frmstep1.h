@@ -3,11 +3,13 @@
 // whole program when it is closed.
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -18,6 +20,11 @@ struct Services;
 namespace smart {
 class LookupClient;
 }
+namespace output {
+class DocumentBox;
+class RecoveryStore;
+}  // namespace output
+class QTimer;
 
 namespace shell {
 
@@ -33,13 +40,16 @@ public:
     using WindowFactory = std::function<QWidget*(QWidget* owner)>;
 
     // Runs the phonetic font check before it returns, so that the warning comes before the
-    // launcher is shown.
-    Frmstep1(platform::Services& services, smart::LookupClient& lookup, QWidget* parent = nullptr);
+    // launcher is shown. recoveryFolder: where copies of unsaved documents are kept; the user's
+    // state folder when empty.
+    Frmstep1(platform::Services& services, smart::LookupClient& lookup,
+             const QString& recoveryFolder = QString(), QWidget* parent = nullptr);
     ~Frmstep1() override;
 
     static QString caption() { return QStringLiteral("Voxscribe V 3.0"); }
     static QString description(Mode mode);
     static QString exitQuestion() { return QStringLiteral("您确定要退出吗?"); }
+    static QString recoveryQuestion() { return QStringLiteral("发现上次未保存的文档，是否恢复？"); }
 
     // Seams for tests and for windows built elsewhere: what makes each working window, how a
     // window is shown modally (waits until it is closed), and how the program ends.
@@ -51,6 +61,13 @@ public:
     QWidget* workingWindow(Mode mode) const;
     // Opens the mode's window, or shows the one already open; returns when a modal one closes.
     void openWorkingWindow(Mode mode);
+
+    // Keeps a copy of every open document that changed since its last save; the recovery timer
+    // does this once a minute, the exit sequence before the program ends.
+    void keepUnsavedDocuments();
+    // Offers the copies an earlier run left: once, at the first showing of the launcher.
+    void offerRecovery();
+    const output::RecoveryStore& recoveryStore() const { return *recovery_; }
 
     // Shows a dialog modally; returns once it is closed. Any other window is only shown.
     static void runModal(QWidget* window);
@@ -84,12 +101,21 @@ private:
     void onBackgroundHovered();
     void keepFrameCentred();
     WorkingWindow& slot(Mode mode);
+    // The mode's window, made when none is open; nullptr when it cannot be made.
+    QWidget* ensureWorkingWindow(Mode mode);
+    void presentWorkingWindow(Mode mode);
+    void watchDocument(Mode mode, QWidget* window);
+    static output::DocumentBox* documentOf(const QWidget* window);
 
     platform::Services& services_;
     smart::LookupClient& lookup_;
     std::array<WorkingWindow, 3> windows_;
     std::function<void(QWidget*)> runModal_;
     std::function<void()> endProgram_;
+    std::unique_ptr<output::RecoveryStore> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    QHash<QString, int> keptRevisions_;  // per window: the document revision last kept
+    bool recoveryOffered_ = false;
 
     TitleStrip* Image1 = nullptr;
     QFrame* Frame1 = nullptr;

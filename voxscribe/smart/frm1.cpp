@@ -1,7 +1,6 @@
 #include "frm1.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -81,7 +80,8 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion>
 
     if (frm3_ != nullptr) {
         connect(frm3_->entryBox(), &QLineEdit::textChanged, this, &Frm1::onFrm3EntryChanged);
-        frm3_->installEventFilter(this);
+        // Without its window the dialog has nowhere to write: it goes with it.
+        connect(frm3_, &Frm3::closing, this, &QWidget::close);
         connect(frm3_, &QObject::destroyed, this, &QObject::deleteLater);
     }
 }
@@ -100,15 +100,6 @@ void Frm1::showEntry() {
 void Frm1::reject() {
     Text1->clear();
     QDialog::reject();
-}
-
-bool Frm1::eventFilter(QObject* watched, QEvent* event) {
-    // Without its window the dialog has nowhere to write: it goes with it. (The type first: a
-    // window being destroyed still sends events, and is no Frm3 any more by then.)
-    if (event->type() == QEvent::Close && watched == frm3_) {
-        close();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void Frm1::onCommand1Clicked(int index) {

@@ -35,9 +35,6 @@ public:
     // Closing without confirming discards the typed transcription.
     void reject() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void onCommand1Clicked(int index);
     void onMoreClicked();

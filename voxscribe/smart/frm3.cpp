@@ -1,5 +1,6 @@
 #include "frm3.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -106,14 +107,13 @@ void Frm3::buildControls() {
     Option3 = new QRadioButton(QStringLiteral("自动加边界// &2"), Frame2);
     Option1->setChecked(true);
 
-    auto* document =
-        new output::WorkingDocument(output::WindowKind::SmartAnnotation, services_, this,
-                                    QStringLiteral("Label4"), QStringLiteral("保  存"));
-    Rich1 = document->box();
+    document_ = new output::WorkingDocument(output::WindowKind::SmartAnnotation, services_, this,
+                                            QStringLiteral("Label4"), QStringLiteral("保  存"));
+    Rich1 = document_->box();
     Rich1->setDefaultFormat(kDocumentFont, kFontPoints);
 
     lblconvert = new shell::ClickableLabel(kAnnotating.caption.toString(), this);
-    for (QLabel* label : {document->saveLabel(), document->transferLabel()}) {
+    for (QLabel* label : {document_->saveLabel(), document_->transferLabel()}) {
         label->setAlignment(Qt::AlignCenter);
         label->setAttribute(Qt::WA_Hover);
         label->setStyleSheet(QString::fromLatin1(kCommandLabelStyle));
@@ -238,6 +238,15 @@ void Frm3::onModeToggled() {
     Label2->setText(look.prompt.toString());
     Text1->resize(pixels(look.entryWidth), Text1->height());
     Frame2->setVisible(look.frameShown);
+}
+
+void Frm3::closeEvent(QCloseEvent* event) {
+    if (!document_->confirmClose()) {
+        event->ignore();
+        return;
+    }
+    Q_EMIT closing();
+    QWidget::closeEvent(event);
 }
 
 // The controls of the window leave Esc and Enter alone, so both come here wherever the focus is.

@@ -19,6 +19,7 @@ struct Services;
 }
 namespace output {
 class DocumentBox;
+class WorkingDocument;
 }  // namespace output
 namespace shell {
 class ClickableLabel;
@@ -44,8 +45,13 @@ public:
     // True while lblconvert says the typed text goes into the document unchanged.
     bool isPlainInput() const;
 
+Q_SIGNALS:
+    // The window is closing for good: the user has answered for its document.
+    void closing();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private Q_SLOTS:
     void onEntryChanged(const QString& text);
@@ -72,6 +78,7 @@ private:
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option3 = nullptr;
     // The document; its save and transfer labels and its saver are the WorkingDocument's.
+    output::WorkingDocument* document_ = nullptr;
     output::DocumentBox* Rich1 = nullptr;
     shell::ClickableLabel* lblconvert = nullptr;
     QLabel* Image2 = nullptr;

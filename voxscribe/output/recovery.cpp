@@ -1,0 +1,123 @@
+#include "recovery.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <algorithm>
+
+#include "savefile.h"
+
+namespace output {
+namespace {
+
+const QString kSuffix = QStringLiteral(".html");
+const QString kLockSuffix = QStringLiteral(".lock");
+
+QString runName() {
+    return QStringLiteral("%1-%2").arg(QString::number(QCoreApplication::applicationPid()),
+                                       QString::number(QDateTime::currentMSecsSinceEpoch()));
+}
+
+}  // namespace
+
+QString RecoveryStore::defaultFolder() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    // The base directory specification ignores a relative value.
+    if (state.isEmpty() || QDir::isRelativePath(state)) {
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return QDir(state).filePath(QStringLiteral("voxscribe/recovery"));
+}
+
+RecoveryStore::RecoveryStore(QString folder)
+    : folder_(std::move(folder)),
+      run_(QDir(folder_).filePath(runName())),
+      lock_(run_ + kLockSuffix) {
+    // Another run's lock is stale only once its process has gone, however long it has lived.
+    lock_.setStaleLockTime(0);
+    if (QDir().mkpath(folder_)) {
+        lock_.tryLock(0);
+    }
+}
+
+RecoveryStore::~RecoveryStore() {
+    // The copies stay for the next run; only a folder that holds none goes.
+    QDir().rmdir(run_);
+}
+
+QString RecoveryStore::copyPath(const QString& window) const {
+    return QDir(run_).filePath(window + kSuffix);
+}
+
+bool RecoveryStore::keep(const QString& window, const QTextDocument& document, QString* error) {
+    if (!QDir().mkpath(run_)) {
+        if (error != nullptr) {
+            *error = QStringLiteral("无法创建文件夹“%1”。").arg(run_);
+        }
+        return false;
+    }
+    return saveBytes(copyPath(window), document.toHtml().toUtf8(), error);
+}
+
+void RecoveryStore::discard(const QString& window) {
+    QFile::remove(copyPath(window));
+}
+
+QList<RecoveryStore::Copy> RecoveryStore::leftBehind() {
+    QList<Copy> copies;
+    const QDir root(folder_);
+    const QFileInfoList runs =
+        root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Time);
+    for (const QFileInfo& run : runs) {
+        if (run.absoluteFilePath() == QFileInfo(run_).absoluteFilePath() ||
+            heldFolders_.contains(run.absoluteFilePath())) {
+            continue;
+        }
+        auto lock = std::make_unique<QLockFile>(run.absoluteFilePath() + kLockSuffix);
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0)) {
+            continue;  // a run that is still going
+        }
+        heldLocks_.push_back(std::move(lock));
+        heldFolders_ << run.absoluteFilePath();
+        const QFileInfoList files =
+            QDir(run.absoluteFilePath()).entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files);
+        for (const QFileInfo& file : files) {
+            copies.push_back({file.completeBaseName(), file.absoluteFilePath()});
+        }
+    }
+    std::stable_sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
+        return QFileInfo(a.path).lastModified() < QFileInfo(b.path).lastModified();
+    });
+    return copies;
+}
+
+void RecoveryStore::forgetLeftBehind() {
+    for (const QString& run : std::as_const(heldFolders_)) {
+        QDir(run).removeRecursively();
+    }
+    heldFolders_.clear();
+    heldLocks_.clear();  // unlocking removes the lock files
+}
+
+bool RecoveryStore::read(const QString& path, QTextDocument& document) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QTextCursor end(&document);
+    end.movePosition(QTextCursor::End);
+    if (!document.isEmpty()) {
+        end.insertBlock();
+    }
+    end.insertFragment(
+        QTextDocumentFragment::fromHtml(QString::fromUtf8(file.readAll()), &document));
+    return true;
+}
+
+}  // namespace output
