@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QProgressBar>
 #include <QShortcut>
 #include <QSignalSpy>
@@ -17,6 +18,7 @@
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "frm4.h"
+#include "layoutcheck.h"
 #include "lookupclient.h"
 #include "pieces.h"
 #include "testenv.h"
@@ -34,6 +36,10 @@ const QString kPhonetic = QStringLiteral("Kingsoft Phonetic Plain");
 
 class Frm4Test : public ::testing::Test {
 protected:
+    // The transcriptions show as IPA, as on a machine with the font installed.
+    static void SetUpTestSuite() {
+        QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
+    }
     void SetUp() override {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -299,6 +305,15 @@ TEST_F(Frm4Test, EscDoesNotCloseButTheCloseLabelDoes) {
     EXPECT_TRUE(window.isVisible());
     QTest::mouseClick(window.lblclose, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
+}
+
+// A reviewer's picture of the window after a run, in which no control covers another and every
+// caption fits; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.
+TEST_F(Frm4Test, RendersASnapshot) {
+    chooseFile(list("words.txt", "quality\r\nthe\r\nair\r\nxyzzy\r\nNew York\r\n"));
+    const QString path = layout_check::snapshotPath("Frm4.png", env.dir.path());
+    ASSERT_TRUE(window.grab().toImage().save(path));
+    EXPECT_EQ(layout_check::layoutProblems(window), std::vector<std::string>{});
 }
 
 }  // namespace

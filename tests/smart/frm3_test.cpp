@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImage>
@@ -511,6 +512,9 @@ TEST_F(Frm3Test, TheChromeLabelsMinimiseAndClose) {
 // which no control covers another and every caption fits; VOXSCRIBE_SNAPSHOT_DIR names the folder
 // it goes to.
 TEST_F(Frm3Test, RendersASnapshot) {
+    QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
+    enter("the");
+    enter(" air ");
     enter("Quality");
     find<QRadioButton>("Option3")->setChecked(true);
     enter("China");

@@ -56,8 +56,10 @@ inline QSize captionNeeds(const QWidget* widget) {
         if (label->wordWrap()) {
             return {0, label->heightForWidth(label->width())};
         }
+        // The alignment places the text but does not change its size; measured centred, it
+        // rounds a pixel up.
         const QRect text = metrics.boundingRect(QRect(0, 0, 100000, 100000),
-                                                int(label->alignment()), label->text());
+                                                Qt::AlignLeft | Qt::AlignTop, label->text());
         const QMargins margins = label->contentsMargins();
         return text.size() + QSize(margins.left() + margins.right() + 2 * label->margin(),
                                    margins.top() + margins.bottom() + 2 * label->margin());
