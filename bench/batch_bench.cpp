@@ -34,7 +34,7 @@ void countWords(benchmark::State& state, qsizetype words, double cpu) {
     }
 }
 
-class CountingSink final : public batch::BatchSink {
+class CountingSink final : public core::BatchSink {
 public:
     void writeLine(const QString& line) override { bytes += line.size(); }
     qsizetype bytes = 0;
@@ -44,12 +44,12 @@ public:
 void BM_Engine(benchmark::State& state) {
     bench::Environment env;
     const QStringList words = bench::frequencyWords(state.range(0));
-    smart::LookupClient client(env.services);
-    batch::RunSummary summary;
+    core::LookupClient client(env.services);
+    core::RunSummary summary;
     const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     for (auto _ : state) {
-        batch::BatchEngine engine(
-            client, smart::MissLog(env.services.folder.writableFile(smart::MissLog::fileName())));
+        core::BatchEngine engine(
+            client, core::MissLog(env.services.folder.writableFile(core::MissLog::fileName())));
         CountingSink sink;
         summary = engine.run(words, sink);
         benchmark::DoNotOptimize(sink.bytes);
@@ -88,7 +88,7 @@ private:
 void BM_Window(benchmark::State& state) {
     bench::Environment env;
     const QString path = bench::writeFrequencyList(env.dir, state.range(0));
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     double cpu = 0;
     qint64 longestGap = 0;
     for (auto _ : state) {

@@ -33,7 +33,7 @@ inline QStringList fallbackWords() {
 inline QStringList wordsOf(const char* fileInData) {
     QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/") + QLatin1String(fileInData));
     const QStringList words = file.open(QIODevice::ReadOnly)
-                                  ? batch::splitWordLines(QString::fromUtf8(file.readAll()))
+                                  ? core::splitWordLines(QString::fromUtf8(file.readAll()))
                                   : QStringList();
     return words.isEmpty() ? fallbackWords() : words;
 }

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     bench::Environment env;
     env.user.yesNoCancel = platform::Answer::No;  // a missing word goes in with "none"
     platform::Services& services = env.services;
-    smart::LookupClient client(services);
+    core::LookupClient client(services);
     const QString words[] = {"quality", "about", "apple", "zebra", "the", "blind", "China"};
 
     for (int entries : kSizes) {

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
 
     bench::Environment env;
     env.user.yesNoCancel = platform::Answer::No;
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     smart::Frm3 window(env.services, client);
     window.show();
     QApplication::processEvents();

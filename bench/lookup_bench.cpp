@@ -25,11 +25,11 @@ QString libraryFolder() {
 void BM_ClientLookup(benchmark::State& state) {
     const QStringList words = bench::syllabusWords();
     bench::Environment env(libraryFolder());
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     qsizetype i = 0;
     qsizetype found = 0;
     for (auto _ : state) {
-        const smart::Lookup result = client.lookup(words[i]);
+        const core::Lookup result = client.lookup(words[i]);
         found += result.transcription.isEmpty() ? 0 : 1;
         benchmark::DoNotOptimize(result);
         i = (i + 1) % words.size();
@@ -44,11 +44,11 @@ BENCHMARK(BM_ClientLookup)->Unit(benchmark::kNanosecond);
 // until the answer is back. Prints wall and CPU milliseconds.
 int firstLookupChild() {
     bench::Environment env(libraryFolder());
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    const smart::Lookup result = client.lookup(QStringLiteral("quality"));
+    const core::Lookup result = client.lookup(QStringLiteral("quality"));
     const qint64 ns = wall.nsecsElapsed();
     const double cpu = bench::cpuSeconds() - cpuBefore;
     std::printf("%.3f %.3f %d\n", ns / 1e6, cpu * 1e3, result.transcription.isEmpty() ? 0 : 1);

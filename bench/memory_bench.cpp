@@ -20,7 +20,7 @@ void BM_HundredThousandLineDocument(benchmark::State& state) {
     const int lines = int(state.range(0));
     bench::Environment env;
     platform::Services& services = env.services;
-    smart::LookupClient client(services);
+    core::LookupClient client(services);
     const QStringList list = bench::frequencyWords(lines);
 
     for (auto _ : state) {

@@ -21,7 +21,7 @@ void fill(output::DocumentBox& box, int lines) {
     word.setFontFamilies({QStringLiteral("Arial")});
     QTextCharFormat phonetic;
     phonetic.setFontFamilies({QStringLiteral("Kingsoft Phonetic Plain")});
-    phonetic.setForeground(output::colourFromBgr(output::kBlue));
+    phonetic.setForeground(output::colourFromBgr(core::kBlue));
     const QString transcriptions[] = {QStringLiteral("5kwRliti"), QStringLiteral("E5baut"),
                                       QStringLiteral("5zi:brE"), QStringLiteral("Di:, DE")};
     cursor.beginEditBlock();
@@ -56,7 +56,7 @@ void BM_WriteRtf(benchmark::State& state) {
     output::DocumentBox box;
     fill(box, int(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(output::toRtf(*box.document()));
+        benchmark::DoNotOptimize(core::toRtf(*box.document()));
     }
 }
 BENCHMARK(BM_WriteRtf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);

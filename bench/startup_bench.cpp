@@ -52,7 +52,7 @@ int launcherChild(int argc, char** argv) {
     // The font warning, if any, answers at once: the run measures the way to the screen.
     bench::NoUser user;
     platform::Services services{folder, components, user, user, user};
-    smart::LookupClient lookup(services);
+    core::LookupClient lookup(services);
     shell::Frmstep1 launcher(services, lookup);
     FirstPaint paint;
     launcher.installEventFilter(&paint);

@@ -95,7 +95,7 @@ void reportQuality(bool list) {
         std::printf("quality: the style reference is missing (shared data); not measured\n");
         return;
     }
-    smart::EspeakSuggestion suggestion;
+    core::EspeakSuggestion suggestion;
     QElapsedTimer load;
     load.start();
     if (!suggestion.available()) {
@@ -126,7 +126,7 @@ void reportQuality(bool list) {
 }
 
 void BM_Suggestion(benchmark::State& state) {
-    smart::EspeakSuggestion suggestion;
+    core::EspeakSuggestion suggestion;
     if (!suggestion.available()) {
         state.SkipWithError("eSpeak NG or its data is missing");
         return;

@@ -46,11 +46,11 @@ int main(int argc, char** argv) {
 
     // "--batch" and "--help" run without the windows and end here. They need no display, so
     // they get no graphical application at all.
-    if (batch::isCommandLineRun(argumentsOf(argc, argv))) {
+    if (commandline::isCommandLineRun(argumentsOf(argc, argv))) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("voxscribe"));
         Platform platform;
-        return *batch::runCommandLine(QCoreApplication::arguments(), platform.services);
+        return *commandline::runCommandLine(QCoreApplication::arguments(), platform.services);
     }
 
     QApplication app(argc, argv);
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     }
 
     Platform platform;
-    smart::LookupClient lookup(platform.services);
+    core::LookupClient lookup(platform.services);
     // The launcher owns the working windows, so they go with it when the program ends.
     shell::Frmstep1 launcher(platform.services, lookup);
     launcher.show();

@@ -58,7 +58,7 @@ protected:
     QString clipboardText() const { return output::clipboard::get(); }
 
     TestEnvironment env;
-    smart::LookupClient client{env.services};
+    core::LookupClient client{env.services};
     batch::Frm4 window{env.services, client};
 };
 
@@ -71,8 +71,8 @@ TEST_F(Frm4Test, ShowsItsControlsInAFramelessWindow) {
     EXPECT_NE(window.findChild<QWidget*>("Image1"), nullptr);
     EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
               "请选择扩展名为txt的文本文件.请确认是一个单词占一行");
-    EXPECT_EQ(window.findChild<shell::ClickableLabel*>("Label5")->text(), "选择文件…");
-    EXPECT_EQ(window.findChild<shell::ClickableLabel*>("Label4")->text(), "保 存");
+    EXPECT_EQ(window.findChild<widgets::ClickableLabel*>("Label5")->text(), "选择文件…");
+    EXPECT_EQ(window.findChild<widgets::ClickableLabel*>("Label4")->text(), "保 存");
     EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), QString());
     EXPECT_EQ(window.findChild<QLabel*>("Label3")->text(), QString());
     EXPECT_FALSE(window.findChild<QProgressBar*>("ProgressBar1")->isVisible());
@@ -108,10 +108,10 @@ TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
     EXPECT_TRUE(window.updatesEnabled());
     // Words and slashes in black Arial, transcriptions in blue phonetic codes.
     const std::vector<Piece> lines{
-        {"apple/", "Arial", output::kBlack},    {"5Apl", kPhonetic, output::kBlue},
-        {"/\nzebra/", "Arial", output::kBlack}, {"5zi:brE", kPhonetic, output::kBlue},
-        {"/\nxyzzy/", "Arial", output::kBlack}, {"  ", kPhonetic, output::kBlue},
-        {"/\n", "Arial", output::kBlack},
+        {"apple/", "Arial", core::kBlack},    {"5Apl", kPhonetic, core::kBlue},
+        {"/\nzebra/", "Arial", core::kBlack}, {"5zi:brE", kPhonetic, core::kBlue},
+        {"/\nxyzzy/", "Arial", core::kBlack}, {"  ", kPhonetic, core::kBlue},
+        {"/\n", "Arial", core::kBlack},
     };
     EXPECT_EQ(testing_support::piecesOf(*window.Rich2->document()), lines);
 
@@ -191,7 +191,7 @@ TEST_F(Frm4Test, AMissLogThatCannotBeWrittenIsReportedOnceAfterTheRun) {
 TEST(Frm4WithoutDictionary, EveryWordIsAMissAndTheUserIsToldOnce) {
     QTemporaryDir noLibrary;
     TestEnvironment env(noLibrary.path());
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     batch::Frm4 window(env.services, client);
     window.show();
     env.files.answer(writeFile(env.dir.path(), "words.txt", exampleList()));

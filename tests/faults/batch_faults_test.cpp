@@ -73,7 +73,7 @@ protected:
 
     testing_support::TestEnvironment env;
     QTemporaryDir data;
-    smart::LookupClient client;
+    core::LookupClient client;
     WorkingWindow window;
     QLabel* label5 = nullptr;
     QLabel* label3 = nullptr;
@@ -162,21 +162,21 @@ TEST_F(BatchFaults, OneLineOfTenMegabytes) {
 }
 
 TEST_F(BatchFaults, AMissLogThatIsAFolder) {
-    ASSERT_TRUE(QFile::remove(env.file(smart::MissLog::fileName())));
-    ASSERT_TRUE(QDir(env.dir.path()).mkdir(smart::MissLog::fileName()));
+    ASSERT_TRUE(QFile::remove(env.file(core::MissLog::fileName())));
+    ASSERT_TRUE(QDir(env.dir.path()).mkdir(core::MissLog::fileName()));
     choose(writeList(data.filePath("again.txt"), "Apple\r\n\r\n  zebra  \r\nxyzzy\r\n"));
     faults::expectChineseError(env.messages, QStringLiteral("unfound.dat"));
     EXPECT_EQ(env.messages.shown.size(), shownBefore + 1);
     // Every line is in the document all the same.
     EXPECT_EQ(window.box->toPlainText(), kExampleDocument + kExampleDocument);
     EXPECT_EQ(label3->text(), QString());
-    EXPECT_TRUE(QFileInfo(env.file(smart::MissLog::fileName())).isDir());
+    EXPECT_TRUE(QFileInfo(env.file(core::MissLog::fileName())).isDir());
 }
 
 TEST_F(BatchFaults, AMissLogOnAFullDisk) {
     SmallDisk disk(QStringLiteral("size=64k"));
     REQUIRE_MOUNTED(disk);
-    const QString log = disk.file(smart::MissLog::fileName());
+    const QString log = disk.file(core::MissLog::fileName());
     ASSERT_TRUE(faults::writeBytes(log, "\r\nearlier,\r\n"));
     // Fill the disk to the last byte.
     {
@@ -189,7 +189,7 @@ TEST_F(BatchFaults, AMissLogOnAFullDisk) {
         }
     }
     platform::Services onDisk = env.withFolder(disk.path());
-    smart::LookupClient otherClient(onDisk);
+    core::LookupClient otherClient(onDisk);
     WorkingWindow other(Kind::Batch, onDisk, otherClient);
     QStringList words;
     for (int i = 0; i < 300; ++i) {
@@ -223,12 +223,12 @@ TEST_F(BatchFaults, AProgramFolderOnAReadOnlyDisk) {
 // written the transcription must still reach the document.
 TEST(ManualEntryFaults, AMissLogThatIsAFolderCostsNothingOfTheDocument) {
     testing_support::TestEnvironment env;
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     smart::Frm3 window(env.services, client);
     smart::attachManualEntry(window, env.services);
     window.show();
-    ASSERT_TRUE(QFile::remove(env.file(smart::MissLog::fileName())));
-    ASSERT_TRUE(QDir(env.dir.path()).mkdir(smart::MissLog::fileName()));
+    ASSERT_TRUE(QFile::remove(env.file(core::MissLog::fileName())));
+    ASSERT_TRUE(QDir(env.dir.path()).mkdir(core::MissLog::fileName()));
 
     QTest::keyClicks(window.entryBox(), QStringLiteral("Xyzzy"));
     env.messages.answer(platform::Answer::Yes);
@@ -246,7 +246,7 @@ TEST(ManualEntryFaults, AMissLogThatIsAFolderCostsNothingOfTheDocument) {
     QTest::keyClick(text1, Qt::Key_Return);
 
     EXPECT_EQ(window.documentBox()->toPlainText(), QStringLiteral("xyzzy/5zIzi/\n"));
-    EXPECT_TRUE(QFileInfo(env.file(smart::MissLog::fileName())).isDir());
+    EXPECT_TRUE(QFileInfo(env.file(core::MissLog::fileName())).isDir());
     EXPECT_TRUE(window.isVisible());
 }
 
@@ -293,7 +293,7 @@ protected:
     QTemporaryDir components;
     platform::ComponentRuntime runtime;
     platform::Services services{env.services.folder, runtime, env.messages, env.files, env.shell};
-    smart::LookupClient client{services};
+    core::LookupClient client{services};
     QTemporaryDir data;
 };
 
@@ -303,7 +303,7 @@ TEST_P(DictionaryFaults, TheBatchWindowWritesEveryWordAsMissing) {
     QTest::mouseClick(window.find<QLabel>("Label5"), Qt::LeftButton);
     expectToldOnce(0);
     EXPECT_EQ(window.box->toPlainText(), QStringLiteral("apple/  /\nzebra/  /\nxyzzy/  /\n"));
-    EXPECT_EQ(faults::readBytes(env.file(smart::MissLog::fileName())),
+    EXPECT_EQ(faults::readBytes(env.file(core::MissLog::fileName())),
               "apple,\r\nzebra,\r\nxyzzy,\r\n");
     EXPECT_TRUE(window.widget()->isVisible());
 }

@@ -62,7 +62,7 @@ protected:
     }
 
     testing_support::TestEnvironment env;
-    smart::LookupClient client;
+    core::LookupClient client;
     WorkingWindow window;
     QString earlier;
     std::size_t shownBefore = 0;
@@ -138,7 +138,7 @@ TEST_P(SavingFaults, OverAWritableFileInAFolderThatTakesNoNewFiles) {
     EXPECT_EQ(env.messages.shown.back().icon, platform::Icon::Information)
         << env.messages.shown.back().text.toStdString();
     EXPECT_EQ(window.saver->currentFile(), path);
-    EXPECT_EQ(faults::readBytes(path), output::toRtf(*window.box->document()));
+    EXPECT_EQ(faults::readBytes(path), core::toRtf(*window.box->document()));
     EXPECT_EQ(stateOf(*window.box), before);
     EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("story.doc")});
@@ -198,7 +198,7 @@ TEST_P(SavingFaults, ASmallDocumentUnderANearlyFullQuota) {
         faults::appendAnnotated(*window.box, QStringLiteral("Word%1").arg(i),
                                 QStringLiteral("w\\:d"));
     }
-    const qsizetype size = output::toRtf(*window.box->document()).size();
+    const qsizetype size = core::toRtf(*window.box->document()).size();
     ASSERT_GT(size, 1024);
     ASSERT_LT(size, 16384);
     const FileSnapshot saved(env.dir.path());
@@ -333,7 +333,7 @@ TEST_P(AutosaveAndTransferFaults, TransferFilesHeldOpenByTheWordProcessor) {
 TEST(MarkupInNames, ShowsAsTypedInTheFileLabelAndInMessageBoxes) {
     for (const Kind kind : {Kind::ManualInput, Kind::SmartAnnotation}) {
         testing_support::TestEnvironment env;
-        smart::LookupClient client(env.services);
+        core::LookupClient client(env.services);
         WorkingWindow window(kind, env.services, client);
         const QString path = env.file(QStringLiteral("<b>x<img src=lock.jpg>.doc"));
         env.files.answer(path);

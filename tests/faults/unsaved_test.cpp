@@ -30,7 +30,7 @@ protected:
     }
 
     testing_support::TestEnvironment env;
-    smart::LookupClient client{env.services};
+    core::LookupClient client{env.services};
     WorkingWindow window{GetParam(), env.services, client};
     QLabel* close = window.find<QLabel>(GetParam() == Kind::ManualInput ? "Lblcls" : "lblclose");
     faults::DocumentState typed;

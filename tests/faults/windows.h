@@ -33,7 +33,7 @@ inline const char* nameOf(Kind kind) {
 
 class WorkingWindow {
 public:
-    WorkingWindow(Kind kind, platform::Services& services, smart::LookupClient& client)
+    WorkingWindow(Kind kind, platform::Services& services, core::LookupClient& client)
         : kind_(kind) {
         switch (kind) {
             case Kind::ManualInput:

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)object.call(method, argument);
 
-    const QString key = smart::LookupClient::lookupKey(argument);
-    const QString chosen = smart::LookupClient::methodFor(key);
+    const QString key = core::LookupClient::lookupKey(argument);
+    const QString chosen = core::LookupClient::methodFor(key);
     if (!chosen.isEmpty() && !object.call(chosen, key).has_value()) {
         __builtin_trap();
     }

@@ -82,7 +82,7 @@ using testing_support::NoUser;
 // the keyboard. The targets keep one for the whole run.
 struct Dictionary {
     testing_support::Unattended env;
-    smart::LookupClient client{env.services};
+    core::LookupClient client{env.services};
 };
 
 }  // namespace fuzzing

@@ -12,21 +12,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Half the inputs as UTF-8, half as raw UTF-16 units (lone surrogates included).
     const QString typed = in.below(2) == 0 ? QString::fromUtf8(in.take(size)) : in.units(size);
 
-    const smart::Lookup found = lookup.client.lookup(typed);
+    const core::Lookup found = lookup.client.lookup(typed);
     FUZZ_CHECK(!found.unavailable, typed);
     FUZZ_CHECK(lookup.env.user.messages == 0, typed);
     FUZZ_CHECK(!found.key.startsWith(u' ') && !found.key.endsWith(u' '), found.key);
     for (QChar c : found.key) {
         FUZZ_CHECK(c < u'A' || c > u'Z', found.key);
     }
-    if (smart::LookupClient::methodFor(found.key).isEmpty()) {
+    if (core::LookupClient::methodFor(found.key).isEmpty()) {
         FUZZ_CHECK(found.transcription.isEmpty(), found.key);
     }
     for (QChar c : found.transcription) {
         FUZZ_CHECK(sonabet::notation::isDictionaryCharacter(c.unicode()), found.transcription);
     }
     // Only U+0020 is trimmed, and the client holds nothing between lookups.
-    const smart::Lookup padded = lookup.client.lookup(QStringLiteral("  ") + typed + u' ');
+    const core::Lookup padded = lookup.client.lookup(QStringLiteral("  ") + typed + u' ');
     FUZZ_CHECK(padded.key == found.key, padded.key);
     FUZZ_CHECK(padded.transcription == found.transcription, padded.transcription);
     return 0;

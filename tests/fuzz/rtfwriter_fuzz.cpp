@@ -25,9 +25,9 @@ QString fontOf(fuzzing::Bytes& in) {
 quint32 colourOf(fuzzing::Bytes& in) {
     switch (in.below(4)) {
         case 0:
-            return output::kBlack;
+            return core::kBlack;
         case 1:
-            return output::kBlue;
+            return core::kBlue;
         default:
             return quint32(in.byte()) | quint32(in.byte()) << 8 | quint32(in.byte()) << 16;
     }
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case 2:  // phonetic codes, as a transcription goes in
                 box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-                box.setInsertionColour(output::kBlue);
+                box.setInsertionColour(core::kBlue);
                 box.replaceSelection(QString::fromLatin1(in.take(in.below(16))));
                 break;
             case 3:
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const QByteArray rtf = output::toRtf(*box.document());
+    const QByteArray rtf = core::toRtf(*box.document());
     const testing_support::RtfReading reading = testing_support::readRtf(rtf);
     FUZZ_CHECK(reading.ok(), reading.error + u'\n' + QString::fromLatin1(rtf));
 

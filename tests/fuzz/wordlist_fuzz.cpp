@@ -33,7 +33,7 @@ QStringList expectedLines(const QString& text) {
     return lines;
 }
 
-class CollectingSink final : public batch::BatchSink {
+class CollectingSink final : public core::BatchSink {
 public:
     void writeLine(const QString& line) override { lines << line; }
     QStringList lines;
@@ -44,15 +44,15 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fuzzing::Dictionary& dictionary = *new fuzzing::Dictionary;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const batch::WordList list = batch::wordListFromBytes(bytes, QStringLiteral("list.txt"));
-    const QString text = batch::decodeWordList(bytes);
+    const core::WordList list = core::wordListFromBytes(bytes, QStringLiteral("list.txt"));
+    const QString text = core::decodeWordList(bytes);
 
     if (!list.ok()) {
         FUZZ_CHECK(list.lines.isEmpty(), list.error);
         FUZZ_CHECK(list.error.contains(QStringLiteral("list.txt")), list.error);
         bool tooLong = false;
         for (const QString& line : expectedLines(text)) {
-            tooLong = tooLong || line.size() > batch::kMaxWordLineChars;
+            tooLong = tooLong || line.size() > core::kMaxWordLineChars;
         }
         FUZZ_CHECK(text.contains(QChar(u'\0')) || tooLong, list.error);
         return 0;
@@ -68,17 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                QStringLiteral("%1 lines read, %2 expected")
                    .arg(QString::number(list.lines.size()), QString::number(expected.size())));
 
-    const QString missLogPath = dictionary.env.dir.filePath(smart::MissLog::fileName());
+    const QString missLogPath = dictionary.env.dir.filePath(core::MissLog::fileName());
     QFile::remove(missLogPath);
-    batch::BatchEngine engine(dictionary.client, smart::MissLog(missLogPath));
+    core::BatchEngine engine(dictionary.client, core::MissLog(missLogPath));
     CollectingSink sink;
-    const batch::RunSummary summary = engine.run(list.lines, sink);
+    const core::RunSummary summary = engine.run(list.lines, sink);
     FUZZ_CHECK(!summary.dictionaryFailed && !summary.missLogFailed, QString());
     FUZZ_CHECK(summary.words == list.lines.size() && sink.lines.size() == list.lines.size(),
                QString());
     FUZZ_CHECK(summary.found + summary.missing == summary.words, QString());
     for (qsizetype i = 0; i < list.lines.size(); ++i) {
-        const QString key = smart::LookupClient::lookupKey(list.lines[i]);
+        const QString key = core::LookupClient::lookupKey(list.lines[i]);
         FUZZ_CHECK(sink.lines[i].startsWith(key + u'/') && sink.lines[i].endsWith(u"/\r\n"),
                    sink.lines[i]);
     }

@@ -126,12 +126,12 @@ TEST_F(Form1Test, OpensInPhoneticModeWithItsControls) {
     EXPECT_EQ(get<QGroupBox>("Frame1")->title(), "辅音：9+19；元音：20；符号：3");
     EXPECT_TRUE(get<QGroupBox>("Frame1")->isEnabled());
 
-    for (const auto& data : manual::kKeyboardButtons) {
+    for (const auto& data : keyboard::kKeyboardButtons) {
         QPushButton* b = button(data.index);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(b->toolTip(), manual::tooltipText(data));
-        EXPECT_EQ(b->icon().isNull(), data.face == manual::Face::Caption) << data.index;
+        EXPECT_EQ(b->toolTip(), keyboard::tooltipText(data));
+        EXPECT_EQ(b->icon().isNull(), data.face == keyboard::Face::Caption) << data.index;
     }
     EXPECT_EQ(button(20)->width(), 38);   // "m" is wider
     EXPECT_EQ(button(61)->height(), 26);  // "ju:" is lower
@@ -146,7 +146,7 @@ TEST_F(Form1Test, OpensInPhoneticModeWithItsControls) {
 TEST_F(Form1WithoutFontTest, MissingFontDisablesTheButtonsButNotTheKeys) {
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_EQ(env.messages.shown[0].icon, platform::Icon::Critical);
-    EXPECT_EQ(env.messages.shown[0].text, shell::missingFontMessage(env.services.folder, false));
+    EXPECT_EQ(env.messages.shown[0].text, platform::missingFontMessage(env.services.folder, false));
     EXPECT_FALSE(get<QGroupBox>("Frame1")->isEnabled());
 
     click(button(2));
@@ -156,11 +156,11 @@ TEST_F(Form1WithoutFontTest, MissingFontDisablesTheButtonsButNotTheKeys) {
 }
 
 TEST_F(Form1Test, EveryMappedKeyInsertsTheStringOfItsButton) {
-    for (const auto& mapped : manual::kKeyMap) {
+    for (const auto& mapped : keyboard::kKeyMap) {
         text1->clear();
         const auto [k, modifiers] = qtKeyFor(mapped.keyCode);
         key(text1, k, modifiers);
-        EXPECT_EQ(text1->text(), manual::insertedText(mapped.buttonIndex)) << mapped.key;
+        EXPECT_EQ(text1->text(), keyboard::insertedText(mapped.buttonIndex)) << mapped.key;
     }
 }
 
@@ -217,11 +217,11 @@ TEST_F(Form1Test, KeysReachTheWindowWhicheverControlHasTheFocus) {
 }
 
 TEST_F(Form1Test, ButtonsInsertTheirStringsAtTheCaretAndReplaceTheSelection) {
-    for (const auto& data : manual::kKeyboardButtons) {
+    for (const auto& data : keyboard::kKeyboardButtons) {
         text1->clear();
         rich1->setFocus();
         click(button(data.index));
-        EXPECT_EQ(text1->text(), manual::insertedText(data.index)) << data.index;
+        EXPECT_EQ(text1->text(), keyboard::insertedText(data.index)) << data.index;
         EXPECT_TRUE(text1->hasFocus());
     }
     text1->setText("abcd");
@@ -291,16 +291,16 @@ TEST_P(Form1ConfirmTest, WritesTheWordAndTheCodesInTheirFontsAndColours) {
 
 INSTANTIATE_TEST_SUITE_P(Options, Form1ConfirmTest,
                          ::testing::Values(OptionCase{"Option1",
-                                                      {{"quality  [", kCourier, output::kBlack},
-                                                       {"5kwCliti", kPhonetic, output::kBlue},
-                                                       {"] ", kCourier, output::kBlack}}},
+                                                      {{"quality  [", kCourier, core::kBlack},
+                                                       {"5kwCliti", kPhonetic, core::kBlue},
+                                                       {"] ", kCourier, core::kBlack}}},
                                            OptionCase{"Option3",
-                                                      {{"quality /", kCourier, output::kBlack},
-                                                       {"5kwCliti", kPhonetic, output::kBlue},
-                                                       {"/", kCourier, output::kBlack}}},
+                                                      {{"quality /", kCourier, core::kBlack},
+                                                       {"5kwCliti", kPhonetic, core::kBlue},
+                                                       {"/", kCourier, core::kBlack}}},
                                            OptionCase{"Option2",
-                                                      {{"quality ", kCourier, output::kBlack},
-                                                       {"5kwCliti", kPhonetic, output::kBlue}}}),
+                                                      {{"quality ", kCourier, core::kBlack},
+                                                       {"5kwCliti", kPhonetic, core::kBlue}}}),
                          [](const ::testing::TestParamInfo<OptionCase>& info) {
                              return std::string(info.param.option);
                          });
@@ -311,13 +311,13 @@ TEST_F(Form1Test, TheNoBracketOptionLeavesThePhoneticFormatAtTheCaret) {
     key(text1, Qt::Key_F1);
     key(text1, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(rich1->insertionFont(), kPhonetic);
-    EXPECT_EQ(rich1->insertionColour(), output::kBlue);
+    EXPECT_EQ(rich1->insertionColour(), core::kBlue);
     // The next confirm sets its own format again.
     key(text1, Qt::Key_Escape);
     QTest::keyClicks(text2, "fish");
     key(text2, Qt::Key_Return);
     EXPECT_EQ(piecesOf(*rich1->document()),
-              (std::vector<Piece>{{"F", kPhonetic, output::kBlue}, {"fish ", kCourier, 0}}));
+              (std::vector<Piece>{{"F", kPhonetic, core::kBlue}, {"fish ", kCourier, 0}}));
 }
 
 TEST_F(Form1Test, AccessKeysSelectTheOptionsForGood) {
@@ -425,8 +425,8 @@ TEST_F(Form1Test, LetterBlockToggleCyclesThroughMessageHideAndShow) {
     auto* label5 = get<QLabel>("Label5");
     const auto letterButtonsVisible = [this] {
         int visible = 0;
-        for (const auto& data : manual::kKeyboardButtons) {
-            visible += manual::inLetterBlock(data) && button(data.index)->isVisible() ? 1 : 0;
+        for (const auto& data : keyboard::kKeyboardButtons) {
+            visible += keyboard::inLetterBlock(data) && button(data.index)->isVisible() ? 1 : 0;
         }
         return visible;
     };
@@ -453,7 +453,7 @@ TEST_F(Form1Test, LetterBlockToggleCyclesThroughMessageHideAndShow) {
 
 TEST_F(Form1Test, HoveringColoursTheToggleLabelsAndTheBackgroundRestoresThem) {
     const QColor normal = get<QLabel>("Label2")->palette().color(QPalette::WindowText);
-    const QColor blue = output::colourFromBgr(output::kBlue);
+    const QColor blue = output::colourFromBgr(core::kBlue);
     ASSERT_NE(normal, blue);
     for (const char* name : {"Label4", "Label5", "Label10"}) {
         QTest::mouseMove(get<QLabel>(name));
@@ -485,7 +485,7 @@ TEST_F(Form1Test, APinnedPanelStaysOpenUntilUnpinned) {
     EXPECT_NE(pin->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(widthTwips(), 9390);
     QString expected;
-    for (const auto& data : manual::kPaletteButtons) {
+    for (const auto& data : keyboard::kPaletteButtons) {
         click(palette(data.index));
         expected += QLatin1Char(data.code);
     }

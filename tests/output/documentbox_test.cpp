@@ -36,7 +36,7 @@ Look lookAt(const DocumentBox& box, int position) {
     const QFont font = format.font().resolve(box.document()->defaultFont());
     const quint32 colour = format.hasProperty(QTextFormat::ForegroundBrush)
                                ? output::bgrFromColour(format.foreground().color())
-                               : output::kBlack;
+                               : core::kBlack;
     return {font.family(), font.pointSizeF(), colour};
 }
 
@@ -72,50 +72,50 @@ protected:
 };
 
 TEST_F(DocumentBoxTest, InsertionsFollowOneAnotherAtTheCaretInTheInsertionFormat) {
-    insert(box, "Arial", output::kBlack, "Quality [");
-    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "5kwRliti");
+    insert(box, "Arial", core::kBlack, "Quality [");
+    insert(box, "Kingsoft Phonetic Plain", core::kBlue, "5kwRliti");
     // The format stays set: the next piece continues with it.
     box.replaceSelection("!");
-    insert(box, "Arial", output::kBlack, "]");
+    insert(box, "Arial", core::kBlack, "]");
 
     EXPECT_EQ(box.toPlainText(), "Quality [5kwRliti!]");
     EXPECT_EQ(box.textCursor().position(), 19);
     EXPECT_FALSE(box.textCursor().hasSelection());
     EXPECT_EQ(box.insertionFont(), "Arial");
-    const Look black{"Arial", 12, output::kBlack};
-    const Look blue{"Kingsoft Phonetic Plain", 12, output::kBlue};
+    const Look black{"Arial", 12, core::kBlack};
+    const Look blue{"Kingsoft Phonetic Plain", 12, core::kBlue};
     EXPECT_EQ(looks(box), (QList<Look>(9, black) << QList<Look>(9, blue) << black));
 }
 
 TEST_F(DocumentBoxTest, ASelectionIsReplacedAndTheCaretEndsBehindTheNewText) {
-    insert(box, "Arial", output::kBlack, "hello world");
+    insert(box, "Arial", core::kBlack, "hello world");
     select(box, 11, 6);  // selected backwards, as a user dragging leftwards
-    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "there");
+    insert(box, "Kingsoft Phonetic Plain", core::kBlue, "there");
     EXPECT_EQ(box.toPlainText(), "hello there");
     EXPECT_EQ(box.textCursor().position(), 11);
     EXPECT_FALSE(box.textCursor().hasSelection());
-    EXPECT_EQ(lookAt(box, 5), (Look{"Arial", 12, output::kBlack}));
-    EXPECT_EQ(lookAt(box, 6), (Look{"Kingsoft Phonetic Plain", 12, output::kBlue}));
+    EXPECT_EQ(lookAt(box, 5), (Look{"Arial", 12, core::kBlack}));
+    EXPECT_EQ(lookAt(box, 6), (Look{"Kingsoft Phonetic Plain", 12, core::kBlue}));
 }
 
 TEST_F(DocumentBoxTest, InsertedTextKeepsTheSizeInForceAtTheCaret) {
     box.setDefaultFormat(QStringLiteral("宋体"), 14.25);
-    insert(box, "Arial", output::kBlack, "a");
+    insert(box, "Arial", core::kBlack, "a");
     box.setFontPointSize(20);  // text of another size at the caret
-    insert(box, "Arial", output::kBlack, "b");
-    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "c");
+    insert(box, "Arial", core::kBlack, "b");
+    insert(box, "Kingsoft Phonetic Plain", core::kBlue, "c");
     select(box, 0, 0);
-    insert(box, "宋体", output::kBlack, "中");
+    insert(box, "宋体", core::kBlack, "中");
     EXPECT_EQ(box.toPlainText(), "中abc");
-    EXPECT_EQ(looks(box), (QList<Look>{{"宋体", 14.25, output::kBlack},
-                                       {"Arial", 14.25, output::kBlack},
-                                       {"Arial", 20, output::kBlack},
-                                       {"Kingsoft Phonetic Plain", 20, output::kBlue}}));
+    EXPECT_EQ(looks(box), (QList<Look>{{"宋体", 14.25, core::kBlack},
+                                       {"Arial", 14.25, core::kBlack},
+                                       {"Arial", 20, core::kBlack},
+                                       {"Kingsoft Phonetic Plain", 20, core::kBlue}}));
 }
 
 TEST_F(DocumentBoxTest, AnEmptyInsertionChangesNoCharacter) {
-    insert(box, "Arial", output::kBlack, "word [");
-    insert(box, "Kingsoft Phonetic Plain", output::kBlue, "w\\:d");
+    insert(box, "Arial", core::kBlack, "word [");
+    insert(box, "Kingsoft Phonetic Plain", core::kBlue, "w\\:d");
     const QString html = box.toHtml();
     for (int position : {0, 3, 10}) {
         select(box, position, position);
@@ -125,14 +125,14 @@ TEST_F(DocumentBoxTest, AnEmptyInsertionChangesNoCharacter) {
 }
 
 TEST_F(DocumentBoxTest, CarriageReturnLineFeedIsOneLineBreak) {
-    insert(box, "Arial", output::kBlack, "one\r\ntwo\r\n\r\nthree\rfour");
+    insert(box, "Arial", core::kBlack, "one\r\ntwo\r\n\r\nthree\rfour");
     EXPECT_EQ(box.document()->blockCount(), 5);
     EXPECT_EQ(box.toPlainText(), "one\ntwo\n\nthree\nfour");
     EXPECT_FALSE(box.toPlainText().contains('\r'));
 }
 
 TEST_F(DocumentBoxTest, LockedBoxTakesNoTypingButLetsTheCaretMoveAndSelect) {
-    insert(box, "Arial", output::kBlack, "abc");
+    insert(box, "Arial", core::kBlack, "abc");
     QTest::keyClicks(&box, "xyz");
     QTest::keyClick(&box, Qt::Key_Backspace);
     QTest::keyClick(&box, Qt::Key_Return);
@@ -146,7 +146,7 @@ TEST_F(DocumentBoxTest, LockedBoxTakesNoTypingButLetsTheCaretMoveAndSelect) {
     EXPECT_TRUE(box.isLocked());
 
     // The program still writes into it.
-    insert(box, "Arial", output::kBlack, "B");
+    insert(box, "Arial", core::kBlack, "B");
     EXPECT_EQ(box.toPlainText(), "aBc");
 
     box.setLocked(false);
@@ -157,14 +157,14 @@ TEST_F(DocumentBoxTest, LockedBoxTakesNoTypingButLetsTheCaretMoveAndSelect) {
 
 TEST_F(DocumentBoxTest, ClearingEmptiesTheDocumentAndKeepsTheDefaultFormat) {
     box.setDefaultFormat(QStringLiteral("宋体"), 14.25);
-    insert(box, "Arial", output::kBlue, "text\r\nmore");
+    insert(box, "Arial", core::kBlue, "text\r\nmore");
     box.clearDocument();
     EXPECT_TRUE(box.document()->isEmpty());
     EXPECT_EQ(box.document()->blockCount(), 1);
-    box.setInsertionColour(output::kBlack);
+    box.setInsertionColour(core::kBlack);
     box.setInsertionFont(QStringLiteral("宋体"));
     box.replaceSelection(QStringLiteral("字"));
-    EXPECT_EQ(lookAt(box, 0), (Look{"宋体", 14.25, output::kBlack}));
+    EXPECT_EQ(lookAt(box, 0), (Look{"宋体", 14.25, core::kBlack}));
 }
 
 // The HTML flavour read back as a reader's program would: its text, and the colour and face of
@@ -182,14 +182,14 @@ HtmlCharacter htmlCharacterAt(const QTextDocument& html, int position) {
 }
 
 TEST_F(DocumentBoxTest, CopyAsUnicodeIpaTurnsThePhoneticRunsIntoIpaAsTextAndHtml) {
-    const QString phonetic = output::phoneticFont();
-    insert(box, "Arial", output::kBlack, "Quality [");
-    insert(box, phonetic, output::kBlue, "5kwRliti");
-    insert(box, "Arial", output::kBlack, "]\r\nthe [");
-    insert(box, phonetic, output::kBlue, "/TE, Ti/");
-    insert(box, "Arial", output::kBlack, "] air /");
-    insert(box, phonetic, output::kBlue, "/E");
-    insert(box, "Arial", output::kBlack, "/");
+    const QString phonetic = core::phoneticFont();
+    insert(box, "Arial", core::kBlack, "Quality [");
+    insert(box, phonetic, core::kBlue, "5kwRliti");
+    insert(box, "Arial", core::kBlack, "]\r\nthe [");
+    insert(box, phonetic, core::kBlue, "/TE, Ti/");
+    insert(box, "Arial", core::kBlack, "] air /");
+    insert(box, phonetic, core::kBlue, "/E");
+    insert(box, "Arial", core::kBlack, "/");
 
     // From the context menu, with nothing selected: the whole document.
     std::unique_ptr<QMenu> menu(box.createContextMenu(QPoint(1, 1)));

@@ -40,7 +40,7 @@ struct Window {
     }
     void type(const QString& text) {
         document->setInsertionFont(QStringLiteral("Arial"));
-        document->setInsertionColour(output::kBlack);
+        document->setInsertionColour(core::kBlack);
         document->replaceSelection(text);
     }
     // The user saves and picks path in the save dialog.
@@ -234,7 +234,7 @@ TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
     Window window(WindowKind::ManualInput, env);
     window.saveAs(env.file("a.doc"));
     window.document->setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-    window.document->setInsertionColour(output::kBlue);
+    window.document->setInsertionColour(core::kBlue);
     window.document->replaceSelection(QStringLiteral("5kwRliti"));
     select(window, 9, 3);
 
@@ -245,7 +245,7 @@ TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
     EXPECT_EQ(window.document->textCursor().anchor(), 9);
     EXPECT_EQ(window.document->textCursor().position(), 3);
     EXPECT_EQ(window.document->insertionFont(), "Kingsoft Phonetic Plain");
-    EXPECT_EQ(window.document->insertionColour(), output::kBlue);
+    EXPECT_EQ(window.document->insertionColour(), core::kBlue);
 }
 
 TEST(Autosave, TheTimerDrivesTheTicksAndABatchWindowHasNone) {

@@ -211,8 +211,8 @@ QList<Sample> samples() {
     const QString arial = QStringLiteral("Arial");
     const QString song = QStringLiteral("宋体");
     const QString courier = QStringLiteral("Courier");
-    using output::kBlack;
-    using output::kBlue;
+    using core::kBlack;
+    using core::kBlue;
     return {
         // The manual-input window: 宋体 14.25 pt by default.
         {QStringLiteral("manual.doc"),
@@ -350,8 +350,8 @@ TEST_F(LibreOfficeRoundTrip, TheUnicodeIpaCopyReadsAsIpaInAWordProcessor) {
     DocumentBox box;
     box.setDefaultFormat(QStringLiteral("Courier"), 12);
     const QString arial = QStringLiteral("Arial");
-    using output::kBlack;
-    using output::kBlue;
+    using core::kBlack;
+    using core::kBlue;
     fill(box, {{arial, kBlack, 0, QStringLiteral("Quality [")},
                {kPhonetic, kBlue, 0, QStringLiteral("5kwRliti")},
                {arial, kBlack, 0, QStringLiteral("]\r\nthe [")},

@@ -120,7 +120,7 @@ protected:
     QTemporaryDir windir;
     ScopedWindir windirSetting{windir.path()};
     TestEnvironment env;
-    smart::LookupClient lookup{env.services};
+    core::LookupClient lookup{env.services};
     std::unique_ptr<shell::Frmstep1> launcher;
     int made[3] = {0, 0, 0};
     int closeEvents[3] = {0, 0, 0};
@@ -293,7 +293,7 @@ TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
     const ScopedWindir setting(windir.path());
     touch(windir.filePath("FONTS/Kingsoft.ttf"));  // a font under another name does not count
     TestEnvironment env;
-    smart::LookupClient lookup(env.services);
+    core::LookupClient lookup(env.services);
     shell::Frmstep1 launcher(env.services, lookup);
     ASSERT_EQ(env.messages.shown.size(), 1u);
     const testing_support::ShownMessage& warning = env.messages.shown.front();
@@ -344,7 +344,7 @@ protected:
     QTemporaryDir windir;
     ScopedWindir windirSetting{windir.path()};
     TestEnvironment env;
-    smart::LookupClient lookup{env.services};
+    core::LookupClient lookup{env.services};
     shell::Frmstep1 launcher{env.services, lookup};
 };
 
@@ -397,7 +397,7 @@ TEST(LauncherExitDeathTest, ConfirmingEndsTheEventLoopWithEveryWindowClosed) {
                 QTemporaryDir windir;
                 const ScopedWindir setting(windir.path());
                 TestEnvironment env;
-                smart::LookupClient lookup(env.services);
+                core::LookupClient lookup(env.services);
                 shell::Frmstep1 launcher(env.services, lookup);
                 int closeEvents = 0;
                 launcher.setWindowFactory(Mode::SmartAnnotation, [&](QWidget* owner) {

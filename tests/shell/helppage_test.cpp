@@ -27,7 +27,7 @@ QString helpPage() {
 
 TEST(HelpPage, KeyMapFollowsTheKeyboardTables) {
     const std::vector<shell::HelpKey> keys = shell::helpKeyMap();
-    ASSERT_EQ(keys.size(), std::size(manual::kKeyMap));
+    ASSERT_EQ(keys.size(), std::size(keyboard::kKeyMap));
     EXPECT_EQ(keys.front().key, QStringLiteral("F1"));
     EXPECT_EQ(keys.front().codes, QStringLiteral("F"));
     EXPECT_EQ(keys.front().symbol, QStringLiteral("ʃ"));

@@ -56,12 +56,12 @@ protected:
     }
     static QByteArray rtfOf(shell::Frmstep1& launcher) {
         auto* window = qobject_cast<smart::Frm3*>(launcher.workingWindow(Mode::SmartAnnotation));
-        return window != nullptr ? output::toRtf(*window->documentBox()->document()) : QByteArray();
+        return window != nullptr ? core::toRtf(*window->documentBox()->document()) : QByteArray();
     }
 
     QTemporaryDir state;
     testing_support::TestEnvironment env;
-    smart::LookupClient lookup{env.services};
+    core::LookupClient lookup{env.services};
 };
 
 TEST_F(Recovery, TheExitKeepsTheDocumentAndTheNextStartOffersItOnce) {

@@ -45,7 +45,7 @@ smart::Frm1* shownDialog() {
 }
 
 // Suggestions for a few words, as a suggestion service would make them.
-class FixedSuggestions final : public smart::Suggestion {
+class FixedSuggestions final : public core::Suggestion {
 public:
     QString suggest(const QString& word) override {
         const QString key = word.trimmed().toLower();
@@ -99,7 +99,7 @@ protected:
     QByteArray missLog() const { return readBytes(env.file("unfound.dat")); }
 
     testing_support::TestEnvironment env;
-    smart::LookupClient client;
+    core::LookupClient client;
     smart::Frm3 window;
     QLineEdit* entry = nullptr;
     output::DocumentBox* document = nullptr;
@@ -133,9 +133,9 @@ TEST_F(Frm1Test, ConfirmLogsTheEntryAndWritesItAtTheCaretOfTheDocument) {
     EXPECT_EQ(QApplication::clipboard()->text(), "blorf/F7Qu:/\r\n");
     // The word and the slashes continue the black Arial at the caret; the codes read as IPA.
     const std::vector<testing_support::Piece> expected{
-        {"quality [", "Arial", output::kBlack}, {"5kwRliti", output::phoneticFont(), output::kBlue},
-        {"]blorf/", "Arial", output::kBlack},   {"F7Qu:", output::phoneticFont(), output::kBlue},
-        {"/\n", "Arial", output::kBlack},
+        {"quality [", "Arial", core::kBlack}, {"5kwRliti", core::phoneticFont(), core::kBlue},
+        {"]blorf/", "Arial", core::kBlack},   {"F7Qu:", core::phoneticFont(), core::kBlue},
+        {"/\n", "Arial", core::kBlack},
     };
     EXPECT_EQ(testing_support::piecesOf(*document->document()), expected);
 
@@ -208,11 +208,11 @@ TEST_F(Frm1Test, TheSuggestionFollowsFrm3sEntryAndIsHiddenWithoutOne) {
 // Without eSpeak NG the dialog works as before, only without a suggestion.
 TEST(Frm1WithoutEspeak, ShowsNoSuggestion) {
     testing_support::TestEnvironment env;
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     smart::Frm3 window(env.services, client);
     smart::attachManualEntry(
         window, env.services,
-        std::make_shared<smart::EspeakSuggestion>(smart::EspeakSuggestion::Location{
+        std::make_shared<core::EspeakSuggestion>(core::EspeakSuggestion::Location{
             QStringLiteral("/nonexistent/libespeak-ng.so.1"), QString()}));
     window.show();
     QTest::keyClicks(window.entryBox(), "Voxscribe");
@@ -252,12 +252,12 @@ TEST_F(Frm1Test, EveryButtonInsertsWhatItInsertsInTheManualInputWindow) {
     smart::Frm1* dialog = openFor("zzq");
     ASSERT_NE(dialog, nullptr);
     auto* text1 = get<QLineEdit>(dialog, "Text1");
-    for (const auto& data : manual::kKeyboardButtons) {
+    for (const auto& data : keyboard::kKeyboardButtons) {
         text1->clear();
         auto* button = get<QPushButton>(dialog, QStringLiteral("Command1_%1").arg(data.index));
         EXPECT_EQ(button->cursor().shape(), Qt::ArrowCursor);
         QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_EQ(text1->text(), manual::insertedText(data.index)) << data.index;
+        EXPECT_EQ(text1->text(), keyboard::insertedText(data.index)) << data.index;
     }
     // Function keys are no phonetic keys here.
     text1->clear();
@@ -316,7 +316,7 @@ TEST_F(Frm1Test, EscKeepsTheEntryClosingDiscardsItAndClosingFrm3ClosesTheDialog)
 
 TEST_F(Frm1Test, TheDialogGoesWithItsWindow) {
     testing_support::TestEnvironment other;
-    smart::LookupClient otherClient(other.services);
+    core::LookupClient otherClient(other.services);
     auto frm3 = std::make_unique<smart::Frm3>(other.services, otherClient);
     QPointer<smart::Frm1> dialog = new smart::Frm1(other.services, frm3.get());
     dialog->showEntry();
@@ -337,7 +337,7 @@ protected:
     }
 
     testing_support::TestEnvironment env;
-    smart::LookupClient lookup{env.services};
+    core::LookupClient lookup{env.services};
     shell::Frmstep1 launcher{env.services, lookup};
 };
 

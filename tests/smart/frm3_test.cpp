@@ -79,7 +79,7 @@ protected:
     QString transcriptionOf(const char* word) { return client.lookup(word).transcription; }
 
     TestEnvironment env;
-    smart::LookupClient client;
+    core::LookupClient client;
     smart::Frm3 window;
     QLineEdit* text1 = nullptr;
     output::DocumentBox* rich1 = nullptr;
@@ -166,7 +166,7 @@ TEST(Frm3Opening, KeepsAnExistingMissLogAndShowsTheLockPicture) {
     picture.fill(Qt::darkYellow);
     ASSERT_TRUE(picture.save(env.file("lock.jpg"), "JPG"));
 
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     smart::Frm3 window(env.services, client);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -188,9 +188,9 @@ TEST_F(Frm3Test, AFoundWordGoesInAsTypedWithItsTranscriptionInBrackets) {
     QTest::keyClick(text1, Qt::Key_Return);
 
     const std::vector<Piece> expected{
-        {"Quality [", kArial, output::kBlack},
-        {"5kwRliti", kPhonetic, output::kBlue},
-        {"]", kArial, output::kBlack},
+        {"Quality [", kArial, core::kBlack},
+        {"5kwRliti", kPhonetic, core::kBlue},
+        {"]", kArial, core::kBlack},
     };
     EXPECT_EQ(runs(), expected);
     for (QTextBlock::iterator it = rich1->document()->begin().begin(); !it.atEnd(); ++it) {
@@ -245,13 +245,13 @@ TEST_F(Frm3Test, SlashesAndBracketsFollowTheOptionsAndEntriesFollowOneAnother) {
 
     // Adjacent black pieces merge into one stretch of the document.
     const std::vector<Piece> expected{
-        {"apple /", kArial, output::kBlack},
-        {apple, kPhonetic, output::kBlue},
-        {" /China /", kArial, output::kBlack},
-        {"5tFainE", kPhonetic, output::kBlue},
-        {" /  ABOUT  [", kArial, output::kBlack},
-        {transcriptionOf("about"), kPhonetic, output::kBlue},
-        {"]", kArial, output::kBlack},
+        {"apple /", kArial, core::kBlack},
+        {apple, kPhonetic, core::kBlue},
+        {" /China /", kArial, core::kBlack},
+        {"5tFainE", kPhonetic, core::kBlue},
+        {" /  ABOUT  [", kArial, core::kBlack},
+        {transcriptionOf("about"), kPhonetic, core::kBlue},
+        {"]", kArial, core::kBlack},
     };
     EXPECT_EQ(runs(), expected);
     EXPECT_EQ(clipboardText(), transcriptionOf("about"));
@@ -273,9 +273,9 @@ TEST_F(Frm3Test, AMissingWordAsksAndNoWritesNone) {
     EXPECT_EQ(question.defaultButton, Answer::Yes);
 
     const std::vector<Piece> expected{
-        {"Xyzzy [", kArial, output::kBlack},
-        {"none", kPhonetic, output::kBlue},
-        {"]", kArial, output::kBlack},
+        {"Xyzzy [", kArial, core::kBlack},
+        {"none", kPhonetic, core::kBlue},
+        {"]", kArial, core::kBlack},
     };
     EXPECT_EQ(runs(), expected);
     EXPECT_EQ(clipboardText(), "none");
@@ -298,7 +298,7 @@ TEST_F(Frm3Test, CancelLeavesTheEntryForCorrection) {
     // Corrected, the word is found.
     text1->clear();
     enter("Zebra");
-    EXPECT_EQ(runs().at(0), (Piece{"Zebra [", kArial, output::kBlack}));
+    EXPECT_EQ(runs().at(0), (Piece{"Zebra [", kArial, core::kBlack}));
     EXPECT_EQ(env.messages.shown.size(), 1u);
 }
 
@@ -325,7 +325,7 @@ TEST_F(Frm3Test, YesOpensTheManualEntryAndLeavesTheEntryInPlace) {
     // The window stays usable while the dialog is open.
     text1->clear();
     enter("blind");
-    EXPECT_EQ(runs().at(1), (Piece{" blaind", kPhonetic, output::kBlue}));
+    EXPECT_EQ(runs().at(1), (Piece{" blaind", kPhonetic, core::kBlue}));
     EXPECT_EQ(seenByDialog.size(), 1u);
 }
 
@@ -335,9 +335,9 @@ TEST_F(Frm3Test, AnEntryOfOnlySpacesNamesAnEmptyWord) {
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_TRUE(env.messages.shown[0].text.startsWith("没找到    的音标，您要手工录入吗？\r\n"));
     const std::vector<Piece> expected{
-        {"     [", kArial, output::kBlack},
-        {"none", kPhonetic, output::kBlue},
-        {"]", kArial, output::kBlack},
+        {"     [", kArial, core::kBlack},
+        {"none", kPhonetic, core::kBlue},
+        {"]", kArial, core::kBlack},
     };
     EXPECT_EQ(runs(), expected);
 }
@@ -348,7 +348,7 @@ TEST_F(Frm3Test, PlainInputWritesTheTextUnchangedInTheFormatAtTheCaret) {
     QGuiApplication::clipboard()->setText("kept");
     enter("Hello, world");
     // A new document's own format: nothing is set for plain text.
-    std::vector<Piece> expected{{"Hello, world", "Courier", output::kBlack}};
+    std::vector<Piece> expected{{"Hello, world", "Courier", core::kBlack}};
     EXPECT_EQ(runs(), expected);
     EXPECT_TRUE(env.messages.shown.empty());
     EXPECT_TRUE(text1->text().isEmpty());
@@ -363,12 +363,12 @@ TEST_F(Frm3Test, PlainInputWritesTheTextUnchangedInTheFormatAtTheCaret) {
     // "the" has two pronunciations: their comma is no stress mark and their slashes no vowel.
     ASSERT_EQ(transcriptionOf("the"), "/TE, Ti/");
     expected = {
-        {"Hello, world", "Courier", output::kBlack},
-        {"the [", kArial, output::kBlack},
-        {"TE", kPhonetic, output::kBlue},
-        {", ", kArial, output::kBlack},
-        {"Ti", kPhonetic, output::kBlue},
-        {"] Xyzzy, 3D! ", kArial, output::kBlack},
+        {"Hello, world", "Courier", core::kBlack},
+        {"the [", kArial, core::kBlack},
+        {"TE", kPhonetic, core::kBlue},
+        {", ", kArial, core::kBlack},
+        {"Ti", kPhonetic, core::kBlue},
+        {"] Xyzzy, 3D! ", kArial, core::kBlack},
     };
     EXPECT_EQ(runs(), expected);
     EXPECT_TRUE(env.messages.shown.empty());
@@ -378,7 +378,7 @@ TEST_F(Frm3Test, PlainInputWritesTheTextUnchangedInTheFormatAtTheCaret) {
     caret.setPosition(int(rich1->toPlainText().indexOf("Ti")) + 1);
     rich1->setTextCursor(caret);
     enter("E");
-    EXPECT_EQ(runs()[4], (Piece{"TEi", kPhonetic, output::kBlue}));
+    EXPECT_EQ(runs()[4], (Piece{"TEi", kPhonetic, core::kBlue}));
 }
 
 TEST_F(Frm3Test, EscAnywhereInTheWindowTogglesTheModeAndTwiceRestoresIt) {
@@ -435,7 +435,7 @@ TEST_F(Frm3Test, TheConfirmButtonFollowsTheEntryBox) {
 
     type("zebra");
     QTest::mouseClick(command2, Qt::LeftButton);
-    EXPECT_EQ(runs().at(0), (Piece{"zebra [", kArial, output::kBlack}));
+    EXPECT_EQ(runs().at(0), (Piece{"zebra [", kArial, core::kBlack}));
     EXPECT_FALSE(command2->isEnabled());
     EXPECT_TRUE(text1->hasFocus());
 

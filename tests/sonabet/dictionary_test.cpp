@@ -190,7 +190,7 @@ TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
     }
     const QHash<QString, QString> quoted = quotedEntries();
     testing_support::TestEnvironment env;
-    smart::LookupClient client(env.services);
+    core::LookupClient client(env.services);
     QTextStream in(&file);
     in.setEncoding(QStringConverter::Utf8);
     int words = 0;
@@ -201,7 +201,7 @@ TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
             continue;
         }
         ++words;
-        const smart::Lookup found = client.lookup(word);
+        const core::Lookup found = client.lookup(word);
         // "goodbye" is quoted with the empty transcription and answers like an absent word.
         const auto quotedEntry = quoted.constFind(found.key);
         if (quotedEntry != quoted.cend() && quotedEntry->isEmpty()) {

@@ -15,13 +15,13 @@ inline void appendAnnotated(output::DocumentBox& box, const QString& word,
     end.movePosition(QTextCursor::End);
     box.setTextCursor(end);
     box.setInsertionFont(QStringLiteral("Arial"));
-    box.setInsertionColour(output::kBlack);
+    box.setInsertionColour(core::kBlack);
     box.replaceSelection(word + QStringLiteral(" ["));
     box.setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
-    box.setInsertionColour(output::kBlue);
+    box.setInsertionColour(core::kBlue);
     box.replaceSelection(transcription);
     box.setInsertionFont(QStringLiteral("Arial"));
-    box.setInsertionColour(output::kBlack);
+    box.setInsertionColour(core::kBlack);
     box.replaceSelection(QStringLiteral("]\r\n"));
 }
 

@@ -36,7 +36,7 @@ inline std::vector<Piece> piecesOf(const QTextDocument& document) {
             const QString family = format.fontFamilies().toStringList().value(0);
             const quint32 colour = format.hasProperty(QTextFormat::ForegroundBrush)
                                        ? output::bgrFromColour(format.foreground().color())
-                                       : output::kBlack;
+                                       : core::kBlack;
             if (!runs.empty() && runs.back().family == family && runs.back().colour == colour) {
                 runs.back().text += fragment.text();
             } else {

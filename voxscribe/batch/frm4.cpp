@@ -36,7 +36,7 @@ constexpr char kCommandStyle[] =
 // lines inserted into Rich2 at the caret. The lines go in once a frame rather than one by one:
 // the document box lays out and repaints after every insertion, which would cost many times the
 // annotation itself. The window still takes the user's events after every word.
-class Frm4::DocumentOutput final : public BatchSink {
+class Frm4::DocumentOutput final : public core::BatchSink {
 public:
     explicit DocumentOutput(Frm4& window) : window_(window) { frame_.start(); }
 
@@ -124,14 +124,14 @@ QString Frm4::openTitle() {
     return QStringLiteral("请选择文本文件，一个单词一行");
 }
 
-Frm4::Frm4(platform::Services& services, smart::LookupClient& client, QWidget* parent)
+Frm4::Frm4(platform::Services& services, core::LookupClient& client, QWidget* parent)
     : EscProofDialog(parent), services_(services), client_(client) {
     buildControls();
     saver_ =
         new output::DocumentSaver(output::WindowKind::Batch, services_, Rich2, this, nullptr, this);
 
-    connect(Label5, &shell::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
-    connect(Label4, &shell::ClickableLabel::clicked, this, &Frm4::onSaveClicked);
+    connect(Label5, &widgets::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
+    connect(Label4, &widgets::ClickableLabel::clicked, this, &Frm4::onSaveClicked);
     // Alt+A saves wherever the focus is in the window, the document box included.
     saveShortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), this);
     saveShortcut_->setContext(Qt::WindowShortcut);
@@ -141,8 +141,8 @@ Frm4::Frm4(platform::Services& services, smart::LookupClient& client, QWidget* p
 void Frm4::buildControls() {
     setObjectName(QStringLiteral("Frm4"));
     setWindowTitle(QString());
-    resize(shell::pixels(kWidth), shell::pixels(kHeight));
-    chrome_ = new shell::WindowChrome(this, shell::TitledWindow::Batch);
+    resize(widgets::pixels(kWidth), widgets::pixels(kHeight));
+    chrome_ = new widgets::WindowChrome(this, widgets::TitledWindow::Batch);
     Image1 = chrome_->strip();
     lblbiaoti = chrome_->titleLabel();
     lblmin = chrome_->minimiseLabel();
@@ -150,7 +150,7 @@ void Frm4::buildControls() {
 
     Label1 = new QLabel(hintText(), this);
     Label1->setWordWrap(true);
-    Label5 = new shell::ClickableLabel(QStringLiteral("选择文件…"), this);
+    Label5 = new widgets::ClickableLabel(QStringLiteral("选择文件…"), this);
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->setStyleSheet(QString::fromLatin1(kCommandStyle));
     Label2 = new QLabel(this);
@@ -163,8 +163,8 @@ void Frm4::buildControls() {
     ProgressBar1->setTextVisible(true);
     ProgressBar1->setVisible(false);
     Rich2 = new output::DocumentBox(this);
-    Rich2->setDefaultFormat(documentFont(), kDocumentPointSize);
-    Label4 = new shell::ClickableLabel(QStringLiteral("保 存"), this);
+    Rich2->setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
+    Label4 = new widgets::ClickableLabel(QStringLiteral("保 存"), this);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->setStyleSheet(QString::fromLatin1(kCommandStyle));
 
@@ -218,28 +218,28 @@ void Frm4::annotateFile(const QString& path) {
         return;
     }
     Label2->setText(path);
-    const WordList list = readWordList(path);
+    const core::WordList list = core::readWordList(path);
     if (!list.ok()) {
         services_.messages.show(this, list.error, platform::Icon::Critical, platform::Buttons::Ok,
                                 platform::Answer::Ok);
         return;
     }
-    BatchEngine engine(client_,
-                       smart::MissLog(services_.folder.writableFile(smart::MissLog::fileName())));
+    core::BatchEngine engine(
+        client_, core::MissLog(services_.folder.writableFile(core::MissLog::fileName())));
     DocumentOutput output(*this);
     setRunning(true);
-    const RunSummary summary = engine.run(list.lines, output, this);
+    const core::RunSummary summary = engine.run(list.lines, output, this);
     output.finish();
     setRunning(false);
     reportRunProblems(summary);
 }
 
-void Frm4::reportRunProblems(const RunSummary& summary) {
+void Frm4::reportRunProblems(const core::RunSummary& summary) {
     if (summary.missLogFailed) {
         services_.messages.show(this,
                                 QStringLiteral("无法写入“%1”，没找到音标的单词没有记录下来。\r\n"
                                                "标注结果仍在窗口中。")
-                                    .arg(services_.folder.writableFile(smart::MissLog::fileName())),
+                                    .arg(services_.folder.writableFile(core::MissLog::fileName())),
                                 platform::Icon::Critical, platform::Buttons::Ok,
                                 platform::Answer::Ok);
     }

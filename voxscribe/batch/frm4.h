@@ -16,20 +16,20 @@ class DocumentSaver;
 namespace platform {
 struct Services;
 }
-namespace shell {
+namespace widgets {
 class ClickableLabel;
 class WindowChrome;
-}  // namespace shell
-namespace smart {
+}  // namespace widgets
+namespace core {
 class LookupClient;
 }
 
 namespace batch {
 
-class Frm4 : public shell::EscProofDialog {
+class Frm4 : public widgets::EscProofDialog {
     Q_OBJECT
 public:
-    Frm4(platform::Services& services, smart::LookupClient& client, QWidget* parent = nullptr);
+    Frm4(platform::Services& services, core::LookupClient& client, QWidget* parent = nullptr);
 
     static QString hintText();
     static QString statusText();
@@ -46,12 +46,12 @@ public:
     QLabel* lblmin;
     QLabel* lblclose;
     QLabel* Label1;
-    shell::ClickableLabel* Label5;
+    widgets::ClickableLabel* Label5;
     QLabel* Label2;
     QLabel* Label3;
     QProgressBar* ProgressBar1;
     output::DocumentBox* Rich2;
-    shell::ClickableLabel* Label4;
+    widgets::ClickableLabel* Label4;
 
 public Q_SLOTS:
     // Esc and the system's close come here; both are refused while a run goes.
@@ -68,12 +68,12 @@ private:
     class DocumentOutput;
     void buildControls();
     void setRunning(bool running);
-    void reportRunProblems(const RunSummary& summary);
+    void reportRunProblems(const core::RunSummary& summary);
 
     platform::Services& services_;
-    smart::LookupClient& client_;
+    core::LookupClient& client_;
     output::DocumentSaver* saver_ = nullptr;
-    shell::WindowChrome* chrome_ = nullptr;
+    widgets::WindowChrome* chrome_ = nullptr;
     QShortcut* saveShortcut_ = nullptr;
     bool running_ = false;
     Qt::TextInteractionFlags idleInteraction_;

@@ -104,6 +104,14 @@ QList<Run> batchLine(const QString& key, const QString& transcription) {
     return runs;
 }
 
+QString batchLineText(const QString& key, const QString& transcription) {
+    return key + u'/' + transcription + QStringLiteral("/\r\n");
+}
+
+QString guessedBatchLineText(const QString& key, const QString& codes) {
+    return key + u'/' + codes + QStringLiteral("/?\r\n");
+}
+
 QList<Run> guessedBatchLine(const QString& key, const QString& codes) {
     QList<Run> runs;
     append(runs, key + u'/', latinFont(), kBlack);

@@ -62,6 +62,11 @@ QList<Run> batchLine(const QString& key, const QString& transcription);
 // The same with a suggested transcription, in grey so that a reader can tell.
 QList<Run> guessedBatchLine(const QString& key, const QString& codes);
 
+// A batch line as plain text, the transcription as stored: "key/transcription/" and CR LF.
+QString batchLineText(const QString& key, const QString& transcription);
+// "key/codes/?" and CR LF: a suggested transcription, marked so that a reader can tell.
+QString guessedBatchLineText(const QString& key, const QString& codes);
+
 // The text of runs, one after another.
 QString textOf(const QList<Run>& runs);
 

@@ -31,9 +31,9 @@
 namespace manual {
 namespace {
 
-using shell::kTwipsPerPixel;
-using shell::pixels;
-using shell::placeTwips;
+using widgets::kTwipsPerPixel;
+using widgets::pixels;
+using widgets::placeTwips;
 
 const QString kPhoneticMode = QStringLiteral("音标");
 const QString kWordMode = QStringLiteral("单词");
@@ -72,8 +72,8 @@ QString textOf(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
-shell::ClickableLabel* handLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new shell::ClickableLabel(caption, parent);
+widgets::ClickableLabel* handLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new widgets::ClickableLabel(caption, parent);
     label->setObjectName(name);
     label->setCursor(Qt::PointingHandCursor);
     return label;
@@ -98,7 +98,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     createControls();
     connectControls();
-    new shell::WindowChrome(this, shell::TitledWindow::ManualInput);
+    new widgets::WindowChrome(this, widgets::TitledWindow::ManualInput);
     // The same limits as hints, so that the window system offers no other size to begin with: the
     // largest whole pixel sizes within them.
     setMinimumSize(pixels(kMinWidth), pixels(kMinHeight));
@@ -106,7 +106,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     resize(pixels(kPanelClosedWidth), pixels(kMinHeight));
 
     // Start-up: the phonetic font of the word box is set here, everything starts empty.
-    Text2->setFont(fontOf(output::phoneticFont(), 9.75));
+    Text2->setFont(fontOf(core::phoneticFont(), 9.75));
     Text1->clear();
     Text2->clear();
     Rich1->clearDocument();
@@ -126,8 +126,8 @@ void Form1::createControls() {
     createKeyboardFrame();
     createEntryFrame();
 
-    Command6 = shell::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
-                             {6840, 4140, 675, 450});
+    Command6 = widgets::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+                               {6840, 4140, 675, 450});
     Command6->setFont(fontOf(kSongti, 10.5));
     Command6->setToolTip(QStringLiteral("回车键为快捷键"));
     Command6->setDefault(true);
@@ -147,9 +147,10 @@ void Form1::createControls() {
 }
 
 void Form1::createKeyboardFrame() {
-    Frame1 = shell::placed(new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
-                           "Frame1", {135, 420, 7440, 3450});
-    Command1 = createKeyboardButtons(Frame1, KeyboardWindow::ManualInput);
+    Frame1 =
+        widgets::placed(new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
+                        "Frame1", {135, 420, 7440, 3450});
+    Command1 = keyboard::createKeyboardButtons(Frame1, keyboard::KeyboardWindow::ManualInput);
 
     const struct {
         QLabel** hint;
@@ -157,9 +158,9 @@ void Form1::createKeyboardFrame() {
         int top;
         std::string_view text;
     } hints[] = {
-        {&Label1, "Label1", 690, kKeyboardRows[0].hint},
-        {&Label6, "Label6", 1455, kKeyboardRows[1].hint},
-        {&Label8, "Label8", 2220, kKeyboardRows[2].hint},
+        {&Label1, "Label1", 690, keyboard::kKeyboardRows[0].hint},
+        {&Label6, "Label6", 1455, keyboard::kKeyboardRows[1].hint},
+        {&Label8, "Label8", 2220, keyboard::kKeyboardRows[2].hint},
     };
     for (const auto& hint : hints) {
         *hint.hint = plainLabel(QLatin1String(hint.name), textOf(hint.text), Frame1);
@@ -168,7 +169,7 @@ void Form1::createKeyboardFrame() {
     }
 
     const struct {
-        shell::ClickableLabel** toggle;
+        widgets::ClickableLabel** toggle;
         const char* name;
         const QString caption;
         int left;
@@ -189,21 +190,21 @@ void Form1::createKeyboardFrame() {
 }
 
 void Form1::createEntryFrame() {
-    Frame3 = shell::placed(new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this),
-                           "Frame3", {135, 3900, 6600, 1350});
+    Frame3 = widgets::placed(new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this),
+                             "Frame3", {135, 3900, 6600, 1350});
 
     Label2 = plainLabel(QStringLiteral("Label2"), kPhoneticCaption, Frame3);
     Label2->setFont(fontOf(kSongti, 12));
     placeTwips(Label2, 120, 255, 1380, 330);
 
-    Text1 = shell::placed(new LockedEntryBox(Frame3), "Text1", {1530, 195, 4935, 435});
-    Text1->setFont(fontOf(output::phoneticFont(), 12));
+    Text1 = widgets::placed(new LockedEntryBox(Frame3), "Text1", {1530, 195, 4935, 435});
+    Text1->setFont(fontOf(core::phoneticFont(), 12));
     Text1->setReadOnly(true);
     // After setReadOnly, which decides the input method on its own.
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
 
-    Text2 = shell::placed(new QLineEdit(Frame3), "Text2", {1530, 195, 4935, 435});
+    Text2 = widgets::placed(new QLineEdit(Frame3), "Text2", {1530, 195, 4935, 435});
     Text2->setFont(fontOf(kWordFont, 9.75));
     Text2->setInputMethodHints(Qt::ImhPreferLatin);
     // English words are typed here, so the input method starts off; Ctrl+Space, the key Chinese
@@ -215,15 +216,15 @@ void Form1::createEntryFrame() {
     connect(inputMethodSwitch, &QShortcut::activated, this, &Form1::toggleWordInputMethod);
     Text2->hide();
 
-    Frame2 = shell::placed(new QGroupBox(Frame3), "Frame2", {105, 690, 6390, 555});
+    Frame2 = widgets::placed(new QGroupBox(Frame3), "Frame2", {105, 690, 6390, 555});
     Frame2->setAutoFillBackground(true);
     Frame2->setBackgroundRole(QPalette::Window);
-    Option1 = shell::placed(new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2),
-                            "Option1", {90, 150, 2085, 300});
-    Option3 = shell::placed(new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2),
-                            "Option3", {2220, 150, 2085, 300});
-    Option2 = shell::placed(new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2),
-                            "Option2", {4350, 150, 1950, 300});
+    Option1 = widgets::placed(new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2),
+                              "Option1", {90, 150, 2085, 300});
+    Option3 = widgets::placed(new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2),
+                              "Option3", {2220, 150, 2085, 300});
+    Option2 = widgets::placed(new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2),
+                              "Option2", {4350, 150, 1950, 300});
     Option1->setChecked(true);
 }
 
@@ -236,8 +237,8 @@ void Form1::createPalettePanel() {
     c1 = new QButtonGroup(Frame4);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     placeTwips(Frame4, kPanelLeft, 660, 1395, 3675);
-    for (const PalettePlace& place : kPanelPlaces) {
-        for (const PaletteButton& data : kPaletteButtons) {
+    for (const keyboard::PalettePlace& place : keyboard::kPanelPlaces) {
+        for (const keyboard::PaletteButton& data : keyboard::kPaletteButtons) {
             if (data.index == place.index) {
                 QPushButton* button = createPaletteButton(data, Frame4);
                 button->move(pixels(place.left), pixels(place.top));
@@ -270,19 +271,19 @@ void Form1::connectControls() {
     connect(Text1, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
     connect(Text2, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
 
-    connect(Label4, &shell::ClickableLabel::clicked, this, &Form1::onLabel4Clicked);
-    connect(Label7, &shell::ClickableLabel::clicked, this, &Form1::onLabel7Clicked);
-    connect(Label9, &shell::ClickableLabel::clicked, this, &Form1::onLabel9Clicked);
-    connect(Label5, &shell::ClickableLabel::clicked, this, &Form1::onLabel5Clicked);
-    connect(Label10, &shell::ClickableLabel::clicked, this, &Form1::onMoreClicked);
-    connect(Label11, &shell::ClickableLabel::clicked, this, &Form1::onPinClicked);
+    connect(Label4, &widgets::ClickableLabel::clicked, this, &Form1::onLabel4Clicked);
+    connect(Label7, &widgets::ClickableLabel::clicked, this, &Form1::onLabel7Clicked);
+    connect(Label9, &widgets::ClickableLabel::clicked, this, &Form1::onLabel9Clicked);
+    connect(Label5, &widgets::ClickableLabel::clicked, this, &Form1::onLabel5Clicked);
+    connect(Label10, &widgets::ClickableLabel::clicked, this, &Form1::onMoreClicked);
+    connect(Label11, &widgets::ClickableLabel::clicked, this, &Form1::onPinClicked);
     connect(mnu1, &QAction::triggered, this, &Form1::onLabel4Clicked);
     connect(mnu3, &QAction::triggered, this, &Form1::onLabel7Clicked);
     connect(mnu4, &QAction::triggered, this, &Form1::onLabel9Clicked);
     connect(mnu2, &QAction::triggered, this, &Form1::onLabel5Clicked);
 
-    for (shell::ClickableLabel* label : {Label4, Label5, Label7, Label9, Label10}) {
-        connect(label, &shell::ClickableLabel::mouseMoved, this,
+    for (widgets::ClickableLabel* label : {Label4, Label5, Label7, Label9, Label10}) {
+        connect(label, &widgets::ClickableLabel::mouseMoved, this,
                 [this, label] { onHintLabelHovered(label); });
     }
     connect(Frame1, &KeyboardFrame::backgroundHovered, this, &Form1::onFrame1BackgroundHovered);
@@ -291,12 +292,12 @@ void Form1::connectControls() {
 }
 
 void Form1::checkPhoneticFont() {
-    if (shell::phoneticFontInstalled()) {
+    if (platform::phoneticFontInstalled()) {
         return;
     }
     // The mapped keys still work: they do not go through the buttons.
     Frame1->setEnabled(false);
-    services_.messages.show(this, shell::missingFontMessage(services_.folder, false),
+    services_.messages.show(this, platform::missingFontMessage(services_.folder, false),
                             platform::Icon::Critical, platform::Buttons::Ok, platform::Answer::Ok);
 }
 
@@ -345,7 +346,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
             if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
                 isFirstDelivery(watched, event)) {
-                onKeyDown(virtualKeyCode(*static_cast<QKeyEvent*>(event)));
+                onKeyDown(keyboard::virtualKeyCode(*static_cast<QKeyEvent*>(event)));
             }
             break;
         case QEvent::ShortcutOverride:
@@ -359,15 +360,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::onKeyDown(int keyCode) {
-    if (keyCode == kKeyEscape) {
+    if (keyCode == keyboard::kKeyEscape) {
         switchMode();
     }
-    if (keyCode == kKeyBackspace && !Text1->text().isEmpty()) {
+    if (keyCode == keyboard::kKeyBackspace && !Text1->text().isEmpty()) {
         Text1->setText(Text1->text().chopped(1));
         Text1->setCursorPosition(int(Text1->text().size()));
     }
     if (inPhoneticMode()) {
-        const int index = buttonForKey(keyCode);
+        const int index = keyboard::buttonForKey(keyCode);
         if (index >= 0) {
             onCommand1Clicked(index);
         }
@@ -375,7 +376,7 @@ void Form1::onKeyDown(int keyCode) {
 }
 
 void Form1::onCommand1Clicked(int index) {
-    Text1->insert(insertedText(index));
+    Text1->insert(keyboard::insertedText(index));
     Text1->setFocus();
 }
 
@@ -383,7 +384,7 @@ void Form1::onC1Clicked(int index) {
     if (Label2->text() != kPhoneticCaption) {
         return;
     }
-    Text1->insert(QString(QLatin1Char(paletteCode(index))));
+    Text1->insert(QString(QLatin1Char(keyboard::paletteCode(index))));
     Text1->setFocus();
     if (!panelPinned()) {
         setWidthTwips(kPanelClosedWidth);
@@ -409,7 +410,7 @@ void Form1::onConfirmClicked() {
     QTextCursor edit(Rich1->document());
     edit.beginEditBlock();
     if (lblconvert->text() == kWordMode) {
-        setFormat(kWordFont, output::kBlack);
+        setFormat(kWordFont, core::kBlack);
         output::stagedInsert(*Rich1, word + QLatin1Char(' '));
     } else if (lblconvert->text() == kPhoneticMode) {
         const struct {
@@ -426,13 +427,13 @@ void Form1::onConfirmClicked() {
                 continue;
             }
             if (!style.before.isEmpty()) {
-                setFormat(kWordFont, output::kBlack);
+                setFormat(kWordFont, core::kBlack);
                 Rich1->replaceSelection(style.before);
             }
-            setFormat(output::phoneticFont(), output::kBlue);
+            setFormat(core::phoneticFont(), core::kBlue);
             output::stagedInsert(*Rich1, phonetic);
             if (!style.after.isEmpty()) {
-                setFormat(kWordFont, output::kBlack);
+                setFormat(kWordFont, core::kBlack);
                 Rich1->replaceSelection(style.after);
             }
         }
@@ -476,7 +477,7 @@ void Form1::toggleHint(QLabel* toggle, QLabel* hint, int row) {
         hint->clear();
         toggle->setText(kShow);
     } else {
-        hint->setText(textOf(kKeyboardRows[row].hint));
+        hint->setText(textOf(keyboard::kKeyboardRows[row].hint));
         toggle->setText(kHide);
     }
 }
@@ -510,7 +511,7 @@ void Form1::onLabel5Clicked() {
 }
 
 void Form1::setLetterBlockVisible(bool visible) {
-    for (const KeyboardButton& button : kKeyboardButtons) {
+    for (const keyboard::KeyboardButton& button : keyboard::kKeyboardButtons) {
         if (inLetterBlock(button)) {
             Command1->button(button.index)->setVisible(visible);
         }
@@ -544,7 +545,7 @@ void Form1::onFrame1BackgroundHovered() {
 }
 
 void Form1::onHintLabelHovered(QLabel* label) {
-    setTextColour(label, output::colourFromBgr(output::kBlue));
+    setTextColour(label, output::colourFromBgr(core::kBlue));
 }
 
 void Form1::setWidthTwips(int twips) {

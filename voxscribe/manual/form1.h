@@ -23,7 +23,7 @@ namespace output {
 class DocumentBox;
 class WorkingDocument;
 }  // namespace output
-namespace shell {
+namespace widgets {
 class ClickableLabel;
 }
 
@@ -31,7 +31,7 @@ namespace manual {
 
 class KeyboardFrame;
 
-class Form1 : public shell::EscProofDialog {
+class Form1 : public widgets::EscProofDialog {
     Q_OBJECT
 public:
     explicit Form1(platform::Services& services, QWidget* parent = nullptr);
@@ -91,11 +91,11 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label8 = nullptr;
-    shell::ClickableLabel* Label4 = nullptr;
-    shell::ClickableLabel* Label7 = nullptr;
-    shell::ClickableLabel* Label9 = nullptr;
-    shell::ClickableLabel* Label5 = nullptr;
-    shell::ClickableLabel* Label10 = nullptr;
+    widgets::ClickableLabel* Label4 = nullptr;
+    widgets::ClickableLabel* Label7 = nullptr;
+    widgets::ClickableLabel* Label9 = nullptr;
+    widgets::ClickableLabel* Label5 = nullptr;
+    widgets::ClickableLabel* Label10 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -108,7 +108,7 @@ private:
     // The document; its save and transfer labels and its saver are the WorkingDocument's.
     output::WorkingDocument* document_ = nullptr;
     output::DocumentBox* Rich1 = nullptr;
-    shell::ClickableLabel* Label11 = nullptr;
+    widgets::ClickableLabel* Label11 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QButtonGroup* c1 = nullptr;
     QMenu* popmenu = nullptr;

@@ -132,14 +132,14 @@ void DocumentBox::insertRuns(const QList<core::Run>& runs) {
         } else {
             const QTextCharFormat caret = textCursor().charFormat();
             const QString family = caret.font().resolve(document()->defaultFont()).family();
-            if (family == phoneticFont()) {
+            if (family == core::phoneticFont()) {
                 setInsertionFont(core::latinFont());
                 setInsertionColour(run.colour);
             } else {
                 setInsertionFont(family);
                 setInsertionColour(caret.hasProperty(QTextFormat::ForegroundBrush)
                                        ? bgrFromColour(caret.foreground().color())
-                                       : kBlack);
+                                       : core::kBlack);
             }
         }
         replaceSelection(run.text);
@@ -171,7 +171,7 @@ void DocumentBox::clearDocument() {
 }
 
 bool DocumentBox::saveToFile(const QString& path, QString* error) const {
-    return saveBytes(path, toRtf(*document()), error);
+    return core::saveBytes(path, core::toRtf(*document()), error);
 }
 
 QMimeData* DocumentBox::unicodeIpaCopy() const {
@@ -194,7 +194,7 @@ QMimeData* DocumentBox::unicodeIpaCopy() const {
                 continue;
             }
             const QFont font = fragment.charFormat().font().resolve(defaultFont);
-            if (font.family() == phoneticFont()) {
+            if (font.family() == core::phoneticFont()) {
                 const QString ipa = runAsUnicodeIpa(fragment.text(), start, stop);
                 plain += ipa;
                 html += htmlSpan(ipa, kIpaFaces, "#0000ff");

@@ -7,15 +7,11 @@
 #include <QTextEdit>
 
 #include "annotation.h"
-#include "phoneticfont.h"
 
 class QMenu;
 class QMimeData;
 
 namespace output {
-
-using core::kBlack;
-using core::kBlue;
 
 class DocumentBox : public QTextEdit {
     Q_OBJECT
@@ -74,7 +70,7 @@ protected:
 
 private:
     QString insertionFont_;
-    quint32 insertionColour_ = kBlack;
+    quint32 insertionColour_ = core::kBlack;
     bool locked_ = false;
 };
 

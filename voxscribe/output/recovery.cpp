@@ -61,7 +61,7 @@ bool RecoveryStore::keep(const QString& window, const QTextDocument& document, Q
         }
         return false;
     }
-    return saveBytes(copyPath(window), document.toHtml().toUtf8(), error);
+    return core::saveBytes(copyPath(window), document.toHtml().toUtf8(), error);
 }
 
 void RecoveryStore::discard(const QString& window) {

@@ -14,8 +14,8 @@ WorkingDocument::WorkingDocument(WindowKind kind, platform::Services& services, 
       services_(services),
       window_(window),
       box_(new DocumentBox(window)),
-      saveLabel_(new shell::ClickableLabel(saveCaption, window)),
-      transferLabel_(new shell::ClickableLabel(QStringLiteral("转入Word"), window)),
+      saveLabel_(new widgets::ClickableLabel(saveCaption, window)),
+      transferLabel_(new widgets::ClickableLabel(QStringLiteral("转入Word"), window)),
       fileLabel_(new QLabel(window)) {
     box_->setObjectName(QStringLiteral("Rich1"));
     // The user never types into the document; the window unlocks it while it inserts.
@@ -23,13 +23,13 @@ WorkingDocument::WorkingDocument(WindowKind kind, platform::Services& services, 
     saveLabel_->setObjectName(saveName);
     transferLabel_->setObjectName(QStringLiteral("Label13"));
     fileLabel_->setObjectName(QStringLiteral("lblfile"));
-    for (shell::ClickableLabel* label : {saveLabel_, transferLabel_}) {
+    for (widgets::ClickableLabel* label : {saveLabel_, transferLabel_}) {
         label->setCursor(Qt::PointingHandCursor);
     }
     saver_ = new DocumentSaver(kind, services_, box_, window_, fileLabel_, this);
     saver_->timer()->setObjectName(QStringLiteral("Timer1"));
-    connect(saveLabel_, &shell::ClickableLabel::clicked, this, &WorkingDocument::onSaveClicked);
-    connect(transferLabel_, &shell::ClickableLabel::clicked, this,
+    connect(saveLabel_, &widgets::ClickableLabel::clicked, this, &WorkingDocument::onSaveClicked);
+    connect(transferLabel_, &widgets::ClickableLabel::clicked, this,
             &WorkingDocument::onTransferClicked);
 }
 

@@ -12,7 +12,7 @@
 class QLabel;
 class QWidget;
 
-namespace shell {
+namespace widgets {
 class ClickableLabel;
 }
 
@@ -28,8 +28,8 @@ public:
                     const QString& saveName, const QString& saveCaption);
 
     DocumentBox* box() const { return box_; }
-    shell::ClickableLabel* saveLabel() const { return saveLabel_; }
-    shell::ClickableLabel* transferLabel() const { return transferLabel_; }
+    widgets::ClickableLabel* saveLabel() const { return saveLabel_; }
+    widgets::ClickableLabel* transferLabel() const { return transferLabel_; }
     QLabel* fileLabel() const { return fileLabel_; }
     // Before the window closes: asks about unsaved changes; false when the window must stay.
     bool confirmClose() { return saver_->confirmClose(); }
@@ -41,8 +41,8 @@ private:
     platform::Services& services_;
     QWidget* window_;
     DocumentBox* box_;
-    shell::ClickableLabel* saveLabel_;
-    shell::ClickableLabel* transferLabel_;
+    widgets::ClickableLabel* saveLabel_;
+    widgets::ClickableLabel* transferLabel_;
     QLabel* fileLabel_;
     DocumentSaver* saver_;
 };

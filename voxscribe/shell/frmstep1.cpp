@@ -74,7 +74,7 @@ const char* const kFrameStyle =
 
 }  // namespace
 
-Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup,
+Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
                    const QString& recoveryFolder, QWidget* parent)
     : QWidget(parent),
       services_(services),
@@ -89,7 +89,7 @@ Frmstep1::Frmstep1(platform::Services& services, smart::LookupClient& lookup,
     setMouseTracking(true);
     buildControls();
     placeControls();
-    chrome_ = new WindowChrome(this, Image1);
+    chrome_ = new widgets::WindowChrome(this, Image1);
     setWindowFactory(Mode::ManualInput, [this](QWidget* owner) -> QWidget* {
         return new manual::Form1(services_, owner);
     });
@@ -127,7 +127,7 @@ QString Frmstep1::description(Mode mode) {
 
 void Frmstep1::buildControls() {
     setStyleSheet(QStringLiteral("QWidget#frmstep1 { background: #eef3f7; }"));
-    Image1 = new TitleStrip(this);
+    Image1 = new widgets::TitleStrip(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setTitle(QStringLiteral("Voxscribe"));
     Image1->setSubtitle(QStringLiteral("英语单词音标标注"));
@@ -140,10 +140,10 @@ void Frmstep1::buildControls() {
     Frame1->setMouseTracking(true);
     Frame1->installEventFilter(this);
 
-    ClickableLabel** modeLabels[] = {&Label2, &Label3, &Label4};
+    widgets::ClickableLabel** modeLabels[] = {&Label2, &Label3, &Label4};
     const char* const names[] = {"Label2", "Label3", "Label4"};
     for (int i = 0; i < 3; ++i) {
-        auto* label = new ClickableLabel(QString::fromUtf8(kModes[i].caption), Frame1);
+        auto* label = new widgets::ClickableLabel(QString::fromUtf8(kModes[i].caption), Frame1);
         label->setObjectName(QString::fromLatin1(names[i]));
         label->setAlignment(Qt::AlignCenter);
         label->setStyleSheet(QString::fromLatin1(kModeLabelStyle));
@@ -151,20 +151,21 @@ void Frmstep1::buildControls() {
         // The mouse over a mode label concerns that label only, not the frame behind it.
         label->setAttribute(Qt::WA_NoMousePropagation);
         const Mode mode = kModes[i].mode;
-        connect(label, &ClickableLabel::mouseMoved, this, [this, mode] { onModeHovered(mode); });
+        connect(label, &widgets::ClickableLabel::mouseMoved, this,
+                [this, mode] { onModeHovered(mode); });
         *modeLabels[i] = label;
     }
-    connect(Label2, &ClickableLabel::clicked, this, &Frmstep1::onManualInputClicked);
-    connect(Label3, &ClickableLabel::clicked, this, &Frmstep1::onSmartAnnotationClicked);
-    connect(Label4, &ClickableLabel::clicked, this, &Frmstep1::onBatchClicked);
+    connect(Label2, &widgets::ClickableLabel::clicked, this, &Frmstep1::onManualInputClicked);
+    connect(Label3, &widgets::ClickableLabel::clicked, this, &Frmstep1::onSmartAnnotationClicked);
+    connect(Label4, &widgets::ClickableLabel::clicked, this, &Frmstep1::onBatchClicked);
 
-    Label7 = new ClickableLabel(QStringLiteral("帮助"), Frame1);
+    Label7 = new widgets::ClickableLabel(QStringLiteral("帮助"), Frame1);
     Label7->setObjectName(QStringLiteral("Label7"));
     Label7->setAlignment(Qt::AlignCenter);
     Label7->setStyleSheet(QString::fromLatin1(kHelpLabelStyle));
     Label7->setCursor(Qt::PointingHandCursor);
     Label7->setAttribute(Qt::WA_NoMousePropagation);
-    connect(Label7, &ClickableLabel::clicked, this, &Frmstep1::onHelpClicked);
+    connect(Label7, &widgets::ClickableLabel::clicked, this, &Frmstep1::onHelpClicked);
 
     // The description stays while the mouse rests on it, so that it can be read.
     Label5 = new QLabel(Frame1);
@@ -206,7 +207,7 @@ void Frmstep1::centreOnScreen() {
 
 // The program needs the phonetic font but never installs it; the user is told where to copy it.
 void Frmstep1::checkPhoneticFont() {
-    if (!phoneticFontInstalled()) {
+    if (!platform::phoneticFontInstalled()) {
         services_.messages.show(this, missingFontMessage(services_.folder, true),
                                 platform::Icon::Critical, platform::Buttons::Ok,
                                 platform::Answer::Ok);

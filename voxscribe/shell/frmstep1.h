@@ -17,7 +17,7 @@ class QLabel;
 namespace platform {
 struct Services;
 }
-namespace smart {
+namespace core {
 class LookupClient;
 }
 namespace output {
@@ -26,11 +26,13 @@ class RecoveryStore;
 }  // namespace output
 class QTimer;
 
-namespace shell {
-
+namespace widgets {
 class ClickableLabel;
 class TitleStrip;
 class WindowChrome;
+}  // namespace widgets
+
+namespace shell {
 
 class Frmstep1 : public QWidget {
     Q_OBJECT
@@ -42,7 +44,7 @@ public:
     // Runs the phonetic font check before it returns, so that the warning comes before the
     // launcher is shown. recoveryFolder: where copies of unsaved documents are kept; the user's
     // state folder when empty.
-    Frmstep1(platform::Services& services, smart::LookupClient& lookup,
+    Frmstep1(platform::Services& services, core::LookupClient& lookup,
              const QString& recoveryFolder = QString(), QWidget* parent = nullptr);
     ~Frmstep1() override;
 
@@ -108,7 +110,7 @@ private:
     static output::DocumentBox* documentOf(const QWidget* window);
 
     platform::Services& services_;
-    smart::LookupClient& lookup_;
+    core::LookupClient& lookup_;
     std::array<WorkingWindow, 3> windows_;
     std::function<void(QWidget*)> runModal_;
     std::function<void()> endProgram_;
@@ -117,14 +119,14 @@ private:
     QHash<QString, int> keptRevisions_;  // per window: the document revision last kept
     bool recoveryOffered_ = false;
 
-    TitleStrip* Image1 = nullptr;
+    widgets::TitleStrip* Image1 = nullptr;
     QFrame* Frame1 = nullptr;
-    ClickableLabel* Label2 = nullptr;
-    ClickableLabel* Label3 = nullptr;
-    ClickableLabel* Label4 = nullptr;
-    ClickableLabel* Label7 = nullptr;
+    widgets::ClickableLabel* Label2 = nullptr;
+    widgets::ClickableLabel* Label3 = nullptr;
+    widgets::ClickableLabel* Label4 = nullptr;
+    widgets::ClickableLabel* Label7 = nullptr;
     QLabel* Label5 = nullptr;
-    WindowChrome* chrome_ = nullptr;
+    widgets::WindowChrome* chrome_ = nullptr;
     bool centred_ = false;
 };
 

@@ -33,9 +33,9 @@ QString keyCards() {
 // Buttons that no physical key stands for (the tables leave some): only a click enters them.
 QString unmappedButtons() {
     QStringList symbols;
-    for (const manual::KeyboardButton& button : manual::kKeyboardButtons) {
+    for (const keyboard::KeyboardButton& button : keyboard::kKeyboardButtons) {
         bool mapped = false;
-        for (const manual::MappedKey& key : manual::kKeyMap) {
+        for (const keyboard::MappedKey& key : keyboard::kKeyMap) {
             mapped = mapped || key.buttonIndex == button.index;
         }
         if (!mapped) {
@@ -48,7 +48,7 @@ QString unmappedButtons() {
 
 QString paletteCells() {
     QString cells;
-    for (const manual::PaletteButton& button : manual::kPaletteButtons) {
+    for (const keyboard::PaletteButton& button : keyboard::kPaletteButtons) {
         const QString code(QChar::fromLatin1(button.code));
         cells += QStringLiteral(
                      "<td><span class=\"ipa\">%1</span><br><span class=\"raw\">%2</span>"
@@ -72,8 +72,8 @@ QString ipaSymbol(const QString& codes) {
 
 std::vector<HelpKey> helpKeyMap() {
     std::vector<HelpKey> keys;
-    for (const manual::MappedKey& key : manual::kKeyMap) {
-        const QString codes = manual::insertedText(key.buttonIndex);
+    for (const keyboard::MappedKey& key : keyboard::kKeyMap) {
+        const QString codes = keyboard::insertedText(key.buttonIndex);
         keys.push_back(HelpKey{fromView(key.key), codes, ipaSymbol(codes)});
     }
     return keys;

@@ -26,45 +26,45 @@ constexpr int kClientHeightWithSuggestion = 5040;
 
 }  // namespace
 
-Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion,
+Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<core::Suggestion> suggestion,
            QWidget* parent)
     : EscProofDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
-    using shell::placeTwips;
+    using widgets::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
-    setFixedSize(shell::pixels(kClientWidth), shell::pixels(kClientHeightWithSuggestion));
+    setFixedSize(widgets::pixels(kClientWidth), widgets::pixels(kClientHeightWithSuggestion));
 
-    Frame1 = shell::placed(new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
-                           "Frame1", {60, 30, 7455, 3690});
-    Command1 = manual::createKeyboardButtons(Frame1, manual::KeyboardWindow::ManualEntry);
-    Command7 = shell::placed(new QPushButton(QStringLiteral("more"), Frame1), "Command7",
-                             {6540, 3150, 735, 405});
+    Frame1 = widgets::placed(new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
+                             "Frame1", {60, 30, 7455, 3690});
+    Command1 = keyboard::createKeyboardButtons(Frame1, keyboard::KeyboardWindow::ManualEntry);
+    Command7 = widgets::placed(new QPushButton(QStringLiteral("more"), Frame1), "Command7",
+                               {6540, 3150, 735, 405});
     Command7->setAutoDefault(false);
 
-    Frame3 = shell::placed(new QGroupBox(this), "Frame3", {60, 3750, 6600, 675});
-    Label2 = shell::placed(new QLabel(QStringLiteral("接受音标输入"), Frame3), "Label2",
-                           {120, 195, 1320, 300});
+    Frame3 = widgets::placed(new QGroupBox(this), "Frame3", {60, 3750, 6600, 675});
+    Label2 = widgets::placed(new QLabel(QStringLiteral("接受音标输入"), Frame3), "Label2",
+                             {120, 195, 1320, 300});
     Text1 = new QLineEdit(Frame3);
     Text1->setObjectName(QStringLiteral("Text1"));
-    QFont phonetic(output::phoneticFont());
+    QFont phonetic(core::phoneticFont());
     phonetic.setPointSizeF(12);
     Text1->setFont(phonetic);
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
     placeTwips(Text1, 1470, 120, 5010, 435);
 
-    Command6 = shell::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
-                             {6780, 3855, 675, 450});
+    Command6 = widgets::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+                               {6780, 3855, 675, 450});
     Command6->setToolTip(QStringLiteral("回车键为快捷键"));
     Command6->setDefault(true);
 
-    Label3 =
-        shell::placed(new QLabel(QStringLiteral("建议："), this), "Label3", {180, 4560, 660, 300});
-    Label4 = shell::placed(new QLabel(this), "Label4", {840, 4470, 5820, 450});
+    Label3 = widgets::placed(new QLabel(QStringLiteral("建议："), this), "Label3",
+                             {180, 4560, 660, 300});
+    Label4 = widgets::placed(new QLabel(this), "Label4", {840, 4470, 5820, 450});
     Label4->setFont(phonetic);
     Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Command8 = shell::placed(new QPushButton(QStringLiteral("采用"), this), "Command8",
-                             {6780, 4470, 675, 450});
+    Command8 = widgets::placed(new QPushButton(QStringLiteral("采用"), this), "Command8",
+                               {6780, 4470, 675, 450});
     Command8->setToolTip(QStringLiteral("Ctrl+回车键为快捷键"));
     Command8->setAutoDefault(false);
     for (const QKeySequence& keys :
@@ -103,12 +103,12 @@ void Frm1::reject() {
 }
 
 void Frm1::onCommand1Clicked(int index) {
-    Text1->insert(manual::insertedText(index));
+    Text1->insert(keyboard::insertedText(index));
     Text1->setFocus();
 }
 
 void Frm1::onMoreClicked() {
-    manual::Frm21 palette(Text1);
+    keyboard::Frm21 palette(Text1);
     palette.exec();
 }
 
@@ -129,8 +129,8 @@ void Frm1::showSuggestion() {
     for (QWidget* widget : std::initializer_list<QWidget*>{Label3, Label4, Command8}) {
         widget->setVisible(!codes.isEmpty());
     }
-    setFixedSize(shell::pixels(kClientWidth),
-                 shell::pixels(codes.isEmpty() ? kClientHeight : kClientHeightWithSuggestion));
+    setFixedSize(widgets::pixels(kClientWidth),
+                 widgets::pixels(codes.isEmpty() ? kClientHeight : kClientHeightWithSuggestion));
 }
 
 void Frm1::onAdoptClicked() {
@@ -149,7 +149,8 @@ void Frm1::onConfirmClicked() {
     QLineEdit* entry = frm3_->entryBox();
     const QString word = entry->text().toLower();
     const QString transcription = Text1->text();
-    MissLog(services_.folder.writableFile(MissLog::fileName())).appendEntry(word, transcription);
+    core::MissLog(services_.folder.writableFile(core::MissLog::fileName()))
+        .appendEntry(word, transcription);
 
     frm3_->documentBox()->insert(core::manualEntryLine(word, transcription));
 
@@ -160,7 +161,7 @@ void Frm1::onConfirmClicked() {
 }
 
 void attachManualEntry(Frm3& frm3, platform::Services& services,
-                       std::shared_ptr<Suggestion> suggestion) {
+                       std::shared_ptr<core::Suggestion> suggestion) {
     // One dialog per window, made at the first Yes and again after it was closed.
     auto dialog = std::make_shared<QPointer<Frm1>>();
     Frm3* window = &frm3;

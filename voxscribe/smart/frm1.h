@@ -20,14 +20,14 @@ class QPushButton;
 
 namespace smart {
 
-class Frm1 : public shell::EscProofDialog {
+class Frm1 : public widgets::EscProofDialog {
     Q_OBJECT
 public:
     // frm3: the window the dialog serves; without an owner, so that Frm3 stays usable beside it.
     // The dialog closes when Frm3 closes and deletes itself when Frm3 goes. suggestion: where the
     // proposed transcription of the word comes from; none without it.
-    Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<Suggestion> suggestion = {},
-         QWidget* parent = nullptr);
+    Frm1(platform::Services& services, Frm3* frm3,
+         std::shared_ptr<core::Suggestion> suggestion = {}, QWidget* parent = nullptr);
 
     // Shows the dialog, or brings it forward when it is already shown.
     void showEntry();
@@ -45,7 +45,7 @@ private:
 
     platform::Services& services_;
     QPointer<Frm3> frm3_;
-    std::shared_ptr<Suggestion> suggestion_;
+    std::shared_ptr<core::Suggestion> suggestion_;
 
     QGroupBox* Frame1 = nullptr;
     QButtonGroup* Command1 = nullptr;
@@ -64,6 +64,6 @@ private:
 // with suggestions from eSpeak NG unless another source is given.
 void attachManualEntry(
     Frm3& frm3, platform::Services& services,
-    std::shared_ptr<Suggestion> suggestion = std::make_shared<EspeakSuggestion>());
+    std::shared_ptr<core::Suggestion> suggestion = std::make_shared<core::EspeakSuggestion>());
 
 }  // namespace smart

@@ -24,7 +24,7 @@
 namespace smart {
 namespace {
 
-using shell::pixels;
+using widgets::pixels;
 
 const QString kDocumentFont = QStringLiteral("Courier");
 constexpr qreal kFontPoints = 12;
@@ -63,7 +63,7 @@ const char* const kCommandLabelStyle =
 
 }  // namespace
 
-Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
+Frm3::Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(services), lookup_(lookup) {
     setObjectName(QStringLiteral("Frm3"));
     // Only a minimised window carries the name; the title strip shows it otherwise.
@@ -71,11 +71,11 @@ Frm3::Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent)
     buildControls();
     placeControls();
 
-    new shell::WindowChrome(this, shell::TitledWindow::SmartAnnotation);
+    new widgets::WindowChrome(this, widgets::TitledWindow::SmartAnnotation);
 
     connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
     connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
-    connect(lblconvert, &shell::ClickableLabel::doubleClicked, this, &Frm3::onModeToggled);
+    connect(lblconvert, &widgets::ClickableLabel::doubleClicked, this, &Frm3::onModeToggled);
 
     prepareMissLog();
     loadLockPicture();
@@ -112,7 +112,7 @@ void Frm3::buildControls() {
     Rich1 = document_->box();
     Rich1->setDefaultFormat(kDocumentFont, kFontPoints);
 
-    lblconvert = new shell::ClickableLabel(kAnnotating.caption.toString(), this);
+    lblconvert = new widgets::ClickableLabel(kAnnotating.caption.toString(), this);
     for (QLabel* label : {document_->saveLabel(), document_->transferLabel()}) {
         label->setAlignment(Qt::AlignCenter);
         label->setAttribute(Qt::WA_Hover);
@@ -147,7 +147,7 @@ void Frm3::placeControls() {
 
 void Frm3::prepareMissLog() {
     // A folder that cannot be written only costs the record of missed words, so it is not reported.
-    MissLog(services_.folder.writableFile(MissLog::fileName())).prepare();
+    core::MissLog(services_.folder.writableFile(core::MissLog::fileName())).prepare();
 }
 
 void Frm3::loadLockPicture() {
@@ -196,7 +196,7 @@ void Frm3::onConfirmClicked() {
         return;
     }
 
-    const Lookup found = lookup_.lookup(entry, this);
+    const core::Lookup found = lookup_.lookup(entry, this);
     QString transcription = found.transcription;
     if (transcription.isEmpty()) {
         const platform::Answer answer =

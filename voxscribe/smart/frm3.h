@@ -21,18 +21,20 @@ namespace output {
 class DocumentBox;
 class WorkingDocument;
 }  // namespace output
-namespace shell {
+namespace widgets {
 class ClickableLabel;
+}
+
+namespace core {
+class LookupClient;
 }
 
 namespace smart {
 
-class LookupClient;
-
 class Frm3 : public QWidget {
     Q_OBJECT
 public:
-    Frm3(platform::Services& services, LookupClient& lookup, QWidget* parent = nullptr);
+    Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* parent = nullptr);
 
     // Text1 and Rich1, which the manual-entry dialog reads and writes.
     QLineEdit* entryBox() const { return Text1; }
@@ -66,7 +68,7 @@ private:
     void insertAnnotated(const QString& entry, const QString& transcription);
 
     platform::Services& services_;
-    LookupClient& lookup_;
+    core::LookupClient& lookup_;
     std::function<void()> manualEntryOpener_;
 
     // Entry.
@@ -80,7 +82,7 @@ private:
     // The document; its save and transfer labels and its saver are the WorkingDocument's.
     output::WorkingDocument* document_ = nullptr;
     output::DocumentBox* Rich1 = nullptr;
-    shell::ClickableLabel* lblconvert = nullptr;
+    widgets::ClickableLabel* lblconvert = nullptr;
     QLabel* Image2 = nullptr;
 };
 

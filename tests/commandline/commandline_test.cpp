@@ -1,0 +1,277 @@
+// The command line end to end: the built program, copied with its dictionary library into a
+// folder of the test's own, so that its miss log is the test's too.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "batchfiles.h"
+#include "clickablelabel.h"
+#include "commandline.h"
+#include "frm4.h"
+#include "lookupclient.h"
+#include "process.h"
+#include "qtprinters.h"
+#include "rtfreader.h"
+#include "suggestion.h"
+#include "testenv.h"
+#include "unicodeipa.h"
+
+namespace {
+
+using batch_testing::exampleList;
+using testing_support::readBytes;
+using testing_support::writeFile;
+
+using Outcome = testing_support::ProcessOutcome;
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(program.ready() && data.isValid()) << program.error(); }
+
+    // espeakData: where eSpeak NG looks for its data; its own place when empty.
+    Outcome run(const QStringList& arguments, const QString& espeakData = QString(),
+                const QByteArray& standardInput = {}) {
+        QProcessEnvironment environment = program.environment();
+        environment.remove("ESPEAK_DATA_PATH");
+        if (!espeakData.isEmpty()) {
+            environment.insert("ESPEAK_DATA_PATH", espeakData);
+        }
+        const Outcome outcome = testing_support::runProcess(program.program(), arguments,
+                                                            environment, 60000, standardInput);
+        EXPECT_TRUE(outcome.finished);
+        return outcome;
+    }
+
+    QString list(const QString& name, const QByteArray& bytes) {
+        return writeFile(data.path(), name, bytes);
+    }
+    QByteArray missLog() const { return readBytes(program.file("unfound.dat")); }
+
+    testing_support::ProgramCopy program;
+    QTemporaryDir data;
+};
+
+TEST_F(CommandLineTest, WritesTheDocumentAsRtfAndSummarises) {
+    const QString output = data.filePath("result.rtf");
+    const Outcome outcome =
+        run({"--batch", list("words.txt", exampleList("\n")), "--output", output});
+    EXPECT_EQ(outcome.status, commandline::kExitOk) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.isEmpty());
+    EXPECT_TRUE(outcome.err.contains("共标注 3 个单词：找到音标 2 个，没找到 1 个。"))
+        << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains(program.file("unfound.dat")));
+    const QByteArray rtf = readBytes(output);
+    EXPECT_TRUE(rtf.startsWith("{\\rtf"));
+    for (const char* piece : {"apple/", "5Apl", "zebra/", "5zi:brE", "xyzzy/", "  "}) {
+        EXPECT_TRUE(rtf.contains(piece)) << piece;
+    }
+    EXPECT_EQ(missLog(), "xyzzy,\r\n");
+
+    // -o names the output too; a second run replaces the file and appends to the log.
+    EXPECT_EQ(run({"-b", list("one.txt", "zebra\r\n"), "-o", output}).status, commandline::kExitOk);
+    EXPECT_FALSE(readBytes(output).contains("apple"));
+    EXPECT_TRUE(readBytes(output).contains("5zi:brE"));
+    EXPECT_EQ(missLog(), "xyzzy,\r\n");
+
+    // --format rtf makes the document whatever the name, or writes it to standard output.
+    const QString named = data.filePath("result.txt");
+    EXPECT_EQ(run({"-b", list("one.txt", "zebra\r\n"), "--format", "rtf", "-o", named}).status,
+              commandline::kExitOk);
+    EXPECT_TRUE(readBytes(named).startsWith("{\\rtf"));
+    const Outcome piped = run({"-b", list("one.txt", "zebra\r\n"), "--format=rtf"});
+    EXPECT_EQ(piped.status, commandline::kExitOk) << piped.err.toStdString();
+    EXPECT_TRUE(piped.out.startsWith("{\\rtf"));
+    EXPECT_TRUE(piped.out.contains("5zi:brE"));
+}
+
+TEST_F(CommandLineTest, WritesTheSameBytesAsTheBatchWindowSaves) {
+    // Lines the document box treats specially: tabs, RTF's own characters, Chinese, a character
+    // outside the basic plane, a line and a paragraph separator; and enough words for several
+    // frames of the window.
+    QByteArray words = exampleList() + "\tx\r\nback\\slash {braces}\r\n" +
+                       QString::fromUtf8("苹果\r\n😀 smile\r\na\u2028b\r\nc\u2029d\r\n").toUtf8();
+    for (int i = 0; i < 300; ++i) {
+        words += "quality\r\nxyzzy\r\nNew York\r\n";
+    }
+    const QString path = list("words.txt", words);
+
+    testing_support::TestEnvironment env;
+    core::LookupClient client(env.services);
+    batch::Frm4 window(env.services, client);
+    window.show();
+    window.annotateFile(path);
+    const QString saved = data.filePath("window.rtf");
+    env.files.answer(saved);
+    QTest::mouseClick(window.Label4, Qt::LeftButton);
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+
+    const QString written = data.filePath("command.rtf");
+    const Outcome outcome = run({"--batch", path, "--output", written});
+    ASSERT_EQ(outcome.status, commandline::kExitOk) << outcome.err.toStdString();
+    const QByteArray expected = readBytes(saved);
+    ASSERT_TRUE(expected.contains("5kwRliti"));
+    EXPECT_EQ(readBytes(written), expected);
+}
+
+TEST_F(CommandLineTest, WithoutAnOutputFileTheLinesGoToStandardOutput) {
+    const Outcome outcome =
+        run({"--batch", list("odd.txt", "Apple\r\n\r\n   \r\n\txyz\r\n3D\r\n")});
+    EXPECT_EQ(outcome.status, commandline::kExitOk) << outcome.err.toStdString();
+    EXPECT_EQ(outcome.out, "apple/5Apl/\n/  /\n\txyz/  /\n3d/  /\n");
+    EXPECT_EQ(missLog(), ",\r\n\txyz,\r\n3d,\r\n");
+
+    // --format lines says the same; a name that is no document gets the lines too.
+    const QString words = list("words.txt", exampleList());
+    EXPECT_EQ(run({"--batch", words, "--format", "lines"}).out,
+              "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
+    const QString output = data.filePath("result.txt");
+    EXPECT_EQ(run({"--batch", words, "-o", output}).status, commandline::kExitOk);
+    EXPECT_EQ(readBytes(output), "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
+
+    // "-" reads the word list from standard input, as a filter does.
+    const Outcome piped = run({"--batch", "-"}, QString(), exampleList());
+    EXPECT_EQ(piped.status, commandline::kExitOk) << piped.err.toStdString();
+    EXPECT_EQ(piped.out, "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
+}
+
+TEST_F(CommandLineTest, FormatIpaWritesTheWordATabAndUnicodeIpa) {
+    const QString words = list("words.txt", "Quality\r\nthe\r\nair\r\nxyzzy\r\n");
+    const QByteArray expected = "quality\tˈkwɔliti\nthe\t/ðə, ði/\nair\tεə\nxyzzy\t\n";
+    const Outcome outcome = run({"--batch", words, "--format", "ipa"});
+    EXPECT_EQ(outcome.status, commandline::kExitOk) << outcome.err.toStdString();
+    EXPECT_EQ(outcome.out, expected);
+    EXPECT_EQ(missLog(), "xyzzy,\r\n");
+
+    const QString output = data.filePath("result.rtf");
+    EXPECT_EQ(run({"-b", words, "-f", "ipa", "-o", output}).status, commandline::kExitOk);
+    EXPECT_EQ(readBytes(output), expected);
+}
+
+TEST_F(CommandLineTest, AWordListThatCannotBeReadFailsAndWritesNothing) {
+    const QString output = data.filePath("result.rtf");
+    const QString missing = data.filePath("missing.txt");
+    const QString binary = list("binary.txt", QByteArray("apple\0\x01\x02", 8));
+    for (const QString& input : {missing, binary}) {
+        const Outcome outcome = run({"--batch", input, "--output", output});
+        EXPECT_EQ(outcome.status, commandline::kExitFailed) << input.toStdString();
+        EXPECT_TRUE(outcome.err.contains(input)) << outcome.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(output));
+        EXPECT_FALSE(QFileInfo::exists(program.file("unfound.dat")));
+    }
+}
+
+TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenFails) {
+    const Outcome outcome =
+        run({"--batch", list("words.txt", "apple\n"), "--output", data.filePath("no/such/x.rtf")});
+    EXPECT_EQ(outcome.status, commandline::kExitFailed);
+    EXPECT_TRUE(outcome.err.contains("无法保存")) << outcome.err.toStdString();
+}
+
+TEST_F(CommandLineTest, AMissLogThatCannotBeWrittenFailsButKeepsTheOutput) {
+    ASSERT_TRUE(QDir().mkdir(program.file("unfound.dat")));
+    const Outcome outcome = run({"--batch", list("words.txt", "xyzzy\nzebra\n")});
+    EXPECT_EQ(outcome.status, commandline::kExitFailed);
+    EXPECT_EQ(outcome.out, "xyzzy/  /\nzebra/5zi:brE/\n");
+    EXPECT_TRUE(outcome.err.contains("无法写入")) << outcome.err.toStdString();
+}
+
+TEST_F(CommandLineTest, WithoutTheDictionaryNothingIsAnnotated) {
+    ASSERT_TRUE(QFile::remove(program.file("libsonabet.so")));
+    const QString output = data.filePath("result.rtf");
+    const Outcome outcome = run({"--batch", list("words.txt", exampleList()), "--output", output});
+    EXPECT_EQ(outcome.status, commandline::kExitFailed);
+    EXPECT_TRUE(outcome.err.contains("sonabet")) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("没有标注任何单词"));
+    EXPECT_FALSE(QFileInfo::exists(output));
+    EXPECT_FALSE(QFileInfo::exists(program.file("unfound.dat")));
+}
+
+// --guess writes a missing word with its suggestion, marked, and still logs it; a word that is no
+// word (digits) keeps the placeholder. The summary counts the guessed words apart.
+TEST_F(CommandLineTest, GuessFillsMissingWordsInEachFormat) {
+    const QString guess = core::EspeakSuggestion().suggest("xyzzy");
+    ASSERT_FALSE(guess.isEmpty());
+    const QString words = list("words.txt", "Apple\nxyzzy\n3D\n");
+
+    const Outcome lines = run({"--batch", words, "--guess"});
+    EXPECT_EQ(lines.status, commandline::kExitOk) << lines.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(lines.out), "apple/5Apl/\nxyzzy/" + guess + "/?\n3d/  /\n");
+    EXPECT_TRUE(
+        lines.err.contains("共标注 3 个单词：找到音标 1 个，没找到 2 个。其中 1 个写上了建议音标"))
+        << lines.err.toStdString();
+    EXPECT_EQ(missLog(), "xyzzy,\r\n3d,\r\n");
+
+    // In Unicode IPA the suggestion carries a "?" after it.
+    const Outcome ipa = run({"--batch", words, "--guess", "--format", "ipa"});
+    EXPECT_EQ(ipa.status, commandline::kExitOk) << ipa.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(ipa.out),
+              QStringLiteral("apple\tˈæpl\nxyzzy\t") +
+                  QString::fromStdString(sonabet::notation::toUnicodeIpa(guess.toStdString())) +
+                  QStringLiteral("?\n3d\t\n"));
+
+    // In the document the suggestion is grey, where the dictionary's transcriptions are not.
+    const QString output = data.filePath("result.rtf");
+    EXPECT_EQ(run({"--batch", words, "--guess", "--output", output}).status, commandline::kExitOk);
+    const testing_support::RtfReading rtf = testing_support::readRtf(readBytes(output));
+    ASSERT_TRUE(rtf.ok()) << rtf.error.toStdString();
+    const QString text = rtf.plainText();
+    EXPECT_EQ(text, "apple/5Apl/\nxyzzy/" + guess + "/\n3d/  /\n\n");  // the last paragraph mark
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool suggested = i >= text.indexOf(guess) && i < text.indexOf(guess) + guess.size();
+        EXPECT_EQ(rtf.text[size_t(i)].colour == 0x808080, suggested) << i;
+    }
+}
+
+// Without eSpeak NG's data --guess says so once and the run goes on as without it.
+TEST_F(CommandLineTest, GuessWithoutEspeakSaysSoOnce) {
+    QTemporaryDir emptyData;
+    ASSERT_TRUE(emptyData.isValid());
+    const Outcome outcome =
+        run({"--batch", list("words.txt", "xyzzy\nzebra\nqwzx\n"), "--guess"}, emptyData.path());
+    EXPECT_EQ(outcome.status, commandline::kExitOk);
+    EXPECT_EQ(outcome.out, "xyzzy/  /\nzebra/5zi:brE/\nqwzx/  /\n");
+    EXPECT_EQ(outcome.err.count("找不到 eSpeak NG"), 1) << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("建议音标，请核对"));
+    EXPECT_EQ(missLog(), "xyzzy,\r\nqwzx,\r\n");
+}
+
+TEST_F(CommandLineTest, HelpAndWrongArguments) {
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, commandline::kExitOk);
+    const QString text = QString::fromUtf8(help.out);
+    for (const char* part : {"--batch", "--output", "--format", "lines", "ipa", "rtf", "--guess",
+                             "unfound.dat", "标准输出"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    }
+    const QStringList wrong[] = {
+        {"--batch"},
+        {"--output", data.filePath("x.rtf")},
+        {"--batch", "a.txt", "b.txt"},
+        {"--batch", "a.txt", "--frobnicate"},
+        {"--batch", "a.txt", "--format", "html"},
+        {"--batch", "a.txt", "--format", "ipa", "--format", "rtf"},
+        {"--guess"},
+    };
+    for (const QStringList& arguments : wrong) {
+        const Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, commandline::kExitUsage) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(outcome.err.contains("--help")) << outcome.err.toStdString();
+    }
+}
+
+TEST(CommandLineArguments, OnlyTheBatchOptionsLeaveTheWindowsClosed) {
+    EXPECT_TRUE(commandline::isCommandLineRun({"voxscribe", "--batch", "a.txt"}));
+    EXPECT_TRUE(commandline::isCommandLineRun({"voxscribe", "--batch=a.txt"}));
+    EXPECT_TRUE(commandline::isCommandLineRun({"voxscribe", "-h"}));
+    EXPECT_TRUE(commandline::isCommandLineRun({"voxscribe", "-o", "x.rtf"}));
+    EXPECT_TRUE(commandline::isCommandLineRun({"voxscribe", "--format=ipa"}));
+    EXPECT_TRUE(commandline::isCommandLineRun({"voxscribe", "--guess"}));
+    EXPECT_FALSE(commandline::isCommandLineRun({"voxscribe"}));
+    EXPECT_FALSE(commandline::isCommandLineRun({"voxscribe", "-style", "fusion"}));
+    EXPECT_FALSE(commandline::isCommandLineRun({"--batch"}));  // the program's own name
+}
+
+}  // namespace

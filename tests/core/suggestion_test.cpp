@@ -1,0 +1,176 @@
+// Suggested transcriptions: eSpeak NG's phonemes in the dictionary's codes and style, and the
+// service that loads eSpeak NG when it is first needed and does without it when it is missing.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "espeakcodes.h"
+#include "suggestion.h"
+
+namespace {
+
+struct PhonemeCase {
+    const char* name;      // the eSpeak phoneme the case is for
+    const char* word;      // the spelling
+    const char* phonemes;  // what eSpeak says for it
+    const char* codes;     // what we write: the dictionary's own entry where it has the word
+};
+
+std::ostream& operator<<(std::ostream& out, const PhonemeCase& c) {
+    return out << c.name << " in " << c.word;
+}
+
+// Each phoneme of eSpeak's British English once.
+constexpr PhonemeCase kPhonemeCases[] = {
+    // Vowels.
+    {"a", "ad", "'a_d", "Ad"},
+    {"a#", "about", "a#_b_'aU_t", "E5baut"},
+    {"aa", "ask", "'aa_s_k", "a:sk"},
+    {"A:", "ah", "'A:", "a:"},
+    {"A@", "arc", "'A@_k", "a:k"},
+    {"A~", "croissant", "k_w_'A:_s_A~", "5kwa:sa:"},
+    {"@", "era", "'i@_r_@", "5iErE"},
+    {"@-", "camera", "k_'a_m_@-_r_@", "5kAmErE"},
+    {"3", "acre", "'eI_k_3", "5eikE"},
+    {"3:", "err", "'3:", "E:"},
+    {"@L", "able", "'eI_b_@L", "5eibl"},
+    {"e", "atelier", ",a_t_@_l_j_'e", ",AtE5lje"},
+    {"E", "em", "'E_m", "em"},
+    {"I", "if", "I_f", "if"},
+    {"I2", "defy", "d_I2_f_'aI", "di5fai"},
+    {"i", "icy", "'aI_s_i", "5aisi"},
+    {"i:", "be", "b_'i:", "bi:"},
+    {"0", "of", "0_v", "Rv"},
+    {"O", "korea", "k_O_r_'i:_;_@", "kR5ri:E"},
+    {"O~", "denouement", "d_eI_n_'u:_m_O~", "dei5nu:mR"},
+    {"O:", "all", "'O:_l", "R:l"},
+    {"O@", "for", "f_O@", "fR:"},
+    {"o@", "oar", "'o@", "R:"},
+    {"U", "put", "p_'U_t", "put"},
+    {"u:", "do", "d_'u:", "du:"},
+    {"V", "uh", "'V", "Q"},
+    {"aI", "i", "'aI", "ai"},
+    {"aI@", "via", "v_'aI@", "5vaiE"},
+    {"aU", "cow", "k_'aU", "kau"},
+    {"eI", "a", "'eI", "ei"},
+    {"OI", "boy", "b_'OI", "bRi"},
+    {"oU", "go", "g_'oU", "gEu"},
+    {"i@", "era", "'i@_r_@", "5iErE"},
+    {"i@3", "ear", "'i@3", "iE"},
+    {"e@", "air", "'e@", "/E"},
+    {"U@", "cure", "k_j_'U@", "kjuE"},
+    // Consonants.
+    {"p", "up", "'V_p", "Qp"},
+    {"b", "be", "b_'i:", "bi:"},
+    {"t", "at", "a_t", "At"},
+    {"d", "ad", "'a_d", "Ad"},
+    {"k", "ax", "'a_k_s", "Aks"},
+    {"g", "go", "g_'oU", "gEu"},
+    {"x", "loch", "l_'0_x", "lRk"},
+    {"f", "if", "I_f", "if"},
+    {"v", "of", "0_v", "Rv"},
+    {"T", "bath", "b_'aa_T", "ba:W"},
+    {"D", "that", "D_'a_t", "TAt"},
+    {"s", "ax", "'a_k_s", "Aks"},
+    {"z", "as", "a_z", "Az"},
+    {"S", "ash", "'a_S", "AF"},
+    {"Z", "genre", "Z_'0_n_r_@", "5VRnrE"},
+    {"tS", "arch", "'A@_tS", "a:tF"},
+    {"dZ", "age", "'eI_dZ", "eidV"},
+    {"h", "ha", "h_'A:", "ha:"},
+    {"m", "am", "a_m", "Am"},
+    {"n", "an", "a_n", "An"},
+    {"N", "ink", "'I_N_k", "iNk"},
+    {"l", "ail", "'eI_l", "eil"},
+    {"l#", "llanos", "l#_a_n_'oU_z", "lA5nEuz"},
+    {"r", "bra", "b_r_'A:", "bra:"},
+    {"r-", "forever", "f_3_r-_'E_v_3", "fEr5evE"},
+    {"w", "we", "w_i:", "wi:"},
+    {"j", "ya", "j_a#", "jE"},
+    // Markers without a sound: a syllable break, a pause inside a compound, a phrase end.
+    {";", "vs", "v_,i:_;_'E_s", "5vi:5es"},
+    {"_", "wheelbarrows", "w_'i:_l___b_,a_r_oU_z", "5(h)wi:lbArEuz"},
+    {"!", "ie", "'aI_i:__!", "5aii:"},
+};
+
+class EspeakPhonemesTest : public ::testing::TestWithParam<PhonemeCase> {};
+
+TEST_P(EspeakPhonemesTest, BecomeTheDictionarysCodesInItsStyle) {
+    const PhonemeCase& c = GetParam();
+    EXPECT_EQ(core::codesFromEspeak(QString::fromLatin1(c.phonemes), QString::fromLatin1(c.word)),
+              QString::fromLatin1(c.codes));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPhoneme, EspeakPhonemesTest, ::testing::ValuesIn(kPhonemeCases));
+
+TEST(EspeakPhonemes, EveryPhonemeTheSuggestionKnowsHasItsCase) {
+    for (const core::EspeakPhoneme& phoneme : core::espeakPhonemes()) {
+        const auto found =
+            std::find_if(std::begin(kPhonemeCases), std::end(kPhonemeCases),
+                         [&](const PhonemeCase& c) { return c.name == phoneme.name; });
+        EXPECT_NE(found, std::end(kPhonemeCases)) << phoneme.name;
+    }
+    EXPECT_EQ(std::size(kPhonemeCases), core::espeakPhonemes().size());
+}
+
+// The dictionary's style on eSpeak's phonemes: stress before the syllable, syllabic consonants,
+// the older sounds, one transcription per word of a phrase; nothing for what cannot be read.
+constexpr PhonemeCase kStyleCases[] = {
+    {"syllabic n", "lesson", "l_'E_s_@_n", "5lesn"},
+    {"two primary stresses", "fifteen", "f_'I_f_t_i:_n", "5fif5ti:n"},
+    {"secondary stress", "accommodation", "a#_k_,0_m_@_d_'eI_S_@_n", "E,kRmE5deiFEn"},
+    {"breathed wh", "which", "w_'I_tS", "(h)witF"},
+    {"stressed prefix", "unfair", "V_n_f_'e@", "5Qn5f/E"},
+    {"tu kept apart", "actual", "'a_k_tS_u:_@L", "5AktjuEl"},
+    {"older uE", "sure", "S_'U@", "FuE"},
+    {"stress without a mark before it", "hello", "h_@_l_'oU", "hE5lEu"},
+    {"a phrase", "New York", "n_j_'u: j_'O@_k", "nju: jR:k"},
+    {"a stress mark alone", "go", "g_'_oU", "gEu"},
+    {"an unknown phoneme", "bonjour", "b_'0~_Z_u@", ""},
+    {"no sound", "", "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, EspeakPhonemesTest, ::testing::ValuesIn(kStyleCases));
+
+bool espeakLoaded() {
+    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) {
+        dlclose(handle);
+    }
+    return handle != nullptr;
+}
+
+TEST(EspeakSuggestion, LoadsEspeakAtTheFirstSuggestionAndReadsOnlyWords) {
+    if (espeakLoaded()) {
+        GTEST_SKIP() << "an earlier test of this process loaded eSpeak NG";
+    }
+    core::EspeakSuggestion suggestion;
+    EXPECT_EQ(suggestion.suggest(QStringLiteral("3D")), "");  // digits: not even loaded for it
+    EXPECT_FALSE(espeakLoaded());
+    EXPECT_EQ(suggestion.suggest(QStringLiteral(" Quality ")), "5kwRliti");
+    EXPECT_TRUE(espeakLoaded());
+    EXPECT_TRUE(suggestion.available());
+    EXPECT_EQ(suggestion.suggest(QStringLiteral("New York")), "nju: jR:k");
+    for (const char* word : {"", "   ", "a.b", "x1", "café", "-"}) {
+        EXPECT_EQ(suggestion.suggest(QString::fromUtf8(word)), "") << word;
+    }
+}
+
+// Without the library or its data there are no suggestions, and nothing else happens.
+TEST(EspeakSuggestion, WithoutTheLibraryOrItsDataThereIsNoSuggestion) {
+    QTemporaryDir emptyFolder;
+    ASSERT_TRUE(emptyFolder.isValid());
+    const core::EspeakSuggestion::Location missing[] = {
+        {QStringLiteral("/nonexistent/libespeak-ng.so.1"), QString()},
+        {QStringLiteral("libespeak-ng.so.1"), emptyFolder.path()},
+    };
+    for (const auto& location : missing) {
+        core::EspeakSuggestion suggestion(location);
+        EXPECT_EQ(suggestion.suggest(QStringLiteral("quality")), "")
+            << location.library.toStdString();
+        EXPECT_FALSE(suggestion.available());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,373 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <memory>
+
+#include "batchengine.h"
+#include "dialogs.h"
+#include "lookupclient.h"
+#include "misslog.h"
+#include "rtfwriter.h"
+#include "savefile.h"
+#include "services.h"
+#include "suggestion.h"
+#include "unicodeipa.h"
+#include "wordlist.h"
+
+namespace commandline {
+namespace {
+
+// Every option of the command-line run, each name with its leading dashes.
+constexpr const char* kOwnOptions[] = {"-b",       "--batch", "-o",     "--output", "-f",
+                                       "--format", "-h",      "--help", "--guess"};
+
+enum class Format { Lines, Ipa, Rtf };
+
+struct FormatName {
+    const char* name;
+    Format format;
+};
+constexpr FormatName kFormats[] = {
+    {"lines", Format::Lines}, {"ipa", Format::Ipa}, {"rtf", Format::Rtf}};
+
+void write(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+void tell(const QString& text) {
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    write(stderr, QStringLiteral("voxscribe: ") + line + u'\n');
+}
+
+// Without a window, what would be a message box goes to standard error; nobody is there to
+// answer, so the default button answers.
+class StandardErrorMessages final : public platform::MessageBoxes {
+public:
+    platform::Answer show(QWidget*, const QString& text, platform::Icon, platform::Buttons,
+                          platform::Answer defaultButton) override {
+        tell(text);
+        return defaultButton;
+    }
+};
+
+// Where the output of a run goes: standard output as the run goes, or a named file that is
+// replaced only once the whole output is written.
+class OutputSink : public core::BatchSink {
+public:
+    explicit OutputSink(QString path) : path_(std::move(path)) {}
+    ~OutputSink() override { flush(); }
+
+    // After the run: puts the output in place. False with *error (in Chinese) when it could not.
+    bool finish(QString* error) {
+        finishOutput();
+        if (!path_.isEmpty()) {
+            QString why;
+            if (!core::saveBytes(path_, std::exchange(pending_, {}), &why)) {
+                *error = QStringLiteral("无法保存“%1”：%2").arg(path_, why);
+                return false;
+            }
+            return true;
+        }
+        flush();
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            *error = QStringLiteral("无法写到标准输出，结果不完整。");
+            return false;
+        }
+        return true;
+    }
+
+protected:
+    // Output is gathered and written in large pieces: one write per line would cost more than
+    // the lookup.
+    void put(const QByteArray& bytes) {
+        pending_ += bytes;
+        written();
+    }
+    QByteArray& pending() { return pending_; }
+    void written() {
+        if (path_.isEmpty() && pending_.size() >= kChunk) {
+            flush();
+        }
+    }
+    // Whatever a form writes after its last word.
+    virtual void finishOutput() {}
+
+private:
+    static constexpr qsizetype kChunk = 64 * 1024;
+    void flush() {
+        if (path_.isEmpty() && !pending_.isEmpty()) {
+            std::fwrite(pending_.constData(), 1, size_t(pending_.size()), stdout);
+            pending_.clear();
+        }
+    }
+    QString path_;
+    QByteArray pending_;
+};
+
+// The batch lines as plain text, one a line with the platform's line end.
+class LinesOutput final : public OutputSink {
+public:
+    using OutputSink::OutputSink;
+    void writeLine(const QString& line) override {
+        // Every batch line ends in CR LF.
+        const QStringView text = QStringView(line).chopped(2);
+        QByteArray& out = pending();
+        const qsizetype at = out.size();
+        out.resize(at + text.size() + 1);
+        char* end = out.data() + at;
+        bool ascii = true;
+        for (QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+            *end++ = char(c.unicode());
+        }
+        if (ascii) {
+            *end = '\n';
+        } else {
+            out.truncate(at);
+            out += text.toUtf8();
+            out += '\n';
+        }
+        written();
+    }
+};
+
+// One line per word: the word, a tab and its transcription in Unicode IPA (empty when the
+// dictionary lacks the word), for readers without the phonetic font.
+class IpaOutput final : public OutputSink {
+public:
+    using OutputSink::OutputSink;
+    void writeWord(const QString& key, const QString& transcription) override {
+        writeIpa(key, transcription, "\n");
+    }
+    // A suggestion carries a "?" after its IPA, so that a reader can tell.
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        writeIpa(key, codes, "?\n");
+    }
+    // Every word comes through the two above; there is no batch line to write.
+    void writeLine(const QString&) override {}
+
+private:
+    void writeIpa(const QString& key, const QString& codes, const char* end) {
+        put(key.toUtf8() + '\t' +
+            QByteArray::fromStdString(
+                sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
+            end);
+    }
+};
+
+// The RTF document that the batch window would save after annotating the same list, written
+// straight from the lines: no document is built, so a long list needs little memory and no
+// graphical session.
+class RtfOutput final : public OutputSink {
+public:
+    explicit RtfOutput(QString path)
+        : OutputSink(std::move(path)), rtf_(core::batchDocumentFont(), core::kBatchPointSize) {}
+    void writeWord(const QString& key, const QString& transcription) override {
+        write(core::batchLine(key, transcription));
+    }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        write(core::guessedBatchLine(key, codes));
+    }
+    // Every word comes through the two above.
+    void writeLine(const QString&) override {}
+
+private:
+    void write(const QList<core::Run>& runs) {
+        for (const core::Run& run : runs) {
+            rtf_.append(run.text, run.family, core::rgbOf(run.colour));
+        }
+    }
+    void finishOutput() override { put(rtf_.finish()); }
+    core::RtfStream rtf_;
+};
+
+std::unique_ptr<OutputSink> outputFor(Format format, const QString& outputPath) {
+    switch (format) {
+        case Format::Ipa:
+            return std::make_unique<IpaOutput>(outputPath);
+        case Format::Rtf:
+            return std::make_unique<RtfOutput>(outputPath);
+        case Format::Lines:
+            break;
+    }
+    return std::make_unique<LinesOutput>(outputPath);
+}
+
+int usageError(const QString& text) {
+    tell(text + QStringLiteral("\n用 voxscribe --help 查看用法。"));
+    return kExitUsage;
+}
+
+QString summaryText(const core::RunSummary& summary, const QString& missLogPath,
+                    const QString& output) {
+    QString text = QStringLiteral("共标注 %1 个单词：找到音标 %2 个，没找到 %3 个。")
+                       .arg(QString::number(summary.words), QString::number(summary.found),
+                            QString::number(summary.missing));
+    if (summary.guessed > 0) {
+        text += QStringLiteral("其中 %1 个写上了建议音标，请核对。").arg(summary.guessed);
+    }
+    if (summary.missing > 0 && !summary.missLogFailed) {
+        text += QStringLiteral("\n没找到的单词已记入“%1”。").arg(missLogPath);
+    }
+    if (!output.isEmpty()) {
+        text += QStringLiteral("\n结果已保存到“%1”。").arg(output);
+    }
+    return text;
+}
+
+int runBatch(const QString& wordList, const QString& outputPath, Format format, bool guess,
+             platform::Services& services) {
+    const core::WordList list = core::readWordList(wordList);
+    if (!list.ok()) {
+        tell(list.error);
+        return kExitFailed;
+    }
+    StandardErrorMessages messages;
+    platform::Services quiet{services.folder, services.components, messages, services.files,
+                             services.shell};
+    core::LookupClient client(quiet);
+    const QString missLogPath = quiet.folder.writableFile(core::MissLog::fileName());
+    core::BatchEngine engine(client, core::MissLog(missLogPath));
+    engine.setStopWhenDictionaryFails(true);
+    // eSpeak NG is loaded at the first missing word, if any.
+    core::EspeakSuggestion suggestion;
+    if (guess) {
+        engine.setSuggestion(&suggestion);
+    }
+
+    const std::unique_ptr<OutputSink> output = outputFor(format, outputPath);
+    const core::RunSummary summary = engine.run(list.lines, *output);
+    if (summary.stopped) {
+        tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
+        return kExitFailed;
+    }
+    QString error;
+    if (!output->finish(&error)) {
+        tell(error);
+        return kExitFailed;
+    }
+    if (guess && summary.missing > 0 && !suggestion.available()) {
+        tell(
+            QStringLiteral("找不到 eSpeak NG 或它的英语数据，--guess 没有给出建议音标；"
+                           "没找到的单词照常留空。"));
+    }
+    tell(summaryText(summary, missLogPath, outputPath));
+    if (summary.missLogFailed) {
+        tell(QStringLiteral("无法写入“%1”，没找到音标的单词没有记录下来。").arg(missLogPath));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+bool isCommandLineRun(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        for (const char* option : kOwnOptions) {
+            const QLatin1String name(option);
+            if (argument == name ||
+                (name.startsWith(QLatin1String("--")) && argument.startsWith(name + u'='))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QString commandLineHelp() {
+    return QStringLiteral(
+        "用法:\n"
+        "  voxscribe                                   打开程序窗口\n"
+        "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果] [--guess]\n"
+        "                                              不打开窗口，批量标注一个单词表\n"
+        "  voxscribe --help                            显示本说明\n"
+        "\n"
+        "选项:\n"
+        "  -b, --batch <单词表>   一个单词占一行的文本文件（UTF-8 或 GB18030 编码）；\n"
+        "                         “-”表示从标准输入读取\n"
+        "  -f, --format <格式>    结果的格式:\n"
+        "                           lines  每个单词一行“单词/音标/”，音标用音标字体的代码；\n"
+        "                                  词典里没有的单词写成“单词/  /”\n"
+        "                           ipa    每个单词一行：单词、制表符、Unicode 国际音标\n"
+        "                                  （没找到时为空），UTF-8 编码，不需要音标字体\n"
+        "                           rtf    RTF 文档，和批量标注窗口保存的一样\n"
+        "                         不给出时，结果文件名以 .rtf 或 .doc 结尾用 rtf，否则用 lines\n"
+        "  -o, --output <文件>    把结果保存到这个文件（已有的文件被替换）；\n"
+        "                         不给出时，结果写到标准输出\n"
+        "      --guess            词典里没有的单词写上 eSpeak NG 给出的建议音标，\n"
+        "                         行末标“?”（RTF 中建议音标为灰色，ipa 格式在音标后标“?”）\n"
+        "  -h, --help             显示本说明\n"
+        "\n"
+        "词典里没有的单词记入程序文件夹中的 unfound.dat。统计和错误信息写到标准错误输出。\n"
+        "\n"
+        "退出状态: 0 完成；1 单词表无法读取、音标词典无法加载或结果无法保存；2 参数有误。\n");
+}
+
+std::optional<int> runCommandLine(const QStringList& arguments, platform::Services& services) {
+    if (!isCommandLineRun(arguments)) {
+        return std::nullopt;
+    }
+    QCommandLineParser parser;
+    const QCommandLineOption batchOption({QStringLiteral("b"), QStringLiteral("batch")}, QString(),
+                                         QStringLiteral("wordlist"));
+    const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                          QString(), QStringLiteral("file"));
+    const QCommandLineOption formatOption({QStringLiteral("f"), QStringLiteral("format")},
+                                          QString(), QStringLiteral("format"));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption guessOption(QStringLiteral("guess"));
+    parser.addOptions({batchOption, outputOption, formatOption, helpOption, guessOption});
+    if (!parser.parse(arguments)) {
+        QString why = parser.errorText();
+        while (why.endsWith(u'.') || why.endsWith(u'。')) {
+            why.chop(1);
+        }
+        return usageError(QStringLiteral("参数有误（%1）。").arg(why));
+    }
+    if (parser.isSet(helpOption)) {
+        write(stdout, commandLineHelp());
+        return kExitOk;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(
+            QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(u' ')));
+    }
+    const QStringList wordLists = parser.values(batchOption);
+    const QStringList outputs = parser.values(outputOption);
+    if (wordLists.size() != 1 || wordLists.front().isEmpty()) {
+        return usageError(QStringLiteral("请用 --batch 给出一个单词表文件。"));
+    }
+    if (outputs.size() > 1 || (outputs.size() == 1 && outputs.front().isEmpty())) {
+        return usageError(QStringLiteral("请用 --output 给出一个结果文件。"));
+    }
+    const QString outputPath = outputs.value(0);
+    // A document name asks for the document; anything else gets the lines.
+    Format format = outputPath.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) ||
+                            outputPath.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive)
+                        ? Format::Rtf
+                        : Format::Lines;
+    const QStringList formats = parser.values(formatOption);
+    if (formats.size() > 1) {
+        return usageError(QStringLiteral("请只用一次 --format。"));
+    }
+    if (!formats.isEmpty()) {
+        const auto named = std::find_if(
+            std::begin(kFormats), std::end(kFormats),
+            [&](const FormatName& known) { return formats.front() == QLatin1String(known.name); });
+        if (named == std::end(kFormats)) {
+            return usageError(QStringLiteral("不认识的输出格式“%1”：可用 lines、ipa 或 rtf。")
+                                  .arg(formats.front()));
+        }
+        format = named->format;
+    }
+    return runBatch(wordLists.front(), outputPath, format, parser.isSet(guessOption), services);
+}
+
+}  // namespace commandline

@@ -1,0 +1,31 @@
+// eSpeak NG's phoneme names ("k_w_'0_l_I2_t_i") written as our phonetic codes in the style of
+// the dictionary ("5kwRliti"): the classic vowel letters, the stress mark before its syllable,
+// syllabic l and n, secondary stress only some way before the primary one.
+#pragma once
+
+#include <QString>
+#include <span>
+#include <string_view>
+
+namespace core {
+
+// One phoneme of eSpeak's British English voice and what the dictionary writes for it: up to two
+// sounds, each a vowel or a consonant (eSpeak's "aI@" is the vowel ai followed by a schwa).
+struct EspeakPhoneme {
+    std::string_view name;
+    std::string_view first;
+    bool firstIsVowel;
+    std::string_view second;  // empty when the phoneme is one sound
+    bool secondIsVowel;
+};
+
+// Every phoneme name the suggestion understands; names that stand for no sound (eSpeak's
+// syllable and pause markers) have no codes.
+std::span<const EspeakPhoneme> espeakPhonemes();
+
+// phonemeNames: the output of eSpeak's text-to-phonemes call with "_" between phonemes and a blank
+// between words; spelling: the words as typed, for the rules that depend on spelling. Empty when
+// a phoneme is unknown or there is no sound at all.
+QString codesFromEspeak(const QString& phonemeNames, const QString& spelling);
+
+}  // namespace core

@@ -1,0 +1,95 @@
+#include "lookupclient.h"
+
+#include <array>
+
+namespace core {
+namespace {
+
+struct MethodRow {
+    QStringView initials;
+    QStringView method;
+};
+
+// Tested in this order; the initial must equal one of the lower-case ASCII letters exactly.
+constexpr std::array<MethodRow, 22> kMethods{{
+    {u"a", u"Asonabet"},     {u"b", u"Bsonabet"},     {u"c", u"Csonabet"}, {u"d", u"Dsonabet"},
+    {u"e", u"Esonabet"},     {u"f", u"Fsonabet"},     {u"g", u"Gsonabet"}, {u"h", u"Hsonabet"},
+    {u"i", u"Isonabet"},     {u"j", u"Jsonabet"},     {u"k", u"Ksonabet"}, {u"l", u"Lsonabet"},
+    {u"m", u"Msonabet"},     {u"n", u"Nsonabet"},     {u"o", u"Osonabet"}, {u"p", u"Psonabet"},
+    {u"q", u"Qsonabet"},     {u"r", u"Rsonabet"},     {u"s", u"Ssonabet"}, {u"t", u"Tsonabet"},
+    {u"uvw", u"UVWsonabet"}, {u"xyz", u"XYZsonabet"},
+}};
+
+}  // namespace
+
+LookupClient::LookupClient(platform::Services& services) : services_(services) {}
+
+QString LookupClient::lookupKey(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QChar(u' ')) {
+        ++begin;
+    }
+    while (end > begin && text[end - 1] == QChar(u' ')) {
+        --end;
+    }
+    return text.mid(begin, end - begin).toLower();
+}
+
+QStringView LookupClient::methodViewFor(const QString& key) {
+    if (key.isEmpty()) {
+        return {};
+    }
+    const QChar initial = key.front().toLower();
+    for (const MethodRow& row : kMethods) {
+        if (row.initials.contains(initial)) {
+            return row.method;
+        }
+    }
+    return {};
+}
+
+QString LookupClient::methodFor(const QString& key) {
+    return methodViewFor(key).toString();
+}
+
+Lookup LookupClient::lookup(const QString& text, QWidget* parent) {
+    Lookup result{lookupKey(text), {}};
+    // A fresh object for every lookup, made before the initial is looked at.
+    QString error;
+    const platform::DispatchObject object = services_.components.create(progId(), &error);
+    if (object.isNull()) {
+        result.unavailable = true;
+        tellUnavailable(parent, error);
+        return result;
+    }
+    const QStringView method = methodViewFor(result.key);
+    if (method.isEmpty()) {
+        toldUnavailable_ = false;
+        return result;
+    }
+    if (const auto answer = object.call(method, result.key)) {
+        result.transcription = *answer;
+        toldUnavailable_ = false;
+    } else {
+        result.unavailable = true;
+        tellUnavailable(parent, method.toString() + QStringLiteral(": call failed"));
+    }
+    return result;
+}
+
+void LookupClient::tellUnavailable(QWidget* parent, const QString& reason) {
+    if (toldUnavailable_) {
+        return;
+    }
+    toldUnavailable_ = true;
+    const QStringList places = services_.components.searchPlaces(progId());
+    services_.messages.show(
+        parent,
+        QStringLiteral("无法加载音标词典库 sonabet，单词将按“没找到音标”处理。\r\n"
+                       "查找位置:\r\n%1\r\n原因: %2")
+            .arg(places.join(QStringLiteral("\r\n")), reason),
+        platform::Icon::Critical, platform::Buttons::Ok, platform::Answer::Ok);
+}
+
+}  // namespace core

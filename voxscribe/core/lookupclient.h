@@ -1,0 +1,45 @@
+// Turns typed text into a dictionary lookup through the component "sonabet.ipa".
+#pragma once
+
+#include <QString>
+
+#include "services.h"
+
+class QWidget;
+
+namespace core {
+
+struct Lookup {
+    QString key;               // trimmed of U+0020 and lower-cased
+    QString transcription;     // empty when the dictionary lacks the word
+    bool unavailable = false;  // the dictionary could not be reached for this lookup
+};
+
+class LookupClient {
+public:
+    explicit LookupClient(platform::Services& services);
+
+    static QString lookupKey(const QString& text);
+    // The method that answers words of this key's initial; empty when no method does.
+    static QString methodFor(const QString& key);
+    static QString progId() { return QStringLiteral("sonabet.ipa"); }
+
+    // One whole lookup: a fresh component object, the call by name, the release. When the
+    // dictionary cannot be reached the answer is a miss marked unavailable, and the user is told.
+    Lookup lookup(const QString& text, QWidget* parent = nullptr);
+
+    // Whether the user has been told that the dictionary cannot be reached. The program shares
+    // one client among its windows, so the message comes once however many windows look up and
+    // however many words a batch holds; a lookup that reaches the dictionary again ends it, and a
+    // later failure is told anew.
+    bool toldUnavailable() const { return toldUnavailable_; }
+
+private:
+    static QStringView methodViewFor(const QString& key);
+    void tellUnavailable(QWidget* parent, const QString& reason);
+
+    platform::Services& services_;
+    bool toldUnavailable_ = false;
+};
+
+}  // namespace core

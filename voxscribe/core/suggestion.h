@@ -1,0 +1,53 @@
+// A transcription proposed for a word that the dictionary lacks: eSpeak NG's British English
+// pronunciation of the spelling, written in our codes as the dictionary writes them. A first
+// draft for the user to check, never an entry of the dictionary.
+#pragma once
+
+#include <QString>
+
+namespace core {
+
+class Suggestion {
+public:
+    virtual ~Suggestion() = default;
+    // The codes for a word as typed (blanks around it and the case do not matter); empty when
+    // there is none: no suggestion service, or a word that is not made of letters.
+    virtual QString suggest(const QString& word) = 0;
+    // Whether suggestions can be made at all. The first call may load the service.
+    virtual bool available() = 0;
+};
+
+// Suggestions from eSpeak NG's library, loaded at the first suggestion rather than at start-up:
+// most sessions never need it, and it takes a while to read its data.
+class EspeakSuggestion final : public Suggestion {
+public:
+    struct Location {
+        QString library = QStringLiteral("libespeak-ng.so.1");
+        QString dataFolder;  // the folder of eSpeak's data files; empty for its own place
+    };
+
+    EspeakSuggestion();
+    explicit EspeakSuggestion(Location location);
+    EspeakSuggestion(const EspeakSuggestion&) = delete;
+    EspeakSuggestion& operator=(const EspeakSuggestion&) = delete;
+
+    QString suggest(const QString& word) override;
+    bool available() override;
+
+private:
+    bool load();
+
+    using TextToPhonemes = const char* (*)(const void**, int, int);
+    enum class State { NotLoaded, Ready, Missing };
+
+    Location location_;
+    State state_ = State::NotLoaded;
+    TextToPhonemes textToPhonemes_ = nullptr;
+};
+
+// The word as the suggestion reads it: blanks around it removed, lower case; empty when it holds
+// anything but letters, blanks, hyphens and apostrophes, or no letter at all (eSpeak would read
+// digits and signs aloud as words).
+QString suggestionKey(const QString& word);
+
+}  // namespace core

@@ -1,0 +1,31 @@
+// The rare-symbol palette window "不常用音标": fourteen buttons that write their codes into the
+// phonetic entry box of the manual-entry dialog. Shown modally; it stays open until closed.
+#pragma once
+
+#include "escproofdialog.h"
+
+#include <QPointer>
+
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace keyboard {
+
+// The palette closes only by its close button.
+class Frm21 : public widgets::EscProofDialog {
+    Q_OBJECT
+public:
+    // target: the entry box the buttons write into.
+    explicit Frm21(QLineEdit* target, QWidget* parent = nullptr);
+
+private:
+    void onC1Clicked(int index);
+
+    QPointer<QLineEdit> target_;
+    QGroupBox* Frame1 = nullptr;
+    QButtonGroup* c1 = nullptr;
+};
+
+}  // namespace keyboard
