@@ -41,6 +41,21 @@ Result guarded(Body&& body) noexcept {
     }
 }
 
+// The methods in their order; a method answers the group of its place.
+constexpr std::u16string_view kMethods[] = {
+#define SONABET_GROUP(method, initials, table) u"" #method,
+#include "tables/groups.inc"
+#undef SONABET_GROUP
+};
+
+constexpr std::size_t groupOf(std::u16string_view method) {
+    std::size_t group = 0;
+    while (kMethods[group] != method) {
+        ++group;
+    }
+    return group;
+}
+
 // Hands out object as the interface Interface when iid names one of ids, as queryInterface does
 // for every object of the library.
 template <class Interface>
@@ -151,34 +166,13 @@ public:
         return answer(static_cast<std::size_t>(id - 1), word, length, result);
     }
 
-#define SONABET_METHOD(name, group)                            \
-    Result name(const char16_t* word, std::uint32_t length,    \
-                component::IText** result) noexcept override { \
-        return answer(group, word, length, result);            \
+#define SONABET_GROUP(method, initials, table)                     \
+    Result method(const char16_t* word, std::uint32_t length,      \
+                  component::IText** result) noexcept override {   \
+        return answer(groupOf(u"" #method), word, length, result); \
     }
-    SONABET_METHOD(Asonabet, 0)
-    SONABET_METHOD(Bsonabet, 1)
-    SONABET_METHOD(Csonabet, 2)
-    SONABET_METHOD(Dsonabet, 3)
-    SONABET_METHOD(Esonabet, 4)
-    SONABET_METHOD(Fsonabet, 5)
-    SONABET_METHOD(Gsonabet, 6)
-    SONABET_METHOD(Hsonabet, 7)
-    SONABET_METHOD(Isonabet, 8)
-    SONABET_METHOD(Jsonabet, 9)
-    SONABET_METHOD(Ksonabet, 10)
-    SONABET_METHOD(Lsonabet, 11)
-    SONABET_METHOD(Msonabet, 12)
-    SONABET_METHOD(Nsonabet, 13)
-    SONABET_METHOD(Osonabet, 14)
-    SONABET_METHOD(Psonabet, 15)
-    SONABET_METHOD(Qsonabet, 16)
-    SONABET_METHOD(Rsonabet, 17)
-    SONABET_METHOD(Ssonabet, 18)
-    SONABET_METHOD(Tsonabet, 19)
-    SONABET_METHOD(UVWsonabet, 20)
-    SONABET_METHOD(XYZsonabet, 21)
-#undef SONABET_METHOD
+#include "tables/groups.inc"
+#undef SONABET_GROUP
 
 private:
     // The first lookup builds the shared index, which may fail to allocate.

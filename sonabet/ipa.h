@@ -18,32 +18,11 @@ inline constexpr component::Guid kIidIpa{
 // The interface _ipa: the dispatch interface followed by the 22 methods in their fixed order.
 // Each takes the word (a null pointer counts as empty) and returns a new string in *result.
 struct _ipa : component::IDispatch {
-#define SONABET_METHOD(name)                                                   \
-    virtual component::Result name(const char16_t* word, std::uint32_t length, \
-                                   component::IText** result) noexcept = 0;
-    SONABET_METHOD(Asonabet)
-    SONABET_METHOD(Bsonabet)
-    SONABET_METHOD(Csonabet)
-    SONABET_METHOD(Dsonabet)
-    SONABET_METHOD(Esonabet)
-    SONABET_METHOD(Fsonabet)
-    SONABET_METHOD(Gsonabet)
-    SONABET_METHOD(Hsonabet)
-    SONABET_METHOD(Isonabet)
-    SONABET_METHOD(Jsonabet)
-    SONABET_METHOD(Ksonabet)
-    SONABET_METHOD(Lsonabet)
-    SONABET_METHOD(Msonabet)
-    SONABET_METHOD(Nsonabet)
-    SONABET_METHOD(Osonabet)
-    SONABET_METHOD(Psonabet)
-    SONABET_METHOD(Qsonabet)
-    SONABET_METHOD(Rsonabet)
-    SONABET_METHOD(Ssonabet)
-    SONABET_METHOD(Tsonabet)
-    SONABET_METHOD(UVWsonabet)
-    SONABET_METHOD(XYZsonabet)
-#undef SONABET_METHOD
+#define SONABET_GROUP(method, initials, table)                                   \
+    virtual component::Result method(const char16_t* word, std::uint32_t length, \
+                                     component::IText** result) noexcept = 0;
+#include "tables/groups.inc"
+#undef SONABET_GROUP
 
 protected:
     ~_ipa() = default;

@@ -51,23 +51,11 @@ constexpr std::u16string_view text(const char16_t (&chars)[N]) {
     return {chars, N - 1};
 }
 
-#define SONABET_GROUP(method, initials, group)                                              \
-    {                                                                                       \
-        u"" method, u"" initials, text(tables::kText_##group), rows(tables::kRows_##group), \
-            all(tables::kSlots_##group)                                                     \
-    }
+#define SONABET_GROUP(method, initials, table)                                            \
+    {u"" #method, u"" initials, text(tables::kText_##table), rows(tables::kRows_##table), \
+     all(tables::kSlots_##table)},
 constexpr std::array<WordGroup, kGroupCount> kGroups{{
-    SONABET_GROUP("Asonabet", "a", a),       SONABET_GROUP("Bsonabet", "b", b),
-    SONABET_GROUP("Csonabet", "c", c),       SONABET_GROUP("Dsonabet", "d", d),
-    SONABET_GROUP("Esonabet", "e", e),       SONABET_GROUP("Fsonabet", "f", f),
-    SONABET_GROUP("Gsonabet", "g", g),       SONABET_GROUP("Hsonabet", "h", h),
-    SONABET_GROUP("Isonabet", "i", i),       SONABET_GROUP("Jsonabet", "j", j),
-    SONABET_GROUP("Ksonabet", "k", k),       SONABET_GROUP("Lsonabet", "l", l),
-    SONABET_GROUP("Msonabet", "m", m),       SONABET_GROUP("Nsonabet", "n", n),
-    SONABET_GROUP("Osonabet", "o", o),       SONABET_GROUP("Psonabet", "p", p),
-    SONABET_GROUP("Qsonabet", "q", q),       SONABET_GROUP("Rsonabet", "r", r),
-    SONABET_GROUP("Ssonabet", "s", s),       SONABET_GROUP("Tsonabet", "t", t),
-    SONABET_GROUP("UVWsonabet", "uvw", uvw), SONABET_GROUP("XYZsonabet", "xyz", xyz),
+#include "tables/groups.inc"
 }};
 #undef SONABET_GROUP
 

@@ -58,6 +58,17 @@ PROVENANCE = """\
 """
 
 
+def groups_table():
+    """The groups in method order, for the library's methods and tables and for the program's
+    lookup client: each as SONABET_GROUP(method, initials, table)."""
+    lines = [PROVENANCE,
+             "// The 22 groups of the class ipa in method order: the method, the lower-case\n",
+             "// initials whose words it answers, and the group's table.\n"]
+    for name, initials in GROUPS:
+        lines.append('SONABET_GROUP(%ssonabet, "%s", %s)\n' % (name.upper(), initials, name))
+    return "".join(lines)
+
+
 def group_of(key):
     initial = key[0].lower()
     for name, initials in GROUPS:
@@ -739,9 +750,10 @@ def main(argv):
         print("\n".join(problems), file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
-    for name, text in tables(entries).items():
-        with open(os.path.join(args.out, "group_%s.inc" % name), "w", encoding="utf-8",
-                  newline="\n") as f:
+    files = {"group_%s.inc" % name: text for name, text in tables(entries).items()}
+    files["groups.inc"] = groups_table()
+    for name, text in files.items():
+        with open(os.path.join(args.out, name), "w", encoding="utf-8", newline="\n") as f:
             f.write(text)
     if args.report:
         methods = collections.Counter(method for _, method in entries.values())

@@ -1,7 +1,5 @@
 #include "lookupclient.h"
 
-#include <array>
-
 namespace core {
 namespace {
 
@@ -11,14 +9,11 @@ struct MethodRow {
 };
 
 // Tested in this order; the initial must equal one of the lower-case ASCII letters exactly.
-constexpr std::array<MethodRow, 22> kMethods{{
-    {u"a", u"Asonabet"},     {u"b", u"Bsonabet"},     {u"c", u"Csonabet"}, {u"d", u"Dsonabet"},
-    {u"e", u"Esonabet"},     {u"f", u"Fsonabet"},     {u"g", u"Gsonabet"}, {u"h", u"Hsonabet"},
-    {u"i", u"Isonabet"},     {u"j", u"Jsonabet"},     {u"k", u"Ksonabet"}, {u"l", u"Lsonabet"},
-    {u"m", u"Msonabet"},     {u"n", u"Nsonabet"},     {u"o", u"Osonabet"}, {u"p", u"Psonabet"},
-    {u"q", u"Qsonabet"},     {u"r", u"Rsonabet"},     {u"s", u"Ssonabet"}, {u"t", u"Tsonabet"},
-    {u"uvw", u"UVWsonabet"}, {u"xyz", u"XYZsonabet"},
-}};
+constexpr MethodRow kMethods[] = {
+#define SONABET_GROUP(method, initials, table) {u"" initials, u"" #method},
+#include "tables/groups.inc"
+#undef SONABET_GROUP
+};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "ipa.h"
 #include "services.h"
 
 class QWidget;
@@ -22,7 +23,7 @@ public:
     static QString lookupKey(const QString& text);
     // The method that answers words of this key's initial; empty when no method does.
     static QString methodFor(const QString& key);
-    static QString progId() { return QStringLiteral("sonabet.ipa"); }
+    static QString progId() { return QString::fromLatin1(sonabet::kProgId); }
 
     // One whole lookup: a fresh component object, the call by name, the release. When the
     // dictionary cannot be reached the answer is a miss marked unavailable, and the user is told.
