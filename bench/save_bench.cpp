@@ -70,7 +70,7 @@ void BM_Autosave(benchmark::State& state) {
     QWidget window;
     auto* box = new output::DocumentBox(&window);
     fill(*box, int(state.range(0)));
-    output::DocumentSaver saver(output::WindowKind::SmartAnnotation, env.services, box, &window,
+    output::DocumentSaver saver(core::WorkingWindow::SmartAnnotation, env.services, box, &window,
                                 nullptr);
     saver.save();
     if (saver.currentFile() != path) {

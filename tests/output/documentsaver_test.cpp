@@ -16,9 +16,9 @@
 
 namespace {
 
+using core::WorkingWindow;
 using output::DocumentBox;
 using output::DocumentSaver;
-using output::WindowKind;
 using platform::Answer;
 using platform::Icon;
 using testing_support::readBytes;
@@ -29,13 +29,13 @@ void writeFile(const QString& path, const QByteArray& data) {
 
 // One working window's document, file label and saver.
 struct Window {
-    explicit Window(WindowKind kind, testing_support::TestEnvironment& env)
+    explicit Window(WorkingWindow kind, testing_support::TestEnvironment& env)
         : document(new DocumentBox(&widget)),
-          lblfile(kind == WindowKind::Batch ? nullptr : new QLabel(&widget)),
+          lblfile(kind == WorkingWindow::Batch ? nullptr : new QLabel(&widget)),
           saver(kind, env.services, document, &widget, lblfile),
           files_(env.files) {
         document->setDefaultFormat(QStringLiteral("Courier"), 12);
-        document->setLocked(kind != WindowKind::Batch);
+        document->setLocked(kind != WorkingWindow::Batch);
         type(QStringLiteral("Quality [\r\n"));
     }
     void type(const QString& text) {
@@ -71,7 +71,7 @@ void ticks(DocumentSaver& saver, int count) {
 }
 
 struct WindowCase {
-    WindowKind kind;
+    WorkingWindow kind;
     QString filter;
 };
 
@@ -99,7 +99,7 @@ TEST_P(SaveOperation, AsksWithTheWindowsFilterWritesRtfAndConfirms) {
     EXPECT_EQ(env.messages.shown[0].text, output::confirmationText(GetParam().kind, path));
 
     EXPECT_EQ(window.saver.timer()->interval(), 1000);
-    if (GetParam().kind == WindowKind::Batch) {
+    if (GetParam().kind == WorkingWindow::Batch) {
         EXPECT_EQ(env.messages.shown[0].text, path + "已经保存好了!");
         EXPECT_FALSE(window.saver.timer()->isActive());
     } else {
@@ -194,15 +194,15 @@ std::string windowName(const ::testing::TestParamInfo<WindowCase>& info) {
 INSTANTIATE_TEST_SUITE_P(
     Windows, SaveOperation,
     ::testing::Values(
-        WindowCase{WindowKind::ManualInput, "Word文档(*.doc)|*.doc|rtf文件(*.rtf)|*.rtf|"},
-        WindowCase{WindowKind::SmartAnnotation,
+        WindowCase{WorkingWindow::ManualInput, "Word文档(*.doc)|*.doc|rtf文件(*.rtf)|*.rtf|"},
+        WindowCase{WorkingWindow::SmartAnnotation,
                    "Word文档(*.doc)|*.doc|Rich Text FIle(*.rtf)|*.rtf|"},
-        WindowCase{WindowKind::Batch, "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|"}),
+        WindowCase{WorkingWindow::Batch, "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|"}),
     windowName);
 
 TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
     testing_support::TestEnvironment env;
-    Window window(WindowKind::SmartAnnotation, env);
+    Window window(WorkingWindow::SmartAnnotation, env);
     const QString first = env.file("first.doc");
     window.saveAs(first);
     QFile::remove(first);
@@ -231,7 +231,7 @@ TEST(Autosave, EverySixtiethTickAfterTheFirstSaveWritesTheCurrentFile) {
 
 TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
     testing_support::TestEnvironment env;
-    Window window(WindowKind::ManualInput, env);
+    Window window(WorkingWindow::ManualInput, env);
     window.saveAs(env.file("a.doc"));
     window.document->setInsertionFont(QStringLiteral("Kingsoft Phonetic Plain"));
     window.document->setInsertionColour(core::kBlue);
@@ -250,7 +250,7 @@ TEST(Autosave, LeavesTextFormatsCaretAndSelectionAsTheyWere) {
 
 TEST(Autosave, TheTimerDrivesTheTicksAndABatchWindowHasNone) {
     testing_support::TestEnvironment env;
-    Window smart(WindowKind::SmartAnnotation, env);
+    Window smart(WorkingWindow::SmartAnnotation, env);
     EXPECT_FALSE(smart.saver.timer()->isActive());
     const QString path = env.file("timed.doc");
     smart.saveAs(path);
@@ -258,7 +258,7 @@ TEST(Autosave, TheTimerDrivesTheTicksAndABatchWindowHasNone) {
     smart.saver.timer()->setInterval(1);  // sixty ticks without a minute's wait
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 5000));
 
-    Window batch(WindowKind::Batch, env);
+    Window batch(WorkingWindow::Batch, env);
     const QString batchPath = env.file("batch.doc");
     batch.saveAs(batchPath);
     QFile::remove(batchPath);
@@ -269,7 +269,7 @@ TEST(Autosave, TheTimerDrivesTheTicksAndABatchWindowHasNone) {
 
 TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
     testing_support::TestEnvironment env;
-    Window window(WindowKind::SmartAnnotation, env);
+    Window window(WorkingWindow::SmartAnnotation, env);
     const QString path = env.file("target.doc");
     window.saveAs(path);
     const QByteArray good = readBytes(path);
@@ -288,7 +288,7 @@ TEST(Autosave, AFailedAutosaveKeepsTheLastGoodFileAndTriesAgainLater) {
 
 TEST(TransferToWord, WritesRtfToANumberedTmpFileAndOpensIt) {
     testing_support::TestEnvironment env;
-    Window window(WindowKind::SmartAnnotation, env);
+    Window window(WorkingWindow::SmartAnnotation, env);
     const QString html = window.document->toHtml();
     output::transferToWord(env.services, *window.document, &window.widget);
     output::transferToWord(env.services, *window.document, &window.widget);

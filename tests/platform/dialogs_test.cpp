@@ -10,7 +10,7 @@
 namespace {
 
 struct FilterCase {
-    output::WindowKind window;
+    core::WorkingWindow window;
     QStringList shown;
 };
 
@@ -33,11 +33,11 @@ TEST_P(SaveFilter, ShowsEveryDescriptionAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, SaveFilter,
-                         testing::Values(FilterCase{output::WindowKind::ManualInput,
+                         testing::Values(FilterCase{core::WorkingWindow::ManualInput,
                                                     {"Word文档(*.doc)", "rtf文件(*.rtf)"}},
-                                         FilterCase{output::WindowKind::SmartAnnotation,
+                                         FilterCase{core::WorkingWindow::SmartAnnotation,
                                                     {"Word文档(*.doc)", "Rich Text FIle(*.rtf)"}},
-                                         FilterCase{output::WindowKind::Batch,
+                                         FilterCase{core::WorkingWindow::Batch,
                                                     {"Word文档(*.doc)", "Rich Text File(*.rtf)"}}));
 
 TEST(OpenFilter, ADescriptionWithoutItsPatternGetsItInBrackets) {

@@ -20,7 +20,7 @@
 
 namespace {
 
-using Mode = shell::Frmstep1::Mode;
+using Mode = core::WorkingWindow;
 using testing_support::TestEnvironment;
 
 class ScopedWindir {

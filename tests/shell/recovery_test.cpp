@@ -20,7 +20,7 @@
 
 namespace {
 
-using Mode = shell::Frmstep1::Mode;
+using Mode = core::WorkingWindow;
 using platform::Answer;
 
 // Everything below the state folder: the copies that are kept there.

@@ -333,7 +333,7 @@ protected:
         launcher.show();
         QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
         return qobject_cast<smart::Frm3*>(
-            launcher.workingWindow(shell::Frmstep1::Mode::SmartAnnotation));
+            launcher.workingWindow(core::WorkingWindow::SmartAnnotation));
     }
 
     testing_support::TestEnvironment env;

@@ -26,7 +26,7 @@ protected:
 // a launcher, whose own strip drags it.
 struct ChromedWindow {
     explicit ChromedWindow(
-        std::optional<widgets::TitledWindow> titled = widgets::TitledWindow::SmartAnnotation) {
+        std::optional<core::WorkingWindow> titled = core::WorkingWindow::SmartAnnotation) {
         window.resize(520, 453);
         if (!titled) {
             strip = new QWidget(&window);
@@ -137,7 +137,7 @@ TEST(WindowChrome, ADragFarOutOnAWideDesktopFollowsTheMouse) {
 
 // The labels on the strip hand their presses on to it; a press there is a click, not a drag.
 TEST(WindowChrome, APressOnALabelOfTheStripIsAClickNotADrag) {
-    ChromedWindow w(widgets::TitledWindow::Batch);
+    ChromedWindow w(core::WorkingWindow::Batch);
     for (QLabel* label : {w.minimise, w.close}) {
         QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
         EXPECT_FALSE(w.chrome->dragging());

@@ -128,7 +128,7 @@ Frm4::Frm4(platform::Services& services, core::LookupClient& client, QWidget* pa
     : EscProofDialog(parent), services_(services), client_(client) {
     buildControls();
     saver_ =
-        new output::DocumentSaver(output::WindowKind::Batch, services_, Rich2, this, nullptr, this);
+        new output::DocumentSaver(core::WorkingWindow::Batch, services_, Rich2, this, nullptr, this);
 
     connect(Label5, &widgets::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
     connect(Label4, &widgets::ClickableLabel::clicked, this, &Frm4::onSaveClicked);
@@ -142,7 +142,7 @@ void Frm4::buildControls() {
     setObjectName(QStringLiteral("Frm4"));
     setWindowTitle(QString());
     resize(widgets::pixels(kWidth), widgets::pixels(kHeight));
-    chrome_ = new widgets::WindowChrome(this, widgets::TitledWindow::Batch);
+    chrome_ = new widgets::WindowChrome(this, core::WorkingWindow::Batch);
     Image1 = chrome_->strip();
     lblbiaoti = chrome_->titleLabel();
     lblmin = chrome_->minimiseLabel();

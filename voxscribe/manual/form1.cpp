@@ -98,7 +98,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     createControls();
     connectControls();
-    new widgets::WindowChrome(this, widgets::TitledWindow::ManualInput);
+    new widgets::WindowChrome(this, core::WorkingWindow::ManualInput);
     // The same limits as hints, so that the window system offers no other size to begin with: the
     // largest whole pixel sizes within them.
     setMinimumSize(pixels(kMinWidth), pixels(kMinHeight));
@@ -133,7 +133,7 @@ void Form1::createControls() {
     Command6->setDefault(true);
     Command6->setEnabled(false);
 
-    document_ = new output::WorkingDocument(output::WindowKind::ManualInput, services_, this,
+    document_ = new output::WorkingDocument(core::WorkingWindow::ManualInput, services_, this,
                                             QStringLiteral("Label12"), QStringLiteral("保 存"));
     Rich1 = document_->box();
     Rich1->setDefaultFormat(kSongti, 14.25);

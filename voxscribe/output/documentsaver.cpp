@@ -18,34 +18,14 @@ constexpr int kAutosaveTicks = 60;
 constexpr int kTimerInterval = 1000;
 constexpr int kTransferNumbers = 100000;
 
-struct WindowTraits {
-    WindowKind kind;
-    const char* filter;
-    bool autosave;
-};
-constexpr WindowTraits kWindows[] = {
-    {WindowKind::ManualInput, "Word文档(*.doc)|*.doc|rtf文件(*.rtf)|*.rtf|", true},
-    {WindowKind::SmartAnnotation, "Word文档(*.doc)|*.doc|Rich Text FIle(*.rtf)|*.rtf|", true},
-    {WindowKind::Batch, "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|", false},
-};
-
-const WindowTraits& traitsOf(WindowKind kind) {
-    for (const WindowTraits& traits : kWindows) {
-        if (traits.kind == kind) {
-            return traits;
-        }
-    }
-    return kWindows[0];
-}
-
 }  // namespace
 
-QString saveFilter(WindowKind kind) {
-    return QString::fromUtf8(traitsOf(kind).filter);
+QString saveFilter(core::WorkingWindow kind) {
+    return QString::fromUtf8(core::factsOf(kind).saveFilter);
 }
 
-QString confirmationText(WindowKind kind, const QString& path) {
-    if (traitsOf(kind).autosave) {
+QString confirmationText(core::WorkingWindow kind, const QString& path) {
+    if (core::factsOf(kind).autosave) {
         return path +
                QStringLiteral(
                    "\n已经保存!自动保存功能已经启动。\n每间隔一分钟,软件会自动保存一次文件.");
@@ -65,8 +45,9 @@ QString saveDialogTitle() {
     return QStringLiteral("保存文件");
 }
 
-DocumentSaver::DocumentSaver(WindowKind kind, platform::Services& services, DocumentBox* document,
-                             QWidget* window, QLabel* fileLabel, QObject* parent)
+DocumentSaver::DocumentSaver(core::WorkingWindow kind, platform::Services& services,
+                             DocumentBox* document, QWidget* window, QLabel* fileLabel,
+                             QObject* parent)
     : QObject(parent),
       kind_(kind),
       services_(services),
@@ -83,7 +64,7 @@ DocumentSaver::DocumentSaver(WindowKind kind, platform::Services& services, Docu
 }
 
 bool DocumentSaver::hasAutosave() const {
-    return traitsOf(kind_).autosave;
+    return core::factsOf(kind_).autosave;
 }
 
 bool DocumentSaver::save() {

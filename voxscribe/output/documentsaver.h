@@ -7,6 +7,7 @@
 
 #include "programfolder.h"
 #include "services.h"
+#include "workingwindows.h"
 
 class QLabel;
 class QTimer;
@@ -16,12 +17,10 @@ namespace output {
 
 class DocumentBox;
 
-enum class WindowKind { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
-
 // The save dialog's filter of the window, in the "description|pattern|" form.
-QString saveFilter(WindowKind kind);
+QString saveFilter(core::WorkingWindow kind);
 // What the window says after a completed save to path.
-QString confirmationText(WindowKind kind, const QString& path);
+QString confirmationText(core::WorkingWindow kind, const QString& path);
 // The question asked before an existing file is replaced.
 QString overwriteQuestion();
 // The question asked when a window whose document changed since its last save is closed.
@@ -33,7 +32,7 @@ class DocumentSaver : public QObject {
     Q_OBJECT
 public:
     // fileLabel: the window's lblfile; nullptr for the batch window.
-    DocumentSaver(WindowKind kind, platform::Services& services, DocumentBox* document,
+    DocumentSaver(core::WorkingWindow kind, platform::Services& services, DocumentBox* document,
                   QWidget* window, QLabel* fileLabel, QObject* parent = nullptr);
 
     // The whole save operation: dialog, overwrite question, write, file label, timer,
@@ -56,7 +55,7 @@ public:
 private:
     bool hasAutosave() const;
 
-    WindowKind kind_;
+    core::WorkingWindow kind_;
     platform::Services& services_;
     DocumentBox* document_;
     QWidget* window_;

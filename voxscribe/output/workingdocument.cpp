@@ -8,8 +8,9 @@
 
 namespace output {
 
-WorkingDocument::WorkingDocument(WindowKind kind, platform::Services& services, QWidget* window,
-                                 const QString& saveName, const QString& saveCaption)
+WorkingDocument::WorkingDocument(core::WorkingWindow kind, platform::Services& services,
+                                 QWidget* window, const QString& saveName,
+                                 const QString& saveCaption)
     : QObject(window),
       services_(services),
       window_(window),

@@ -29,31 +29,8 @@ namespace {
 // Design size of the client area: 8685 x 5205 twips.
 constexpr QSize kDesignSize(579, 347);
 
-struct ModeText {
-    Frmstep1::Mode mode;
-    const char* window;  // the window's object name, which also names its recovery copy
-    const char* caption;
-    const char* description;
-};
-
-const ModeText kModes[] = {
-    {Frmstep1::Mode::ManualInput, "Form1", "手动输入",
-     "    手动输入单词，手动输入音标。此项适合当您要求输入一些特殊而且可能并不常见的单词的音标时"
-     "选用。此项同样具有音标与单词混合输入的功能、自动保存功能。"},
-    {Frmstep1::Mode::SmartAnnotation, "Frm3", "智能标注",
-     "    输入单词软件自动标注音标。此项适合绝大多数人。托福、大学英语六级以内等所见的10000单词，"
-     "都可自动标注。同时具有音标与单词混合输入的功能、自动保存功能。"},
-    {Frmstep1::Mode::Batch, "Frm4", "批量标注",
-     "    选择一个已经保存了要批量标注音标的单词的文件，软件将自动为您标注音标。此项适合出版社、"
-     "杂志社等用户，需要大量标注单词的场合。"},
-};
-
-const ModeText& modeText(Frmstep1::Mode mode) {
-    return kModes[static_cast<int>(mode)];
-}
-
-QString windowName(Frmstep1::Mode mode) {
-    return QString::fromLatin1(modeText(mode).window);
+QString windowName(core::WorkingWindow window) {
+    return core::objectNameOf(window);
 }
 
 // Unsaved documents are kept once a minute: a crash loses at most that.
@@ -79,7 +56,6 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
     : QWidget(parent),
       services_(services),
       lookup_(lookup),
-      runModal_(&Frmstep1::runModal),
       endProgram_(&Frmstep1::endProgramNow),
       recovery_(std::make_unique<output::RecoveryStore>(
           recoveryFolder.isEmpty() ? output::RecoveryStore::defaultFolder() : recoveryFolder)),
@@ -90,17 +66,17 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
     buildControls();
     placeControls();
     chrome_ = new widgets::WindowChrome(this, Image1);
-    setWindowFactory(Mode::ManualInput, [this](QWidget* owner) -> QWidget* {
+    setWindowFactory(core::WorkingWindow::ManualInput, [this](QWidget* owner) -> QWidget* {
         return new manual::Form1(services_, owner);
     });
     // The modeless window stands beside the launcher as a window of its own, with its own
     // task-bar entry, rather than being kept above it; the launcher still deletes it at the end.
-    setWindowFactory(Mode::SmartAnnotation, [this](QWidget*) -> QWidget* {
+    setWindowFactory(core::WorkingWindow::SmartAnnotation, [this](QWidget*) -> QWidget* {
         auto* window = new smart::Frm3(services_, lookup_, nullptr);
         smart::attachManualEntry(*window, services_);
         return window;
     });
-    setWindowFactory(Mode::Batch, [this](QWidget* owner) -> QWidget* {
+    setWindowFactory(core::WorkingWindow::Batch, [this](QWidget* owner) -> QWidget* {
         return new batch::Frm4(services_, lookup_, owner);
     });
     resize(kDesignSize);
@@ -111,7 +87,7 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
 }
 
 Frmstep1::~Frmstep1() {
-    for (WorkingWindow& working : windows_) {
+    for (Slot& working : windows_) {
         // The program is ending, not the user closing a window: the copies of unsaved
         // documents stay for the next run.
         if (working.window != nullptr) {
@@ -121,8 +97,8 @@ Frmstep1::~Frmstep1() {
     }
 }
 
-QString Frmstep1::description(Mode mode) {
-    return QString::fromUtf8(modeText(mode).description);
+QString Frmstep1::description(core::WorkingWindow window) {
+    return QString::fromUtf8(core::factsOf(window).description);
 }
 
 void Frmstep1::buildControls() {
@@ -140,24 +116,21 @@ void Frmstep1::buildControls() {
     Frame1->setMouseTracking(true);
     Frame1->installEventFilter(this);
 
-    widgets::ClickableLabel** modeLabels[] = {&Label2, &Label3, &Label4};
-    const char* const names[] = {"Label2", "Label3", "Label4"};
-    for (int i = 0; i < 3; ++i) {
-        auto* label = new widgets::ClickableLabel(QString::fromUtf8(kModes[i].caption), Frame1);
-        label->setObjectName(QString::fromLatin1(names[i]));
+    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+        auto* label = new widgets::ClickableLabel(QString::fromUtf8(facts.title), Frame1);
+        label->setObjectName(QString::fromLatin1(facts.launcherLabel));
         label->setAlignment(Qt::AlignCenter);
         label->setStyleSheet(QString::fromLatin1(kModeLabelStyle));
         label->setCursor(Qt::PointingHandCursor);
         // The mouse over a mode label concerns that label only, not the frame behind it.
         label->setAttribute(Qt::WA_NoMousePropagation);
-        const Mode mode = kModes[i].mode;
+        const core::WorkingWindow window = facts.window;
         connect(label, &widgets::ClickableLabel::mouseMoved, this,
-                [this, mode] { onModeHovered(mode); });
-        *modeLabels[i] = label;
+                [this, window] { onModeHovered(window); });
+        connect(label, &widgets::ClickableLabel::clicked, this,
+                [this, window] { onModeClicked(window); });
+        modeLabels_[static_cast<std::size_t>(window)] = label;
     }
-    connect(Label2, &widgets::ClickableLabel::clicked, this, &Frmstep1::onManualInputClicked);
-    connect(Label3, &widgets::ClickableLabel::clicked, this, &Frmstep1::onSmartAnnotationClicked);
-    connect(Label4, &widgets::ClickableLabel::clicked, this, &Frmstep1::onBatchClicked);
 
     Label7 = new widgets::ClickableLabel(QStringLiteral("帮助"), Frame1);
     Label7->setObjectName(QStringLiteral("Label7"));
@@ -184,9 +157,9 @@ void Frmstep1::placeControls() {
     } placements[] = {
         {Image1, {0, 0, kDesignSize.width(), 48}},
         {Frame1, {19, 62, 540, 270}},
-        {Label2, {20, 18, 150, 48}},
-        {Label3, {195, 18, 150, 48}},
-        {Label4, {370, 18, 150, 48}},
+        {modeLabels_[0], {20, 18, 150, 48}},
+        {modeLabels_[1], {195, 18, 150, 48}},
+        {modeLabels_[2], {370, 18, 150, 48}},
         {Label5, {20, 84, 500, 132}},
         {Label7, {440, 228, 80, 28}},
     };
@@ -208,75 +181,71 @@ void Frmstep1::centreOnScreen() {
 // The program needs the phonetic font but never installs it; the user is told where to copy it.
 void Frmstep1::checkPhoneticFont() {
     if (!platform::phoneticFontInstalled()) {
-        services_.messages.show(this, missingFontMessage(services_.folder, true),
+        services_.messages.show(this, platform::missingFontMessage(services_.folder, true),
                                 platform::Icon::Critical, platform::Buttons::Ok,
                                 platform::Answer::Ok);
     }
 }
 
-void Frmstep1::setWindowFactory(Mode mode, WindowFactory factory) {
-    slot(mode).make = std::move(factory);
-}
-
-void Frmstep1::setModalRunner(std::function<void(QWidget*)> runner) {
-    runModal_ = std::move(runner);
+void Frmstep1::setWindowFactory(core::WorkingWindow window, WindowFactory factory) {
+    slot(window).make = std::move(factory);
 }
 
 void Frmstep1::setProgramEnd(std::function<void()> end) {
     endProgram_ = std::move(end);
 }
 
-Frmstep1::WorkingWindow& Frmstep1::slot(Mode mode) {
-    return windows_[static_cast<std::size_t>(mode)];
+Frmstep1::Slot& Frmstep1::slot(core::WorkingWindow window) {
+    return windows_[static_cast<std::size_t>(window)];
 }
 
-QWidget* Frmstep1::workingWindow(Mode mode) const {
-    return windows_[static_cast<std::size_t>(mode)].window;
+QWidget* Frmstep1::workingWindow(core::WorkingWindow window) const {
+    return windows_[static_cast<std::size_t>(window)].window;
 }
 
-QWidget* Frmstep1::ensureWorkingWindow(Mode mode) {
-    WorkingWindow& working = slot(mode);
+QWidget* Frmstep1::ensureWorkingWindow(core::WorkingWindow window) {
+    Slot& working = slot(window);
     if (working.window != nullptr || !working.make) {
         return working.window;
     }
-    QWidget* window = working.make(this);
-    if (window == nullptr) {
+    QWidget* widget = working.make(this);
+    if (widget == nullptr) {
         return nullptr;
     }
-    if (!window->isWindow()) {
-        window->setWindowFlag(Qt::Window);
+    if (!widget->isWindow()) {
+        widget->setWindowFlag(Qt::Window);
     }
     // Nothing of a working window survives its closing; the next opening starts afresh.
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    QRect frame(QPoint(0, 0), window->size());
+    widget->setAttribute(Qt::WA_DeleteOnClose);
+    QRect frame(QPoint(0, 0), widget->size());
     frame.moveCenter(frameGeometry().center());
-    window->move(frame.topLeft());
-    working.window = window;
-    watchDocument(mode, window);
-    return window;
+    widget->move(frame.topLeft());
+    working.window = widget;
+    watchDocument(window, widget);
+    return widget;
 }
 
-void Frmstep1::openWorkingWindow(Mode mode) {
-    if (ensureWorkingWindow(mode) != nullptr) {
-        presentWorkingWindow(mode);
+void Frmstep1::openWorkingWindow(core::WorkingWindow window) {
+    if (ensureWorkingWindow(window) != nullptr) {
+        presentWorkingWindow(window);
     }
 }
 
-void Frmstep1::presentWorkingWindow(Mode mode) {
-    QWidget* window = slot(mode).window;
-    if (window == nullptr) {
+void Frmstep1::presentWorkingWindow(core::WorkingWindow window) {
+    QWidget* widget = slot(window).window;
+    if (widget == nullptr) {
         return;
     }
-    if (mode == Mode::SmartAnnotation) {
-        if (window->isMinimized()) {
-            window->showNormal();
-        }
-        window->show();
-        window->raise();
-        window->activateWindow();
+    if (core::factsOf(window).modal) {
+        runModal(widget);
         return;
     }
-    runModal_(window);
+    if (widget->isMinimized()) {
+        widget->showNormal();
+    }
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
 }
 
 // Each working window holds one document box.
@@ -285,13 +254,13 @@ output::DocumentBox* Frmstep1::documentOf(const QWidget* window) {
 }
 
 // A saved document needs no copy; a window the user closed has answered for its document.
-void Frmstep1::watchDocument(Mode mode, QWidget* window) {
-    const QString name = windowName(mode);
+void Frmstep1::watchDocument(core::WorkingWindow window, QWidget* widget) {
+    const QString name = windowName(window);
     const auto forget = [this, name] {
         recovery_->discard(name);
         keptRevisions_.remove(name);
     };
-    if (const output::DocumentBox* box = documentOf(window)) {
+    if (const output::DocumentBox* box = documentOf(widget)) {
         connect(box->document(), &QTextDocument::modificationChanged, this,
                 [forget](bool modified) {
                     if (!modified) {
@@ -299,16 +268,16 @@ void Frmstep1::watchDocument(Mode mode, QWidget* window) {
                     }
                 });
     }
-    connect(window, &QObject::destroyed, this, forget);
+    connect(widget, &QObject::destroyed, this, forget);
 }
 
 void Frmstep1::keepUnsavedDocuments() {
-    for (const ModeText& mode : kModes) {
-        const output::DocumentBox* box = documentOf(slot(mode.mode).window);
+    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+        const output::DocumentBox* box = documentOf(slot(facts.window).window);
         if (box == nullptr || !box->document()->isModified()) {
             continue;
         }
-        const QString name = windowName(mode.mode);
+        const QString name = windowName(facts.window);
         const int revision = box->document()->revision();
         if (keptRevisions_.value(name, -1) == revision) {
             continue;  // the copy is up to date
@@ -334,28 +303,28 @@ void Frmstep1::offerRecovery() {
         recovery_->forgetLeftBehind();
         return;
     }
-    std::vector<Mode> restored;
-    for (const ModeText& mode : kModes) {
+    std::vector<core::WorkingWindow> restored;
+    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
         for (const output::RecoveryStore::Copy& copy : copies) {
-            if (copy.window != QLatin1String(mode.window)) {
+            if (copy.window != windowName(facts.window)) {
                 continue;
             }
-            output::DocumentBox* box = documentOf(ensureWorkingWindow(mode.mode));
+            output::DocumentBox* box = documentOf(ensureWorkingWindow(facts.window));
             if (box == nullptr || !output::RecoveryStore::read(copy.path, *box->document())) {
                 continue;
             }
             // Restored, not saved: closing the window asks about it like any other change.
             box->document()->setModified(true);
-            if (std::find(restored.begin(), restored.end(), mode.mode) == restored.end()) {
-                restored.push_back(mode.mode);
+            if (std::find(restored.begin(), restored.end(), facts.window) == restored.end()) {
+                restored.push_back(facts.window);
             }
         }
     }
     // The copies move into this run before the old ones go, so that a crash now loses nothing.
     keepUnsavedDocuments();
     recovery_->forgetLeftBehind();
-    for (Mode mode : restored) {
-        presentWorkingWindow(mode);
+    for (core::WorkingWindow window : restored) {
+        presentWorkingWindow(window);
     }
 }
 
@@ -376,16 +345,8 @@ void Frmstep1::endProgramNow() {
     QCoreApplication::exit(0);
 }
 
-void Frmstep1::onManualInputClicked() {
-    openWorkingWindow(Mode::ManualInput);
-}
-
-void Frmstep1::onSmartAnnotationClicked() {
-    openWorkingWindow(Mode::SmartAnnotation);
-}
-
-void Frmstep1::onBatchClicked() {
-    openWorkingWindow(Mode::Batch);
+void Frmstep1::onModeClicked(core::WorkingWindow window) {
+    openWorkingWindow(window);
 }
 
 // What becomes of the opening (a missing page, no application for it) is not reported.
@@ -393,8 +354,8 @@ void Frmstep1::onHelpClicked() {
     services_.shell.open(this, services_.folder.file(QStringLiteral("help.htm")));
 }
 
-void Frmstep1::onModeHovered(Mode mode) {
-    Label5->setText(description(mode));
+void Frmstep1::onModeHovered(core::WorkingWindow window) {
+    Label5->setText(description(window));
 }
 
 void Frmstep1::onBackgroundHovered() {

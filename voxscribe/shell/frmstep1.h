@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+#include "workingwindows.h"
+
 class QFrame;
 class QLabel;
 
@@ -37,7 +39,6 @@ namespace shell {
 class Frmstep1 : public QWidget {
     Q_OBJECT
 public:
-    enum class Mode { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
     // Makes a working window with the launcher as its owner.
     using WindowFactory = std::function<QWidget*(QWidget* owner)>;
 
@@ -49,20 +50,20 @@ public:
     ~Frmstep1() override;
 
     static QString caption() { return QStringLiteral("Voxscribe V 3.0"); }
-    static QString description(Mode mode);
+    static QString description(core::WorkingWindow window);
     static QString exitQuestion() { return QStringLiteral("您确定要退出吗?"); }
     static QString recoveryQuestion() { return QStringLiteral("发现上次未保存的文档，是否恢复？"); }
 
-    // Seams for tests and for windows built elsewhere: what makes each working window, how a
-    // window is shown modally (waits until it is closed), and how the program ends.
-    void setWindowFactory(Mode mode, WindowFactory factory);
-    void setModalRunner(std::function<void(QWidget*)> runner);
+    // Seams for tests and for windows built elsewhere: what makes each working window, and how
+    // the program ends.
+    void setWindowFactory(core::WorkingWindow window, WindowFactory factory);
     void setProgramEnd(std::function<void()> end);
 
-    // The open working window of the mode; nullptr when none is open.
-    QWidget* workingWindow(Mode mode) const;
-    // Opens the mode's window, or shows the one already open; returns when a modal one closes.
-    void openWorkingWindow(Mode mode);
+    // The working window when it is open; nullptr when it is not.
+    QWidget* workingWindow(core::WorkingWindow window) const;
+    // Opens the working window, or shows it when it is open already; returns when a modal one
+    // closes.
+    void openWorkingWindow(core::WorkingWindow window);
 
     // Keeps a copy of every open document that changed since its last save; the recovery timer
     // does this once a minute, the exit sequence before the program ends.
@@ -83,36 +84,32 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private Q_SLOTS:
-    void onManualInputClicked();
-    void onSmartAnnotationClicked();
-    void onBatchClicked();
-    void onHelpClicked();
-
 private:
-    struct WorkingWindow {
+    struct Slot {
         WindowFactory make;
         QPointer<QWidget> window;
     };
+
+    void onModeClicked(core::WorkingWindow window);
+    void onHelpClicked();
 
     void buildControls();
     void placeControls();
     void checkPhoneticFont();
     void centreOnScreen();
-    void onModeHovered(Mode mode);
+    void onModeHovered(core::WorkingWindow window);
     void onBackgroundHovered();
     void keepFrameCentred();
-    WorkingWindow& slot(Mode mode);
-    // The mode's window, made when none is open; nullptr when it cannot be made.
-    QWidget* ensureWorkingWindow(Mode mode);
-    void presentWorkingWindow(Mode mode);
-    void watchDocument(Mode mode, QWidget* window);
+    Slot& slot(core::WorkingWindow window);
+    // The working window, made when it is not open; nullptr when it cannot be made.
+    QWidget* ensureWorkingWindow(core::WorkingWindow window);
+    void presentWorkingWindow(core::WorkingWindow window);
+    void watchDocument(core::WorkingWindow window, QWidget* widget);
     static output::DocumentBox* documentOf(const QWidget* window);
 
     platform::Services& services_;
     core::LookupClient& lookup_;
-    std::array<WorkingWindow, 3> windows_;
-    std::function<void(QWidget*)> runModal_;
+    std::array<Slot, 3> windows_;
     std::function<void()> endProgram_;
     std::unique_ptr<output::RecoveryStore> recovery_;
     QTimer* recoveryTimer_ = nullptr;
@@ -121,9 +118,8 @@ private:
 
     widgets::TitleStrip* Image1 = nullptr;
     QFrame* Frame1 = nullptr;
-    widgets::ClickableLabel* Label2 = nullptr;
-    widgets::ClickableLabel* Label3 = nullptr;
-    widgets::ClickableLabel* Label4 = nullptr;
+    // Label2, Label3 and Label4: one for each working window, in the list's order.
+    std::array<widgets::ClickableLabel*, 3> modeLabels_{};
     widgets::ClickableLabel* Label7 = nullptr;
     QLabel* Label5 = nullptr;
     widgets::WindowChrome* chrome_ = nullptr;

@@ -71,7 +71,7 @@ Frm3::Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* pa
     buildControls();
     placeControls();
 
-    new widgets::WindowChrome(this, widgets::TitledWindow::SmartAnnotation);
+    new widgets::WindowChrome(this, core::WorkingWindow::SmartAnnotation);
 
     connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
     connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
@@ -107,7 +107,7 @@ void Frm3::buildControls() {
     Option3 = new QRadioButton(QStringLiteral("自动加边界// &2"), Frame2);
     Option1->setChecked(true);
 
-    document_ = new output::WorkingDocument(output::WindowKind::SmartAnnotation, services_, this,
+    document_ = new output::WorkingDocument(core::WorkingWindow::SmartAnnotation, services_, this,
                                             QStringLiteral("Label4"), QStringLiteral("保  存"));
     Rich1 = document_->box();
     Rich1->setDefaultFormat(kDocumentFont, kFontPoints);

@@ -20,21 +20,11 @@ bool windowSystemMovesWindows() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-const TitleTexts kTitles[] = {
-    {"手动输入", "lblbiaoti", "最小化", "Lblcls", "关闭", "×"},
-    {"智能标注", "Label3", "最小化窗口", "lblclose", "关闭窗口", "×"},
-    {"批量标注", "lblbiaoti", "最小化窗口", "lblclose", "关闭窗口", "×"},
-};
-
 }  // namespace
 
-const TitleTexts& titleTexts(TitledWindow window) {
-    return kTitles[static_cast<int>(window)];
-}
-
-WindowChrome::WindowChrome(QWidget* window, TitledWindow titled)
+WindowChrome::WindowChrome(QWidget* window, core::WorkingWindow titled)
     : QObject(window), window_(window) {
-    const TitleTexts& texts = titleTexts(titled);
+    const core::WorkingWindowFacts& texts = core::factsOf(titled);
     minimisedCaption_ = QString::fromUtf8(texts.title);
     window_->setWindowFlag(Qt::FramelessWindowHint, true);
     window_->setWindowTitle(QString());
@@ -45,15 +35,15 @@ WindowChrome::WindowChrome(QWidget* window, TitledWindow titled)
     strip_ = strip;
 
     title_ = new QLabel(minimisedCaption_, strip);
-    title_->setObjectName(QString::fromLatin1(texts.titleName));
+    title_->setObjectName(QString::fromLatin1(texts.titleLabel));
     title_->setFont(TitleStrip::titleFont(strip->font()));
     // Pressing on the name drags the window like the rest of the strip.
     title_->setAttribute(Qt::WA_TransparentForMouseEvents);
     minimiseLabel_ = new ClickableLabel(QStringLiteral("—"), strip);
     minimiseLabel_->setObjectName(QStringLiteral("lblmin"));
     minimiseLabel_->setToolTip(QString::fromUtf8(texts.minimiseTip));
-    closeLabel_ = new ClickableLabel(QString::fromUtf8(texts.closeText), strip);
-    closeLabel_->setObjectName(QString::fromLatin1(texts.closeName));
+    closeLabel_ = new ClickableLabel(closeText(), strip);
+    closeLabel_->setObjectName(QString::fromLatin1(texts.closeLabel));
     closeLabel_->setToolTip(QString::fromUtf8(texts.closeTip));
     for (QLabel* label :
          {title_, static_cast<QLabel*>(minimiseLabel_), static_cast<QLabel*>(closeLabel_)}) {

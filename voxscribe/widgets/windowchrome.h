@@ -9,6 +9,7 @@
 
 #include "clickablelabel.h"
 #include "twips.h"
+#include "workingwindows.h"
 
 class QLabel;
 class QWidget;
@@ -17,19 +18,10 @@ namespace widgets {
 
 class TitleStrip;
 
-// The working windows that carry a title strip.
-enum class TitledWindow { ManualInput /*Form1*/, SmartAnnotation /*Frm3*/, Batch /*Frm4*/ };
-
-// What a working window shows on its strip. The names are the object names of the labels.
-struct TitleTexts {
-    const char* title;  // on the strip, and the caption of the minimised window
-    const char* titleName;
-    const char* minimiseTip;
-    const char* closeName;
-    const char* closeTip;
-    const char* closeText;
-};
-const TitleTexts& titleTexts(TitledWindow window);
+// The close label's text.
+inline QString closeText() {
+    return QStringLiteral("×");
+}
 
 class WindowChrome : public QObject {
     Q_OBJECT
@@ -40,7 +32,7 @@ public:
     // A borderless working window: makes the strip "Image1" across the top of window (kept as
     // wide as the window) with the title and the two labels on it. The window is frameless and
     // has an empty caption while it is shown normally.
-    WindowChrome(QWidget* window, TitledWindow titled);
+    WindowChrome(QWidget* window, core::WorkingWindow titled);
     // The launcher: the strip the window already has drags it; the system title bar and the
     // caption are left alone.
     WindowChrome(QWidget* window, QWidget* titleStrip);

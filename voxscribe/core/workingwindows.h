@@ -1,0 +1,44 @@
+// The working windows and everything the program says once about each of them: its name, its
+// title, how the launcher offers it, its title strip and how its document is saved.
+#pragma once
+
+#include <QString>
+#include <span>
+
+namespace core {
+
+enum class WorkingWindow { ManualInput, SmartAnnotation, Batch };
+
+struct WorkingWindowFacts {
+    WorkingWindow window;
+    const char* objectName;  // "Form1", "Frm3", "Frm4"; it also names the recovery copy
+    // The title: on the window's strip, the launcher's label and the minimised window's caption.
+    const char* title;
+    // The launcher: its label, the description shown while the mouse is over it, and whether the
+    // launcher waits while the window is open.
+    const char* launcherLabel;
+    const char* description;
+    bool modal;
+    // The title strip: the object names of the title and close labels, the tooltips.
+    const char* titleLabel;
+    const char* minimiseTip;
+    const char* closeLabel;
+    const char* closeTip;
+    // Saving: the dialog's filter ("description|pattern|"), and whether a completed save starts
+    // the one-minute autosave.
+    const char* saveFilter;
+    bool autosave;
+};
+
+// The windows in the launcher's order.
+std::span<const WorkingWindowFacts> workingWindows();
+const WorkingWindowFacts& factsOf(WorkingWindow window);
+
+inline QString titleOf(WorkingWindow window) {
+    return QString::fromUtf8(factsOf(window).title);
+}
+inline QString objectNameOf(WorkingWindow window) {
+    return QString::fromLatin1(factsOf(window).objectName);
+}
+
+}  // namespace core
