@@ -14,21 +14,6 @@ namespace {
 using ScopedEnv = testing_support::ScopedEnvironment;
 using testing_support::touch;
 
-TEST(FontCheck, LooksForTheExactFileNameInTheFontsFolderUnderWindir) {
-    QTemporaryDir windir;
-    const ScopedEnv env("windir", QFile::encodeName(windir.path()));
-    EXPECT_EQ(platform::systemFontFolder(), windir.path() + "/FONTS/");
-    EXPECT_FALSE(platform::phoneticFontInstalled());
-
-    // Another name does not count.
-    ASSERT_TRUE(touch(windir.filePath("FONTS/Kingsoft Phonetic.ttf")));
-    ASSERT_TRUE(touch(windir.filePath("FONTS/ksphonet.ttf")));
-    EXPECT_FALSE(platform::phoneticFontInstalled());
-
-    ASSERT_TRUE(touch(windir.filePath("FONTS/Ksphonet.ttf")));
-    EXPECT_TRUE(platform::phoneticFontInstalled());
-}
-
 // fontconfig's configuration for one test: a system-wide folder of its own and the xdg font
 // folders, which the test points at folders of its own.
 void writeFontConfig(const QString& path, const QString& systemFolder, const QString& cache) {
@@ -42,12 +27,11 @@ void writeFontConfig(const QString& path, const QString& systemFolder, const QSt
             .toUtf8());
 }
 
-TEST(FontCheck, WithoutWindirTheFoldersFontconfigReadsAreUsed) {
+TEST(FontCheck, LooksForTheExactFileNameInTheFoldersFontconfigReads) {
     QTemporaryDir root;
     const QString system = root.filePath("system-fonts");
     const QString data = root.filePath("data");
     writeFontConfig(root.filePath("fonts.conf"), system, root.filePath("cache"));
-    const ScopedEnv windir("windir", {});
     const ScopedEnv config("FONTCONFIG_FILE", QFile::encodeName(root.filePath("fonts.conf")));
     const ScopedEnv xdg("XDG_DATA_HOME", QFile::encodeName(data));
     // The xdg folders include the shared data folders' fonts, such as /usr/share/fonts.
@@ -76,7 +60,7 @@ TEST(FontCheck, WithoutWindirTheFoldersFontconfigReadsAreUsed) {
 }
 
 TEST(FontCheck, MessagesNameTheShippedFileAndTheFontFolder) {
-    const ScopedEnv windir("windir", "/tmp/win");
+    const ScopedEnv data("XDG_DATA_HOME", "/tmp/data");
     const platform::ProgramFolder folder = platform::ProgramFolder::at("/opt/voxscribe");
     EXPECT_EQ(platform::missingFontMessage(folder, true),
               QStringLiteral("程序在系统字体文件夹中没有找到金山公司的Kphonet.ttf音标字体!"
@@ -84,14 +68,14 @@ TEST(FontCheck, MessagesNameTheShippedFileAndTheFontFolder) {
                              "您可从金山公司网站下载，也可在本程序所在的文件夹下找到它:"
                              "/opt/voxscribe/Ksphonet.ttf\n"
                              "请把它复制到系统字体目录下后重启本程序，以免显示不正常！:\n"
-                             "/tmp/win/FONTS/"));
+                             "/tmp/data/fonts/"));
     EXPECT_EQ(platform::missingFontMessage(folder, false),
               QStringLiteral("程序在系统字体文件夹中没有找到金山公司的Kphonet.ttf音标字体!"
                              "本程序需要这个文件,以显示音标。\n"
                              "您可从金山公司网站下载，也可在本程序所在的文件夹下找到它:"
                              "/opt/voxscribe/Ksphonet.ttf\n"
                              "请把它复制到系统字体目录下后重启本程序:\n"
-                             "/tmp/win/FONTS/"));
+                             "/tmp/data/fonts/"));
 }
 
 }  // namespace

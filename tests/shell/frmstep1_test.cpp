@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "fontfolder.h"
 #include "frmstep1.h"
 #include "layoutcheck.h"
 #include "lookupclient.h"
@@ -22,25 +23,6 @@ namespace {
 
 using Mode = core::WorkingWindow;
 using testing_support::TestEnvironment;
-
-class ScopedWindir {
-public:
-    explicit ScopedWindir(const QString& value) : old_(qgetenv("windir")) {
-        wasSet_ = qEnvironmentVariableIsSet("windir");
-        qputenv("windir", value.toLocal8Bit());
-    }
-    ~ScopedWindir() {
-        if (wasSet_) {
-            qputenv("windir", old_);
-        } else {
-            qunsetenv("windir");
-        }
-    }
-
-private:
-    QByteArray old_;
-    bool wasSet_;
-};
 
 void touch(const QString& path) {
     QDir().mkpath(QFileInfo(path).path());
@@ -71,7 +53,6 @@ private:
 class LauncherTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        touch(windir.filePath("FONTS/Ksphonet.ttf"));
         launcher = std::make_unique<shell::Frmstep1>(env.services, lookup);
         launcher->setWindowFactory(Mode::ManualInput, [this](QWidget* owner) {
             ++made[0];
@@ -117,8 +98,7 @@ protected:
         });
     }
 
-    QTemporaryDir windir;
-    ScopedWindir windirSetting{windir.path()};
+    testing_support::FontFolder fonts{true};
     TestEnvironment env;
     core::LookupClient lookup{env.services};
     std::unique_ptr<shell::Frmstep1> launcher;
@@ -289,9 +269,8 @@ TEST_F(LauncherTest, ConfirmingTheExitEndsTheProgramWithoutTheWindowsOwnCloseSte
 }
 
 TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
-    QTemporaryDir windir;
-    const ScopedWindir setting(windir.path());
-    touch(windir.filePath("FONTS/Kingsoft.ttf"));  // a font under another name does not count
+    const testing_support::FontFolder fonts(false);
+    touch(fonts.path() + "/Kingsoft.ttf");  // a font under another name does not count
     TestEnvironment env;
     core::LookupClient lookup(env.services);
     shell::Frmstep1 launcher(env.services, lookup);
@@ -303,7 +282,7 @@ TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
                              "您可从金山公司网站下载，也可在本程序所在的文件夹下找到它:") +
                   env.dir.path() + QStringLiteral("/Ksphonet.ttf\n") +
                   QStringLiteral("请把它复制到系统字体目录下后重启本程序，以免显示不正常！:\n") +
-                  windir.path() + QStringLiteral("/FONTS/"));
+                  fonts.path() + QStringLiteral("/"));
     EXPECT_EQ(warning.icon, platform::Icon::Critical);
     EXPECT_EQ(warning.buttons, platform::Buttons::Ok);
     EXPECT_FALSE(launcher.isVisible());
@@ -319,7 +298,6 @@ TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
 class LauncherWiringTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        touch(windir.filePath("FONTS/Ksphonet.ttf"));
         launcher.setProgramEnd([] {});
         launcher.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&launcher));
@@ -341,8 +319,7 @@ protected:
         return seen;
     }
 
-    QTemporaryDir windir;
-    ScopedWindir windirSetting{windir.path()};
+    testing_support::FontFolder fonts{true};
     TestEnvironment env;
     core::LookupClient lookup{env.services};
     shell::Frmstep1 launcher{env.services, lookup};
@@ -394,8 +371,7 @@ TEST(LauncherExitDeathTest, ConfirmingEndsTheEventLoopWithEveryWindowClosed) {
         {
             bool ended = false;
             {
-                QTemporaryDir windir;
-                const ScopedWindir setting(windir.path());
+                const testing_support::FontFolder fonts(true);
                 TestEnvironment env;
                 core::LookupClient lookup(env.services);
                 shell::Frmstep1 launcher(env.services, lookup);

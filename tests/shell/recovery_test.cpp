@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "documentbox.h"
-#include "files.h"
+#include "fontfolder.h"
 #include "frm3.h"
 #include "frmstep1.h"
 #include "lookupclient.h"
@@ -35,7 +35,7 @@ QStringList keptCopies(const QString& folder) {
 
 class Recovery : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(testing_support::installPhoneticFontForUser()); }
+    testing_support::FontFolder fonts{true};
 
     // A launcher keeping its copies in the test's state folder, shown, with Frm3 open.
     std::unique_ptr<shell::Frmstep1> start() {

@@ -33,18 +33,4 @@ inline bool touch(const QString& path) {
     return writeBytes(path, QByteArray());
 }
 
-// The phonetic font of the build in the user's own font folder, as scripts/run.sh installs it;
-// the test's home is its own, so nothing of the real user's changes.
-inline bool installPhoneticFontForUser() {
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty()) {
-        data = QDir::homePath() + QStringLiteral("/.local/share");
-    }
-    const QString fonts = data + QStringLiteral("/fonts");
-    return QDir().mkpath(fonts) &&
-           (QFile::exists(fonts + QStringLiteral("/Ksphonet.ttf")) ||
-            QFile::copy(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"),
-                        fonts + QStringLiteral("/Ksphonet.ttf")));
-}
-
 }  // namespace testing_support

@@ -25,18 +25,10 @@ QString userDataFolder() {
 }  // namespace
 
 QString systemFontFolder() {
-    const QString windir = qEnvironmentVariable("windir");
-    const QString fonts = windir.isEmpty()
-                              ? platform::joinPath(userDataFolder(), QStringLiteral("fonts"))
-                              : platform::joinPath(windir, QStringLiteral("FONTS"));
-    return fonts + QDir::separator();
+    return platform::joinPath(userDataFolder(), QStringLiteral("fonts")) + QDir::separator();
 }
 
 QStringList fontFolders() {
-    const QString windir = qEnvironmentVariable("windir");
-    if (!windir.isEmpty()) {
-        return {platform::joinPath(windir, QStringLiteral("FONTS"))};
-    }
     // A configuration of its own, without scanning fonts: only the folder names are wanted.
     QStringList folders;
     FcConfig* config = FcInitLoadConfig();

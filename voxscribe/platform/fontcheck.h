@@ -5,17 +5,14 @@
 #include <QStringList>
 
 namespace platform {
+
 class ProgramFolder;
-}
 
-namespace platform {
-
-// The folder the warning names for the copy, ending with a separator: "$windir/FONTS/" when
-// windir is set, else the user's own font folder ($XDG_DATA_HOME or ~/.local/share, then
-// "/fonts/"), which fontconfig reads for that user.
+// The folder the warning names for the copy, ending with a separator: the user's own font folder
+// ($XDG_DATA_HOME or ~/.local/share, then "/fonts/"), which fontconfig reads for that user.
 QString systemFontFolder();
-// The folders looked in for the font: "$windir/FONTS" when windir is set, else every folder that
-// fontconfig reads, system-wide and per-user, as its configuration names them.
+// The folders looked in for the font: every folder that fontconfig reads, system-wide and
+// per-user, as its configuration names them.
 QStringList fontFolders();
 // Whether a file named exactly "Ksphonet.ttf" stands in fontFolders() or a folder below them.
 bool phoneticFontInstalled();

@@ -133,9 +133,9 @@ bool WindowChrome::onStripEvent(QEvent* event) {
             const QPoint stripOrigin =
                 window_->geometry().topLeft() + strip_->mapTo(window_, QPoint(0, 0));
             const QPointF mouseOnStrip = mouse->globalPosition() - QPointF(stripOrigin);
-            newLeft_ = int(left - grabX_ + toTwips(mouseOnStrip.x()));
-            newTop_ = int(top - grabY_ + toTwips(mouseOnStrip.y()));
-            window_->move(pixels(newLeft_), pixels(newTop_));
+            const int newLeft = int(left - grabX_ + toTwips(mouseOnStrip.x()));
+            const int newTop = int(top - grabY_ + toTwips(mouseOnStrip.y()));
+            window_->move(pixels(newLeft), pixels(newTop));
             return false;
         }
         case QEvent::MouseButtonRelease:

@@ -42,11 +42,6 @@ public:
     ClickableLabel* minimiseLabel() const { return minimiseLabel_; }
     ClickableLabel* closeLabel() const { return closeLabel_; }
 
-    bool dragging() const { return dragging_; }
-    // Where the drag took hold of the strip, and the position the last move computed (twips).
-    QPoint grabPoint() const { return {grabX_, grabY_}; }
-    QPoint newPosition() const { return {newLeft_, newTop_}; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,11 +61,10 @@ private:
     ClickableLabel* closeLabel_ = nullptr;
     QString minimisedCaption_;
 
+    // The drag: whether one is going, and where it took hold of the strip, in twips.
     bool dragging_ = false;
     int grabX_ = 0;
     int grabY_ = 0;
-    int newLeft_ = 0;
-    int newTop_ = 0;
 };
 
 }  // namespace widgets
