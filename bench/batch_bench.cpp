@@ -97,7 +97,7 @@ void BM_Window(benchmark::State& state) {
         window->show();
         QCoreApplication::processEvents();
         PaintGaps gaps;
-        window->Rich2->viewport()->installEventFilter(&gaps);
+        window->documentBox()->viewport()->installEventFilter(&gaps);
         gaps.start();
         const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
         state.ResumeTiming();

@@ -48,12 +48,18 @@ protected:
     QString list(const QString& name, const QByteArray& bytes) {
         return writeFile(env.dir.path(), name, bytes);
     }
+    template <class T = QLabel>
+    T* find(const char* name) {
+        T* widget = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
     // The user clicks "选择文件…" and picks path in the dialog (an empty path cancels).
     void chooseFile(const QString& path) {
         env.files.answer(path);
-        QTest::mouseClick(window.Label5, Qt::LeftButton);
+        QTest::mouseClick(find("Label5"), Qt::LeftButton);
     }
-    QString document() const { return window.Rich2->toPlainText(); }
+    QString document() const { return window.documentBox()->toPlainText(); }
     QByteArray missLog() const { return readBytes(env.file("unfound.dat")); }
     QString clipboardText() const { return output::clipboard::get(); }
 
@@ -100,9 +106,9 @@ TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
 
     EXPECT_EQ(document(), exampleDocument());
     EXPECT_EQ(clipboardText(), "xyzzy/  /\r\n");
-    EXPECT_EQ(window.Label2->text(), path);
-    EXPECT_EQ(window.Label3->text(), QString());
-    EXPECT_FALSE(window.ProgressBar1->isVisible());
+    EXPECT_EQ(find("Label2")->text(), path);
+    EXPECT_EQ(find("Label3")->text(), QString());
+    EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
     EXPECT_TRUE(env.messages.shown.empty());
     EXPECT_TRUE(window.updatesEnabled());
@@ -113,7 +119,7 @@ TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
         {"/\nxyzzy/", "Arial", core::kBlack}, {"  ", kPhonetic, core::kBlue},
         {"/\n", "Arial", core::kBlack},
     };
-    EXPECT_EQ(testing_support::piecesOf(*window.Rich2->document()), lines);
+    EXPECT_EQ(testing_support::piecesOf(*window.documentBox()->document()), lines);
 
     // A second run inserts at the caret, behind the first, and logs the miss again.
     chooseFile(path);
@@ -129,7 +135,7 @@ TEST_F(Frm4Test, ReadsEveryKindOfLineEndAndTheByteOrderMark) {
         {"bom.txt", "\xEF\xBB\xBF" + exampleList("\n")},
     };
     for (const auto& [name, bytes] : files) {
-        window.Rich2->clearDocument();
+        window.documentBox()->clearDocument();
         chooseFile(list(name, bytes));
         EXPECT_EQ(document(), exampleDocument()) << name;
     }
@@ -152,7 +158,7 @@ TEST_F(Frm4Test, ReadsAWordListSavedByChineseWindows) {
 }
 
 TEST_F(Frm4Test, AFileThatCannotBeReadIsReportedAndChangesNothing) {
-    window.Rich2->replaceSelection("kept\r\n");
+    window.documentBox()->replaceSelection("kept\r\n");
     output::clipboard::put("on the clipboard");
     const QString binary = list("picture.txt", QByteArray("GIF89a\0\0\x01\0", 10));
     const QString missing = env.dir.filePath("gone.txt");
@@ -164,9 +170,9 @@ TEST_F(Frm4Test, AFileThatCannotBeReadIsReportedAndChangesNothing) {
         EXPECT_TRUE(env.messages.shown[0].text.contains(path));
         EXPECT_EQ(document(), "kept\n");
         EXPECT_EQ(clipboardText(), "on the clipboard");
-        EXPECT_EQ(window.Label3->text(), QString());
+        EXPECT_EQ(find("Label3")->text(), QString());
         EXPECT_FALSE(QFileInfo::exists(env.file("unfound.dat")));
-        EXPECT_TRUE(window.Label5->isEnabled());
+        EXPECT_TRUE(find("Label5")->isEnabled());
     }
     EXPECT_TRUE(env.messages.shown[0].text.contains("找不到文件"));
 }
@@ -195,32 +201,32 @@ TEST(Frm4WithoutDictionary, EveryWordIsAMissAndTheUserIsToldOnce) {
     batch::Frm4 window(env.services, client);
     window.show();
     env.files.answer(writeFile(env.dir.path(), "words.txt", exampleList()));
-    QTest::mouseClick(window.Label5, Qt::LeftButton);
-    EXPECT_EQ(window.Rich2->toPlainText(), "apple/  /\nzebra/  /\nxyzzy/  /\n");
+    QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("Label5")), Qt::LeftButton);
+    EXPECT_EQ(window.documentBox()->toPlainText(), "apple/  /\nzebra/  /\nxyzzy/  /\n");
     EXPECT_EQ(readBytes(env.file("unfound.dat")), "apple,\r\nzebra,\r\nxyzzy,\r\n");
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_TRUE(env.messages.shown[0].text.contains("sonabet"));
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Label5->isEnabled());
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("Label5"))->isEnabled());
 }
 
 TEST_F(Frm4Test, ACancelledDialogChangesNothing) {
-    window.Rich2->replaceSelection("kept");
+    window.documentBox()->replaceSelection("kept");
     chooseFile(list("words.txt", exampleList()));
     const QString before = document();
     chooseFile(QString());
     EXPECT_EQ(env.files.requests.size(), 2u);
     EXPECT_EQ(document(), before);
-    EXPECT_EQ(window.Label2->text(), env.dir.filePath("words.txt"));
+    EXPECT_EQ(find("Label2")->text(), env.dir.filePath("words.txt"));
     EXPECT_EQ(missLog(), "xyzzy,\r\n");
 }
 
 TEST_F(Frm4Test, TheFirstBatchLineReplacesASelection) {
-    window.Rich2->replaceSelection("before SELECTED after");
-    QTextCursor cursor = window.Rich2->textCursor();
+    window.documentBox()->replaceSelection("before SELECTED after");
+    QTextCursor cursor = window.documentBox()->textCursor();
     cursor.setPosition(7);
     cursor.setPosition(15, QTextCursor::KeepAnchor);
-    window.Rich2->setTextCursor(cursor);
+    window.documentBox()->setTextCursor(cursor);
     chooseFile(list("words.txt", "zebra\r\nquality\r\n"));
     EXPECT_EQ(document(), "before zebra/5zi:brE/\nquality/5kwRliti/\n after");
 }
@@ -235,37 +241,37 @@ TEST_F(Frm4Test, NothingCutsIntoARunningBatch) {
     QTimer::singleShot(0, &window, [&] {
         checked = true;
         EXPECT_TRUE(window.isRunning());
-        EXPECT_EQ(window.Label3->text(), "正在标注,请稍候……");
-        EXPECT_TRUE(window.ProgressBar1->isVisible());
-        EXPECT_FALSE(window.Label5->isEnabled());
-        EXPECT_FALSE(window.Label4->isEnabled());
-        EXPECT_FALSE(window.lblclose->isEnabled());
-        QTest::mouseClick(window.Label5, Qt::LeftButton);
-        QTest::mouseClick(window.Label4, Qt::LeftButton);
+        EXPECT_EQ(find("Label3")->text(), "正在标注,请稍候……");
+        EXPECT_TRUE(find<QProgressBar>("ProgressBar1")->isVisible());
+        EXPECT_FALSE(find("Label5")->isEnabled());
+        EXPECT_FALSE(find("Label4")->isEnabled());
+        EXPECT_FALSE(find("lblclose")->isEnabled());
+        QTest::mouseClick(find("Label5"), Qt::LeftButton);
+        QTest::mouseClick(find("Label4"), Qt::LeftButton);
         window.activateWindow();
-        window.Rich2->setFocus();
-        QTest::keyClick(window.Rich2, Qt::Key_A, Qt::AltModifier);
-        QTest::keyClick(window.Rich2, Qt::Key_X);
-        QTest::mouseClick(window.Rich2->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-        QTest::mouseClick(window.lblclose, Qt::LeftButton);
+        window.documentBox()->setFocus();
+        QTest::keyClick(window.documentBox(), Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(window.documentBox(), Qt::Key_X);
+        QTest::mouseClick(window.documentBox()->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(find("lblclose"), Qt::LeftButton);
         QTest::keyClick(&window, Qt::Key_Escape);
         EXPECT_FALSE(window.close());
         window.reject();
         EXPECT_TRUE(window.isVisible());
     });
-    QTest::mouseClick(window.Label5, Qt::LeftButton);
+    QTest::mouseClick(find("Label5"), Qt::LeftButton);
 
     EXPECT_TRUE(checked);
     EXPECT_EQ(env.files.requests.size(), 2u);  // the two runs' open dialogs, no save dialog
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isRunning());
     EXPECT_EQ(document(), "apple/5Apl/\n" + exampleDocument());
-    EXPECT_TRUE(window.Label5->isEnabled());
-    EXPECT_TRUE(window.Label4->isEnabled());
-    EXPECT_TRUE(window.lblclose->isEnabled());
+    EXPECT_TRUE(find("Label5")->isEnabled());
+    EXPECT_TRUE(find("Label4")->isEnabled());
+    EXPECT_TRUE(find("lblclose")->isEnabled());
     // Afterwards the box takes the user's typing again.
-    window.Rich2->setFocus();
-    QTest::keyClick(window.Rich2, Qt::Key_X);
+    window.documentBox()->setFocus();
+    QTest::keyClick(window.documentBox(), Qt::Key_X);
     EXPECT_EQ(document(), "apple/5Apl/\n" + exampleDocument() + "x");
 }
 
@@ -273,7 +279,7 @@ TEST_F(Frm4Test, SavesAsRtfAndConfirmsWithThePath) {
     chooseFile(list("words.txt", exampleList()));
     const QString target = env.dir.filePath("result.doc");
     env.files.answer(target);
-    QTest::mouseClick(window.Label4, Qt::LeftButton);
+    QTest::mouseClick(find("Label4"), Qt::LeftButton);
 
     ASSERT_EQ(env.files.requests.size(), 2u);
     EXPECT_TRUE(env.files.requests[1].save);
@@ -289,21 +295,22 @@ TEST_F(Frm4Test, SavesAsRtfAndConfirmsWithThePath) {
 TEST_F(Frm4Test, AltASavesAlsoWhileTheDocumentHasTheFocus) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (QWidget* focus : {static_cast<QWidget*>(window.Rich2), static_cast<QWidget*>(&window)}) {
+    for (QWidget* focus :
+         {static_cast<QWidget*>(window.documentBox()), static_cast<QWidget*>(&window)}) {
         focus->setFocus();
         QTest::keyClick(focus, Qt::Key_A, Qt::AltModifier);
     }
     // Alt with another modifier is not the save key.
-    QTest::keyClick(window.Rich2, Qt::Key_A, Qt::AltModifier | Qt::ControlModifier);
+    QTest::keyClick(window.documentBox(), Qt::Key_A, Qt::AltModifier | Qt::ControlModifier);
     ASSERT_EQ(env.files.requests.size(), 2u);
     EXPECT_TRUE(env.files.requests[0].save);
     EXPECT_TRUE(env.files.requests[1].save);
 }
 
 TEST_F(Frm4Test, EscDoesNotCloseButTheCloseLabelDoes) {
-    QTest::keyClick(window.Rich2, Qt::Key_Escape);
+    QTest::keyClick(window.documentBox(), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-    QTest::mouseClick(window.lblclose, Qt::LeftButton);
+    QTest::mouseClick(find("lblclose"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }
 

@@ -105,7 +105,7 @@ TEST_F(CommandLineTest, WritesTheSameBytesAsTheBatchWindowSaves) {
     window.annotateFile(path);
     const QString saved = data.filePath("window.rtf");
     env.files.answer(saved);
-    QTest::mouseClick(window.Label4, Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("Label4")), Qt::LeftButton);
     ASSERT_EQ(env.messages.shown.size(), 1u);
 
     const QString written = data.filePath("command.rtf");

@@ -33,7 +33,7 @@ constexpr char kCommandStyle[] =
 }  // namespace
 
 // The window's output of a run: the progress, pending events after each lookup, and the batch
-// lines inserted into Rich2 at the caret. The lines go in once a frame rather than one by one:
+// lines inserted into document_ at the caret. The lines go in once a frame rather than one by one:
 // the document box lays out and repaints after every insertion, which would cost many times the
 // annotation itself. The window still takes the user's events after every word.
 class Frm4::DocumentOutput final : public core::BatchSink {
@@ -43,7 +43,7 @@ public:
     void wordStarting(qsizetype index, qsizetype total) override {
         if (total != total_) {
             total_ = total;
-            window_.ProgressBar1->setMaximum(int(total));
+            window_.progress_->setMaximum(int(total));
         }
         index_ = index;
     }
@@ -90,12 +90,12 @@ private:
         if (!pending_.isEmpty()) {
             QElapsedTimer insertion;
             insertion.start();
-            window_.Rich2->insertRuns(pending_);
+            window_.document_->insertRuns(pending_);
             insertNsPerLine_ = qMax<qint64>(1, insertion.nsecsElapsed() / pendingLines_);
             pending_.clear();
             pendingLines_ = 0;
         }
-        window_.ProgressBar1->setValue(int(index_ + 1));
+        window_.progress_->setValue(int(index_ + 1));
     }
 
     // A repaint this often shows a steady run.
@@ -127,11 +127,11 @@ QString Frm4::openTitle() {
 Frm4::Frm4(platform::Services& services, core::LookupClient& client, QWidget* parent)
     : EscProofDialog(parent), services_(services), client_(client) {
     buildControls();
-    saver_ =
-        new output::DocumentSaver(core::WorkingWindow::Batch, services_, Rich2, this, nullptr, this);
+    saver_ = new output::DocumentSaver(core::WorkingWindow::Batch, services_, document_, this,
+                                       nullptr, this);
 
-    connect(Label5, &widgets::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
-    connect(Label4, &widgets::ClickableLabel::clicked, this, &Frm4::onSaveClicked);
+    connect(chooseFileLabel_, &widgets::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
+    connect(saveLabel_, &widgets::ClickableLabel::clicked, this, &Frm4::onSaveClicked);
     // Alt+A saves wherever the focus is in the window, the document box included.
     saveShortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), this);
     saveShortcut_->setContext(Qt::WindowShortcut);
@@ -143,63 +143,55 @@ void Frm4::buildControls() {
     setWindowTitle(QString());
     resize(widgets::pixels(kWidth), widgets::pixels(kHeight));
     chrome_ = new widgets::WindowChrome(this, core::WorkingWindow::Batch);
-    Image1 = chrome_->strip();
-    lblbiaoti = chrome_->titleLabel();
-    lblmin = chrome_->minimiseLabel();
-    lblclose = chrome_->closeLabel();
 
-    Label1 = new QLabel(hintText(), this);
-    Label1->setWordWrap(true);
-    Label5 = new widgets::ClickableLabel(QStringLiteral("选择文件…"), this);
-    Label5->setCursor(Qt::PointingHandCursor);
-    Label5->setStyleSheet(QString::fromLatin1(kCommandStyle));
-    Label2 = new QLabel(this);
-    Label2->setTextFormat(Qt::PlainText);  // a file name is never markup
-    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label2->setMinimumWidth(0);
-    Label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    Label3 = new QLabel(this);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setTextVisible(true);
-    ProgressBar1->setVisible(false);
-    Rich2 = new output::DocumentBox(this);
-    Rich2->setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
-    Label4 = new widgets::ClickableLabel(QStringLiteral("保 存"), this);
-    Label4->setCursor(Qt::PointingHandCursor);
-    Label4->setStyleSheet(QString::fromLatin1(kCommandStyle));
+    auto* hint = new QLabel(hintText(), this);
+    hint->setWordWrap(true);
+    chooseFileLabel_ = new widgets::ClickableLabel(QStringLiteral("选择文件…"), this);
+    chooseFileLabel_->setCursor(Qt::PointingHandCursor);
+    chooseFileLabel_->setStyleSheet(QString::fromLatin1(kCommandStyle));
+    pathLabel_ = new QLabel(this);
+    pathLabel_->setTextFormat(Qt::PlainText);  // a file name is never markup
+    pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pathLabel_->setMinimumWidth(0);
+    pathLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusLabel_ = new QLabel(this);
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(true);
+    progress_->setVisible(false);
+    document_ = new output::DocumentBox(this);
+    document_->setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
+    saveLabel_ = new widgets::ClickableLabel(QStringLiteral("保 存"), this);
+    saveLabel_->setCursor(Qt::PointingHandCursor);
+    saveLabel_->setStyleSheet(QString::fromLatin1(kCommandStyle));
 
     const std::pair<QWidget*, const char*> names[] = {
-        {Label1, "Label1"},
-        {Label5, "Label5"},
-        {Label2, "Label2"},
-        {Label3, "Label3"},
-        {ProgressBar1, "ProgressBar1"},
-        {Rich2, "Rich2"},
-        {Label4, "Label4"},
+        {hint, "Label1"},         {chooseFileLabel_, "Label5"}, {pathLabel_, "Label2"},
+        {statusLabel_, "Label3"}, {progress_, "ProgressBar1"},  {document_, "Rich2"},
+        {saveLabel_, "Label4"},
     };
     for (const auto& [widget, name] : names) {
         widget->setObjectName(QString::fromLatin1(name));
     }
 
     auto* chooseRow = new QHBoxLayout;
-    chooseRow->addWidget(Label5);
-    chooseRow->addWidget(Label2, 1);
+    chooseRow->addWidget(chooseFileLabel_);
+    chooseRow->addWidget(pathLabel_, 1);
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(Label3, 1);
-    statusRow->addWidget(ProgressBar1, 1);
-    statusRow->addWidget(Label4);
+    statusRow->addWidget(statusLabel_, 1);
+    statusRow->addWidget(progress_, 1);
+    statusRow->addWidget(saveLabel_);
     auto* body = new QVBoxLayout;
     body->setContentsMargins(10, 8, 10, 10);
-    body->addWidget(Label1);
+    body->addWidget(hint);
     body->addLayout(chooseRow);
-    body->addWidget(Rich2, 1);
+    body->addWidget(document_, 1);
     body->addLayout(statusRow);
     auto* window = new QVBoxLayout(this);
     window->setContentsMargins(0, 0, 0, 0);
     window->setSpacing(0);
-    window->addWidget(Image1);
+    window->addWidget(chrome_->strip());
     window->addLayout(body, 1);
-    Rich2->setFocus();
+    document_->setFocus();
 }
 
 void Frm4::onChooseFileClicked() {
@@ -217,7 +209,7 @@ void Frm4::annotateFile(const QString& path) {
     if (running_) {
         return;
     }
-    Label2->setText(path);
+    pathLabel_->setText(path);
     const core::WordList list = core::readWordList(path);
     if (!list.ok()) {
         services_.messages.show(this, list.error, platform::Icon::Critical, platform::Buttons::Ok,
@@ -250,20 +242,20 @@ void Frm4::setRunning(bool running) {
     // Nothing may cut into a run while it lets events through: no second run, no save of a
     // half-written document, no close, and no typing or clicking that would move the caret the
     // lines go to.
-    Label5->setEnabled(!running);
-    Label4->setEnabled(!running);
-    lblclose->setEnabled(!running);
+    chooseFileLabel_->setEnabled(!running);
+    saveLabel_->setEnabled(!running);
+    chrome_->closeLabel()->setEnabled(!running);
     saveShortcut_->setEnabled(!running);
     if (running) {
-        idleInteraction_ = Rich2->textInteractionFlags();
-        Rich2->setTextInteractionFlags(Qt::NoTextInteraction);
-        Label3->setText(statusText());
-        ProgressBar1->setValue(0);
+        idleInteraction_ = document_->textInteractionFlags();
+        document_->setTextInteractionFlags(Qt::NoTextInteraction);
+        statusLabel_->setText(statusText());
+        progress_->setValue(0);
     } else {
-        Rich2->setTextInteractionFlags(idleInteraction_);
-        Label3->clear();
+        document_->setTextInteractionFlags(idleInteraction_);
+        statusLabel_->clear();
     }
-    ProgressBar1->setVisible(running);
+    progress_->setVisible(running);
 }
 
 void Frm4::onSaveClicked() {

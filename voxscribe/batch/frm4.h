@@ -36,22 +36,12 @@ public:
     static QString openFilter();
     static QString openTitle();
 
-    // Annotates the word list at path into Rich2 at the caret, as a click on Label5 does after
-    // the dialog. A file that cannot be read is reported and changes nothing.
+    // Annotates the word list at path into the document at the caret, as choosing the file in
+    // the dialog does. A file that cannot be read is reported and changes nothing.
     void annotateFile(const QString& path);
     bool isRunning() const { return running_; }
-
-    QWidget* Image1;
-    QLabel* lblbiaoti;
-    QLabel* lblmin;
-    QLabel* lblclose;
-    QLabel* Label1;
-    widgets::ClickableLabel* Label5;
-    QLabel* Label2;
-    QLabel* Label3;
-    QProgressBar* ProgressBar1;
-    output::DocumentBox* Rich2;
-    widgets::ClickableLabel* Label4;
+    // The document box Rich2.
+    output::DocumentBox* documentBox() const { return document_; }
 
 public Q_SLOTS:
     // Esc and the system's close come here; both are refused while a run goes.
@@ -75,6 +65,13 @@ private:
     output::DocumentSaver* saver_ = nullptr;
     widgets::WindowChrome* chrome_ = nullptr;
     QShortcut* saveShortcut_ = nullptr;
+    // Label5, Label2, Label3, ProgressBar1, Rich2 and Label4.
+    widgets::ClickableLabel* chooseFileLabel_ = nullptr;
+    QLabel* pathLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    output::DocumentBox* document_ = nullptr;
+    widgets::ClickableLabel* saveLabel_ = nullptr;
     bool running_ = false;
     Qt::TextInteractionFlags idleInteraction_;
 };
