@@ -47,15 +47,23 @@ constexpr Placement kPlacements[] = {
     {"lblfile", 1905, 6180, 4455, 255},
 };
 
-// The mode lives in lblconvert's caption; the toggle tests it against "sonabet".
+// How the window shows its mode: lblconvert's caption, the prompt, the entry box's width and
+// whether the marks' frame is shown.
 struct ModeLook {
+    Frm3::EntryMode mode;
     QStringView caption;
     QStringView prompt;
     int entryWidth;  // twips
     bool frameShown;
 };
-constexpr ModeLook kAnnotating{u"sonabet", u"录入单词：(软件自动标注音标)", 3210, true};
-constexpr ModeLook kPlainInput{u"danci", u"录入内容：（不需要找音标）", 6000, false};
+constexpr ModeLook kModeLooks[] = {
+    {Frm3::EntryMode::Annotating, u"sonabet", u"录入单词：(软件自动标注音标)", 3210, true},
+    {Frm3::EntryMode::PlainInput, u"danci", u"录入内容：（不需要找音标）", 6000, false},
+};
+
+const ModeLook& lookOf(Frm3::EntryMode mode) {
+    return kModeLooks[static_cast<int>(mode)];
+}
 
 const char* const kCommandLabelStyle =
     "QLabel { border: 1px solid #7a9cc6; border-radius: 3px; background: #eef4fb; }"
@@ -73,58 +81,61 @@ Frm3::Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* pa
 
     new widgets::WindowChrome(this, core::WorkingWindow::SmartAnnotation);
 
-    connect(Text1, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
-    connect(Command2, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
-    connect(lblconvert, &widgets::ClickableLabel::doubleClicked, this, &Frm3::onModeToggled);
+    connect(entry_, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
+    connect(confirm_, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
+    connect(modeLabel_, &widgets::ClickableLabel::doubleClicked, this, &Frm3::toggleMode);
 
     prepareMissLog();
     loadLockPicture();
-    Text1->setFocus();
+    entry_->setFocus();
 }
 
 void Frm3::buildControls() {
-    Label1 = new QLabel(
+    auto* instructions = new QLabel(
         QStringLiteral("每输完一个单词，按回车键确认此次输入。按ESC键可在标注音标与输入单词间转换，"
                        "故本软件可实现音标与单词混合输入。 "
                        "录入过程中，建议您及时保存文件，以启动自动保存功能。"),
         this);
-    Label1->setWordWrap(true);
-    Label2 = new QLabel(kAnnotating.prompt.toString(), this);
+    instructions->setWordWrap(true);
+    prompt_ = new QLabel(lookOf(mode_).prompt.toString(), this);
 
-    Text1 = new QLineEdit(this);
-    Text1->setFont(QFont(core::latinFont(), int(kFontPoints)));
+    entry_ = new QLineEdit(this);
+    entry_->setFont(QFont(core::latinFont(), int(kFontPoints)));
     // Words are typed in English; a Chinese input method would only get in the way.
-    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    entry_->setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    Command2 = new QPushButton(QStringLiteral("确定"), this);
-    Command2->setDefault(true);
-    Command2->setEnabled(false);
+    confirm_ = new QPushButton(QStringLiteral("确定"), this);
+    confirm_->setDefault(true);
+    confirm_->setEnabled(false);
     // Clicking it leaves the focus in the entry box, ready for the next word.
-    Command2->setFocusPolicy(Qt::TabFocus);
+    confirm_->setFocusPolicy(Qt::TabFocus);
 
-    Frame2 = new QGroupBox(QStringLiteral("自动标音标时"), this);
-    Option1 = new QRadioButton(QStringLiteral("自动加边界[] &1"), Frame2);
-    Option3 = new QRadioButton(QStringLiteral("自动加边界// &2"), Frame2);
-    Option1->setChecked(true);
+    marksFrame_ = new QGroupBox(QStringLiteral("自动标音标时"), this);
+    squareBrackets_ = new QRadioButton(QStringLiteral("自动加边界[] &1"), marksFrame_);
+    auto* slashes = new QRadioButton(QStringLiteral("自动加边界// &2"), marksFrame_);
+    squareBrackets_->setChecked(true);
 
-    document_ = new output::WorkingDocument(core::WorkingWindow::SmartAnnotation, services_, this,
-                                            QStringLiteral("Label4"), QStringLiteral("保  存"));
-    Rich1 = document_->box();
-    Rich1->setDefaultFormat(kDocumentFont, kFontPoints);
+    workingDocument_ =
+        new output::WorkingDocument(core::WorkingWindow::SmartAnnotation, services_, this,
+                                    QStringLiteral("Label4"), QStringLiteral("保  存"));
+    document_ = workingDocument_->box();
+    document_->setDefaultFormat(kDocumentFont, kFontPoints);
 
-    lblconvert = new widgets::ClickableLabel(kAnnotating.caption.toString(), this);
-    for (QLabel* label : {document_->saveLabel(), document_->transferLabel()}) {
+    modeLabel_ = new widgets::ClickableLabel(lookOf(mode_).caption.toString(), this);
+    for (QLabel* label : {workingDocument_->saveLabel(), workingDocument_->transferLabel()}) {
         label->setAlignment(Qt::AlignCenter);
         label->setAttribute(Qt::WA_Hover);
         label->setStyleSheet(QString::fromLatin1(kCommandLabelStyle));
     }
-    Image2 = new QLabel(this);
-    Image2->setAlignment(Qt::AlignCenter);
+    lockPicture_ = new QLabel(this);
+    lockPicture_->setAlignment(Qt::AlignCenter);
 
     const std::pair<QObject*, const char*> names[] = {
-        {Image2, "Image2"},   {Label1, "Label1"},     {Label2, "Label2"},
-        {Text1, "Text1"},     {Command2, "Command2"}, {Frame2, "Frame2"},
-        {Option1, "Option1"}, {Option3, "Option3"},   {lblconvert, "lblconvert"},
+        {lockPicture_, "Image2"},     {instructions, "Label1"},
+        {prompt_, "Label2"},          {entry_, "Text1"},
+        {confirm_, "Command2"},       {marksFrame_, "Frame2"},
+        {squareBrackets_, "Option1"}, {slashes, "Option3"},
+        {modeLabel_, "lblconvert"},
     };
     for (const auto& [object, name] : names) {
         object->setObjectName(QString::fromLatin1(name));
@@ -141,8 +152,8 @@ void Frm3::placeControls() {
     }
     // The mode label keeps its design place but grows when the font is wider than the design's,
     // so that "sonabet" is never cut off.
-    lblconvert->resize(qMax(lblconvert->width(), lblconvert->sizeHint().width()),
-                       lblconvert->height());
+    modeLabel_->resize(qMax(modeLabel_->width(), modeLabel_->sizeHint().width()),
+                       modeLabel_->height());
 }
 
 void Frm3::prepareMissLog() {
@@ -155,12 +166,12 @@ void Frm3::loadLockPicture() {
     const QString path = services_.folder.file(QStringLiteral("lock.jpg"));
     QPixmap picture;
     if (!QFileInfo::exists(path) || !picture.load(path)) {
-        Image2->hide();
+        lockPicture_->hide();
         return;
     }
-    Image2->setPixmap(
-        picture.scaled(Image2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    Image2->show();
+    lockPicture_->setPixmap(
+        picture.scaled(lockPicture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    lockPicture_->show();
 }
 
 void Frm3::setManualEntryOpener(std::function<void()> opener) {
@@ -174,25 +185,21 @@ QString Frm3::notFoundQuestion(const QString& key) {
                "手工录入请选“是”，不想手工录入选“否”，按错键选“取消”");
 }
 
-bool Frm3::isPlainInput() const {
-    return lblconvert->text() == kPlainInput.caption;
-}
-
 void Frm3::onEntryChanged(const QString& text) {
-    Command2->setEnabled(!text.isEmpty());
+    confirm_->setEnabled(!text.isEmpty());
 }
 
 void Frm3::onConfirmClicked() {
-    const QString entry = Text1->text();
+    const QString entry = entry_->text();
     if (entry.isEmpty()) {
         return;
     }
-    Rich1->setLocked(false);
+    document_->setLocked(false);
     if (isPlainInput()) {
-        Rich1->insertInCaretFormat(entry);
+        document_->insertInCaretFormat(entry);
         // Locked again so that the user never types into the document by accident.
-        Rich1->setLocked(true);
-        Text1->clear();
+        document_->setLocked(true);
+        entry_->clear();
         return;
     }
 
@@ -203,9 +210,9 @@ void Frm3::onConfirmClicked() {
             services_.messages.show(this, notFoundQuestion(found.key), platform::Icon::Question,
                                     platform::Buttons::YesNoCancel, platform::Answer::Yes);
         if (answer == platform::Answer::Yes) {
-            // The manual-entry dialog reads the word from Text1 and inserts into Rich1 itself,
+            // The manual-entry dialog reads the word from entry_ and inserts into document_ itself,
             // which a locked document still allows.
-            Rich1->setLocked(true);
+            document_->setLocked(true);
             if (manualEntryOpener_) {
                 manualEntryOpener_();
             }
@@ -213,35 +220,36 @@ void Frm3::onConfirmClicked() {
         }
         if (answer != platform::Answer::No) {
             // Cancel: the entry stays for correction.
-            Rich1->setLocked(true);
+            document_->setLocked(true);
             return;
         }
         transcription = QStringLiteral("none");
     }
 
     insertAnnotated(entry, transcription);
-    Rich1->setLocked(true);
-    Text1->clear();
+    document_->setLocked(true);
+    entry_->clear();
 }
 
 void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
     // One edit: the paragraph is laid out once for the three pieces, and one undo step takes the
     // whole entry back.
-    Rich1->insert(core::smartEntry(
+    document_->insert(core::smartEntry(
         entry, transcription,
-        Option1->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes));
+        squareBrackets_->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes));
 }
 
-void Frm3::onModeToggled() {
-    const ModeLook& look = lblconvert->text() == kAnnotating.caption ? kPlainInput : kAnnotating;
-    lblconvert->setText(look.caption.toString());
-    Label2->setText(look.prompt.toString());
-    Text1->resize(pixels(look.entryWidth), Text1->height());
-    Frame2->setVisible(look.frameShown);
+void Frm3::toggleMode() {
+    mode_ = mode_ == EntryMode::Annotating ? EntryMode::PlainInput : EntryMode::Annotating;
+    const ModeLook& look = lookOf(mode_);
+    modeLabel_->setText(look.caption.toString());
+    prompt_->setText(look.prompt.toString());
+    entry_->resize(pixels(look.entryWidth), entry_->height());
+    marksFrame_->setVisible(look.frameShown);
 }
 
 void Frm3::closeEvent(QCloseEvent* event) {
-    if (!document_->confirmClose()) {
+    if (!workingDocument_->confirmClose()) {
         event->ignore();
         return;
     }
@@ -254,7 +262,7 @@ void Frm3::closeEvent(QCloseEvent* event) {
 // belongs to the document, which takes no typing while it is locked, so it does nothing.
 void Frm3::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        onModeToggled();
+        toggleMode();
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -263,9 +271,10 @@ void Frm3::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QWidget* focus = focusWidget();
-    const bool inDocument = focus != nullptr && (focus == Rich1 || Rich1->isAncestorOf(focus));
-    if (!inDocument && Command2->isEnabled()) {
-        Command2->click();
+    const bool inDocument =
+        focus != nullptr && (focus == document_ || document_->isAncestorOf(focus));
+    if (!inDocument && confirm_->isEnabled()) {
+        confirm_->click();
     }
 }
 

@@ -36,16 +36,19 @@ class Frm3 : public QWidget {
 public:
     Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* parent = nullptr);
 
+    // What a confirmation does with the entry: annotate it, or write it as it is.
+    enum class EntryMode { Annotating, PlainInput };
+
     // Text1 and Rich1, which the manual-entry dialog reads and writes.
-    QLineEdit* entryBox() const { return Text1; }
-    output::DocumentBox* documentBox() const { return Rich1; }
+    QLineEdit* entryBox() const { return entry_; }
+    output::DocumentBox* documentBox() const { return document_; }
     // Shows the manual-entry dialog; called when the user answers Yes to the not-found question.
     void setManualEntryOpener(std::function<void()> opener);
 
     // The question asked when the dictionary lacks the word of this lookup key.
     static QString notFoundQuestion(const QString& key);
-    // True while lblconvert says the typed text goes into the document unchanged.
-    bool isPlainInput() const;
+    EntryMode entryMode() const { return mode_; }
+    bool isPlainInput() const { return mode_ == EntryMode::PlainInput; }
 
 Q_SIGNALS:
     // The window is closing for good: the user has answered for its document.
@@ -58,7 +61,7 @@ protected:
 private Q_SLOTS:
     void onEntryChanged(const QString& text);
     void onConfirmClicked();
-    void onModeToggled();
+    void toggleMode();
 
 private:
     void buildControls();
@@ -71,19 +74,19 @@ private:
     core::LookupClient& lookup_;
     std::function<void()> manualEntryOpener_;
 
-    // Entry.
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    // The document; its save and transfer labels and its saver are the WorkingDocument's.
-    output::WorkingDocument* document_ = nullptr;
-    output::DocumentBox* Rich1 = nullptr;
-    widgets::ClickableLabel* lblconvert = nullptr;
-    QLabel* Image2 = nullptr;
+    EntryMode mode_ = EntryMode::Annotating;
+
+    // Label2, Text1, Command2, Frame2 with Option1, and lblconvert.
+    QLabel* prompt_ = nullptr;
+    QLineEdit* entry_ = nullptr;
+    QPushButton* confirm_ = nullptr;
+    QGroupBox* marksFrame_ = nullptr;
+    QRadioButton* squareBrackets_ = nullptr;
+    widgets::ClickableLabel* modeLabel_ = nullptr;
+    QLabel* lockPicture_ = nullptr;  // Image2
+    // Rich1 with its save and transfer labels, its saver and autosave.
+    output::WorkingDocument* workingDocument_ = nullptr;
+    output::DocumentBox* document_ = nullptr;
 };
 
 }  // namespace smart
