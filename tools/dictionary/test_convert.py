@@ -8,6 +8,8 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import american  # noqa: E402
+import coderules  # noqa: E402
+import conversion_cases  # noqa: E402
 import convert  # noqa: E402
 import forms  # noqa: E402
 import generate  # noqa: E402
@@ -113,6 +115,37 @@ class ClassicSounds(unittest.TestCase):
         bow = [convert.from_britfone("b ˈəʊ"), convert.from_britfone("b ˈaʊ")]
         self.assertEqual(convert.choose_variant(bow, "bow"), 1)
         self.assertEqual(convert.choose_variant(bow, "bough"), 0)
+
+
+class OneSetOfRules(unittest.TestCase):
+    """The program reads conversion_rules.txt too and converts the names of conversion_cases.tsv
+    (tests/smart/suggestion_test.cpp); both must give the codes written there."""
+
+    def test_the_cases_hold_for_the_rules(self):
+        cases = conversion_cases.read_cases()
+        self.assertGreater(len(cases), 1000)
+        wrong = [(word, codes, coderules.codes_from_espeak(names, word))
+                 for word, names, codes in cases
+                 if coderules.codes_from_espeak(names, word) != codes]
+        self.assertEqual(wrong[:5], [], "%d cases; after a change of the rules run "
+                         "conversion_cases.py update" % len(wrong))
+
+    def test_espeak_names_and_the_rules_of_the_file(self):
+        cases = {
+            ("k_w_'0_l_I2_t_i", "quality"): "5kwRliti",
+            ("n_j_'u: j_'O@_k", "new york"): "nju: jR:k",
+            ("'I_S_u:", "issue"): "5isju:",
+            ("t_'aI_p_d", "typed"): "taipt",
+            ("b_'0~_Z_u@", "bonjour"): "",
+        }
+        for (names, word), codes in cases.items():
+            self.assertEqual(coderules.codes_from_espeak(names, word), codes, word)
+
+    def test_a_broken_rule_is_named_with_its_line(self):
+        with self.assertRaisesRegex(ValueError, "line 2"):
+            coderules.Rules("vowels i\nrule : [i] x -> i\n")
+        with self.assertRaisesRegex(ValueError, "line 1"):
+            coderules.Rules("rule : i -> i\n")
 
 
 class WritingEntries(unittest.TestCase):
