@@ -204,10 +204,12 @@ class Rules:
             return codes[0] != "N"
         return codes in self.onsets
 
-    def codes_of(self, phonemes, spelling=None):
-        """The codes of a pronunciation in the style of the syllabus; spelling is the word."""
+    def codes_of(self, phonemes, spelling=None, syllables=None):
+        """The codes of a pronunciation in the style of the syllabus; spelling is the word.
+        syllables, where given, is the number of syllables before the rules took a schwa out."""
         spelling = (spelling or "").lower()
-        syllables = sum(1 for p in phonemes if p.kind == VOWEL)
+        if syllables is None:
+            syllables = sum(1 for p in phonemes if p.kind == VOWEL)
         phonemes = [Phoneme(p.code, p.kind, p.stress) for p in phonemes]
         for rule in self.rules:
             phonemes = self.apply(rule, phonemes, spelling)
@@ -270,6 +272,8 @@ class Rules:
         for boundary in boundaries:
             if boundary <= vowel:
                 start = max(start, boundary)
+        if start == 0:
+            return 0  # the consonants a word begins with begin its first syllable
         stops = self.stress["s-split-stops"]
         keeps = self._codes(self.stress["s-split-after"])
         for cut in range(start, vowel):
@@ -296,6 +300,28 @@ class Rules:
                 elif primary == vowels[-1]:
                     marks[self._onset_start(sounds, i, boundaries)] = "5"
         return marks
+
+    def phonemes_of_codes(self, codes):
+        """The phonemes of one form written in our codes, its marks as stress ("5kwRliti"); None
+        when it holds anything else (several words, optional sounds)."""
+        units = sorted(self.vowels + self.consonants, key=len, reverse=True)
+        phonemes = []
+        pending = 0
+        i = 0
+        while i < len(codes):
+            if codes[i] in "5,":
+                pending = 1 if codes[i] == "5" else 2
+                i += 1
+                continue
+            unit = next((u for u in units if codes.startswith(u, i)), None)
+            if unit is None:
+                return None
+            kind = self.kind(unit)
+            phonemes.append(Phoneme(unit, kind, pending if kind == VOWEL else 0))
+            if kind == VOWEL:
+                pending = 0
+            i += len(unit)
+        return phonemes
 
     # --- eSpeak NG --------------------------------------------------------------------------
 
@@ -408,4 +434,5 @@ def load(path=RULES_FILE):
 RULES = load()
 codes_of = RULES.codes_of
 codes_from_espeak = RULES.codes_from_espeak
+phonemes_of_codes = RULES.phonemes_of_codes
 espeak_word = RULES.espeak_word

@@ -601,6 +601,9 @@ private:
                 start = std::max(start, boundary);
             }
         }
+        if (start == 0) {
+            return 0;  // the consonants a word begins with begin its first syllable
+        }
         const CodeSet stops = codes(words("s-split-stops"));
         const CodeSet keeps = codes(words("s-split-after"));
         for (std::size_t cut = start; cut < vowel; ++cut) {
