@@ -16,7 +16,6 @@ import sys
 
 import coderules
 import evidence
-import generate
 import quality_report
 import sources
 
