@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need (espeak-ng is the
-# peer the batch benchmarks measure against; time gives their peak memory).
+# peer the batch benchmarks measure against and the dictionary generator's second opinion; time
+# gives their peak memory; the word lists tell the generator which spellings are words).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libfontconfig-dev
@@ -12,6 +13,7 @@ packages=(
   qt6-svg-dev desktop-file-utils appstream
   libespeak-ng-dev espeak-ng-data
   espeak-ng time
+  wbritish-insane wamerican-insane
 )
 missing=()
 for p in "${packages[@]}"; do

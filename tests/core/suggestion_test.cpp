@@ -2,6 +2,7 @@
 // service that loads eSpeak NG when it is first needed and does without it when it is missing.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -132,6 +133,31 @@ constexpr PhonemeCase kStyleCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, EspeakPhonemesTest, ::testing::ValuesIn(kStyleCases));
+
+// The dictionary generator writes with the same rules file: the names of its sample, converted
+// there (tools/dictionary/conversion_cases.tsv), must give the same codes here.
+TEST(EspeakPhonemes, BecomeWhatTheDictionaryGeneratorWrites) {
+    QFile file(QStringLiteral(VOXSCRIBE_SOURCE_DIR "/tools/dictionary/conversion_cases.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    int cases = 0;
+    QStringList differ;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        const QStringList fields = line.split(u'\t');
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        ++cases;
+        const QString codes = core::codesFromEspeak(fields[1], fields[0]);
+        if (codes != fields[2]) {
+            differ << QStringLiteral("%1 %2 (generator %3)").arg(fields[0], codes, fields[2]);
+        }
+    }
+    EXPECT_GT(cases, 1000);
+    EXPECT_TRUE(differ.isEmpty()) << differ.size()
+                                  << " differ: " << differ.mid(0, 10).join(u"; ").toStdString();
+}
 
 bool espeakLoaded() {
     void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);

@@ -1,5 +1,6 @@
 // The built-in dictionary as a whole: the word tables' structure read directly, and the answers
-// of the component and the lookup client for every capitalised key and every syllabus word.
+// of the component and the lookup client for every capitalised key, every syllabus word and the
+// entries checked by hand.
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QHash>
@@ -183,12 +184,90 @@ TEST_F(DictionaryComponent, WordFormsContractionsAbbreviationsAndAmericanSpellin
     EXPECT_FALSE(call("dna").isEmpty());
 }
 
+// Entries checked by hand: the words the syllabus has with two pronunciations answer with both,
+// the syllabus's first ("present" the verb, then the noun); the corrections reach a name's
+// lower-case twin; compounds take the stress of their pattern; the consonants CMU hears; and
+// what is no word (a composed form, a misprint of the syllabus) is not found.
+struct CheckedEntry {
+    const char* key;
+    const char* transcription;
+};
+
+std::ostream& operator<<(std::ostream& out, const CheckedEntry& entry) {
+    return out << entry.key;
+}
+
+constexpr CheckedEntry kCheckedEntries[] = {
+    {"present", "/pri5zent, 5prezEnt/"},
+    {"record", "/5rekR:d, ri5kR:d/"},
+    {"object", "/5RbdVikt, Eb5dVekt/"},
+    {"use", "/ju:s, ju:z/"},
+    {"minute", "/5minit, mai5nju:t/"},
+    {"content", "/kEn5tent, 5kRntent/"},
+    {"lead", "/li:d, led/"},
+    {"tear", "/tiE, t/E/"},
+    {"wind", "/waind, wind/"},
+    {"bow", "/bau, bEu/"},
+    {"row", "/rau, rEu/"},
+    {"house", "/haus, hauz/"},
+    {"close", "/ klEuz, klEus/"},
+    {"excuse", "/iks5kju:z, iks5kju:s/"},
+    {"transfer", "/trAns5fE:, 5trAnsfE:/"},
+    {"project", "/5prRdVekt, prE5dVekt/"},
+    {"produce", "/prE5dju:s, 5prRdju:s/"},
+    {"increase", "/in5kri:s, 5inkri:s/"},
+    {"subject", "/5sQbdVikt, sEb5dVekt/"},
+    {"contract", "/5kRntrAkt, kEn5trAkt/"},
+    {"desert", "/di5zE:t, 5dezEt/"},
+    {"refuse", "/ri5fju:z, 5refju:s/"},
+    {"separate", "/5sepEreit, 5sepErit/"},
+    {"schedule", "/5skedVjul, 5Fedju:l/"},
+    {"England", "5iNglEnd"},
+    {"england", "5iNglEnd"},
+    {"down-to-earth", ",dauntu5E:W"},
+    {"close-up", "5klEusQp"},
+    {"resistors", "ri5zistEz"},
+    {"synchronize", "5siNkrEnaiz"},
+    {"worldwides", ""},
+    {"airtights", ""},
+    {"instalation", ""},
+    {"celcius", ""},
+};
+
+class CheckedEntries : public DictionaryComponent,
+                       public ::testing::WithParamInterface<CheckedEntry> {};
+
+TEST_P(CheckedEntries, AnswerAsCheckedByHand) {
+    ASSERT_FALSE(object.isNull());
+    EXPECT_EQ(call(QString::fromLatin1(GetParam().key)), GetParam().transcription);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dictionary, CheckedEntries, ::testing::ValuesIn(kCheckedEntries));
+
+// The syllabus word list's misprints, which must not be found.
+QSet<QString> syllabusMisprints() {
+    QSet<QString> misprints;
+    QFile file(QStringLiteral(VOXSCRIBE_SOURCE_DIR "/tools/dictionary/syllabus_misprints.tsv"));
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QTextStream in(&file);
+        while (!in.atEnd()) {
+            const QString line = in.readLine();
+            if (!line.isEmpty() && !line.startsWith('#')) {
+                misprints.insert(line.section('\t', 0, 0));
+            }
+        }
+    }
+    return misprints;
+}
+
 TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
     QFile file(QStringLiteral(VOXSCRIBE_SHARED_DATA_DIR "/wordlists/cet-4-6-syllabus-words.txt"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         GTEST_SKIP() << "the syllabus word list is not there: " << file.fileName().toStdString();
     }
     const QHash<QString, QString> quoted = quotedEntries();
+    const QSet<QString> misprints = syllabusMisprints();
+    ASSERT_FALSE(misprints.isEmpty());
     testing_support::TestEnvironment env;
     core::LookupClient client(env.services);
     QTextStream in(&file);
@@ -204,7 +283,7 @@ TEST(DictionaryThroughTheClient, EverySyllabusWordIsFound) {
         const core::Lookup found = client.lookup(word);
         // "goodbye" is quoted with the empty transcription and answers like an absent word.
         const auto quotedEntry = quoted.constFind(found.key);
-        if (quotedEntry != quoted.cend() && quotedEntry->isEmpty()) {
+        if ((quotedEntry != quoted.cend() && quotedEntry->isEmpty()) || misprints.contains(word)) {
             EXPECT_TRUE(found.transcription.isEmpty()) << word.toStdString();
         } else if (found.transcription.isEmpty()) {
             missing << word;

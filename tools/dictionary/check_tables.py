@@ -14,6 +14,7 @@ import os
 import sys
 import tempfile
 
+import evidence
 import generate
 import sources
 
@@ -26,8 +27,10 @@ def main(argv):
     parser.add_argument("--tables", default=os.path.join(sources.REPO, "sonabet", "tables"))
     args = parser.parse_args(argv)
     missing = [n for n in sources.ALL_SOURCES if not os.path.isfile(os.path.join(args.data, n))]
+    missing += evidence.missing_tools()
     if missing:
-        print("check_tables.py: skipped, %s not found under %s" % (", ".join(missing), args.data))
+        print("check_tables.py: skipped, %s not found (the data under %s; the tools from "
+              "scripts/install-deps.sh)" % (", ".join(missing), args.data))
         return SKIPPED
     with tempfile.TemporaryDirectory() as out:
         status = generate.main(["--data", args.data, "--out", out])

@@ -1,8 +1,11 @@
 #!/usr/bin/python3
-"""How well the dictionary writes the style of the syllabus and covers the words users type.
+"""How well the dictionary writes the style of the syllabus, agrees with the second opinions
+and covers the words users type.
 
     quality_report.py [--data DIR] [--floor PERCENT] [--alternatives-floor PERCENT]
-                      [--composer-floor PERCENT] [--coverage-floor PERCENT] [--show N]
+                      [--composer-floor PERCENT] [--coverage-floor PERCENT]
+                      [--stress-floor PERCENT] [--consonant-floor PERCENT]
+                      [--suggestion-floor PERCENT] [--show N] [--espeak-cache FILE]
 
 1. The converter: converts every word of the style reference (the syllabus's own
    transcriptions) from Britfone, or ipa-dict where Britfone lacks it, and prints the share
@@ -15,8 +18,18 @@
    sources' own conversion exactly.
 3. The committed tables under sonabet/tables: keys per method, and the share of the syllabus
    and of the frequency list that a lookup finds (trimmed and lower-cased, as the lookup client
-   does; the syllabus words quoted with an empty transcription aside).
-Exits with 1 when a share is below its floor, with 77 (skipped) when the data is not there.
+   does; the syllabus words quoted with an empty transcription and its misprints aside).
+4. The cross-check (a generation in memory tells where each key comes from): per source, the
+   share of keys of two syllables or more whose primary stress falls on the syllable CMU
+   stresses (where both count the same vowels) and of keys whose consonants are CMU's (r and j
+   aside), with the kinds of stress difference that remain; how many keys the check
+   confirmed, repaired and dropped per source; composed forms and American spellings that are
+   no words of the word lists (there must be none); the source keys dropped as misspellings;
+   the keys with two pronunciations, every word of HETERONYMS among them; and the share of the
+   suggestion benchmark's 2,000 words whose suggestion (eSpeak's reading by the rules the
+   program uses) equals the dictionary's entry.
+Exits with 1 when a share is below its floor, with 77 (skipped) when the data or the tools are
+not there.
 """
 
 import argparse
@@ -25,7 +38,10 @@ import re
 import os
 import sys
 
+import coderules
 import convert
+import crosscheck
+import evidence
 import forms
 import generate
 import sources
@@ -207,6 +223,158 @@ def coverage(groups, words, excused=()):
     return len(counted) - len(missing), len(counted), missing
 
 
+# The rows of the comparison with CMU: the methods of the generator, gathered by where the
+# transcription comes from; the first six are held to the floors.
+SOURCE_ROWS = (("style reference", ("style", "corrected")), ("Britfone", ("britfone",)),
+               ("ipa-dict", ("ipa-dict",)), ("composed forms", ("form",)),
+               ("composed words", ("composed",)), ("American spellings", ("american",)),
+               ("irregular forms", ("irregular",)),
+               ("others", ("twin", "hand", "quoted", "letters", "heteronym", "espeak",
+                           "number")))
+FLOORED_ROWS = 6
+# The kinds of stress difference with CMU that remain, by the spelling.
+STRESS_KINDS = (
+    ("-ary, -ory, -ery, -ony, -ily (British reduces the ending)",
+     ("ary", "ory", "ery", "ony", "arily", "orily", "aries", "ories", "eries")),
+    ("-ate verbs (British stresses -ate: donate, dictated)", crosscheck.ATE_ENDINGS),
+    ("French words (British stresses the first syllable: garage, ballet)",
+     crosscheck.FRENCH_ENDINGS),
+)
+
+
+def stress_kind(word, checker):
+    for name, endings in STRESS_KINDS:
+        if word.endswith(endings):
+            return name
+    if word.startswith(crosscheck.STEM_STRESS_PREFIXES):
+        return "prefixed words (British stresses the stem: overheat, outdid)"
+    if checker.compound(word):
+        return "compounds (British stresses the first word: saltwater, aftershave)"
+    return "other words"
+
+
+def compare_with_cmu(groups, methods, checker):
+    """Per row of SOURCE_ROWS: [stress compared, stress agreeing, consonants compared,
+    consonants agreeing, stress differences by kind, examples]. Keys of one word (hyphens
+    allowed) that CMU has; the first form of each transcription."""
+    row_of = {m: name for name, ms in SOURCE_ROWS for m in ms}
+    stats = collections.defaultdict(lambda: [0, 0, 0, 0, collections.Counter(),
+                                             collections.defaultdict(list)])
+    for entries in groups.values():
+        for key, transcription in sorted(entries.items()):
+            word = key.lower()
+            if " " in word or word not in checker.cmu or not transcription.strip():
+                continue
+            row = stats[row_of.get(methods.get(key), "others")]
+            ours = evidence.codes_profile(generate.first_form(transcription), word)
+            stress = evidence.stress_against(ours, checker.cmu[word])
+            if stress is not None:
+                row[0] += 1
+                row[1] += stress
+                if not stress:
+                    kind = stress_kind(word, checker)
+                    row[4][kind] += 1
+                    row[5][kind].append("%s %s" % (key, transcription))
+            row[2] += 1
+            row[3] += evidence.consonants_against(ours, checker.cmu[word])
+    return stats
+
+
+def heteronym_count(groups):
+    """Keys of one word whose transcription holds two pronunciations or more."""
+    return sum(1 for entries in groups.values() for key, t in entries.items()
+               if " " not in key and len(generate.all_forms(t)) > 1)
+
+
+def suggestion_sample(groups, reference_words):
+    """The suggestion benchmark's sample: 2,000 keys of letters that the style reference lacks,
+    spread evenly over the alphabet."""
+    words = sorted((k, t.lstrip(" ")) for entries in groups.values() for k, t in entries.items()
+                   if k.isascii() and k.isalpha() and k.islower() and k not in reference_words)
+    if len(words) <= SUGGESTION_SAMPLE:
+        return words
+    return [words[i * len(words) // SUGGESTION_SAMPLE] for i in range(SUGGESTION_SAMPLE)]
+
+
+SUGGESTION_SAMPLE = 2000
+
+
+def suggestion_agreement(groups, data_dir):
+    """(equal, sample size): eSpeak's reading of each word of the sample in our codes, by the
+    rules the program's suggestion uses, against the dictionary's entry."""
+    reference = {w.lower() for w in sources.style_reference_words(data_dir)}
+    sample = suggestion_sample(groups, reference)
+    names = evidence.espeak([w for w, _ in sample])
+    equal = sum(1 for w, t in sample
+                if w in names and coderules.codes_from_espeak(names[w], w) == t)
+    return equal, len(sample)
+
+
+def report_dictionary(args, groups, failed):
+    """The figures of the cross-check: agreement with CMU per source, the verdicts, the word
+    lists, the heteronyms, the suggestions."""
+    builder = generate.Builder(args.data, args.espeak_cache)
+    entries = builder.build()
+    methods = {k: m for k, (_, m) in entries.items()}
+    stats = compare_with_cmu(groups, methods, builder.checker)
+    print("agreement with CMU (stress: same vowel count, two syllables or more; consonants: r "
+          "and j aside):")
+    for n, (name, _) in enumerate(SOURCE_ROWS):
+        row = stats[name]
+        if not row[2]:
+            continue
+        stress = 100.0 * row[1] / row[0] if row[0] else 100.0
+        consonants = 100.0 * row[3] / row[2]
+        print("  %-20s stress %6d of %6d = %5.1f%%   consonants %6d of %6d = %5.1f%%"
+              % (name, row[1], row[0], stress, row[3], row[2], consonants))
+        for kind, count in row[4].most_common():
+            print("      %5d %s: %s" % (count, kind, ", ".join(row[5][kind][: args.show])))
+        if n < FLOORED_ROWS and stress < args.stress_floor:
+            failed.append("stress agreement of %s %.1f%% is below the floor of %.1f%%"
+                          % (name, stress, args.stress_floor))
+        if n < FLOORED_ROWS and consonants < args.consonant_floor:
+            failed.append("consonant agreement of %s %.1f%% is below the floor of %.1f%%"
+                          % (name, consonants, args.consonant_floor))
+    print("cross-check (confirmed, repaired, dropped) per source:")
+    verdicts = collections.Counter(builder.verdicts.values())
+    for source in ("ipa-dict", "composed", "form", "american"):
+        print("  %-10s confirmed %6d  repaired %5d  dropped %5d  not a word %5d" % (
+            source, verdicts[(source, crosscheck.CONFIRMED)],
+            verdicts[(source, crosscheck.REPAIRED)], verdicts[(source, crosscheck.DROPPED)],
+            verdicts[(source, "not a word")]))
+    print("  %-10s %6d syllabus words that the check left without a transcription take "
+          "eSpeak's" % ("espeak", sum(1 for m in methods.values() if m == "espeak")))
+    outside = sorted(k for k, m in methods.items()
+                     if m in ("form", "american") and not builder.is_word(k))
+    print("composed forms and American spellings outside the word lists: %d" % len(outside))
+    if outside:
+        failed.append("not words: " + ", ".join(outside[:20]))
+    print("source keys dropped as misspellings (in neither word list, nor in the syllabus or the "
+          "frequency list): %d, for example %s"
+          % (len(builder.misspellings), ", ".join(builder.misspellings[:: max(
+              1, len(builder.misspellings) // (3 * args.show))][: 3 * args.show])))
+    lacking = [w for w in HETERONYMS
+               if len(generate.all_forms(client_lookup(groups, w))) < 2]
+    print("heteronyms with two pronunciations or more: %d keys; of the list checked by hand "
+          "(%s): %d of %d" % (heteronym_count(groups), ", ".join(HETERONYMS),
+                              len(HETERONYMS) - len(lacking), len(HETERONYMS)))
+    if lacking:
+        failed.append("heteronyms with one pronunciation: " + ", ".join(lacking))
+    equal, total = suggestion_agreement(groups, args.data)
+    share = 100.0 * equal / total if total else 0.0
+    print("suggestions equal to the dictionary's entry: %d of %d words = %.1f%%"
+          % (equal, total, share))
+    if share < args.suggestion_floor:
+        failed.append("suggestion agreement %.1f%% is below the floor of %.1f%%"
+                      % (share, args.suggestion_floor))
+
+
+# Words the syllabus has with two pronunciations, each in the tables with both.
+HETERONYMS = ("present", "record", "object", "use", "minute", "content", "lead", "tear", "wind",
+              "bow", "row", "house", "close", "excuse", "transfer", "project", "produce",
+              "increase", "subject", "contract", "desert", "refuse", "separate")
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--data", default=sources.DEFAULT_DATA)
@@ -218,13 +386,21 @@ def main(argv):
                         help="fail when fewer composed forms equal the sources'")
     parser.add_argument("--coverage-floor", type=float, default=0.0,
                         help="fail when less of the frequency list is found")
+    parser.add_argument("--stress-floor", type=float, default=0.0,
+                        help="fail when the stress of a source agrees less with CMU's")
+    parser.add_argument("--consonant-floor", type=float, default=0.0,
+                        help="fail when the consonants of a source agree less with CMU's")
+    parser.add_argument("--suggestion-floor", type=float, default=0.0,
+                        help="fail when fewer suggestions equal the dictionary's entries")
     parser.add_argument("--tables", default=os.path.join(sources.REPO, "sonabet", "tables"))
     parser.add_argument("--show", type=int, default=3, help="examples per kind of difference")
+    parser.add_argument("--espeak-cache", metavar="FILE", help="as for generate.py")
     args = parser.parse_args(argv)
     missing = [n for n in sources.ALL_SOURCES if not os.path.isfile(os.path.join(args.data, n))]
+    missing += evidence.missing_tools()
     if missing:
-        print("quality_report.py: skipped, %s not found under %s"
-              % (", ".join(missing), args.data))
+        print("quality_report.py: skipped, %s not found (the data under %s; the tools from "
+              "scripts/install-deps.sh)" % (", ".join(missing), args.data))
         return SKIPPED
     (agree, alternative, both_optional, corrected, total, kinds, examples,
      by_source) = measure(args.data)
@@ -274,10 +450,15 @@ def main(argv):
     print("  %-10s %6d" % ("total", sum(len(g) for g in groups.values())))
     quoted_empty = {row[0].lower() for row in sources.tool_table("quoted_entries.tsv")
                     if len(row) < 2 or not row[1]}
+    misprints = {row[0] for row in sources.tool_table("syllabus_misprints.tsv")}
     syllabus = sources.word_list(args.data, sources.SYLLABUS)
-    found, counted, lacking = coverage(groups, syllabus, quoted_empty)
-    print("syllabus found through the lookup client: %d of %d = %.2f%% (%d quoted empty aside)"
-          % (found, counted, 100.0 * found / counted, len(syllabus) - counted))
+    found, counted, lacking = coverage(groups, syllabus, quoted_empty | misprints)
+    print("syllabus found through the lookup client: %d of %d = %.2f%% (%d quoted empty and "
+          "%d misprints aside)" % (found, counted, 100.0 * found / counted, len(quoted_empty),
+                                   len(misprints)))
+    printed = [w for w in misprints if client_lookup(groups, w)]
+    if printed:
+        failed.append("misprints of the syllabus found: " + ", ".join(sorted(printed)))
     if lacking:
         failed.append("syllabus words not found: " + ", ".join(lacking))
     frequency = sources.word_list(args.data, sources.FREQUENCY)
@@ -289,6 +470,7 @@ def main(argv):
     if reached < args.coverage_floor:
         failed.append("frequency list coverage %.2f%% is below the floor of %.2f%%"
                       % (reached, args.coverage_floor))
+    report_dictionary(args, groups, failed)
     for failure in failed:
         print(failure)
     return 1 if failed else 0

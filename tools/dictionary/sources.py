@@ -16,8 +16,9 @@ IPADICT = "ipa-dict/en_UK.txt"
 SYLLABUS = "wordlists/cet-4-6-syllabus-words.txt"
 STYLE = "wordlists/cet4-syllabus-transcriptions.tsv"
 FREQUENCY = "wordlists/frequency-top-20000.txt"
+CMUDICT = "cmudict/cmudict.txt"
 
-ALL_SOURCES = (BRITFONE, IPADICT, SYLLABUS, STYLE, FREQUENCY)
+ALL_SOURCES = (BRITFONE, IPADICT, SYLLABUS, STYLE, FREQUENCY, CMUDICT)
 
 
 def _lines(data_dir, name):
@@ -85,6 +86,12 @@ def style_reference(data_dir):
         if forms and word not in result:
             result[word] = forms
     return result
+
+
+def style_reference_words(data_dir):
+    """Every word the style reference has a line for, as it writes it."""
+    return [word.strip() for word, _ in _pairs(data_dir, STYLE, "\t")
+            if not word.startswith("#")]
 
 
 def word_list(data_dir, name):

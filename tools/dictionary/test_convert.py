@@ -8,7 +8,11 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import american  # noqa: E402
+import coderules  # noqa: E402
+import conversion_cases  # noqa: E402
 import convert  # noqa: E402
+import crosscheck  # noqa: E402
+import evidence  # noqa: E402
 import forms  # noqa: E402
 import generate  # noqa: E402
 
@@ -115,6 +119,108 @@ class ClassicSounds(unittest.TestCase):
         self.assertEqual(convert.choose_variant(bow, "bough"), 0)
 
 
+class OneSetOfRules(unittest.TestCase):
+    """The program reads conversion_rules.txt too and converts the names of conversion_cases.tsv
+    (tests/smart/suggestion_test.cpp); both must give the codes written there."""
+
+    def test_the_cases_hold_for_the_rules(self):
+        cases = conversion_cases.read_cases()
+        self.assertGreater(len(cases), 1000)
+        wrong = [(word, codes, coderules.codes_from_espeak(names, word))
+                 for word, names, codes in cases
+                 if coderules.codes_from_espeak(names, word) != codes]
+        self.assertEqual(wrong[:5], [], "%d cases; after a change of the rules run "
+                         "conversion_cases.py update" % len(wrong))
+
+    def test_espeak_names_and_the_rules_of_the_file(self):
+        cases = {
+            ("k_w_'0_l_I2_t_i", "quality"): "5kwRliti",
+            ("n_j_'u: j_'O@_k", "new york"): "nju: jR:k",
+            ("'I_S_u:", "issue"): "5isju:",
+            ("t_'aI_p_d", "typed"): "taipt",
+            ("b_'0~_Z_u@", "bonjour"): "",
+        }
+        for (names, word), codes in cases.items():
+            self.assertEqual(coderules.codes_from_espeak(names, word), codes, word)
+
+    def test_a_broken_rule_is_named_with_its_line(self):
+        with self.assertRaisesRegex(ValueError, "line 2"):
+            coderules.Rules("vowels i\nrule : [i] x -> i\n")
+        with self.assertRaisesRegex(ValueError, "line 1"):
+            coderules.Rules("rule : i -> i\n")
+
+
+class CrossCheck(unittest.TestCase):
+    """ipa-dict's readings against CMU and eSpeak: confirmed, repaired, dropped."""
+
+    def verdict(self, word, codes, cmu_phones=None, espeak=None, **options):
+        checker = crosscheck.Checker(cmu({word: cmu_phones}) if cmu_phones else {},
+                                     {word: espeak} if espeak else {},
+                                     {"salt", "water"})
+        return checker.verdict(word, codes, **options)
+
+    def test_verdicts(self):
+        cases = (
+            # CMU agrees, eSpeak reads alike: confirmed.
+            ("quality", "5kwRliti", ["K W AA1 L AH0 T IY0"], "k_w_'0_l_I2_t_i",
+             ("5kwRliti", "confirmed")),
+            # eSpeak agrees with CMU and reads the vowels as the style does: taken.
+            ("melodic", "me5lRdik", ["M AH0 L AA1 D IH0 K"], "m_I2_l_'0_d_I2_k",
+             ("mi5lRdik", "repaired")),
+            # CMU hears z (and eSpeak does not agree): the consonant is corrected.
+            ("resistors", "ri5sistEz", ["R IH0 Z IH1 S T ER0 Z"], "r_I2_s_'I_s_t_@_z",
+             ("ri5zistEz", "repaired")),
+            ("conquering", "5kRnkEriN", ["K AA1 NG K ER0 IH0 NG"], None,
+             ("5kRNkEriN", "repaired")),
+            # The accents differ: British English stresses the stem of a prefixed word, the
+            # first word of a compound.
+            ("overheat", ",EuvE5hi:t", ["OW1 V ER0 HH IY2 T"], None,
+             (",EuvE5hi:t", "confirmed")),
+            ("saltwater", "5sR:ltwR:tE", ["S AO2 L T W AA1 T ER0"], None,
+             ("5sR:ltwR:tE", "confirmed")),
+            # CMU stresses another syllable and eSpeak does not side with it: dropped.
+            ("insomuch", "5insEmQtF", ["IH2 N S OW0 M AH1 CH"], "'I_n_s_@_m_,V_tS",
+             (None, "dropped")),
+            # No CMU: eSpeak decides; the vowels alone differ, or the stress does.
+            ("funguses", "5fQNgju:siz", None, "f_'V_N_g_@_s_I2_z", ("5fQNgEsiz", "repaired")),
+            ("insomuch", "5insEmQtF", None, "I_n_s_@_m_'V_tS", (None, "dropped")),
+            # An n eSpeak assimilates is no other consonant.
+            ("inconsiderable", ",inkEn5sidErEbl", None, "I_N_k_@_n_s_'I_d_@_r_@_b_@L",
+             (",iNkEn5sidErEbl", "repaired")),
+        )
+        for word, codes, cmu_phones, espeak, expected in cases:
+            self.assertEqual(self.verdict(word, codes, cmu_phones, espeak), expected, word)
+
+    def test_a_composed_word_keeps_its_parts_vowels_and_a_form_its_heads_stress(self):
+        # The vowels of eSpeak are not taken for a composed word CMU agrees with.
+        self.assertEqual(self.verdict("melodic", "me5lRdik", ["M AH0 L AA1 D IH0 K"],
+                                      "m_I2_l_'0_d_I2_k", vowels=False),
+                         ("me5lRdik", "confirmed"))
+        self.assertEqual(self.verdict("outbids", "aut5bidz", ["AW1 T B IH2 D Z"],
+                                      british=False), (None, "dropped"))
+
+    def test_cmu_is_found_under_the_american_spelling(self):
+        checker = crosscheck.Checker(cmu({"monopolize": ["M AH0 N AA1 P AH0 L AY2 Z"]}), {})
+        self.assertTrue(checker.cmu_variants("monopolise"))
+        self.assertIsNone(checker.cmu_variants("monopolist"))
+
+    def test_profiles_compare_what_the_accents_share(self):
+        actual = cmu({"a": ["AE1 K CH UW0 AH0 L"]})["a"]
+        self.assertTrue(evidence.consonants_against(evidence.codes_profile("5AktjuEl"), actual))
+        self.assertTrue(evidence.stress_against(evidence.codes_profile("5fif5ti:n"),
+                                                cmu({"a": ["F IH0 F T IY1 N"]})["a"]))
+        # CMU's glide w of "visually" and the plural s of "airbases" are no differences.
+        self.assertTrue(evidence.consonants_against(
+            evidence.codes_profile("5viVuEli"), evidence.cmudict_lines(
+                ["visually  V IH1 ZH W AH0 L IY0"])["visually"]))
+        self.assertTrue(evidence.consonants_against(
+            evidence.codes_profile("5/Ebeisiz", "airbases"),
+            cmu({"a": ["EH1 R B EY2 S IH0 S"]})["a"]))
+        # A syllabic consonant is no vowel: nothing to compare.
+        self.assertIsNone(evidence.stress_against(evidence.codes_profile("5Apl"),
+                                                  cmu({"a": ["AE1 P AH0 L"]})["a"]))
+
+
 class WritingEntries(unittest.TestCase):
     def test_several_forms_are_cut_back_to_fit_the_field(self):
         self.assertEqual(generate.written(["TE", "Ti"]), "/TE, Ti/")
@@ -132,7 +238,20 @@ class WritingEntries(unittest.TestCase):
                          ["5estimit", "5estimeit"])
         self.assertEqual(generate.genuinely_different(["5histEri", "5histri"]), ["5histEri"])
         self.assertEqual(generate.genuinely_different(["And", "End"]), ["And"])
-        self.assertEqual(generate.genuinely_different(["wiT", "wiW"]), ["wiT"])
+        self.assertEqual(generate.genuinely_different(["wiT", "wiW"], "with"), ["wiT"])
+        # Other consonants are another pronunciation, but for a function word; a notation of
+        # the same sounds is not ("dV" and "d" before j).
+        self.assertEqual(generate.genuinely_different(["ju:s", "ju:z"], "use"),
+                         ["ju:s", "ju:z"])
+        self.assertEqual(generate.genuinely_different(["5skedVjul", "5skedju:l", "5Fedju:l"],
+                                                      "schedule"), ["5skedVjul", "5Fedju:l"])
+
+    def test_an_r_that_no_vowel_follows_is_a_misprint(self):
+        self.assertTrue(generate.stray_r("5rekErd"))
+        self.assertTrue(generate.stray_r("/5rekR:d, ri5kR:rd/"))
+        self.assertFalse(generate.stray_r("5aiTE(r)"))
+        self.assertFalse(generate.stray_r("5rekR:d"))
+        self.assertFalse(generate.stray_r("5prju:nEz"))
 
     def test_groups_order_and_escapes(self):
         self.assertEqual(generate.group_of("Quality"), "q")
@@ -187,25 +306,38 @@ class WordForms(unittest.TestCase):
         self.assertEqual(forms.compose("careful", "ly", "5k/Eful"), ("carefully", "5k/Efuli"))
 
 
-class Builder(generate.Builder):
-    """A builder over a few hand-made source words instead of the reference data."""
+def cmu(entries):
+    """Word -> CMU profiles, from ARPAbet written as CMU writes it."""
+    return {w: [evidence.cmu_profile(p.split()) for p in phones]
+            for w, phones in entries.items()}
 
-    def __init__(self, words):
+
+class Builder(generate.Builder):
+    """A builder over a few hand-made source words instead of the reference data: Britfone's,
+    ipa-dict's, CMU's, eSpeak's readings of them and the words of the word lists."""
+
+    def __init__(self, words, ipadict=(), cmu_words=None, espeak=None, listed=None):
         self.britfone = {w: [convert.from_britfone(t)] for w, t in words.items()}
-        self.ipadict = {}
+        self.ipadict = {w: [convert.from_ipadict(t)] for w, t in dict(ipadict).items()}
         self.style, self.style_lower, self.hand, self.corrections = {}, {}, {}, {}
+        self.corrections_lower, self.heteronyms = {}, {}
         self.splitting = False
         self.too_long = []
-        self.listed = set(words)
-        self.entries = {}
-        for word in words:
-            self.add_word(word, required=True)
+        self.listed = set(words) | set(self.ipadict)
+        self.words = set(listed) if listed is not None else set(self.listed)
+        self.checker = crosscheck.Checker(cmu_words or {}, dict(espeak or {}), self.listed)
+        self.espeak_cache = None
+        self.entries, self.sourced, self.verdicts = {}, {}, {}
+        self.misspellings, self.dropped = [], []
+        for word in sorted(self.listed):
+            self.add_word(word, required=False)
 
 
 class ComposedEntries(unittest.TestCase):
     def test_the_irregular_table_wins_over_the_rules(self):
         builder = Builder({"go": "g ˈəʊ", "going": "g ˈəʊ ɪ ŋ", "went": "w ˈɛ n t",
-                           "child": "tʃ ˈaɪ l d", "children": "tʃ ˈɪ l d ɹ ə n"})
+                           "child": "tʃ ˈaɪ l d", "children": "tʃ ˈɪ l d ɹ ə n"},
+                          listed={"go", "going", "went", "goes", "gone", "child", "children"})
         builder.add_forms()
         self.assertEqual(builder.entries["went"], ("went", "britfone"))
         self.assertNotIn("goed", builder.entries)
@@ -214,32 +346,50 @@ class ComposedEntries(unittest.TestCase):
         # A form the sources have keeps the sources' transcription.
         self.assertEqual(builder.entries["going"], ("5gEuiN", "britfone"))
         # A verb of the table gets its -ing and -s forms without the sources' evidence.
-        builder = Builder({"swing": "s w ˈɪ ŋ"})
+        builder = Builder({"swing": "s w ˈɪ ŋ"}, listed={"swing", "swinging", "swings"})
         builder.add_forms()
         self.assertEqual(builder.entries["swinging"], ("5swiNiN", "form"))
         self.assertEqual(builder.entries["swings"], ("swiNz", "form"))
         self.assertNotIn("swinged", builder.entries)
 
-    def test_regular_forms_where_the_sources_lack_them(self):
-        builder = Builder({"shop": "ʃ ˈɒ p", "shopping": "ʃ ˈɒ p ɪ ŋ"})
+    def test_regular_forms_where_the_sources_lack_them_and_the_word_lists_have_them(self):
+        shop = {"shop": "ʃ ˈɒ p", "shopping": "ʃ ˈɒ p ɪ ŋ"}
+        builder = Builder(shop, listed={"shop", "shopping", "shopped", "shops"})
         builder.add_forms()
         self.assertEqual(builder.entries["shopped"], ("FRpt", "form"))
         self.assertEqual(builder.entries["shops"], ("FRps", "form"))
+        builder = Builder(shop, listed={"shop", "shopping", "shops"})
+        builder.add_forms()
+        self.assertNotIn("shopped", builder.entries)
+        self.assertEqual(builder.verdicts["shopped"], ("form", "not a word"))
 
     def test_an_american_spelling_answers_like_its_twin(self):
-        builder = Builder({"colour": "k ˈɐ l ə", "colourful": "k ˈɐ l ə f ə l",
-                           "centre": "s ˈɛ n t ə", "travel": "t ɹ ˈæ v ə l",
-                           "travelling": "t ɹ ˈæ v ə l ɪ ŋ", "realise": "ɹ ˈɪə l aɪ z",
-                           "hour": "ˈaʊ ə", "compel": "k ə m p ˈɛ l",
-                           "compelling": "k ə m p ˈɛ l ɪ ŋ"})
+        british = {"colour": "k ˈɐ l ə", "colourful": "k ˈɐ l ə f ə l",
+                   "centre": "s ˈɛ n t ə", "travel": "t ɹ ˈæ v ə l",
+                   "travelling": "t ɹ ˈæ v ə l ɪ ŋ", "realise": "ɹ ˈɪə l aɪ z",
+                   "hour": "ˈaʊ ə", "compel": "k ə m p ˈɛ l",
+                   "compelling": "k ə m p ˈɛ l ɪ ŋ"}
+        pairs = (("color", "colour"), ("colorful", "colourful"), ("center", "centre"),
+                 ("traveling", "travelling"), ("realize", "realise"))
+        # Only the spellings the word lists have ("realize" is left out of them here).
+        builder = Builder(british, listed=set(british) | {us for us, _ in pairs[:-1]})
         builder.add_american()
-        for us, british in (("color", "colour"), ("colorful", "colourful"),
-                            ("center", "centre"), ("traveling", "travelling"),
-                            ("realize", "realise")):
-            self.assertEqual(builder.entries[us][0], builder.entries[british][0], us)
+        for us, word in pairs[:-1]:
+            self.assertEqual(builder.entries[us][0], builder.entries[word][0], us)
+        self.assertNotIn("realize", builder.entries)
         self.assertNotIn("hor", builder.entries)
         self.assertNotIn("compeling", builder.entries)
         self.assertIn("gray", american.spellings("grey", lambda word: None))
+
+    def test_a_hyphenated_compound_takes_the_stress_of_its_pattern(self):
+        builder = Builder({"down": "d ˈaʊ n", "earth": "ˈɜː θ", "close": "k l ˈəʊ s",
+                           "up": "ˈɐ p"},
+                          espeak={"down-to-earth": "d_,aU_n_t_U_'3:_T"},
+                          cmu_words=cmu({"close-up": ["K L OW1 S AH2 P"]}))
+        self.assertEqual(builder.compose("down-to-earth", 1), ",dauntu5E:W")
+        self.assertEqual(builder.compose("close-up", 1), "5klEusQp")
+        # Where neither tells, each part keeps its own stress.
+        self.assertEqual(builder.compose("up-close", 1), "5Qp5klEus")
 
     def test_abbreviations_are_read_as_letters(self):
         self.assertEqual(generate.read_as_letters("TV"), "5ti:5vi:")

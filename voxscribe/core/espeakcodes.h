@@ -1,6 +1,7 @@
 // eSpeak NG's phoneme names ("k_w_'0_l_I2_t_i") written as our phonetic codes in the style of
-// the dictionary ("5kwRliti"): the classic vowel letters, the stress mark before its syllable,
-// syllabic l and n, secondary stress only some way before the primary one.
+// the dictionary ("5kwRliti"), by the rules the dictionary generator writes its tables with: the
+// file tools/dictionary/conversion_rules.txt, compiled in and read here with the same steps as
+// the generator's tools/dictionary/coderules.py.
 #pragma once
 
 #include <QString>

@@ -1,0 +1,159 @@
+"""The cross-check of a transcription that comes from neither Britfone nor the style reference:
+ipa-dict's, a composed word's, a composed form's.
+
+CMU is the judge of what British and American English share (the syllable with the primary
+stress, the consonants); eSpeak NG's British voice gives a second British reading. ipa-dict
+agrees with eSpeak on nearly every word (it is machine-made much as eSpeak reads), so eSpeak's
+agreement alone confirms a word only where CMU lacks it. The verdicts:
+
+  confirmed  eSpeak reads the word alike, and CMU agrees or lacks it; or CMU agrees and eSpeak's
+             reading does not; also where the two accents really differ: a prefixed word, a
+             compound or an -ate verb that British English stresses otherwise ("overheat"
+             ",EuvE5hi:t", "saltwater" "5sR:ltwR:tE", "donate" "dEu5neit") where CMU stresses
+             the same syllable too, and a French word stressed on the first syllable where CMU
+             stresses the last ("barrage" "5bAra:V")
+  repaired   eSpeak's reading is taken where it agrees with CMU (or CMU lacks the word and it
+             differs in the vowels alone): eSpeak writes the style's vowels more often than
+             ipa-dict (on the words of the style reference where the two differ and both
+             agree with CMU, 43 times to 1); or a consonant CMU hears otherwise is corrected
+             (n before k or g is N, s and z as CMU has them), CMU being reliable on consonants
+  dropped    the evidence is too weak to keep a likely error (CMU disagrees and eSpeak does
+             not agree with CMU either, or CMU lacks the word and eSpeak reads its stress or
+             consonants otherwise): the word gets no entry, and the user who looks it up gets
+             a suggestion instead
+"""
+
+import coderules
+import evidence
+
+CONFIRMED, REPAIRED, DROPPED = "confirmed", "repaired", "dropped"
+
+# Prefixes of words that British English stresses on the stem where American English stresses
+# the prefix ("overheat", "outdid", "understudy" aside).
+STEM_STRESS_PREFIXES = ("over", "under", "out", "up", "down", "mis", "super", "counter", "inter",
+                        "fore", "self", "cross", "off")
+# Two-syllable -ate verbs and their forms, stressed on -ate in British English ("donate",
+# "mandated", "castrating").
+ATE_ENDINGS = ("ate", "ates", "ated", "ating")
+FRENCH_ENDINGS = ("age", "ages", "eau", "eaux", "et", "ets")
+# Consonants a repair may put in place of ipa-dict's, as pairs (ours, CMU's): n before k or g is
+# N, s and z where CMU hears the other, the voicing of th.
+CORRECTIONS = {("n", "N"), ("s", "z"), ("z", "s"), ("W", "T"), ("T", "W"), ("N", "n")}
+# British spellings and the American ones CMU knows a word by.
+AMERICAN_SPELLINGS = (("is", "iz"), ("ys", "yz"), ("our", "or"), ("tre", "ter"), ("ll", "l"),
+                      ("ogue", "og"), ("ae", "e"), ("oe", "e"), ("ence", "ense"))
+
+
+class Checker:
+    def __init__(self, cmu, espeak_names, common=frozenset()):
+        self.cmu = cmu
+        self.names = espeak_names
+        self.common = common
+
+    def cmu_variants(self, word):
+        """CMU's variants of a word, or of its American spelling ("monopolise", "colour")."""
+        if word in self.cmu:
+            return self.cmu[word]
+        for british, us in AMERICAN_SPELLINGS:
+            if british in word:
+                found = self.cmu.get(word.replace(british, us))
+                if found:
+                    return found
+        return None
+
+    def espeak_codes(self, word):
+        names = self.names.get(word.lower())
+        return coderules.codes_from_espeak(names, word) if names else ""
+
+    def verdict(self, word, codes, vowels=True, british=True):
+        """(codes to keep or None, verdict) for one form of a word. vowels: whether eSpeak's
+        reading of the vowels is taken where it differs (not for a word composed of checked
+        parts, which keeps their vowels); british: whether the stress of a prefixed word may
+        differ from CMU's (not for a regular form: "outfields", "interchanges" are mostly nouns,
+        which British English stresses on the prefix too)."""
+        key = word.lower()
+        ours = evidence.codes_profile(codes, key)
+        variants = self.cmu_variants(key)
+        espeak = self.espeak_codes(key) if vowels or variants else ""
+        if " " in espeak or " " in codes:
+            espeak = ""
+        if not variants:
+            if not espeak or espeak == codes:
+                return codes, CONFIRMED
+            theirs = evidence.codes_profile(espeak)
+            if (evidence.stress_agrees(ours, theirs) is not False
+                    and ours.syllables == theirs.syllables
+                    and evidence.same_consonants(ours, theirs, assimilated=True)):
+                return espeak, REPAIRED
+            return None, DROPPED
+        stress = evidence.stress_against(ours, variants)
+        consonants = evidence.consonants_against(ours, variants)
+        agrees = stress is not False and consonants
+        if espeak and espeak != codes:
+            theirs = evidence.codes_profile(espeak)
+            their_stress = evidence.stress_against(theirs, variants)
+            if (evidence.consonants_against(theirs, variants) and their_stress is not False
+                    and (vowels or not agrees)):
+                return espeak, REPAIRED
+        if agrees:
+            return codes, CONFIRMED
+        if (british and consonants and stress is False
+                and self.british_stress(key, ours, variants)):
+            return codes, CONFIRMED
+        if not vowels:
+            # A word composed of checked parts keeps their reading or goes.
+            return None, DROPPED
+        if not consonants and stress is not False:
+            fixed = self.corrected_consonants(key, codes, ours, variants)
+            return (fixed, REPAIRED) if fixed else (None, DROPPED)
+        return None, DROPPED
+
+    def british_stress(self, word, ours, variants):
+        """Whether CMU stresses our primary syllable too, as a secondary one, in a word whose
+        stress really differs between the accents; for an -ate verb, where CMU has the full
+        vowel of -ate in it ("relocate" rilEu5keit, R IY2 L OW1 K EY0 T)."""
+        same = [v for v in variants if v.syllables == ours.syllables]
+        if word.endswith(ATE_ENDINGS):
+            return any(ours.primaries <= v.stressed
+                       or any(v.vowels[i] == "EY" for i in ours.primaries) for v in same)
+        if word.startswith(STEM_STRESS_PREFIXES) or self.compound(word):
+            return any(ours.primaries <= v.stressed for v in same)
+        # "barrage", "tableau", "fillet": French words that British English stresses on the
+        # first syllable and American English on the last.
+        if word.endswith(FRENCH_ENDINGS):
+            return ours.primaries == {0} and any(v.primaries == {v.syllables - 1} for v in same)
+        return False
+
+    def compound(self, word):
+        """Whether the word is two common words run together ("saltwater", "aftershave"),
+        which British English stresses on the first where American English may not."""
+        return any(word[:cut] in self.common and word[cut:] in self.common
+                   for cut in range(4, len(word) - 3))
+
+    @staticmethod
+    def corrected_consonants(word, codes, ours, variants):
+        """The codes with the consonants CMU hears otherwise, where each difference is one of
+        CORRECTIONS and the number of consonants is the same; None otherwise. A plural or
+        verb ending after a vowel keeps its z ("coyotes")."""
+        phonemes = coderules.phonemes_of_codes(codes)
+        if phonemes is None:
+            return None
+        counted = [p for p in phonemes
+                   if p.kind == coderules.CONSONANT and p.code not in evidence.ASIDE]
+        for variant in variants:
+            if len(variant.consonants) != len(counted):
+                continue
+            pairs = [(p.code, c) for p, c, o in zip(counted, variant.consonants, ours.consonants)
+                     if c not in o.split("|")]
+            if not pairs or any(pair not in CORRECTIONS for pair in pairs):
+                continue
+            # The s or z of an ending follows the sound before it ("excretes", "coyotes").
+            if word.endswith("s") and variant.consonants[-1] not in ours.consonants[-1].split("|"):
+                continue
+            for p, c, o in zip(counted, variant.consonants, ours.consonants):
+                if c not in o.split("|"):
+                    p.code = c
+            return coderules.codes_of(phonemes, word, max(2, ours.syllables)
+                                      if "5" in codes else None)
+        return None
+
