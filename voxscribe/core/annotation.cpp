@@ -90,6 +90,33 @@ Insertion manualEntryLine(const QString& word, const QString& typed) {
     return {{runs, true}};
 }
 
+Insertion manualInputWord(const QString& word) {
+    return {{{{word + u' ', manualInputLatinFont(), kBlack}}, true}};
+}
+
+Insertion manualInputCodes(const QString& codes, ManualMarks marks) {
+    struct MarkPair {
+        ManualMarks marks;
+        QStringView opening;
+        QStringView closing;
+    };
+    static constexpr MarkPair kMarks[] = {
+        {ManualMarks::SquareBrackets, u" [", u"] "},
+        {ManualMarks::Slashes, u"/", u"/"},
+        {ManualMarks::None, u"", u""},
+    };
+    const MarkPair& pair = kMarks[static_cast<int>(marks)];
+    Insertion insertion;
+    if (!pair.opening.isEmpty()) {
+        insertion.push_back({{{pair.opening.toString(), manualInputLatinFont(), kBlack}}, false});
+    }
+    insertion.push_back({{{codes, phoneticFont(), kBlue}}, true});
+    if (!pair.closing.isEmpty()) {
+        insertion.push_back({{{pair.closing.toString(), manualInputLatinFont(), kBlack}}, false});
+    }
+    return insertion;
+}
+
 QList<Run> batchLine(const QString& key, const QString& transcription) {
     QList<Run> runs;
     append(runs, key + u'/', latinFont(), kBlack);

@@ -51,6 +51,21 @@ Insertion smartEntry(const QString& entry, const QString& transcription, Marks m
 // phonetic face in blue.
 Insertion manualEntryLine(const QString& word, const QString& typed);
 
+// The Latin face of the manual-input window's words and marks.
+inline QString manualInputLatinFont() {
+    return QStringLiteral("Courier");
+}
+
+// The marks around a transcription in the manual-input window.
+enum class ManualMarks { SquareBrackets, Slashes, None };
+
+// A word confirmed in the manual-input window: the word and a blank, staged, in black Courier.
+Insertion manualInputWord(const QString& word);
+// Codes confirmed in the manual-input window as typed: the opening mark direct in black Courier,
+// the codes staged in the phonetic face in blue, the closing mark direct. The user's codes are
+// written as typed, slashes and commas included: they are what the user chose to write.
+Insertion manualInputCodes(const QString& codes, ManualMarks marks);
+
 // The placeholder of a batch line whose word the dictionary lacks.
 inline QString placeholder() {
     return QStringLiteral("  ");

@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -9,12 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QTextCursor>
-#include <QTimer>
 
 #include "clickablelabel.h"
 #include "documentbox.h"
@@ -35,21 +31,22 @@ using widgets::kTwipsPerPixel;
 using widgets::pixels;
 using widgets::placeTwips;
 
-const QString kPhoneticMode = QStringLiteral("音标");
-const QString kWordMode = QStringLiteral("单词");
-const QString kPhoneticCaption = QStringLiteral("输入音标：");
-const QString kWordCaption = QStringLiteral("输入单词：");
-const QString kHide = QStringLiteral("隐藏");
-const QString kShow = QStringLiteral("显示");
-const QString kHint = QStringLiteral("提示");
-const QString kWordFont = QStringLiteral("Courier");
-const QString kSongti = QStringLiteral("宋体");
+// How the window shows its mode: the hidden lblconvert's caption and the entry's prompt.
+struct ModeLook {
+    Form1::EntryMode mode;
+    QStringView caption;
+    QStringView prompt;
+};
+constexpr ModeLook kModeLooks[] = {
+    {Form1::EntryMode::Phonetic, u"音标", u"输入音标："},
+    {Form1::EntryMode::Word, u"单词", u"输入单词："},
+};
 
-const QString kLetterBlockMessage = QStringLiteral(
-    "    本簇音标与键盘字母对应。您可以选择用键\n"
-    "盘输入它们，也可以点击这些按钮来输入它们。\n"
-    "其中tr/dr在键盘上等价于t/d与r两个字母组合。\n"
-    "再次单击这个地方可以隐藏它们。");
+const ModeLook& lookOf(Form1::EntryMode mode) {
+    return kModeLooks[static_cast<int>(mode)];
+}
+
+const QString kSongti = QStringLiteral("宋体");
 
 // The window's size limits (outer size, twips).
 constexpr int kMinWidth = 7860;
@@ -68,27 +65,10 @@ QFont fontOf(const QString& family, qreal pointSize) {
     return font;
 }
 
-QString textOf(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-widgets::ClickableLabel* handLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new widgets::ClickableLabel(caption, parent);
-    label->setObjectName(name);
-    label->setCursor(Qt::PointingHandCursor);
-    return label;
-}
-
 QLabel* plainLabel(const QString& name, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     return label;
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
 }
 
 }  // namespace
@@ -97,7 +77,6 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     : EscProofDialog(parent), services_(services) {
     setObjectName(QStringLiteral("Form1"));
     createControls();
-    connectControls();
     new widgets::WindowChrome(this, core::WorkingWindow::ManualInput);
     // The same limits as hints, so that the window system offers no other size to begin with: the
     // largest whole pixel sizes within them.
@@ -106,10 +85,10 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     resize(pixels(kPanelClosedWidth), pixels(kMinHeight));
 
     // Start-up: the phonetic font of the word box is set here, everything starts empty.
-    Text2->setFont(fontOf(core::phoneticFont(), 9.75));
-    Text1->clear();
-    Text2->clear();
-    Rich1->clearDocument();
+    wordEntry_->setFont(fontOf(core::phoneticFont(), 9.75));
+    phoneticEntry_->clear();
+    wordEntry_->clear();
+    document_->clearDocument();
     checkPhoneticFont();
 
     qApp->installEventFilter(this);
@@ -120,175 +99,116 @@ Form1::~Form1() {
 }
 
 void Form1::createControls() {
-    lblconvert = plainLabel(QStringLiteral("lblconvert"), kPhoneticMode, this);
-    lblconvert->hide();
+    modeLabel_ = plainLabel(QStringLiteral("lblconvert"), lookOf(mode_).caption.toString(), this);
+    modeLabel_->hide();
 
     createKeyboardFrame();
     createEntryFrame();
 
-    Command6 = widgets::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+    confirm_ = widgets::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
                                {6840, 4140, 675, 450});
-    Command6->setFont(fontOf(kSongti, 10.5));
-    Command6->setToolTip(QStringLiteral("回车键为快捷键"));
-    Command6->setDefault(true);
-    Command6->setEnabled(false);
+    confirm_->setFont(fontOf(kSongti, 10.5));
+    confirm_->setToolTip(QStringLiteral("回车键为快捷键"));
+    confirm_->setDefault(true);
+    confirm_->setEnabled(false);
+    connect(confirm_, &QPushButton::clicked, this, &Form1::onConfirmClicked);
 
-    document_ = new output::WorkingDocument(core::WorkingWindow::ManualInput, services_, this,
-                                            QStringLiteral("Label12"), QStringLiteral("保 存"));
-    Rich1 = document_->box();
-    Rich1->setDefaultFormat(kSongti, 14.25);
-    placeTwips(Rich1, 135, 5310, 6225, 2460);
-    placeTwips(document_->saveLabel(), 6480, 5400, 1100, 300);
-    placeTwips(document_->transferLabel(), 6480, 5880, 1100, 300);
-    placeTwips(document_->fileLabel(), 135, 7830, 6225, 300);
+    workingDocument_ =
+        new output::WorkingDocument(core::WorkingWindow::ManualInput, services_, this,
+                                    QStringLiteral("Label12"), QStringLiteral("保 存"));
+    document_ = workingDocument_->box();
+    document_->setDefaultFormat(kSongti, 14.25);
+    placeTwips(document_, 135, 5310, 6225, 2460);
+    placeTwips(workingDocument_->saveLabel(), 6480, 5400, 1100, 300);
+    placeTwips(workingDocument_->transferLabel(), 6480, 5880, 1100, 300);
+    placeTwips(workingDocument_->fileLabel(), 135, 7830, 6225, 300);
 
     createPalettePanel();
-    createHintMenu();
 }
 
 void Form1::createKeyboardFrame() {
-    Frame1 =
-        widgets::placed(new KeyboardFrame(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
-                        "Frame1", {135, 420, 7440, 3450});
-    Command1 = keyboard::createKeyboardButtons(Frame1, keyboard::KeyboardWindow::ManualInput);
-
-    const struct {
-        QLabel** hint;
-        const char* name;
-        int top;
-        std::string_view text;
-    } hints[] = {
-        {&Label1, "Label1", 690, keyboard::kKeyboardRows[0].hint},
-        {&Label6, "Label6", 1455, keyboard::kKeyboardRows[1].hint},
-        {&Label8, "Label8", 2220, keyboard::kKeyboardRows[2].hint},
-    };
-    for (const auto& hint : hints) {
-        *hint.hint = plainLabel(QLatin1String(hint.name), textOf(hint.text), Frame1);
-        (*hint.hint)->setFont(fontOf(kSongti, 12));
-        placeTwips(*hint.hint, 120, hint.top, 6420, 300);
-    }
-
-    const struct {
-        widgets::ClickableLabel** toggle;
-        const char* name;
-        const QString caption;
-        int left;
-        int top;
-    } toggles[] = {
-        {&Label4, "Label4", kHide, 6660, 330},
-        {&Label7, "Label7", kHide, 6660, 1095},
-        {&Label9, "Label9", kHide, 6660, 1860},
-        {&Label5, "Label5", kHint, 6660, 2805},
-    };
-    for (const auto& toggle : toggles) {
-        *toggle.toggle = handLabel(QLatin1String(toggle.name), toggle.caption, Frame1);
-        (*toggle.toggle)->setToolTip(QStringLiteral("单击"));
-        placeTwips(*toggle.toggle, toggle.left, toggle.top, 600, 270);
-    }
-    Label10 = handLabel(QStringLiteral("Label10"), QStringLiteral("more"), Frame1);
-    placeTwips(Label10, 6840, 3135, 540, 255);
+    keyboard_ = widgets::placed(new KeyboardFrame(services_.messages, this), "Frame1",
+                                {135, 420, 7440, 3450});
+    connect(keyboard_, &KeyboardFrame::phoneticButtonClicked, this,
+            &Form1::onPhoneticButtonClicked);
+    connect(keyboard_, &KeyboardFrame::moreClicked, this, &Form1::onMoreClicked);
 }
 
 void Form1::createEntryFrame() {
-    Frame3 = widgets::placed(new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this),
-                             "Frame3", {135, 3900, 6600, 1350});
+    auto* frame = widgets::placed(new QGroupBox(QStringLiteral("按Esc在单词/音标间转换  "), this),
+                                  "Frame3", {135, 3900, 6600, 1350});
 
-    Label2 = plainLabel(QStringLiteral("Label2"), kPhoneticCaption, Frame3);
-    Label2->setFont(fontOf(kSongti, 12));
-    placeTwips(Label2, 120, 255, 1380, 330);
+    prompt_ = plainLabel(QStringLiteral("Label2"), lookOf(mode_).prompt.toString(), frame);
+    prompt_->setFont(fontOf(kSongti, 12));
+    placeTwips(prompt_, 120, 255, 1380, 330);
 
-    Text1 = widgets::placed(new LockedEntryBox(Frame3), "Text1", {1530, 195, 4935, 435});
-    Text1->setFont(fontOf(core::phoneticFont(), 12));
-    Text1->setReadOnly(true);
+    phoneticEntry_ = widgets::placed(new LockedEntryBox(frame), "Text1", {1530, 195, 4935, 435});
+    phoneticEntry_->setFont(fontOf(core::phoneticFont(), 12));
+    phoneticEntry_->setReadOnly(true);
     // After setReadOnly, which decides the input method on its own.
-    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
+    phoneticEntry_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    phoneticEntry_->setToolTip(QStringLiteral("中文输入法被屏蔽"));
 
-    Text2 = widgets::placed(new QLineEdit(Frame3), "Text2", {1530, 195, 4935, 435});
-    Text2->setFont(fontOf(kWordFont, 9.75));
-    Text2->setInputMethodHints(Qt::ImhPreferLatin);
+    wordEntry_ = widgets::placed(new QLineEdit(frame), "Text2", {1530, 195, 4935, 435});
+    wordEntry_->setFont(fontOf(core::manualInputLatinFont(), 9.75));
+    wordEntry_->setInputMethodHints(Qt::ImhPreferLatin);
     // English words are typed here, so the input method starts off; Ctrl+Space, the key Chinese
     // input methods switch with, turns it on for a name or a note in Chinese.
-    Text2->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Text2->setToolTip(QStringLiteral("按Ctrl+空格键打开或关闭中文输入法"));
-    auto* inputMethodSwitch = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space), Text2, nullptr,
-                                            nullptr, Qt::WidgetShortcut);
+    wordEntry_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    wordEntry_->setToolTip(QStringLiteral("按Ctrl+空格键打开或关闭中文输入法"));
+    auto* inputMethodSwitch = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space), wordEntry_,
+                                            nullptr, nullptr, Qt::WidgetShortcut);
     connect(inputMethodSwitch, &QShortcut::activated, this, &Form1::toggleWordInputMethod);
-    Text2->hide();
+    wordEntry_->hide();
+    for (QLineEdit* entry : {phoneticEntry_, wordEntry_}) {
+        connect(entry, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
+    }
 
-    Frame2 = widgets::placed(new QGroupBox(Frame3), "Frame2", {105, 690, 6390, 555});
-    Frame2->setAutoFillBackground(true);
-    Frame2->setBackgroundRole(QPalette::Window);
-    Option1 = widgets::placed(new QRadioButton(QStringLiteral("自动加音标边界[] &1"), Frame2),
-                              "Option1", {90, 150, 2085, 300});
-    Option3 = widgets::placed(new QRadioButton(QStringLiteral("自动加音位边界// &2"), Frame2),
-                              "Option3", {2220, 150, 2085, 300});
-    Option2 = widgets::placed(new QRadioButton(QStringLiteral("不加[]也不加// &3"), Frame2),
-                              "Option2", {4350, 150, 1950, 300});
-    Option1->setChecked(true);
+    marksFrame_ = widgets::placed(new QGroupBox(frame), "Frame2", {105, 690, 6390, 555});
+    marksFrame_->setAutoFillBackground(true);
+    marksFrame_->setBackgroundRole(QPalette::Window);
+    const struct {
+        core::ManualMarks marks;
+        const char* caption;
+        const char* name;
+        QRect place;
+    } options[] = {
+        {core::ManualMarks::SquareBrackets, "自动加音标边界[] &1", "Option1", {90, 150, 2085, 300}},
+        {core::ManualMarks::Slashes, "自动加音位边界// &2", "Option3", {2220, 150, 2085, 300}},
+        {core::ManualMarks::None, "不加[]也不加// &3", "Option2", {4350, 150, 1950, 300}},
+    };
+    marks_ = new QButtonGroup(marksFrame_);
+    for (const auto& option : options) {
+        auto* button =
+            widgets::placed(new QRadioButton(QString::fromUtf8(option.caption), marksFrame_),
+                            option.name, option.place);
+        marks_->addButton(button, static_cast<int>(option.marks));
+    }
+    marks_->button(static_cast<int>(core::ManualMarks::SquareBrackets))->setChecked(true);
 }
 
 void Form1::createPalettePanel() {
-    Label11 = handLabel(QStringLiteral("Label11"), QStringLiteral(">>>>"), this);
-    Label11->setFrameShape(QFrame::NoFrame);
-    placeTwips(Label11, kPanelLeft, 420, 1395, 240);
+    pinLabel_ = new widgets::ClickableLabel(QStringLiteral(">>>>"), this);
+    pinLabel_->setObjectName(QStringLiteral("Label11"));
+    pinLabel_->setCursor(Qt::PointingHandCursor);
+    pinLabel_->setFrameShape(QFrame::NoFrame);
+    placeTwips(pinLabel_, kPanelLeft, 420, 1395, 240);
+    connect(pinLabel_, &widgets::ClickableLabel::clicked, this, &Form1::onPinClicked);
 
-    Frame4 = new QGroupBox(this);
-    c1 = new QButtonGroup(Frame4);
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    placeTwips(Frame4, kPanelLeft, 660, 1395, 3675);
+    palette_ = new QGroupBox(this);
+    palette_->setObjectName(QStringLiteral("Frame4"));
+    placeTwips(palette_, kPanelLeft, 660, 1395, 3675);
+    auto* buttons = new QButtonGroup(palette_);
     for (const keyboard::PalettePlace& place : keyboard::kPanelPlaces) {
         for (const keyboard::PaletteButton& data : keyboard::kPaletteButtons) {
             if (data.index == place.index) {
-                QPushButton* button = createPaletteButton(data, Frame4);
+                QPushButton* button = keyboard::createPaletteButton(data, palette_);
                 button->move(pixels(place.left), pixels(place.top));
-                c1->addButton(button, data.index);
+                buttons->addButton(button, data.index);
             }
         }
     }
-}
-
-void Form1::createHintMenu() {
-    popmenu = new QMenu(this);
-    popmenu->setObjectName(QStringLiteral("popmenu"));
-    mnu1 = popmenu->addAction(QStringLiteral("第一组辅音输入提示"));
-    popmenu->addSeparator();
-    mnu3 = popmenu->addAction(QStringLiteral("第一组元音输入提示"));
-    popmenu->addSeparator();
-    mnu4 = popmenu->addAction(QStringLiteral("第二组元音输入提示"));
-    popmenu->addSeparator();
-    mnu2 = popmenu->addAction(QStringLiteral("第二组辅音输入提示"));
-    mnu1->setObjectName(QStringLiteral("mnu1"));
-    mnu2->setObjectName(QStringLiteral("mnu2"));
-    mnu3->setObjectName(QStringLiteral("mnu3"));
-    mnu4->setObjectName(QStringLiteral("mnu4"));
-}
-
-void Form1::connectControls() {
-    connect(Command1, &QButtonGroup::idClicked, this, &Form1::onCommand1Clicked);
-    connect(c1, &QButtonGroup::idClicked, this, &Form1::onC1Clicked);
-    connect(Command6, &QPushButton::clicked, this, &Form1::onConfirmClicked);
-    connect(Text1, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
-    connect(Text2, &QLineEdit::textChanged, this, &Form1::onEntryChanged);
-
-    connect(Label4, &widgets::ClickableLabel::clicked, this, &Form1::onLabel4Clicked);
-    connect(Label7, &widgets::ClickableLabel::clicked, this, &Form1::onLabel7Clicked);
-    connect(Label9, &widgets::ClickableLabel::clicked, this, &Form1::onLabel9Clicked);
-    connect(Label5, &widgets::ClickableLabel::clicked, this, &Form1::onLabel5Clicked);
-    connect(Label10, &widgets::ClickableLabel::clicked, this, &Form1::onMoreClicked);
-    connect(Label11, &widgets::ClickableLabel::clicked, this, &Form1::onPinClicked);
-    connect(mnu1, &QAction::triggered, this, &Form1::onLabel4Clicked);
-    connect(mnu3, &QAction::triggered, this, &Form1::onLabel7Clicked);
-    connect(mnu4, &QAction::triggered, this, &Form1::onLabel9Clicked);
-    connect(mnu2, &QAction::triggered, this, &Form1::onLabel5Clicked);
-
-    for (widgets::ClickableLabel* label : {Label4, Label5, Label7, Label9, Label10}) {
-        connect(label, &widgets::ClickableLabel::mouseMoved, this,
-                [this, label] { onHintLabelHovered(label); });
-    }
-    connect(Frame1, &KeyboardFrame::backgroundHovered, this, &Form1::onFrame1BackgroundHovered);
-    connect(Frame1, &KeyboardFrame::backgroundRightPressed, this,
-            &Form1::onFrame1BackgroundRightPressed);
+    connect(buttons, &QButtonGroup::idClicked, this, &Form1::onPaletteButtonClicked);
 }
 
 void Form1::checkPhoneticFont() {
@@ -296,7 +216,7 @@ void Form1::checkPhoneticFont() {
         return;
     }
     // The mapped keys still work: they do not go through the buttons.
-    Frame1->setEnabled(false);
+    keyboard_->setEnabled(false);
     services_.messages.show(this, platform::missingFontMessage(services_.folder, false),
                             platform::Icon::Critical, platform::Buttons::Ok, platform::Answer::Ok);
 }
@@ -317,14 +237,6 @@ QSize Form1::limitedSize(QSize twips) {
         height = kMinHeight;
     }
     return {width, height};
-}
-
-bool Form1::inPhoneticMode() const {
-    return lblconvert->text() == kPhoneticMode;
-}
-
-bool Form1::panelPinned() const {
-    return Label11->frameShape() != QFrame::NoFrame;
 }
 
 bool Form1::isFirstDelivery(QObject* receiver, QEvent* event) {
@@ -361,161 +273,75 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::onKeyDown(int keyCode) {
     if (keyCode == keyboard::kKeyEscape) {
-        switchMode();
+        toggleMode();
     }
-    if (keyCode == keyboard::kKeyBackspace && !Text1->text().isEmpty()) {
-        Text1->setText(Text1->text().chopped(1));
-        Text1->setCursorPosition(int(Text1->text().size()));
+    if (keyCode == keyboard::kKeyBackspace && !phoneticEntry_->text().isEmpty()) {
+        phoneticEntry_->setText(phoneticEntry_->text().chopped(1));
+        phoneticEntry_->setCursorPosition(int(phoneticEntry_->text().size()));
     }
-    if (inPhoneticMode()) {
+    if (mode_ == EntryMode::Phonetic) {
         const int index = keyboard::buttonForKey(keyCode);
         if (index >= 0) {
-            onCommand1Clicked(index);
+            onPhoneticButtonClicked(index);
         }
     }
 }
 
-void Form1::onCommand1Clicked(int index) {
-    Text1->insert(keyboard::insertedText(index));
-    Text1->setFocus();
+void Form1::onPhoneticButtonClicked(int index) {
+    phoneticEntry_->insert(keyboard::insertedText(index));
+    phoneticEntry_->setFocus();
 }
 
-void Form1::onC1Clicked(int index) {
-    if (Label2->text() != kPhoneticCaption) {
+void Form1::onPaletteButtonClicked(int index) {
+    if (mode_ != EntryMode::Phonetic) {
         return;
     }
-    Text1->insert(QString(QLatin1Char(keyboard::paletteCode(index))));
-    Text1->setFocus();
-    if (!panelPinned()) {
+    phoneticEntry_->insert(QString(QLatin1Char(keyboard::paletteCode(index))));
+    phoneticEntry_->setFocus();
+    if (!panelPinned_) {
         setWidthTwips(kPanelClosedWidth);
     }
 }
 
 void Form1::onEntryChanged(const QString& text) {
     if (!text.isEmpty()) {
-        Command6->setEnabled(true);
+        confirm_->setEnabled(true);
     }
 }
 
 void Form1::onConfirmClicked() {
-    const QString phonetic = Text1->text();
-    const QString word = Text2->text();
-    const auto setFormat = [this](const QString& family, quint32 colour) {
-        Rich1->setInsertionFont(family);
-        Rich1->setInsertionColour(colour);
-    };
-
-    Rich1->setLocked(false);
+    const QString codes = phoneticEntry_->text();
+    const QString word = wordEntry_->text();
+    document_->setLocked(false);
     // One edit for the whole entry: the paragraph is laid out once, and undone as one.
-    QTextCursor edit(Rich1->document());
-    edit.beginEditBlock();
-    if (lblconvert->text() == kWordMode) {
-        setFormat(kWordFont, core::kBlack);
-        output::stagedInsert(*Rich1, word + QLatin1Char(' '));
-    } else if (lblconvert->text() == kPhoneticMode) {
-        const struct {
-            QRadioButton* option;
-            QString before;
-            QString after;
-        } styles[] = {
-            {Option1, QStringLiteral(" ["), QStringLiteral("] ")},
-            {Option3, QStringLiteral("/"), QStringLiteral("/")},
-            {Option2, QString(), QString()},
-        };
-        for (const auto& style : styles) {
-            if (!style.option->isChecked()) {
-                continue;
-            }
-            if (!style.before.isEmpty()) {
-                setFormat(kWordFont, core::kBlack);
-                Rich1->replaceSelection(style.before);
-            }
-            setFormat(core::phoneticFont(), core::kBlue);
-            output::stagedInsert(*Rich1, phonetic);
-            if (!style.after.isEmpty()) {
-                setFormat(kWordFont, core::kBlack);
-                Rich1->replaceSelection(style.after);
-            }
-        }
-    }
-    edit.endEditBlock();
-    Text1->clear();
-    Text2->clear();
-    Command6->setEnabled(false);
-    if (lblconvert->text() == kWordMode) {
-        Text2->setFocus();
-    } else {
-        Text1->setFocus();
-    }
-    Rich1->setLocked(true);
+    document_->insert(
+        mode_ == EntryMode::Word
+            ? core::manualInputWord(word)
+            : core::manualInputCodes(codes, static_cast<core::ManualMarks>(marks_->checkedId())));
+    phoneticEntry_->clear();
+    wordEntry_->clear();
+    confirm_->setEnabled(false);
+    (mode_ == EntryMode::Word ? wordEntry_ : phoneticEntry_)->setFocus();
+    document_->setLocked(true);
 }
 
 void Form1::toggleWordInputMethod() {
-    Text2->setAttribute(Qt::WA_InputMethodEnabled,
-                        !Text2->testAttribute(Qt::WA_InputMethodEnabled));
+    wordEntry_->setAttribute(Qt::WA_InputMethodEnabled,
+                             !wordEntry_->testAttribute(Qt::WA_InputMethodEnabled));
     QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
-void Form1::switchMode() {
-    const bool toWords = inPhoneticMode();
-    lblconvert->setText(toWords ? kWordMode : kPhoneticMode);
-    Frame1->setVisible(!toWords);
-    Frame2->setVisible(!toWords);
-    Label2->setText(toWords ? kWordCaption : kPhoneticCaption);
-    Text1->setVisible(!toWords);
-    Frame4->setEnabled(!toWords);
-    Text2->setVisible(toWords);
-    if (toWords) {
-        Text2->setFocus();
-    } else {
-        Text1->setFocus();
-    }
-}
-
-void Form1::toggleHint(QLabel* toggle, QLabel* hint, int row) {
-    if (!hint->text().isEmpty()) {
-        hint->clear();
-        toggle->setText(kShow);
-    } else {
-        hint->setText(textOf(keyboard::kKeyboardRows[row].hint));
-        toggle->setText(kHide);
-    }
-}
-
-void Form1::onLabel4Clicked() {
-    toggleHint(Label4, Label1, 0);
-}
-
-void Form1::onLabel7Clicked() {
-    toggleHint(Label7, Label6, 1);
-}
-
-void Form1::onLabel9Clicked() {
-    toggleHint(Label9, Label8, 2);
-}
-
-void Form1::onLabel5Clicked() {
-    const QString caption = Label5->text();
-    if (caption == kHint) {
-        Label5->setText(kHide);
-        services_.messages.show(this, kLetterBlockMessage, platform::Icon::Information,
-                                platform::Buttons::Ok, platform::Answer::Ok);
-    } else if (caption == kHide) {
-        Label5->setText(kShow);
-        setLetterBlockVisible(false);
-    } else if (caption == kShow) {
-        Label5->setVisible(true);
-        Label5->setText(kHint);
-        setLetterBlockVisible(true);
-    }
-}
-
-void Form1::setLetterBlockVisible(bool visible) {
-    for (const keyboard::KeyboardButton& button : keyboard::kKeyboardButtons) {
-        if (inLetterBlock(button)) {
-            Command1->button(button.index)->setVisible(visible);
-        }
-    }
+void Form1::toggleMode() {
+    mode_ = mode_ == EntryMode::Phonetic ? EntryMode::Word : EntryMode::Phonetic;
+    const bool words = mode_ == EntryMode::Word;
+    modeLabel_->setText(lookOf(mode_).caption.toString());
+    prompt_->setText(lookOf(mode_).prompt.toString());
+    keyboard_->setVisible(!words);
+    marksFrame_->setVisible(!words);
+    phoneticEntry_->setVisible(!words);
+    palette_->setEnabled(!words);
+    wordEntry_->setVisible(words);
+    (words ? wordEntry_ : phoneticEntry_)->setFocus();
 }
 
 void Form1::onMoreClicked() {
@@ -523,29 +349,15 @@ void Form1::onMoreClicked() {
 }
 
 void Form1::onPinClicked() {
-    if (panelPinned()) {
-        Label11->setFrameShape(QFrame::NoFrame);
-        setWidthTwips(kPanelClosedWidth);
-    } else {
+    panelPinned_ = !panelPinned_;
+    if (panelPinned_) {
         setWidthTwips(kPanelOpenWidth);
-        Label11->setFrameStyle(QFrame::Box | QFrame::Plain);
-        Label11->setLineWidth(1);
+        pinLabel_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        pinLabel_->setLineWidth(1);
+    } else {
+        pinLabel_->setFrameShape(QFrame::NoFrame);
+        setWidthTwips(kPanelClosedWidth);
     }
-}
-
-void Form1::onFrame1BackgroundRightPressed(const QPoint& globalPosition) {
-    popmenu->popup(globalPosition);
-}
-
-void Form1::onFrame1BackgroundHovered() {
-    const QColor normal = Label2->palette().color(QPalette::WindowText);
-    for (QLabel* label : {Label4, Label5, Label7, Label9, Label10}) {
-        setTextColour(label, normal);
-    }
-}
-
-void Form1::onHintLabelHovered(QLabel* label) {
-    setTextColour(label, output::colourFromBgr(core::kBlue));
 }
 
 void Form1::setWidthTwips(int twips) {
@@ -566,7 +378,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (!document_->confirmClose()) {
+    if (!workingDocument_->confirmClose()) {
         event->ignore();
         return;
     }

@@ -10,14 +10,11 @@
 
 #include "services.h"
 
-class QAction;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
-class QRadioButton;
 
 namespace output {
 class DocumentBox;
@@ -34,15 +31,18 @@ class KeyboardFrame;
 class Form1 : public widgets::EscProofDialog {
     Q_OBJECT
 public:
+    // What the entry box takes and a confirmation writes: codes or a word.
+    enum class EntryMode { Phonetic, Word };
+
     explicit Form1(platform::Services& services, QWidget* parent = nullptr);
     ~Form1() override;
 
     // The outer size of the window in twips after the window's size limits.
     static QSize limitedSize(QSize twips);
 
-    // The entry mode, as the hidden mode label holds it.
-    bool inPhoneticMode() const;
-    bool panelPinned() const;
+    EntryMode entryMode() const { return mode_; }
+    bool inPhoneticMode() const { return mode_ == EntryMode::Phonetic; }
+    bool panelPinned() const { return panelPinned_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,68 +54,44 @@ private:
     void createKeyboardFrame();
     void createEntryFrame();
     void createPalettePanel();
-    void createHintMenu();
-    void connectControls();
     void checkPhoneticFont();
 
     // Key preview: every key press reaches the window before the focused control.
     bool isFirstDelivery(QObject* receiver, QEvent* event);
     void onKeyDown(int keyCode);
 
-    void onCommand1Clicked(int index);
-    void onC1Clicked(int index);
+    void onPhoneticButtonClicked(int index);
+    void onPaletteButtonClicked(int index);
     void onConfirmClicked();
     void onEntryChanged(const QString& text);
-    void switchMode();
+    void toggleMode();
     void toggleWordInputMethod();
-    void onLabel4Clicked();
-    void onLabel7Clicked();
-    void onLabel9Clicked();
-    void onLabel5Clicked();
     void onMoreClicked();
     void onPinClicked();
-    void onFrame1BackgroundRightPressed(const QPoint& globalPosition);
-    void onFrame1BackgroundHovered();
-    void onHintLabelHovered(QLabel* label);
-
-    void toggleHint(QLabel* toggle, QLabel* hint, int row);
-    void setLetterBlockVisible(bool visible);
     void setWidthTwips(int twips);
 
     platform::Services& services_;
 
-    // Controls, named as the window names them.
-    QLabel* lblconvert = nullptr;
-    KeyboardFrame* Frame1 = nullptr;
-    QButtonGroup* Command1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label8 = nullptr;
-    widgets::ClickableLabel* Label4 = nullptr;
-    widgets::ClickableLabel* Label7 = nullptr;
-    widgets::ClickableLabel* Label9 = nullptr;
-    widgets::ClickableLabel* Label5 = nullptr;
-    widgets::ClickableLabel* Label10 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QPushButton* Command6 = nullptr;
-    // The document; its save and transfer labels and its saver are the WorkingDocument's.
-    output::WorkingDocument* document_ = nullptr;
-    output::DocumentBox* Rich1 = nullptr;
-    widgets::ClickableLabel* Label11 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QButtonGroup* c1 = nullptr;
-    QMenu* popmenu = nullptr;
-    QAction* mnu1 = nullptr;
-    QAction* mnu2 = nullptr;
-    QAction* mnu3 = nullptr;
-    QAction* mnu4 = nullptr;
+    EntryMode mode_ = EntryMode::Phonetic;
+    bool panelPinned_ = false;
+
+    // lblconvert, hidden: it names the mode.
+    QLabel* modeLabel_ = nullptr;
+    // Frame1: the phonetic keyboard with its hints.
+    KeyboardFrame* keyboard_ = nullptr;
+    // Label2, Text1, Text2, and Frame2 with the marks Option1, Option3, Option2.
+    QLabel* prompt_ = nullptr;
+    QLineEdit* phoneticEntry_ = nullptr;
+    QLineEdit* wordEntry_ = nullptr;
+    QGroupBox* marksFrame_ = nullptr;
+    QButtonGroup* marks_ = nullptr;
+    QPushButton* confirm_ = nullptr;  // Command6
+    // Rich1 with its save and transfer labels, its saver and autosave.
+    output::WorkingDocument* workingDocument_ = nullptr;
+    output::DocumentBox* document_ = nullptr;
+    // The rare-symbol panel Frame4 with its buttons c1, and its pin Label11.
+    QGroupBox* palette_ = nullptr;
+    widgets::ClickableLabel* pinLabel_ = nullptr;
 
     // The key press being delivered and how far up the widget tree it has got.
     const QEvent* keyEvent_ = nullptr;
