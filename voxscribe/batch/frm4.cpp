@@ -220,7 +220,7 @@ void Frm4::annotateFile(const QString& path) {
         client_, core::MissLog(services_.folder.writableFile(core::MissLog::fileName())));
     DocumentOutput output(*this);
     setRunning(true);
-    const core::RunSummary summary = engine.run(list.lines, output, this);
+    const core::RunSummary summary = engine.run(list.lines, output);
     output.finish();
     setRunning(false);
     reportRunProblems(summary);

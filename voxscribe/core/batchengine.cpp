@@ -8,7 +8,7 @@ namespace core {
 BatchEngine::BatchEngine(core::LookupClient& client, core::MissLog missLog)
     : client_(client), missLog_(std::move(missLog)) {}
 
-RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink, QWidget* messageParent) {
+RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink) {
     RunSummary summary;
     const qsizetype total = lines.size();
     for (qsizetype i = 0; i < total; ++i) {
@@ -17,7 +17,7 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink, QWidget* 
             continue;
         }
         sink.wordStarting(i, total);
-        const core::Lookup lookup = client_.lookup(line, messageParent);
+        const core::Lookup lookup = client_.lookup(line);
         if (lookup.unavailable) {
             summary.dictionaryFailed = true;
             if (stopWhenDictionaryFails_) {

@@ -8,7 +8,6 @@
 #include "annotation.h"
 #include "misslog.h"
 
-class QWidget;
 
 namespace core {
 
@@ -68,8 +67,8 @@ public:
     void setSuggestion(core::Suggestion* suggestion) { suggestion_ = suggestion; }
 
     // One lookup per line (with a fresh dictionary object each), then the batch line. Lines that
-    // are exactly empty produce nothing. messageParent: the window of the dictionary message.
-    RunSummary run(const QStringList& lines, BatchSink& sink, QWidget* messageParent = nullptr);
+    // are exactly empty produce nothing.
+    RunSummary run(const QStringList& lines, BatchSink& sink);
 
 private:
     core::LookupClient& client_;

@@ -48,14 +48,14 @@ QString LookupClient::methodFor(const QString& key) {
     return methodViewFor(key).toString();
 }
 
-Lookup LookupClient::lookup(const QString& text, QWidget* parent) {
+Lookup LookupClient::lookup(const QString& text) {
     Lookup result{lookupKey(text), {}};
     // A fresh object for every lookup, made before the initial is looked at.
     QString error;
     const platform::DispatchObject object = services_.components.create(progId(), &error);
     if (object.isNull()) {
         result.unavailable = true;
-        tellUnavailable(parent, error);
+        tellUnavailable(error);
         return result;
     }
     const QStringView method = methodViewFor(result.key);
@@ -68,19 +68,19 @@ Lookup LookupClient::lookup(const QString& text, QWidget* parent) {
         toldUnavailable_ = false;
     } else {
         result.unavailable = true;
-        tellUnavailable(parent, method.toString() + QStringLiteral(": call failed"));
+        tellUnavailable(method.toString() + QStringLiteral(": call failed"));
     }
     return result;
 }
 
-void LookupClient::tellUnavailable(QWidget* parent, const QString& reason) {
+void LookupClient::tellUnavailable(const QString& reason) {
     if (toldUnavailable_) {
         return;
     }
     toldUnavailable_ = true;
     const QStringList places = services_.components.searchPlaces(progId());
     services_.messages.show(
-        parent,
+        nullptr,
         QStringLiteral("无法加载音标词典库 sonabet，单词将按“没找到音标”处理。\r\n"
                        "查找位置:\r\n%1\r\n原因: %2")
             .arg(places.join(QStringLiteral("\r\n")), reason),

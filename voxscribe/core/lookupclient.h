@@ -6,8 +6,6 @@
 #include "ipa.h"
 #include "services.h"
 
-class QWidget;
-
 namespace core {
 
 struct Lookup {
@@ -26,8 +24,9 @@ public:
     static QString progId() { return QString::fromLatin1(sonabet::kProgId); }
 
     // One whole lookup: a fresh component object, the call by name, the release. When the
-    // dictionary cannot be reached the answer is a miss marked unavailable, and the user is told.
-    Lookup lookup(const QString& text, QWidget* parent = nullptr);
+    // dictionary cannot be reached the answer is a miss marked unavailable, and the user is told
+    // in a message box over the window in front.
+    Lookup lookup(const QString& text);
 
     // Whether the user has been told that the dictionary cannot be reached. The program shares
     // one client among its windows, so the message comes once however many windows look up and
@@ -37,7 +36,7 @@ public:
 
 private:
     static QStringView methodViewFor(const QString& key);
-    void tellUnavailable(QWidget* parent, const QString& reason);
+    void tellUnavailable(const QString& reason);
 
     platform::Services& services_;
     bool toldUnavailable_ = false;

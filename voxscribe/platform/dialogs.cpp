@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -77,6 +78,10 @@ QMessageBox::Icon toIcon(Icon icon) {
 
 Answer QtMessageBoxes::show(QWidget* parent, const QString& text, Icon icon, Buttons buttons,
                             Answer defaultButton) {
+    // Without a window of its own the box stands over the window in front.
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
     QMessageBox box(toIcon(icon), messageTitle(), QString(), toButtons(buttons), parent);
     // Messages carry entries and paths as the user typed them: "<b>" is text, not markup.
     box.setTextFormat(Qt::PlainText);

@@ -203,7 +203,7 @@ void Frm3::onConfirmClicked() {
         return;
     }
 
-    const core::Lookup found = lookup_.lookup(entry, this);
+    const core::Lookup found = lookup_.lookup(entry);
     QString transcription = found.transcription;
     if (transcription.isEmpty()) {
         const platform::Answer answer =
