@@ -4,15 +4,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "batchengine.h"
+#include "batchoutput.h"
 #include "dialogs.h"
 #include "lookupclient.h"
 #include "misslog.h"
-#include "rtfwriter.h"
-#include "savefile.h"
 #include "services.h"
 #include "suggestion.h"
-#include "unicodeipa.h"
 #include "wordlist.h"
 
 namespace commandline {
@@ -22,14 +19,14 @@ namespace {
 constexpr const char* kOwnOptions[] = {"-b",       "--batch", "-o",     "--output", "-f",
                                        "--format", "-h",      "--help", "--guess"};
 
-enum class Format { Lines, Ipa, Rtf };
+using core::BatchFormat;
 
 struct FormatName {
     const char* name;
-    Format format;
+    BatchFormat format;
 };
 constexpr FormatName kFormats[] = {
-    {"lines", Format::Lines}, {"ipa", Format::Ipa}, {"rtf", Format::Rtf}};
+    {"lines", BatchFormat::Lines}, {"ipa", BatchFormat::Ipa}, {"rtf", BatchFormat::Rtf}};
 
 void write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -53,152 +50,6 @@ public:
     }
 };
 
-// Where the output of a run goes: standard output as the run goes, or a named file that is
-// replaced only once the whole output is written.
-class OutputSink : public core::BatchSink {
-public:
-    explicit OutputSink(QString path) : path_(std::move(path)) {}
-    ~OutputSink() override { flush(); }
-
-    // After the run: puts the output in place. False with *error (in Chinese) when it could not.
-    bool finish(QString* error) {
-        finishOutput();
-        if (!path_.isEmpty()) {
-            QString why;
-            if (!core::saveBytes(path_, std::exchange(pending_, {}), &why)) {
-                *error = QStringLiteral("无法保存“%1”：%2").arg(path_, why);
-                return false;
-            }
-            return true;
-        }
-        flush();
-        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            *error = QStringLiteral("无法写到标准输出，结果不完整。");
-            return false;
-        }
-        return true;
-    }
-
-protected:
-    // Output is gathered and written in large pieces: one write per line would cost more than
-    // the lookup.
-    void put(const QByteArray& bytes) {
-        pending_ += bytes;
-        written();
-    }
-    QByteArray& pending() { return pending_; }
-    void written() {
-        if (path_.isEmpty() && pending_.size() >= kChunk) {
-            flush();
-        }
-    }
-    // Whatever a form writes after its last word.
-    virtual void finishOutput() {}
-
-private:
-    static constexpr qsizetype kChunk = 64 * 1024;
-    void flush() {
-        if (path_.isEmpty() && !pending_.isEmpty()) {
-            std::fwrite(pending_.constData(), 1, size_t(pending_.size()), stdout);
-            pending_.clear();
-        }
-    }
-    QString path_;
-    QByteArray pending_;
-};
-
-// The batch lines as plain text, one a line with the platform's line end.
-class LinesOutput final : public OutputSink {
-public:
-    using OutputSink::OutputSink;
-    void writeLine(const QString& line) override {
-        // Every batch line ends in CR LF.
-        const QStringView text = QStringView(line).chopped(2);
-        QByteArray& out = pending();
-        const qsizetype at = out.size();
-        out.resize(at + text.size() + 1);
-        char* end = out.data() + at;
-        bool ascii = true;
-        for (QChar c : text) {
-            if (c.unicode() >= 0x80) {
-                ascii = false;
-                break;
-            }
-            *end++ = char(c.unicode());
-        }
-        if (ascii) {
-            *end = '\n';
-        } else {
-            out.truncate(at);
-            out += text.toUtf8();
-            out += '\n';
-        }
-        written();
-    }
-};
-
-// One line per word: the word, a tab and its transcription in Unicode IPA (empty when the
-// dictionary lacks the word), for readers without the phonetic font.
-class IpaOutput final : public OutputSink {
-public:
-    using OutputSink::OutputSink;
-    void writeWord(const QString& key, const QString& transcription) override {
-        writeIpa(key, transcription, "\n");
-    }
-    // A suggestion carries a "?" after its IPA, so that a reader can tell.
-    void writeGuessedLine(const QString& key, const QString& codes) override {
-        writeIpa(key, codes, "?\n");
-    }
-    // Every word comes through the two above; there is no batch line to write.
-    void writeLine(const QString&) override {}
-
-private:
-    void writeIpa(const QString& key, const QString& codes, const char* end) {
-        put(key.toUtf8() + '\t' +
-            QByteArray::fromStdString(
-                sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
-            end);
-    }
-};
-
-// The RTF document that the batch window would save after annotating the same list, written
-// straight from the lines: no document is built, so a long list needs little memory and no
-// graphical session.
-class RtfOutput final : public OutputSink {
-public:
-    explicit RtfOutput(QString path)
-        : OutputSink(std::move(path)), rtf_(core::batchDocumentFont(), core::kBatchPointSize) {}
-    void writeWord(const QString& key, const QString& transcription) override {
-        write(core::batchLine(key, transcription));
-    }
-    void writeGuessedLine(const QString& key, const QString& codes) override {
-        write(core::guessedBatchLine(key, codes));
-    }
-    // Every word comes through the two above.
-    void writeLine(const QString&) override {}
-
-private:
-    void write(const QList<core::Run>& runs) {
-        for (const core::Run& run : runs) {
-            rtf_.append(run.text, run.family, core::rgbOf(run.colour));
-        }
-    }
-    void finishOutput() override { put(rtf_.finish()); }
-    core::RtfStream rtf_;
-};
-
-std::unique_ptr<OutputSink> outputFor(Format format, const QString& outputPath) {
-    switch (format) {
-        case Format::Ipa:
-            return std::make_unique<IpaOutput>(outputPath);
-        case Format::Rtf:
-            return std::make_unique<RtfOutput>(outputPath);
-        case Format::Lines:
-            break;
-    }
-    return std::make_unique<LinesOutput>(outputPath);
-}
-
 int usageError(const QString& text) {
     tell(text + QStringLiteral("\n用 voxscribe --help 查看用法。"));
     return kExitUsage;
@@ -221,7 +72,7 @@ QString summaryText(const core::RunSummary& summary, const QString& missLogPath,
     return text;
 }
 
-int runBatch(const QString& wordList, const QString& outputPath, Format format, bool guess,
+int runBatch(const QString& wordList, const QString& outputPath, BatchFormat format, bool guess,
              platform::Services& services) {
     const core::WordList list = core::readWordList(wordList);
     if (!list.ok()) {
@@ -241,7 +92,7 @@ int runBatch(const QString& wordList, const QString& outputPath, Format format, 
         engine.setSuggestion(&suggestion);
     }
 
-    const std::unique_ptr<OutputSink> output = outputFor(format, outputPath);
+    const std::unique_ptr<core::BatchOutput> output = core::batchOutput(format, outputPath);
     const core::RunSummary summary = engine.run(list.lines, *output);
     if (summary.stopped) {
         tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
@@ -349,10 +200,10 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     }
     const QString outputPath = outputs.value(0);
     // A document name asks for the document; anything else gets the lines.
-    Format format = outputPath.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) ||
-                            outputPath.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive)
-                        ? Format::Rtf
-                        : Format::Lines;
+    BatchFormat format = outputPath.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) ||
+                                 outputPath.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive)
+                             ? BatchFormat::Rtf
+                             : BatchFormat::Lines;
     const QStringList formats = parser.values(formatOption);
     if (formats.size() > 1) {
         return usageError(QStringLiteral("请只用一次 --format。"));

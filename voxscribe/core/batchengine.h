@@ -8,7 +8,6 @@
 #include "annotation.h"
 #include "misslog.h"
 
-
 namespace core {
 
 class LookupClient;

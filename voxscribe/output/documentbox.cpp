@@ -12,7 +12,7 @@
 
 #include "rtfwriter.h"
 #include "savefile.h"
-#include "unicodeipa.h"
+#include "unicodecopy.h"
 
 namespace output {
 namespace {
@@ -25,25 +25,6 @@ QString normalisedLineBreaks(QString text) {
 }
 
 const QString kCopyAsUnicodeIpa = QStringLiteral("复制为Unicode音标");
-
-// Faces that draw the IPA symbols, the first that the reader's machine has.
-const QString kIpaFaces = QStringLiteral(
-    "'DejaVu Sans', 'Noto Sans', 'Segoe UI', 'Lucida Sans Unicode', 'Arial Unicode MS', "
-    "sans-serif");
-
-// The characters [from, to) of a run of phonetic codes as Unicode IPA; the whole run decides
-// which of its slashes wrap a transcription.
-QString runAsUnicodeIpa(const QString& run, int from, int to) {
-    const auto offset = [&run](int index) { return std::size_t(run.left(index).toUtf8().size()); };
-    const std::string converted =
-        sonabet::notation::toUnicodeIpa(run.toUtf8().toStdString(), offset(from), offset(to));
-    return QString::fromStdString(converted);
-}
-
-QString htmlSpan(const QString& text, const QString& faces, const char* colour) {
-    return QStringLiteral("<span style=\"font-family: %1; color: %2\">%3</span>")
-        .arg(faces.toHtmlEscaped(), QLatin1String(colour), text.toHtmlEscaped());
-}
 
 }  // namespace
 
@@ -177,45 +158,12 @@ bool DocumentBox::saveToFile(const QString& path, QString* error) const {
 QMimeData* DocumentBox::unicodeIpaCopy() const {
     const QTextCursor cursor = textCursor();
     const int end = document()->characterCount() - 1;  // without the final paragraph mark
-    const int from = cursor.hasSelection() ? cursor.selectionStart() : 0;
-    const int to = cursor.hasSelection() ? cursor.selectionEnd() : end;
-    const QFont defaultFont = document()->defaultFont();
-
-    QString plain;
-    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><p>");
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = std::max(from, fragment.position()) - fragment.position();
-            const int stop =
-                std::min(to, fragment.position() + fragment.length()) - fragment.position();
-            if (start >= stop) {
-                continue;
-            }
-            const QFont font = fragment.charFormat().font().resolve(defaultFont);
-            if (font.family() == core::phoneticFont()) {
-                const QString ipa = runAsUnicodeIpa(fragment.text(), start, stop);
-                plain += ipa;
-                html += htmlSpan(ipa, kIpaFaces, "#0000ff");
-            } else {
-                const QString text = fragment.text().mid(start, stop - start);
-                plain += text;
-                html += htmlSpan(text, QLatin1Char('\'') + font.family() + QLatin1Char('\''),
-                                 "#000000");
-            }
-        }
-        const int paragraphMark = block.position() + block.length() - 1;
-        if (paragraphMark >= from && paragraphMark < to) {
-            plain += QLatin1Char('\n');
-            html += QStringLiteral("</p><p>");
-        }
-    }
-    html += QStringLiteral("</p></body></html>");
-
+    const core::UnicodeCopy copy =
+        core::unicodeIpaCopy(*document(), cursor.hasSelection() ? cursor.selectionStart() : 0,
+                             cursor.hasSelection() ? cursor.selectionEnd() : end);
     auto* data = new QMimeData;
-    data->setText(plain);
-    data->setHtml(html);
+    data->setText(copy.plain);
+    data->setHtml(copy.html);
     return data;
 }
 

@@ -1,0 +1,115 @@
+#include "batchoutput.h"
+
+#include "annotation.h"
+#include "rtfwriter.h"
+#include "streamedoutput.h"
+#include "unicodeipa.h"
+
+namespace core {
+namespace {
+
+// The batch lines as plain text, one a line with the platform's line end.
+class LinesOutput final : public BatchOutput {
+public:
+    explicit LinesOutput(QString path) : out_(std::move(path)) {}
+    void writeLine(const QString& line) override {
+        // Every batch line ends in CR LF.
+        const QStringView text = QStringView(line).chopped(2);
+        QByteArray& out = out_.pending();
+        const qsizetype at = out.size();
+        out.resize(at + text.size() + 1);
+        char* end = out.data() + at;
+        bool ascii = true;
+        for (QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+            *end++ = char(c.unicode());
+        }
+        if (ascii) {
+            *end = '\n';
+        } else {
+            out.truncate(at);
+            out += text.toUtf8();
+            out += '\n';
+        }
+        out_.written();
+    }
+    bool finish(QString* error) override { return out_.finish(error); }
+
+private:
+    StreamedOutput out_;
+};
+
+// One line per word: the word, a tab and its transcription in Unicode IPA (empty when the
+// dictionary lacks the word), for readers without the phonetic font.
+class IpaOutput final : public BatchOutput {
+public:
+    explicit IpaOutput(QString path) : out_(std::move(path)) {}
+    void writeWord(const QString& key, const QString& transcription) override {
+        writeIpa(key, transcription, "\n");
+    }
+    // A suggestion carries a "?" after its IPA, so that a reader can tell.
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        writeIpa(key, codes, "?\n");
+    }
+    // Every word comes through the two above; there is no batch line to write.
+    void writeLine(const QString&) override {}
+    bool finish(QString* error) override { return out_.finish(error); }
+
+private:
+    void writeIpa(const QString& key, const QString& codes, const char* end) {
+        out_.put(key.toUtf8() + '\t' +
+                 QByteArray::fromStdString(
+                     sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
+                 end);
+    }
+    StreamedOutput out_;
+};
+
+// The RTF document that the batch window would save after annotating the same list, written
+// straight from the lines: no document is built, so a long list needs little memory and no
+// graphical session.
+class RtfOutput final : public BatchOutput {
+public:
+    explicit RtfOutput(QString path)
+        : out_(std::move(path)), rtf_(batchDocumentFont(), kBatchPointSize) {}
+    void writeWord(const QString& key, const QString& transcription) override {
+        write(batchLine(key, transcription));
+    }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        write(guessedBatchLine(key, codes));
+    }
+    // Every word comes through the two above.
+    void writeLine(const QString&) override {}
+    bool finish(QString* error) override {
+        out_.put(rtf_.finish());
+        return out_.finish(error);
+    }
+
+private:
+    void write(const QList<Run>& runs) {
+        for (const Run& run : runs) {
+            rtf_.append(run.text, run.family, rgbOf(run.colour));
+        }
+    }
+    StreamedOutput out_;
+    RtfStream rtf_;
+};
+
+}  // namespace
+
+std::unique_ptr<BatchOutput> batchOutput(BatchFormat format, const QString& path) {
+    switch (format) {
+        case BatchFormat::Ipa:
+            return std::make_unique<IpaOutput>(path);
+        case BatchFormat::Rtf:
+            return std::make_unique<RtfOutput>(path);
+        case BatchFormat::Lines:
+            break;
+    }
+    return std::make_unique<LinesOutput>(path);
+}
+
+}  // namespace core

@@ -1,0 +1,20 @@
+// A stretch of a document for readers without the phonetic font: every run of phonetic codes
+// turned into Unicode IPA, as plain text and as HTML (words black, IPA blue in a face that has the
+// IPA glyphs).
+#pragma once
+
+#include <QString>
+
+class QTextDocument;
+
+namespace core {
+
+struct UnicodeCopy {
+    QString plain;
+    QString html;
+};
+
+// The characters [from, to) of the document.
+UnicodeCopy unicodeIpaCopy(const QTextDocument& document, int from, int to);
+
+}  // namespace core
