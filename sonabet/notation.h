@@ -18,7 +18,7 @@ struct Code {
     std::string name;        // the keyboard's name for a mark, where it has one
 };
 
-// The raw table text; defined in the generated notation_data.inc.
+// The raw table text; defined in notation_data.cpp, which the build writes from notation.tsv.
 std::string_view tableText();
 
 inline Kind kindFromName(std::string_view name) {

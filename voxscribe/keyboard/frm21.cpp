@@ -31,24 +31,24 @@ Frm21::Frm21(QLineEdit* target, QWidget* parent) : EscProofDialog(parent), targe
     setModal(true);
     setFixedSize(widgets::pixels(kClientWidth), widgets::pixels(kClientHeight));
 
-    Frame1 = new QGroupBox(this);
-    c1 = new QButtonGroup(this);
-    connect(c1, &QButtonGroup::idClicked, this, &Frm21::onC1Clicked);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    widgets::placeTwips(Frame1, 0, 0, kClientWidth, kClientHeight);
+    auto* frame = new QGroupBox(this);
+    auto* symbols = new QButtonGroup(this);  // c1
+    connect(symbols, &QButtonGroup::idClicked, this, &Frm21::onSymbolClicked);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    widgets::placeTwips(frame, 0, 0, kClientWidth, kClientHeight);
     for (const PaletteRow& row : kRows) {
         int left = 0;
         for (const int index : row.indexes) {
             const int width = index == 34 || index == 37 ? kNarrowButtonWidth : kPaletteButtonWidth;
-            QPushButton* button = createPaletteButton({index, paletteCode(index)}, Frame1, width);
+            QPushButton* button = createPaletteButton({index, paletteCode(index)}, frame, width);
             button->move(widgets::pixels(left), widgets::pixels(row.top));
             left += width;
-            c1->addButton(button, index);
+            symbols->addButton(button, index);
         }
     }
 }
 
-void Frm21::onC1Clicked(int index) {
+void Frm21::onSymbolClicked(int index) {
     if (target_ == nullptr) {
         return;
     }

@@ -6,10 +6,7 @@
 
 #include <QPointer>
 
-class QButtonGroup;
-class QGroupBox;
 class QLineEdit;
-class QPushButton;
 
 namespace keyboard {
 
@@ -21,11 +18,9 @@ public:
     explicit Frm21(QLineEdit* target, QWidget* parent = nullptr);
 
 private:
-    void onC1Clicked(int index);
+    void onSymbolClicked(int index);
 
     QPointer<QLineEdit> target_;
-    QGroupBox* Frame1 = nullptr;
-    QButtonGroup* c1 = nullptr;
 };
 
 }  // namespace keyboard

@@ -1,6 +1,5 @@
 // The phonetic buttons as widgets: their faces (the IPA glyph of the code drawn in the phonetic
-// font, or the string as a caption), the button rows of a keyboard frame, the palette buttons,
-// and the insertion of a button's codes into a phonetic entry box.
+// font, or the string as a caption), the button rows of a keyboard frame and the palette buttons.
 #pragma once
 
 #include <QPixmap>

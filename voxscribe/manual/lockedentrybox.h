@@ -1,5 +1,6 @@
-// A single-line box locked against typing that still shows its caret: the program inserts codes
-// at the caret, and the user moves it with the mouse or the arrow keys, so it must be seen.
+// A single-line box locked against typing that still shows its caret: the buttons and the mapped
+// keys insert their codes at the caret, which the user moves with the mouse or the arrow keys, so
+// it must be seen. (Backspace takes the last character off, wherever the caret stands.)
 #pragma once
 
 #include <QLineEdit>

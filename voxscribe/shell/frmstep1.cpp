@@ -65,7 +65,7 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
     setMouseTracking(true);
     buildControls();
     placeControls();
-    chrome_ = new widgets::WindowChrome(this, Image1);
+    chrome_ = new widgets::WindowChrome(this, titleStrip_);
     setWindowFactory(core::WorkingWindow::ManualInput, [this](QWidget* owner) -> QWidget* {
         return new manual::Form1(services_, owner);
     });
@@ -103,21 +103,21 @@ QString Frmstep1::description(core::WorkingWindow window) {
 
 void Frmstep1::buildControls() {
     setStyleSheet(QStringLiteral("QWidget#frmstep1 { background: #eef3f7; }"));
-    Image1 = new widgets::TitleStrip(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setTitle(QStringLiteral("Voxscribe"));
-    Image1->setSubtitle(QStringLiteral("英语单词音标标注"));
-    Image1->setMouseTracking(true);
-    Image1->installEventFilter(this);
+    titleStrip_ = new widgets::TitleStrip(this);
+    titleStrip_->setObjectName(QStringLiteral("Image1"));
+    titleStrip_->setTitle(QStringLiteral("Voxscribe"));
+    titleStrip_->setSubtitle(QStringLiteral("英语单词音标标注"));
+    titleStrip_->setMouseTracking(true);
+    titleStrip_->installEventFilter(this);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setStyleSheet(QString::fromLatin1(kFrameStyle));
-    Frame1->setMouseTracking(true);
-    Frame1->installEventFilter(this);
+    modesFrame_ = new QFrame(this);
+    modesFrame_->setObjectName(QStringLiteral("Frame1"));
+    modesFrame_->setStyleSheet(QString::fromLatin1(kFrameStyle));
+    modesFrame_->setMouseTracking(true);
+    modesFrame_->installEventFilter(this);
 
     for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
-        auto* label = new widgets::ClickableLabel(QString::fromUtf8(facts.title), Frame1);
+        auto* label = new widgets::ClickableLabel(QString::fromUtf8(facts.title), modesFrame_);
         label->setObjectName(QString::fromLatin1(facts.launcherLabel));
         label->setAlignment(Qt::AlignCenter);
         label->setStyleSheet(QString::fromLatin1(kModeLabelStyle));
@@ -132,21 +132,21 @@ void Frmstep1::buildControls() {
         modeLabels_[static_cast<std::size_t>(window)] = label;
     }
 
-    Label7 = new widgets::ClickableLabel(QStringLiteral("帮助"), Frame1);
-    Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->setAlignment(Qt::AlignCenter);
-    Label7->setStyleSheet(QString::fromLatin1(kHelpLabelStyle));
-    Label7->setCursor(Qt::PointingHandCursor);
-    Label7->setAttribute(Qt::WA_NoMousePropagation);
-    connect(Label7, &widgets::ClickableLabel::clicked, this, &Frmstep1::onHelpClicked);
+    helpLabel_ = new widgets::ClickableLabel(QStringLiteral("帮助"), modesFrame_);
+    helpLabel_->setObjectName(QStringLiteral("Label7"));
+    helpLabel_->setAlignment(Qt::AlignCenter);
+    helpLabel_->setStyleSheet(QString::fromLatin1(kHelpLabelStyle));
+    helpLabel_->setCursor(Qt::PointingHandCursor);
+    helpLabel_->setAttribute(Qt::WA_NoMousePropagation);
+    connect(helpLabel_, &widgets::ClickableLabel::clicked, this, &Frmstep1::onHelpClicked);
 
     // The description stays while the mouse rests on it, so that it can be read.
-    Label5 = new QLabel(Frame1);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    Label5->setWordWrap(true);
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label5->setStyleSheet(QString::fromLatin1(kDescriptionStyle));
-    Label5->setAttribute(Qt::WA_NoMousePropagation);
+    description_ = new QLabel(modesFrame_);
+    description_->setObjectName(QStringLiteral("Label5"));
+    description_->setWordWrap(true);
+    description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    description_->setStyleSheet(QString::fromLatin1(kDescriptionStyle));
+    description_->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 // Positions in pixels at 96 DPI (twips / 15).
@@ -155,13 +155,13 @@ void Frmstep1::placeControls() {
         QWidget* widget;
         QRect rect;
     } placements[] = {
-        {Image1, {0, 0, kDesignSize.width(), 48}},
-        {Frame1, {19, 62, 540, 270}},
+        {titleStrip_, {0, 0, kDesignSize.width(), 48}},
+        {modesFrame_, {19, 62, 540, 270}},
         {modeLabels_[0], {20, 18, 150, 48}},
         {modeLabels_[1], {195, 18, 150, 48}},
         {modeLabels_[2], {370, 18, 150, 48}},
-        {Label5, {20, 84, 500, 132}},
-        {Label7, {440, 228, 80, 28}},
+        {description_, {20, 84, 500, 132}},
+        {helpLabel_, {440, 228, 80, 28}},
     };
     for (const auto& placement : placements) {
         placement.widget->setGeometry(placement.rect);
@@ -355,15 +355,15 @@ void Frmstep1::onHelpClicked() {
 }
 
 void Frmstep1::onModeHovered(core::WorkingWindow window) {
-    Label5->setText(description(window));
+    description_->setText(description(window));
 }
 
 void Frmstep1::onBackgroundHovered() {
-    Label5->clear();
+    description_->clear();
 }
 
 bool Frmstep1::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == Frame1 || watched == Image1) && event->type() == QEvent::MouseMove) {
+    if ((watched == modesFrame_ || watched == titleStrip_) && event->type() == QEvent::MouseMove) {
         onBackgroundHovered();
     }
     return QWidget::eventFilter(watched, event);
@@ -390,14 +390,14 @@ void Frmstep1::showEvent(QShowEvent* event) {
 
 void Frmstep1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Image1->resize(width(), Image1->height());
+    titleStrip_->resize(width(), titleStrip_->height());
     keepFrameCentred();
 }
 
 // A launcher narrower than the frame leaves the frame where it is.
 void Frmstep1::keepFrameCentred() {
-    if (width() >= Frame1->width()) {
-        Frame1->move((width() - Frame1->width()) / 2, Frame1->y());
+    if (width() >= modesFrame_->width()) {
+        modesFrame_->move((width() - modesFrame_->width()) / 2, modesFrame_->y());
     }
 }
 

@@ -116,12 +116,12 @@ private:
     QHash<QString, int> keptRevisions_;  // per window: the document revision last kept
     bool recoveryOffered_ = false;
 
-    widgets::TitleStrip* Image1 = nullptr;
-    QFrame* Frame1 = nullptr;
+    widgets::TitleStrip* titleStrip_ = nullptr;  // Image1
+    QFrame* modesFrame_ = nullptr;               // Frame1
     // Label2, Label3 and Label4: one for each working window, in the list's order.
     std::array<widgets::ClickableLabel*, 3> modeLabels_{};
-    widgets::ClickableLabel* Label7 = nullptr;
-    QLabel* Label5 = nullptr;
+    widgets::ClickableLabel* helpLabel_ = nullptr;  // Label7
+    QLabel* description_ = nullptr;                 // Label5
     widgets::WindowChrome* chrome_ = nullptr;
     bool centred_ = false;
 };

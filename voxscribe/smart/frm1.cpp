@@ -29,57 +29,56 @@ constexpr int kClientHeightWithSuggestion = 5040;
 Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<core::Suggestion> suggestion,
            QWidget* parent)
     : EscProofDialog(parent), services_(services), frm3_(frm3), suggestion_(std::move(suggestion)) {
-    using widgets::placeTwips;
     setObjectName(QStringLiteral("Frm1"));
     setWindowTitle(QStringLiteral("手动添加音标"));
     setFixedSize(widgets::pixels(kClientWidth), widgets::pixels(kClientHeightWithSuggestion));
 
-    Frame1 = widgets::placed(new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
-                             "Frame1", {60, 30, 7455, 3690});
-    Command1 = keyboard::createKeyboardButtons(Frame1, keyboard::KeyboardWindow::ManualEntry);
-    Command7 = widgets::placed(new QPushButton(QStringLiteral("more"), Frame1), "Command7",
-                               {6540, 3150, 735, 405});
-    Command7->setAutoDefault(false);
+    auto* keyboardFrame =
+        widgets::placed(new QGroupBox(QStringLiteral("辅音：9+19；元音：20；符号：3"), this),
+                        "Frame1", {60, 30, 7455, 3690});
+    QButtonGroup* buttons =
+        keyboard::createKeyboardButtons(keyboardFrame, keyboard::KeyboardWindow::ManualEntry);
+    auto* more = widgets::placed(new QPushButton(QStringLiteral("more"), keyboardFrame), "Command7",
+                                 {6540, 3150, 735, 405});
+    more->setAutoDefault(false);
 
-    Frame3 = widgets::placed(new QGroupBox(this), "Frame3", {60, 3750, 6600, 675});
-    Label2 = widgets::placed(new QLabel(QStringLiteral("接受音标输入"), Frame3), "Label2",
-                             {120, 195, 1320, 300});
-    Text1 = new QLineEdit(Frame3);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    auto* entryFrame = widgets::placed(new QGroupBox(this), "Frame3", {60, 3750, 6600, 675});
+    widgets::placed(new QLabel(QStringLiteral("接受音标输入"), entryFrame), "Label2",
+                    {120, 195, 1320, 300});
+    entry_ = widgets::placed(new QLineEdit(entryFrame), "Text1", {1470, 120, 5010, 435});
     QFont phonetic(core::phoneticFont());
     phonetic.setPointSizeF(12);
-    Text1->setFont(phonetic);
-    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Text1->setToolTip(QStringLiteral("中文输入法被屏蔽"));
-    placeTwips(Text1, 1470, 120, 5010, 435);
+    entry_->setFont(phonetic);
+    entry_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    entry_->setToolTip(QStringLiteral("中文输入法被屏蔽"));
 
-    Command6 = widgets::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
-                               {6780, 3855, 675, 450});
-    Command6->setToolTip(QStringLiteral("回车键为快捷键"));
-    Command6->setDefault(true);
+    auto* confirm = widgets::placed(new QPushButton(QStringLiteral("确认"), this), "Command6",
+                                    {6780, 3855, 675, 450});
+    confirm->setToolTip(QStringLiteral("回车键为快捷键"));
+    confirm->setDefault(true);
 
-    Label3 = widgets::placed(new QLabel(QStringLiteral("建议："), this), "Label3",
-                             {180, 4560, 660, 300});
-    Label4 = widgets::placed(new QLabel(this), "Label4", {840, 4470, 5820, 450});
-    Label4->setFont(phonetic);
-    Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Command8 = widgets::placed(new QPushButton(QStringLiteral("采用"), this), "Command8",
-                               {6780, 4470, 675, 450});
-    Command8->setToolTip(QStringLiteral("Ctrl+回车键为快捷键"));
-    Command8->setAutoDefault(false);
+    suggestionPrompt_ = widgets::placed(new QLabel(QStringLiteral("建议："), this), "Label3",
+                                        {180, 4560, 660, 300});
+    suggestionCodes_ = widgets::placed(new QLabel(this), "Label4", {840, 4470, 5820, 450});
+    suggestionCodes_->setFont(phonetic);
+    suggestionCodes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    adopt_ = widgets::placed(new QPushButton(QStringLiteral("采用"), this), "Command8",
+                             {6780, 4470, 675, 450});
+    adopt_->setToolTip(QStringLiteral("Ctrl+回车键为快捷键"));
+    adopt_->setAutoDefault(false);
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, &Frm1::onAdoptClicked);
     }
 
-    connect(Command1, &QButtonGroup::idClicked, this, &Frm1::onCommand1Clicked);
-    connect(Command7, &QPushButton::clicked, this, &Frm1::onMoreClicked);
-    connect(Command6, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
-    connect(Command8, &QPushButton::clicked, this, &Frm1::onAdoptClicked);
+    connect(buttons, &QButtonGroup::idClicked, this, &Frm1::onPhoneticButtonClicked);
+    connect(more, &QPushButton::clicked, this, &Frm1::onMoreClicked);
+    connect(confirm, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
+    connect(adopt_, &QPushButton::clicked, this, &Frm1::onAdoptClicked);
 
     if (frm3_ != nullptr) {
-        connect(frm3_->entryBox(), &QLineEdit::textChanged, this, &Frm1::onFrm3EntryChanged);
+        connect(frm3_->entryBox(), &QLineEdit::textChanged, this, &Frm1::onWordChanged);
         // Without its window the dialog has nowhere to write: it goes with it.
         connect(frm3_, &Frm3::closing, this, &QWidget::close);
         connect(frm3_, &QObject::destroyed, this, &QObject::deleteLater);
@@ -94,25 +93,25 @@ void Frm1::showEntry() {
     show();
     raise();
     activateWindow();
-    Text1->setFocus();
+    entry_->setFocus();
 }
 
 void Frm1::reject() {
-    Text1->clear();
+    entry_->clear();
     QDialog::reject();
 }
 
-void Frm1::onCommand1Clicked(int index) {
-    Text1->insert(keyboard::insertedText(index));
-    Text1->setFocus();
+void Frm1::onPhoneticButtonClicked(int index) {
+    entry_->insert(keyboard::insertedText(index));
+    entry_->setFocus();
 }
 
 void Frm1::onMoreClicked() {
-    keyboard::Frm21 palette(Text1);
+    keyboard::Frm21 palette(entry_);
     palette.exec();
 }
 
-void Frm1::onFrm3EntryChanged() {
+void Frm1::onWordChanged() {
     // The suggestion follows the word that a confirmation would log: whatever Frm3's entry box
     // holds. A hidden dialog waits until it is shown.
     if (isVisible()) {
@@ -125,8 +124,9 @@ void Frm1::showSuggestion() {
     const QString codes = suggestion_ != nullptr && frm3_ != nullptr
                               ? suggestion_->suggest(frm3_->entryBox()->text())
                               : QString();
-    Label4->setText(codes);
-    for (QWidget* widget : std::initializer_list<QWidget*>{Label3, Label4, Command8}) {
+    suggestionCodes_->setText(codes);
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{suggestionPrompt_, suggestionCodes_, adopt_}) {
         widget->setVisible(!codes.isEmpty());
     }
     setFixedSize(widgets::pixels(kClientWidth),
@@ -134,11 +134,11 @@ void Frm1::showSuggestion() {
 }
 
 void Frm1::onAdoptClicked() {
-    if (Label4->text().isEmpty()) {
+    if (suggestionCodes_->text().isEmpty()) {
         return;  // no suggestion to take
     }
-    Text1->setText(Label4->text());
-    Text1->setFocus();
+    entry_->setText(suggestionCodes_->text());
+    entry_->setFocus();
 }
 
 void Frm1::onConfirmClicked() {
@@ -148,14 +148,14 @@ void Frm1::onConfirmClicked() {
     }
     QLineEdit* entry = frm3_->entryBox();
     const QString word = entry->text().toLower();
-    const QString transcription = Text1->text();
+    const QString transcription = entry_->text();
     core::MissLog(services_.folder.writableFile(core::MissLog::fileName()))
         .appendEntry(word, transcription);
 
     frm3_->documentBox()->insert(core::manualEntryLine(word, transcription));
 
     entry->clear();
-    Text1->clear();
+    entry_->clear();
     frm3_->activateWindow();
     entry->setFocus();
 }

@@ -12,8 +12,6 @@
 #include "services.h"
 #include "suggestion.h"
 
-class QButtonGroup;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,28 +34,23 @@ public:
     void reject() override;
 
 private:
-    void onCommand1Clicked(int index);
+    void onPhoneticButtonClicked(int index);
     void onMoreClicked();
     void onConfirmClicked();
     void onAdoptClicked();
-    void onFrm3EntryChanged();
+    void onWordChanged();
     void showSuggestion();
 
     platform::Services& services_;
     QPointer<Frm3> frm3_;
     std::shared_ptr<core::Suggestion> suggestion_;
 
-    QGroupBox* Frame1 = nullptr;
-    QButtonGroup* Command1 = nullptr;
-    QPushButton* Command7 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* Command6 = nullptr;
-    // The suggested transcription of the word in Frm3's entry box, and the button that takes it.
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QPushButton* Command8 = nullptr;
+    QLineEdit* entry_ = nullptr;  // Text1
+    // The suggested transcription of the word in Frm3's entry box (Label3, Label4), and the
+    // button that takes it (Command8).
+    QLabel* suggestionPrompt_ = nullptr;
+    QLabel* suggestionCodes_ = nullptr;
+    QPushButton* adopt_ = nullptr;
 };
 
 // Makes Frm3's Yes to the not-found question open the one manual-entry dialog of that window,
