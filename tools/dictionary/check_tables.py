@@ -26,11 +26,7 @@ def main(argv):
     parser.add_argument("--data", default=sources.DEFAULT_DATA)
     parser.add_argument("--tables", default=os.path.join(sources.REPO, "sonabet", "tables"))
     args = parser.parse_args(argv)
-    missing = [n for n in sources.ALL_SOURCES if not os.path.isfile(os.path.join(args.data, n))]
-    missing += evidence.missing_tools()
-    if missing:
-        print("check_tables.py: skipped, %s not found (the data under %s; the tools from "
-              "scripts/install-deps.sh)" % (", ".join(missing), args.data))
+    if evidence.skipped("check_tables.py", args.data):
         return SKIPPED
     with tempfile.TemporaryDirectory() as out:
         status = generate.main(["--data", args.data, "--out", out])

@@ -11,6 +11,8 @@ syllables, the syllables with a primary stress and its consonants.
 import os
 import subprocess
 
+import sources
+
 WORD_LISTS = ("/usr/share/dict/british-english-insane", "/usr/share/dict/american-english-insane")
 ESPEAK = "espeak-ng"
 # eSpeak's English (Great Britain).
@@ -273,6 +275,19 @@ def missing_tools():
     except (OSError, subprocess.CalledProcessError):
         missing.append(ESPEAK)
     return missing
+
+
+def skipped(script, data):
+    """Why script cannot run here (the reference data or a tool is missing), printed; None when
+    everything is there."""
+    missing = [n for n in sources.ALL_SOURCES if not os.path.isfile(os.path.join(data, n))]
+    missing += missing_tools()
+    if not missing:
+        return None
+    reason = ("%s: skipped, %s not found (the data under %s; the tools from "
+              "scripts/install-deps.sh)" % (script, ", ".join(missing), data))
+    print(reason)
+    return reason
 
 
 def espeak_version():

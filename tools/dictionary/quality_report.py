@@ -396,11 +396,7 @@ def main(argv):
     parser.add_argument("--show", type=int, default=3, help="examples per kind of difference")
     parser.add_argument("--espeak-cache", metavar="FILE", help="as for generate.py")
     args = parser.parse_args(argv)
-    missing = [n for n in sources.ALL_SOURCES if not os.path.isfile(os.path.join(args.data, n))]
-    missing += evidence.missing_tools()
-    if missing:
-        print("quality_report.py: skipped, %s not found (the data under %s; the tools from "
-              "scripts/install-deps.sh)" % (", ".join(missing), args.data))
+    if evidence.skipped("quality_report.py", args.data):
         return SKIPPED
     (agree, alternative, both_optional, corrected, total, kinds, examples,
      by_source) = measure(args.data)
