@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need (espeak-ng is the
-# peer the batch benchmarks measure against; time gives their peak memory).
+# peer the batch benchmarks measure against; time gives their peak memory; sox reads back the
+# spoken words' WAV files).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libfontconfig-dev
@@ -10,8 +11,8 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   xdg-utils dpkg-dev file ccache
   qt6-svg-dev desktop-file-utils appstream
-  libespeak-ng-dev espeak-ng-data
-  espeak-ng time
+  libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
+  espeak-ng time sox
 )
 missing=()
 for p in "${packages[@]}"; do
