@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need (espeak-ng is the
 # peer the batch benchmarks measure against and the dictionary generator's second opinion; time
-# gives their peak memory; the word lists tell the generator which spellings are words).
+# gives their peak memory; the word lists tell the generator which spellings are words; sox reads
+# back the spoken words' WAV files).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libfontconfig-dev
@@ -11,8 +12,8 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   xdg-utils dpkg-dev file ccache
   qt6-svg-dev desktop-file-utils appstream
-  libespeak-ng-dev espeak-ng-data
-  espeak-ng time
+  libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
+  espeak-ng time sox
   wbritish-insane wamerican-insane
 )
 missing=()

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "espeaklibrary.h"
+
 namespace core {
 
 class Suggestion {
@@ -21,10 +23,7 @@ public:
 // most sessions never need it, and it takes a while to read its data.
 class EspeakSuggestion final : public Suggestion {
 public:
-    struct Location {
-        QString library = QStringLiteral("libespeak-ng.so.1");
-        QString dataFolder;  // the folder of eSpeak's data files; empty for its own place
-    };
+    using Location = core::EspeakLibrary::Location;
 
     EspeakSuggestion();
     explicit EspeakSuggestion(Location location);
@@ -35,14 +34,8 @@ public:
     bool available() override;
 
 private:
-    bool load();
-
-    using TextToPhonemes = const char* (*)(const void**, int, int);
-    enum class State { NotLoaded, Ready, Missing };
-
     Location location_;
-    State state_ = State::NotLoaded;
-    TextToPhonemes textToPhonemes_ = nullptr;
+    const core::EspeakLibrary* library_ = nullptr;  // opened at the first suggestion
 };
 
 // The word as the suggestion reads it: blanks around it removed, lower case; empty when it holds

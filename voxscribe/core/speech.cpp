@@ -1,0 +1,96 @@
+#include "speech.h"
+
+#include <QtEndian>
+
+#include "speechphonemes.h"
+
+namespace core {
+namespace {
+
+constexpr int kBitsPerSample = 16;
+constexpr int kChannels = 1;
+constexpr int kBytesPerSample = kBitsPerSample / 8 * kChannels;
+constexpr qsizetype kWavHeaderSize = 44;
+
+void appendLittleEndian32(QByteArray& bytes, quint32 value) {
+    char le[4];
+    qToLittleEndian(value, le);
+    bytes.append(le, 4);
+}
+
+void appendLittleEndian16(QByteArray& bytes, quint16 value) {
+    char le[2];
+    qToLittleEndian(value, le);
+    bytes.append(le, 2);
+}
+
+}  // namespace
+
+SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes) {
+    const QString input = speechPhonemes(codes);
+    if (input.isEmpty() || !library.ready()) {
+        return SpokenSound{{}, library.sampleRate(), {}};
+    }
+    return library.synthesize(input.toUtf8());
+}
+
+QByteArray wavFile(const SpokenSound& sound) {
+    const auto dataSize = quint32(sound.samples.size() * kBytesPerSample);
+    QByteArray bytes;
+    bytes.reserve(kWavHeaderSize + qsizetype(dataSize));
+    bytes.append("RIFF");
+    appendLittleEndian32(bytes, 36 + dataSize);
+    bytes.append("WAVE");
+    bytes.append("fmt ");
+    appendLittleEndian32(bytes, 16);  // the size of a PCM format chunk
+    appendLittleEndian16(bytes, 1);   // PCM
+    appendLittleEndian16(bytes, kChannels);
+    appendLittleEndian32(bytes, quint32(sound.sampleRate));
+    appendLittleEndian32(bytes, quint32(sound.sampleRate * kBytesPerSample));
+    appendLittleEndian16(bytes, kBytesPerSample);
+    appendLittleEndian16(bytes, kBitsPerSample);
+    bytes.append("data");
+    appendLittleEndian32(bytes, dataSize);
+    const qsizetype start = bytes.size();
+    bytes.resize(start + qsizetype(dataSize));
+    qToLittleEndian<qint16>(sound.samples.data(), qsizetype(sound.samples.size()),
+                            bytes.data() + start);
+    return bytes;
+}
+
+Speech::Speech(std::shared_ptr<SoundOutput> output, EspeakLibrary::Location location)
+    : output_(std::move(output)), location_(std::move(location)) {}
+
+EspeakLibrary& Speech::library() {
+    if (library_ == nullptr) {
+        library_ = &EspeakLibrary::open(location_);
+    }
+    return *library_;
+}
+
+QString Speech::unavailableReason() {
+    if (output_ == nullptr || !output_->hasDevice()) {
+        return noSoundDeviceReason();
+    }
+    return library().ready() ? QString() : noEspeakReason();
+}
+
+bool Speech::speak(const QString& codes) {
+    if (!unavailableReason().isEmpty()) {
+        return false;
+    }
+    const SpokenSound sound = soundOfCodes(library(), codes);
+    if (sound.samples.empty()) {
+        return false;
+    }
+    output_->play(sound);
+    return true;
+}
+
+void Speech::stop() {
+    if (output_ != nullptr) {
+        output_->stop();
+    }
+}
+
+}  // namespace core

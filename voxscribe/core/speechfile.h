@@ -1,0 +1,17 @@
+// A transcription spoken into a WAV file, for listening material made from the command line.
+#pragma once
+
+#include <QString>
+
+#include "espeaklibrary.h"
+
+namespace core {
+
+// Writes the first pronunciation of codes, as eSpeak NG's British voice says it, to path as a
+// WAV file (16-bit PCM, one channel), through the one safe write path. On failure no file is
+// left half written and *error says why, in Chinese: eSpeak NG or its data is missing, the codes
+// hold nothing to say, or the file cannot be written.
+bool saveSpeech(const QString& path, const QString& codes, QString* error = nullptr,
+                const EspeakLibrary::Location& location = EspeakLibrary::Location());
+
+}  // namespace core

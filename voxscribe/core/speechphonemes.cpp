@@ -1,0 +1,231 @@
+#include "speechphonemes.h"
+
+#include <QStringView>
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+namespace core {
+namespace {
+
+constexpr bool V = true;   // a vowel
+constexpr bool C = false;  // a consonant
+
+// The codes and eSpeak's mnemonics for its British English voice. The classic letters stand for
+// the modern sounds: R for the vowel of "on", E: for that of "bird", /E for that of "air".
+constexpr CodeSound kCodeSounds[] = {
+    // Vowels of the keyboards and the dictionary; a length mark is part of its vowel's code.
+    {"i:", "i:", V},
+    {"i", "I", V, {}, "i"},
+    {"e", "E", V},
+    {"A", "a", V},
+    {"E:", "3:", V},
+    {"E", "@", V, "@-"},
+    {"Q", "V", V},
+    {"a:", "A:", V},
+    {"R", "0", V},
+    {"C", "0", V},
+    {"R:", "O:", V},
+    {"C:", "O:", V},
+    {"u", "U", V},
+    {"u:", "u:", V},
+    {"ai", "aI", V},
+    {"ei", "eI", V},
+    {"Ri", "OI", V},
+    {"Ci", "OI", V},
+    {"Eu", "oU", V},
+    {"au", "aU", V},
+    {"iE", "i@", V},
+    {"/E", "e@", V},
+    {"ZE", "e@", V},
+    {"uE", "U@", V},
+    // Consonants; ts, dz, tr and dr are their two sounds.
+    {"F", "S", C},
+    {"W", "T", C},
+    {"tF", "tS", C},
+    {"ts", "t|s", C},
+    {"V", "Z", C},
+    {"T", "D", C},
+    {"dV", "dZ", C},
+    {"dz", "d|z", C},
+    {"N", "N", C},
+    {"p", "p", C},
+    {"t", "t", C},
+    {"k", "k", C},
+    {"f", "f", C},
+    {"s", "s", C},
+    {"tr", "t|r", C},
+    {"m", "m", C},
+    {"n", "n", C},
+    {"l", "l", C},
+    {"b", "b", C},
+    {"d", "d", C},
+    {"g", "g", C},
+    {"v", "v", C},
+    {"z", "z", C},
+    {"dr", "d|r", C},
+    {"h", "h", C},
+    {"r", "r", C},
+    {"j", "j", C},
+    {"w", "w", C},
+    // The dictionary's "ou" for the vowel of "go"; a slash without its E is still the ε of "air".
+    {"ou", "oU", V},
+    {"/", "E", V},
+    // The rare symbols: their own sound where the voice has it, else the nearest British one.
+    {"Z", "E", V},
+    {"]", "C", C},
+    {"G", "Q", C},
+    {"M", "n^", C},
+    {"B", "A:", V},
+    {"\\", "3:", V},
+    {"H", "w", C},
+    {"I", "I", V},
+    {"J", "U", V},
+    {"K", "U", V},
+    {"L", "3", V},
+    {"O", "3:", V},
+    {"P", "@", V},
+    {"X", "3:", V},
+    // Letters that are codes only as halves of others.
+    {"a", "a", V},
+    {"o", "0", V},
+};
+
+constexpr qsizetype kLongestCode = 2;
+
+// Our stress marks and eSpeak's: primary, the keyboards' secondary, the dictionary's secondary.
+constexpr std::pair<char16_t, char> kStressMarks[] = {{u'5', '\''}, {u'7', ','}, {u',', ','}};
+
+// What parts words: blanks, and the full-width comma of "get up" "get，Qp".
+constexpr char16_t kWordBreaks[] = {u' ', u'\t', u'\uFF0C'};
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+bool isWordBreak(QChar c) {
+    return std::find(std::begin(kWordBreaks), std::end(kWordBreaks), c.unicode()) !=
+           std::end(kWordBreaks);
+}
+
+// The first of several pronunciations, without the slashes that wrap them ("/TE, Ti/" gives
+// "TE"). A slash alone at the start is the vowel of "air" ("/E"), not a delimiter.
+QStringView firstPronunciation(QStringView codes) {
+    qsizetype close = codes.size() - 1;
+    while (close >= 0 && isBlank(codes[close])) {
+        --close;
+    }
+    const qsizetype open = codes.indexOf(u'/');
+    if (close > open && open >= 0 && codes[close] == u'/') {
+        codes = codes.mid(open + 1, close - open - 1);
+    }
+    // A comma before a blank separates pronunciations; before a syllable it is a stress mark.
+    for (qsizetype i = 0; i + 1 < codes.size(); ++i) {
+        if (codes[i] == u',' && isBlank(codes[i + 1])) {
+            return codes.first(i);
+        }
+    }
+    return codes;
+}
+
+const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length) {
+    for (qsizetype n = std::min(kLongestCode, codes.size() - at); n > 0; --n) {
+        const QStringView piece = codes.mid(at, n);
+        for (const CodeSound& sound : kCodeSounds) {
+            if (QLatin1String(sound.code.data(), qsizetype(sound.code.size())) == piece) {
+                *length = n;
+                return &sound;
+            }
+        }
+    }
+    return nullptr;
+}
+
+char stressMarkOf(QChar c) {
+    for (const auto& [code, phoneme] : kStressMarks) {
+        if (c == code) {
+            return phoneme;
+        }
+    }
+    return 0;
+}
+
+struct Said {
+    const CodeSound* sound;
+    char stress;  // eSpeak's mark before it, or 0
+};
+using Word = std::vector<Said>;
+
+std::vector<Word> wordsOf(QStringView codes) {
+    std::vector<Word> words(1);
+    char stress = 0;
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const QChar c = codes[i];
+        if (c == u'(') {
+            const qsizetype close = codes.indexOf(u')', i);
+            i = close > i ? close : i;
+            continue;
+        }
+        if (isWordBreak(c)) {
+            if (!words.back().empty()) {
+                words.emplace_back();
+            }
+            stress = 0;
+            continue;
+        }
+        if (const char mark = stressMarkOf(c)) {
+            stress = mark;
+            continue;
+        }
+        qsizetype length = 0;
+        if (const CodeSound* sound = codeAt(codes, i, &length)) {
+            words.back().push_back({sound, stress});
+            stress = 0;
+            i += length - 1;
+        }
+        // Anything else (a hyphen, a length mark after a vowel without a long form) says nothing.
+    }
+    if (words.back().empty()) {
+        words.pop_back();
+    }
+    return words;
+}
+
+}  // namespace
+
+std::span<const CodeSound> codeSounds() {
+    return kCodeSounds;
+}
+
+QString speechPhonemes(const QString& codes) {
+    const std::vector<Word> words = wordsOf(firstPronunciation(codes));
+    if (words.empty()) {
+        return {};
+    }
+    QString input = QStringLiteral("[[");
+    for (const Word& word : words) {
+        if (&word != &words.front()) {
+            input += u' ';
+        }
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            if (i > 0) {
+                input += u'|';
+            }
+            if (word[i].stress != 0) {
+                input += QLatin1Char(word[i].stress);
+            }
+            const CodeSound& sound = *word[i].sound;
+            std::string_view said = sound.phonemes;
+            if (i + 1 == word.size() && !sound.atWordEnd.empty()) {
+                said = sound.atWordEnd;
+            } else if (i + 1 < word.size() && word[i + 1].sound->vowel &&
+                       !sound.beforeVowel.empty()) {
+                said = sound.beforeVowel;
+            }
+            input += QLatin1String(said.data(), qsizetype(said.size()));
+        }
+    }
+    return input + QStringLiteral("]]");
+}
+
+}  // namespace core
