@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include "batchfiles.h"
 #include "clickablelabel.h"
@@ -236,6 +237,37 @@ TEST_F(CommandLineTest, GuessWithoutEspeakSaysSoOnce) {
     EXPECT_EQ(outcome.err.count("找不到 eSpeak NG"), 1) << outcome.err.toStdString();
     EXPECT_FALSE(outcome.err.contains("建议音标，请核对"));
     EXPECT_EQ(missLog(), "xyzzy,\r\nqwzx,\r\n");
+}
+
+// --say writes the word as its transcription sounds into a WAV file; codes between slashes are
+// said as written; a word the dictionary lacks is an error unless --guess.
+TEST_F(CommandLineTest, SayWritesTheSpokenWordAsAWavFile) {
+    const QString wav = data.filePath("quality.wav");
+    const Outcome said = run({"--say", "quality", "-o", wav});
+    if (said.status == commandline::kExitFailed && said.err.contains("eSpeak")) {
+        GTEST_SKIP() << "eSpeak NG or its English data is missing";
+    }
+    ASSERT_EQ(said.status, commandline::kExitOk) << said.err.toStdString();
+    EXPECT_TRUE(said.err.contains("ˈkwɔliti")) << said.err.toStdString();
+    const QByteArray bytes = readBytes(wav);
+    ASSERT_GT(bytes.size(), 44);
+    EXPECT_TRUE(bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE");
+    const auto sampleRate = qFromLittleEndian<quint32>(bytes.constData() + 24);
+    const double seconds = double(bytes.size() - 44) / 2 / sampleRate;
+    EXPECT_GT(seconds, 0.3);
+    EXPECT_LT(seconds, 1.5);
+
+    EXPECT_EQ(run({"--say", "/5kwRliti/", "-o", data.filePath("codes.wav")}).status,
+              commandline::kExitOk);
+    EXPECT_EQ(readBytes(data.filePath("codes.wav")), bytes);
+
+    const Outcome missing = run({"--say", "Xyzzyq", "-o", data.filePath("x.wav")});
+    EXPECT_EQ(missing.status, commandline::kExitFailed);
+    EXPECT_TRUE(missing.err.contains("词典里没有“xyzzyq”的音标")) << missing.err.toStdString();
+    EXPECT_FALSE(QFile::exists(data.filePath("x.wav")));
+    EXPECT_EQ(run({"--say", "Xyzzyq", "--guess", "-o", data.filePath("x.wav")}).status,
+              commandline::kExitOk);
+    EXPECT_EQ(run({"--say", "quality"}).status, commandline::kExitUsage);
 }
 
 TEST_F(CommandLineTest, HelpAndWrongArguments) {

@@ -15,6 +15,7 @@
 #include "soundoutput.h"
 #include "speech.h"
 #include "speechphonemes.h"
+#include "standins.h"
 #include "suggestion.h"
 
 namespace {
@@ -203,19 +204,7 @@ TEST(SpeechSynthesis, SharesTheSuggestionsEspeak) {
               EspeakLibrary::Status::NoData);
 }
 
-class StandInOutput final : public core::SoundOutput {
-public:
-    explicit StandInOutput(bool device) : device_(device) {}
-    bool hasDevice() override { return device_; }
-    void play(const core::SpokenSound& sound) override { played.push_back(sound); }
-    void stop() override { ++stops; }
-
-    std::vector<core::SpokenSound> played;
-    int stops = 0;
-
-private:
-    bool device_;
-};
+using StandInOutput = testing_support::RecordingSound;
 
 bool espeakLoaded() {
     void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);

@@ -22,6 +22,8 @@
 #include "layoutcheck.h"
 #include "manualtesting.h"
 #include "phonetickeyboard.h"
+#include "speech.h"
+#include "standins.h"
 #include "testenv.h"
 
 namespace {
@@ -534,6 +536,22 @@ TEST_F(Form1Test, ResizingOutsideTheLimitsSnapsBack) {
     QTest::qWait(0);
     EXPECT_EQ(widthTwips(), 9390);
     EXPECT_EQ(form->height() * 15, 8430);
+}
+
+// "朗读" says the codes in the entry box; F5 stays a key of the phonetic keyboard.
+TEST_F(Form1Test, TheSpeechCommandSaysTheTypedCodes) {
+    auto sound = std::make_shared<testing_support::RecordingSound>();
+    form->setSpeech(std::make_shared<core::Speech>(sound));
+    typeQuality();
+    click(get<QLabel>("Label14"));
+    if (!core::EspeakLibrary::open().ready()) {
+        GTEST_SKIP() << "eSpeak NG or its English data is missing";
+    }
+    ASSERT_EQ(sound->played.size(), 1u);
+    EXPECT_EQ(sound->played[0].phonemes.size(),
+              core::soundOfCodes(core::EspeakLibrary::open(), "5kwRliti").phonemes.size());
+    EXPECT_EQ(text1->text(), "5kwCliti");
+    EXPECT_TRUE(rich1->toPlainText().isEmpty());
 }
 
 TEST_F(Form1Test, SavesTransfersAndCleansUpOnClose) {

@@ -22,6 +22,8 @@
 #include "lookupclient.h"
 #include "phonetickeyboard.h"
 #include "pieces.h"
+#include "speech.h"
+#include "standins.h"
 #include "suggestion.h"
 #include "testenv.h"
 
@@ -65,7 +67,8 @@ bool espeakLoaded() {
 class Frm1Test : public ::testing::Test {
 protected:
     Frm1Test() : client(env.services), window(env.services, client) {
-        smart::attachManualEntry(window, env.services, std::make_shared<FixedSuggestions>());
+        smart::attachManualEntry(window, env.services, std::make_shared<FixedSuggestions>(),
+                                 std::make_shared<core::Speech>(sound));
     }
 
     void SetUp() override {
@@ -98,6 +101,8 @@ protected:
     }
     QByteArray missLog() const { return readBytes(env.file("unfound.dat")); }
 
+    std::shared_ptr<testing_support::RecordingSound> sound =
+        std::make_shared<testing_support::RecordingSound>();
     testing_support::TestEnvironment env;
     core::LookupClient client;
     smart::Frm3 window;
@@ -182,6 +187,25 @@ TEST_F(Frm1Test, TheSuggestionIsTakenByItsButtonOrCtrlEnter) {
         expected += "blorf/blR:fd/\n";
         EXPECT_EQ(document->toPlainText(), expected);
     }
+}
+
+// "朗读" and F5 say the transcription being typed, and change nothing.
+TEST_F(Frm1Test, TheSpeechCommandSaysTheTypedCodes) {
+    smart::Frm1* dialog = openFor("Blorf");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    auto* text1 = get<QLineEdit>(dialog, "Text1");
+    QTest::keyClicks(text1, "5blR:f");
+    QTest::mouseClick(get<QPushButton>(dialog, "Command9"), Qt::LeftButton);
+    QTest::keyClick(text1, Qt::Key_F5);
+    if (!core::EspeakLibrary::open().ready()) {
+        GTEST_SKIP() << "eSpeak NG or its English data is missing";
+    }
+    ASSERT_EQ(sound->played.size(), 2u);
+    EXPECT_EQ(sound->played[0].phonemes.size(),
+              core::soundOfCodes(core::EspeakLibrary::open(), "5blR:f").phonemes.size());
+    EXPECT_EQ(text1->text(), "5blR:f");
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(Frm1Test, TheSuggestionFollowsFrm3sEntryAndIsHiddenWithoutOne) {

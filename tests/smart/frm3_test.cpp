@@ -27,6 +27,8 @@
 #include "layoutcheck.h"
 #include "lookupclient.h"
 #include "pieces.h"
+#include "speech.h"
+#include "standins.h"
 #include "testenv.h"
 
 namespace {
@@ -496,6 +498,61 @@ TEST_F(Frm3Test, TransferToWordOpensATemporaryDocument) {
         << opened.toStdString();
     EXPECT_TRUE(readFile(opened).contains("zebra ["));
     EXPECT_EQ(rich1->toPlainText(), "zebra [" + transcriptionOf("zebra") + "]");
+}
+
+// The phoneme names of what codes sound like, as eSpeak NG says them.
+QStringList phonemesOf(const core::SpokenSound& sound) {
+    QStringList names;
+    for (const core::SpokenPhoneme& phoneme : sound.phonemes) {
+        names << phoneme.name;
+    }
+    return names;
+}
+QStringList phonemesOf(const char* codes) {
+    return phonemesOf(core::soundOfCodes(core::EspeakLibrary::open(), QString::fromLatin1(codes)));
+}
+
+// F5 says the transcription at the caret or of the selected word, else the last one written, and
+// changes nothing in the document.
+TEST_F(Frm3Test, F5SaysTheTranscriptionThatTheCaretPointsAt) {
+    auto sound = std::make_shared<testing_support::RecordingSound>();
+    window.setSpeech(std::make_shared<core::Speech>(sound));
+    auto* speak = find<QLabel>("Label14");
+    EXPECT_EQ(speak->text(), "朗读");
+    EXPECT_TRUE(speak->isEnabled());
+    enter("the");
+    enter("Quality");
+    const QString written = rich1->toPlainText();
+
+    QTest::keyClick(text1, Qt::Key_F5);  // the caret stands after the last entry
+    if (sound->played.empty() && !core::EspeakLibrary::open().ready()) {
+        GTEST_SKIP() << "eSpeak NG or its English data is missing";
+    }
+    QTextCursor caret = rich1->textCursor();
+    caret.setPosition(1);  // in "the"
+    rich1->setTextCursor(caret);
+    QTest::keyClick(text1, Qt::Key_F5);
+    caret.setPosition(int(written.indexOf("Quality")));
+    caret.setPosition(int(written.indexOf("Quality")) + 7, QTextCursor::KeepAnchor);
+    rich1->setTextCursor(caret);
+    QTest::mouseClick(speak, Qt::LeftButton);
+
+    ASSERT_EQ(sound->played.size(), 3u);
+    EXPECT_EQ(phonemesOf(sound->played[0]), phonemesOf("5kwRliti"));
+    EXPECT_EQ(phonemesOf(sound->played[1]), phonemesOf("TE"));  // the first of its two forms
+    EXPECT_EQ(phonemesOf(sound->played[2]), phonemesOf("5kwRliti"));
+    EXPECT_EQ(rich1->toPlainText(), written);
+}
+
+TEST_F(Frm3Test, WithoutASoundDeviceTheCommandIsOffAndSaysWhy) {
+    auto sound = std::make_shared<testing_support::RecordingSound>(false);
+    window.setSpeech(std::make_shared<core::Speech>(sound));
+    enter("Quality");
+    auto* speak = find<QLabel>("Label14");
+    EXPECT_FALSE(speak->isEnabled());
+    EXPECT_EQ(speak->toolTip(), core::noSoundDeviceReason());
+    QTest::keyClick(text1, Qt::Key_F5);
+    EXPECT_TRUE(sound->played.empty());
 }
 
 TEST_F(Frm3Test, TheChromeLabelsMinimiseAndClose) {

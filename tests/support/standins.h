@@ -10,6 +10,7 @@
 
 #include "dialogs.h"
 #include "qtprinters.h"
+#include "speech.h"
 
 namespace testing_support {
 
@@ -65,6 +66,21 @@ class RecordingOpener final : public platform::ShellOpener {
 public:
     void open(QWidget*, const QString& path) override { opened << path; }
     QStringList opened;
+};
+
+// A sound output that plays nothing: it keeps what it was given.
+class RecordingSound final : public core::SoundOutput {
+public:
+    explicit RecordingSound(bool device = true) : device_(device) {}
+    bool hasDevice() override { return device_; }
+    void play(const core::SpokenSound& sound) override { played.push_back(sound); }
+    void stop() override { ++stops; }
+
+    std::vector<core::SpokenSound> played;
+    int stops = 0;
+
+private:
+    bool device_;
 };
 
 }  // namespace testing_support

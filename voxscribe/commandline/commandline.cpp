@@ -9,7 +9,9 @@
 #include "lookupclient.h"
 #include "misslog.h"
 #include "services.h"
+#include "speechfile.h"
 #include "suggestion.h"
+#include "unicodeipa.h"
 #include "wordlist.h"
 
 namespace commandline {
@@ -17,7 +19,7 @@ namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
 constexpr const char* kOwnOptions[] = {"-b",       "--batch", "-o",     "--output", "-f",
-                                       "--format", "-h",      "--help", "--guess"};
+                                       "--format", "-h",      "--help", "--guess",  "--say"};
 
 using core::BatchFormat;
 
@@ -116,6 +118,55 @@ int runBatch(const QString& wordList, const QString& outputPath, BatchFormat for
     return kExitOk;
 }
 
+// The codes of what --say was given: codes written between slashes as they are, a word as the
+// dictionary (or, with --guess, the suggestion) has it. Empty, with *error, when there are none.
+QString codesToSay(const QString& given, bool guess, platform::Services& services, QString* error) {
+    if (given.size() > 2 && given.startsWith(u'/') && given.endsWith(u'/')) {
+        return given.mid(1, given.size() - 2);
+    }
+    StandardErrorMessages messages;
+    platform::Services quiet{services.folder, services.components, messages, services.files,
+                             services.shell};
+    core::LookupClient client(quiet);
+    const core::Lookup found = client.lookup(given);
+    if (!found.transcription.isEmpty()) {
+        return found.transcription;
+    }
+    if (guess) {
+        const QString suggested = core::EspeakSuggestion().suggest(given);
+        if (!suggested.isEmpty()) {
+            return suggested;
+        }
+    }
+    *error = found.unavailable ? QStringLiteral("音标词典无法加载，没有“%1”的音标。").arg(given)
+                               : QStringLiteral(
+                                     "词典里没有“%1”的音标；可以用 --guess 使用建议音标，"
+                                     "或者把音标写在两条斜线之间，例如 --say /5kwRliti/。")
+                                     .arg(found.key);
+    return {};
+}
+
+// "--say WORD|/codes/ -o FILE.wav": the word said as its transcription is written, into a WAV
+// file, for listening material.
+int runSay(const QString& given, const QString& outputPath, bool guess,
+           platform::Services& services) {
+    QString error;
+    const QString codes = codesToSay(given, guess, services, &error);
+    if (codes.isEmpty()) {
+        tell(error);
+        return kExitFailed;
+    }
+    if (!core::saveSpeech(outputPath, codes, &error)) {
+        tell(error);
+        return kExitFailed;
+    }
+    tell(QStringLiteral("已把“%1”（%2）的读音保存到“%3”。")
+             .arg(given,
+                  QString::fromStdString(sonabet::notation::toUnicodeIpa(codes.toStdString())),
+                  outputPath));
+    return kExitOk;
+}
+
 }  // namespace
 
 bool isCommandLineRun(const QStringList& arguments) {
@@ -138,6 +189,8 @@ QString commandLineHelp() {
         "  voxscribe                                   打开程序窗口\n"
         "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果] [--guess]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
+        "  voxscribe --say 单词|/音标/ --output 读音.wav [--guess]\n"
+        "                                              把单词按音标读出来，保存为 WAV 文件\n"
         "  voxscribe --help                            显示本说明\n"
         "\n"
         "选项:\n"
@@ -153,12 +206,17 @@ QString commandLineHelp() {
         "  -o, --output <文件>    把结果保存到这个文件（已有的文件被替换）；\n"
         "                         不给出时，结果写到标准输出\n"
         "      --guess            词典里没有的单词写上 eSpeak NG 给出的建议音标，\n"
-        "                         行末标“?”（RTF 中建议音标为灰色，ipa 格式在音标后标“?”）\n"
+        "                         行末标“?”（RTF 中建议音标为灰色，ipa 格式在音标后标“?”）；\n"
+        "                         --say 时读出建议音标\n"
+        "      --say <单词>       朗读词典中这个单词的音标（按音标读，不按拼写猜），\n"
+        "                         或两条斜线之间的音标代码，例如 /5kwRliti/；\n"
+        "                         读音用 --output 保存为 WAV 文件\n"
         "  -h, --help             显示本说明\n"
         "\n"
         "词典里没有的单词记入程序文件夹中的 unfound.dat。统计和错误信息写到标准错误输出。\n"
         "\n"
-        "退出状态: 0 完成；1 单词表无法读取、音标词典无法加载或结果无法保存；2 参数有误。\n");
+        "退出状态: 0 完成；1 单词表无法读取、音标词典无法加载、词典里没有要朗读的单词\n"
+        "或结果无法保存；2 参数有误。\n");
 }
 
 std::optional<int> runCommandLine(const QStringList& arguments, platform::Services& services) {
@@ -174,7 +232,9 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
                                           QString(), QStringLiteral("format"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption guessOption(QStringLiteral("guess"));
-    parser.addOptions({batchOption, outputOption, formatOption, helpOption, guessOption});
+    const QCommandLineOption sayOption(QStringLiteral("say"), QString(), QStringLiteral("word"));
+    parser.addOptions(
+        {batchOption, outputOption, formatOption, helpOption, guessOption, sayOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -190,15 +250,28 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
         return usageError(
             QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(u' ')));
     }
-    const QStringList wordLists = parser.values(batchOption);
     const QStringList outputs = parser.values(outputOption);
-    if (wordLists.size() != 1 || wordLists.front().isEmpty()) {
-        return usageError(QStringLiteral("请用 --batch 给出一个单词表文件。"));
-    }
     if (outputs.size() > 1 || (outputs.size() == 1 && outputs.front().isEmpty())) {
         return usageError(QStringLiteral("请用 --output 给出一个结果文件。"));
     }
     const QString outputPath = outputs.value(0);
+    const QStringList words = parser.values(sayOption);
+    if (!words.isEmpty()) {
+        if (parser.isSet(batchOption) || parser.isSet(formatOption)) {
+            return usageError(QStringLiteral("--say 不能和 --batch 或 --format 一起用。"));
+        }
+        if (words.size() != 1 || words.front().trimmed().isEmpty()) {
+            return usageError(QStringLiteral("请用 --say 给出一个单词或一段音标。"));
+        }
+        if (outputPath.isEmpty()) {
+            return usageError(QStringLiteral("请用 --output 给出保存读音的 WAV 文件。"));
+        }
+        return runSay(words.front(), outputPath, parser.isSet(guessOption), services);
+    }
+    const QStringList wordLists = parser.values(batchOption);
+    if (wordLists.size() != 1 || wordLists.front().isEmpty()) {
+        return usageError(QStringLiteral("请用 --batch 给出一个单词表文件。"));
+    }
     // A document name asks for the document; anything else gets the lines.
     BatchFormat format = outputPath.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) ||
                                  outputPath.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive)

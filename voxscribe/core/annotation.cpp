@@ -1,5 +1,8 @@
 #include "annotation.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+
 namespace core {
 namespace {
 
@@ -147,6 +150,19 @@ QList<Run> guessedBatchLine(const QString& key, const QString& codes) {
     }
     append(runs, QStringLiteral("/\r\n"), latinFont(), kBlack);
     return runs;
+}
+
+QString transcriptionNear(const QTextDocument& document, int position) {
+    const QTextBlock block = document.findBlock(position);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QFont font = fragment.charFormat().font().resolve(document.defaultFont());
+        if (font.family() == phoneticFont() &&
+            fragment.position() + fragment.length() >= position) {
+            return fragment.text();
+        }
+    }
+    return {};
 }
 
 }  // namespace core

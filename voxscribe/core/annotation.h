@@ -7,6 +7,8 @@
 
 #include "documentstyle.h"
 
+class QTextDocument;
+
 namespace core {
 
 // A stretch of document text in one face and colour.
@@ -81,6 +83,11 @@ QList<Run> guessedBatchLine(const QString& key, const QString& codes);
 QString batchLineText(const QString& key, const QString& transcription);
 // "key/codes/?" and CR LF: a suggested transcription, marked so that a reader can tell.
 QString guessedBatchLineText(const QString& key, const QString& codes);
+
+// The transcription a reader points at in a document: the run of phonetic codes at position, or
+// else the first one after it in the same paragraph (a word before its transcription); empty
+// when there is none.
+QString transcriptionNear(const QTextDocument& document, int position);
 
 // The text of runs, one after another.
 QString textOf(const QList<Run>& runs);

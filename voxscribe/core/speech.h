@@ -44,6 +44,8 @@ public:
     explicit Speech(std::shared_ptr<SoundOutput> output,
                     EspeakLibrary::Location location = EspeakLibrary::Location());
 
+    // Whether there is a device to play on; loads nothing.
+    bool hasDevice() const { return output_ != nullptr && output_->hasDevice(); }
     // Empty when speech can be heard; otherwise why not, in Chinese. Asks the sound output first,
     // then loads eSpeak NG if no one has yet (some milliseconds, once a run).
     QString unavailableReason();

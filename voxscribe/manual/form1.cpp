@@ -20,6 +20,7 @@
 #include "lockedentrybox.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "speechcommand.h"
 #include "twips.h"
 #include "windowchrome.h"
 #include "workingdocument.h"
@@ -122,6 +123,14 @@ void Form1::createControls() {
     placeTwips(workingDocument_->saveLabel(), 6480, 5400, 1100, 300);
     placeTwips(workingDocument_->transferLabel(), 6480, 5880, 1100, 300);
     placeTwips(workingDocument_->fileLabel(), 135, 7830, 6225, 300);
+
+    auto* speakLabel = new widgets::ClickableLabel(widgets::speechCaption(), this);
+    speakLabel->setObjectName(QStringLiteral("Label14"));
+    speakLabel->setCursor(Qt::PointingHandCursor);
+    placeTwips(speakLabel, 6480, 6360, 1100, 300);
+    // F5 types a code here; the label alone speaks what the entry box holds.
+    speech_ = new widgets::SpeechCommand(speakLabel, [this] { return phoneticEntry_->text(); });
+    connect(speakLabel, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
 
     createPalettePanel();
 }
@@ -342,6 +351,10 @@ void Form1::toggleMode() {
     palette_->setEnabled(!words);
     wordEntry_->setVisible(words);
     (words ? wordEntry_ : phoneticEntry_)->setFocus();
+}
+
+void Form1::setSpeech(std::shared_ptr<core::Speech> speech) {
+    speech_->setSpeech(std::move(speech));
 }
 
 void Form1::onMoreClicked() {

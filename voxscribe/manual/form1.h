@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QSize>
+#include <memory>
 
 #include "services.h"
 
@@ -16,13 +17,17 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace core {
+class Speech;
+}
 namespace output {
 class DocumentBox;
 class WorkingDocument;
 }  // namespace output
 namespace widgets {
 class ClickableLabel;
-}
+class SpeechCommand;
+}  // namespace widgets
 
 namespace manual {
 
@@ -43,6 +48,8 @@ public:
     EntryMode entryMode() const { return mode_; }
     bool inPhoneticMode() const { return mode_ == EntryMode::Phonetic; }
     bool panelPinned() const { return panelPinned_; }
+    // What the "朗读" command speaks the typed codes with; off without it.
+    void setSpeech(std::shared_ptr<core::Speech> speech);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,6 +99,7 @@ private:
     // The rare-symbol panel Frame4 with its buttons c1, and its pin Label11.
     QGroupBox* palette_ = nullptr;
     widgets::ClickableLabel* pinLabel_ = nullptr;
+    widgets::SpeechCommand* speech_ = nullptr;  // Label14 "朗读"
 
     // The key press being delivered and how far up the widget tree it has got.
     const QEvent* keyEvent_ = nullptr;

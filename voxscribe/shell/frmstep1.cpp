@@ -20,6 +20,8 @@
 #include "frm4.h"
 #include "recovery.h"
 #include "services.h"
+#include "soundoutput.h"
+#include "suggestion.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
 
@@ -59,7 +61,8 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
       endProgram_(&Frmstep1::endProgramNow),
       recovery_(std::make_unique<output::RecoveryStore>(
           recoveryFolder.isEmpty() ? output::RecoveryStore::defaultFolder() : recoveryFolder)),
-      recoveryTimer_(new QTimer(this)) {
+      recoveryTimer_(new QTimer(this)),
+      speech_(std::make_shared<core::Speech>(std::make_shared<core::AudioSinkOutput>())) {
     setObjectName(QStringLiteral("frmstep1"));
     setWindowTitle(caption());
     setMouseTracking(true);
@@ -67,13 +70,17 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
     placeControls();
     chrome_ = new widgets::WindowChrome(this, titleStrip_);
     setWindowFactory(core::WorkingWindow::ManualInput, [this](QWidget* owner) -> QWidget* {
-        return new manual::Form1(services_, owner);
+        auto* window = new manual::Form1(services_, owner);
+        window->setSpeech(speech_);
+        return window;
     });
     // The modeless window stands beside the launcher as a window of its own, with its own
     // task-bar entry, rather than being kept above it; the launcher still deletes it at the end.
     setWindowFactory(core::WorkingWindow::SmartAnnotation, [this](QWidget*) -> QWidget* {
         auto* window = new smart::Frm3(services_, lookup_, nullptr);
-        smart::attachManualEntry(*window, services_);
+        window->setSpeech(speech_);
+        smart::attachManualEntry(*window, services_, std::make_shared<core::EspeakSuggestion>(),
+                                 speech_);
         return window;
     });
     setWindowFactory(core::WorkingWindow::Batch, [this](QWidget* owner) -> QWidget* {

@@ -21,7 +21,8 @@ struct Services;
 }
 namespace core {
 class LookupClient;
-}
+class Speech;
+}  // namespace core
 namespace output {
 class DocumentBox;
 class RecoveryStore;
@@ -115,6 +116,8 @@ private:
     QTimer* recoveryTimer_ = nullptr;
     QHash<QString, int> keptRevisions_;  // per window: the document revision last kept
     bool recoveryOffered_ = false;
+    // One voice for every window: what one window says, the next cuts short.
+    std::shared_ptr<core::Speech> speech_;
 
     widgets::TitleStrip* titleStrip_ = nullptr;  // Image1
     QFrame* modesFrame_ = nullptr;               // Frame1

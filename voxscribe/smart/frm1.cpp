@@ -14,6 +14,7 @@
 #include "misslog.h"
 #include "phoneticbuttons.h"
 #include "phonetickeyboard.h"
+#include "speechcommand.h"
 #include "twips.h"
 
 namespace smart {
@@ -72,6 +73,14 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<core::Sugge
         connect(shortcut, &QShortcut::activated, this, &Frm1::onAdoptClicked);
     }
 
+    auto* speak = widgets::placed(new QPushButton(widgets::speechCaption(), keyboardFrame),
+                                  "Command9", {5745, 3150, 735, 405});
+    speak->setAutoDefault(false);
+    speech_ = new widgets::SpeechCommand(speak, [this] { return entry_->text(); });
+    connect(speak, &QPushButton::clicked, speech_, &widgets::SpeechCommand::speak);
+    auto* speakKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(speakKey, &QShortcut::activated, speech_, &widgets::SpeechCommand::speak);
+
     connect(buttons, &QButtonGroup::idClicked, this, &Frm1::onPhoneticButtonClicked);
     connect(more, &QPushButton::clicked, this, &Frm1::onMoreClicked);
     connect(confirm, &QPushButton::clicked, this, &Frm1::onConfirmClicked);
@@ -83,6 +92,10 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<core::Sugge
         connect(frm3_, &Frm3::closing, this, &QWidget::close);
         connect(frm3_, &QObject::destroyed, this, &QObject::deleteLater);
     }
+}
+
+void Frm1::setSpeech(std::shared_ptr<core::Speech> speech) {
+    speech_->setSpeech(std::move(speech));
 }
 
 void Frm1::showEntry() {
@@ -161,14 +174,16 @@ void Frm1::onConfirmClicked() {
 }
 
 void attachManualEntry(Frm3& frm3, platform::Services& services,
-                       std::shared_ptr<core::Suggestion> suggestion) {
+                       std::shared_ptr<core::Suggestion> suggestion,
+                       std::shared_ptr<core::Speech> speech) {
     // One dialog per window, made at the first Yes and again after it was closed.
     auto dialog = std::make_shared<QPointer<Frm1>>();
     Frm3* window = &frm3;
-    frm3.setManualEntryOpener([window, &services, dialog, suggestion] {
+    frm3.setManualEntryOpener([window, &services, dialog, suggestion, speech] {
         if (*dialog == nullptr) {
             *dialog = new Frm1(services, window, suggestion);
             (*dialog)->setAttribute(Qt::WA_DeleteOnClose);
+            (*dialog)->setSpeech(speech);
         }
         (*dialog)->showEntry();
     });

@@ -16,6 +16,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace widgets {
+class SpeechCommand;
+}
+
 namespace smart {
 
 class Frm1 : public widgets::EscProofDialog {
@@ -26,6 +30,9 @@ public:
     // proposed transcription of the word comes from; none without it.
     Frm1(platform::Services& services, Frm3* frm3,
          std::shared_ptr<core::Suggestion> suggestion = {}, QWidget* parent = nullptr);
+
+    // What the "朗读" command and F5 speak the typed codes with; off without it.
+    void setSpeech(std::shared_ptr<core::Speech> speech);
 
     // Shows the dialog, or brings it forward when it is already shown.
     void showEntry();
@@ -51,12 +58,15 @@ private:
     QLabel* suggestionPrompt_ = nullptr;
     QLabel* suggestionCodes_ = nullptr;
     QPushButton* adopt_ = nullptr;
+    widgets::SpeechCommand* speech_ = nullptr;  // Command9 "朗读" and F5
 };
 
 // Makes Frm3's Yes to the not-found question open the one manual-entry dialog of that window,
 // with suggestions from eSpeak NG unless another source is given.
+// speech: what the dialog's "朗读" speaks with; off without it.
 void attachManualEntry(
     Frm3& frm3, platform::Services& services,
-    std::shared_ptr<core::Suggestion> suggestion = std::make_shared<core::EspeakSuggestion>());
+    std::shared_ptr<core::Suggestion> suggestion = std::make_shared<core::EspeakSuggestion>(),
+    std::shared_ptr<core::Speech> speech = {});
 
 }  // namespace smart

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "annotation.h"
@@ -18,6 +20,7 @@
 #include "lookupclient.h"
 #include "misslog.h"
 #include "services.h"
+#include "speechcommand.h"
 #include "windowchrome.h"
 #include "workingdocument.h"
 
@@ -38,13 +41,13 @@ struct Placement {
 constexpr int kClientWidth = 7800;
 constexpr int kClientHeight = 6795;
 constexpr Placement kPlacements[] = {
-    {"Label1", 180, 600, 7425, 600},    {"Label2", 270, 1320, 2700, 255},
-    {"Text1", 270, 1635, 3210, 465},    {"Command2", 6480, 1635, 1035, 495},
-    {"Frame2", 3915, 1320, 2355, 870},  {"Option1", 135, 270, 2160, 255},
-    {"Option3", 135, 540, 2160, 255},   {"Rich1", 180, 2310, 6180, 3735},
-    {"Label4", 6480, 2310, 1035, 375},  {"Label13", 6480, 2805, 1035, 375},
-    {"Image2", 6480, 5040, 1035, 1005}, {"lblconvert", 1125, 6180, 615, 255},
-    {"lblfile", 1905, 6180, 4455, 255},
+    {"Label1", 180, 600, 7425, 600},      {"Label2", 270, 1320, 2700, 255},
+    {"Text1", 270, 1635, 3210, 465},      {"Command2", 6480, 1635, 1035, 495},
+    {"Frame2", 3915, 1320, 2355, 870},    {"Option1", 135, 270, 2160, 255},
+    {"Option3", 135, 540, 2160, 255},     {"Rich1", 180, 2310, 6180, 3735},
+    {"Label4", 6480, 2310, 1035, 375},    {"Label13", 6480, 2805, 1035, 375},
+    {"Label14", 6480, 3300, 1035, 375},   {"Image2", 6480, 5040, 1035, 1005},
+    {"lblconvert", 1125, 6180, 615, 255}, {"lblfile", 1905, 6180, 4455, 255},
 };
 
 // How the window shows its mode: lblconvert's caption, the prompt, the entry box's width and
@@ -122,7 +125,15 @@ void Frm3::buildControls() {
     document_->setDefaultFormat(kDocumentFont, kFontPoints);
 
     modeLabel_ = new widgets::ClickableLabel(lookOf(mode_).caption.toString(), this);
-    for (QLabel* label : {workingDocument_->saveLabel(), workingDocument_->transferLabel()}) {
+    auto* speakLabel = new widgets::ClickableLabel(widgets::speechCaption(), this);
+    speakLabel->setObjectName(QStringLiteral("Label14"));
+    speakLabel->setCursor(Qt::PointingHandCursor);
+    speech_ = new widgets::SpeechCommand(speakLabel, [this] { return transcriptionToSay(); });
+    connect(speakLabel, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
+    auto* speakKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(speakKey, &QShortcut::activated, speech_, &widgets::SpeechCommand::speak);
+    for (QLabel* label :
+         {workingDocument_->saveLabel(), workingDocument_->transferLabel(), speakLabel}) {
         label->setAlignment(Qt::AlignCenter);
         label->setAttribute(Qt::WA_Hover);
         label->setStyleSheet(QString::fromLatin1(kCommandLabelStyle));
@@ -231,7 +242,20 @@ void Frm3::onConfirmClicked() {
     entry_->clear();
 }
 
+void Frm3::setSpeech(std::shared_ptr<core::Speech> speech) {
+    speech_->setSpeech(std::move(speech));
+}
+
+// The transcription of the selected word or of the word at the caret, else the last one written.
+QString Frm3::transcriptionToSay() const {
+    const QTextCursor caret = document_->textCursor();
+    const QString near = core::transcriptionNear(
+        *document_->document(), caret.hasSelection() ? caret.selectionStart() : caret.position());
+    return near.isEmpty() ? lastTranscription_ : near;
+}
+
 void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
+    lastTranscription_ = transcription;
     // One edit: the paragraph is laid out once for the three pieces, and one undo step takes the
     // whole entry back.
     document_->insert(core::smartEntry(

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QGroupBox;
 class QKeyEvent;
@@ -23,11 +24,13 @@ class WorkingDocument;
 }  // namespace output
 namespace widgets {
 class ClickableLabel;
-}
+class SpeechCommand;
+}  // namespace widgets
 
 namespace core {
 class LookupClient;
-}
+class Speech;
+}  // namespace core
 
 namespace smart {
 
@@ -44,6 +47,8 @@ public:
     output::DocumentBox* documentBox() const { return document_; }
     // Shows the manual-entry dialog; called when the user answers Yes to the not-found question.
     void setManualEntryOpener(std::function<void()> opener);
+    // What the "朗读" command and F5 speak with; off without it.
+    void setSpeech(std::shared_ptr<core::Speech> speech);
 
     // The question asked when the dictionary lacks the word of this lookup key.
     static QString notFoundQuestion(const QString& key);
@@ -69,6 +74,7 @@ private:
     void prepareMissLog();
     void loadLockPicture();
     void insertAnnotated(const QString& entry, const QString& transcription);
+    QString transcriptionToSay() const;
 
     platform::Services& services_;
     core::LookupClient& lookup_;
@@ -87,6 +93,9 @@ private:
     // Rich1 with its save and transfer labels, its saver and autosave.
     output::WorkingDocument* workingDocument_ = nullptr;
     output::DocumentBox* document_ = nullptr;
+    // Label14 "朗读" and F5; what was written last, for when nothing else is pointed at.
+    widgets::SpeechCommand* speech_ = nullptr;
+    QString lastTranscription_;
 };
 
 }  // namespace smart
