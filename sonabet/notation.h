@@ -16,6 +16,7 @@ struct Code {
     std::string dictionary;  // empty when the dictionary does not use it
     std::string symbol;      // UTF-8 IPA, character for character with the codes
     std::string name;        // the keyboard's name for a mark, where it has one
+    std::string modern;      // the symbol as today's textbooks print it; empty where the same
 };
 
 // The raw table text; defined in notation_data.cpp, which the build writes from notation.tsv.
@@ -69,10 +70,10 @@ inline const std::vector<Code>& codes() {
                 continue;
             }
             auto fields = splitTabs(line);
-            fields.resize(5);
+            fields.resize(6);
             result.push_back(Code{kindFromName(fields[0]), std::string(fields[1]),
                                   std::string(fields[2]), std::string(fields[3]),
-                                  std::string(fields[4])});
+                                  std::string(fields[4]), std::string(fields[5])});
         }
         return result;
     }();

@@ -98,7 +98,7 @@ std::vector<bool> delimiters(std::string_view line) {
 }
 
 // Converts the characters of line that start in [from, to).
-void convertLine(std::string_view line, std::size_t from, std::size_t to, std::string& out) {
+void convertClassicLine(std::string_view line, std::size_t from, std::size_t to, std::string& out) {
     const std::vector<bool> marked = delimiters(line);
     const SymbolTable& table = symbols();
     for (std::size_t i = from; i < line.size() && i < to; ++i) {
@@ -119,13 +119,212 @@ void convertLine(std::string_view line, std::size_t from, std::size_t to, std::s
     }
 }
 
-}  // namespace
+// The notation's codes by their first character, longest first, each with its row: the vowels
+// are read as whole codes ("ai", "i:", "/E") before their characters are given symbols. The
+// keyboard's "ju:" key is two codes, j and the vowel u:.
+struct Written {
+    std::string_view code;
+    const Code* row;
+};
+using CodeIndex = std::array<std::vector<Written>, 128>;
 
-std::string toUnicodeIpa(std::string_view codes) {
-    return toUnicodeIpa(codes, 0, codes.size());
+const CodeIndex& codeIndex() {
+    static const CodeIndex index = [] {
+        CodeIndex result;
+        for (const Code& code : codes()) {
+            if (code.kind == Kind::Sequence) {
+                continue;
+            }
+            for (const std::string* written : {&code.keyboard, &code.dictionary}) {
+                const auto first =
+                    written->empty() ? 0u : static_cast<unsigned char>((*written)[0]);
+                if (first != 0 && first < result.size()) {
+                    result[first].push_back({*written, &code});
+                }
+            }
+        }
+        for (std::vector<Written>& list : result) {
+            std::stable_sort(list.begin(), list.end(), [](const Written& a, const Written& b) {
+                return a.code.size() > b.code.size();
+            });
+        }
+        return result;
+    }();
+    return index;
 }
 
-std::string toUnicodeIpa(std::string_view codes, std::size_t from, std::size_t to) {
+// The vowel symbols of the rare codes (the palettes' ε, ɑ, ɜ ...); the others are consonants.
+constexpr std::string_view kRareVowels = "εɑɜɪʊʏɚœɵø";
+
+bool isVowelRow(const Code& code) {
+    return code.kind == Kind::Vowel || code.kind == Kind::DictionaryOnly ||
+           (code.kind == Kind::Rare && kRareVowels.find(code.symbol) != std::string_view::npos);
+}
+
+bool isStressMark(const Code& code) {
+    return code.kind == Kind::Mark && code.symbol != "ː";
+}
+
+// A piece of a line: a code of the table, or a character that is none (a blank, a bracket, a
+// delimiting slash, a separating comma).
+struct Unit {
+    std::size_t begin;
+    std::size_t length;
+    const Code* row;  // null: not a code
+    std::string_view code;
+    bool vowel() const { return row != nullptr && isVowelRow(*row); }
+    bool stress() const { return row != nullptr && isStressMark(*row); }
+};
+
+bool transparent(std::string_view line, const Unit& unit) {
+    return unit.row == nullptr && (line[unit.begin] == '(' || line[unit.begin] == ')');
+}
+
+std::vector<Unit> unitsOf(std::string_view line, const std::vector<bool>& delimiter) {
+    std::vector<Unit> units;
+    const CodeIndex& index = codeIndex();
+    for (std::size_t i = 0; i < line.size();) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        Unit unit{i, 1, nullptr, {}};
+        const bool separator = line[i] == ',' && i + 1 < line.size() && isBlank(line[i + 1]);
+        if (line.substr(i, kFullWidthComma.size()) == kFullWidthComma) {
+            unit.length = kFullWidthComma.size();
+        } else if (!delimiter[i] && !separator && byte < index.size()) {
+            for (const Written& written : index[byte]) {
+                const std::string_view code = written.code;
+                // A diphthong into ə gives its E up to a longer vowel: "iEu" is i and əu
+                // ("radio" "5reidiEu"), "iE:" i and əː.
+                const bool givesUp = code.size() > 1 && code.back() == 'E' &&
+                                     i + code.size() < line.size() &&
+                                     (line[i + code.size()] == ':' || line[i + code.size()] == 'u');
+                if (line.substr(i, code.size()) == code && !givesUp) {
+                    unit = {i, code.size(), written.row, code};
+                    break;
+                }
+            }
+        }
+        units.push_back(unit);
+        i += unit.length;
+    }
+    return units;
+}
+
+// Whether the vowel at units[at] is stressed.
+bool stressed(std::string_view line, const std::vector<Unit>& units, std::size_t at) {
+    for (std::size_t j = at; j-- > 0;) {
+        if (units[j].stress()) {
+            return true;
+        }
+        if (units[j].vowel()) {
+            return false;
+        }
+        if (units[j].row == nullptr && !transparent(line, units[j])) {
+            break;
+        }
+    }
+    // No mark before it in its word: stressed only as the one vowel of a word without marks.
+    std::size_t begin = at;
+    while (begin > 0 && (units[begin - 1].row != nullptr || transparent(line, units[begin - 1]))) {
+        --begin;
+    }
+    std::size_t end = at;
+    while (end < units.size() && (units[end].row != nullptr || transparent(line, units[end]))) {
+        ++end;
+    }
+    int vowels = 0;
+    for (std::size_t j = begin; j < end; ++j) {
+        if (units[j].stress()) {
+            return false;
+        }
+        vowels += units[j].vowel() ? 1 : 0;
+    }
+    return vowels == 1;
+}
+
+// The first unit after units[at] that is not a stress mark or a bracket; null at the end.
+const Unit* following(std::string_view line, const std::vector<Unit>& units, std::size_t at) {
+    for (std::size_t j = at + 1; j < units.size(); ++j) {
+        if (!units[j].stress() && !transparent(line, units[j])) {
+            return &units[j];
+        }
+    }
+    return nullptr;
+}
+
+// The UTF-8 characters of a symbol, one for each code character.
+void putSymbol(std::string_view symbol, std::size_t begin, std::vector<std::string>& pieces) {
+    const std::vector<std::string_view> parts = characters(symbol);
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        pieces[begin + k] = std::string(parts[k]);
+    }
+}
+
+std::string_view modernOf(const Code& code) {
+    return code.modern.empty() ? std::string_view(code.symbol) : std::string_view(code.modern);
+}
+
+// The symbols of every byte of a line in the modern set; the bytes of a character that is no
+// code keep themselves.
+std::vector<std::string> modernPieces(std::string_view line) {
+    const std::vector<bool> marked = delimiters(line);
+    const std::vector<Unit> units = unitsOf(line, marked);
+    std::vector<std::string> pieces(line.size());
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        const Unit& unit = units[k];
+        if (unit.row == nullptr) {
+            if (unit.length > 1) {  // the full-width comma
+                pieces[unit.begin] = ", ";
+            } else {
+                pieces[unit.begin] = std::string(1, line[unit.begin]);
+            }
+            continue;
+        }
+        const std::string_view code = unit.code;
+        // The u of the dictionary's "ou" is the second half of a diphthong.
+        const bool secondHalf =
+            k > 0 && units[k - 1].row != nullptr && units[k - 1].row->kind == Kind::DictionaryOnly;
+        const bool shortVowel = (code == "i" || code == "u") && !secondHalf;
+        const bool centring = code == "iE" || code == "uE";
+        if (!unit.vowel() || (!shortVowel && !centring)) {
+            putSymbol(modernOf(*unit.row), unit.begin, pieces);
+            continue;
+        }
+        const Unit* next = following(line, units, k);
+        const bool atWordEnd = next == nullptr || next->row == nullptr;
+        const bool optionalLength = line.substr(unit.begin + unit.length, 3) == "(:)";
+        const bool beforeVowel = next != nullptr && next->vowel();
+        const bool isStressed = stressed(line, units, k);
+        if (shortVowel) {
+            // happy, situation: the tense vowel keeps its plain letter.
+            const bool tense = atWordEnd || optionalLength || (beforeVowel && !isStressed);
+            putSymbol(tense ? std::string_view(unit.row->symbol) : modernOf(*unit.row), unit.begin,
+                      pieces);
+        } else if (isStressed) {
+            putSymbol(modernOf(*unit.row), unit.begin, pieces);
+        } else {
+            // An unstressed "iE" is the tense i and a schwa, as in "period" and "happier".
+            pieces[unit.begin] = std::string(1, code[0]);
+            pieces[unit.begin + 1] = "ə";
+        }
+    }
+    return pieces;
+}
+
+void convertModernLine(std::string_view line, std::size_t from, std::size_t to, std::string& out) {
+    const std::vector<std::string> pieces = modernPieces(line);
+    for (std::size_t i = from; i < line.size() && i < to; ++i) {
+        out += pieces[i];
+    }
+}
+
+}  // namespace
+
+std::string toUnicodeIpa(std::string_view codes, Symbols symbols) {
+    return toUnicodeIpa(codes, 0, codes.size(), symbols);
+}
+
+std::string toUnicodeIpa(std::string_view codes, std::size_t from, std::size_t to,
+                         Symbols symbols) {
     std::string out;
     to = std::min(to, codes.size());
     out.reserve((to - std::min(from, to)) * 2);
@@ -133,8 +332,10 @@ std::string toUnicodeIpa(std::string_view codes, std::size_t from, std::size_t t
     for (;;) {
         const std::size_t end = std::min(codes.find_first_of("\r\n", start), codes.size());
         if (start < to && end > from) {
-            convertLine(codes.substr(start, end - start), from > start ? from - start : 0,
-                        to - start, out);
+            const auto convert =
+                symbols == Symbols::Modern ? convertModernLine : convertClassicLine;
+            convert(codes.substr(start, end - start), from > start ? from - start : 0, to - start,
+                    out);
         }
         if (end == codes.size()) {
             return out;

@@ -9,6 +9,7 @@
 
 namespace {
 
+using sonabet::notation::Symbols;
 using sonabet::notation::toUnicodeIpa;
 
 TEST(UnicodeIpa, EveryCodeBecomesItsSymbol) {
@@ -27,6 +28,7 @@ TEST(UnicodeIpa, EveryCodeBecomesItsSymbol) {
 struct Form {
     const char* codes;
     const char* ipa;
+    Symbols symbols = Symbols::Classic;
 };
 
 // The codes in a test's name, rather than the bytes of two pointers.
@@ -47,7 +49,7 @@ void PrintTo(const Form& form, std::ostream* out) {
 class UnicodeIpaForms : public ::testing::TestWithParam<Form> {};
 
 TEST_P(UnicodeIpaForms, Convert) {
-    EXPECT_EQ(toUnicodeIpa(GetParam().codes), GetParam().ipa);
+    EXPECT_EQ(toUnicodeIpa(GetParam().codes, GetParam().symbols), GetParam().ipa);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,5 +73,32 @@ INSTANTIATE_TEST_SUITE_P(
         // Batch lines: the word, then the transcription between slashes, line by line.
         Form{"quality/5kwRliti/\nair//E/\r\nthe//TE, Ti//\nxyzzy/  /",
              "quality/ˈkwɔliti/\nair/εə/\r\nthe//ðə, ði//\nxyzzy/  /"}));
+
+// The modern symbols: short i and u become ɪ and ʊ, except unstressed at the end of a word or
+// before a vowel; an unstressed "iE" or "uE" is two vowels.
+constexpr Symbols kModern = Symbols::Modern;
+INSTANTIATE_TEST_SUITE_P(
+    ModernSymbols, UnicodeIpaForms,
+    ::testing::Values(
+        Form{"5kwRliti", "ˈkwɒlɪti", kModern}, Form{"5hApi", "ˈhæpi", kModern},
+        Form{",sitju5eiFEn", "ˌsɪtjuˈeɪʃən", kModern}, Form{"ri5Akt", "riˈækt", kModern},
+        Form{"5stQdiiN", "ˈstʌdiɪŋ", kModern}, Form{"5piEriEd", "ˈpɪəriəd", kModern},
+        Form{"5AktjuEl", "ˈæktjuəl", kModern}, Form{"iE", "ɪə", kModern},
+        Form{"puE", "pʊə", kModern}, Form{"buk", "bʊk", kModern},
+        Form{",ju:ni5vE:siti", "ˌjuːnɪˈvɜːsɪti", kModern}, Form{"a:m", "ɑːm", kModern},
+        Form{"dR:", "dɔː", kModern}, Form{"gEu", "gəʊ", kModern},
+        Form{"5mouldi", "ˈməʊldi", kModern}, Form{"bai hau bRi dei", "baɪ haʊ bɔɪ deɪ", kModern},
+        Form{"k/E", "keə", kModern}, Form{"/TE, Ti/", "/ðə, ði/", kModern},
+        Form{"5flu(:)id", "ˈflu(ː)ɪd", kModern}, Form{"5daun5st/Ez", "ˈdaʊnˈsteəz", kModern},
+        // The keyboard's codes.
+        Form{"E7kCmE5deiFEn", "əˌkɒməˈdeɪʃən", kModern}, Form{"ZE Ci", "eə ɔɪ", kModern},
+        Form{"ju:s", "juːs", kModern}, Form{"", "", kModern}));
+
+// A selection is read with the rest of its word: the "iE" of "riEd" is unstressed because of the
+// stress mark before "piE".
+TEST(UnicodeIpa, ModernSelectionReadsItsWholeWord) {
+    EXPECT_EQ(toUnicodeIpa("5piEriEd", 4, 8, Symbols::Modern), "riəd");
+    EXPECT_EQ(toUnicodeIpa("5piEriEd", 1, 4, Symbols::Modern), "pɪə");
+}
 
 }  // namespace

@@ -1,0 +1,240 @@
+// Annotating a whole text: a 1,000,000-word text built from the frequency list annotated with
+// Unicode IPA (every word, through the real lookup client and dictionary), the 10,000 words a
+// window shows (annotation, document runs and the document itself), and espeak-ng
+// (`espeak-ng -q --ipa -v en-gb -f FILE`) turning a sample of the same text into IPA, for
+// comparison. Prints words per second by the clock and by CPU time, and how many times
+// espeak-ng's rate each is.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <cstdio>
+#include <map>
+
+#include "benchsupport.h"
+#include "documentbox.h"
+#include "lookupclient.h"
+#include "textannotator.h"
+#include "textwriters.h"
+
+namespace {
+
+constexpr char kRate[] = "words/s";
+constexpr char kCpuRate[] = "words/cpu_s";
+constexpr qsizetype kMillion = 1000000;
+
+// The dictionary through the program's own lookup client, counting the lookups.
+class CountingWords final : public core::WordSource {
+public:
+    explicit CountingWords(platform::Services& services) : client_(services), words_(client_) {}
+    QString transcription(const QString& key) override {
+        ++lookups;
+        return words_.transcription(key);
+    }
+    qsizetype lookups = 0;
+
+private:
+    core::LookupClient client_;
+    core::ClientWords words_;
+};
+
+// count words of running text from the frequency list: sentences of twelve words with a capital
+// and a full stop, a comma now and then, a paragraph every hundred words.
+QString runningText(qsizetype count) {
+    const QStringList words = bench::frequencyWords(count);
+    QString text;
+    text.reserve(count * 8);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        QString word = words[i];
+        if (i % 12 == 0) {
+            word[0] = word[0].toUpper();
+        }
+        text += word;
+        if (i + 1 == words.size() || i % 12 == 11) {
+            text += u'.';
+        } else if (i % 12 == 5) {
+            text += u',';
+        }
+        text += i % 100 == 99 ? QStringLiteral("\r\n") : QStringLiteral(" ");
+    }
+    return text;
+}
+
+const QString& millionWords() {
+    static const QString text = runningText(kMillion);
+    return text;
+}
+
+class Discard final : public core::ByteSink {
+public:
+    void write(QByteArrayView bytes) override { total += bytes.size(); }
+    qsizetype total = 0;
+};
+
+void countWords(benchmark::State& state, qsizetype words, double cpu) {
+    state.counters[kRate] =
+        benchmark::Counter(double(words) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["words"] = double(words);
+    if (cpu > 0) {
+        state.counters[kCpuRate] = double(words) * double(state.iterations()) / cpu;
+    }
+}
+
+// The command line's work for --format ipa: every word annotated, the text with its IPA written
+// out as it goes. A fresh annotator each time, so every distinct word is looked up through the
+// client again. range(0): the reader's level (0 every word); range(1): 1 for the modern symbols.
+void BM_AnnotateIpa(benchmark::State& state) {
+    bench::Environment env;
+    const QString& text = millionWords();
+    core::TextOptions options;
+    options.level = int(state.range(0));
+    const core::Symbols symbols =
+        state.range(1) == 1 ? core::Symbols::Modern : core::Symbols::Classic;
+    CountingWords words(env.services);
+    core::TextCounts counts;
+    qsizetype bytes = 0;
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+    for (auto _ : state) {
+        Discard out;
+        core::IpaTextWriter writer(out, symbols);
+        counts = core::TextAnnotator(words, options).annotate(text, writer);
+        writer.finish();
+        bytes = out.total;
+    }
+    countWords(state, counts.words, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    state.counters["annotated"] = double(counts.annotated);
+    state.counters["lookups_per_run"] = double(words.lookups) / double(state.iterations());
+    state.counters["MiB_out"] = double(bytes) / (1024.0 * 1024.0);
+}
+
+// What a window does with 10,000 words after the last change: annotate them with a fresh
+// annotator, every lookup through the client (the first 10,000 words of the frequency list are
+// nearly all distinct, so this is the most lookups such a text can need). range(0) = 0: into
+// segments and document runs; 1: straight into a shown document box, laid out and painted.
+// Prints the longest run in milliseconds.
+void BM_TenThousandWords(benchmark::State& state) {
+    bench::Environment env;
+    const QString text = runningText(10000);
+    const bool document = state.range(0) == 1;
+    double longest = 0;
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        CountingWords words(env.services);
+        core::TextAnnotator annotator(words, {});
+        if (document) {
+            output::DocumentBox box;
+            box.setDefaultFormat(core::latinFont(), 12);
+            {
+                core::DocumentTextWriter writer{QTextCursor(box.document())};
+                annotator.annotate(text, writer);
+            }
+            box.show();
+            QCoreApplication::processEvents();
+            benchmark::DoNotOptimize(box.document()->characterCount());
+        } else {
+            const core::TextAnnotation annotation = core::annotateText(text, words, {});
+            QList<core::Run> runs;
+            for (const core::TextSegment& segment : annotation.segments) {
+                if (!segment.isWord) {
+                    runs.push_back(core::betweenRun(segment.text));
+                    continue;
+                }
+                runs += core::wordRuns({segment.text, segment.gloss, segment.codes, 0});
+            }
+            benchmark::DoNotOptimize(runs.size());
+        }
+        longest = qMax(longest, double(clock.nsecsElapsed()) / 1e6);
+    }
+    countWords(state, 10000, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    state.counters["longest_ms"] = longest;
+    std::printf("10,000 words%s: longest run %.1f ms\n",
+                document ? " into a shown document box" : " into segments and runs", longest);
+}
+
+// For comparison: espeak-ng turning the first range(0) words of the same text into IPA.
+void BM_EspeakNg(benchmark::State& state) {
+    const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
+    if (espeak.isEmpty()) {
+        state.SkipWithError("espeak-ng is not installed (apt-get install espeak-ng)");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("text.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(runningText(state.range(0)).toUtf8()) < 0) {
+        state.SkipWithError("the sample could not be written");
+        return;
+    }
+    file.close();
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_CHILDREN);
+    for (auto _ : state) {
+        const QByteArray failure = bench::runToEnd(
+            espeak, {QStringLiteral("-q"), QStringLiteral("--ipa"), QStringLiteral("-v"),
+                     QStringLiteral("en-gb"), QStringLiteral("-f"), path});
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.constData());
+            return;
+        }
+    }
+    countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+}
+
+BENCHMARK(BM_AnnotateIpa)
+    ->ArgNames({"level", "modern"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({3000, 0})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_TenThousandWords)
+    ->ArgNames({"document"})
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// espeak-ng reads some thousands of words a second; a sample of 20,000 words gives its rate.
+BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The console report, then each rate beside espeak-ng's.
+class ComparingReporter final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const auto rate = run.counters.find(kRate);
+            const auto cpuRate = run.counters.find(kCpuRate);
+            if (!run.error_occurred && rate != run.counters.end() &&
+                cpuRate != run.counters.end()) {
+                rates_[run.benchmark_name()] = {rate->second.value, cpuRate->second.value};
+            }
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto espeak = std::find_if(rates_.begin(), rates_.end(), [](const auto& entry) {
+            return entry.first.rfind("BM_EspeakNg", 0) == 0;
+        });
+        for (const auto& [name, rate] : rates_) {
+            std::printf("%-45s %12.0f words/s %12.0f words/cpu_s", name.c_str(), rate.first,
+                        rate.second);
+            if (espeak != rates_.end() && espeak->second.second > 0) {
+                std::printf("  %8.1f times espeak-ng (CPU)", rate.second / espeak->second.second);
+            }
+            std::printf("\n");
+        }
+    }
+
+private:
+    std::map<std::string, std::pair<double, double>> rates_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::Application app(argc, argv);
+    ComparingReporter reporter;
+    return bench::runBenchmarks(argc, argv, &reporter);
+}

@@ -1,0 +1,295 @@
+// Annotating a text: the lookup rules, the articles' forms by the next word, the reader's level
+// (frequent head words, the reader's own list, first occurrences) and the counts.
+#include <gtest/gtest.h>
+
+#include "qtprinters.h"
+
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include "textannotator.h"
+#include "wordlevel.h"
+
+namespace {
+
+using core::Gloss;
+
+// A small dictionary that counts its lookups.
+class Dictionary final : public core::WordSource {
+public:
+    QString transcription(const QString& key) override {
+        ++lookups;
+        return entries.value(key);
+    }
+    QHash<QString, QString> entries{
+        {"the", "/TE, Ti/"},
+        {"a", "ei"},
+        {"an", "An"},
+        {"apple", "5Apl"},
+        {"pear", "p/E"},
+        {"hour", "5auE"},
+        {"university", ",ju:ni5vE:siti"},
+        {"China", "5tFainE"},
+        {"john", "dVRn"},
+        {"cat", "kAt"},
+        {"judge", "dVEQdVE"},
+        {"isn't", "5iznt"},
+        {"ice-cream", "5aiskri:m"},
+        {"sun", "sQn"},
+        {"flower", "5flauE"},
+        {"library", "5laibrEri"},
+        {"libraries", "5laibrEriz"},
+        {"studied", "5stQdid"},
+        {"end", "end"},
+        {"in", "in"},
+        {"children", "5tFildrEn"},
+        {"were", "wE:"},
+        {"studying", "5stQdiiN"},
+    };
+    int lookups = 0;
+};
+
+class Guesser final : public core::Suggestion {
+public:
+    bool available() override { return true; }
+    QString suggest(const QString& word) override {
+        ++suggestions;
+        return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0 ? QStringLiteral("5zizi")
+                                                                : QString();
+    }
+    int suggestions = 0;
+};
+
+// The annotation as one line: each word followed by what it got: "[codes]" found, "[?codes]"
+// suggested, "[-]" missing, "[=]" repeated, nothing when the reader knows it.
+QString render(const core::TextAnnotation& annotation) {
+    QString out;
+    for (const core::TextSegment& segment : annotation.segments) {
+        out += segment.text;
+        if (!segment.isWord) {
+            continue;
+        }
+        switch (segment.gloss) {
+            case Gloss::Found:
+                out += u'[' + segment.codes + u']';
+                break;
+            case Gloss::Suggested:
+                out += QStringLiteral("[?") + segment.codes + u']';
+                break;
+            case Gloss::Missing:
+                out += QStringLiteral("[-]");
+                break;
+            case Gloss::Repeated:
+                out += QStringLiteral("[=]");
+                break;
+            case Gloss::BelowLevel:
+                break;
+        }
+    }
+    return out;
+}
+
+struct Case {
+    const char* text;
+    const char* rendered;
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.text;
+}
+
+class TextLookup : public testing::TestWithParam<Case> {};
+
+TEST_P(TextLookup, EveryWordItsTranscription) {
+    Dictionary dictionary;
+    EXPECT_EQ(render(core::annotateText(QString::fromUtf8(GetParam().text), dictionary, {})),
+              QString::fromUtf8(GetParam().rendered));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, TextLookup,
+    testing::Values(
+        // Capitals: as typed first (a proper name), then lower-cased.
+        Case{"China and APPLE", "China[5tFainE] and[-] APPLE[5Apl]"}, Case{"isn’t", "isn’t[5iznt]"},
+        // Possessive 's: the word's transcription and the ending its last sound takes.
+        Case{"John's cat's judge's", "John's[dVRnz] cat's[kAts] judge's[dVEQdVEiz]"},
+        // A compound whole, else its parts.
+        Case{"ice-cream sun-flower", "ice-cream[5aiskri:m] sun[sQn]-flower[5flauE]"},
+        // The articles by the next word's first sound, across blanks and opening quotes.
+        Case{"The apple, the pear", "The[Ti] apple[5Apl], the[TE] pear[p/E]"},
+        Case{"the hour, the university", "the[Ti] hour[5auE], the[TE] university[,ju:ni5vE:siti]"},
+        Case{"a pear, an apple, an “apple”",
+             "a[E] pear[p/E], an[En] apple[5Apl], an[En] “apple[5Apl]”"},
+        // A stressed "a" or a slip keeps the stored form; so does an article the next word
+        // cannot decide: unknown, after a line end or a full stop, or at the end.
+        Case{"a apple", "a[ei] apple[5Apl]"},
+        Case{"the xyzzy. the\napple the",
+             "the[/TE, Ti/] xyzzy[-]. the[/TE, Ti/]\napple[5Apl] the[/TE, Ti/]"}));
+
+TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
+    Dictionary dictionary;
+    Guesser guesser;
+    core::TextOptions options;
+    options.guesser = &guesser;
+    QString text;
+    for (int i = 0; i < 500; ++i) {
+        text += QStringLiteral("The apple, xyzzy and Xyzzy. ");
+    }
+    const core::TextAnnotation annotation = core::annotateText(text, dictionary, options);
+    EXPECT_TRUE(render(annotation)
+                    .startsWith(QStringLiteral(
+                        "The[Ti] apple[5Apl], xyzzy[?5zizi] and[-] Xyzzy[?5zizi]. The[Ti]")))
+        << render(annotation).left(100).toStdString();
+    EXPECT_EQ(annotation.counts, (core::TextCounts{2500, 2000, 1000, 1000, 500, false}));
+    // The and the, apple, xyzzy, and, Xyzzy and xyzzy.
+    EXPECT_EQ(dictionary.lookups, 7);
+    EXPECT_EQ(guesser.suggestions, 3);  // xyzzy, Xyzzy, and
+}
+
+// Thousands of distinct words, each seen twice: every word is told apart from the others.
+TEST(TextAnnotator, ManyDistinctWordsEachItsOwn) {
+    class Echo final : public core::WordSource {
+    public:
+        QString transcription(const QString& key) override { return key; }
+    } echo;
+    QStringList words;
+    for (char a = 'a'; a <= 'z'; ++a) {
+        for (char b = 'a'; b <= 'z'; ++b) {
+            for (char c = 'q'; c <= 'x'; ++c) {
+                words << QString(QChar(a)) + QChar(b) + QChar(c);
+            }
+        }
+    }
+    const QString text = (words + words).join(u' ');
+    const core::TextAnnotation annotation = core::annotateText(text, echo, {});
+    ASSERT_EQ(annotation.counts.found, 2 * words.size());
+    for (const core::TextSegment& segment : annotation.segments) {
+        if (segment.isWord) {
+            ASSERT_EQ(segment.codes, segment.text);
+        }
+    }
+}
+
+TEST(TextAnnotator, StopsWhenAskedAndSaysSo) {
+    Dictionary dictionary;
+    std::atomic<bool> stop{true};
+    core::TextOptions options;
+    options.stop = &stop;
+    const core::TextAnnotation annotation =
+        core::annotateText(QStringLiteral("apple ").repeated(5000), dictionary, options);
+    EXPECT_TRUE(annotation.counts.stopped);
+    EXPECT_LT(annotation.counts.words, 5000);
+}
+
+// The head words a form comes from.
+struct Form {
+    const char* form;
+    const char* head;
+};
+
+void PrintTo(const Form& f, std::ostream* out) {
+    *out << f.form;
+}
+
+class HeadWords : public testing::TestWithParam<Form> {};
+
+TEST_P(HeadWords, FormComesFromItsHead) {
+    const QStringList heads = core::headWords(core::levelKey(QString::fromUtf8(GetParam().form)));
+    EXPECT_TRUE(heads.contains(QString::fromUtf8(GetParam().head)))
+        << heads.join(u' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, HeadWords,
+    testing::Values(Form{"cats", "cat"}, Form{"boxes", "box"}, Form{"studies", "study"},
+                    Form{"walked", "walk"}, Form{"studied", "study"}, Form{"stopped", "stop"},
+                    Form{"used", "use"}, Form{"making", "make"}, Form{"hoped", "hope"},
+                    Form{"running", "run"}, Form{"lying", "lie"}, Form{"taller", "tall"},
+                    Form{"larger", "large"}, Form{"biggest", "big"}, Form{"happier", "happy"},
+                    Form{"quickly", "quick"}, Form{"happily", "happy"}, Form{"simply", "simple"},
+                    Form{"went", "go"}, Form{"children", "child"}, Form{"better", "good"},
+                    Form{"Isn't", "be"}, Form{"children’s", "child"}, Form{"I'm", "i"},
+                    Form{"an", "a"}));
+
+// Words of the frequency list that only look like forms: "seed" does not come from "see", nor
+// "butter" from "but"; nor is "sing" s + -ing.
+TEST(HeadWords, ListedWordsAreTheirOwnHeads) {
+    for (const QStringView word : {u"seed", u"butter", u"news", u"sing", u"forest"}) {
+        EXPECT_EQ(core::headWords(word), QStringList{word.toString()})
+            << word.toString().toStdString();
+    }
+}
+
+struct Level {
+    int level;
+    bool firstOnly;
+    const char* rendered;
+};
+
+void PrintTo(const Level& l, std::ostream* out) {
+    *out << l.level << (l.firstOnly ? " first only" : "");
+}
+
+class ReaderLevel : public testing::TestWithParam<Level> {};
+
+constexpr char kPassage[] = "The children were studying in the library. Libraries end; library!";
+
+// library is beyond the 1000 most frequent words and within the 3000; child, be and study are
+// within the 1000, so their forms are too.
+TEST_P(ReaderLevel, OnlyWordsBeyondTheLevel) {
+    Dictionary dictionary;
+    core::TextOptions options;
+    options.level = GetParam().level;
+    options.firstOnly = GetParam().firstOnly;
+    EXPECT_EQ(render(core::annotateText(QString::fromUtf8(kPassage), dictionary, options)),
+              QString::fromUtf8(GetParam().rendered));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, ReaderLevel,
+    testing::Values(
+        Level{0, false,
+              "The[TE] children[5tFildrEn] were[wE:] studying[5stQdiiN] in[in] the[TE] "
+              "library[5laibrEri]. Libraries[5laibrEriz] end[end]; library[5laibrEri]!"},
+        Level{0, true,
+              "The[TE] children[5tFildrEn] were[wE:] studying[5stQdiiN] in[in] the[=] "
+              "library[5laibrEri]. Libraries[5laibrEriz] end[end]; library[=]!"},
+        Level{1000, false,
+              "The children were studying in the library[5laibrEri]. Libraries[5laibrEriz] end; "
+              "library[5laibrEri]!"},
+        Level{1000, true,
+              "The children were studying in the library[5laibrEri]. Libraries[5laibrEriz] end; "
+              "library[=]!"},
+        Level{3000, false, "The children were studying in the library. Libraries end; library!"}));
+
+// The reader's list as a file of one word a line (here UTF-16 with blanks around a word and an
+// empty line), and the forms of its words.
+TEST(ReaderLevel, TheReadersListAndTheFormsOfItsWords) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("known.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QString lines = QStringLiteral(" Library \r\n\r\nSTUDY\r\nice\r\ncream\r\n");
+    file.write("\xFF\xFE");
+    file.write(reinterpret_cast<const char*>(lines.utf16()), lines.size() * 2);
+    file.close();
+    QString error;
+    const core::KnownWords known = core::KnownWords::read(path, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(known.size(), 4);
+
+    Dictionary dictionary;
+    core::TextOptions options;
+    options.known = &known;
+    EXPECT_EQ(render(core::annotateText(
+                  QStringLiteral("The library’s libraries; she studied ice-cream and apples"),
+                  dictionary, options)),
+              QStringLiteral("The[TE] library’s libraries; she[-] studied ice-cream and[-] "
+                             "apples[-]"));
+
+    EXPECT_TRUE(core::KnownWords::read(dir.filePath(QStringLiteral("none.txt")), &error).isEmpty());
+    EXPECT_TRUE(error.contains(QStringLiteral("none.txt"))) << error.toStdString();
+}
+
+}  // namespace

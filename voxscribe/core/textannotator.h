@@ -1,0 +1,169 @@
+// Annotating a whole text: every word, or every word beyond the reader's level, with its
+// transcription, a suggested one, or nothing; the text between the words kept as it is.
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <atomic>
+#include <deque>
+#include <vector>
+
+#include "suggestion.h"
+#include "texttokens.h"
+
+namespace core {
+
+class KnownWords;
+class LookupClient;
+
+// The dictionary as the annotator asks it.
+class WordSource {
+public:
+    virtual ~WordSource() = default;
+    // The stored transcription of key (phonetic codes); empty when the dictionary lacks it.
+    virtual QString transcription(const QString& key) = 0;
+};
+
+// The dictionary through the program's lookup client. The client lower-cases every key, so a word
+// as typed and in lower case are one lookup; the dictionary holds the lower-case form of each of
+// its keys with capitals.
+class ClientWords final : public WordSource {
+public:
+    explicit ClientWords(LookupClient& client) : client_(client) {}
+    QString transcription(const QString& key) override;
+
+private:
+    LookupClient& client_;
+};
+
+struct TextOptions {
+    int level = 0;  // 0: every word; otherwise only words beyond the level most frequent
+    const KnownWords* known = nullptr;  // the reader's own known words, with their forms
+    bool firstOnly = false;             // a word only where it first occurs (in any case)
+    Suggestion* guesser = nullptr;      // suggestions for missing words; none when null
+    // Set from another thread to end a run early (a newer text is waiting).
+    const std::atomic<bool>* stop = nullptr;
+};
+
+// What a word of the text got.
+enum class Gloss {
+    Found,       // its transcription from the dictionary
+    Suggested,   // a suggested transcription, to be checked
+    Missing,     // none: the dictionary lacks it and nothing was suggested
+    BelowLevel,  // none: the reader knows it (frequent or in the reader's list)
+    Repeated,    // none: annotated where it first occurred
+};
+
+inline bool hasTranscription(Gloss gloss) {
+    return gloss == Gloss::Found || gloss == Gloss::Suggested;
+}
+
+// A word as the annotator hands it on. The views are valid during the call only.
+struct WordSegment {
+    QStringView text;  // as it stands in the text
+    Gloss gloss = Gloss::Missing;
+    QStringView codes;  // the transcription for Found and Suggested; empty otherwise
+    // The same number for the same codes and gloss from one annotator, counted from 0; -1 without
+    // a transcription. Writers keep what they make of a transcription under it.
+    int form = -1;
+};
+
+// Receives a text's pieces in order; written one after another they give the text back.
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    virtual void between(QStringView text) = 0;
+    virtual void word(const WordSegment& word) = 0;
+};
+
+struct TextCounts {
+    qsizetype words = 0;      // every word of the text
+    qsizetype annotated = 0;  // with a transcription: found + suggested
+    qsizetype found = 0;
+    qsizetype suggested = 0;
+    qsizetype missing = 0;  // to be annotated, but nothing was found or suggested
+    bool stopped = false;   // the run was stopped before the end of the text
+    bool operator==(const TextCounts&) const = default;
+};
+
+// Lookup of a word, in this order: as typed, then lower-cased when it holds capitals (the
+// dictionary's keys of proper names keep their capitals); with a curly apostrophe made straight;
+// a hyphenated compound whole, else each part as a word of its own; a possessive 's from its
+// word, the ending added by its final sound (John's: dVRnz). In running text "the" is TE before a
+// consonant sound and Ti before a vowel sound, "a" E and "an" En, by the transcription of the
+// word that follows; other words with several forms keep them all. An annotator looks each
+// distinct word up once, however often it occurs and however many runs it makes, so a window
+// keeps one for as long as its options stay and annotates the text anew at each change. One
+// thread at a time.
+class TextAnnotator {
+public:
+    TextAnnotator(WordSource& words, const TextOptions& options);
+    ~TextAnnotator();
+    TextAnnotator(const TextAnnotator&) = delete;
+    TextAnnotator& operator=(const TextAnnotator&) = delete;
+
+    // Annotates text, handing each piece to sink as it goes. Lookups made by an earlier run of
+    // the same annotator are reused; which words count as repeated starts afresh.
+    TextCounts annotate(QStringView text, TextSink& sink);
+
+private:
+    struct Entry;
+
+    int entryOf(QStringView word);
+    void place(size_t hash, int number);
+    void lookUp(Entry& entry, bool guess);
+    QString dictionaryCodes(const QString& typed);
+    int formOf(const QString& codes, Gloss gloss);
+    void wordToken(QStringView word);
+    void emitWord(QStringView text, int entry);
+    void emitBetween(QStringView text);
+    void resolveWaiting(Entry* next);
+    void send(QStringView text, Gloss gloss, int form);
+
+    WordSource& words_;
+    TextOptions options_;
+    // The entries by the hash of their word as typed: open addressing over a power-of-two
+    // count of slots, each the hash and the entry's number plus one (0: empty). Every word of the
+    // text is found here, so the slots hold the hash to compare first.
+    std::vector<std::pair<size_t, int>> slots_;
+    std::deque<Entry> entries_;
+    QHash<QString, int> identities_;  // a word in lower case: its number, for first-only
+    std::vector<bool> annotatedOnce_;
+    QHash<QString, int> formIndex_;
+    std::deque<QString> forms_;  // the codes of each form number
+    TextSink* sink_ = nullptr;
+    TextCounts counts_;
+    // An article waiting for the word after it, and the text between them.
+    struct Waiting {
+        int entry = -1;  // -1: none waits
+        QStringView text;
+        QList<QStringView> between;
+    } waiting_;
+};
+
+// A text's pieces, each holding its own text, for a window to show.
+struct TextSegment {
+    QString text;
+    bool isWord = false;
+    Gloss gloss = Gloss::Missing;  // words only
+    QString codes;
+    bool operator==(const TextSegment&) const = default;
+};
+
+struct TextAnnotation {
+    QList<TextSegment> segments;
+    TextCounts counts;
+};
+
+// One whole run into segments.
+TextAnnotation annotateText(TextAnnotator& annotator, QStringView text);
+// The same with an annotator of its own.
+TextAnnotation annotateText(QStringView text, WordSource& words, const TextOptions& options);
+
+// The codes of a transcription without the slashes that wrap several pronunciations ("/TE, Ti/"
+// gives "TE, Ti"); a slash that begins the vowel of "air" stays.
+QString unwrappedCodes(QStringView codes);
+
+}  // namespace core
