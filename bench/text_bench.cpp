@@ -7,11 +7,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 #include <map>
 
 #include "benchsupport.h"
 #include "documentbox.h"
+#include "frm5.h"
 #include "lookupclient.h"
 #include "textannotator.h"
 #include "textwriters.h"
@@ -152,6 +154,45 @@ void BM_TenThousandWords(benchmark::State& state) {
                 document ? " into a shown document box" : " into segments and runs", longest);
 }
 
+// The text-annotation window: a passage of range(0) words put in at once (a paste), the time until
+// the result shows, the 80 ms wait after the last change included; and the longest stretch in
+// which the window took no events (typing), watched by a timer due every 5 ms.
+void BM_WindowAfterLastChange(benchmark::State& state) {
+    bench::Environment env;
+    core::LookupClient client(env.services);
+    const QString text = runningText(state.range(0));
+    double longest = 0;
+    double longestBlock = 0;
+    for (auto _ : state) {
+        text::Frm5 window(env.services, client, nullptr);
+        window.show();
+        QCoreApplication::processEvents();
+        QElapsedTimer clock;
+        QElapsedTimer sinceTick;
+        double block = 0;
+        QTimer ticks;
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            block = qMax(block, double(sinceTick.nsecsElapsed()) / 1e6);
+            sinceTick.restart();
+        });
+        bool shown = false;
+        QObject::connect(&window, &text::Frm5::resultShown, [&] { shown = true; });
+        clock.start();
+        window.sourceDocument()->setPlainText(text);
+        sinceTick.start();
+        ticks.start(5);
+        while (!shown) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        longest = qMax(longest, double(clock.nsecsElapsed()) / 1e6);
+        longestBlock = qMax(longestBlock, block);
+    }
+    state.counters["result_ms"] = longest;
+    state.counters["longest_block_ms"] = longestBlock;
+    std::printf("%lld words in the window: result after %.0f ms, events waited at most %.0f ms\n",
+                static_cast<long long>(state.range(0)), longest, longestBlock);
+}
+
 // For comparison: espeak-ng turning the first range(0) words of the same text into IPA.
 void BM_EspeakNg(benchmark::State& state) {
     const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
@@ -193,6 +234,13 @@ BENCHMARK(BM_TenThousandWords)
     ->Arg(0)
     ->Arg(1)
     ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_WindowAfterLastChange)
+    ->ArgNames({"words"})
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 // espeak-ng reads some thousands of words a second; a sample of 20,000 words gives its rate.

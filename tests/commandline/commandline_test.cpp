@@ -270,6 +270,34 @@ TEST_F(CommandLineTest, SayWritesTheSpokenWordAsAWavFile) {
     EXPECT_EQ(run({"--say", "quality"}).status, commandline::kExitUsage);
 }
 
+// --text: the passage as it stands with IPA after each word beyond the level, read from a file
+// or standard input, as text, an HTML handout or the window's document.
+TEST_F(CommandLineTest, TextAnnotatesAPassageInEachFormat) {
+    const QByteArray passage = "The seaweed\xe2\x80\x99s cod, 2 cats.\r\n";
+    const QString file = list("passage.txt", passage);
+    const Outcome ipa = run({"--text", file});
+    ASSERT_EQ(ipa.status, commandline::kExitOk) << ipa.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(ipa.out),
+              "The [ðə] seaweed’s [ˈsiːwiːdz] cod [kɔd], 2 cats [kæts].\r\n");
+    EXPECT_TRUE(ipa.err.contains("共 4 个单词：标注 4 个")) << ipa.err.toStdString();
+
+    const Outcome rare =
+        run({"--text", "-", "--level", "3000", "--symbols", "modern"}, QString(), passage);
+    ASSERT_EQ(rare.status, commandline::kExitOk) << rare.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(rare.out), "The seaweed’s [ˈsiːwiːdz] cod [kɒd], 2 cats.\r\n");
+
+    const QString html = data.filePath("handout.html");
+    ASSERT_EQ(run({"--text", file, "-o", html}).status, commandline::kExitOk);
+    const QString page = QString::fromUtf8(readBytes(html));
+    EXPECT_TRUE(page.contains("<ruby>The<rp> [</rp><rt>ðə</rt><rp>]</rp></ruby>"))
+        << page.toStdString();
+
+    EXPECT_EQ(run({"--text", file, "--level", "4000"}).status, commandline::kExitUsage);
+    EXPECT_EQ(run({"--text", file, "--format", "lines"}).status, commandline::kExitUsage);
+    EXPECT_EQ(run({"--batch", file, "--first-only"}).status, commandline::kExitUsage);
+    EXPECT_EQ(run({"--text", data.filePath("missing.txt")}).status, commandline::kExitFailed);
+}
+
 TEST_F(CommandLineTest, HelpAndWrongArguments) {
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, commandline::kExitOk);

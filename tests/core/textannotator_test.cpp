@@ -263,6 +263,34 @@ INSTANTIATE_TEST_SUITE_P(
               "library[=]!"},
         Level{3000, false, "The children were studying in the library. Libraries end; library!"}));
 
+// A window annotates a long passage a few paragraphs at a time: the parts give what the whole
+// gives, repeated words and counts carried from part to part.
+TEST(ReaderLevel, APassageInPartsIsAnnotatedAsAWhole) {
+    class Collect final : public core::TextSink {
+    public:
+        void between(QStringView text) override {
+            segments.push_back({text.toString(), false, Gloss::Missing, QString()});
+        }
+        void word(const core::WordSegment& word) override {
+            segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString()});
+        }
+        QList<core::TextSegment> segments;
+    };
+    Dictionary dictionary;
+    core::TextOptions options;
+    options.firstOnly = true;
+    const QString passage = QString::fromUtf8(kPassage);
+    const qsizetype cut = passage.indexOf(u'.') + 2;
+    core::TextAnnotator annotator(dictionary, options);
+    Collect parts;
+    annotator.annotate(QStringView(passage).first(cut), parts);
+    const core::TextCounts counts = annotator.annotate(QStringView(passage).sliced(cut), parts,
+                                                       core::TextAnnotator::Part::Continued);
+    const core::TextAnnotation whole = core::annotateText(annotator, passage);
+    EXPECT_EQ(render({parts.segments, counts}), render(whole));
+    EXPECT_EQ(counts, whole.counts);
+}
+
 // The reader's list as a file of one word a line (here UTF-16 with blanks around a word and an
 // empty line), and the forms of its words.
 TEST(ReaderLevel, TheReadersListAndTheFormsOfItsWords) {

@@ -125,6 +125,7 @@ TEST_F(LauncherTest, OpensCentredWithItsCaptionAndModes) {
     EXPECT_EQ(child("Label2")->text(), QStringLiteral("手动输入"));
     EXPECT_EQ(child("Label3")->text(), QStringLiteral("智能标注"));
     EXPECT_EQ(child("Label4")->text(), QStringLiteral("批量标注"));
+    EXPECT_EQ(child("Label6")->text(), QStringLiteral("文章标注"));
     EXPECT_EQ(child("Label7")->text(), QStringLiteral("帮助"));
     EXPECT_EQ(description(), QString());
     EXPECT_TRUE(env.messages.shown.empty());  // the font is installed
@@ -149,6 +150,8 @@ TEST_F(LauncherTest, DescriptionFollowsTheMouseOverTheModes) {
 
     QTest::mouseMove(child("Label4"));
     EXPECT_EQ(description(), kBatchText);
+    QTest::mouseMove(child("Label6"));
+    EXPECT_TRUE(description().startsWith(QStringLiteral("    粘贴或打开一篇英语文章")));
     QTest::mouseMove(launcher.get(), QPoint(3, launcher->height() - 3));  // the background
     EXPECT_EQ(description(), QString());
 
@@ -336,6 +339,14 @@ TEST_F(LauncherWiringTest, OpensTheRealWorkingWindows) {
     EXPECT_EQ(openModal("Label2"), QStringLiteral("Form1"));
     EXPECT_EQ(openModal("Label4"), QStringLiteral("Frm4"));
     EXPECT_EQ(launcher.workingWindow(Mode::SmartAnnotation), window);
+
+    // The text-annotation window stands beside the launcher like the smart-annotation window.
+    QTest::mouseClick(label("Label6"), Qt::LeftButton);
+    QWidget* text = launcher.workingWindow(Mode::Text);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->objectName(), QStringLiteral("Frm5"));
+    EXPECT_TRUE(text->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(LauncherWiringTest, TheSmartAnnotationWindowGoesWithTheLauncher) {

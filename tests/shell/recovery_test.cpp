@@ -12,6 +12,7 @@
 #include "documentbox.h"
 #include "fontfolder.h"
 #include "frm3.h"
+#include "frm5.h"
 #include "frmstep1.h"
 #include "lookupclient.h"
 #include "recovery.h"
@@ -128,6 +129,28 @@ TEST_F(Recovery, ACopyIsKeptEveryMinuteUntilTheDocumentIsSaved) {
     env.files.answer(env.file(QStringLiteral("saved.doc")));
     QTest::mouseClick(window->findChild<QLabel*>(QStringLiteral("Label4")), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(copy));
+}
+
+// The text window's copy keeps its passage, from which the restored window writes the result.
+TEST_F(Recovery, TheTextWindowKeepsItsPassage) {
+    {
+        const auto launcher = start();
+        QTest::mouseClick(launcher->findChild<QLabel*>(QStringLiteral("Label6")), Qt::LeftButton);
+        auto* window = qobject_cast<text::Frm5*>(launcher->workingWindow(Mode::Text));
+        ASSERT_NE(window, nullptr);
+        window->sourceDocument()->setPlainText(QStringLiteral("Seaweed grows."));
+        ASSERT_TRUE(QTest::qWaitFor([window] { return window->resultIsCurrent(); }));
+        env.messages.answer(Answer::Ok);
+        ASSERT_TRUE(launcher->close());
+    }
+    env.messages.answer(Answer::Yes);
+    const auto next = start();
+    auto* window = qobject_cast<text::Frm5*>(next->workingWindow(Mode::Text));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->sourceDocument()->toPlainText(), "Seaweed grows.");
+    ASSERT_TRUE(QTest::qWaitFor([window] { return window->resultIsCurrent(); }));
+    EXPECT_TRUE(window->documentBox()->toPlainText().startsWith("Seaweed ["));
+    EXPECT_TRUE(window->documentBox()->document()->isModified());
 }
 
 // The child of the next test: Frm3 with a typed word, kept as the recovery timer keeps it; then

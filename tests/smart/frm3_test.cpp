@@ -229,6 +229,28 @@ TEST_F(Frm3Test, EveryWordOfASentenceIsAnnotated) {
     EXPECT_TRUE(env.messages.shown.empty());
 }
 
+// A pasted sentence goes in word by word, the text between kept; a word the dictionary lacks gets
+// "none" without a question (and "the" before it keeps both its forms). A phrase the dictionary
+// holds whole stays one entry.
+TEST_F(Frm3Test, APastedSentenceIsAnnotatedWordByWord) {
+    enter("The Flimbo studies.");
+    EXPECT_TRUE(env.messages.shown.empty());
+    const std::vector<Piece> expected{
+        {"The [", kArial, core::kBlack},       {"TE", kPhonetic, core::kBlue},
+        {", ", kArial, core::kBlack},          {"Ti", kPhonetic, core::kBlue},
+        {"] Flimbo [", kArial, core::kBlack},  {"none", kPhonetic, core::kBlue},
+        {"] studies [", kArial, core::kBlack}, {transcriptionOf("studies"), kPhonetic, core::kBlue},
+        {"].", kArial, core::kBlack},
+    };
+    EXPECT_EQ(runs(), expected);
+    EXPECT_TRUE(text1->text().isEmpty());
+
+    rich1->clear();
+    ASSERT_FALSE(transcriptionOf("get up").isEmpty());
+    enter("get up");
+    EXPECT_EQ(rich1->toPlainText(), "get up [" + transcriptionOf("get up") + "]");
+}
+
 TEST_F(Frm3Test, SlashesAndBracketsFollowTheOptionsAndEntriesFollowOneAnother) {
     const QString apple = transcriptionOf("apple");
     ASSERT_FALSE(apple.isEmpty());

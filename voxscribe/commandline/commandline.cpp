@@ -1,170 +1,59 @@
 #include "commandline.h"
 
 #include <QCommandLineParser>
-#include <cstdio>
-#include <memory>
+#include <QFileInfo>
+#include <algorithm>
 
-#include "batchoutput.h"
-#include "dialogs.h"
-#include "lookupclient.h"
-#include "misslog.h"
-#include "services.h"
-#include "speechfile.h"
-#include "suggestion.h"
-#include "unicodeipa.h"
-#include "wordlist.h"
+#include "runs.h"
+#include "terminal.h"
+#include "wordlevel.h"
 
 namespace commandline {
 namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
-constexpr const char* kOwnOptions[] = {"-b",       "--batch", "-o",     "--output", "-f",
-                                       "--format", "-h",      "--help", "--guess",  "--say"};
+constexpr const char* kOwnOptions[] = {
+    "-b",      "--batch", "-o",     "--output", "-f",      "--format",     "-h",       "--help",
+    "--guess", "--say",   "--text", "--level",  "--known", "--first-only", "--symbols"};
 
-using core::BatchFormat;
-
-struct FormatName {
+template <class Value>
+struct Named {
     const char* name;
-    BatchFormat format;
+    Value value;
 };
-constexpr FormatName kFormats[] = {
-    {"lines", BatchFormat::Lines}, {"ipa", BatchFormat::Ipa}, {"rtf", BatchFormat::Rtf}};
-
-void write(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-void tell(const QString& text) {
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    write(stderr, QStringLiteral("voxscribe: ") + line + u'\n');
-}
-
-// Without a window, what would be a message box goes to standard error; nobody is there to
-// answer, so the default button answers.
-class StandardErrorMessages final : public platform::MessageBoxes {
-public:
-    platform::Answer show(QWidget*, const QString& text, platform::Icon, platform::Buttons,
-                          platform::Answer defaultButton) override {
-        tell(text);
-        return defaultButton;
-    }
-};
+constexpr Named<core::BatchFormat> kBatchFormats[] = {{"lines", core::BatchFormat::Lines},
+                                                      {"ipa", core::BatchFormat::Ipa},
+                                                      {"rtf", core::BatchFormat::Rtf}};
+constexpr Named<TextFormat> kTextFormats[] = {
+    {"rtf", TextFormat::Rtf}, {"ipa", TextFormat::Ipa}, {"html", TextFormat::Html}};
+constexpr Named<Symbols> kSymbols[] = {{"classic", Symbols::Classic}, {"modern", Symbols::Modern}};
 
 int usageError(const QString& text) {
     tell(text + QStringLiteral("\n用 voxscribe --help 查看用法。"));
     return kExitUsage;
 }
 
-QString summaryText(const core::RunSummary& summary, const QString& missLogPath,
-                    const QString& output) {
-    QString text = QStringLiteral("共标注 %1 个单词：找到音标 %2 个，没找到 %3 个。")
-                       .arg(QString::number(summary.words), QString::number(summary.found),
-                            QString::number(summary.missing));
-    if (summary.guessed > 0) {
-        text += QStringLiteral("其中 %1 个写上了建议音标，请核对。").arg(summary.guessed);
-    }
-    if (summary.missing > 0 && !summary.missLogFailed) {
-        text += QStringLiteral("\n没找到的单词已记入“%1”。").arg(missLogPath);
-    }
-    if (!output.isEmpty()) {
-        text += QStringLiteral("\n结果已保存到“%1”。").arg(output);
-    }
-    return text;
-}
-
-int runBatch(const QString& wordList, const QString& outputPath, BatchFormat format, bool guess,
-             platform::Services& services) {
-    const core::WordList list = core::readWordList(wordList);
-    if (!list.ok()) {
-        tell(list.error);
-        return kExitFailed;
-    }
-    StandardErrorMessages messages;
-    platform::Services quiet{services.folder, services.components, messages, services.files,
-                             services.shell};
-    core::LookupClient client(quiet);
-    const QString missLogPath = quiet.folder.writableFile(core::MissLog::fileName());
-    core::BatchEngine engine(client, core::MissLog(missLogPath));
-    engine.setStopWhenDictionaryFails(true);
-    // eSpeak NG is loaded at the first missing word, if any.
-    core::EspeakSuggestion suggestion;
-    if (guess) {
-        engine.setSuggestion(&suggestion);
-    }
-
-    const std::unique_ptr<core::BatchOutput> output = core::batchOutput(format, outputPath);
-    const core::RunSummary summary = engine.run(list.lines, *output);
-    if (summary.stopped) {
-        tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
-        return kExitFailed;
-    }
-    QString error;
-    if (!output->finish(&error)) {
-        tell(error);
-        return kExitFailed;
-    }
-    if (guess && summary.missing > 0 && !suggestion.available()) {
-        tell(
-            QStringLiteral("找不到 eSpeak NG 或它的英语数据，--guess 没有给出建议音标；"
-                           "没找到的单词照常留空。"));
-    }
-    tell(summaryText(summary, missLogPath, outputPath));
-    if (summary.missLogFailed) {
-        tell(QStringLiteral("无法写入“%1”，没找到音标的单词没有记录下来。").arg(missLogPath));
-        return kExitFailed;
-    }
-    return kExitOk;
-}
-
-// The codes of what --say was given: codes written between slashes as they are, a word as the
-// dictionary (or, with --guess, the suggestion) has it. Empty, with *error, when there are none.
-QString codesToSay(const QString& given, bool guess, platform::Services& services, QString* error) {
-    if (given.size() > 2 && given.startsWith(u'/') && given.endsWith(u'/')) {
-        return given.mid(1, given.size() - 2);
-    }
-    StandardErrorMessages messages;
-    platform::Services quiet{services.folder, services.components, messages, services.files,
-                             services.shell};
-    core::LookupClient client(quiet);
-    const core::Lookup found = client.lookup(given);
-    if (!found.transcription.isEmpty()) {
-        return found.transcription;
-    }
-    if (guess) {
-        const QString suggested = core::EspeakSuggestion().suggest(given);
-        if (!suggested.isEmpty()) {
-            return suggested;
+// The value of a named option from its table; nullopt, told, when the name is none of them.
+template <class Value, std::size_t N>
+std::optional<Value> named(const Named<Value> (&table)[N], const QString& given,
+                           const QString& what) {
+    for (const Named<Value>& entry : table) {
+        if (given == QLatin1String(entry.name)) {
+            return entry.value;
         }
     }
-    *error = found.unavailable ? QStringLiteral("音标词典无法加载，没有“%1”的音标。").arg(given)
-                               : QStringLiteral(
-                                     "词典里没有“%1”的音标；可以用 --guess 使用建议音标，"
-                                     "或者把音标写在两条斜线之间，例如 --say /5kwRliti/。")
-                                     .arg(found.key);
-    return {};
+    QStringList names;
+    for (const Named<Value>& entry : table) {
+        names << QLatin1String(entry.name);
+    }
+    usageError(QStringLiteral("不认识的%1“%2”：可用 %3。").arg(what, given, names.join(u'、')));
+    return std::nullopt;
 }
 
-// "--say WORD|/codes/ -o FILE.wav": the word said as its transcription is written, into a WAV
-// file, for listening material.
-int runSay(const QString& given, const QString& outputPath, bool guess,
-           platform::Services& services) {
-    QString error;
-    const QString codes = codesToSay(given, guess, services, &error);
-    if (codes.isEmpty()) {
-        tell(error);
-        return kExitFailed;
-    }
-    if (!core::saveSpeech(outputPath, codes, &error)) {
-        tell(error);
-        return kExitFailed;
-    }
-    tell(QStringLiteral("已把“%1”（%2）的读音保存到“%3”。")
-             .arg(given,
-                  QString::fromStdString(sonabet::notation::toUnicodeIpa(codes.toStdString())),
-                  outputPath));
-    return kExitOk;
+bool endsWithAny(const QString& path, std::initializer_list<const char*> suffixes) {
+    return std::any_of(suffixes.begin(), suffixes.end(), [&](const char* suffix) {
+        return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+    });
 }
 
 }  // namespace
@@ -189,6 +78,9 @@ QString commandLineHelp() {
         "  voxscribe                                   打开程序窗口\n"
         "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果] [--guess]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
+        "  voxscribe --text 文章.txt [--level 1000|2000|3000|5000|8000|all] [--known 词表]\n"
+        "            [--first-only] [--guess] [--format rtf|ipa|html] [--output 结果]\n"
+        "                                              为一篇文章中的单词标注音标\n"
         "  voxscribe --say 单词|/音标/ --output 读音.wav [--guess]\n"
         "                                              把单词按音标读出来，保存为 WAV 文件\n"
         "  voxscribe --help                            显示本说明\n"
@@ -196,15 +88,28 @@ QString commandLineHelp() {
         "选项:\n"
         "  -b, --batch <单词表>   一个单词占一行的文本文件（UTF-8 或 GB18030 编码）；\n"
         "                         “-”表示从标准输入读取\n"
+        "      --text <文章>      一篇英语文章（UTF-8、GB18030 或 UTF-16 编码的文本文件）；\n"
+        "                         “-”表示从标准输入读取\n"
         "  -f, --format <格式>    结果的格式:\n"
-        "                           lines  每个单词一行“单词/音标/”，音标用音标字体的代码；\n"
-        "                                  词典里没有的单词写成“单词/  /”\n"
-        "                           ipa    每个单词一行：单词、制表符、Unicode 国际音标\n"
-        "                                  （没找到时为空），UTF-8 编码，不需要音标字体\n"
-        "                           rtf    RTF 文档，和批量标注窗口保存的一样\n"
-        "                         不给出时，结果文件名以 .rtf 或 .doc 结尾用 rtf，否则用 lines\n"
+        "                           lines  （--batch）每个单词一行“单词/音标/”，音标用音标字体\n"
+        "                                  的代码；词典里没有的单词写成“单词/  /”\n"
+        "                           ipa    --batch：每个单词一行：单词、制表符、Unicode 国际音标\n"
+        "                                  （没找到时为空）；--text：文章原文，标注的单词后面\n"
+        "                                  方括号中是 Unicode 国际音标。UTF-8 "
+        "编码，不需要音标字体\n"
+        "                           rtf    RTF 文档，和批量标注或文章标注窗口保存的一样\n"
+        "                           html   （--text）网页讲义，音标写在单词上方，可直接打印\n"
+        "                         不给出时按结果文件名：.rtf 或 .doc 用 rtf，.html 用 html，\n"
+        "                         否则 --batch 用 lines，--text 用 ipa\n"
         "  -o, --output <文件>    把结果保存到这个文件（已有的文件被替换）；\n"
         "                         不给出时，结果写到标准输出\n"
+        "      --level <N>        （--text）只标注最常用的 N 个词（1000、2000、3000、5000 或\n"
+        "                         8000）以外的单词，常用词的各种词形也不标；all 标注全部单词\n"
+        "      --known <词表>     （--text）不标注这个词表（一个单词占一行）中的单词及其词形\n"
+        "      --first-only       （--text）每个单词只在第一次出现时标注\n"
+        "      --symbols <符号>   Unicode 国际音标的写法：classic "
+        "传统（ɔ、əː、əu，音标字体的写法），\n"
+        "                         modern 新式（ɒ、ɜː、əʊ，现在教科书的写法）；默认 classic\n"
         "      --guess            词典里没有的单词写上 eSpeak NG 给出的建议音标，\n"
         "                         行末标“?”（RTF 中建议音标为灰色，ipa 格式在音标后标“?”）；\n"
         "                         --say 时读出建议音标\n"
@@ -213,9 +118,10 @@ QString commandLineHelp() {
         "                         读音用 --output 保存为 WAV 文件\n"
         "  -h, --help             显示本说明\n"
         "\n"
-        "词典里没有的单词记入程序文件夹中的 unfound.dat。统计和错误信息写到标准错误输出。\n"
+        "批量标注时词典里没有的单词记入程序文件夹中的 unfound.dat。"
+        "统计和错误信息写到标准错误输出。\n"
         "\n"
-        "退出状态: 0 完成；1 单词表无法读取、音标词典无法加载、词典里没有要朗读的单词\n"
+        "退出状态: 0 完成；1 单词表或文章无法读取、音标词典无法加载、词典里没有要朗读的单词\n"
         "或结果无法保存；2 参数有误。\n");
 }
 
@@ -226,15 +132,23 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     QCommandLineParser parser;
     const QCommandLineOption batchOption({QStringLiteral("b"), QStringLiteral("batch")}, QString(),
                                          QStringLiteral("wordlist"));
+    const QCommandLineOption textOption(QStringLiteral("text"), QString(), QStringLiteral("text"));
+    const QCommandLineOption sayOption(QStringLiteral("say"), QString(), QStringLiteral("word"));
     const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
                                           QString(), QStringLiteral("file"));
     const QCommandLineOption formatOption({QStringLiteral("f"), QStringLiteral("format")},
                                           QString(), QStringLiteral("format"));
+    const QCommandLineOption levelOption(QStringLiteral("level"), QString(),
+                                         QStringLiteral("level"));
+    const QCommandLineOption knownOption(QStringLiteral("known"), QString(),
+                                         QStringLiteral("list"));
+    const QCommandLineOption firstOnlyOption(QStringLiteral("first-only"));
+    const QCommandLineOption symbolsOption(QStringLiteral("symbols"), QString(),
+                                           QStringLiteral("symbols"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption guessOption(QStringLiteral("guess"));
-    const QCommandLineOption sayOption(QStringLiteral("say"), QString(), QStringLiteral("word"));
-    parser.addOptions(
-        {batchOption, outputOption, formatOption, helpOption, guessOption, sayOption});
+    parser.addOptions({batchOption, textOption, sayOption, outputOption, formatOption, levelOption,
+                       knownOption, firstOnlyOption, symbolsOption, helpOption, guessOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -250,48 +164,101 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
         return usageError(
             QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(u' ')));
     }
-    const QStringList outputs = parser.values(outputOption);
-    if (outputs.size() > 1 || (outputs.size() == 1 && outputs.front().isEmpty())) {
+    for (const QCommandLineOption* once :
+         {&batchOption, &textOption, &sayOption, &outputOption, &formatOption, &levelOption,
+          &knownOption, &symbolsOption}) {
+        if (parser.values(*once).size() > 1) {
+            return usageError(QStringLiteral("请只用一次 --%1。").arg(once->names().last()));
+        }
+    }
+    const int runs = int(parser.isSet(batchOption)) + int(parser.isSet(textOption)) +
+                     int(parser.isSet(sayOption));
+    if (runs != 1) {
+        return usageError(QStringLiteral("请用 --batch、--text 或 --say 中的一个。"));
+    }
+    const QString output = parser.value(outputOption);
+    if (parser.isSet(outputOption) && output.isEmpty()) {
         return usageError(QStringLiteral("请用 --output 给出一个结果文件。"));
     }
-    const QString outputPath = outputs.value(0);
-    const QStringList words = parser.values(sayOption);
-    if (!words.isEmpty()) {
-        if (parser.isSet(batchOption) || parser.isSet(formatOption)) {
-            return usageError(QStringLiteral("--say 不能和 --batch 或 --format 一起用。"));
+    const bool guess = parser.isSet(guessOption);
+    Symbols symbols = Symbols::Classic;
+    if (parser.isSet(symbolsOption)) {
+        const auto chosen =
+            named(kSymbols, parser.value(symbolsOption), QStringLiteral("音标写法"));
+        if (!chosen) {
+            return kExitUsage;
         }
-        if (words.size() != 1 || words.front().trimmed().isEmpty()) {
+        symbols = *chosen;
+    }
+    const bool textOnly =
+        parser.isSet(levelOption) || parser.isSet(knownOption) || parser.isSet(firstOnlyOption);
+
+    if (parser.isSet(sayOption)) {
+        if (parser.isSet(formatOption) || textOnly || parser.isSet(symbolsOption)) {
+            return usageError(QStringLiteral("--say 只能和 --output、--guess 一起用。"));
+        }
+        if (parser.value(sayOption).trimmed().isEmpty()) {
             return usageError(QStringLiteral("请用 --say 给出一个单词或一段音标。"));
         }
-        if (outputPath.isEmpty()) {
+        if (output.isEmpty()) {
             return usageError(QStringLiteral("请用 --output 给出保存读音的 WAV 文件。"));
         }
-        return runSay(words.front(), outputPath, parser.isSet(guessOption), services);
+        return runSay({parser.value(sayOption), output, guess}, services);
     }
-    const QStringList wordLists = parser.values(batchOption);
-    if (wordLists.size() != 1 || wordLists.front().isEmpty()) {
-        return usageError(QStringLiteral("请用 --batch 给出一个单词表文件。"));
-    }
-    // A document name asks for the document; anything else gets the lines.
-    BatchFormat format = outputPath.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive) ||
-                                 outputPath.endsWith(QLatin1String(".doc"), Qt::CaseInsensitive)
-                             ? BatchFormat::Rtf
-                             : BatchFormat::Lines;
-    const QStringList formats = parser.values(formatOption);
-    if (formats.size() > 1) {
-        return usageError(QStringLiteral("请只用一次 --format。"));
-    }
-    if (!formats.isEmpty()) {
-        const auto named = std::find_if(
-            std::begin(kFormats), std::end(kFormats),
-            [&](const FormatName& known) { return formats.front() == QLatin1String(known.name); });
-        if (named == std::end(kFormats)) {
-            return usageError(QStringLiteral("不认识的输出格式“%1”：可用 lines、ipa 或 rtf。")
-                                  .arg(formats.front()));
+
+    if (parser.isSet(batchOption)) {
+        if (textOnly) {
+            return usageError(QStringLiteral("--level、--known 和 --first-only 只用于 --text。"));
         }
-        format = named->format;
+        BatchRun run{parser.value(batchOption), output, core::BatchFormat::Lines, guess, symbols};
+        if (run.wordList.isEmpty()) {
+            return usageError(QStringLiteral("请用 --batch 给出一个单词表文件。"));
+        }
+        // A document name asks for the document; anything else gets the lines.
+        if (endsWithAny(output, {".rtf", ".doc"})) {
+            run.format = core::BatchFormat::Rtf;
+        }
+        if (parser.isSet(formatOption)) {
+            const auto format =
+                named(kBatchFormats, parser.value(formatOption), QStringLiteral("输出格式"));
+            if (!format) {
+                return kExitUsage;
+            }
+            run.format = *format;
+        }
+        return runBatch(run, services);
     }
-    return runBatch(wordLists.front(), outputPath, format, parser.isSet(guessOption), services);
+
+    TextRun run;
+    run.text = parser.value(textOption);
+    run.output = output;
+    if (run.text.isEmpty()) {
+        return usageError(QStringLiteral("请用 --text 给出一篇文章（文本文件）。"));
+    }
+    run.format = endsWithAny(output, {".rtf", ".doc"})    ? TextFormat::Rtf
+                 : endsWithAny(output, {".html", ".htm"}) ? TextFormat::Html
+                                                          : TextFormat::Ipa;
+    if (parser.isSet(formatOption)) {
+        const auto format =
+            named(kTextFormats, parser.value(formatOption), QStringLiteral("输出格式"));
+        if (!format) {
+            return kExitUsage;
+        }
+        run.format = *format;
+    }
+    if (parser.isSet(levelOption) && parser.value(levelOption) != QLatin1String("all")) {
+        bool number = false;
+        run.level = parser.value(levelOption).toInt(&number);
+        if (!number || std::find(core::kReaderLevels.begin(), core::kReaderLevels.end(),
+                                 run.level) == core::kReaderLevels.end()) {
+            return usageError(QStringLiteral("--level 可用 1000、2000、3000、5000、8000 或 all。"));
+        }
+    }
+    run.known = parser.value(knownOption);
+    run.firstOnly = parser.isSet(firstOnlyOption);
+    run.guess = guess;
+    run.symbols = symbols;
+    return runText(run, services);
 }
 
 }  // namespace commandline

@@ -46,7 +46,8 @@ private:
 // dictionary lacks the word), for readers without the phonetic font.
 class IpaOutput final : public BatchOutput {
 public:
-    explicit IpaOutput(QString path) : out_(std::move(path)) {}
+    IpaOutput(QString path, sonabet::notation::Symbols symbols)
+        : out_(std::move(path)), symbols_(symbols) {}
     void writeWord(const QString& key, const QString& transcription) override {
         writeIpa(key, transcription, "\n");
     }
@@ -62,10 +63,11 @@ private:
     void writeIpa(const QString& key, const QString& codes, const char* end) {
         out_.put(key.toUtf8() + '\t' +
                  QByteArray::fromStdString(
-                     sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString())) +
+                     sonabet::notation::toUnicodeIpa(codes.toUtf8().toStdString(), symbols_)) +
                  end);
     }
     StreamedOutput out_;
+    sonabet::notation::Symbols symbols_;
 };
 
 // The RTF document that the batch window would save after annotating the same list, written
@@ -100,10 +102,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<BatchOutput> batchOutput(BatchFormat format, const QString& path) {
+std::unique_ptr<BatchOutput> batchOutput(BatchFormat format, const QString& path,
+                                         sonabet::notation::Symbols symbols) {
     switch (format) {
         case BatchFormat::Ipa:
-            return std::make_unique<IpaOutput>(path);
+            return std::make_unique<IpaOutput>(path, symbols);
         case BatchFormat::Rtf:
             return std::make_unique<RtfOutput>(path);
         case BatchFormat::Lines:

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "batchengine.h"
+#include "unicodeipa.h"
 
 namespace core {
 
@@ -17,7 +18,9 @@ public:
     virtual bool finish(QString* error) = 0;
 };
 
-// path: the file the output goes to; standard output when empty.
-std::unique_ptr<BatchOutput> batchOutput(BatchFormat format, const QString& path);
+// path: the file the output goes to; standard output when empty. symbols: those of the IPA form.
+std::unique_ptr<BatchOutput> batchOutput(
+    BatchFormat format, const QString& path,
+    sonabet::notation::Symbols symbols = sonabet::notation::Symbols::Classic);
 
 }  // namespace core

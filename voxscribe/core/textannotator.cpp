@@ -240,10 +240,12 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
     }
 }
 
-TextCounts TextAnnotator::annotate(QStringView text, TextSink& sink) {
+TextCounts TextAnnotator::annotate(QStringView text, TextSink& sink, Part part) {
     sink_ = &sink;
-    counts_ = {};
-    annotatedOnce_.assign(annotatedOnce_.size(), false);
+    if (part == Part::Whole) {
+        counts_ = {};
+        annotatedOnce_.assign(annotatedOnce_.size(), false);
+    }
     TextTokenizer tokenizer(text);
     TextToken token;
     qsizetype tokens = 0;

@@ -104,9 +104,15 @@ public:
     TextAnnotator(const TextAnnotator&) = delete;
     TextAnnotator& operator=(const TextAnnotator&) = delete;
 
+    // Whether a run begins a text or goes on with the one the last run began.
+    enum class Part { Whole, Continued };
+
     // Annotates text, handing each piece to sink as it goes. Lookups made by an earlier run of
-    // the same annotator are reused; which words count as repeated starts afresh.
-    TextCounts annotate(QStringView text, TextSink& sink);
+    // the same annotator are reused; which words count as repeated starts afresh, unless part is
+    // Continued: then the text goes on from the last run (a window annotating a long text a
+    // paragraph at a time), its repeated words and counts carried on. A part ends with its text:
+    // an article at its end keeps all its forms.
+    TextCounts annotate(QStringView text, TextSink& sink, Part part = Part::Whole);
 
 private:
     struct Entry;

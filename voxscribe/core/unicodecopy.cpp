@@ -17,10 +17,10 @@ const QString kIpaFaces = QStringLiteral(
 
 // The characters [from, to) of a run of phonetic codes as Unicode IPA; the whole run decides
 // which of its slashes wrap a transcription.
-QString runAsUnicodeIpa(const QString& run, int from, int to) {
+QString runAsUnicodeIpa(const QString& run, int from, int to, sonabet::notation::Symbols symbols) {
     const auto offset = [&run](int index) { return std::size_t(run.left(index).toUtf8().size()); };
-    const std::string converted =
-        sonabet::notation::toUnicodeIpa(run.toUtf8().toStdString(), offset(from), offset(to));
+    const std::string converted = sonabet::notation::toUnicodeIpa(
+        run.toUtf8().toStdString(), offset(from), offset(to), symbols);
     return QString::fromStdString(converted);
 }
 
@@ -31,7 +31,8 @@ QString htmlSpan(const QString& text, const QString& faces, const char* colour) 
 
 }  // namespace
 
-UnicodeCopy unicodeIpaCopy(const QTextDocument& document, int from, int to) {
+UnicodeCopy unicodeIpaCopy(const QTextDocument& document, int from, int to,
+                           sonabet::notation::Symbols symbols) {
     const QFont defaultFont = document.defaultFont();
     UnicodeCopy copy;
     copy.html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><p>");
@@ -47,7 +48,7 @@ UnicodeCopy unicodeIpaCopy(const QTextDocument& document, int from, int to) {
             }
             const QFont font = fragment.charFormat().font().resolve(defaultFont);
             if (font.family() == phoneticFont()) {
-                const QString ipa = runAsUnicodeIpa(fragment.text(), start, stop);
+                const QString ipa = runAsUnicodeIpa(fragment.text(), start, stop, symbols);
                 copy.plain += ipa;
                 copy.html += htmlSpan(ipa, kIpaFaces, "#0000ff");
             } else {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "unicodeipa.h"
+
 class QTextDocument;
 
 namespace core {
@@ -14,7 +16,9 @@ struct UnicodeCopy {
     QString html;
 };
 
-// The characters [from, to) of the document.
-UnicodeCopy unicodeIpaCopy(const QTextDocument& document, int from, int to);
+// The characters [from, to) of the document, the IPA in the symbols chosen.
+UnicodeCopy unicodeIpaCopy(
+    const QTextDocument& document, int from, int to,
+    sonabet::notation::Symbols symbols = sonabet::notation::Symbols::Classic);
 
 }  // namespace core

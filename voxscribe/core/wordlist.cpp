@@ -60,7 +60,10 @@ QStringList splitWordLines(QStringView text) {
 }
 
 WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
-    const QString text = decodeWordList(bytes);
+    return wordListFromText(decodeWordList(bytes), path);
+}
+
+WordList wordListFromText(const QString& text, const QString& path) {
     // Text files hold no NUL characters; programs, pictures and documents nearly always do.
     if (text.contains(QChar(u'\0'))) {
         return {{},
@@ -85,7 +88,7 @@ WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
 namespace {
 
 // Reads one byte more than allowed, so that a file that grew since it was looked at is caught too.
-WordList readBounded(QFile& file, const QString& path, const QString& name) {
+TextFile readBounded(QFile& file, const QString& name) {
     const QByteArray bytes = file.read(kMaxWordListBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         return {{}, QStringLiteral("读取文件“%1”时出错，文件没有读完。").arg(name)};
@@ -93,21 +96,21 @@ WordList readBounded(QFile& file, const QString& path, const QString& name) {
     if (bytes.size() > kMaxWordListBytes) {
         return {{}, tooLarge(name)};
     }
-    return wordListFromBytes(bytes, path);
+    return {decodeWordList(bytes), {}};
 }
 
-WordList readStandardInput() {
+TextFile readStandardInput() {
     const QString name = QStringLiteral("标准输入");
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly)) {
         return {{}, QStringLiteral("无法读取标准输入。")};
     }
-    return readBounded(in, name, name);
+    return readBounded(in, name);
 }
 
 }  // namespace
 
-WordList readWordList(const QString& path) {
+TextFile readTextFile(const QString& path) {
     if (path == standardInputName()) {
         return readStandardInput();
     }
@@ -130,7 +133,16 @@ WordList readWordList(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return {{}, QStringLiteral("无法打开文件“%1”，请检查是否有读取权限。").arg(path)};
     }
-    return readBounded(file, path, path);
+    return readBounded(file, path);
+}
+
+WordList readWordList(const QString& path) {
+    const TextFile file = readTextFile(path);
+    if (!file.ok()) {
+        return {{}, file.error};
+    }
+    return wordListFromText(file.text,
+                            path == standardInputName() ? QStringLiteral("标准输入") : path);
 }
 
 }  // namespace core

@@ -20,17 +20,28 @@ constexpr qint64 kMaxWordListBytes = 64 * 1024 * 1024;
 // A file with a longer line is refused.
 constexpr qsizetype kMaxWordLineChars = 10000;
 
+struct TextFile {
+    QString text;   // decoded
+    QString error;  // why the file was refused, in Chinese; empty when it was read
+    bool ok() const { return error.isEmpty(); }
+};
+
 // The path that names standard input, as filters take it.
 inline QString standardInputName() {
     return QStringLiteral("-");
 }
 
+// Reads and decodes a text file, or standard input for standardInputName(). A missing,
+// unreadable or oversized file is refused with a message naming path.
+TextFile readTextFile(const QString& path);
+
 // Reads and decodes the file, or standard input for standardInputName(). A missing, unreadable,
 // oversized or binary file is refused with a message naming path.
 WordList readWordList(const QString& path);
 
-// The same for bytes already read; path only serves the messages.
+// The same for bytes already read, or text already decoded; path only serves the messages.
 WordList wordListFromBytes(const QByteArray& bytes, const QString& path);
+WordList wordListFromText(const QString& text, const QString& path);
 
 // Text from bytes: a byte-order mark selects UTF-8, UTF-16 or UTF-32 (and is dropped); otherwise
 // UTF-8 when the bytes are valid UTF-8, else GB18030, the code page of Chinese Windows.

@@ -19,6 +19,11 @@ constexpr WorkingWindowFacts kWindows[] = {
      "杂志社等用户，需要大量标注单词的场合。",
      true, "lblbiaoti", "最小化窗口", "lblclose", "关闭窗口",
      "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|", false},
+    {WorkingWindow::Text, "Frm5", "文章标注", "Label6",
+     "    粘贴或打开一篇英语文章，软件为文章中的单词标注音标，可以只标注超出读者水平的生词。"
+     "此项适合教师、出版社、杂志社为阅读材料和讲义注音。同样具有自动保存功能。",
+     false, "lblbiaoti", "最小化窗口", "lblclose", "关闭窗口",
+     "Word文档(*.doc)|*.doc|Rich Text File(*.rtf)|*.rtf|", true},
 };
 
 }  // namespace

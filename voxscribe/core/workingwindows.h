@@ -7,11 +7,11 @@
 
 namespace core {
 
-enum class WorkingWindow { ManualInput, SmartAnnotation, Batch };
+enum class WorkingWindow { ManualInput, SmartAnnotation, Batch, Text };
 
 struct WorkingWindowFacts {
     WorkingWindow window;
-    const char* objectName;  // "Form1", "Frm3", "Frm4"; it also names the recovery copy
+    const char* objectName;  // "Form1", "Frm3", "Frm4", "Frm5"; it also names the recovery copy
     // The title: on the window's strip, the launcher's label and the minimised window's caption.
     const char* title;
     // The launcher: its label, the description shown while the mouse is over it, and whether the

@@ -160,7 +160,7 @@ QMimeData* DocumentBox::unicodeIpaCopy() const {
     const int end = document()->characterCount() - 1;  // without the final paragraph mark
     const core::UnicodeCopy copy =
         core::unicodeIpaCopy(*document(), cursor.hasSelection() ? cursor.selectionStart() : 0,
-                             cursor.hasSelection() ? cursor.selectionEnd() : end);
+                             cursor.hasSelection() ? cursor.selectionEnd() : end, unicodeSymbols_);
     auto* data = new QMimeData;
     data->setText(copy.plain);
     data->setHtml(copy.html);

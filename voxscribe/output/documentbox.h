@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "annotation.h"
+#include "unicodeipa.h"
 
 class QMenu;
 class QMimeData;
@@ -57,6 +58,8 @@ public:
     // phonetic font: every run in it turned into Unicode IPA, as plain text and as HTML (words
     // black, IPA blue in a face that has the IPA glyphs).
     QMimeData* unicodeIpaCopy() const;
+    // The symbols of the copy: classic, as the phonetic font draws them, unless chosen.
+    void setUnicodeSymbols(sonabet::notation::Symbols symbols) { unicodeSymbols_ = symbols; }
 
     // The standard context menu with "复制为Unicode音标" after its copy command; the caller owns
     // it.
@@ -72,6 +75,7 @@ private:
     QString insertionFont_;
     quint32 insertionColour_ = core::kBlack;
     bool locked_ = false;
+    sonabet::notation::Symbols unicodeSymbols_ = sonabet::notation::Symbols::Classic;
 };
 
 // 0x00BBGGRR to a colour and back.

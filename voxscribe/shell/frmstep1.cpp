@@ -18,6 +18,7 @@
 #include "frm1.h"
 #include "frm3.h"
 #include "frm4.h"
+#include "frm5.h"
 #include "recovery.h"
 #include "services.h"
 #include "soundoutput.h"
@@ -85,6 +86,12 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
     });
     setWindowFactory(core::WorkingWindow::Batch, [this](QWidget* owner) -> QWidget* {
         return new batch::Frm4(services_, lookup_, owner);
+    });
+    setWindowFactory(core::WorkingWindow::Text, [this](QWidget*) -> QWidget* {
+        auto* window =
+            new text::Frm5(services_, lookup_, std::make_shared<core::EspeakSuggestion>());
+        window->setSpeech(speech_);
+        return window;
     });
     resize(kDesignSize);
     recoveryTimer_->setInterval(kRecoveryInterval);
@@ -164,9 +171,10 @@ void Frmstep1::placeControls() {
     } placements[] = {
         {titleStrip_, {0, 0, kDesignSize.width(), 48}},
         {modesFrame_, {19, 62, 540, 270}},
-        {modeLabels_[0], {20, 18, 150, 48}},
-        {modeLabels_[1], {195, 18, 150, 48}},
-        {modeLabels_[2], {370, 18, 150, 48}},
+        {modeLabels_[0], {20, 18, 118, 48}},
+        {modeLabels_[1], {147, 18, 118, 48}},
+        {modeLabels_[2], {274, 18, 118, 48}},
+        {modeLabels_[3], {401, 18, 118, 48}},
         {description_, {20, 84, 500, 132}},
         {helpLabel_, {440, 228, 80, 28}},
     };
@@ -260,6 +268,14 @@ output::DocumentBox* Frmstep1::documentOf(const QWidget* window) {
     return window != nullptr ? window->findChild<output::DocumentBox*>() : nullptr;
 }
 
+QTextDocument* Frmstep1::keptDocumentOf(QWidget* window) {
+    if (auto* text = qobject_cast<text::Frm5*>(window)) {
+        return text->sourceDocument();
+    }
+    output::DocumentBox* box = documentOf(window);
+    return box != nullptr ? box->document() : nullptr;
+}
+
 // A saved document needs no copy; a window the user closed has answered for its document.
 void Frmstep1::watchDocument(core::WorkingWindow window, QWidget* widget) {
     const QString name = windowName(window);
@@ -280,17 +296,19 @@ void Frmstep1::watchDocument(core::WorkingWindow window, QWidget* widget) {
 
 void Frmstep1::keepUnsavedDocuments() {
     for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
-        const output::DocumentBox* box = documentOf(slot(facts.window).window);
+        QWidget* window = slot(facts.window).window;
+        const output::DocumentBox* box = documentOf(window);
         if (box == nullptr || !box->document()->isModified()) {
             continue;
         }
+        const QTextDocument* kept = keptDocumentOf(window);
         const QString name = windowName(facts.window);
         const int revision = box->document()->revision();
         if (keptRevisions_.value(name, -1) == revision) {
             continue;  // the copy is up to date
         }
         QString error;
-        if (recovery_->keep(name, *box->document(), &error)) {
+        if (recovery_->keep(name, *kept, &error)) {
             keptRevisions_.insert(name, revision);
         } else {
             // No window to tell it in at exit; the next tick tries again.
@@ -316,8 +334,10 @@ void Frmstep1::offerRecovery() {
             if (copy.window != windowName(facts.window)) {
                 continue;
             }
-            output::DocumentBox* box = documentOf(ensureWorkingWindow(facts.window));
-            if (box == nullptr || !output::RecoveryStore::read(copy.path, *box->document())) {
+            QWidget* window = ensureWorkingWindow(facts.window);
+            output::DocumentBox* box = documentOf(window);
+            if (box == nullptr ||
+                !output::RecoveryStore::read(copy.path, *keptDocumentOf(window))) {
                 continue;
             }
             // Restored, not saved: closing the window asks about it like any other change.

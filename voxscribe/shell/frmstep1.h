@@ -27,6 +27,7 @@ namespace output {
 class DocumentBox;
 class RecoveryStore;
 }  // namespace output
+class QTextDocument;
 class QTimer;
 
 namespace widgets {
@@ -107,10 +108,13 @@ private:
     void presentWorkingWindow(core::WorkingWindow window);
     void watchDocument(core::WorkingWindow window, QWidget* widget);
     static output::DocumentBox* documentOf(const QWidget* window);
+    // What a recovery copy of the window keeps: its document, or the passage of the text
+    // window, from which the result follows.
+    static QTextDocument* keptDocumentOf(QWidget* window);
 
     platform::Services& services_;
     core::LookupClient& lookup_;
-    std::array<Slot, 3> windows_;
+    std::array<Slot, 4> windows_;
     std::function<void()> endProgram_;
     std::unique_ptr<output::RecoveryStore> recovery_;
     QTimer* recoveryTimer_ = nullptr;
@@ -121,8 +125,8 @@ private:
 
     widgets::TitleStrip* titleStrip_ = nullptr;  // Image1
     QFrame* modesFrame_ = nullptr;               // Frame1
-    // Label2, Label3 and Label4: one for each working window, in the list's order.
-    std::array<widgets::ClickableLabel*, 3> modeLabels_{};
+    // Label2, Label3, Label4 and Label6: one for each working window, in the list's order.
+    std::array<widgets::ClickableLabel*, 4> modeLabels_{};
     widgets::ClickableLabel* helpLabel_ = nullptr;  // Label7
     QLabel* description_ = nullptr;                 // Label5
     widgets::WindowChrome* chrome_ = nullptr;

@@ -21,6 +21,7 @@
 #include "misslog.h"
 #include "services.h"
 #include "speechcommand.h"
+#include "textwriters.h"
 #include "windowchrome.h"
 #include "workingdocument.h"
 
@@ -196,6 +197,39 @@ QString Frm3::notFoundQuestion(const QString& key) {
                "手工录入请选“是”，不想手工录入选“否”，按错键选“取消”");
 }
 
+bool Frm3::isSentence(const QString& entry) {
+    int words = 0;
+    for (const core::TextToken& token : core::textTokens(entry)) {
+        words += token.word ? 1 : 0;
+    }
+    return words > 1;
+}
+
+// A sentence as the annotated entries of its words, the text between them kept, staged through
+// the clipboard as one piece. A word the dictionary lacks gets "none": one paste asks no string of
+// questions.
+void Frm3::insertSentence(const QString& entry) {
+    class Collector final : public core::TextRunWriter {
+    public:
+        using TextRunWriter::TextRunWriter;
+        QList<core::Run> runs;
+
+    protected:
+        void run(const core::Run& run) override { runs.push_back(run); }
+    };
+    Collector collector(
+        {squareBrackets_->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes, true});
+    core::ClientWords words(lookup_);
+    core::TextAnnotator(words, core::TextOptions()).annotate(entry, collector);
+    for (auto run = collector.runs.crbegin(); run != collector.runs.crend(); ++run) {
+        if (run->family == core::phoneticFont()) {
+            lastTranscription_ = run->text;
+            break;
+        }
+    }
+    document_->insert({{collector.runs, true}});
+}
+
 void Frm3::onEntryChanged(const QString& text) {
     confirm_->setEnabled(!text.isEmpty());
 }
@@ -216,6 +250,13 @@ void Frm3::onConfirmClicked() {
 
     const core::Lookup found = lookup_.lookup(entry);
     QString transcription = found.transcription;
+    // Words that are no key of the dictionary together go in one by one, each with its own.
+    if (transcription.isEmpty() && !found.unavailable && isSentence(entry)) {
+        insertSentence(entry);
+        document_->setLocked(true);
+        entry_->clear();
+        return;
+    }
     if (transcription.isEmpty()) {
         const platform::Answer answer =
             services_.messages.show(this, notFoundQuestion(found.key), platform::Icon::Question,

@@ -75,6 +75,8 @@ private:
     void loadLockPicture();
     void insertAnnotated(const QString& entry, const QString& transcription);
     QString transcriptionToSay() const;
+    static bool isSentence(const QString& entry);
+    void insertSentence(const QString& entry);
 
     platform::Services& services_;
     core::LookupClient& lookup_;
