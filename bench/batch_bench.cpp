@@ -21,18 +21,7 @@
 
 namespace {
 
-constexpr char kRate[] = "words/s";
-constexpr char kCpuRate[] = "words/cpu_s";
-
 // cpu: the CPU seconds the iterations took, of this process or of the children they ran.
-void countWords(benchmark::State& state, qsizetype words, double cpu) {
-    state.counters[kRate] =
-        benchmark::Counter(double(words) * double(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["words"] = double(words);
-    if (cpu > 0) {
-        state.counters[kCpuRate] = double(words) * double(state.iterations()) / cpu;
-    }
-}
 
 class CountingSink final : public core::BatchSink {
 public:
@@ -54,7 +43,7 @@ void BM_Engine(benchmark::State& state) {
         summary = engine.run(words, sink);
         benchmark::DoNotOptimize(sink.bytes);
     }
-    countWords(state, words.size(), bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    bench::countWords(state, words.size(), bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
     state.counters["found"] = double(summary.found);
 }
 
@@ -113,7 +102,7 @@ void BM_Window(benchmark::State& state) {
         window.reset();
         state.ResumeTiming();
     }
-    countWords(state, state.range(0), cpu);
+    bench::countWords(state, state.range(0), cpu);
     state.counters["longest_paint_gap_ms"] = double(longestGap);
 }
 
@@ -156,32 +145,16 @@ void BM_CommandLine(benchmark::State& state) {
             peakKiB = qMax(peakKiB, peak.readAll().trimmed().toDouble());
         }
     }
-    countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+    bench::countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
     if (peakKiB > 0) {
         state.counters["peak_MiB"] = peakKiB / 1024.0;
     }
 }
 
-// For comparison: espeak-ng turning the same list into IPA (Debian package espeak-ng).
+// For comparison: espeak-ng turning the same list into IPA.
 void BM_EspeakNg(benchmark::State& state) {
-    const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
-    if (espeak.isEmpty()) {
-        state.SkipWithError("espeak-ng is not installed (apt-get install espeak-ng)");
-        return;
-    }
     QTemporaryDir dir;
-    const QString path = bench::writeFrequencyList(dir, state.range(0));
-    const double cpuBefore = bench::cpuSeconds(RUSAGE_CHILDREN);
-    for (auto _ : state) {
-        const QByteArray failure = bench::runToEnd(
-            espeak, {QStringLiteral("-q"), QStringLiteral("--ipa"), QStringLiteral("-v"),
-                     QStringLiteral("en-gb"), QStringLiteral("-f"), path});
-        if (!failure.isEmpty()) {
-            state.SkipWithError(failure.constData());
-            return;
-        }
-    }
-    countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+    bench::espeakIpa(state, bench::writeFrequencyList(dir, state.range(0)), state.range(0));
 }
 
 BENCHMARK(BM_Engine)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -198,62 +171,10 @@ BENCHMARK(BM_CommandLine)
 // 200,000-word figure is compared with its rate.
 BENCHMARK(BM_EspeakNg)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The console report, then how many times faster than espeak-ng each way is on the same list.
-class RatioReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) {
-                continue;
-            }
-            for (const char* counter : {kRate, kCpuRate}) {
-                if (const auto rate = run.counters.find(counter); rate != run.counters.end()) {
-                    rates_[run.benchmark_name() + " " + counter] = rate->second.value;
-                }
-            }
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const double espeak = rateOf("BM_EspeakNg/", kRate);
-        const double espeakCpu = rateOf("BM_EspeakNg/", kCpuRate);
-        if (espeak <= 0) {
-            std::printf("no espeak-ng figures to compare with\n");
-            return;
-        }
-        std::printf("espeak-ng: %.0f words/s by the clock, %.0f words per CPU second\n", espeak,
-                    espeakCpu);
-        for (const auto& [name, rate] : rates_) {
-            if (name.rfind("BM_EspeakNg", 0) == 0) {
-                continue;
-            }
-            const bool cpu =
-                name.size() > std::strlen(kCpuRate) &&
-                name.compare(name.size() - std::strlen(kCpuRate), std::string::npos, kCpuRate) == 0;
-            std::printf("%-40s %10.0f: %6.1f times espeak-ng\n", name.c_str(), rate,
-                        rate / (cpu ? espeakCpu : espeak));
-        }
-    }
-
-private:
-    // The rate of the run whose name starts with prefix; 0 when there is none.
-    double rateOf(const std::string& prefix, const char* counter) const {
-        for (const auto& [name, rate] : rates_) {
-            if (name.rfind(prefix, 0) == 0 && name.size() > std::strlen(counter) &&
-                name.compare(name.size() - std::strlen(counter), std::string::npos, counter) == 0) {
-                return rate;
-            }
-        }
-        return 0;
-    }
-    std::map<std::string, double> rates_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     bench::Application app(argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     return bench::runBenchmarks(argc, argv, &reporter);
 }

@@ -6,12 +6,16 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <time.h>
+#include <cstdio>
+#include <cstring>
+#include <map>
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -136,6 +140,95 @@ public:
 };
 
 // The registered benchmarks, reported by reporter (the console's when null).
+// Words per second, by the clock and by CPU time: the counters every words benchmark prints.
+inline constexpr char kRate[] = "words/s";
+inline constexpr char kCpuRate[] = "words/cpu_s";
+
+inline void countWords(benchmark::State& state, qsizetype words, double cpu) {
+    state.counters[kRate] =
+        benchmark::Counter(double(words) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["words"] = double(words);
+    if (cpu > 0) {
+        state.counters[kCpuRate] = double(words) * double(state.iterations()) / cpu;
+    }
+}
+
+// For comparison: espeak-ng (Debian package espeak-ng) turning the words of a file into IPA, once
+// per iteration; words: how many the file holds.
+inline void espeakIpa(benchmark::State& state, const QString& path, qsizetype words) {
+    const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
+    if (espeak.isEmpty()) {
+        state.SkipWithError("espeak-ng is not installed (apt-get install espeak-ng)");
+        return;
+    }
+    const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    for (auto _ : state) {
+        const QByteArray failure =
+            runToEnd(espeak, {QStringLiteral("-q"), QStringLiteral("--ipa"), QStringLiteral("-v"),
+                              QStringLiteral("en-gb"), QStringLiteral("-f"), path});
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.constData());
+            return;
+        }
+    }
+    countWords(state, words, cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+}
+
+// The console report, then how many times faster than espeak-ng (the run named BM_EspeakNg) each
+// rate is, by the clock and by CPU time.
+class RatioReporter final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                continue;
+            }
+            for (const char* counter : {kRate, kCpuRate}) {
+                if (const auto rate = run.counters.find(counter); rate != run.counters.end()) {
+                    rates_[run.benchmark_name() + " " + counter] = rate->second.value;
+                }
+            }
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const double espeak = rateOf("BM_EspeakNg/", kRate);
+        const double espeakCpu = rateOf("BM_EspeakNg/", kCpuRate);
+        if (espeak <= 0) {
+            std::printf("no espeak-ng figures to compare with\n");
+            return;
+        }
+        std::printf("espeak-ng: %.0f words/s by the clock, %.0f words per CPU second\n", espeak,
+                    espeakCpu);
+        for (const auto& [name, rate] : rates_) {
+            if (name.rfind("BM_EspeakNg", 0) == 0) {
+                continue;
+            }
+            const bool cpu = endsWith(name, kCpuRate);
+            std::printf("%-40s %10.0f: %6.1f times espeak-ng\n", name.c_str(), rate,
+                        rate / (cpu ? espeakCpu : espeak));
+        }
+    }
+
+private:
+    static bool endsWith(const std::string& name, const char* suffix) {
+        const std::size_t length = std::strlen(suffix);
+        return name.size() > length &&
+               name.compare(name.size() - length, std::string::npos, suffix) == 0;
+    }
+    // The rate of the run whose name starts with prefix; 0 when there is none.
+    double rateOf(const std::string& prefix, const char* counter) const {
+        for (const auto& [name, rate] : rates_) {
+            if (name.rfind(prefix, 0) == 0 && endsWith(name, counter)) {
+                return rate;
+            }
+        }
+        return 0;
+    }
+    std::map<std::string, double> rates_;
+};
+
 inline int runBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks(reporter);

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr char kRate[] = "words/s";
-constexpr char kCpuRate[] = "words/cpu_s";
 constexpr qsizetype kMillion = 1000000;
 
 // The dictionary through the program's own lookup client, counting the lookups.
@@ -72,15 +70,6 @@ public:
     qsizetype total = 0;
 };
 
-void countWords(benchmark::State& state, qsizetype words, double cpu) {
-    state.counters[kRate] =
-        benchmark::Counter(double(words) * double(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["words"] = double(words);
-    if (cpu > 0) {
-        state.counters[kCpuRate] = double(words) * double(state.iterations()) / cpu;
-    }
-}
-
 // The command line's work for --format ipa: every word annotated, the text with its IPA written
 // out as it goes. A fresh annotator each time, so every distinct word is looked up through the
 // client again. range(0): the reader's level (0 every word); range(1): 1 for the modern symbols.
@@ -102,7 +91,7 @@ void BM_AnnotateIpa(benchmark::State& state) {
         writer.finish();
         bytes = out.total;
     }
-    countWords(state, counts.words, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    bench::countWords(state, counts.words, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
     state.counters["annotated"] = double(counts.annotated);
     state.counters["lookups_per_run"] = double(words.lookups) / double(state.iterations());
     state.counters["MiB_out"] = double(bytes) / (1024.0 * 1024.0);
@@ -148,7 +137,7 @@ void BM_TenThousandWords(benchmark::State& state) {
         }
         longest = qMax(longest, double(clock.nsecsElapsed()) / 1e6);
     }
-    countWords(state, 10000, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    bench::countWords(state, 10000, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
     state.counters["longest_ms"] = longest;
     std::printf("10,000 words%s: longest run %.1f ms\n",
                 document ? " into a shown document box" : " into segments and runs", longest);
@@ -195,11 +184,6 @@ void BM_WindowAfterLastChange(benchmark::State& state) {
 
 // For comparison: espeak-ng turning the first range(0) words of the same text into IPA.
 void BM_EspeakNg(benchmark::State& state) {
-    const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
-    if (espeak.isEmpty()) {
-        state.SkipWithError("espeak-ng is not installed (apt-get install espeak-ng)");
-        return;
-    }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("text.txt"));
     QFile file(path);
@@ -208,17 +192,7 @@ void BM_EspeakNg(benchmark::State& state) {
         return;
     }
     file.close();
-    const double cpuBefore = bench::cpuSeconds(RUSAGE_CHILDREN);
-    for (auto _ : state) {
-        const QByteArray failure = bench::runToEnd(
-            espeak, {QStringLiteral("-q"), QStringLiteral("--ipa"), QStringLiteral("-v"),
-                     QStringLiteral("en-gb"), QStringLiteral("-f"), path});
-        if (!failure.isEmpty()) {
-            state.SkipWithError(failure.constData());
-            return;
-        }
-    }
-    countWords(state, state.range(0), bench::cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+    bench::espeakIpa(state, path, state.range(0));
 }
 
 BENCHMARK(BM_AnnotateIpa)
@@ -246,43 +220,10 @@ BENCHMARK(BM_WindowAfterLastChange)
 // espeak-ng reads some thousands of words a second; a sample of 20,000 words gives its rate.
 BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The console report, then each rate beside espeak-ng's.
-class ComparingReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto rate = run.counters.find(kRate);
-            const auto cpuRate = run.counters.find(kCpuRate);
-            if (!run.error_occurred && rate != run.counters.end() &&
-                cpuRate != run.counters.end()) {
-                rates_[run.benchmark_name()] = {rate->second.value, cpuRate->second.value};
-            }
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto espeak = std::find_if(rates_.begin(), rates_.end(), [](const auto& entry) {
-            return entry.first.rfind("BM_EspeakNg", 0) == 0;
-        });
-        for (const auto& [name, rate] : rates_) {
-            std::printf("%-45s %12.0f words/s %12.0f words/cpu_s", name.c_str(), rate.first,
-                        rate.second);
-            if (espeak != rates_.end() && espeak->second.second > 0) {
-                std::printf("  %8.1f times espeak-ng (CPU)", rate.second / espeak->second.second);
-            }
-            std::printf("\n");
-        }
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> rates_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     bench::Application app(argc, argv);
-    ComparingReporter reporter;
+    bench::RatioReporter reporter;
     return bench::runBenchmarks(argc, argv, &reporter);
 }

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "batchfiles.h"
+#include "children.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "frm4.h"
@@ -50,9 +51,7 @@ protected:
     }
     template <class T = QLabel>
     T* find(const char* name) {
-        T* widget = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing_support::childOf<T>(window, QString::fromLatin1(name));
     }
     // The user clicks "选择文件…" and picks path in the dialog (an empty path cancels).
     void chooseFile(const QString& path) {

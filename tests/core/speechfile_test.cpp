@@ -31,8 +31,7 @@ TEST(SpeechFile, WritesTheSoundOfTheCodesAsAWavFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("quality.wav"));
     QString error;
-    ASSERT_TRUE(core::saveSpeech(path, QStringLiteral("5kwRliti"), &error))
-        << error.toStdString();
+    ASSERT_TRUE(core::saveSpeech(path, QStringLiteral("5kwRliti"), &error)) << error.toStdString();
     const QByteArray wav = readBytes(path);
     ASSERT_GT(wav.size(), 44);
     const auto u32 = [&wav](int at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
@@ -83,7 +82,7 @@ TEST_P(SpeechFileFails, SaysWhyAndWritesNothing) {
     const QString path = dir.filePath(QString::fromUtf8(c.file));
     QString error;
     EXPECT_FALSE(core::saveSpeech(path, QString::fromUtf8(c.codes), &error,
-                                    {QString::fromUtf8(c.library), QString()}));
+                                  {QString::fromUtf8(c.library), QString()}));
     EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
     EXPECT_EQ(readBytes(existing), "old");
     if (path != existing) {

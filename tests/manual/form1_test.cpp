@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "children.h"
 #include "documentbox.h"
 #include "fontcheck.h"
 #include "form1.h"
@@ -69,9 +70,7 @@ protected:
 
     template <typename T>
     T* get(const QString& name) {
-        T* child = form->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
-        return child;
+        return testing_support::childOf<T>(*form, name);
     }
     QPushButton* button(int index) {
         return get<QPushButton>(QStringLiteral("Command1_%1").arg(index));

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "children.h"
 #include "fontfolder.h"
 #include "frmstep1.h"
 #include "layoutcheck.h"
@@ -76,9 +77,7 @@ protected:
 
     template <typename T = QLabel>
     T* child(const char* name) {
-        T* widget = launcher->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing_support::childOf<T>(*launcher, QString::fromLatin1(name));
     }
     QString description() { return child("Label5")->text(); }
     // A click that goes through the window system, which is where a modal window blocks others.

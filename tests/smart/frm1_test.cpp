@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "children.h"
 #include "documentbox.h"
 #include "frm1.h"
 #include "frm3.h"
@@ -91,9 +92,7 @@ protected:
     }
     template <typename T>
     static T* get(smart::Frm1* dialog, const QString& name) {
-        T* child = dialog->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
-        return child;
+        return testing_support::childOf<T>(*dialog, name);
     }
     static void click(smart::Frm1* dialog, int index) {
         QTest::mouseClick(get<QPushButton>(dialog, QStringLiteral("Command1_%1").arg(index)),

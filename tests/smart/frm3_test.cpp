@@ -21,6 +21,7 @@
 #include <ostream>
 #include <vector>
 
+#include "children.h"
 #include "documentbox.h"
 #include "files.h"
 #include "frm3.h"
@@ -67,9 +68,7 @@ protected:
 
     template <class T>
     T* find(const char* name) {
-        T* widget = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing_support::childOf<T>(window, QString::fromLatin1(name));
     }
 
     void type(const QString& text) { QTest::keyClicks(text1, text); }

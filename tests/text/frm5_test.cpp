@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "children.h"
 #include "documentbox.h"
 #include "files.h"
 #include "frm5.h"
@@ -40,9 +41,7 @@ protected:
 
     template <class T = QLabel>
     T* find(const char* name) {
-        T* widget = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing_support::childOf<T>(window, QString::fromLatin1(name));
     }
     // The passage pasted, as the user pastes it, and the result waited for.
     void paste(const QString& text) {

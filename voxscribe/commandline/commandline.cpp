@@ -50,6 +50,21 @@ std::optional<Value> named(const Named<Value> (&table)[N], const QString& given,
     return std::nullopt;
 }
 
+// Sets value from the option's name in the table, when the option is given; false, told, when
+// the name is none of the table's.
+template <class Value, std::size_t N>
+bool chooseNamed(const QCommandLineParser& parser, const QCommandLineOption& option,
+                 const Named<Value> (&table)[N], const QString& what, Value& value) {
+    if (!parser.isSet(option)) {
+        return true;
+    }
+    const std::optional<Value> chosen = named(table, parser.value(option), what);
+    if (chosen) {
+        value = *chosen;
+    }
+    return chosen.has_value();
+}
+
 bool endsWithAny(const QString& path, std::initializer_list<const char*> suffixes) {
     return std::any_of(suffixes.begin(), suffixes.end(), [&](const char* suffix) {
         return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
@@ -218,13 +233,9 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
         if (endsWithAny(output, {".rtf", ".doc"})) {
             run.format = core::BatchFormat::Rtf;
         }
-        if (parser.isSet(formatOption)) {
-            const auto format =
-                named(kBatchFormats, parser.value(formatOption), QStringLiteral("输出格式"));
-            if (!format) {
-                return kExitUsage;
-            }
-            run.format = *format;
+        if (!chooseNamed(parser, formatOption, kBatchFormats, QStringLiteral("输出格式"),
+                         run.format)) {
+            return kExitUsage;
         }
         return runBatch(run, services);
     }
@@ -238,13 +249,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     run.format = endsWithAny(output, {".rtf", ".doc"})    ? TextFormat::Rtf
                  : endsWithAny(output, {".html", ".htm"}) ? TextFormat::Html
                                                           : TextFormat::Ipa;
-    if (parser.isSet(formatOption)) {
-        const auto format =
-            named(kTextFormats, parser.value(formatOption), QStringLiteral("输出格式"));
-        if (!format) {
-            return kExitUsage;
-        }
-        run.format = *format;
+    if (!chooseNamed(parser, formatOption, kTextFormats, QStringLiteral("输出格式"), run.format)) {
+        return kExitUsage;
     }
     if (parser.isSet(levelOption) && parser.value(levelOption) != QLatin1String("all")) {
         bool number = false;
