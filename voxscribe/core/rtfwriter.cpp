@@ -8,7 +8,9 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace core {
 namespace {
@@ -133,6 +135,7 @@ public:
         fonts_ = {defaultFamily};
         colours_ = {QColor(Qt::black).rgb(), QColor(Qt::blue).rgb()};
         current_.reset();
+        controls_.clear();
         text_.clear();
     }
 
@@ -143,7 +146,14 @@ public:
         if (current_ && *current_ == format) {
             return;
         }
-        text_ += controlWords(format);
+        // A stream switches among a handful of formats over and over.
+        auto known = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const auto& entry) { return entry.first == format; });
+        if (known == controls_.end()) {
+            controls_.emplace_back(format, controlWords(format));
+            known = controls_.end() - 1;
+        }
+        text_ += known->second;
         current_ = format;
     }
     // As switchTo, with the control words already made.
@@ -203,6 +213,7 @@ private:
     QList<QString> fonts_;
     QList<QRgb> colours_;
     std::optional<RunFormat> current_;
+    std::vector<std::pair<RunFormat, QByteArray>> controls_;
     QByteArray text_;
 };
 

@@ -71,6 +71,13 @@ void DocumentBox::setInsertionColour(quint32 bgr) {
 
 void DocumentBox::replaceSelection(const QString& text) {
     QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    insertInInsertionFormat(cursor, text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+void DocumentBox::insertInInsertionFormat(QTextCursor& cursor, const QString& text) const {
     // The size in force at the caret stays; font and colour are the insertion format's.
     QTextCharFormat format = cursor.charFormat();
     if (cursor.hasSelection()) {
@@ -81,11 +88,8 @@ void DocumentBox::replaceSelection(const QString& text) {
     }
     format.setFontFamilies({insertionFont_});
     format.setForeground(colourFromBgr(insertionColour_));
-    cursor.beginEditBlock();
     cursor.insertText(normalisedLineBreaks(text), format);
-    cursor.endEditBlock();
     cursor.clearSelection();
-    setTextCursor(cursor);
 }
 
 void DocumentBox::insert(const core::Insertion& insertion) {
@@ -104,14 +108,16 @@ void DocumentBox::insert(const core::Insertion& insertion) {
 }
 
 void DocumentBox::insertRuns(const QList<core::Run>& runs) {
-    QTextCursor edit(document());
-    edit.beginEditBlock();
+    // One cursor for all the runs and the caret moved once: moving the caret lays out the
+    // document to show it, which would cost more than the insertions on a long batch.
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
     for (const core::Run& run : runs) {
         if (!run.family.isEmpty()) {
             setInsertionFont(run.family);
             setInsertionColour(run.colour);
         } else {
-            const QTextCharFormat caret = textCursor().charFormat();
+            const QTextCharFormat caret = cursor.charFormat();
             const QString family = caret.font().resolve(document()->defaultFont()).family();
             if (family == core::phoneticFont()) {
                 setInsertionFont(core::latinFont());
@@ -123,9 +129,10 @@ void DocumentBox::insertRuns(const QList<core::Run>& runs) {
                                        : core::kBlack);
             }
         }
-        replaceSelection(run.text);
+        insertInInsertionFormat(cursor, run.text);
     }
-    edit.endEditBlock();
+    cursor.endEditBlock();
+    setTextCursor(cursor);
 }
 
 void DocumentBox::insertInCaretFormat(const QString& text) {

@@ -72,6 +72,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void insertInInsertionFormat(QTextCursor& cursor, const QString& text) const;
+
     QString insertionFont_;
     quint32 insertionColour_ = core::kBlack;
     bool locked_ = false;
