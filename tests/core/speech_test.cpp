@@ -1,7 +1,6 @@
 // A transcription said aloud: our codes as eSpeak NG phonemes, eSpeak's sound of them in
 // memory, and the service that plays it or says why it cannot. No sound is ever played here:
 // the sound output is a stand-in, or the real one where there is no device.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -206,21 +205,13 @@ TEST(SpeechSynthesis, SharesTheSuggestionsEspeak) {
 
 using StandInOutput = testing_support::RecordingSound;
 
-bool espeakLoaded() {
-    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);
-    if (handle != nullptr) {
-        dlclose(handle);
-    }
-    return handle != nullptr;
-}
-
 TEST(Speech, LoadsEspeakAtTheFirstWordAndPlaysItsSound) {
-    if (espeakLoaded()) {
+    if (testing_support::espeakLoaded()) {
         GTEST_SKIP() << "an earlier test of this process loaded eSpeak NG";
     }
     auto output = std::make_shared<StandInOutput>(true);
     core::Speech speech(output);
-    EXPECT_FALSE(espeakLoaded());
+    EXPECT_FALSE(testing_support::espeakLoaded());
     const bool spoken = speech.speak(QStringLiteral("5kwRliti"));
     REQUIRE_ESPEAK();
     ASSERT_TRUE(spoken);

@@ -1,12 +1,12 @@
 // Suggested transcriptions: eSpeak NG's phonemes in the dictionary's codes and style, and the
 // service that loads eSpeak NG when it is first needed and does without it when it is missing.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 
 #include "espeakcodes.h"
+#include "standins.h"
 #include "suggestion.h"
 
 namespace {
@@ -159,23 +159,15 @@ TEST(EspeakPhonemes, BecomeWhatTheDictionaryGeneratorWrites) {
                                   << " differ: " << differ.mid(0, 10).join(u"; ").toStdString();
 }
 
-bool espeakLoaded() {
-    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);
-    if (handle != nullptr) {
-        dlclose(handle);
-    }
-    return handle != nullptr;
-}
-
 TEST(EspeakSuggestion, LoadsEspeakAtTheFirstSuggestionAndReadsOnlyWords) {
-    if (espeakLoaded()) {
+    if (testing_support::espeakLoaded()) {
         GTEST_SKIP() << "an earlier test of this process loaded eSpeak NG";
     }
     core::EspeakSuggestion suggestion;
     EXPECT_EQ(suggestion.suggest(QStringLiteral("3D")), "");  // digits: not even loaded for it
-    EXPECT_FALSE(espeakLoaded());
+    EXPECT_FALSE(testing_support::espeakLoaded());
     EXPECT_EQ(suggestion.suggest(QStringLiteral(" Quality ")), "5kwRliti");
-    EXPECT_TRUE(espeakLoaded());
+    EXPECT_TRUE(testing_support::espeakLoaded());
     EXPECT_TRUE(suggestion.available());
     EXPECT_EQ(suggestion.suggest(QStringLiteral("New York")), "nju: jR:k");
     for (const char* word : {"", "   ", "a.b", "x1", "café", "-"}) {

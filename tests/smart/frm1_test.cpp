@@ -1,6 +1,5 @@
 // The manual-entry dialog, opened as the user opens it: a word the dictionary lacks, Enter in the
 // smart-annotation window and Yes to its question.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
@@ -56,14 +55,6 @@ public:
     }
     bool available() override { return true; }
 };
-
-bool espeakLoaded() {
-    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);
-    if (handle != nullptr) {
-        dlclose(handle);
-    }
-    return handle != nullptr;
-}
 
 class Frm1Test : public ::testing::Test {
 protected:
@@ -201,8 +192,7 @@ TEST_F(Frm1Test, TheSpeechCommandSaysTheTypedCodes) {
         GTEST_SKIP() << "eSpeak NG or its English data is missing";
     }
     ASSERT_EQ(sound->played.size(), 2u);
-    EXPECT_EQ(sound->played[0].phonemes.size(),
-              core::soundOfCodes(core::EspeakLibrary::open(), "5blR:f").phonemes.size());
+    EXPECT_EQ(sound->played[0].phonemes.size(), testing_support::phonemeCountOf("5blR:f"));
     EXPECT_EQ(text1->text(), "5blR:f");
     EXPECT_TRUE(dialog->isVisible());
 }
@@ -382,19 +372,19 @@ TEST_F(Frm1Wiring, YesInTheLaunchersSmartWindowOpensTheDialog) {
 // What a user does with an unknown word: Yes, Ctrl+Enter, Enter. eSpeak NG is loaded then, not
 // when the program or its smart-annotation window starts.
 TEST_F(Frm1Wiring, CtrlEnterThenEnterWritesTheSuggestedTranscription) {
-    if (espeakLoaded()) {
+    if (testing_support::espeakLoaded()) {
         GTEST_SKIP() << "an earlier test of this process loaded eSpeak NG";
     }
     smart::Frm3* window = openSmartWindow();
     ASSERT_NE(window, nullptr);
     QTest::keyClicks(window->entryBox(), "Flimbo");
-    EXPECT_FALSE(espeakLoaded());
+    EXPECT_FALSE(testing_support::espeakLoaded());
     env.messages.answer(Answer::Yes);
     QTest::keyClick(window->entryBox(), Qt::Key_Return);
     smart::Frm1* dialog = shownDialog();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    EXPECT_TRUE(espeakLoaded());
+    EXPECT_TRUE(testing_support::espeakLoaded());
     auto* text1 = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
     QTest::keyClick(text1, Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(text1, Qt::Key_Return);

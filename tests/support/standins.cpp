@@ -1,5 +1,9 @@
 #include "standins.h"
 
+#include <dlfcn.h>
+
+#include "espeaklibrary.h"
+
 namespace testing_support {
 
 platform::Answer ScriptedMessageBoxes::show(QWidget*, const QString& text, platform::Icon icon,
@@ -36,6 +40,19 @@ QString ScriptedFileDialogs::openFileName(QWidget*, const QString& title, const 
                                           const QString& initialName) {
     requests.push_back({false, title, filter, initialName});
     return next();
+}
+
+bool espeakLoaded() {
+    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) {
+        dlclose(handle);
+    }
+    return handle != nullptr;
+}
+
+std::size_t phonemeCountOf(const char* codes) {
+    return core::soundOfCodes(core::EspeakLibrary::open(), QString::fromLatin1(codes))
+        .phonemes.size();
 }
 
 }  // namespace testing_support

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -82,5 +83,11 @@ public:
 private:
     bool device_;
 };
+
+// Whether eSpeak NG is loaded in this process yet: a test of loading it on demand can only tell
+// when no earlier test has loaded it.
+bool espeakLoaded();
+// How many phonemes the speech service makes of codes, to compare with a sound that was played.
+std::size_t phonemeCountOf(const char* codes);
 
 }  // namespace testing_support

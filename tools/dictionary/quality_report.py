@@ -375,23 +375,23 @@ HETERONYMS = ("present", "record", "object", "use", "minute", "content", "lead",
               "increase", "subject", "contract", "desert", "refuse", "separate")
 
 
+# The floors ctest holds the figures to, each in per cent.
+FLOORS = (
+    ("--floor", "below this share of exact agreement"),
+    ("--alternatives-floor", "below this share of agreement with alternatives"),
+    ("--composer-floor", "when fewer composed forms equal the sources'"),
+    ("--coverage-floor", "when less of the frequency list is found"),
+    ("--stress-floor", "when the stress of a source agrees less with CMU's"),
+    ("--consonant-floor", "when the consonants of a source agree less with CMU's"),
+    ("--suggestion-floor", "when fewer suggestions equal the dictionary's entries"),
+)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--data", default=sources.DEFAULT_DATA)
-    parser.add_argument("--floor", type=float, default=0.0,
-                        help="fail below this share of exact agreement, in per cent")
-    parser.add_argument("--alternatives-floor", type=float, default=0.0,
-                        help="fail below this share of agreement with alternatives")
-    parser.add_argument("--composer-floor", type=float, default=0.0,
-                        help="fail when fewer composed forms equal the sources'")
-    parser.add_argument("--coverage-floor", type=float, default=0.0,
-                        help="fail when less of the frequency list is found")
-    parser.add_argument("--stress-floor", type=float, default=0.0,
-                        help="fail when the stress of a source agrees less with CMU's")
-    parser.add_argument("--consonant-floor", type=float, default=0.0,
-                        help="fail when the consonants of a source agree less with CMU's")
-    parser.add_argument("--suggestion-floor", type=float, default=0.0,
-                        help="fail when fewer suggestions equal the dictionary's entries")
+    for option, fails_when in FLOORS:
+        parser.add_argument(option, type=float, default=0.0, help="fail " + fails_when)
     parser.add_argument("--tables", default=os.path.join(sources.REPO, "sonabet", "tables"))
     parser.add_argument("--show", type=int, default=3, help="examples per kind of difference")
     parser.add_argument("--espeak-cache", metavar="FILE", help="as for generate.py")

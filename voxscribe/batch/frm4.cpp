@@ -15,6 +15,7 @@
 #include "documentsaver.h"
 #include "lookupclient.h"
 #include "misslog.h"
+#include "objectnames.h"
 #include "services.h"
 #include "windowchrome.h"
 #include "wordlist.h"
@@ -164,14 +165,13 @@ void Frm4::buildControls() {
     saveLabel_->setCursor(Qt::PointingHandCursor);
     saveLabel_->setStyleSheet(QString::fromLatin1(kCommandStyle));
 
-    const std::pair<QWidget*, const char*> names[] = {
-        {hint, "Label1"},         {chooseFileLabel_, "Label5"}, {pathLabel_, "Label2"},
-        {statusLabel_, "Label3"}, {progress_, "ProgressBar1"},  {document_, "Rich2"},
-        {saveLabel_, "Label4"},
-    };
-    for (const auto& [widget, name] : names) {
-        widget->setObjectName(QString::fromLatin1(name));
-    }
+    widgets::nameObjects({{hint, "Label1"},
+                          {chooseFileLabel_, "Label5"},
+                          {pathLabel_, "Label2"},
+                          {statusLabel_, "Label3"},
+                          {progress_, "ProgressBar1"},
+                          {document_, "Rich2"},
+                          {saveLabel_, "Label4"}});
 
     auto* chooseRow = new QHBoxLayout;
     chooseRow->addWidget(chooseFileLabel_);

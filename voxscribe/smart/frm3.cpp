@@ -19,6 +19,7 @@
 #include "documentsaver.h"
 #include "lookupclient.h"
 #include "misslog.h"
+#include "objectnames.h"
 #include "services.h"
 #include "speechcommand.h"
 #include "textwriters.h"
@@ -142,16 +143,15 @@ void Frm3::buildControls() {
     lockPicture_ = new QLabel(this);
     lockPicture_->setAlignment(Qt::AlignCenter);
 
-    const std::pair<QObject*, const char*> names[] = {
-        {lockPicture_, "Image2"},     {instructions, "Label1"},
-        {prompt_, "Label2"},          {entry_, "Text1"},
-        {confirm_, "Command2"},       {marksFrame_, "Frame2"},
-        {squareBrackets_, "Option1"}, {slashes, "Option3"},
-        {modeLabel_, "lblconvert"},
-    };
-    for (const auto& [object, name] : names) {
-        object->setObjectName(QString::fromLatin1(name));
-    }
+    widgets::nameObjects({{lockPicture_, "Image2"},
+                          {instructions, "Label1"},
+                          {prompt_, "Label2"},
+                          {entry_, "Text1"},
+                          {confirm_, "Command2"},
+                          {marksFrame_, "Frame2"},
+                          {squareBrackets_, "Option1"},
+                          {slashes, "Option3"},
+                          {modeLabel_, "lblconvert"}});
 }
 
 void Frm3::placeControls() {

@@ -16,6 +16,7 @@
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
+#include "objectnames.h"
 #include "savefile.h"
 #include "services.h"
 #include "speechcommand.h"
@@ -169,14 +170,15 @@ void Frm5::buildControls() {
         label->setStyleSheet(QString::fromLatin1(kCommandStyle));
     }
 
-    const std::pair<QObject*, const char*> names[] = {
-        {hint, "Label1"},     {sourcePath_, "Label3"}, {source_, "Text1"},
-        {level_, "Combo1"},   {knownPath_, "Label7"},  {firstOnly_, "Check1"},
-        {guesses_, "Check2"}, {symbols_, "Combo2"},    {countsLabel_, "Label5"},
-    };
-    for (const auto& [object, name] : names) {
-        object->setObjectName(QString::fromLatin1(name));
-    }
+    widgets::nameObjects({{hint, "Label1"},
+                          {sourcePath_, "Label3"},
+                          {source_, "Text1"},
+                          {level_, "Combo1"},
+                          {knownPath_, "Label7"},
+                          {firstOnly_, "Check1"},
+                          {guesses_, "Check2"},
+                          {symbols_, "Combo2"},
+                          {countsLabel_, "Label5"}});
 
     auto* openRow = new QHBoxLayout;
     openRow->addWidget(open);
