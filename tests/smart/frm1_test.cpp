@@ -390,6 +390,10 @@ TEST_F(Frm1Wiring, CtrlEnterThenEnterWritesTheSuggestedTranscription) {
     QTest::keyClick(text1, Qt::Key_Return);
     EXPECT_EQ(window->documentBox()->toPlainText(), "flimbo/5flimbEu/\n");
     EXPECT_TRUE(readBytes(env.file("unfound.dat")).endsWith("flimbo,5flimbEu\r\n"));
+    // A reviewer's picture of the accepted suggestion as the document draws it.
+    QFontDatabase::addApplicationFont(QStringLiteral(VOXSCRIBE_PROGRAM_DIR "/Ksphonet.ttf"));
+    const QString path = layout_check::snapshotPath("Frm3-suggestion.png", env.dir.path());
+    EXPECT_TRUE(window->grab().save(path));
 }
 
 // A reviewer's picture of the dialog, in which no control covers another and every caption fits;
