@@ -27,7 +27,7 @@ QString runName() {
 
 QString RecoveryStore::defaultFolder() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification ignores a relative value.
+    // XDG base directories must be absolute; a relative value is ignored, as freedesktop.org says.
     if (state.isEmpty() || QDir::isRelativePath(state)) {
         state = QDir::homePath() + QStringLiteral("/.local/state");
     }
