@@ -118,6 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A schwa before a vowel without eSpeak's linking r; a length mark on a long vowel.
         FormCase{"5meVEE", "[['m|E|Z|@-|@]]"}, FormCase{"Ant5B:ktik", "[[a|n|t|'A:|k|t|I|k]]"},
         FormCase{"5mouldi", "[['m|oU|l|d|i]]"}, FormCase{"fju:", "[[f|j|u:]]"},
+        // A diphthong into a schwa before a longer vowel: "radio", "medieval".
+        FormCase{"5reidiEu", "[['r|eI|d|I|oU]]"},
+        FormCase{",mediE:5vi:l", "[[,m|E|d|I|3:|'v|i:|l]]"},
         // Nothing to say.
         FormCase{"", ""}, FormCase{"5", ""}, FormCase{"/ /", ""}, FormCase{"(E)", ""},
         FormCase{"123", ""}));
@@ -273,8 +276,10 @@ TEST(AudioSinkOutput, WithoutASoundDeviceSpeechIsUnavailable) {
     core::Speech speech(output);
     EXPECT_EQ(speech.unavailableReason(), core::noSoundDeviceReason());
     EXPECT_FALSE(speech.speak(QStringLiteral("5kwRliti")));
-    output->play(core::SpokenSound{{0, 100, 0}, 22050, {}});  // no device: returns, plays nothing
+    // Played anyway: it returns without a device and without opening one.
+    output->play(core::SpokenSound{{0, 100, 0}, 22050, {}});
     output->stop();
+    EXPECT_FALSE(output->hasDevice());
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 codes in the style of the syllabus, and the rules at work: `codes_of` for a list of phonemes,
 `codes_from_espeak` for eSpeak NG's phoneme names.
 
-The program compiles the same file into its suggestion (voxscribe/smart/espeakcodes.cpp) and
+The program compiles the same file into its suggestion (voxscribe/core/espeakcodes.cpp) and
 reads it with the same steps; a change here is a change there, and the two are held equal by
 the cases of conversion_cases.tsv, which both test.
 """

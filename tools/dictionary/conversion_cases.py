@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes conversion_cases.tsv: words, eSpeak NG's phoneme names for them and the codes the
 conversion rules make of the names. The generator's tests (test_convert.py) and the program's
-(tests/smart/suggestion_test.cpp) both convert the same names and expect the same codes, which
+(tests/core/suggestion_test.cpp) both convert the same names and expect the same codes, which
 holds the two readers of conversion_rules.txt equal.
 
     conversion_cases.py update   # the codes again, after a change of the rules (no eSpeak)

@@ -220,6 +220,8 @@ public:
                 read(f);
             }
         }
+        splitStops_ = codes(words("s-split-stops"));
+        splitAfter_ = codes(words("s-split-after"));
     }
 
     const std::vector<EspeakPhoneme>& phonemes() const { return espeakOrder_; }
@@ -311,9 +313,10 @@ private:
         return out;
     }
 
-    std::vector<std::string_view> words(std::string_view key) const {
+    const std::vector<std::string_view>& words(std::string_view key) const {
+        static const std::vector<std::string_view> kNone;
         const auto found = stressWords_.find(key);
-        return found == stressWords_.end() ? std::vector<std::string_view>{} : found->second;
+        return found == stressWords_.end() ? kNone : found->second;
     }
 
     void read(const std::vector<std::string_view>& f) {
@@ -335,11 +338,9 @@ private:
                 sounds.push_back(Sound{std::string(rest[i]), kindOf(rest[i]), 0});
             }
             espeak_[std::string(rest[0])] = sounds;
-            espeakOrder_.push_back(
-                EspeakPhoneme{rest[0], rest.size() > 1 ? rest[1] : std::string_view(),
-                              rest.size() > 1 && kindOf(rest[1]) == Kind::Vowel,
-                              rest.size() > 2 ? rest[2] : std::string_view(),
-                              rest.size() > 2 && kindOf(rest[2]) == Kind::Vowel});
+            espeakOrder_.push_back(EspeakPhoneme{rest[0],
+                                                 rest.size() > 1 ? rest[1] : std::string_view(),
+                                                 rest.size() > 2 ? rest[2] : std::string_view()});
         } else if (keyword == "onset") {
             onsets_.insert(std::vector<std::string>(rest.begin(), rest.end()));
         } else if (keyword == "stress" && !rest.empty()) {
@@ -500,11 +501,11 @@ private:
     }
 
     bool has(std::string_view key, std::string_view value) const {
-        const auto values = words(key);
+        const auto& values = words(key);
         return std::find(values.begin(), values.end(), value) != values.end();
     }
     bool startsWithOne(const std::string& spelling, std::string_view key) const {
-        const auto values = words(key);
+        const auto& values = words(key);
         return std::any_of(values.begin(), values.end(),
                            [&](std::string_view v) { return startsWith(spelling, v); });
     }
@@ -604,16 +605,14 @@ private:
         if (start == 0) {
             return 0;  // the consonants a word begins with begin its first syllable
         }
-        const CodeSet stops = codes(words("s-split-stops"));
-        const CodeSet keeps = codes(words("s-split-after"));
         for (std::size_t cut = start; cut < vowel; ++cut) {
             std::vector<std::string> onset;
             for (std::size_t i = cut; i < vowel; ++i) {
                 onset.push_back(sounds[i].code);
             }
             // An s before a stop stays with the sound before it: "dis5kraib", "iks5pekt".
-            if (cut > 0 && onset[0] == "s" && onset.size() > 1 && stops.count(onset[1]) > 0 &&
-                keeps.count(sounds[cut - 1].code) > 0) {
+            if (cut > 0 && onset[0] == "s" && onset.size() > 1 && splitStops_.count(onset[1]) > 0 &&
+                splitAfter_.count(sounds[cut - 1].code) > 0) {
                 continue;
             }
             if (isOnset(onset)) {
@@ -654,6 +653,10 @@ private:
     std::set<std::vector<std::string>> onsets_;
     std::map<std::string, std::vector<std::string_view>, std::less<>> stressWords_;
     std::vector<Rule> rules_;
+    // An s before one of the stops stays with the syllable before it when that ends in one of
+    // the sounds after which it splits ("dis5kraib").
+    CodeSet splitStops_;
+    CodeSet splitAfter_;
 };
 
 const RuleSet& rules() {

@@ -11,13 +11,11 @@
 namespace core {
 
 // One phoneme of eSpeak's British English voice and what the dictionary writes for it: up to two
-// sounds, each a vowel or a consonant (eSpeak's "aI@" is the vowel ai followed by a schwa).
+// sounds (eSpeak's "aI@" is the vowel ai followed by a schwa).
 struct EspeakPhoneme {
     std::string_view name;
     std::string_view first;
-    bool firstIsVowel;
     std::string_view second;  // empty when the phoneme is one sound
-    bool secondIsVowel;
 };
 
 // Every phoneme name the suggestion understands; names that stand for no sound (eSpeak's

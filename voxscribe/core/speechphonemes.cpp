@@ -131,6 +131,12 @@ QStringView firstPronunciation(QStringView codes) {
 const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length) {
     for (qsizetype n = std::min(kLongestCode, codes.size() - at); n > 0; --n) {
         const QStringView piece = codes.mid(at, n);
+        // A diphthong into E gives its E up to a longer vowel, as the dictionary reads it: "iEu"
+        // is i and Eu ("radio" "5reidiEu"), "iE:" i and E:.
+        if (n > 1 && piece.back() == u'E' && at + n < codes.size() &&
+            (codes[at + n] == u':' || codes[at + n] == u'u')) {
+            continue;
+        }
         for (const CodeSound& sound : kCodeSounds) {
             if (QLatin1String(sound.code.data(), qsizetype(sound.code.size())) == piece) {
                 *length = n;

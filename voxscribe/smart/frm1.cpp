@@ -78,8 +78,7 @@ Frm1::Frm1(platform::Services& services, Frm3* frm3, std::shared_ptr<core::Sugge
     speak->setAutoDefault(false);
     speech_ = new widgets::SpeechCommand(speak, [this] { return entry_->text(); });
     connect(speak, &QPushButton::clicked, speech_, &widgets::SpeechCommand::speak);
-    auto* speakKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    connect(speakKey, &QShortcut::activated, speech_, &widgets::SpeechCommand::speak);
+    speech_->speakOnF5(this);
 
     connect(buttons, &QButtonGroup::idClicked, this, &Frm1::onPhoneticButtonClicked);
     connect(more, &QPushButton::clicked, this, &Frm1::onMoreClicked);

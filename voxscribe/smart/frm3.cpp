@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -132,8 +131,7 @@ void Frm3::buildControls() {
     speakLabel->setCursor(Qt::PointingHandCursor);
     speech_ = new widgets::SpeechCommand(speakLabel, [this] { return transcriptionToSay(); });
     connect(speakLabel, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
-    auto* speakKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    connect(speakKey, &QShortcut::activated, speech_, &widgets::SpeechCommand::speak);
+    speech_->speakOnF5(this);
     for (QLabel* label :
          {workingDocument_->saveLabel(), workingDocument_->transferLabel(), speakLabel}) {
         label->setAlignment(Qt::AlignCenter);

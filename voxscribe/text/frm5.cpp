@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -161,8 +160,7 @@ void Frm5::buildControls() {
     auto* speak = command(widgets::speechCaption(), "Label14", this);
     speech_ = new widgets::SpeechCommand(speak, [this] { return transcriptionToSay(); });
     connect(speak, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
-    auto* speakKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    connect(speakKey, &QShortcut::activated, speech_, &widgets::SpeechCommand::speak);
+    speech_->speakOnF5(this);
     auto* exportHandout = command(QStringLiteral("导出讲义…"), "Label15", this);
     connect(exportHandout, &widgets::ClickableLabel::clicked, this, &Frm5::onExportClicked);
     for (QLabel* label : {static_cast<QLabel*>(workingDocument_->saveLabel()),

@@ -1,18 +1,26 @@
 #include "speechcommand.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <QWidget>
 
 #include "speech.h"
 
 namespace widgets {
-namespace {
-
-const QString kTip = QStringLiteral("朗读音标（F5）");
-
-}  // namespace
+namespace {}  // namespace
 
 SpeechCommand::SpeechCommand(QWidget* control, std::function<QString()> codes)
-    : QObject(control), control_(control), codes_(std::move(codes)) {
+    : QObject(control),
+      control_(control),
+      codes_(std::move(codes)),
+      tip_(QStringLiteral("朗读音标")) {
+    refresh();
+}
+
+void SpeechCommand::speakOnF5(QWidget* window) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F5), window);
+    connect(key, &QShortcut::activated, this, &SpeechCommand::speak);
+    tip_ = QStringLiteral("朗读音标（F5）");
     refresh();
 }
 
@@ -27,20 +35,22 @@ void SpeechCommand::refresh() {
     const QString reason =
         speech_ != nullptr && speech_->hasDevice() ? QString() : core::noSoundDeviceReason();
     control_->setEnabled(reason.isEmpty());
-    control_->setToolTip(reason.isEmpty() ? kTip : reason);
+    control_->setToolTip(reason.isEmpty() ? tip_ : reason);
 }
 
 void SpeechCommand::speak() {
     if (speech_ == nullptr || !control_->isEnabled()) {
         return;
     }
+    if (speech_->speak(codes_())) {
+        return;
+    }
+    // Nothing to say, or no way to say it: only the second turns the command off.
     const QString reason = speech_->unavailableReason();
     if (!reason.isEmpty()) {
         control_->setEnabled(false);
         control_->setToolTip(reason);
-        return;
     }
-    speech_->speak(codes_());
 }
 
 }  // namespace widgets

@@ -31,6 +31,8 @@ public:
     // Says the codes. A command that finds it cannot be heard (no sound device, no eSpeak NG)
     // turns itself off, its tooltip saying why.
     void speak();
+    // F5 anywhere in window says the codes as well.
+    void speakOnF5(QWidget* window);
 
 private:
     // On while there is a device to play on; the tooltip says why not.
@@ -39,6 +41,7 @@ private:
     QWidget* control_;
     std::function<QString()> codes_;
     std::shared_ptr<core::Speech> speech_;
+    QString tip_;
 };
 
 }  // namespace widgets
