@@ -11,6 +11,7 @@ syllables, the syllables with a primary stress and its consonants.
 import os
 import subprocess
 
+import coderules
 import sources
 
 WORD_LISTS = ("/usr/share/dict/british-english-insane", "/usr/share/dict/american-english-insane")
@@ -28,9 +29,9 @@ ARPABET_CONSONANTS = {
 ARPABET_VOWELS = {"AA", "AE", "AH", "AO", "AW", "AY", "EH", "ER", "EY", "IH", "IY", "OW", "OY",
                   "UH", "UW"}
 
-# Our vowel codes, longest first; "o" is the old spelling of Eu in two entries.
-VOWELS = ("i:", "E:", "a:", "R:", "u:", "ai", "ei", "Ri", "Eu", "au", "iE", "/E", "uE", "ou",
-          "i", "e", "A", "E", "Q", "R", "u", "o", "B:")
+# Our vowel codes, longest first: the rules' and three that entries kept as written hold
+# ("5mouldi", "Ant5B:ktik"); "o" is the old spelling of Eu in two entries.
+VOWELS = tuple(sorted(coderules.RULES.vowels + ["ou", "o", "B:"], key=len, reverse=True))
 # r and j are left out of the comparison of consonants: the accents place them differently
 # ("far" "fa:", "new" "nju:").
 ASIDE = ("r", "j")
@@ -178,8 +179,7 @@ def _without_glides(phones):
 def cmudict(data_dir):
     """Lower-case word -> list of profiles, in CMU's order of variants; a variant with a glide
     w after a consonant is also there without it."""
-    with open(os.path.join(data_dir, "cmudict", "cmudict.txt"), encoding="utf-8",
-              errors="replace") as f:
+    with open(os.path.join(data_dir, sources.CMUDICT), encoding="utf-8", errors="replace") as f:
         return cmudict_lines(f)
 
 

@@ -5,10 +5,12 @@ Each rule gives the spelling of the form (doubled consonant, y to i, silent e) a
 pronunciation sources lack the form; irregular forms come from irregular_forms.tsv.
 """
 
+import coderules
+
 VOWEL_LETTERS = "aeiou"
-VOWEL_CODES = ("i:", "i", "e", "A", "E:", "E", "Q", "a:", "R:", "R", "u:", "u", "ai", "ei",
-               "Ri", "Eu", "au", "iE", "/E", "uE", "o")
-VOWEL_STARTS = "ieAEQaRu/o"
+# The rules' vowel codes and the older "o", longest first; the characters they begin with.
+VOWEL_CODES = tuple(sorted(coderules.RULES.vowels + ["o"], key=len, reverse=True))
+VOWEL_STARTS = "".join(sorted({v[0] for v in VOWEL_CODES}))
 SIBILANTS = ("s", "z", "F", "V", "tF", "dV")
 VOICELESS = ("p", "t", "k", "f", "W", "s", "F", "tF")
 # Codes of a final vowel that an r in the spelling follows: the r is heard again before a
@@ -24,7 +26,7 @@ def _last_sound(codes):
     for sound in ("tF", "dV"):
         if codes.endswith(sound):
             return sound
-    for vowel in sorted(VOWEL_CODES, key=len, reverse=True):
+    for vowel in VOWEL_CODES:
         if codes.endswith(vowel):
             return vowel
     return codes[-1:]
@@ -33,8 +35,7 @@ def _last_sound(codes):
 def _vowel_count(codes):
     count, i = 0, 0
     while i < len(codes):
-        vowel = next((v for v in sorted(VOWEL_CODES, key=len, reverse=True)
-                      if codes.startswith(v, i)), None)
+        vowel = next((v for v in VOWEL_CODES if codes.startswith(v, i)), None)
         if vowel:
             count += 1
             i += len(vowel)

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes the 22 word tables of sonabet (sonabet/tables/group_*.inc) from the reference data.
+"""Writes sonabet/tables: the 22 word tables group_*.inc and groups.inc, from the reference data.
 
     generate.py [--data DIR] [--out DIR] [--report] [--espeak-cache FILE]
 
@@ -23,8 +23,9 @@ A word's transcription comes from the hand-written tables, else the style refere
 syllabus's own transcriptions) where it has the word (but for the printing errors of
 style_corrections.tsv), with Britfone's other pronunciation where it has one, else from
 Britfone, else from ipa-dict, converted to our codes, else it is composed from the word's
-parts. What comes from neither Britfone nor the style reference is cross-checked against CMU
-and eSpeak NG first (crosscheck.py): confirmed, repaired or dropped.
+parts. What comes from ipa-dict, a composed word, a composed form or an American spelling
+(CHECKED_METHODS) is cross-checked against CMU and eSpeak NG first (crosscheck.py): confirmed,
+repaired or dropped.
 """
 
 import argparse
@@ -36,6 +37,7 @@ import sys
 import unicodedata
 
 import american
+import coderules
 import convert
 import crosscheck
 import evidence
@@ -114,8 +116,10 @@ def written(forms):
     return forms[0] if forms else ""
 
 
-VOWEL_CODES = sorted({"i:", "i", "e", "A", "E:", "E", "Q", "a:", "R", "R:", "u", "u:", "ai",
-                      "ei", "Ri", "Eu", "au", "iE", "/E", "uE"}, key=len, reverse=True)
+# The rules' vowel codes, longest first; the characters a vowel code begins with (with the
+# older "o").
+VOWEL_CODES = sorted(coderules.RULES.vowels, key=len, reverse=True)
+VOWEL_STARTS = forms.VOWEL_STARTS
 
 
 def syllables(codes):
@@ -239,26 +243,38 @@ WORD_PREFIXES = (("counter", "kauntE"), ("inter", "intE"), ("under", "QndE"), ("
 class Builder:
     def __init__(self, data_dir, espeak_cache=None):
         self.data_dir = data_dir
-        self.britfone = sources.britfone(data_dir)
-        self.ipadict = sources.ipadict(data_dir)
-        self.style = sources.style_reference(data_dir)
+        britfone = sources.britfone(data_dir)
+        common = set(britfone) | {w.lower() for name in (sources.SYLLABUS, sources.FREQUENCY)
+                                  for w in sources.word_list(data_dir, name)}
+        self._start(britfone, sources.ipadict(data_dir), sources.style_reference(data_dir),
+                    {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")},
+                    {row[0]: row[1] for row in sources.tool_table("heteronyms.tsv")},
+                    {w.lower() for w in evidence.word_lists() or ()},
+                    crosscheck.Checker(evidence.cmudict(data_dir), {}, common), espeak_cache)
+
+    def _start(self, britfone, ipadict, style, corrections, heteronyms, words, checker,
+               espeak_cache=None):
+        """Sets every field from the loaded data: the sources' phonemes and the style
+        reference's forms by word, the corrections and heteronyms by word, the lower-case words
+        of the word lists and the cross-checker."""
+        self.britfone = britfone
+        self.ipadict = ipadict
+        self.style = style
         self.style_lower = {}
-        for word, forms in self.style.items():
-            self.style_lower.setdefault(word.lower(), forms)
+        for word, style_forms in self.style.items():
+            self.style_lower.setdefault(word.lower(), style_forms)
         self.entries = {}  # key -> (transcription, method)
         self.hand = {}
-        self.corrections = {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")}
+        self.corrections = corrections
         # A correction reaches the lower-case twin of the word the reference prints capitalised.
         self.corrections_lower = {k.lower(): v for k, v in self.corrections.items()}
-        self.heteronyms = {row[0]: row[1] for row in sources.tool_table("heteronyms.tsv")}
+        self.heteronyms = heteronyms
         self.splitting = True
         self.common_parts_only = False
         self.too_long = []
         self.espeak_cache = espeak_cache
-        self.words = {w.lower() for w in evidence.word_lists() or ()}
-        common = set(self.britfone) | {w.lower() for name in (sources.SYLLABUS, sources.FREQUENCY)
-                                       for w in sources.word_list(data_dir, name)}
-        self.checker = crosscheck.Checker(evidence.cmudict(data_dir), {}, common)
+        self.words = words
+        self.checker = checker
         self.sourced = {}  # word -> (forms, source) after the cross-check
         self.verdicts = {}  # word -> (source, verdict) of the words cross-checked
         self.misspellings = []  # source keys that are no words
@@ -370,7 +386,7 @@ class Builder:
                 # "to" and "the" before a vowel: "down-to-earth" ",dauntu5E:W".
                 for n in range(len(parts) - 1):
                     if (spelt[n].lower() in BEFORE_VOWEL
-                            and parts[n + 1].lstrip("5,")[:1] in "aeiouAEQR/"):
+                            and parts[n + 1].lstrip("5,")[:1] in VOWEL_STARTS):
                         parts[n] = BEFORE_VOWEL[spelt[n].lower()]
                 if "-" in piece and not named:
                     parts = self.compound_reading(piece, spelt, parts, depth)
@@ -479,7 +495,7 @@ class Builder:
                     base_codes = base_codes[:-1]
                 if base_end == "e" and base_codes.endswith("E"):
                     base_codes = base_codes[:-1]
-                if "5" not in base_codes and any(v in base_codes for v in "aeiouAEQR/"):
+                if "5" not in base_codes and any(v in base_codes for v in VOWEL_STARTS):
                     base_codes = "5" + base_codes
                 return base_codes + codes
         return None
@@ -499,7 +515,7 @@ class Builder:
             if "5" not in rest_codes:
                 rest_codes = "5" + rest_codes.lstrip(",")
             if (codes.endswith("E") and prefix.endswith("r")
-                    and rest_codes.lstrip("5,")[:1] in "aeiouAEQR/"):
+                    and rest_codes.lstrip("5,")[:1] in VOWEL_STARTS):
                 codes += "r"
             return "," + codes + rest_codes
         return None
@@ -521,10 +537,10 @@ class Builder:
                 tail = b[0].replace("5", "").replace(",", "")
                 # The r of "counter" is heard before a vowel: "5kauntErAkFEn".
                 if (first.endswith(("r", "re")) and head.endswith(("E", "E:", "a:", "R:"))
-                        and tail[:1] in "aeiouAEQR/"):
+                        and tail[:1] in VOWEL_STARTS):
                     head += "r"
                 # One consonant where the parts meet on the same one: "5jidiF", not "5jiddiF".
-                if head[-1:] == tail[:1] and tail[:1] not in "aeiouAEQR/:":
+                if head[-1:] == tail[:1] and tail[:1] not in VOWEL_STARTS + ":":
                     tail = tail[1:]
                 return head + tail
         return None
@@ -537,7 +553,6 @@ class Builder:
             return
         if method in CHECKED_METHODS and stray_r(transcription):
             self.verdicts[key] = (method, crosscheck.DROPPED)
-            self.dropped.append(key)
             return
         if key not in self.entries:
             self.entries[key] = (transcription, method)
@@ -556,7 +571,6 @@ class Builder:
                     self.hand[row[0]] = row[1]
 
         self.missing = []
-        self.dropped = []
         self.listed = set(sources.word_list(self.data_dir, sources.SYLLABUS))
         self.listed |= {w.lower() for w in sources.word_list(self.data_dir, sources.FREQUENCY)}
         # eSpeak reads every word the cross-check may ask about in one go.
@@ -635,14 +649,11 @@ class Builder:
         """A composed form or American spelling as the tables may hold it: a word of the word
         lists, cross-checked (keeping the head's vowels); None otherwise."""
         if not self.is_word(word):
-            self.dropped.append(word)
             self.verdicts[word] = (method, "not a word")
             return None
         kept, verdict = self.checker.verdict(word, codes, vowels=False,
                                              british=method != "form")
         self.verdicts[word] = (method, verdict)
-        if kept is None:
-            self.dropped.append(word)
         return kept
 
     # --- word forms and American spellings ---------------------------------------------------
@@ -756,8 +767,6 @@ class Builder:
             # A word that must have an entry takes eSpeak's reading where the check dropped
             # every other.
             transcription, method = self.checker.espeak_codes(word), "espeak"
-        elif not transcription and self.verdicts.get(word, (None, None))[1] == crosscheck.DROPPED:
-            self.dropped.append(word)
         if transcription:
             self.add(word, transcription, method)
         elif required:
@@ -927,13 +936,17 @@ def tables(entries):
     return texts
 
 
+# An r that no vowel, j or w follows.
+STRAY_R = re.compile("r(?![%sjw])" % VOWEL_STARTS)
+
+
 def stray_r(transcription):
     """Whether a transcription has an r that no vowel (or j or w) follows, outside the style's
     optional "(r)": British English has none; the syllabus misprints one now and then
     ("5rekErd") and ipa-dict has a few ("ma:r5ki:")."""
     for form in all_forms(transcription):
         bare = re.sub(r"\([^()]*\)", "", form).replace("5", "").replace(",", "")
-        if re.search(r"r(?![aeiouAEQR/jw])", bare):
+        if STRAY_R.search(bare):
             return True
     return False
 

@@ -116,8 +116,8 @@ def measure(data_dir):
     kinds = collections.Counter()
     examples = collections.defaultdict(list)
     by_source = collections.Counter()
-    for word, forms in reference.items():
-        expected = reference_text(forms)
+    for word, reference_forms in reference.items():
+        expected = reference_text(reference_forms)
         # "toward(s)", "systematic(al)": a word with optional letters is looked up without them.
         spelt = re.sub(r"\([a-z]+\)$", "", word)
         converted, source = convert.pronunciations(spelt, britfone, ipadict)
@@ -126,10 +126,10 @@ def measure(data_dir):
         if first == expected:
             agree += 1
             continue
-        if first is not None and first in readings(forms):
+        if first is not None and first in readings(reference_forms):
             alternative += 1
             continue
-        if first is not None and set(_spelt_out(first)) & set(readings(forms)):
+        if first is not None and set(_spelt_out(first)) & set(readings(reference_forms)):
             both_optional += 1
             continue
         if word in corrections and first == corrections[word]:
@@ -149,7 +149,6 @@ def measure_composer(data_dir, britfone, ipadict):
     """(equal, total, examples of differences): forms of the frequency list's words that the
     sources have, composed from the head's conversion and compared with the form's own."""
     irregular = {row[1] for row in sources.tool_table("irregular_forms.tsv")}
-    wanted = dict(COMPOSER_SAMPLE)
     taken = collections.Counter()
     equal = 0
     differences = []
@@ -337,7 +336,7 @@ def report_dictionary(args, groups, failed):
                           % (name, consonants, args.consonant_floor))
     print("cross-check (confirmed, repaired, dropped) per source:")
     verdicts = collections.Counter(builder.verdicts.values())
-    for source in ("ipa-dict", "composed", "form", "american"):
+    for source in generate.CHECKED_METHODS:
         print("  %-10s confirmed %6d  repaired %5d  dropped %5d  not a word %5d" % (
             source, verdicts[(source, crosscheck.CONFIRMED)],
             verdicts[(source, crosscheck.REPAIRED)], verdicts[(source, crosscheck.DROPPED)],

@@ -99,10 +99,11 @@ def word_list(data_dir, name):
     return [w.strip() for w in _lines(data_dir, name) if w.strip()]
 
 
-def tool_table(name):
-    """A tab-separated table of this folder: rows of fields, comments and blank lines skipped."""
+def tool_table(name, folder=TOOL_DIR):
+    """A tab-separated table of this folder (or of folder): rows of fields, comments and blank
+    lines skipped."""
     rows = []
-    with open(os.path.join(TOOL_DIR, name), encoding="utf-8") as f:
+    with open(os.path.join(folder, name), encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\r\n")
             if not line or line.startswith("#"):

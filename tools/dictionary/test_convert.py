@@ -121,7 +121,7 @@ class ClassicSounds(unittest.TestCase):
 
 class OneSetOfRules(unittest.TestCase):
     """The program reads conversion_rules.txt too and converts the names of conversion_cases.tsv
-    (tests/smart/suggestion_test.cpp); both must give the codes written there."""
+    (tests/core/suggestion_test.cpp); both must give the codes written there."""
 
     def test_the_cases_hold_for_the_rules(self):
         cases = conversion_cases.read_cases()
@@ -317,18 +317,14 @@ class Builder(generate.Builder):
     ipa-dict's, CMU's, eSpeak's readings of them and the words of the word lists."""
 
     def __init__(self, words, ipadict=(), cmu_words=None, espeak=None, listed=None):
-        self.britfone = {w: [convert.from_britfone(t)] for w, t in words.items()}
-        self.ipadict = {w: [convert.from_ipadict(t)] for w, t in dict(ipadict).items()}
-        self.style, self.style_lower, self.hand, self.corrections = {}, {}, {}, {}
-        self.corrections_lower, self.heteronyms = {}, {}
+        britfone = {w: [convert.from_britfone(t)] for w, t in words.items()}
+        ipadict = {w: [convert.from_ipadict(t)] for w, t in dict(ipadict).items()}
+        known = set(britfone) | set(ipadict)
+        in_lists = set(listed) if listed is not None else set(known)
+        self._start(britfone, ipadict, {}, {}, {}, in_lists,
+                    crosscheck.Checker(cmu_words or {}, dict(espeak or {}), known))
         self.splitting = False
-        self.too_long = []
-        self.listed = set(words) | set(self.ipadict)
-        self.words = set(listed) if listed is not None else set(self.listed)
-        self.checker = crosscheck.Checker(cmu_words or {}, dict(espeak or {}), self.listed)
-        self.espeak_cache = None
-        self.entries, self.sourced, self.verdicts = {}, {}, {}
-        self.misspellings, self.dropped = [], []
+        self.listed = known
         for word in sorted(self.listed):
             self.add_word(word, required=False)
 
