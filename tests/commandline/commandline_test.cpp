@@ -151,13 +151,16 @@ TEST_F(CommandLineTest, FormatIpaWritesTheWordATabAndUnicodeIpa) {
     EXPECT_EQ(readBytes(output), expected);
 }
 
+// A word list or a passage alike.
 TEST_F(CommandLineTest, AWordListThatCannotBeReadFailsAndWritesNothing) {
     const QString output = data.filePath("result.rtf");
     const QString missing = data.filePath("missing.txt");
     const QString binary = list("binary.txt", QByteArray("apple\0\x01\x02", 8));
-    for (const QString& input : {missing, binary}) {
-        const Outcome outcome = run({"--batch", input, "--output", output});
-        EXPECT_EQ(outcome.status, commandline::kExitFailed) << input.toStdString();
+    for (const auto& [option, input] :
+         {std::pair{"--batch", missing}, std::pair{"--batch", binary}, std::pair{"--text", missing},
+          std::pair{"--text", binary}}) {
+        const Outcome outcome = run({option, input, "--output", output});
+        EXPECT_EQ(outcome.status, commandline::kExitFailed) << option << ' ' << input.toStdString();
         EXPECT_TRUE(outcome.err.contains(input)) << outcome.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(output));
         EXPECT_FALSE(QFileInfo::exists(program.file("unfound.dat")));

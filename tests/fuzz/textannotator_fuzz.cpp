@@ -137,7 +137,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     core::TextAnnotator annotator(words, options);
     Collector collected;
     const core::TextCounts counts = annotator.annotate(text, collected);
-    FUZZ_CHECK(!counts.stopped, QString());
     FUZZ_CHECK(collected.pieces.join(QString()) == text, text);
 
     qsizetype wordCount = 0;

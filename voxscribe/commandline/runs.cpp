@@ -91,7 +91,7 @@ int runBatch(const BatchRun& run, platform::Services& services) {
 }
 
 int runText(const TextRun& run, platform::Services& services) {
-    const core::TextFile file = core::readTextFile(run.text);
+    const core::TextFile file = core::readPassage(run.text);
     if (!file.ok()) {
         tell(file.error);
         return kExitFailed;
@@ -153,11 +153,7 @@ int runText(const TextRun& run, platform::Services& services) {
     if (run.guess && counts.missing > 0 && !suggestion.available()) {
         tell(noEspeakForGuesses());
     }
-    QString summary =
-        QStringLiteral("共 %1 个单词：标注 %2 个（查到 %3 个，建议 %4 个），没找到 %5 个。")
-            .arg(QString::number(counts.words), QString::number(counts.annotated),
-                 QString::number(counts.found), QString::number(counts.suggested),
-                 QString::number(counts.missing));
+    QString summary = core::countsSummary(counts);
     if (!run.output.isEmpty()) {
         summary += QStringLiteral("\n结果已保存到“%1”。").arg(run.output);
     }

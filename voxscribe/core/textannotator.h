@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
-#include <atomic>
 #include <deque>
 #include <vector>
 
@@ -43,8 +42,7 @@ struct TextOptions {
     const KnownWords* known = nullptr;  // the reader's own known words, with their forms
     bool firstOnly = false;             // a word only where it first occurs (in any case)
     Suggestion* guesser = nullptr;      // suggestions for missing words; none when null
-    // Set from another thread to end a run early (a newer text is waiting).
-    const std::atomic<bool>* stop = nullptr;
+    bool operator==(const TextOptions&) const = default;
 };
 
 // What a word of the text got.
@@ -84,9 +82,11 @@ struct TextCounts {
     qsizetype found = 0;
     qsizetype suggested = 0;
     qsizetype missing = 0;  // to be annotated, but nothing was found or suggested
-    bool stopped = false;   // the run was stopped before the end of the text
     bool operator==(const TextCounts&) const = default;
 };
+
+// The counts as the window and the command line tell them.
+QString countsSummary(const TextCounts& counts);
 
 // Lookup of a word, in this order: as typed, then lower-cased when it holds capitals (the
 // dictionary's keys of proper names keep their capitals); with a curly apostrophe made straight;

@@ -23,6 +23,11 @@ QString tooLarge(const QString& path) {
         .arg(path, QString::number(kMaxWordListBytes / (1024 * 1024)));
 }
 
+// Text files hold no NUL characters; programs, pictures and documents nearly always do.
+bool looksBinary(const QString& text) {
+    return text.contains(QChar(u'\0'));
+}
+
 }  // namespace
 
 QString decodeWordList(const QByteArray& bytes) {
@@ -64,8 +69,7 @@ WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
 }
 
 WordList wordListFromText(const QString& text, const QString& path) {
-    // Text files hold no NUL characters; programs, pictures and documents nearly always do.
-    if (text.contains(QChar(u'\0'))) {
+    if (looksBinary(text)) {
         return {{},
                 QStringLiteral("文件“%1”不是文本文件，无法标注。\r\n"
                                "请选择扩展名为txt的文本文件，一个单词占一行。")
@@ -134,6 +138,16 @@ TextFile readTextFile(const QString& path) {
         return {{}, QStringLiteral("无法打开文件“%1”，请检查是否有读取权限。").arg(path)};
     }
     return readBounded(file, path);
+}
+
+TextFile readPassage(const QString& path) {
+    TextFile file = readTextFile(path);
+    if (file.ok() && looksBinary(file.text)) {
+        return {{},
+                QStringLiteral("文件“%1”不是文本文件，无法标注。\r\n请选择扩展名为txt的文本文件。")
+                    .arg(path)};
+    }
+    return file;
 }
 
 WordList readWordList(const QString& path) {

@@ -35,6 +35,9 @@ inline QString standardInputName() {
 // unreadable or oversized file is refused with a message naming path.
 TextFile readTextFile(const QString& path);
 
+// A passage to annotate, read as readTextFile reads it; a binary file is refused too.
+TextFile readPassage(const QString& path);
+
 // Reads and decodes the file, or standard input for standardInputName(). A missing, unreadable,
 // oversized or binary file is refused with a message naming path.
 WordList readWordList(const QString& path);

@@ -53,11 +53,6 @@ QString openFilter() {
     return QStringLiteral("文本文件(*.txt)|*.txt");
 }
 
-QString notTextMessage(const QString& path) {
-    return QStringLiteral("文件“%1”不是文本文件，无法标注。\r\n请选择扩展名为txt的文本文件。")
-        .arg(path);
-}
-
 widgets::ClickableLabel* command(const QString& caption, const char* name, QWidget* parent) {
     auto* label = new widgets::ClickableLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -236,14 +231,9 @@ void Frm5::onOpenTextClicked() {
 }
 
 void Frm5::openText(const QString& path) {
-    const core::TextFile file = core::readTextFile(path);
-    QString error = file.error;
-    // Text files hold no NUL characters; programs, pictures and documents nearly always do.
-    if (error.isEmpty() && file.text.contains(QChar(u'\0'))) {
-        error = notTextMessage(path);
-    }
-    if (!error.isEmpty()) {
-        services_.messages.show(this, error, platform::Icon::Critical, platform::Buttons::Ok,
+    const core::TextFile file = core::readPassage(path);
+    if (!file.ok()) {
+        services_.messages.show(this, file.error, platform::Icon::Critical, platform::Buttons::Ok,
                                 platform::Answer::Ok);
         return;
     }
@@ -329,14 +319,9 @@ void Frm5::scheduleUpdate() {
 }
 
 void Frm5::annotate() {
-    const int level = level_->currentData().toInt();
-    if (annotator_ == nullptr || annotatorLevel_ != level ||
-        annotatorFirstOnly_ != firstOnly_->isChecked() ||
-        annotatorGuesses_ != guesses_->isChecked()) {
-        annotator_ = std::make_unique<core::TextAnnotator>(words_, currentOptions());
-        annotatorLevel_ = level;
-        annotatorFirstOnly_ = firstOnly_->isChecked();
-        annotatorGuesses_ = guesses_->isChecked();
+    if (annotator_ == nullptr || annotatorOptions_ != currentOptions()) {
+        annotatorOptions_ = currentOptions();
+        annotator_ = std::make_unique<core::TextAnnotator>(words_, annotatorOptions_);
     }
     passage_ = source_->toPlainText();
     annotatedTo_ = 0;
@@ -377,11 +362,7 @@ void Frm5::annotateSome() {
     }
     fillTimer_->stop();
     filling_ = false;
-    countsLabel_->setText(
-        QStringLiteral("共 %1 个单词：标注 %2 个（查到 %3 个，建议 %4 个），没找到 %5 个。")
-            .arg(QString::number(counts_.words), QString::number(counts_.annotated),
-                 QString::number(counts_.found), QString::number(counts_.suggested),
-                 QString::number(counts_.missing)));
+    countsLabel_->setText(core::countsSummary(counts_));
     Q_EMIT resultShown();
 }
 

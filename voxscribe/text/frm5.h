@@ -84,9 +84,7 @@ private:
     std::shared_ptr<core::Suggestion> suggestion_;
     // Kept for as long as the options stay, so that each word is looked up once.
     std::unique_ptr<core::TextAnnotator> annotator_;
-    int annotatorLevel_ = -2;
-    bool annotatorFirstOnly_ = false;
-    bool annotatorGuesses_ = false;
+    core::TextOptions annotatorOptions_;  // those annotator_ was made with
     core::KnownWords known_;
     // The passage being annotated into the document a part at a time, so that typing goes on.
     QString passage_;
