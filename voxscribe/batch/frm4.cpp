@@ -55,8 +55,6 @@ public:
     void writeGuessedLine(const QString& key, const QString& codes) override {
         writeRuns(core::guessedBatchLine(key, codes));
     }
-    // Every word comes through the two above.
-    void writeLine(const QString&) override {}
 
     // After the run: the last lines, and the last batch line on the clipboard, as a line-by-line
     // paste through the clipboard would have left it.
@@ -71,12 +69,7 @@ public:
 private:
     void writeRuns(QList<core::Run> line) {
         for (const core::Run& run : line) {
-            if (!pending_.isEmpty() && pending_.back().family == run.family &&
-                pending_.back().colour == run.colour) {
-                pending_.back().text += run.text;
-            } else {
-                pending_.push_back(run);
-            }
+            core::appendRun(pending_, run);
         }
         ++pendingLines_;
         last_ = std::move(line);

@@ -1,6 +1,7 @@
 #include "annotation.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace core {
@@ -28,20 +29,24 @@ std::pair<qsizetype, qsizetype> wrappingSlashes(const QString& codes) {
 }
 
 void append(QList<Run>& runs, const QString& text, const QString& family, quint32 colour) {
-    if (text.isEmpty()) {
-        return;
-    }
-    if (!runs.isEmpty() && runs.back().family == family && runs.back().colour == colour) {
-        runs.back().text += text;
-        return;
-    }
-    runs.push_back({text, family, colour});
+    appendRun(runs, {text, family, colour});
 }
 
 }  // namespace
 
 QString Step::text() const {
     return textOf(runs);
+}
+
+void appendRun(QList<Run>& runs, const Run& run) {
+    if (run.text.isEmpty()) {
+        return;
+    }
+    if (!runs.isEmpty() && runs.back().family == run.family && runs.back().colour == run.colour) {
+        runs.back().text += run.text;
+        return;
+    }
+    runs.push_back(run);
 }
 
 QString textOf(const QList<Run>& runs) {
@@ -150,6 +155,11 @@ QList<Run> guessedBatchLine(const QString& key, const QString& codes) {
     }
     append(runs, QStringLiteral("/\r\n"), latinFont(), kBlack);
     return runs;
+}
+
+QString transcriptionNear(const QTextCursor& caret) {
+    return transcriptionNear(*caret.document(),
+                             caret.hasSelection() ? caret.selectionStart() : caret.position());
 }
 
 QString transcriptionNear(const QTextDocument& document, int position) {

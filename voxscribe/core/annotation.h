@@ -7,6 +7,7 @@
 
 #include "documentstyle.h"
 
+class QTextCursor;
 class QTextDocument;
 
 namespace core {
@@ -88,8 +89,14 @@ QString guessedBatchLineText(const QString& key, const QString& codes);
 // else the first one after it in the same paragraph (a word before its transcription); empty
 // when there is none.
 QString transcriptionNear(const QTextDocument& document, int position);
+// The same at a caret: at the start of its selection, else where it stands.
+QString transcriptionNear(const QTextCursor& caret);
 
 // The text of runs, one after another.
 QString textOf(const QList<Run>& runs);
+
+// Adds run after runs, joined to the last one where face and colour are the same; an empty run
+// adds nothing.
+void appendRun(QList<Run>& runs, const Run& run);
 
 }  // namespace core

@@ -36,7 +36,9 @@ public:
     virtual void writeWord(const QString& key, const QString& transcription) {
         writeLine(batchLineText(key, transcription.isEmpty() ? placeholder() : transcription));
     }
-    virtual void writeLine(const QString& line) = 0;
+    // A batch line as plain text, CR LF included; a sink that writes every word itself has
+    // none.
+    virtual void writeLine(const QString& line) { Q_UNUSED(line); }
     // A word the dictionary lacks, with a suggested transcription instead of the placeholder.
     virtual void writeGuessedLine(const QString& key, const QString& codes) {
         writeLine(guessedBatchLineText(key, codes));

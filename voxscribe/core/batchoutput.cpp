@@ -55,8 +55,6 @@ public:
     void writeGuessedLine(const QString& key, const QString& codes) override {
         writeIpa(key, codes, "?\n");
     }
-    // Every word comes through the two above; there is no batch line to write.
-    void writeLine(const QString&) override {}
     bool finish(QString* error) override { return out_.finish(error); }
 
 private:
@@ -83,8 +81,6 @@ public:
     void writeGuessedLine(const QString& key, const QString& codes) override {
         write(guessedBatchLine(key, codes));
     }
-    // Every word comes through the two above.
-    void writeLine(const QString&) override {}
     bool finish(QString* error) override {
         out_.put(rtf_.finish());
         return out_.finish(error);

@@ -156,14 +156,6 @@ public:
         text_ += known->second;
         current_ = format;
     }
-    // As switchTo, with the control words already made.
-    void switchTo(const RunFormat& format, const QByteArray& control) {
-        if (current_ && *current_ == format) {
-            return;
-        }
-        text_ += control;
-        current_ = format;
-    }
     bool hasFormat() const { return current_.has_value(); }
     void appendText(QStringView text) { core::appendText(text_, text); }
     void endParagraph() { text_ += kParagraphEnd; }
@@ -177,7 +169,6 @@ public:
         return out;
     }
 
-    qsizetype size() const { return text_.size(); }
     void reserve(qsizetype bytes) { text_.reserve(bytes); }
 
 private:
@@ -238,8 +229,7 @@ public:
                 if (!fragment.isValid()) {
                     continue;
                 }
-                const Run& run = cachedRun(fragment);
-                body_.switchTo(run.format, run.control);
+                body_.switchTo(cachedFormat(fragment));
                 body_.appendText(fragment.text());
                 empty = false;
             }
@@ -252,19 +242,12 @@ public:
     }
 
 private:
-    // A format and the control words that switch to it.
-    struct Run {
-        RunFormat format;
-        QByteArray control;
-    };
-
     // Long documents use a handful of formats over and over.
-    const Run& cachedRun(const QTextFragment& fragment) {
+    RunFormat cachedFormat(const QTextFragment& fragment) {
         auto known = byFormatIndex_.find(fragment.charFormatIndex());
         if (known == byFormatIndex_.end()) {
-            const RunFormat format = formatOf(fragment.charFormat());
-            known = byFormatIndex_.insert(fragment.charFormatIndex(),
-                                          Run{format, controlWords(format)});
+            known =
+                byFormatIndex_.insert(fragment.charFormatIndex(), formatOf(fragment.charFormat()));
         }
         return *known;
     }
@@ -290,7 +273,7 @@ private:
 
     const QTextDocument& document_;
     RtfStream::Body body_;
-    QHash<int, Run> byFormatIndex_;
+    QHash<int, RunFormat> byFormatIndex_;
 };
 
 }  // namespace
@@ -333,14 +316,6 @@ QByteArray RtfStream::finish() {
     QByteArray out = body_->finish();
     body_->reset(defaultFamily_);
     return out;
-}
-
-qsizetype RtfStream::size() const {
-    return body_->size();
-}
-
-void RtfStream::reserve(qsizetype bytes) {
-    body_->reserve(bytes);
 }
 
 }  // namespace core

@@ -28,8 +28,6 @@ public:
     void append(QStringView text, const QString& family, QRgb colour = qRgb(0, 0, 0));
     // The whole file; the stream is empty afterwards.
     QByteArray finish();
-    qsizetype size() const;
-    void reserve(qsizetype bytes);
 
     class Body;
 

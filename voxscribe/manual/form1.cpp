@@ -321,7 +321,6 @@ void Form1::onEntryChanged(const QString& text) {
 void Form1::onConfirmClicked() {
     const QString codes = phoneticEntry_->text();
     const QString word = wordEntry_->text();
-    document_->setLocked(false);
     // One edit for the whole entry: the paragraph is laid out once, and undone as one.
     document_->insert(
         mode_ == EntryMode::Word
@@ -331,7 +330,6 @@ void Form1::onConfirmClicked() {
     wordEntry_->clear();
     confirm_->setEnabled(false);
     (mode_ == EntryMode::Word ? wordEntry_ : phoneticEntry_)->setFocus();
-    document_->setLocked(true);
 }
 
 void Form1::toggleWordInputMethod() {

@@ -29,7 +29,7 @@ const QString kCopyAsUnicodeIpa = QStringLiteral("复制为Unicode音标");
 }  // namespace
 
 QColor colourFromBgr(quint32 bgr) {
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    return QColor(core::rgbOf(bgr));
 }
 
 quint32 bgrFromColour(const QColor& colour) {

@@ -19,7 +19,7 @@ WorkingDocument::WorkingDocument(core::WorkingWindow kind, platform::Services& s
       transferLabel_(new widgets::ClickableLabel(QStringLiteral("转入Word"), window)),
       fileLabel_(new QLabel(window)) {
     box_->setObjectName(QStringLiteral("Rich1"));
-    // The user never types into the document; the window unlocks it while it inserts.
+    // The user never types into the document; the program inserts into it locked.
     box_->setLocked(true);
     saveLabel_->setObjectName(saveName);
     transferLabel_->setObjectName(QStringLiteral("Label13"));

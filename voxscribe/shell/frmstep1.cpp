@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 
 #include "clickablelabel.h"
 #include "documentbox.h"
@@ -303,7 +304,7 @@ void Frmstep1::keepUnsavedDocuments() {
         }
         const QTextDocument* kept = keptDocumentOf(window);
         const QString name = windowName(facts.window);
-        const int revision = box->document()->revision();
+        const int revision = kept->revision();
         if (keptRevisions_.value(name, -1) == revision) {
             continue;  // the copy is up to date
         }
@@ -350,6 +351,9 @@ void Frmstep1::offerRecovery() {
     // The copies move into this run before the old ones go, so that a crash now loses nothing.
     keepUnsavedDocuments();
     recovery_->forgetLeftBehind();
+    // A modal window waits until it closes: the others are shown first.
+    std::stable_partition(restored.begin(), restored.end(),
+                          [](core::WorkingWindow window) { return !core::factsOf(window).modal; });
     for (core::WorkingWindow window : restored) {
         presentWorkingWindow(window);
     }

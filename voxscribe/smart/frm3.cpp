@@ -237,11 +237,9 @@ void Frm3::onConfirmClicked() {
     if (entry.isEmpty()) {
         return;
     }
-    document_->setLocked(false);
+    // The document stays locked against typing; the program inserts into it all the same.
     if (isPlainInput()) {
         document_->insertInCaretFormat(entry);
-        // Locked again so that the user never types into the document by accident.
-        document_->setLocked(true);
         entry_->clear();
         return;
     }
@@ -251,7 +249,6 @@ void Frm3::onConfirmClicked() {
     // Words that are no key of the dictionary together go in one by one, each with its own.
     if (transcription.isEmpty() && !found.unavailable && isSentence(entry)) {
         insertSentence(entry);
-        document_->setLocked(true);
         entry_->clear();
         return;
     }
@@ -260,9 +257,7 @@ void Frm3::onConfirmClicked() {
             services_.messages.show(this, notFoundQuestion(found.key), platform::Icon::Question,
                                     platform::Buttons::YesNoCancel, platform::Answer::Yes);
         if (answer == platform::Answer::Yes) {
-            // The manual-entry dialog reads the word from entry_ and inserts into document_ itself,
-            // which a locked document still allows.
-            document_->setLocked(true);
+            // The manual-entry dialog reads the word from entry_ and inserts into document_ itself.
             if (manualEntryOpener_) {
                 manualEntryOpener_();
             }
@@ -270,14 +265,12 @@ void Frm3::onConfirmClicked() {
         }
         if (answer != platform::Answer::No) {
             // Cancel: the entry stays for correction.
-            document_->setLocked(true);
             return;
         }
         transcription = QStringLiteral("none");
     }
 
     insertAnnotated(entry, transcription);
-    document_->setLocked(true);
     entry_->clear();
 }
 
@@ -287,9 +280,7 @@ void Frm3::setSpeech(std::shared_ptr<core::Speech> speech) {
 
 // The transcription of the selected word or of the word at the caret, else the last one written.
 QString Frm3::transcriptionToSay() const {
-    const QTextCursor caret = document_->textCursor();
-    const QString near = core::transcriptionNear(
-        *document_->document(), caret.hasSelection() ? caret.selectionStart() : caret.position());
+    const QString near = core::transcriptionNear(document_->textCursor());
     return near.isEmpty() ? lastTranscription_ : near;
 }
 

@@ -369,9 +369,7 @@ void Frm5::annotateSome() {
 // The transcription of the selected word or of the word at the caret, else of the last word
 // annotated.
 QString Frm5::transcriptionToSay() const {
-    const QTextCursor caret = document_->textCursor();
-    const QString near = core::transcriptionNear(
-        *document_->document(), caret.hasSelection() ? caret.selectionStart() : caret.position());
+    const QString near = core::transcriptionNear(document_->textCursor());
     return near.isEmpty() ? lastCodes_ : near;
 }
 
