@@ -2,13 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "annotation.h"
-
-namespace core {
-void PrintTo(const Run& run, std::ostream* out) {
-    *out << '"' << run.text.toStdString() << "\" " << run.family.toStdString() << " 0x" << std::hex
-         << run.colour;
-}
-}  // namespace core
+#include "pieces.h"
 
 namespace {
 

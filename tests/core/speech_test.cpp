@@ -20,26 +20,14 @@
 namespace {
 
 using core::EspeakLibrary;
+using testing_support::phonemeNames;
 
 const EspeakLibrary& espeak() {
     return EspeakLibrary::open();
 }
 
-#define REQUIRE_ESPEAK()                                            \
-    if (!espeak().ready()) {                                        \
-        GTEST_SKIP() << "eSpeak NG or its English data is missing"; \
-    }
-
 QStringList mnemonics(std::string_view phonemes) {
     return QString::fromLatin1(phonemes.data(), qsizetype(phonemes.size())).split(u'|');
-}
-
-QStringList namesOf(const core::SpokenSound& sound) {
-    QStringList names;
-    for (const core::SpokenPhoneme& phoneme : sound.phonemes) {
-        names << phoneme.name;
-    }
-    return names;
 }
 
 // The suggestion's codes for one of eSpeak's phoneme names.
@@ -136,7 +124,7 @@ TEST(SpeechSynthesis, EspeakSpeaksEveryPhonemeOfTheTable) {
             }
             const QString input =
                 QStringLiteral("[[%1]]").arg(QLatin1String(phonemes.data(), phonemes.size()));
-            EXPECT_EQ(namesOf(espeak().synthesize(input.toUtf8())), mnemonics(phonemes))
+            EXPECT_EQ(phonemeNames(espeak().synthesize(input.toUtf8())), mnemonics(phonemes))
                 << sound.code;
         }
     }
@@ -163,7 +151,7 @@ TEST(SpeechSynthesis, QualityIsSaidAsItsCodesWithTheStressWhereTheMarkStands) {
         energy += double(sample) * double(sample);
     }
     EXPECT_GT(std::sqrt(energy / double(std::max<std::size_t>(quality.samples.size(), 1))), 500.0);
-    EXPECT_EQ(namesOf(quality), QStringList({"k", "w", "0", "l", "I", "t", "i"}));
+    EXPECT_EQ(phonemeNames(quality), QStringList({"k", "w", "0", "l", "I", "t", "i"}));
     // A stressed vowel is held longer: moving our mark moves the longer vowel with it.
     const core::SpokenSound moved = core::soundOfCodes(espeak(), QStringLiteral("kwRl5iti"));
     EXPECT_GT(durationOf(quality, "0"), durationOf(moved, "0"));
@@ -220,7 +208,7 @@ TEST(Speech, LoadsEspeakAtTheFirstWordAndPlaysItsSound) {
     ASSERT_TRUE(spoken);
     ASSERT_EQ(output->played.size(), 1u);
     EXPECT_FALSE(output->played[0].samples.empty());
-    EXPECT_EQ(namesOf(output->played[0]), QStringList({"k", "w", "0", "l", "I", "t", "i"}));
+    EXPECT_EQ(phonemeNames(output->played[0]), QStringList({"k", "w", "0", "l", "I", "t", "i"}));
     EXPECT_FALSE(speech.speak(QStringLiteral("-")));  // nothing to say
     EXPECT_EQ(output->played.size(), 1u);
     speech.stop();

@@ -1,33 +1,31 @@
 // A transcription spoken into a WAV file: a file that sox reads as the sound of the codes, and
 // no file at all when there is nothing to write.
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 #include "espeaklibrary.h"
 #include "files.h"
+#include "process.h"
 #include "qtprinters.h"
 #include "speech.h"
 #include "speechfile.h"
+#include "standins.h"
 
 namespace {
 
 using testing_support::readBytes;
 
 QString soxi(const QString& option, const QString& path) {
-    QProcess process;
-    process.start(QStringLiteral("soxi"), {option, path});
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return QString::fromUtf8(
+               testing_support::runProcess(QStringLiteral("soxi"), {option, path}).out)
+        .trimmed();
 }
 
 TEST(SpeechFile, WritesTheSoundOfTheCodesAsAWavFile) {
+    REQUIRE_ESPEAK();
     const core::EspeakLibrary& espeak = core::EspeakLibrary::open();
-    if (!espeak.ready()) {
-        GTEST_SKIP() << "eSpeak NG or its English data is missing";
-    }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("quality.wav"));
     QString error;
@@ -74,8 +72,8 @@ class SpeechFileFails : public testing::TestWithParam<FailureCase> {};
 // A failure says why and leaves what was there as it was.
 TEST_P(SpeechFileFails, SaysWhyAndWritesNothing) {
     const FailureCase& c = GetParam();
-    if (c.error != core::noEspeakReason() && !core::EspeakLibrary::open().ready()) {
-        GTEST_SKIP() << "eSpeak NG or its English data is missing";
+    if (c.error != core::noEspeakReason()) {
+        REQUIRE_ESPEAK();
     }
     QTemporaryDir dir;
     const QString existing = testing_support::writeFile(dir.path(), "old.wav", "old");

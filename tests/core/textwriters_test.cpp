@@ -6,12 +6,10 @@
 
 #include <QFile>
 #include <QHash>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QUrl>
 
 #include "documentbox.h"
-#include "process.h"
+#include "files.h"
+#include "libreoffice.h"
 #include "rtfreader.h"
 #include "textannotator.h"
 #include "textwriters.h"
@@ -104,29 +102,17 @@ TEST(HtmlTextWriter, RubyAboveEachWordAndTheTextEscaped) {
 
 // The page in a real renderer: LibreOffice reads it and finds the words and their IPA.
 TEST(HtmlTextWriter, LibreOfficeReadsTheWordsAndTheirIpa) {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice (soffice) is needed for this test";
-    QTemporaryDir dir;
-    QTemporaryDir profile;
-    ASSERT_TRUE(dir.isValid() && profile.isValid());
+    testing_support::LibreOffice office;
+    ASSERT_TRUE(office.ready()) << office.problem().toStdString();
     core::ByteBuffer out;
     core::HtmlTextWriter writer(out, Symbols::Classic, QStringLiteral("handout"));
-    const QString page = dir.filePath(QStringLiteral("handout.html"));
-    QFile file(page);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(written(writer, out));
-    file.close();
+    const QString page = office.dir.filePath(QStringLiteral("handout.html"));
+    ASSERT_TRUE(testing_support::writeBytes(page, written(writer, out)));
 
-    const testing_support::ProcessOutcome outcome = testing_support::runProcess(
-        soffice,
-        {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
-         QStringLiteral("--headless"), QStringLiteral("--norestore"),
-         QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
-         QStringLiteral("--outdir"), dir.path(), page},
-        QProcessEnvironment::systemEnvironment(), 180000);
-    QFile text(dir.filePath(QStringLiteral("handout.txt")));
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly))
-        << outcome.out.toStdString() << outcome.err.toStdString();
+    const QString log = office.convert(
+        {QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8")}, {page});
+    QFile text(office.convertedPath(page, QStringLiteral("txt")));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << log.toStdString();
     const QString read = QString::fromUtf8(text.readAll());
     // Without ruby LibreOffice shows each transcription in brackets after its word.
     for (const char* piece : {"happy [ˈhæpi] library [ˈlaibrəri] <b>&</b> xyzzy [ˈzizi]\n",

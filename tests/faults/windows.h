@@ -6,6 +6,7 @@
 #include <QTest>
 #include <memory>
 
+#include "children.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
@@ -70,9 +71,8 @@ public:
 
     template <class T>
     T* find(const char* name) const {
-        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << nameOf(kind_) << " has no " << name;
-        return widget;
+        SCOPED_TRACE(nameOf(kind_));
+        return testing_support::childOf<T>(*window_, QString::fromLatin1(name));
     }
 
     output::DocumentBox* box = nullptr;

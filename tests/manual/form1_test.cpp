@@ -543,9 +543,7 @@ TEST_F(Form1Test, TheSpeechCommandSaysTheTypedCodes) {
     form->setSpeech(std::make_shared<core::Speech>(sound));
     typeQuality();
     click(get<QLabel>("Label14"));
-    if (!core::EspeakLibrary::open().ready()) {
-        GTEST_SKIP() << "eSpeak NG or its English data is missing";
-    }
+    REQUIRE_ESPEAK();
     ASSERT_EQ(sound->played.size(), 1u);
     EXPECT_EQ(sound->played[0].phonemes.size(), testing_support::phonemeCountOf("5kwRliti"));
     EXPECT_EQ(text1->text(), "5kwCliti");

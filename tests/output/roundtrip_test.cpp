@@ -3,18 +3,13 @@
 // with the document in the window.
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QHash>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextDocument>
-#include <QXmlStreamReader>
 #include <memory>
 
 #include "documentbox.h"
 #include "libreoffice.h"
-#include "process.h"
 #include "qtprinters.h"
 
 namespace {
@@ -146,8 +141,7 @@ TEST_F(LibreOfficeRoundTrip, EveryCharacterKeepsItsTextFontSizeAndColour) {
 
     for (qsizetype n = 0; n < files.size(); ++n) {
         SCOPED_TRACE(files[n].toStdString());
-        QFile converted(
-            dir.filePath("converted/" + QFileInfo(files[n]).completeBaseName() + ".fodt"));
+        QFile converted(office.convertedPath(files[n], QStringLiteral("fodt")));
         ASSERT_TRUE(converted.open(QIODevice::ReadOnly)) << log.toStdString();
         const FlatOdt odt(converted.readAll());
         ASSERT_TRUE(odt.error().isEmpty()) << odt.error().toStdString();
@@ -205,7 +199,7 @@ TEST_F(LibreOfficeRoundTrip, TheUnicodeIpaCopyReadsAsIpaInAWordProcessor) {
         convert({QStringLiteral("--infilter=HTML (StarWriter)"), QStringLiteral("--convert-to"),
                  QStringLiteral("txt:Text (encoded):UTF8")},
                 {html.fileName()});
-    QFile text(dir.filePath("converted/copy.txt"));
+    QFile text(office.convertedPath(html.fileName(), QStringLiteral("txt")));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << log.toStdString();
     QString pasted = QString::fromUtf8(text.readAll());
     pasted.remove(QChar(0xFEFF));

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include <memory>
 
 #include "children.h"
+#include "files.h"
 #include "fontfolder.h"
 #include "frmstep1.h"
 #include "layoutcheck.h"
@@ -24,12 +24,7 @@ namespace {
 
 using Mode = core::WorkingWindow;
 using testing_support::TestEnvironment;
-
-void touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
+using testing_support::touch;
 
 // A working window that counts how often its own close steps ran.
 template <typename Base>
@@ -237,7 +232,7 @@ TEST_F(LauncherTest, SmartAnnotationIsModelessAndASingleInstance) {
 
 TEST_F(LauncherTest, CancellingTheExitKeepsEverythingButTheTransferFiles) {
     for (const char* name : {"tmp123.doc", "tmp9.doc", "tmp.doc", "report.doc", "tmp5.rtf"}) {
-        touch(env.file(QString::fromLatin1(name)));
+        ASSERT_TRUE(touch(env.file(QString::fromLatin1(name))));
     }
     QTest::mouseClick(child("Label3"), Qt::LeftButton);
     env.messages.answer(platform::Answer::Cancel);
@@ -261,7 +256,7 @@ TEST_F(LauncherTest, CancellingTheExitKeepsEverythingButTheTransferFiles) {
 }
 
 TEST_F(LauncherTest, ConfirmingTheExitEndsTheProgramWithoutTheWindowsOwnCloseSteps) {
-    touch(env.file("tmp77.doc"));
+    ASSERT_TRUE(touch(env.file("tmp77.doc")));
     QTest::mouseClick(child("Label3"), Qt::LeftButton);
     env.messages.answer(platform::Answer::Ok);
     EXPECT_TRUE(launcher->close());
@@ -272,7 +267,7 @@ TEST_F(LauncherTest, ConfirmingTheExitEndsTheProgramWithoutTheWindowsOwnCloseSte
 
 TEST(LauncherFontCheck, WarnsBeforeShowingWhenTheFontFileIsMissing) {
     const testing_support::FontFolder fonts(false);
-    touch(fonts.path() + "/Kingsoft.ttf");  // a font under another name does not count
+    ASSERT_TRUE(touch(fonts.path() + "/Kingsoft.ttf"));  // a font under another name does not count
     TestEnvironment env;
     core::LookupClient lookup(env.services);
     shell::Frmstep1 launcher(env.services, lookup);

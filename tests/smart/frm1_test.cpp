@@ -188,9 +188,7 @@ TEST_F(Frm1Test, TheSpeechCommandSaysTheTypedCodes) {
     QTest::keyClicks(text1, "5blR:f");
     QTest::mouseClick(get<QPushButton>(dialog, "Command9"), Qt::LeftButton);
     QTest::keyClick(text1, Qt::Key_F5);
-    if (!core::EspeakLibrary::open().ready()) {
-        GTEST_SKIP() << "eSpeak NG or its English data is missing";
-    }
+    REQUIRE_ESPEAK();
     ASSERT_EQ(sound->played.size(), 2u);
     EXPECT_EQ(sound->played[0].phonemes.size(), testing_support::phonemeCountOf("5blR:f"));
     EXPECT_EQ(text1->text(), "5blR:f");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -193,6 +194,11 @@ public:
         EXPECT_TRUE(outcome.finished) << "LibreOffice did not finish";
         return QString::fromUtf8(outcome.out) + outcome.err;
     }
+    // Where convert puts the file at path converted to the format of that suffix.
+    QString convertedPath(const QString& path, const QString& suffix) const {
+        return dir.filePath(QStringLiteral("converted/") + QFileInfo(path).completeBaseName() +
+                            u'.' + suffix);
+    }
     // A document as LibreOffice reads it, converted to flat OpenDocument text.
     FlatOdt read(const QString& path, QString* log = nullptr) {
         const QString said =
@@ -200,7 +206,7 @@ public:
         if (log != nullptr) {
             *log = said;
         }
-        QFile converted(dir.filePath("converted/" + QFileInfo(path).completeBaseName() + ".fodt"));
+        QFile converted(convertedPath(path, QStringLiteral("fodt")));
         return FlatOdt(converted.open(QIODevice::ReadOnly) ? converted.readAll() : QByteArray());
     }
 

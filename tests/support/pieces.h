@@ -6,23 +6,23 @@
 #include <ostream>
 #include <vector>
 
+#include "annotation.h"
 #include "documentbox.h"
 #include "qtprinters.h"
+
+namespace core {
+
+inline void PrintTo(const Run& run, std::ostream* out) {
+    *out << '"' << run.text.toStdString() << "\" " << run.family.toStdString() << " 0x" << std::hex
+         << run.colour;
+}
+
+}  // namespace core
 
 namespace testing_support {
 
 // A stretch of a document in one font and colour.
-struct Piece {
-    QString text;
-    QString family;
-    quint32 colour;
-    bool operator==(const Piece&) const = default;
-};
-
-inline void PrintTo(const Piece& piece, std::ostream* out) {
-    *out << '"' << piece.text.toStdString() << "\" " << piece.family.toStdString() << " 0x"
-         << std::hex << piece.colour;
-}
+using Piece = core::Run;
 
 inline std::vector<Piece> piecesOf(const QTextDocument& document) {
     std::vector<Piece> runs;

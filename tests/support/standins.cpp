@@ -55,4 +55,12 @@ std::size_t phonemeCountOf(const char* codes) {
         .phonemes.size();
 }
 
+QStringList phonemeNames(const core::SpokenSound& sound) {
+    QStringList names;
+    for (const core::SpokenPhoneme& phoneme : sound.phonemes) {
+        names << phoneme.name;
+    }
+    return names;
+}
+
 }  // namespace testing_support

@@ -2,6 +2,7 @@
 // remember what they were asked.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QString>
 #include <QStringList>
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "dialogs.h"
+#include "espeaklibrary.h"
 #include "qtprinters.h"
 #include "speech.h"
 
@@ -89,5 +91,15 @@ private:
 bool espeakLoaded();
 // How many phonemes the speech service makes of codes, to compare with a sound that was played.
 std::size_t phonemeCountOf(const char* codes);
+// The eSpeak NG names of a sound's phonemes, in order.
+QStringList phonemeNames(const core::SpokenSound& sound);
 
 }  // namespace testing_support
+
+// Skips the test where eSpeak NG or its English data is missing.
+#define REQUIRE_ESPEAK()                                                \
+    do {                                                                \
+        if (!core::EspeakLibrary::open().ready()) {                     \
+            GTEST_SKIP() << "eSpeak NG or its English data is missing"; \
+        }                                                               \
+    } while (false)
