@@ -27,10 +27,6 @@ namespace {
 constexpr int kWidth = 7890;
 constexpr int kHeight = 6000;
 
-constexpr char kCommandStyle[] =
-    "QLabel { color: #1d4f91; text-decoration: underline; padding: 2px 6px; }"
-    "QLabel:disabled { color: gray; }";
-
 }  // namespace
 
 // The window's output of a run: the progress, pending events after each lookup, and the batch
@@ -111,9 +107,6 @@ QString Frm4::hintText() {
 QString Frm4::statusText() {
     return QStringLiteral("正在标注,请稍候……");
 }
-QString Frm4::openFilter() {
-    return QStringLiteral("文本文件(*.txt)|*.txt");
-}
 QString Frm4::openTitle() {
     return QStringLiteral("请选择文本文件，一个单词一行");
 }
@@ -140,9 +133,7 @@ void Frm4::buildControls() {
 
     auto* hint = new QLabel(hintText(), this);
     hint->setWordWrap(true);
-    chooseFileLabel_ = new widgets::ClickableLabel(QStringLiteral("选择文件…"), this);
-    chooseFileLabel_->setCursor(Qt::PointingHandCursor);
-    chooseFileLabel_->setStyleSheet(QString::fromLatin1(kCommandStyle));
+    chooseFileLabel_ = widgets::commandLabel(QStringLiteral("选择文件…"), this);
     pathLabel_ = new QLabel(this);
     pathLabel_->setTextFormat(Qt::PlainText);  // a file name is never markup
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -154,9 +145,7 @@ void Frm4::buildControls() {
     progress_->setVisible(false);
     document_ = new output::DocumentBox(this);
     document_->setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
-    saveLabel_ = new widgets::ClickableLabel(QStringLiteral("保 存"), this);
-    saveLabel_->setCursor(Qt::PointingHandCursor);
-    saveLabel_->setStyleSheet(QString::fromLatin1(kCommandStyle));
+    saveLabel_ = widgets::commandLabel(QStringLiteral("保 存"), this);
 
     widgets::nameObjects({{hint, "Label1"},
                           {chooseFileLabel_, "Label5"},
@@ -191,7 +180,8 @@ void Frm4::onChooseFileClicked() {
     if (running_) {
         return;
     }
-    const QString path = services_.files.openFileName(this, openTitle(), openFilter(), QString());
+    const QString path =
+        services_.files.openFileName(this, openTitle(), core::textFileFilter(), QString());
     if (path.isEmpty()) {
         return;
     }

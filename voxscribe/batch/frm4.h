@@ -33,7 +33,6 @@ public:
 
     static QString hintText();
     static QString statusText();
-    static QString openFilter();
     static QString openTitle();
 
     // Annotates the word list at path into the document at the caret, as choosing the file in

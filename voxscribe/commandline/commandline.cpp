@@ -197,13 +197,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     }
     const bool guess = parser.isSet(guessOption);
     Symbols symbols = Symbols::Classic;
-    if (parser.isSet(symbolsOption)) {
-        const auto chosen =
-            named(kSymbols, parser.value(symbolsOption), QStringLiteral("音标写法"));
-        if (!chosen) {
-            return kExitUsage;
-        }
-        symbols = *chosen;
+    if (!chooseNamed(parser, symbolsOption, kSymbols, QStringLiteral("音标写法"), symbols)) {
+        return kExitUsage;
     }
     const bool textOnly =
         parser.isSet(levelOption) || parser.isSet(knownOption) || parser.isSet(firstOnlyOption);

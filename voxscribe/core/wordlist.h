@@ -26,6 +26,11 @@ struct TextFile {
     bool ok() const { return error.isEmpty(); }
 };
 
+// What the file dialogs offer for word lists and passages.
+inline QString textFileFilter() {
+    return QStringLiteral("文本文件(*.txt)|*.txt");
+}
+
 // The path that names standard input, as filters take it.
 inline QString standardInputName() {
     return QStringLiteral("-");

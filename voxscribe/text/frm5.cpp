@@ -45,19 +45,9 @@ constexpr qsizetype kPartChars = 8000;
 constexpr int kEveryWord = 0;
 constexpr int kKnownList = -1;
 
-const char* const kCommandStyle =
-    "QLabel { color: #1d4f91; text-decoration: underline; padding: 2px 6px; }"
-    "QLabel:disabled { color: gray; }";
-
-QString openFilter() {
-    return QStringLiteral("文本文件(*.txt)|*.txt");
-}
-
 widgets::ClickableLabel* command(const QString& caption, const char* name, QWidget* parent) {
-    auto* label = new widgets::ClickableLabel(caption, parent);
+    auto* label = widgets::commandLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setCursor(Qt::PointingHandCursor);
-    label->setStyleSheet(QString::fromLatin1(kCommandStyle));
     return label;
 }
 
@@ -160,7 +150,7 @@ void Frm5::buildControls() {
     connect(exportHandout, &widgets::ClickableLabel::clicked, this, &Frm5::onExportClicked);
     for (QLabel* label : {static_cast<QLabel*>(workingDocument_->saveLabel()),
                           static_cast<QLabel*>(workingDocument_->transferLabel())}) {
-        label->setStyleSheet(QString::fromLatin1(kCommandStyle));
+        label->setStyleSheet(widgets::commandStyle());
     }
 
     widgets::nameObjects({{hint, "Label1"},
@@ -224,7 +214,7 @@ QTextDocument* Frm5::sourceDocument() const {
 
 void Frm5::onOpenTextClicked() {
     const QString path = services_.files.openFileName(
-        this, QStringLiteral("请选择一篇文章（文本文件）"), openFilter(), QString());
+        this, QStringLiteral("请选择一篇文章（文本文件）"), core::textFileFilter(), QString());
     if (!path.isEmpty()) {
         openText(path);
     }
@@ -243,7 +233,7 @@ void Frm5::openText(const QString& path) {
 
 void Frm5::onChooseKnownWordsClicked() {
     const QString path = services_.files.openFileName(
-        this, QStringLiteral("请选择已知词表（文本文件，一个单词占一行）"), openFilter(),
+        this, QStringLiteral("请选择已知词表（文本文件，一个单词占一行）"), core::textFileFilter(),
         QString());
     if (path.isEmpty()) {
         level_->setCurrentIndex(level_->findData(previousLevel_));

@@ -36,4 +36,17 @@ void ClickableLabel::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMoved();
 }
 
+QString commandStyle() {
+    return QStringLiteral(
+        "QLabel { color: #1d4f91; text-decoration: underline; padding: 2px 6px; }"
+        "QLabel:disabled { color: gray; }");
+}
+
+ClickableLabel* commandLabel(const QString& caption, QWidget* parent) {
+    auto* label = new ClickableLabel(caption, parent);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setStyleSheet(commandStyle());
+    return label;
+}
+
 }  // namespace widgets

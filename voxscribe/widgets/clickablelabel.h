@@ -25,4 +25,9 @@ private:
     bool pressed_ = false;
 };
 
+// The look of a command drawn as a link: underlined, grey while it is off.
+QString commandStyle();
+// A command with that look and a hand over it.
+ClickableLabel* commandLabel(const QString& caption, QWidget* parent);
+
 }  // namespace widgets
