@@ -79,13 +79,42 @@ QList<Run> transcriptionRuns(const QString& codes, const QString& latinFamily, q
     return runs;
 }
 
+QStringList pronunciations(QStringView word, QStringView codes) {
+    QStringView bare = codes.trimmed();
+    const auto [open, close] = wrappingSlashes(bare.toString());
+    if (open == 0 && close == bare.size() - 1) {
+        bare = bare.sliced(1, bare.size() - 2);
+    }
+    const bool phrase = word.contains(u' ');
+    QStringList forms;
+    for (const QStringView part : bare.split(u", ")) {
+        if (phrase) {
+            forms << part.trimmed().toString();
+            continue;
+        }
+        for (const QStringView form : part.split(u' ', Qt::SkipEmptyParts)) {
+            forms << form.toString();
+        }
+    }
+    forms.removeAll(QString());
+    return forms;
+}
+
+QString tidyTranscription(QStringView word, const QString& codes) {
+    const QStringList forms = pronunciations(word, codes);
+    if (forms.size() < 2) {
+        return forms.value(0);
+    }
+    return u'/' + forms.join(u", ") + u'/';
+}
+
 Insertion smartEntry(const QString& entry, const QString& transcription, Marks marks) {
     const bool brackets = marks == Marks::SquareBrackets;
     const QString opening = brackets ? QStringLiteral(" [") : QStringLiteral(" /");
     const QString closing = brackets ? QStringLiteral("]") : QStringLiteral(" /");
     return {
         {{{entry + opening, latinFont(), kBlack}}, true},
-        {transcriptionRuns(transcription, latinFont()), true},
+        {transcriptionRuns(tidyTranscription(entry.trimmed(), transcription), latinFont()), true},
         {{{closing, latinFont(), kBlack}}, false},
     };
 }
@@ -131,7 +160,8 @@ QList<Run> batchLine(const QString& key, const QString& transcription) {
     if (transcription.isEmpty()) {
         append(runs, placeholder(), phoneticFont(), kBlue);
     } else {
-        for (const Run& run : transcriptionRuns(transcription, latinFont())) {
+        for (const Run& run :
+             transcriptionRuns(tidyTranscription(key, transcription), latinFont())) {
             append(runs, run.text, run.family, run.colour);
         }
     }

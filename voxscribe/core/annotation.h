@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 #include "documentstyle.h"
 
@@ -41,6 +43,15 @@ inline QString latinFont() {
 // own around a transcription.
 QList<Run> transcriptionRuns(const QString& codes, const QString& latinFamily,
                              quint32 colour = kBlue);
+
+// The pronunciations of a stored transcription, each without blanks around it: the wrapping
+// slashes left out, the forms parted at a comma and a blank and, for a word that holds no blank,
+// at a blank alone too (a stored entry may lack its comma: "liv laiv"). A phrase's blanks part
+// its words, not its forms.
+QStringList pronunciations(QStringView word, QStringView codes);
+// A stored transcription as a document shows it: no blank after the opening mark or before the
+// closing one, a comma between every two forms; several forms wrapped in slashes as stored.
+QString tidyTranscription(QStringView word, const QString& codes);
 
 // The marks around a transcription in the smart-annotation window.
 enum class Marks { SquareBrackets, Slashes };
