@@ -2,7 +2,9 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <QSet>
 
+#include "examwords.inc"
 #include "irregularforms.inc"
 #include "texttokens.h"
 #include "wordfrequency.inc"
@@ -60,6 +62,7 @@ bool isVowelLetter(QChar c) {
 struct Tables {
     QHash<QString, int> ranks;               // word: place in the frequency list, from 1
     QMultiHash<QString, QString> irregular;  // form: head word
+    QSet<QString> falseHeads;                // "form head": the form only looks like one
 };
 
 const Tables& tables() {
@@ -75,6 +78,10 @@ const Tables& tables() {
             const qsizetype blank = line.indexOf(u' ');
             result.irregular.insert(line.first(blank).toString(),
                                     line.sliced(blank + 1).toString());
+        }
+        const QString falseHeads = QString::fromUtf8(kFalseHeads);
+        for (const QStringView line : QStringView(falseHeads).split(u'\n', Qt::SkipEmptyParts)) {
+            result.falseHeads.insert(line.toString());
         }
         return result;
     }();
@@ -110,17 +117,21 @@ void addRegularHeads(QStringList& heads, QStringView word) {
             stem.chop(1);
         }
         const QString head = stem.toString() + rule.replacement.toString();
-        if (head.size() >= kShortestRegularHead) {
+        if (head.size() >= kShortestRegularHead &&
+            !tables().falseHeads.contains(word.toString() + u' ' + head)) {
             addHead(heads, head);
         }
     }
 }
 
-void addHeads(QStringList& heads, QStringView word) {
-    for (const QString& head : tables().irregular.values(word.toString())) {
+// Adds the word's head words; false when the irregular forms name them all (won't: will).
+bool addHeads(QStringList& heads, QStringView word) {
+    const QList<QString> irregular = tables().irregular.values(word.toString());
+    for (const QString& head : irregular) {
         addHead(heads, head);
     }
     addRegularHeads(heads, word);
+    return irregular.isEmpty();
 }
 
 // The parts of a compound; empty when the word is none.
@@ -157,9 +168,9 @@ QString levelKey(QStringView word) {
 
 QStringList headWords(QStringView key) {
     QStringList heads{key.toString()};
-    addHeads(heads, key);
+    const bool regular = addHeads(heads, key);
     const qsizetype apostrophe = key.indexOf(u'\'');
-    if (apostrophe > 0) {
+    if (apostrophe > 0 && regular) {
         // isn't: is; I'm: i; children's: children, and their own heads.
         QStringList bases{key.first(apostrophe).toString()};
         if (key.endsWith(u"n't") && apostrophe == key.size() - 2) {
@@ -188,6 +199,15 @@ int frequencyRank(QStringView key) {
         rarest = qMax(rarest, rank);
     }
     return rarest;
+}
+
+const KnownWords& examinationWords(Examination band) {
+    static const auto load = [](const char* words) {
+        return KnownWords(QString::fromUtf8(words).split(u'\n', Qt::SkipEmptyParts));
+    };
+    static const KnownWords band4 = load(kBand4Words);
+    static const KnownWords band6 = load(kBand6Words);
+    return band == Examination::Band4 ? band4 : band6;
 }
 
 KnownWords::KnownWords(const QStringList& lines) {

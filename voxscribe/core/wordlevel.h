@@ -20,10 +20,12 @@ QString levelKey(QStringView word);
 // The words a form may come from, the form itself first: its head words by the irregular forms
 // (went: go; children: child), by the regular endings (-s, -es, -ies, -ed, -ied, -ing, -er, -est,
 // -ly, with a doubled consonant or a silent e restored: studying: study, stopped: stop, making:
-// make) and, for a word with an apostrophe, those of the part before it (isn't: is, be;
-// children's: child). A word of the frequency list itself takes a head word by -ed, -ing and -ly
-// (used, making, simply), not by -s, -er and -est, with which the list's words are mostly words
-// of their own (news, butter, forest); nor is seed a form of see. Takes a levelKey().
+// make) where the form's sounds begin as the head's do (shed is no form of she, nor herring of
+// her) and, for a word with an apostrophe that the irregular forms lack (won't: will), those of
+// the part before it (isn't: is, be; children's: child). A word of the frequency list itself takes
+// a head word by -ed, -ing and -ly (used, making, simply), not by -s, -er and -est, with which the
+// list's words are mostly words of their own (news, butter, forest); nor is seed a form of see.
+// Takes a levelKey().
 QStringList headWords(QStringView key);
 
 // The word's place in the frequency list (1 the most frequent), or its most frequent head
@@ -58,5 +60,12 @@ private:
     bool containsForm(QStringView key) const;
     QSet<QString> words_;
 };
+
+// The College English Test's bands.
+enum class Examination { Band4, Band6 };
+
+// The words a reader of the band knows: band 4's words, or bands 4 and 6's, with the most frequent
+// words the syllabus takes for granted; their forms count as known as in a reader's own list.
+const KnownWords& examinationWords(Examination band);
 
 }  // namespace core
