@@ -295,6 +295,26 @@ TEST_F(CommandLineTest, TextAnnotatesAPassageInEachFormat) {
     EXPECT_TRUE(page.contains("<ruby>The<rp> [</rp><rt>ðə</rt><rp>]</rp></ruby>"))
         << page.toStdString();
 
+    // Each word one form, by its sentence; the weak forms on request; the examination bands.
+    const QString sentence =
+        list("sentence.txt", "She wanted to present the present to the committee.");
+    const Outcome citation = run({"--text", sentence});
+    EXPECT_EQ(QString::fromUtf8(citation.out),
+              "She [ʃiː] wanted [ˈwɔntid] to [tuː] present [priˈzent] the [ðə] present "
+              "[ˈprezənt] to [tuː] the [ðə] committee [kəˈmiti].");
+    const Outcome weak = run({"--text", sentence, "--weak-forms"});
+    EXPECT_EQ(QString::fromUtf8(weak.out),
+              "She [ʃi] wanted [ˈwɔntid] to [tə] present [priˈzent] the [ðə] present [ˈprezənt] "
+              "to [tə] the [ðə] committee [kəˈmiti].");
+    const Outcome band4 = run({"--text", sentence, "--level", "cet4"});
+    EXPECT_EQ(QString::fromUtf8(band4.out), "She wanted to present the present to the committee.");
+    const QString beyond = list("beyond.txt", "Abandon the abbreviation.");
+    EXPECT_EQ(QString::fromUtf8(run({"--text", beyond, "--level", "cet4"}).out),
+              "Abandon the abbreviation [əˌbriːviˈeiʃən].");
+    EXPECT_EQ(QString::fromUtf8(run({"--text", beyond, "--level", "cet6"}).out),
+              "Abandon the abbreviation.");
+    EXPECT_EQ(run({"--batch", file, "--weak-forms"}).status, commandline::kExitUsage);
+    EXPECT_EQ(run({"--text", file, "--level", "cet8"}).status, commandline::kExitUsage);
     EXPECT_EQ(run({"--text", file, "--level", "4000"}).status, commandline::kExitUsage);
     EXPECT_EQ(run({"--text", file, "--format", "lines"}).status, commandline::kExitUsage);
     EXPECT_EQ(run({"--batch", file, "--first-only"}).status, commandline::kExitUsage);

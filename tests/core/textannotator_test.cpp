@@ -47,6 +47,20 @@ public:
         {"children", "5tFildrEn"},
         {"were", "wE:"},
         {"studying", "5stQdiiN"},
+        {"to", "/tu:, tu/"},
+        {"present", "/pri5zent, 5prezEnt/"},
+        {"close", "/ klEuz, klEus/"},
+        {"live", "liv laiv"},
+        {"blind", " blaind"},
+        {"you", "/ju:, ju/"},
+        {"we", "wi:"},
+        {"can", "kAn"},
+        {"see", "si:"},
+        {"them", "Tem"},
+        {"but", "bQt"},
+        {"some", "sQm"},
+        {"of", "Rv"},
+        {"at", "At"},
     };
     int lookups = 0;
 };
@@ -123,11 +137,23 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"the hour, the university", "the[Ti] hour[5auE], the[TE] university[,ju:ni5vE:siti]"},
         Case{"a pear, an apple, an “apple”",
              "a[E] pear[p/E], an[En] apple[5Apl], an[En] “apple[5Apl]”"},
-        // A stressed "a" or a slip keeps the stored form; so does an article the next word
-        // cannot decide: unknown, after a line end or a full stop, or at the end.
+        // A stressed "a" or a slip keeps the stored form; an article the next word cannot
+        // decide (unknown, before a full stop or an empty line, at the end) takes its first form.
+        // One line end goes on with the phrase.
         Case{"a apple", "a[ei] apple[5Apl]"},
-        Case{"the xyzzy. the\napple the",
-             "the[/TE, Ti/] xyzzy[-]. the[/TE, Ti/]\napple[5Apl] the[/TE, Ti/]"}));
+        // "to" as "the" is; a heteronym by its sentence; every other word its first form, never
+        // a blank inside the bracket nor two forms without a comma.
+        Case{"to an apple, to the pear, to.",
+             "to[tu] an[En] apple[5Apl], to[tu:] the[TE] "
+             "pear[p/E], to[tu:]."},
+        Case{"The present, to present. You see, blind",
+             "The[TE] present[5prezEnt], to[tu:] "
+             "present[pri5zent]. You[ju:] see[si:], "
+             "blind[blaind]"},
+        Case{"you live close to the apple",
+             "you[ju:] live[liv] close[klEus] to[tu:] the[Ti] apple[5Apl]"},
+        Case{"the xyzzy. the\napple the\n\napple",
+             "the[TE] xyzzy[-]. the[Ti]\napple[5Apl] the[TE]\n\napple[5Apl]"}));
 
 TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
     Dictionary dictionary;
@@ -203,13 +229,55 @@ INSTANTIATE_TEST_SUITE_P(
                     Form{"Isn't", "be"}, Form{"children’s", "child"}, Form{"I'm", "i"},
                     Form{"an", "a"}));
 
-// Words of the frequency list that only look like forms: "seed" does not come from "see", nor
-// "butter" from "but"; nor is "sing" s + -ing.
+// Words that only look like forms: "seed" does not come from "see", nor "butter" from "but";
+// nor is "sing" s + -ing, "shed" a past of "she" or "herring" a form of "her"; "won't" is will.
 TEST(HeadWords, ListedWordsAreTheirOwnHeads) {
     for (const QStringView word : {u"seed", u"butter", u"news", u"sing", u"forest"}) {
         EXPECT_EQ(core::headWords(word), QStringList{word.toString()})
             << word.toString().toStdString();
     }
+    EXPECT_FALSE(core::headWords(u"shed").contains(u"she"));
+    EXPECT_FALSE(core::headWords(u"herring").contains(u"her"));
+    EXPECT_EQ(core::headWords(u"won't"), (QStringList{"won't", "will"}));
+    EXPECT_FALSE(core::withinLevel(core::frequencyRank(u"shed"), 1000));
+    EXPECT_FALSE(core::withinLevel(core::frequencyRank(u"herring"), 8000));
+}
+
+// The examination bands: band 4's words, bands 4 and 6's, the forms of each.
+TEST(ReaderLevel, TheExaminationBands) {
+    const core::KnownWords& band4 = core::examinationWords(core::Examination::Band4);
+    const core::KnownWords& band6 = core::examinationWords(core::Examination::Band6);
+    struct Known {
+        QStringView word;
+        bool band4;
+        bool band6;
+    };
+    for (const Known& k :
+         {Known{u"abandoned", true, true}, Known{u"she", true, true}, Known{u"water", true, true},
+          Known{u"i", true, true}, Known{u"accelerating", false, true},
+          Known{u"abbreviation", false, true}, Known{u"herring", false, false}}) {
+        EXPECT_EQ(band4.contains(k.word), k.band4) << k.word.toString().toStdString();
+        EXPECT_EQ(band6.contains(k.word), k.band6) << k.word.toString().toStdString();
+    }
+}
+
+// With weak forms the function words take them inside a phrase and keep the strong form at a
+// phrase's end, before "of", and in capitals.
+TEST(WeakForms, InsideAPhraseNotAtItsEnd) {
+    Dictionary dictionary;
+    const QString passage = QStringLiteral(
+        "We can see them but you. Some of them can. Look at THEM, to an apple "
+        "but to the pear, to.");
+    core::TextOptions options;
+    options.weakForms = true;
+    EXPECT_EQ(render(core::annotateText(passage, dictionary, options)),
+              "We[wi] can[kEn] see[si:] them[TEm] but[bEt] you[ju:]. Some[sQm] of[Ev] "
+              "them[TEm] can[kAn]. Look[-] at[Et] THEM[Tem], to[tu] an[En] apple[5Apl] but[bEt] "
+              "to[tE] the[TE] pear[p/E], to[tu:].");
+    EXPECT_EQ(render(core::annotateText(passage, dictionary, {})),
+              "We[wi:] can[kAn] see[si:] them[Tem] but[bQt] you[ju:]. Some[sQm] of[Rv] "
+              "them[Tem] can[kAn]. Look[-] at[At] THEM[Tem], to[tu] an[En] apple[5Apl] but[bQt] "
+              "to[tu:] the[TE] pear[p/E], to[tu:].");
 }
 
 struct Level {

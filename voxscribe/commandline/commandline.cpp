@@ -12,9 +12,10 @@ namespace commandline {
 namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
-constexpr const char* kOwnOptions[] = {
-    "-b",      "--batch", "-o",     "--output", "-f",      "--format",     "-h",       "--help",
-    "--guess", "--say",   "--text", "--level",  "--known", "--first-only", "--symbols"};
+constexpr const char* kOwnOptions[] = {"-b",      "--batch",      "-o",        "--output",
+                                       "-f",      "--format",     "-h",        "--help",
+                                       "--guess", "--say",        "--text",    "--level",
+                                       "--known", "--first-only", "--symbols", "--weak-forms"};
 
 template <class Value>
 struct Named {
@@ -93,8 +94,9 @@ QString commandLineHelp() {
         "  voxscribe                                   打开程序窗口\n"
         "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果] [--guess]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
-        "  voxscribe --text 文章.txt [--level 1000|2000|3000|5000|8000|all] [--known 词表]\n"
-        "            [--first-only] [--guess] [--format rtf|ipa|html] [--output 结果]\n"
+        "  voxscribe --text 文章.txt [--level 1000|2000|3000|5000|8000|cet4|cet6|all]\n"
+        "            [--known 词表] [--first-only] [--weak-forms] [--guess]\n"
+        "            [--format rtf|ipa|html] [--output 结果]\n"
         "                                              为一篇文章中的单词标注音标\n"
         "  voxscribe --say 单词|/音标/ --output 读音.wav [--guess]\n"
         "                                              把单词按音标读出来，保存为 WAV 文件\n"
@@ -119,9 +121,12 @@ QString commandLineHelp() {
         "  -o, --output <文件>    把结果保存到这个文件（已有的文件被替换）；\n"
         "                         不给出时，结果写到标准输出\n"
         "      --level <N>        （--text）只标注最常用的 N 个词（1000、2000、3000、5000 或\n"
-        "                         8000）以外的单词，常用词的各种词形也不标；all 标注全部单词\n"
+        "                         8000）以外的单词，常用词的各种词形也不标；cet4、cet6 只标注\n"
+        "                         四级词汇或四、六级词汇以外的单词；all 标注全部单词\n"
         "      --known <词表>     （--text）不标注这个词表（一个单词占一行）中的单词及其词形\n"
         "      --first-only       （--text）每个单词只在第一次出现时标注\n"
+        "      --weak-forms       （--text）虚词在连贯的话中写弱读式（to [tə]），\n"
+        "                         在短语末尾或大写强调时写强读式；不给出时都写原形的读音\n"
         "      --symbols <符号>   Unicode 国际音标的写法：classic "
         "传统（ɔ、əː、əu，音标字体的写法），\n"
         "                         modern 新式（ɒ、ɜː、əʊ，现在教科书的写法）；默认 classic\n"
@@ -158,12 +163,14 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     const QCommandLineOption knownOption(QStringLiteral("known"), QString(),
                                          QStringLiteral("list"));
     const QCommandLineOption firstOnlyOption(QStringLiteral("first-only"));
+    const QCommandLineOption weakFormsOption(QStringLiteral("weak-forms"));
     const QCommandLineOption symbolsOption(QStringLiteral("symbols"), QString(),
                                            QStringLiteral("symbols"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption guessOption(QStringLiteral("guess"));
     parser.addOptions({batchOption, textOption, sayOption, outputOption, formatOption, levelOption,
-                       knownOption, firstOnlyOption, symbolsOption, helpOption, guessOption});
+                       knownOption, firstOnlyOption, symbolsOption, helpOption, guessOption,
+                       weakFormsOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -200,8 +207,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     if (!chooseNamed(parser, symbolsOption, kSymbols, QStringLiteral("音标写法"), symbols)) {
         return kExitUsage;
     }
-    const bool textOnly =
-        parser.isSet(levelOption) || parser.isSet(knownOption) || parser.isSet(firstOnlyOption);
+    const bool textOnly = parser.isSet(levelOption) || parser.isSet(knownOption) ||
+                          parser.isSet(firstOnlyOption) || parser.isSet(weakFormsOption);
 
     if (parser.isSet(sayOption)) {
         if (parser.isSet(formatOption) || textOnly || parser.isSet(symbolsOption)) {
@@ -218,7 +225,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
 
     if (parser.isSet(batchOption)) {
         if (textOnly) {
-            return usageError(QStringLiteral("--level、--known 和 --first-only 只用于 --text。"));
+            return usageError(
+                QStringLiteral("--level、--known、--first-only 和 --weak-forms 只用于 --text。"));
         }
         BatchRun run{parser.value(batchOption), output, core::BatchFormat::Lines, guess, symbols};
         if (run.wordList.isEmpty()) {
@@ -247,16 +255,22 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     if (!chooseNamed(parser, formatOption, kTextFormats, QStringLiteral("输出格式"), run.format)) {
         return kExitUsage;
     }
-    if (parser.isSet(levelOption) && parser.value(levelOption) != QLatin1String("all")) {
+    const QString level = parser.value(levelOption);
+    if (level == QLatin1String("cet4") || level == QLatin1String("cet6")) {
+        run.examination =
+            level == QLatin1String("cet4") ? core::Examination::Band4 : core::Examination::Band6;
+    } else if (parser.isSet(levelOption) && level != QLatin1String("all")) {
         bool number = false;
         run.level = parser.value(levelOption).toInt(&number);
         if (!number || std::find(core::kReaderLevels.begin(), core::kReaderLevels.end(),
                                  run.level) == core::kReaderLevels.end()) {
-            return usageError(QStringLiteral("--level 可用 1000、2000、3000、5000、8000 或 all。"));
+            return usageError(
+                QStringLiteral("--level 可用 1000、2000、3000、5000、8000、cet4、cet6 或 all。"));
         }
     }
     run.known = parser.value(knownOption);
     run.firstOnly = parser.isSet(firstOnlyOption);
+    run.weakForms = parser.isSet(weakFormsOption);
     run.guess = guess;
     run.symbols = symbols;
     return runText(run, services);

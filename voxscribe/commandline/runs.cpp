@@ -119,6 +119,8 @@ int runText(const TextRun& run, platform::Services& services) {
     options.level = run.level;
     options.known = run.known.isEmpty() ? nullptr : &known;
     options.firstOnly = run.firstOnly;
+    options.examination = run.examination ? &core::examinationWords(*run.examination) : nullptr;
+    options.weakForms = run.weakForms;
     options.guesser = run.guess ? &suggestion : nullptr;
     core::TextAnnotator annotator(words, options);
 

@@ -4,8 +4,11 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "batchoutput.h"
 #include "unicodeipa.h"
+#include "wordlevel.h"
 
 namespace platform {
 struct Services;
@@ -31,6 +34,9 @@ struct TextRun {
     QString output;  // a file; standard output when empty
     TextFormat format = TextFormat::Ipa;
     int level = 0;  // 0: every word
+    // Only words beyond an examination's band, when set.
+    std::optional<core::Examination> examination;
+    bool weakForms = false;
     QString known;  // the reader's list of known words, when given
     bool firstOnly = false;
     bool guess = false;

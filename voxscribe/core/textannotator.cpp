@@ -1,8 +1,11 @@
 #include "textannotator.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 
 #include "annotation.h"
+#include "contextmodel.h"
 #include "lookupclient.h"
 #include "wordlevel.h"
 
@@ -23,6 +26,119 @@ constexpr Article kArticles[] = {
 };
 
 enum class Sound { Unknown, Consonant, Vowel };
+
+// When a function word is weak, by the class of the word before and after it; at the end of a
+// phrase it never is.
+enum class WeakWhen {
+    InPhrase,     // anywhere inside a phrase
+    Auxiliary,    // have, has, had before a participle, an adverb, "not" or a subject
+    DoAuxiliary,  // do, does before a subject, a determiner, a name or "not"
+    Conjunction,  // that before a clause, after a word that can take one
+    Determiner,   // some before a noun or an adjective
+    Existential,  // there before be, a modal or have
+};
+
+// The weak forms of connected speech, in the classic style of our codes: the list of function
+// words that learners' dictionaries print weak forms for, each with the form it takes before a
+// consonant sound and, where it differs, before a vowel sound (a linking r, "to" tu). Written for
+// this program from the usual descriptions of connected speech (Jones, Gimson); the strong form
+// is the dictionary's first form. "the", "a" and "an" take their forms by the next sound always.
+struct WeakForm {
+    QStringView word;
+    QStringView form;
+    QStringView beforeVowel = {};
+    WeakWhen when = WeakWhen::InPhrase;
+};
+constexpr WeakForm kWeakForms[] = {
+    {u"to", u"tE", u"tu"},
+    {u"and", u"End"},
+    {u"but", u"bEt"},
+    {u"as", u"Ez"},
+    {u"than", u"TEn"},
+    {u"that", u"TEt", u"", WeakWhen::Conjunction},
+    {u"at", u"Et"},
+    {u"for", u"fE", u"fEr"},
+    {u"from", u"frEm"},
+    {u"of", u"Ev"},
+    {u"can", u"kEn"},
+    {u"could", u"kEd"},
+    {u"must", u"mEst"},
+    {u"shall", u"FEl"},
+    {u"should", u"FEd"},
+    {u"will", u"wEl"},
+    {u"would", u"wEd"},
+    {u"do", u"dE", u"du", WeakWhen::DoAuxiliary},
+    {u"does", u"dEz", u"", WeakWhen::DoAuxiliary},
+    {u"am", u"Em"},
+    {u"are", u"E", u"Er"},
+    {u"was", u"wEz"},
+    {u"were", u"wE", u"wEr"},
+    {u"be", u"bi"},
+    {u"been", u"bin"},
+    {u"has", u"hEz", u"", WeakWhen::Auxiliary},
+    {u"have", u"hEv", u"", WeakWhen::Auxiliary},
+    {u"had", u"hEd", u"", WeakWhen::Auxiliary},
+    {u"he", u"hi"},
+    {u"him", u"im"},
+    {u"his", u"iz"},
+    {u"her", u"hE"},
+    {u"me", u"mi"},
+    {u"we", u"wi"},
+    {u"us", u"Es"},
+    {u"she", u"Fi"},
+    {u"you", u"ju"},
+    {u"your", u"jE"},
+    {u"them", u"TEm"},
+    {u"some", u"sEm", u"", WeakWhen::Determiner},
+    {u"there", u"TE", u"TEr", WeakWhen::Existential},
+};
+// "to" takes tu before a vowel sound with weak forms or without.
+constexpr int kTo = 0;
+
+bool weakHere(WeakWhen when, WordClass before, WordClass after) {
+    using enum WordClass;
+    const auto in = [](WordClass c, std::initializer_list<WordClass> set) {
+        return std::find(set.begin(), set.end(), c) != set.end();
+    };
+    switch (when) {
+        case WeakWhen::InPhrase:
+            return after != End;
+        case WeakWhen::Auxiliary:
+            return in(after, {Past, Adverb, Not, Be, Subject});
+        case WeakWhen::DoAuxiliary:
+            return in(after, {Subject, Determiner, Name, Not});
+        case WeakWhen::Conjunction:
+            return in(after, {Subject, Determiner, Possessive, Name, Number}) &&
+                   !in(before, {End, Preposition});
+        case WeakWhen::Determiner:
+            return in(after, {Noun, Adjective, Number});
+        case WeakWhen::Existential:
+            return in(after, {Be, Modal, Have});
+    }
+    return false;
+}
+
+// What a rule that decides takes from the log weight (times 100) of the readings it rules out.
+constexpr int kDecisive = 1000;
+
+// After these a heteronym's bare verb form is past (she read: red).
+constexpr std::array<QStringView, 3> kThirdPersons{u"he", u"she", u"it"};
+
+// Fixed phrases whose heteronym the next word, or else the word before, decides as no class
+// can: "used to" (habit), lead the metal.
+struct Collocation {
+    QStringView word;
+    QStringView next;
+    QStringView previous;
+    QStringView form;
+};
+constexpr Collocation kCollocations[] = {
+    {u"used", u"to", u"", u"ju:st"},   {u"lead", u"poisoning", u"", u"led"},
+    {u"lead", u"pipes", u"", u"led"},  {u"lead", u"paint", u"", u"led"},
+    {u"lead", u"pencil", u"", u"led"}, {u"lead", u"pipe", u"", u"led"},
+    {u"lead", u"", u"of", u"led"},     {u"live", u"music", u"", u"laiv"},
+    {u"close", u"to", u"", u"klEus"},
+};
 
 // The codes a transcription may begin with that are vowels; "/" is the ε of "/E" once the
 // wrapping slashes are gone.
@@ -45,9 +161,18 @@ Sound firstSound(QStringView codes) {
 }
 
 // Whether the text between an article and the next word lets the word choose the article's form:
-// blanks, opening quotes and brackets do; a line end or any other punctuation ends the phrase.
+// blanks, opening quotes and brackets and one line end (a text wrapped by hand) do; an empty line
+// or any other punctuation ends the phrase.
 bool keepsPhrase(QStringView between) {
+    int lineEnds = 0;
     for (const QChar c : between) {
+        if (c == u'\n') {
+            ++lineEnds;
+            continue;
+        }
+        if (c == u'\r') {
+            continue;
+        }
         const QChar::Category category = c.category();
         const bool opening = c == u'"' || c == u'\'' || category == QChar::Punctuation_Open ||
                              category == QChar::Punctuation_InitialQuote;
@@ -55,7 +180,7 @@ bool keepsPhrase(QStringView between) {
             return false;
         }
     }
-    return true;
+    return lineEnds < 2;
 }
 
 // The ending of a possessive by the word's final sound: iz after a hissing sound (tF and dV end
@@ -125,13 +250,19 @@ struct TextAnnotator::Entry {
     int identity = 0;
     bool compound = false;
     bool knownToReader = false;
-    int article = -1;  // in kArticles
+    bool stressed = false;  // written in capitals
+    int article = -1;       // in kArticles
+    int weak = -1;          // in kWeakForms
+    const Heteronym* heteronym = nullptr;
+    WordClass wordClass = WordClass::Other;
     bool lookedUp = false;
     bool guessed = false;
     QString codes;
+    QStringList forms;  // the pronunciations of codes
     Gloss gloss = Gloss::Missing;
-    int form = -1;
-    int beforeConsonant = -1;  // an article's forms by the next word
+    int form = -1;  // the number of the form shown where nothing else decides
+    std::vector<int> formNumbers;
+    int beforeConsonant = -1;  // forms by the next word: an article's, "to"'s, a weak form
     int beforeVowel = -1;
 };
 
@@ -163,12 +294,22 @@ int TextAnnotator::entryOf(QStringView word) {
     entry.identity = identity.value();
     entry.compound = isCompound(word);
     entry.knownToReader = (options_.level > 0 && withinLevel(frequencyRank(key), options_.level)) ||
-                          (options_.known != nullptr && options_.known->contains(key));
+                          (options_.known != nullptr && options_.known->contains(key)) ||
+                          (options_.examination != nullptr && options_.examination->contains(key));
+    entry.stressed = word.size() > 1 && entry.typed == entry.typed.toUpper() && key != entry.typed;
     for (qsizetype i = 0; i < qsizetype(std::size(kArticles)); ++i) {
         if (key == kArticles[i].word) {
             entry.article = int(i);
         }
     }
+    for (qsizetype i = 0; i < qsizetype(std::size(kWeakForms)); ++i) {
+        if (key == kWeakForms[i].word) {
+            entry.weak = int(i);
+        }
+    }
+    const ContextModel& model = ContextModel::instance();
+    entry.heteronym = model.heteronym(key);
+    entry.wordClass = model.wordClass(key);
     const int index = int(entries_.size());
     entries_.push_back(std::move(entry));
     // At most half the slots in use keeps the probes short.
@@ -211,7 +352,7 @@ QString TextAnnotator::dictionaryCodes(const QString& typed) {
             codes = withPossessive(stem);
         }
     }
-    return codes;
+    return tidyTranscription(typed, codes);
 }
 
 int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
@@ -225,13 +366,31 @@ int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
     return form;
 }
 
+int TextAnnotator::numberOfForm(Entry& entry, int index) {
+    int& number = entry.formNumbers[size_t(index)];
+    if (number < 0) {
+        number = formOf(entry.forms[index], Gloss::Found);
+    }
+    return number;
+}
+
+int TextAnnotator::numberOfCodes(int& cached, QStringView codes) {
+    if (cached < 0) {
+        cached = formOf(codes.toString(), Gloss::Found);
+    }
+    return cached;
+}
+
 void TextAnnotator::lookUp(Entry& entry, bool guess) {
     if (!entry.lookedUp) {
         entry.lookedUp = true;
         entry.codes = dictionaryCodes(entry.typed);
         if (!entry.codes.isEmpty()) {
             entry.gloss = Gloss::Found;
-            entry.form = formOf(entry.codes, Gloss::Found);
+            entry.forms = pronunciations(entry.typed, entry.codes);
+            entry.formNumbers.assign(size_t(entry.forms.size()), -1);
+            const int first = firstFormOf(entry.heteronym, entry.forms);
+            entry.form = numberOfForm(entry, first);
         }
     }
     if (guess && entry.codes.isEmpty() && !entry.guessed && options_.guesser != nullptr) {
@@ -250,6 +409,8 @@ TextCounts TextAnnotator::annotate(QStringView text, TextSink& sink, Part part) 
         counts_ = {};
         annotatedOnce_.assign(annotatedOnce_.size(), false);
     }
+    before_ = beforeThat_ = WordClass::End;
+    previous_ = -1;
     TextTokenizer tokenizer(text);
     TextToken token;
     while (tokenizer.next(token)) {
@@ -299,6 +460,12 @@ void TextAnnotator::emitWord(QStringView text, int index) {
     if (waiting_.entry >= 0) {
         resolveWaiting(&entry);
     }
+    const WordClass before = before_;
+    const WordClass beforeThat = beforeThat_;
+    const int previous = previous_;
+    beforeThat_ = before_;
+    before_ = entry.wordClass;
+    previous_ = index;
     if (entry.knownToReader) {
         send(text, Gloss::BelowLevel, -1);
         return;
@@ -325,17 +492,23 @@ void TextAnnotator::emitWord(QStringView text, int index) {
             ++counts_.missing;
             break;
     }
-    if (entry.gloss == Gloss::Found && entry.article >= 0) {
-        waiting_.entry = index;
-        waiting_.text = text;
+    const bool waits = entry.article >= 0 || (entry.weak >= 0 && options_.weakForms) ||
+                       (entry.heteronym != nullptr && entry.forms.size() > 1) || entry.weak == kTo;
+    if (entry.gloss == Gloss::Found && waits) {
+        waiting_ = {index, text, {}, before, beforeThat, previous};
         return;
     }
     send(text, entry.gloss, entry.form);
 }
 
 void TextAnnotator::emitBetween(QStringView text) {
+    const bool phrase = keepsPhrase(text);
+    if (!phrase) {
+        before_ = beforeThat_ = WordClass::End;
+        previous_ = -1;
+    }
     if (waiting_.entry >= 0) {
-        if (keepsPhrase(text)) {
+        if (phrase) {
             waiting_.between.push_back(text);
             return;
         }
@@ -344,26 +517,103 @@ void TextAnnotator::emitBetween(QStringView text) {
     sink_->between(text);
 }
 
-void TextAnnotator::resolveWaiting(Entry* next) {
-    Entry& article = entries_[size_t(waiting_.entry)];
+int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
     Sound sound = Sound::Unknown;
+    WordClass after = WordClass::End;
     if (next != nullptr) {
         lookUp(*next, false);
         sound = firstSound(next->codes);
+        after = next->wordClass;
     }
-    const Article& forms = kArticles[article.article];
-    int form = article.form;
-    if (sound == Sound::Consonant && !forms.beforeConsonant.isEmpty()) {
-        if (article.beforeConsonant < 0) {
-            article.beforeConsonant = formOf(forms.beforeConsonant.toString(), Gloss::Found);
+    if (entry.article >= 0) {
+        const Article& forms = kArticles[entry.article];
+        if (sound == Sound::Consonant && !forms.beforeConsonant.isEmpty()) {
+            return numberOfCodes(entry.beforeConsonant, forms.beforeConsonant);
         }
-        form = article.beforeConsonant;
-    } else if (sound == Sound::Vowel && !forms.beforeVowel.isEmpty()) {
-        if (article.beforeVowel < 0) {
-            article.beforeVowel = formOf(forms.beforeVowel.toString(), Gloss::Found);
+        if (sound == Sound::Vowel && !forms.beforeVowel.isEmpty()) {
+            return numberOfCodes(entry.beforeVowel, forms.beforeVowel);
         }
-        form = article.beforeVowel;
+        return entry.form;
     }
+    if (entry.weak >= 0 && next != nullptr && sound == Sound::Unknown) {
+        // A word the dictionary lacks: its spelling's first letter tells the sound.
+        sound = QStringView(u"aeiouAEIOU").contains(next->typed.front()) ? Sound::Vowel
+                                                                         : Sound::Consonant;
+    }
+    if (entry.weak >= 0) {
+        const WeakForm& weak = kWeakForms[entry.weak];
+        const bool useWeak = options_.weakForms && next != nullptr && !entry.stressed &&
+                             weakHere(weak.when, waiting_.before, after);
+        if (useWeak && sound == Sound::Vowel && !weak.beforeVowel.isEmpty()) {
+            return numberOfCodes(entry.beforeVowel, weak.beforeVowel);
+        }
+        if (useWeak) {
+            return numberOfCodes(entry.beforeConsonant, weak.form);
+        }
+        if (entry.weak == kTo && sound == Sound::Vowel) {
+            return numberOfCodes(entry.beforeVowel, weak.beforeVowel);
+        }
+        if (entry.heteronym == nullptr) {
+            return entry.form;
+        }
+    }
+    if (entry.heteronym != nullptr && entry.forms.size() > 1) {
+        const Neighbours around{waiting_.before, waiting_.beforeThat, after};
+        const Heteronym& word = *entry.heteronym;
+        std::array<int, kReadings> scores = ContextModel::instance().scores(word, around);
+        const QString previous = waiting_.previous >= 0
+                                     ? levelKey(entries_[size_t(waiting_.previous)].typed)
+                                     : QString();
+        // Two words the model weighs one by one that together decide: a plural noun or a
+        // pronoun that begins the sentence is the subject of the verb after it ("Metals
+        // contract"); a word before a past verb is no verb itself ("A police escort followed").
+        const auto rule = [&](Reading a, Reading b) {
+            for (int r = 0; r < kReadings; ++r) {
+                if (Reading(r) != a && Reading(r) != b) {
+                    scores[size_t(r)] -= kDecisive;
+                }
+            }
+        };
+        const bool subjectFirst = waiting_.before == WordClass::Nouns ||
+                                  waiting_.before == WordClass::Name ||
+                                  waiting_.before == WordClass::Subject;
+        if (waiting_.beforeThat == WordClass::End && subjectFirst) {
+            rule(Reading::Verb, Reading::Past);
+        } else if (after == WordClass::Past) {
+            rule(Reading::Noun, Reading::Adjective);
+        }
+        if (!word.forms[size_t(Reading::Past)].isEmpty()) {
+            // A bare verb after he, she or it is past (she read: red), and so is one after a
+            // have or a be (have you read, was read).
+            const bool past = std::ranges::find(kThirdPersons, previous) != kThirdPersons.end() ||
+                              waiting_.before == WordClass::Have ||
+                              waiting_.beforeThat == WordClass::Have ||
+                              waiting_.before == WordClass::Be;
+            if (past) {
+                scores[size_t(Reading::Past)] =
+                    std::max(scores[size_t(Reading::Past)], scores[size_t(Reading::Verb)]) + 100;
+            }
+        }
+        const QString key = levelKey(entry.typed);
+        const QString nextKey = next != nullptr ? levelKey(next->typed) : QString();
+        for (const Collocation& collocation : kCollocations) {
+            if (key == collocation.word &&
+                (collocation.next.isEmpty() ? previous == collocation.previous
+                                            : nextKey == collocation.next)) {
+                const qsizetype index = entry.forms.indexOf(collocation.form.toString());
+                if (index >= 0) {
+                    return numberOfForm(entry, int(index));
+                }
+            }
+        }
+        return numberOfForm(entry, likeliestForm(word, scores, entry.forms));
+    }
+    return entry.form;
+}
+
+void TextAnnotator::resolveWaiting(Entry* next) {
+    Entry& entry = entries_[size_t(waiting_.entry)];
+    const int form = chosenForm(entry, next);
     const QStringView text = waiting_.text;
     const QList<QStringView> between = std::move(waiting_.between);
     waiting_ = {};

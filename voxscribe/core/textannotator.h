@@ -9,6 +9,7 @@
 #include <deque>
 #include <vector>
 
+#include "contextmodel.h"
 #include "suggestion.h"
 #include "texttokens.h"
 
@@ -39,9 +40,13 @@ private:
 
 struct TextOptions {
     int level = 0;  // 0: every word; otherwise only words beyond the level most frequent
-    const KnownWords* known = nullptr;  // the reader's own known words, with their forms
-    bool firstOnly = false;             // a word only where it first occurs (in any case)
-    Suggestion* guesser = nullptr;      // suggestions for missing words; none when null
+    const KnownWords* known = nullptr;        // the reader's own known words, with their forms
+    const KnownWords* examination = nullptr;  // an examination's words (examinationWords())
+    bool firstOnly = false;                   // a word only where it first occurs (in any case)
+    Suggestion* guesser = nullptr;            // suggestions for missing words; none when null
+    // The weak forms of the function words where connected speech uses them; otherwise their
+    // citation forms.
+    bool weakForms = false;
     bool operator==(const TextOptions&) const = default;
 };
 
@@ -91,9 +96,14 @@ QString countsSummary(const TextCounts& counts);
 // Lookup of a word, in this order: as typed, then lower-cased when it holds capitals (the
 // dictionary's keys of proper names keep their capitals); with a curly apostrophe made straight;
 // a hyphenated compound whole, else each part as a word of its own; a possessive 's from its
-// word, the ending added by its final sound (John's: dVRnz). In running text "the" is TE before a
-// consonant sound and Ti before a vowel sound, "a" E and "an" En, by the transcription of the
-// word that follows; other words with several forms keep them all. An annotator looks each
+// word, the ending added by its final sound (John's: dVRnz). In running text every word shows
+// one form: "the" is TE before a consonant sound and Ti before a vowel sound, "a" E and "an" En,
+// "to" tu before a vowel sound and tu: otherwise, by the transcription of the word that follows;
+// a heteronym the form of its reading in the sentence (the present: 5prezEnt; to present:
+// pri5zent), by the words around it (contextmodel.h); any other word its first form. With weak
+// forms the function words take them inside a phrase and keep their citation form at its end or
+// written in capitals for stress. A phrase goes on over blanks, opening quotes and brackets and
+// one line end. An annotator looks each
 // distinct word up once, however often it occurs and however many runs it makes, so a window
 // keeps one for as long as its options stay and annotates the text anew at each change. One
 // thread at a time.
@@ -111,7 +121,7 @@ public:
     // the same annotator are reused; which words count as repeated starts afresh, unless part is
     // Continued: then the text goes on from the last run (a window annotating a long text a
     // paragraph at a time), its repeated words and counts carried on. A part ends with its text:
-    // an article at its end keeps all its forms.
+    // a word at its end takes the form of a phrase's end.
     TextCounts annotate(QStringView text, TextSink& sink, Part part = Part::Whole);
 
 private:
@@ -126,6 +136,9 @@ private:
     void emitWord(QStringView text, int entry);
     void emitBetween(QStringView text);
     void resolveWaiting(Entry* next);
+    int chosenForm(Entry& entry, Entry* next);
+    int numberOfForm(Entry& entry, int index);
+    int numberOfCodes(int& cached, QStringView codes);
     void send(QStringView text, Gloss gloss, int form);
 
     WordSource& words_;
@@ -141,12 +154,19 @@ private:
     std::deque<QString> forms_;  // the codes of each form number
     TextSink* sink_ = nullptr;
     TextCounts counts_;
-    // An article waiting for the word after it, and the text between them.
+    // The classes of the last two words of the phrase, the last first.
+    WordClass before_ = WordClass::End;
+    WordClass beforeThat_ = WordClass::End;
+    // A word whose form the word after it decides, and the text between them.
     struct Waiting {
         int entry = -1;  // -1: none waits
         QStringView text;
         QList<QStringView> between;
+        WordClass before = WordClass::End;
+        WordClass beforeThat = WordClass::End;
+        int previous = -1;  // the entry of the word before
     } waiting_;
+    int previous_ = -1;
 };
 
 // A text's pieces, each holding its own text, for a window to show.

@@ -40,10 +40,12 @@ constexpr int kUpdateDelayMs = 80;
 constexpr qint64 kSliceNs = 25'000'000;
 constexpr qsizetype kPartChars = 8000;
 
-// The levels the reader can choose: every word, the words beyond the most frequent, or the words
-// beyond a list of the reader's own.
+// The levels the reader can choose: every word, the words beyond the most frequent, beyond an
+// examination's band, or beyond a list of the reader's own.
 constexpr int kEveryWord = 0;
 constexpr int kKnownList = -1;
+constexpr int kBand4 = -2;
+constexpr int kBand6 = -3;
 
 widgets::ClickableLabel* command(const QString& caption, const char* name, QWidget* parent) {
     auto* label = widgets::commandLabel(caption, parent);
@@ -116,6 +118,8 @@ void Frm5::buildControls() {
     for (const int n : core::kReaderLevels) {
         level_->addItem(QStringLiteral("最常用的%1词以外的单词").arg(n), n);
     }
+    level_->addItem(QStringLiteral("四级词汇以外"), kBand4);
+    level_->addItem(QStringLiteral("六级词汇以外"), kBand6);
     level_->addItem(QStringLiteral("已知词表以外的单词"), kKnownList);
     connect(level_, &QComboBox::activated, this, &Frm5::onLevelChosen);
     auto* chooseKnown = command(QStringLiteral("选择已知词表…"), "Label4", this);
@@ -126,7 +130,9 @@ void Frm5::buildControls() {
 
     firstOnly_ = new QCheckBox(QStringLiteral("只标注第一次出现的单词"), this);
     guesses_ = new QCheckBox(QStringLiteral("词典中没有的单词写上建议音标（灰色）"), this);
-    for (QCheckBox* box : {firstOnly_, guesses_}) {
+    weakForms_ = new QCheckBox(QStringLiteral("弱读"), this);
+    weakForms_->setToolTip(QStringLiteral("虚词在连贯的话中写弱读式，在短语末尾写强读式"));
+    for (QCheckBox* box : {firstOnly_, guesses_, weakForms_}) {
         connect(box, &QCheckBox::toggled, this, &Frm5::scheduleUpdate);
     }
     auto* symbolsCaption = new QLabel(QStringLiteral("Unicode音标："), this);
@@ -160,6 +166,7 @@ void Frm5::buildControls() {
                           {knownPath_, "Label7"},
                           {firstOnly_, "Check1"},
                           {guesses_, "Check2"},
+                          {weakForms_, "Check3"},
                           {symbols_, "Combo2"},
                           {countsLabel_, "Label5"}});
 
@@ -174,6 +181,7 @@ void Frm5::buildControls() {
     auto* optionRow = new QHBoxLayout;
     optionRow->addWidget(firstOnly_);
     optionRow->addWidget(guesses_);
+    optionRow->addWidget(weakForms_);
     optionRow->addStretch(1);
     optionRow->addWidget(symbolsCaption);
     optionRow->addWidget(symbols_);
@@ -299,6 +307,11 @@ core::TextOptions Frm5::currentOptions() {
     core::TextOptions options;
     options.level = level > 0 ? level : 0;
     options.known = level == kKnownList ? &known_ : nullptr;
+    if (level == kBand4 || level == kBand6) {
+        options.examination = &core::examinationWords(level == kBand4 ? core::Examination::Band4
+                                                                      : core::Examination::Band6);
+    }
+    options.weakForms = weakForms_->isChecked();
     options.firstOnly = firstOnly_->isChecked();
     options.guesser = guesses_->isChecked() ? suggestion_.get() : nullptr;
     return options;

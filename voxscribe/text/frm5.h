@@ -99,6 +99,7 @@ private:
     QLabel* knownPath_ = nullptr;       // Label7
     QCheckBox* firstOnly_ = nullptr;    // Check1
     QCheckBox* guesses_ = nullptr;      // Check2
+    QCheckBox* weakForms_ = nullptr;    // Check3
     QComboBox* symbols_ = nullptr;      // Combo2
     QLabel* countsLabel_ = nullptr;     // Label5
     output::WorkingDocument* workingDocument_ = nullptr;
