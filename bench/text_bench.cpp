@@ -1,6 +1,7 @@
 // Annotating a whole text: a 1,000,000-word text built from the frequency list annotated with
-// Unicode IPA (every word, through the real lookup client and dictionary), the 10,000 words a
-// window shows (annotation, document runs and the document itself), and espeak-ng
+// Unicode IPA (every word, through the real lookup client and dictionary), the sentences of the
+// heteronym cases (the share chosen right, and the speed with weak forms off and on), the 10,000
+// words a window shows (annotation, document runs and the document itself), and espeak-ng
 // (`espeak-ng -q --ipa -v en-gb -f FILE`) turning a sample of the same text into IPA, for
 // comparison. Prints words per second by the clock and by CPU time, and how many times
 // espeak-ng's rate each is.
@@ -12,6 +13,7 @@
 #include <map>
 
 #include "benchsupport.h"
+#include "contextcases.h"
 #include "documentbox.h"
 #include "frm5.h"
 #include "lookupclient.h"
@@ -95,6 +97,47 @@ void BM_AnnotateIpa(benchmark::State& state) {
     state.counters["annotated"] = double(counts.annotated);
     state.counters["lookups_per_run"] = double(words.lookups) / double(state.iterations());
     state.counters["MiB_out"] = double(bytes) / (1024.0 * 1024.0);
+}
+
+// The sentences of the context cases (contextcases.h) through the real dictionary: prints the
+// share of the cases whose word shows its right form, for the cases tuned on and for the held-out
+// ones, and how many words show two forms; then the speed of annotating those sentences, rich in
+// heteronyms, repeated to a million words, with the IPA written out. range(0): 1 for weak forms.
+void BM_ContextSentences(benchmark::State& state) {
+    bench::Environment env;
+    core::LookupClient client(env.services);
+    core::ClientWords words(client);
+    core::TextOptions options;
+    options.weakForms = state.range(0) == 1;
+    const auto share = [&](const auto& cases, const char* name) {
+        int right = 0;
+        int twoForms = 0;
+        QString sentences;
+        for (const ContextCase& c : cases) {
+            const ContextChoice choice = chooseInContext(c, words, options);
+            right += choice.shown == QString::fromUtf8(c.form) ? 1 : 0;
+            twoForms += int(choice.twoForms.size());
+            sentences += choice.sentence + u' ';
+        }
+        std::printf("%s: %d of %zu chosen right (%.1f%%), %d words with two forms\n", name, right,
+                    std::size(cases), 100.0 * right / double(std::size(cases)), twoForms);
+        return sentences;
+    };
+    QString passage = share(kContextCases, "context cases") + share(kHeldOutCases, "held out");
+    const qsizetype perPassage = core::annotateText(passage, words, options).counts.words;
+    QString text;
+    for (qsizetype n = 0; n < kMillion; n += perPassage) {
+        text += passage;
+    }
+    core::TextCounts counts;
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+    for (auto _ : state) {
+        Discard out;
+        core::IpaTextWriter writer(out, core::Symbols::Classic);
+        counts = core::TextAnnotator(words, options).annotate(text, writer);
+        writer.finish();
+    }
+    bench::countWords(state, counts.words, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
 }
 
 // What a window does with 10,000 words after the last change: annotate them with a fresh
@@ -200,6 +243,13 @@ BENCHMARK(BM_AnnotateIpa)
     ->Args({0, 0})
     ->Args({0, 1})
     ->Args({3000, 0})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ContextSentences)
+    ->ArgNames({"weak"})
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
