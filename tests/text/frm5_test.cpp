@@ -111,6 +111,28 @@ TEST_F(Frm5Test, TheReadersLevelAndFirstOnlyChooseTheWordsAnnotated) {
     EXPECT_TRUE(window.documentBox()->toPlainText().startsWith("The children were studying"));
 }
 
+// Each word shows the one form its sentence calls for; "弱读" writes the weak forms; the
+// examination bands leave the syllabus words alone.
+TEST_F(Frm5Test, EachWordOneFormWeakFormsAndTheExaminationBands) {
+    paste("She wanted to present the present to the committee.");
+    EXPECT_EQ(window.documentBox()->toPlainText(),
+              "She [Fi:] wanted [5wRntid] to [tu:] present [pri5zent] the [TE] present "
+              "[5prezEnt] to [tu:] the [TE] committee [kE5miti].");
+    auto* weak = find<QCheckBox>("Check3");
+    EXPECT_EQ(weak->text(), "弱读");
+    QTest::mouseClick(weak, Qt::LeftButton);
+    waitForResult();
+    EXPECT_EQ(window.documentBox()->toPlainText(),
+              "She [Fi] wanted [5wRntid] to [tE] present [pri5zent] the [TE] present "
+              "[5prezEnt] to [tE] the [TE] committee [kE5miti].");
+    auto* levels = find<QComboBox>("Combo1");
+    EXPECT_GE(levels->findText("四级词汇以外"), 0);
+    EXPECT_GE(levels->findText("六级词汇以外"), 0);
+    chooseLevel(levels->itemData(levels->findText("四级词汇以外")).toInt());
+    EXPECT_EQ(window.documentBox()->toPlainText(),
+              "She wanted to present the present to the committee.");
+}
+
 // A list of known words: neither the words nor their forms are annotated.
 TEST_F(Frm5Test, AKnownWordsListLeavesItsWordsAndTheirFormsAlone) {
     paste("Seaweed grows on rocks.");
