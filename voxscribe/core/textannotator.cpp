@@ -164,6 +164,9 @@ Sound firstSound(QStringView codes) {
 // blanks, opening quotes and brackets and one line end (a text wrapped by hand) do; an empty line
 // or any other punctuation ends the phrase.
 bool keepsPhrase(QStringView between) {
+    if (between.size() == 1 && between.front() == u' ') {
+        return true;  // nearly every time
+    }
     int lineEnds = 0;
     for (const QChar c : between) {
         if (c == u'\n') {
@@ -247,6 +250,7 @@ QString ClientWords::transcription(const QString& key) {
 
 struct TextAnnotator::Entry {
     QString typed;
+    QString key;  // levelKey(typed)
     int identity = 0;
     bool compound = false;
     bool knownToReader = false;
@@ -258,7 +262,8 @@ struct TextAnnotator::Entry {
     bool lookedUp = false;
     bool guessed = false;
     QString codes;
-    QStringList forms;  // the pronunciations of codes
+    QStringList forms;             // the pronunciations of codes
+    Sound sound = Sound::Unknown;  // the first sound of codes
     Gloss gloss = Gloss::Missing;
     int form = -1;  // the number of the form shown where nothing else decides
     std::vector<int> formNumbers;
@@ -287,6 +292,7 @@ int TextAnnotator::entryOf(QStringView word) {
     Entry entry;
     entry.typed = word.toString();
     const QString key = levelKey(word);
+    entry.key = key;
     auto identity = identities_.constFind(key);
     if (identity == identities_.cend()) {
         identity = identities_.insert(key, int(identities_.size()));
@@ -387,6 +393,7 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
         entry.codes = dictionaryCodes(entry.typed);
         if (!entry.codes.isEmpty()) {
             entry.gloss = Gloss::Found;
+            entry.sound = firstSound(entry.codes);
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
             const int first = firstFormOf(entry.heteronym, entry.forms);
@@ -398,6 +405,7 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
         entry.codes = options_.guesser->suggest(entry.typed);
         if (!entry.codes.isEmpty()) {
             entry.gloss = Gloss::Suggested;
+            entry.sound = firstSound(entry.codes);
             entry.form = formOf(entry.codes, Gloss::Suggested);
         }
     }
@@ -509,7 +517,12 @@ void TextAnnotator::emitBetween(QStringView text) {
     }
     if (waiting_.entry >= 0) {
         if (phrase) {
-            waiting_.between.push_back(text);
+            // The pieces after a word follow one another in the text: one view holds them all.
+            waiting_.between =
+                waiting_.between.isEmpty()
+                    ? text
+                    : QStringView(waiting_.between.data(),
+                                  text.data() + text.size() - waiting_.between.data());
             return;
         }
         resolveWaiting(nullptr);
@@ -522,7 +535,7 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
     WordClass after = WordClass::End;
     if (next != nullptr) {
         lookUp(*next, false);
-        sound = firstSound(next->codes);
+        sound = next->sound;
         after = next->wordClass;
     }
     if (entry.article >= 0) {
@@ -561,9 +574,8 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         const Neighbours around{waiting_.before, waiting_.beforeThat, after};
         const Heteronym& word = *entry.heteronym;
         std::array<int, kReadings> scores = ContextModel::instance().scores(word, around);
-        const QString previous = waiting_.previous >= 0
-                                     ? levelKey(entries_[size_t(waiting_.previous)].typed)
-                                     : QString();
+        const QString previous =
+            waiting_.previous >= 0 ? entries_[size_t(waiting_.previous)].key : QString();
         // Two words the model weighs one by one that together decide: a plural noun or a
         // pronoun that begins the sentence is the subject of the verb after it ("Metals
         // contract"); a word before a past verb is no verb itself ("A police escort followed").
@@ -594,8 +606,8 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
                     std::max(scores[size_t(Reading::Past)], scores[size_t(Reading::Verb)]) + 100;
             }
         }
-        const QString key = levelKey(entry.typed);
-        const QString nextKey = next != nullptr ? levelKey(next->typed) : QString();
+        const QStringView key = entry.key;
+        const QStringView nextKey = next != nullptr ? QStringView(next->key) : QStringView();
         for (const Collocation& collocation : kCollocations) {
             if (key == collocation.word &&
                 (collocation.next.isEmpty() ? previous == collocation.previous
@@ -615,11 +627,11 @@ void TextAnnotator::resolveWaiting(Entry* next) {
     Entry& entry = entries_[size_t(waiting_.entry)];
     const int form = chosenForm(entry, next);
     const QStringView text = waiting_.text;
-    const QList<QStringView> between = std::move(waiting_.between);
+    const QStringView between = waiting_.between;
     waiting_ = {};
     send(text, Gloss::Found, form);
-    for (const QStringView piece : between) {
-        sink_->between(piece);
+    if (!between.isEmpty()) {
+        sink_->between(between);
     }
 }
 

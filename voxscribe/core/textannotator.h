@@ -161,7 +161,7 @@ private:
     struct Waiting {
         int entry = -1;  // -1: none waits
         QStringView text;
-        QList<QStringView> between;
+        QStringView between;
         WordClass before = WordClass::End;
         WordClass beforeThat = WordClass::End;
         int previous = -1;  // the entry of the word before
