@@ -61,6 +61,7 @@ public:
         {"some", "sQm"},
         {"of", "Rv"},
         {"at", "At"},
+        {"year", "/jE:, jiE/"},
     };
     int lookups = 0;
 };
@@ -150,6 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
              "The[TE] present[5prezEnt], to[tu:] "
              "present[pri5zent]. You[ju:] see[si:], "
              "blind[blaind]"},
+        Case{"year", "year[jiE]"},
         Case{"you live close to the apple",
              "you[ju:] live[liv] close[klEus] to[tu:] the[Ti] apple[5Apl]"},
         Case{"the xyzzy. the\napple the\n\napple",

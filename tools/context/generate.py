@@ -320,7 +320,9 @@ def literal(items):
 
 def evaluate(sentences, words, weights, unseen, rows, readings, shares):
     """How often the model gives a heteronym of the treebank the form of its gold reading."""
-    priors = {key: key_prior(readings[key], shares) for key, _ in rows}
+    # Only the words whose forms differ by reading; one with a first form alone has nothing to read.
+    priors = {key: key_prior(readings[key], shares) for key, description in rows
+              if not description.startswith("first=")}
     right = total = 0
     for sentence in sentences:
         for i, (word, upos, xpos) in enumerate(sentence):
