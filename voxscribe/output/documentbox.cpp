@@ -194,6 +194,9 @@ QMenu* DocumentBox::createContextMenu(const QPoint& position) {
 }
 
 void DocumentBox::onCopyAsUnicodeIpaClicked() {
+    if (!makeWhole()) {
+        return;
+    }
     QGuiApplication::clipboard()->setMimeData(unicodeIpaCopy());
 }
 
