@@ -45,8 +45,8 @@ constexpr int kHeight = 9600;
 constexpr int kUpdateDelayMs = 20;
 // The passage is annotated into the document for at most this long at a time before typing goes
 // on, in runs of whole paragraphs of about this many characters.
-constexpr qint64 kSliceNs = 25'000'000;
-constexpr qsizetype kPartChars = 8000;
+constexpr qint64 kSliceNs = 10'000'000;
+constexpr qsizetype kPartChars = 1500;
 // Making the result whole before a save shows its progress when it takes longer than this.
 constexpr int kProgressAfterMs = 300;
 
@@ -213,6 +213,10 @@ void Frm5::buildControls() {
     document_ = workingDocument_->box();
     document_->setDefaultFormat(core::latinFont(), 12);
     countsLabel_ = new QLabel(this);
+    // Room for the counts of a long passage from the start: counts that came later and widened
+    // the window would lay out the whole result again.
+    countsLabel_->setMinimumWidth(countsLabel_->fontMetrics().horizontalAdvance(
+        core::countsSummary({999999, 999999, 999999, 99999, 99999})));
     auto* speak = command(widgets::speechCaption(), "Label14", this);
     speech_ = new widgets::SpeechCommand(speak, [this] { return transcriptionToSay(); });
     connect(speak, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
@@ -249,7 +253,7 @@ void Frm5::buildControls() {
     optionRow->addWidget(symbolsCaption);
     optionRow->addWidget(symbols_);
     auto* commandRow = new QHBoxLayout;
-    commandRow->addWidget(countsLabel_, 1);
+    commandRow->addStretch(1);
     commandRow->addWidget(speak);
     commandRow->addWidget(exportHandout);
     commandRow->addWidget(workingDocument_->transferLabel());
@@ -262,6 +266,7 @@ void Frm5::buildControls() {
     body->addLayout(levelRow);
     body->addLayout(optionRow);
     body->addWidget(document_, 3);
+    body->addWidget(countsLabel_);
     body->addLayout(commandRow);
     body->addWidget(workingDocument_->fileLabel());
     auto* window = new QVBoxLayout(this);
