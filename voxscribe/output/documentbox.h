@@ -86,6 +86,8 @@ protected:
 
 private:
     void insertInInsertionFormat(QTextCursor& cursor, const QString& text) const;
+    static QTextCharFormat caretFormat(const QTextCursor& cursor);
+    QTextCharFormat insertionFormat(QTextCharFormat format) const;
 
     QString insertionFont_;
     quint32 insertionColour_ = core::kBlack;
