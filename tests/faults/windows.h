@@ -13,12 +13,13 @@
 #include "form1.h"
 #include "frm3.h"
 #include "frm4.h"
+#include "frm5.h"
 #include "lookupclient.h"
 #include "services.h"
 
 namespace faults {
 
-enum class Kind { ManualInput, SmartAnnotation, Batch };
+enum class Kind { ManualInput, SmartAnnotation, Batch, Text };
 
 inline const char* nameOf(Kind kind) {
     switch (kind) {
@@ -28,6 +29,8 @@ inline const char* nameOf(Kind kind) {
             return "Frm3";
         case Kind::Batch:
             return "Frm4";
+        case Kind::Text:
+            return "Frm5";
     }
     return "?";
 }
@@ -46,10 +49,13 @@ public:
             case Kind::Batch:
                 window_ = std::make_unique<batch::Frm4>(services, client);
                 break;
+            case Kind::Text:
+                window_ = std::make_unique<text::Frm5>(services, client, nullptr);
+                break;
         }
         window_->show();
         box = find<output::DocumentBox>(kind == Kind::Batch ? "Rich2" : "Rich1");
-        save = find<QLabel>(kind == Kind::ManualInput ? "Label12" : "Label4");
+        save = find<QLabel>(kind == Kind::ManualInput || kind == Kind::Text ? "Label12" : "Label4");
         transfer = kind == Kind::Batch ? nullptr : find<QLabel>("Label13");
         lblfile = kind == Kind::Batch ? nullptr : find<QLabel>("lblfile");
         saver = window_->findChild<output::DocumentSaver*>();

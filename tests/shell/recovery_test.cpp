@@ -1,13 +1,18 @@
 // Nothing typed is lost: copies of unsaved documents outlive the launcher's exit and a killed
 // program, and the next start offers them once.
 #include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "children.h"
 #include "documentbox.h"
@@ -30,6 +35,18 @@ void click(const QObject& window, const char* name) {
     if (auto* label = testing_support::childOf<QLabel>(window, QString::fromLatin1(name))) {
         QTest::mouseClick(label, Qt::LeftButton);
     }
+}
+
+const QString kPassage = QStringLiteral(
+    "The children were studying seaweed.\nSeaweed grows in the bay, and the children grow too.");
+
+Mode modeNamed(const QString& name) {
+    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+        if (core::objectNameOf(facts.window) == name) {
+            return facts.window;
+        }
+    }
+    return Mode::SmartAnnotation;
 }
 
 // Everything below the state folder: the copies that are kept there.
@@ -109,6 +126,7 @@ TEST_F(Recovery, TheExitKeepsTheDocumentAndTheNextStartOffersItOnce) {
     EXPECT_EQ(keptCopies(state.path()), QStringList{"Frm3.html"});
 }
 
+// Declined copies go, and so do the lock files of runs that ended before they kept anything.
 TEST_F(Recovery, DecliningTheOfferRemovesTheCopies) {
     {
         const auto launcher = start();
@@ -116,10 +134,47 @@ TEST_F(Recovery, DecliningTheOfferRemovesTheCopies) {
         env.messages.answer(Answer::Ok);
         launcher->close();
     }
+    // The lock of a killed run: a process of another program holds its number now.
+    QFile deadLock(state.filePath(QStringLiteral("1-1.lock")));
+    ASSERT_TRUE(deadLock.open(QIODevice::WriteOnly));
+    deadLock.write(QByteArray::number(QCoreApplication::applicationPid()) + "\nsomeprogram\n" +
+                   QSysInfo::machineHostName().toUtf8() + "\n");
+    deadLock.close();
     env.messages.answer(Answer::No);
     const auto next = start();
     EXPECT_EQ(next->workingWindow(Mode::SmartAnnotation), nullptr);
     EXPECT_TRUE(keptCopies(state.path()).isEmpty());
+    EXPECT_FALSE(QFile::exists(deadLock.fileName()));
+}
+
+// When no copy can be kept, the exit asks as a word processor does: save now, end, or stay.
+TEST_F(Recovery, AnExitThatCannotKeepACopyAsksBeforeTheDocumentIsLost) {
+    const auto launcher = start();
+    smart::Frm3* window = openSmartWindow(*launcher);
+    ASSERT_NE(window, nullptr);
+    type(*window, "Quality");
+    // A file where this run's folder would be: no copy can be written.
+    const QString run =
+        QFileInfo(launcher->recoveryStore().copyPath(QStringLiteral("Frm3"))).path();
+    ASSERT_TRUE(QFile(run).open(QIODevice::WriteOnly));
+
+    env.messages.answer(Answer::Ok);      // 您确定要退出吗?
+    env.messages.answer(Answer::Cancel);  // about the document
+    EXPECT_FALSE(launcher->close());
+    ASSERT_EQ(env.messages.shown.size(), 2u);
+    const testing_support::ShownMessage& question = env.messages.shown[1];
+    EXPECT_TRUE(question.text.contains("无法留下恢复副本")) << question.text.toStdString();
+    EXPECT_EQ(question.buttons, platform::Buttons::SaveDiscardCancel);
+    EXPECT_EQ(question.defaultButton, Answer::Save);
+    EXPECT_TRUE(window->isVisible());
+
+    const QString saved = env.file(QStringLiteral("kept.doc"));
+    env.messages.answer(Answer::Ok);
+    env.messages.answer(Answer::Save);
+    env.files.answer(saved);
+    EXPECT_TRUE(launcher->close());
+    EXPECT_TRUE(QFile(saved).size() > 0);
+    EXPECT_FALSE(window->documentBox()->document()->isModified());
 }
 
 TEST_F(Recovery, ACopyIsKeptEveryMinuteUntilTheDocumentIsSaved) {
@@ -139,46 +194,53 @@ TEST_F(Recovery, ACopyIsKeptEveryMinuteUntilTheDocumentIsSaved) {
     EXPECT_FALSE(QFile::exists(copy));
 }
 
-// The text window's copy keeps its passage, from which the restored window writes the result.
-TEST_F(Recovery, TheTextWindowKeepsItsPassage) {
-    {
-        const auto launcher = start();
-        click(*launcher, "Label6");
-        auto* window = qobject_cast<text::Frm5*>(launcher->workingWindow(Mode::Text));
-        ASSERT_NE(window, nullptr);
-        window->sourceDocument()->setPlainText(QStringLiteral("Seaweed grows."));
-        ASSERT_TRUE(QTest::qWaitFor([window] { return window->resultIsCurrent(); }));
-        env.messages.answer(Answer::Ok);
-        ASSERT_TRUE(launcher->close());
-    }
-    env.messages.answer(Answer::Yes);
-    const auto next = start();
-    auto* window = qobject_cast<text::Frm5*>(next->workingWindow(Mode::Text));
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->sourceDocument()->toPlainText(), "Seaweed grows.");
-    ASSERT_TRUE(QTest::qWaitFor([window] { return window->resultIsCurrent(); }));
-    EXPECT_TRUE(window->documentBox()->toPlainText().startsWith("Seaweed ["));
-    EXPECT_TRUE(window->documentBox()->document()->isModified());
-}
-
-// The child of the next test: Frm3 with a typed word, kept as the recovery timer keeps it; then
-// it waits to be killed.
+// The child of the next test: a working window with an unsaved document, the text window's with
+// its options, kept as the recovery timer keeps it, the document as it stands written beside the
+// copies; then it waits to be killed.
 TEST_F(Recovery, DISABLED_HoldsAnUnsavedDocumentUntilKilled) {
-    auto launcher = std::make_unique<shell::Frmstep1>(env.services, lookup,
-                                                      qEnvironmentVariable("VOXSCRIBE_TEST_STATE"));
+    const QString folder = qEnvironmentVariable("VOXSCRIBE_TEST_STATE");
+    auto launcher = std::make_unique<shell::Frmstep1>(env.services, lookup, folder);
     launcher->show();
-    type(*openSmartWindow(*launcher), "Quality");
-    launcher->keepUnsavedDocuments();
-    QFile ready(qEnvironmentVariable("VOXSCRIBE_TEST_READY"));
-    ASSERT_TRUE(ready.open(QIODevice::WriteOnly));
-    ready.close();
+    const Mode mode = modeNamed(qEnvironmentVariable("VOXSCRIBE_TEST_WINDOW"));
+    // A modal window keeps the launcher waiting: the document is written from within.
+    QTimer::singleShot(0, [&] {
+        QWidget* window = launcher->workingWindow(mode);
+        ASSERT_NE(window, nullptr);
+        auto* box = window->findChild<output::DocumentBox*>();
+        if (auto* text = qobject_cast<text::Frm5*>(window)) {
+            auto* level = testing_support::childOf<QComboBox>(*text, QStringLiteral("Combo1"));
+            level->setCurrentIndex(level->findData(3000));
+            Q_EMIT level->activated(level->currentIndex());
+            QTest::mouseClick(testing_support::childOf<QCheckBox>(*text, QStringLiteral("Check1")),
+                              Qt::LeftButton);
+            text->sourceDocument()->setPlainText(kPassage);
+            ASSERT_TRUE(QTest::qWaitFor([text] { return text->resultIsCurrent(); }));
+        } else if (auto* smart = qobject_cast<smart::Frm3*>(window)) {
+            type(*smart, "Quality");
+        } else {
+            box->replaceSelection(QStringLiteral("Quality 5kwRliti"));
+        }
+        launcher->keepUnsavedDocuments();
+        QFile expected(QDir(folder).filePath(QStringLiteral("expected.rtf")));
+        ASSERT_TRUE(expected.open(QIODevice::WriteOnly));
+        expected.write(core::toRtf(*box->document()));
+        expected.close();
+        QFile ready(qEnvironmentVariable("VOXSCRIBE_TEST_READY"));
+        ASSERT_TRUE(ready.open(QIODevice::WriteOnly));
+    });
+    launcher->openWorkingWindow(mode);
     QTest::qWait(60000);
 }
 
-TEST_F(Recovery, AKilledProgramsDocumentIsOfferedAtTheNextStart) {
+class KilledProgram : public Recovery, public ::testing::WithParamInterface<Mode> {};
+
+// Killed after its copy was kept, the program's document comes back at the next start as it was
+// on screen: the text window's result from its passage with the same options.
+TEST_P(KilledProgram, ItsDocumentIsOfferedAtTheNextStartAsItWas) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("VOXSCRIBE_TEST_STATE"), state.path());
+    environment.insert(QStringLiteral("VOXSCRIBE_TEST_WINDOW"), core::objectNameOf(GetParam()));
     const QString ready = state.filePath(QStringLiteral("ready"));
     environment.insert(QStringLiteral("VOXSCRIBE_TEST_READY"), ready);
     child.setProcessEnvironment(environment);
@@ -191,14 +253,49 @@ TEST_F(Recovery, AKilledProgramsDocumentIsOfferedAtTheNextStart) {
     child.kill();  // SIGKILL: nothing of the child's own runs any more
     ASSERT_TRUE(child.waitForFinished());
     QFile::remove(ready);
+    QFile expected(state.filePath(QStringLiteral("expected.rtf")));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
 
+    // What the restored window shows, looked at while a modal one keeps the launcher waiting.
+    QByteArray restored;
+    QTimer look;
+    look.setInterval(20);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* text = qobject_cast<text::Frm5*>(window);
+            if (window->objectName() != core::objectNameOf(GetParam()) || !window->isVisible() ||
+                (text != nullptr && !text->resultIsCurrent())) {
+                continue;
+            }
+            restored = core::toRtf(*window->findChild<output::DocumentBox*>()->document());
+            if (text != nullptr) {
+                EXPECT_EQ(testing_support::childOf<QComboBox>(*text, QStringLiteral("Combo1"))
+                              ->currentData()
+                              .toInt(),
+                          3000);
+                EXPECT_TRUE(testing_support::childOf<QCheckBox>(*text, QStringLiteral("Check1"))
+                                ->isChecked());
+            }
+            if (auto* dialog = qobject_cast<QDialog*>(window)) {
+                dialog->done(QDialog::Rejected);
+            }
+            look.stop();
+        }
+    });
+    look.start();
     env.messages.answer(Answer::Yes);
     const auto next = start();
-    ASSERT_EQ(env.messages.shown.size(), 1u);
-    EXPECT_EQ(env.messages.shown[0].text, shell::Frmstep1::recoveryQuestion());
-    auto* window = qobject_cast<smart::Frm3*>(next->workingWindow(Mode::SmartAnnotation));
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->documentBox()->toPlainText(), "Quality [5kwRliti]");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !look.isActive(); }, 20000));
+    EXPECT_EQ(env.messages.shown.front().text, shell::Frmstep1::recoveryQuestion());
+    EXPECT_EQ(restored, expected.readAll());
+    EXPECT_TRUE(restored.contains("5kwRliti") || GetParam() == Mode::Text);
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, KilledProgram,
+                         ::testing::Values(Mode::ManualInput, Mode::SmartAnnotation, Mode::Batch,
+                                           Mode::Text),
+                         [](const auto& info) {
+                             return core::objectNameOf(info.param).toStdString();
+                         });
 
 }  // namespace

@@ -8,8 +8,11 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <functional>
 
 #include "children.h"
 #include "documentbox.h"
@@ -21,8 +24,11 @@
 #include "pieces.h"
 #include "process.h"
 #include "qtprinters.h"
+#include "rtfwriter.h"
 #include "suggestion.h"
 #include "testenv.h"
+#include "textwriters.h"
+#include "wordlevel.h"
 
 namespace {
 
@@ -32,7 +38,7 @@ const QString kArial = QStringLiteral("Arial");
 const QString kPhonetic = core::phoneticFont();
 
 class Frm5Test : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -45,19 +51,41 @@ protected:
     }
     // The passage pasted, as the user pastes it, and the result waited for.
     void paste(const QString& text) {
+        pasteOnly(text);
+        waitForResult();
+    }
+    void pasteOnly(const QString& text) {
         QGuiApplication::clipboard()->setText(text);
         source->setFocus();
         QTest::keyClick(source, Qt::Key_V, Qt::ControlModifier);
-        waitForResult();
     }
     void waitForResult() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return window.resultIsCurrent(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window.resultIsCurrent(); }, 20000));
     }
-    void chooseLevel(int level) {
+    // The RTF of the whole passage annotated at once with options, as the command line writes it.
+    QByteArray wholeRtf(const QString& passage, const core::TextOptions& options) {
+        core::ClientWords words(client);
+        core::TextAnnotator annotator(words, options);
+        core::RtfTextWriter writer;
+        annotator.annotate(passage, writer);
+        return writer.finish();
+    }
+    QByteArray resultRtf() const { return core::toRtf(*window.documentBox()->document()); }
+    QStringList resultParagraphs() const {
+        QStringList paragraphs;
+        for (QTextBlock block = window.documentBox()->document()->begin(); block.isValid();
+             block = block.next()) {
+            paragraphs << block.text();
+        }
+        return paragraphs;
+    }
+    void chooseLevel(int level, bool wait = true) {
         auto* levels = find<QComboBox>("Combo1");
         levels->setCurrentIndex(levels->findData(level));
         Q_EMIT levels->activated(levels->currentIndex());
-        waitForResult();
+        if (wait) {
+            waitForResult();
+        }
     }
     std::vector<Piece> pieces() const {
         return testing_support::piecesOf(*window.documentBox()->document());
@@ -198,6 +226,155 @@ TEST_F(Frm5Test, TheSavedResultOpensInAWordProcessorAndEqualsTheCommandLines) {
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_EQ(testing_support::readBytes(written), testing_support::readBytes(saved));
 }
+
+// A passage of many paragraphs, long enough to be annotated in several parts: every tenth
+// paragraph names its number, the others repeat; "seaweed" only in paragraph 200.
+QString longPassage(int paragraphs) {
+    QStringList lines;
+    for (int i = 0; i < paragraphs; ++i) {
+        lines << (i == 200 ? QStringLiteral("A seaweed forest grows in the bay.")
+                  : i % 10 ? QStringLiteral("The children were studying in the old library, and "
+                                            "the teacher read them a story about a quiet river.")
+                           : QStringLiteral("Chapter %1 begins here.").arg(i));
+    }
+    return lines.join(u'\n');
+}
+
+// Whatever the user does while a long passage is still being annotated, the fill starts again
+// cleanly and the result is the whole passage annotated with the options as they are then.
+struct Interruption {
+    const char* name;
+    std::function<void(Frm5Test&)> act;
+    std::function<core::TextOptions(const core::KnownWords&)> options;
+};
+
+void PrintTo(const Interruption& interruption, std::ostream* out) {
+    *out << interruption.name;
+}
+
+class Frm5Interrupted : public Frm5Test, public ::testing::WithParamInterface<Interruption> {};
+
+TEST_P(Frm5Interrupted, TheFillStartsAgainAndTheResultIsTheWholePassage) {
+    const QString passage = longPassage(3000);
+    pasteOnly(passage);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return window.documentBox()->document()->blockCount() > 1; }, 5000));
+    ASSERT_FALSE(window.resultIsCurrent());  // a fill running
+    const QString known =
+        testing_support::writeFile(env.dir.path(), "known.txt", "child\r\nstudy\r\nbay\r\n");
+    GetParam().act(*this);
+    waitForResult();
+    QString error;
+    const core::KnownWords knownWords = core::KnownWords::read(known, &error);
+    const core::TextOptions options = GetParam().options(knownWords);
+    const QByteArray expected = wholeRtf(passage, options);
+    EXPECT_EQ(resultRtf(), expected);
+    if (!env.files.requests.empty() && env.files.requests[0].save) {
+        // Saved only as a whole, and only then marked saved.
+        EXPECT_EQ(testing_support::readBytes(env.file("whole.rtf")), expected);
+        EXPECT_FALSE(window.documentBox()->document()->isModified());
+    }
+    core::ClientWords words(client);
+    EXPECT_EQ(find("Label5")->text(),
+              core::countsSummary(core::annotateText(passage, words, options).counts));
+}
+
+core::TextOptions everyWord(const core::KnownWords&) {
+    return {};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, Frm5Interrupted,
+    ::testing::Values(Interruption{"Level", [](Frm5Test& t) { t.chooseLevel(3000, false); },
+                                   [](const core::KnownWords&) { return core::TextOptions{3000}; }},
+                      Interruption{"KnownWordsList",
+                                   [](Frm5Test& t) {
+                                       t.env.files.answer(t.env.dir.path() + "/known.txt");
+                                       QTest::mouseClick(t.find("Label4"), Qt::LeftButton);
+                                   },
+                                   [](const core::KnownWords& known) {
+                                       core::TextOptions options;
+                                       options.known = &known;
+                                       return options;
+                                   }},
+                      Interruption{"FirstOnly",
+                                   [](Frm5Test& t) {
+                                       QTest::mouseClick(t.find<QCheckBox>("Check1"),
+                                                         Qt::LeftButton);
+                                   },
+                                   [](const core::KnownWords&) {
+                                       core::TextOptions options;
+                                       options.firstOnly = true;
+                                       return options;
+                                   }},
+                      Interruption{"LevelAndListAtOnce",
+                                   [](Frm5Test& t) {
+                                       t.chooseLevel(2000, false);
+                                       t.env.files.answer(t.env.dir.path() + "/known.txt");
+                                       QTest::mouseClick(t.find("Label4"), Qt::LeftButton);
+                                   },
+                                   [](const core::KnownWords& known) {
+                                       core::TextOptions options;
+                                       options.known = &known;
+                                       return options;
+                                   }},
+                      Interruption{"Symbols",
+                                   [](Frm5Test& t) {
+                                       auto* symbols = t.find<QComboBox>("Combo2");
+                                       symbols->setCurrentIndex(1);
+                                       Q_EMIT symbols->activated(1);
+                                   },
+                                   everyWord},
+                      Interruption{"Save",
+                                   [](Frm5Test& t) {
+                                       t.env.files.answer(t.env.file("whole.rtf"));
+                                       QTest::mouseClick(t.find("Label12"), Qt::LeftButton);
+                                   },
+                                   everyWord}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A keystroke annotates again only the paragraph it touched, and with first-only the paragraph
+// that held the word's first occurrence until then; the reader's place stays.
+class Frm5Keystroke : public Frm5Test, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Frm5Keystroke, ChangesOnlyTheParagraphsItTouches) {
+    const bool firstOnly = GetParam();
+    if (firstOnly) {
+        QTest::mouseClick(find<QCheckBox>("Check1"), Qt::LeftButton);
+    }
+    paste(longPassage(400));
+    const QStringList before = resultParagraphs();
+    QScrollBar* scroll = window.documentBox()->verticalScrollBar();
+    scroll->setValue(scroll->maximum() / 2);
+    const int place = scroll->value();
+
+    QTextCursor caret(source->document()->findBlockByNumber(150));
+    caret.movePosition(QTextCursor::EndOfBlock);
+    source->setTextCursor(caret);
+    QTest::keyClicks(source, " seaweed");
+    waitForResult();
+
+    const QStringList after = resultParagraphs();
+    ASSERT_EQ(after.size(), before.size());
+    QList<int> changed;
+    for (int i = 0; i < after.size(); ++i) {
+        if (after[i] != before[i]) {
+            changed << i;
+        }
+    }
+    EXPECT_EQ(changed, firstOnly ? QList<int>({150, 200}) : QList<int>({150}));
+    const QString seaweed = client.lookup("seaweed").transcription;
+    EXPECT_TRUE(after[150].endsWith(" seaweed [" + seaweed + "]")) << after[150].toStdString();
+    EXPECT_EQ(scroll->value(), place);
+    core::TextOptions options;
+    options.firstOnly = firstOnly;
+    EXPECT_EQ(resultRtf(), wholeRtf(source->toPlainText(), options));
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, Frm5Keystroke, ::testing::Values(false, true),
+                         [](const auto& info) {
+                             return std::string(info.param ? "FirstOnly" : "EveryWord");
+                         });
 
 // A reviewer's picture of the window with a passage and its result, in which no control covers
 // another and every caption fits; VOXSCRIBE_SNAPSHOT_DIR names the folder it goes to.

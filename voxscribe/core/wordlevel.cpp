@@ -219,6 +219,12 @@ KnownWords::KnownWords(const QStringList& lines) {
     }
 }
 
+QStringList KnownWords::words() const {
+    QStringList words(words_.cbegin(), words_.cend());
+    words.sort();
+    return words;
+}
+
 KnownWords KnownWords::read(const QString& path, QString* error) {
     const WordList list = readWordList(path);
     *error = list.error;

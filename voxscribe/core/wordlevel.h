@@ -54,6 +54,8 @@ public:
     // Takes a levelKey().
     bool contains(QStringView key) const;
     qsizetype size() const { return words_.size(); }
+    // The words in order, one a line as the list gives them back.
+    QStringList words() const;
     bool isEmpty() const { return words_.isEmpty(); }
 
 private:

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "rtfwriter.h"
 #include "savefile.h"
@@ -46,6 +47,7 @@ void DocumentBox::setDefaultFormat(const QString& family, qreal pointSize) {
     QFont font = document()->defaultFont();
     font.setFamilies({family});
     font.setPointSizeF(pointSize);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     document()->setDefaultFont(font);
     setFont(font);
     if (document()->isEmpty()) {
@@ -78,18 +80,26 @@ void DocumentBox::replaceSelection(const QString& text) {
 }
 
 void DocumentBox::insertInInsertionFormat(QTextCursor& cursor, const QString& text) const {
-    // The size in force at the caret stays; font and colour are the insertion format's.
-    QTextCharFormat format = cursor.charFormat();
-    if (cursor.hasSelection()) {
-        QTextCursor start = cursor;
-        start.setPosition(cursor.selectionStart());
-        start.movePosition(QTextCursor::NextCharacter);
-        format = start.charFormat();
+    cursor.insertText(normalisedLineBreaks(text), insertionFormat(caretFormat(cursor)));
+    cursor.clearSelection();
+}
+
+// The size in force at the caret stays, or at the start of the selection that is replaced.
+QTextCharFormat DocumentBox::caretFormat(const QTextCursor& cursor) {
+    if (!cursor.hasSelection()) {
+        return cursor.charFormat();
     }
+    QTextCursor start = cursor;
+    start.setPosition(cursor.selectionStart());
+    start.movePosition(QTextCursor::NextCharacter);
+    return start.charFormat();
+}
+
+// Font and colour are the insertion format's.
+QTextCharFormat DocumentBox::insertionFormat(QTextCharFormat format) const {
     format.setFontFamilies({insertionFont_});
     format.setForeground(colourFromBgr(insertionColour_));
-    cursor.insertText(normalisedLineBreaks(text), format);
-    cursor.clearSelection();
+    return format;
 }
 
 void DocumentBox::insert(const core::Insertion& insertion) {
@@ -112,6 +122,11 @@ void DocumentBox::insertRuns(const QList<core::Run>& runs) {
     // document to show it, which would cost more than the insertions on a long batch.
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
+    // After the first run the caret stands in text of the first run's format, so every run takes
+    // the first one's format with its own face and colour: each is made once, not at every run
+    // of a long batch.
+    const QTextCharFormat base = caretFormat(cursor);
+    QList<std::pair<std::pair<QString, quint32>, QTextCharFormat>> formats;
     for (const core::Run& run : runs) {
         if (!run.family.isEmpty()) {
             setInsertionFont(run.family);
@@ -129,7 +144,15 @@ void DocumentBox::insertRuns(const QList<core::Run>& runs) {
                                        : core::kBlack);
             }
         }
-        insertInInsertionFormat(cursor, run.text);
+        const std::pair<QString, quint32> face{insertionFont_, insertionColour_};
+        auto format = std::find_if(formats.cbegin(), formats.cend(),
+                                   [&face](const auto& made) { return made.first == face; });
+        if (format == formats.cend()) {
+            formats.push_back({face, insertionFormat(base)});
+            format = formats.cend() - 1;
+        }
+        cursor.insertText(normalisedLineBreaks(run.text), format->second);
+        cursor.clearSelection();
     }
     cursor.endEditBlock();
     setTextCursor(cursor);
@@ -194,6 +217,9 @@ QMenu* DocumentBox::createContextMenu(const QPoint& position) {
 }
 
 void DocumentBox::onCopyAsUnicodeIpaClicked() {
+    if (!makeWhole()) {
+        return;
+    }
     QGuiApplication::clipboard()->setMimeData(unicodeIpaCopy());
 }
 

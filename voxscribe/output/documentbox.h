@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QTextEdit>
+#include <functional>
 
 #include "annotation.h"
 #include "unicodeipa.h"
@@ -54,6 +55,18 @@ public:
     // the new content is complete. On failure *error says why, in Chinese.
     bool saveToFile(const QString& path, QString* error = nullptr) const;
 
+    // A document that its window writes a part at a time is whole only when the window says so:
+    // saving, transfer and the Unicode copy make it whole first. finish returns false when the
+    // user stopped it.
+    struct Completion {
+        std::function<bool()> isWhole;
+        std::function<bool()> finish;
+    };
+    void setCompletion(Completion completion) { completion_ = std::move(completion); }
+    bool isWhole() const { return !completion_.isWhole || completion_.isWhole(); }
+    // True once the document is whole; false when the user stopped it.
+    bool makeWhole() const { return isWhole() || completion_.finish(); }
+
     // The selection (the whole document when nothing is selected) for readers without the
     // phonetic font: every run in it turned into Unicode IPA, as plain text and as HTML (words
     // black, IPA blue in a face that has the IPA glyphs).
@@ -73,11 +86,14 @@ protected:
 
 private:
     void insertInInsertionFormat(QTextCursor& cursor, const QString& text) const;
+    static QTextCharFormat caretFormat(const QTextCursor& cursor);
+    QTextCharFormat insertionFormat(QTextCharFormat format) const;
 
     QString insertionFont_;
     quint32 insertionColour_ = core::kBlack;
     bool locked_ = false;
     sonabet::notation::Symbols unicodeSymbols_ = sonabet::notation::Symbols::Classic;
+    Completion completion_;
 };
 
 // 0x00BBGGRR to a colour and back.

@@ -86,6 +86,10 @@ bool DocumentSaver::save() {
         }
     }
 
+    // What is written must be the whole document, since the window is then marked saved.
+    if (!document_->makeWhole()) {
+        return false;
+    }
     QString error;
     if (!document_->saveToFile(path, &error)) {
         // Saying "saved" here would let the user close a window whose document exists nowhere.
@@ -131,6 +135,11 @@ void DocumentSaver::tick() {
         return;
     }
     ++ticks_;
+    if (ticks_ == kAutosaveTicks && !document_->isWhole()) {
+        // A part of the document would be written as the whole: the next tick tries again.
+        ticks_ = kAutosaveTicks - 1;
+        return;
+    }
     if (ticks_ == kAutosaveTicks && !currentFile_.isEmpty()) {
         // A failed autosave is tried again 60 ticks later; the old file stays intact meanwhile.
         if (document_->saveToFile(currentFile_)) {
@@ -150,6 +159,9 @@ void transferToWord(platform::Services& services, const DocumentBox& document, Q
     QRandomGenerator generator(quint32(now) ^ quint32(quint64(now) >> 32));
     const int number = int(generator.generateDouble() * kTransferNumbers);
     const QString path = transferFilePath(services.folder, number);
+    if (!document.makeWhole()) {
+        return;
+    }
     document.saveToFile(path);
     services.shell.open(window, path);
 }

@@ -17,6 +17,7 @@ namespace {
 
 const QString kSuffix = QStringLiteral(".html");
 const QString kLockSuffix = QStringLiteral(".lock");
+const QString kStateSuffix = QStringLiteral(".state");
 
 QString runName() {
     return QStringLiteral("%1-%2").arg(QString::number(QCoreApplication::applicationPid()),
@@ -54,11 +55,22 @@ QString RecoveryStore::copyPath(const QString& window) const {
     return QDir(run_).filePath(window + kSuffix);
 }
 
-bool RecoveryStore::keep(const QString& window, const QTextDocument& document, QString* error) {
+QString RecoveryStore::statePath(const QString& window) const {
+    return QDir(run_).filePath(window + kStateSuffix);
+}
+
+bool RecoveryStore::keep(const QString& window, const QTextDocument& document, QString* error,
+                         const QByteArray& state) {
     if (!QDir().mkpath(run_)) {
         if (error != nullptr) {
             *error = QStringLiteral("无法创建文件夹“%1”。").arg(run_);
         }
+        return false;
+    }
+    // The state first: a document is never offered with the state of another.
+    if (state.isEmpty()) {
+        QFile::remove(statePath(window));
+    } else if (!core::saveBytes(statePath(window), state, error)) {
         return false;
     }
     return core::saveBytes(copyPath(window), document.toHtml().toUtf8(), error);
@@ -66,6 +78,7 @@ bool RecoveryStore::keep(const QString& window, const QTextDocument& document, Q
 
 void RecoveryStore::discard(const QString& window) {
     QFile::remove(copyPath(window));
+    QFile::remove(statePath(window));
 }
 
 QList<RecoveryStore::Copy> RecoveryStore::leftBehind() {
@@ -85,10 +98,25 @@ QList<RecoveryStore::Copy> RecoveryStore::leftBehind() {
         }
         heldLocks_.push_back(std::move(lock));
         heldFolders_ << run.absoluteFilePath();
-        const QFileInfoList files =
-            QDir(run.absoluteFilePath()).entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files);
+        const QDir folder(run.absoluteFilePath());
+        const QFileInfoList files = folder.entryInfoList({QLatin1Char('*') + kSuffix}, QDir::Files);
         for (const QFileInfo& file : files) {
-            copies.push_back({file.completeBaseName(), file.absoluteFilePath()});
+            QFile state(folder.filePath(file.completeBaseName() + kStateSuffix));
+            copies.push_back({file.completeBaseName(), file.absoluteFilePath(),
+                              state.open(QIODevice::ReadOnly) ? state.readAll() : QByteArray()});
+        }
+    }
+    // A run killed before it kept a copy left a lock file and no folder.
+    const QFileInfoList locks = root.entryInfoList({QLatin1Char('*') + kLockSuffix}, QDir::Files);
+    for (const QFileInfo& file : locks) {
+        const QString run = file.absoluteFilePath().chopped(kLockSuffix.size());
+        if (run == QFileInfo(run_).absoluteFilePath() || QFileInfo::exists(run)) {
+            continue;
+        }
+        QLockFile lock(file.absoluteFilePath());
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0)) {
+            lock.unlock();
         }
     }
     std::stable_sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {

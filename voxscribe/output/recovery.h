@@ -5,6 +5,7 @@
 // an earlier run, and its copies wait there to be offered.
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QLockFile>
 #include <QString>
@@ -25,20 +26,25 @@ public:
     static QString defaultFolder();
     QString folder() const { return folder_; }
 
-    // Writes the copy of a window's document through the same safe path as every saved
-    // document; false with *error (in Chinese) when it could not be written.
-    bool keep(const QString& window, const QTextDocument& document, QString* error = nullptr);
+    // Writes the copy of a window's document, and of what else the window needs to show it as it
+    // was (state: empty when nothing), through the same safe path as every saved document; false
+    // with *error (in Chinese) when it could not be written.
+    bool keep(const QString& window, const QTextDocument& document, QString* error = nullptr,
+              const QByteArray& state = {});
     // Removes the copy of a window's document: it was saved, or the user chose not to.
     void discard(const QString& window);
     // Where this run keeps the copy of a window's document.
     QString copyPath(const QString& window) const;
+    QString statePath(const QString& window) const;
 
     struct Copy {
         QString window;  // the object name of the window the document belongs to
         QString path;
+        QByteArray state;  // what keep() was given with the document
     };
     // The copies earlier runs left, oldest first. Their runs' locks stay held until
-    // forgetLeftBehind(), so that no other run offers them meanwhile.
+    // forgetLeftBehind(), so that no other run offers them meanwhile. The lock files of runs that
+    // ended before they kept anything go now.
     QList<Copy> leftBehind();
     // Deletes what leftBehind() found.
     void forgetLeftBehind();

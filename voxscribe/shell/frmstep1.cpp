@@ -96,8 +96,15 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
     });
     resize(kDesignSize);
     recoveryTimer_->setInterval(kRecoveryInterval);
-    connect(recoveryTimer_, &QTimer::timeout, this, &Frmstep1::keepUnsavedDocuments);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] {
+        for (const Unkept& failure : keepUnsavedDocuments()) {
+            // Tried again at the next tick, and asked about at exit.
+            qWarning("voxscribe: %s", qUtf8Printable(failure.error));
+        }
+    });
     recoveryTimer_->start();
+    // Removed at the start rather than at the end, when a word processor may still hold them.
+    output::removeTransferFiles(services_.folder);
     checkPhoneticFont();
 }
 
@@ -269,6 +276,11 @@ output::DocumentBox* Frmstep1::documentOf(const QWidget* window) {
     return window != nullptr ? window->findChild<output::DocumentBox*>() : nullptr;
 }
 
+QByteArray Frmstep1::keptStateOf(QWidget* window) {
+    const auto* text = qobject_cast<text::Frm5*>(window);
+    return text != nullptr ? text->optionState() : QByteArray();
+}
+
 QTextDocument* Frmstep1::keptDocumentOf(QWidget* window) {
     if (auto* text = qobject_cast<text::Frm5*>(window)) {
         return text->sourceDocument();
@@ -282,7 +294,7 @@ void Frmstep1::watchDocument(core::WorkingWindow window, QWidget* widget) {
     const QString name = windowName(window);
     const auto forget = [this, name] {
         recovery_->discard(name);
-        keptRevisions_.remove(name);
+        kept_.remove(name);
     };
     if (const output::DocumentBox* box = documentOf(widget)) {
         connect(box->document(), &QTextDocument::modificationChanged, this,
@@ -295,7 +307,8 @@ void Frmstep1::watchDocument(core::WorkingWindow window, QWidget* widget) {
     connect(widget, &QObject::destroyed, this, forget);
 }
 
-void Frmstep1::keepUnsavedDocuments() {
+std::vector<Frmstep1::Unkept> Frmstep1::keepUnsavedDocuments() {
+    std::vector<Unkept> unkept;
     for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
         QWidget* window = slot(facts.window).window;
         const output::DocumentBox* box = documentOf(window);
@@ -304,23 +317,57 @@ void Frmstep1::keepUnsavedDocuments() {
         }
         const QTextDocument* kept = keptDocumentOf(window);
         const QString name = windowName(facts.window);
-        const int revision = kept->revision();
-        if (keptRevisions_.value(name, -1) == revision) {
+        std::pair<int, QByteArray> version{kept->revision(), keptStateOf(window)};
+        if (kept_.value(name, {-1, {}}) == version) {
             continue;  // the copy is up to date
         }
         QString error;
-        if (recovery_->keep(name, *kept, &error)) {
-            keptRevisions_.insert(name, revision);
+        if (recovery_->keep(name, *kept, &error, version.second)) {
+            kept_.insert(name, std::move(version));
         } else {
-            // No window to tell it in at exit; the next tick tries again.
-            qWarning("voxscribe: %s", qUtf8Printable(error));
+            unkept.push_back({facts.window, error});
         }
+    }
+    return unkept;
+}
+
+QString Frmstep1::unkeptQuestion(const std::vector<Unkept>& unkept) {
+    QStringList lines;
+    for (const Unkept& failure : unkept) {
+        lines << QStringLiteral("“%1”：%2").arg(core::titleOf(failure.window), failure.error);
+    }
+    return QStringLiteral(
+               "下面的文档没有保存，也无法留下恢复副本，退出后就会丢失：\n%1\n"
+               "现在保存吗？")
+        .arg(lines.join(u'\n'));
+}
+
+// As a word processor asks: save now, end anyway, or stay.
+bool Frmstep1::confirmExitWithoutCopies(const std::vector<Unkept>& unkept) {
+    switch (services_.messages.show(this, unkeptQuestion(unkept), platform::Icon::Question,
+                                    platform::Buttons::SaveDiscardCancel, platform::Answer::Save)) {
+        case platform::Answer::Save:
+            for (const Unkept& failure : unkept) {
+                QWidget* window = slot(failure.window).window;
+                auto* saver =
+                    window != nullptr ? window->findChild<output::DocumentSaver*>() : nullptr;
+                // A cancelled or failed save keeps the program running with the document.
+                if (saver == nullptr || !saver->save()) {
+                    return false;
+                }
+            }
+            return true;
+        case platform::Answer::Discard:
+            return true;
+        default:
+            return false;
     }
 }
 
 void Frmstep1::offerRecovery() {
     const QList<output::RecoveryStore::Copy> copies = recovery_->leftBehind();
     if (copies.isEmpty()) {
+        recovery_->forgetLeftBehind();  // the folders of runs that kept nothing
         return;
     }
     if (services_.messages.show(this, recoveryQuestion(), platform::Icon::Question,
@@ -337,6 +384,10 @@ void Frmstep1::offerRecovery() {
             }
             QWidget* window = ensureWorkingWindow(facts.window);
             output::DocumentBox* box = documentOf(window);
+            // The options first, so that the passage is annotated once, as it was.
+            if (auto* text = qobject_cast<text::Frm5*>(window); text && !copy.state.isEmpty()) {
+                text->restoreOptions(copy.state);
+            }
             if (box == nullptr ||
                 !output::RecoveryStore::read(copy.path, *keptDocumentOf(window))) {
                 continue;
@@ -434,7 +485,6 @@ void Frmstep1::keepFrameCentred() {
 
 // Closing the launcher, whatever the cause, ends the program once the user confirms.
 void Frmstep1::closeEvent(QCloseEvent* event) {
-    output::removeTransferFiles(services_.folder);
     const platform::Answer answer =
         services_.messages.show(this, exitQuestion(), platform::Icon::Question,
                                 platform::Buttons::OkCancel, platform::Answer::Cancel);
@@ -442,9 +492,14 @@ void Frmstep1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The program ends without asking about documents whose copies are kept for the next run;
+    // it asks about those it could keep no copy of.
+    const std::vector<Unkept> unkept = keepUnsavedDocuments();
+    if (!unkept.empty() && !confirmExitWithoutCopies(unkept)) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    // The program ends without asking about documents; their copies are kept for the next run.
-    keepUnsavedDocuments();
     endProgram_();
 }
 

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "workingwindows.h"
 
@@ -68,8 +70,14 @@ public:
     void openWorkingWindow(core::WorkingWindow window);
 
     // Keeps a copy of every open document that changed since its last save; the recovery timer
-    // does this once a minute, the exit sequence before the program ends.
-    void keepUnsavedDocuments();
+    // does this once a minute, the exit sequence before the program ends. Returns the windows
+    // whose copy could not be written, each with why.
+    struct Unkept {
+        core::WorkingWindow window;
+        QString error;
+    };
+    std::vector<Unkept> keepUnsavedDocuments();
+    static QString unkeptQuestion(const std::vector<Unkept>& unkept);
     // Offers the copies an earlier run left: once, at the first showing of the launcher.
     void offerRecovery();
     const output::RecoveryStore& recoveryStore() const { return *recovery_; }
@@ -111,6 +119,10 @@ private:
     // What a recovery copy of the window keeps: its document, or the passage of the text
     // window, from which the result follows.
     static QTextDocument* keptDocumentOf(QWidget* window);
+    // And what the window needs besides to show it as it was: the text window's options.
+    static QByteArray keptStateOf(QWidget* window);
+    // At exit, for documents of which no copy could be kept: true when the program may end.
+    bool confirmExitWithoutCopies(const std::vector<Unkept>& unkept);
 
     platform::Services& services_;
     core::LookupClient& lookup_;
@@ -118,7 +130,8 @@ private:
     std::function<void()> endProgram_;
     std::unique_ptr<output::RecoveryStore> recovery_;
     QTimer* recoveryTimer_ = nullptr;
-    QHash<QString, int> keptRevisions_;  // per window: the document revision last kept
+    // Per window: the document revision and the state last kept.
+    QHash<QString, std::pair<int, QByteArray>> kept_;
     bool recoveryOffered_ = false;
     // One voice for every window: what one window says, the next cuts short.
     std::shared_ptr<core::Speech> speech_;

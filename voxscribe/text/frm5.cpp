@@ -4,9 +4,17 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -32,13 +40,15 @@ namespace {
 constexpr int kWidth = 9000;
 constexpr int kHeight = 9600;
 
-// The result follows the passage this long after the last change: long enough not to annotate
-// between two keys of a word, short enough to seem at once.
-constexpr int kUpdateDelayMs = 80;
+// The result follows the passage this long after the last change, so that the keys of one
+// burst of typing make one update.
+constexpr int kUpdateDelayMs = 20;
 // The passage is annotated into the document for at most this long at a time before typing goes
-// on, in parts of whole paragraphs of about this many characters.
-constexpr qint64 kSliceNs = 25'000'000;
-constexpr qsizetype kPartChars = 8000;
+// on, in runs of whole paragraphs of about this many characters.
+constexpr qint64 kSliceNs = 10'000'000;
+constexpr qsizetype kPartChars = 1500;
+// Making the result whole before a save shows its progress when it takes longer than this.
+constexpr int kProgressAfterMs = 300;
 
 // The levels the reader can choose: every word, the words beyond the most frequent, beyond an
 // examination's band, or beyond a list of the reader's own.
@@ -47,27 +57,84 @@ constexpr int kKnownList = -1;
 constexpr int kBand4 = -2;
 constexpr int kBand6 = -3;
 
+// What a recovery copy keeps besides the option controls.
+const QString kKnownPathKey = QStringLiteral("knownPath");
+const QString kKnownWordsKey = QStringLiteral("knownWords");
+
+void add(core::TextCounts& sum, const core::TextCounts& part) {
+    sum.words += part.words;
+    sum.annotated += part.annotated;
+    sum.found += part.found;
+    sum.suggested += part.suggested;
+    sum.missing += part.missing;
+}
+
 widgets::ClickableLabel* command(const QString& caption, const char* name, QWidget* parent) {
     auto* label = widgets::commandLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
 
-// Hands the pieces on to the document and keeps the last transcription, for "朗读".
-class Tee final : public core::TextSink {
+// Hands a run of paragraphs on to the document and tells what each paragraph holds: its counts
+// and, for first-only, its words, a word that an earlier paragraph or word annotated becoming a
+// repeated one. Keeps the last transcription, for "朗读".
+template <class Paragraph>
+class ParagraphSink final : public core::TextSink {
 public:
-    Tee(core::TextSink& next, QString& lastCodes) : next_(next), lastCodes_(lastCodes) {}
-    void between(QStringView text) override { next_.between(text); }
-    void word(const core::WordSegment& word) override {
-        if (core::hasTranscription(word.gloss)) {
-            lastCodes_ = core::unwrappedCodes(word.codes);
+    // seen: the words annotated before the run, for first-only; null without it.
+    ParagraphSink(core::TextSink& next, QSet<QString>* seen, QString& lastCodes)
+        : next_(next), seen_(seen), lastCodes_(lastCodes), paragraphs(1) {}
+
+    void between(QStringView text) override {
+        next_.between(text);
+        for (qsizetype n = text.count(u'\n'); n > 0; --n) {
+            paragraphs.emplace_back();
         }
-        next_.word(word);
+    }
+    void word(const core::WordSegment& word) override {
+        core::WordSegment shown = word;
+        Paragraph& paragraph = paragraphs.back();
+        if (seen_ != nullptr && word.gloss != core::Gloss::BelowLevel &&
+            word.gloss != core::Gloss::Repeated) {
+            const QString key = core::levelKey(word.text);
+            paragraph.words << key;
+            if (seen_->contains(key)) {
+                shown = {word.text, core::Gloss::Repeated, {}, -1};
+            } else {
+                seen_->insert(key);
+                paragraph.firsts << key;
+            }
+        }
+        core::TextCounts& counts = paragraph.counts;
+        ++counts.words;
+        switch (shown.gloss) {
+            case core::Gloss::Found:
+                ++counts.found;
+                ++counts.annotated;
+                break;
+            case core::Gloss::Suggested:
+                ++counts.suggested;
+                ++counts.annotated;
+                break;
+            case core::Gloss::Missing:
+                ++counts.missing;
+                break;
+            default:
+                break;
+        }
+        if (core::hasTranscription(shown.gloss)) {
+            lastCodes_ = core::unwrappedCodes(shown.codes);
+        }
+        next_.word(shown);
     }
 
 private:
     core::TextSink& next_;
+    QSet<QString>* seen_;
     QString& lastCodes_;
+
+public:
+    std::vector<Paragraph> paragraphs;
 };
 
 }  // namespace
@@ -85,9 +152,14 @@ Frm5::Frm5(platform::Services& services, core::LookupClient& lookup,
     resize(widgets::pixels(kWidth), widgets::pixels(kHeight));
     buildControls();
 
+    // The result is rewritten a paragraph at a time; an undo history of that is not the user's.
+    document_->document()->setUndoRedoEnabled(false);
+    document_->setCompletion(
+        {[this] { return resultIsCurrent(); }, [this] { return finishResult(); }});
+    connect(source_->document(), &QTextDocument::contentsChange, this, &Frm5::onPassageChanged);
     updateTimer_->setSingleShot(true);
     updateTimer_->setInterval(kUpdateDelayMs);
-    connect(updateTimer_, &QTimer::timeout, this, &Frm5::annotate);
+    connect(updateTimer_, &QTimer::timeout, this, &Frm5::annotateSome);
     fillTimer_->setInterval(0);
     connect(fillTimer_, &QTimer::timeout, this, &Frm5::annotateSome);
     source_->setFocus();
@@ -110,7 +182,6 @@ void Frm5::buildControls() {
     sourcePath_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     source_ = new QPlainTextEdit(this);
     source_->setPlaceholderText(QStringLiteral("在这里粘贴或输入英语文章"));
-    connect(source_, &QPlainTextEdit::textChanged, this, &Frm5::scheduleUpdate);
 
     auto* levelCaption = new QLabel(QStringLiteral("标注："), this);
     level_ = new QComboBox(this);
@@ -133,7 +204,7 @@ void Frm5::buildControls() {
     weakForms_ = new QCheckBox(QStringLiteral("弱读"), this);
     weakForms_->setToolTip(QStringLiteral("虚词在连贯的话中写弱读式，在短语末尾写强读式"));
     for (QCheckBox* box : {firstOnly_, guesses_, weakForms_}) {
-        connect(box, &QCheckBox::toggled, this, &Frm5::scheduleUpdate);
+        connect(box, &QCheckBox::toggled, this, &Frm5::onOptionsChanged);
     }
     auto* symbolsCaption = new QLabel(QStringLiteral("Unicode音标："), this);
     symbols_ = new QComboBox(this);
@@ -148,6 +219,10 @@ void Frm5::buildControls() {
     document_ = workingDocument_->box();
     document_->setDefaultFormat(core::latinFont(), 12);
     countsLabel_ = new QLabel(this);
+    // Room for the counts of a long passage from the start: counts that came later and widened
+    // the window would lay out the whole result again.
+    countsLabel_->setMinimumWidth(countsLabel_->fontMetrics().horizontalAdvance(
+        core::countsSummary({999999, 999999, 999999, 99999, 99999})));
     auto* speak = command(widgets::speechCaption(), "Label14", this);
     speech_ = new widgets::SpeechCommand(speak, [this] { return transcriptionToSay(); });
     connect(speak, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
@@ -186,7 +261,7 @@ void Frm5::buildControls() {
     optionRow->addWidget(symbolsCaption);
     optionRow->addWidget(symbols_);
     auto* commandRow = new QHBoxLayout;
-    commandRow->addWidget(countsLabel_, 1);
+    commandRow->addStretch(1);
     commandRow->addWidget(speak);
     commandRow->addWidget(exportHandout);
     commandRow->addWidget(workingDocument_->transferLabel());
@@ -199,6 +274,7 @@ void Frm5::buildControls() {
     body->addLayout(levelRow);
     body->addLayout(optionRow);
     body->addWidget(document_, 3);
+    body->addWidget(countsLabel_);
     body->addLayout(commandRow);
     body->addWidget(workingDocument_->fileLabel());
     auto* window = new QVBoxLayout(this);
@@ -213,7 +289,84 @@ void Frm5::setSpeech(std::shared_ptr<core::Speech> speech) {
 }
 
 bool Frm5::resultIsCurrent() const {
-    return !updateTimer_->isActive() && !filling_;
+    return changedFrom_ < 0 && checkFrom_ < 0;
+}
+
+bool Frm5::finishResult() {
+    if (resultIsCurrent()) {
+        return true;
+    }
+    updateTimer_->stop();
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const int total = source_->document()->blockCount();
+    QProgressDialog progress(QStringLiteral("正在标注文章，请稍候…"), QStringLiteral("取消"), 0,
+                             total, this);
+    progress.setWindowTitle(QStringLiteral("友情提示"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    while (!resultIsCurrent() && !progress.wasCanceled()) {
+        annotateSome();
+        progress.setValue(changedFrom_ >= 0 ? changedFrom_ : total - 1);
+    }
+    progress.reset();
+    QGuiApplication::restoreOverrideCursor();
+    if (!resultIsCurrent()) {
+        // The rest follows as before; only the command that needed it all is given up.
+        fillTimer_->start();
+        services_.messages.show(this, QStringLiteral("文章还没有标注完，已取消。"),
+                                platform::Icon::Information, platform::Buttons::Ok,
+                                platform::Answer::Ok);
+        return false;
+    }
+    return true;
+}
+
+QByteArray Frm5::optionState() const {
+    QJsonObject state;
+    for (const QCheckBox* box : findChildren<QCheckBox*>()) {
+        state.insert(box->objectName(), box->isChecked());
+    }
+    for (const QComboBox* choice : findChildren<QComboBox*>()) {
+        state.insert(choice->objectName(), QJsonValue::fromVariant(choice->currentData()));
+    }
+    if (!knownPath_->text().isEmpty()) {
+        state.insert(kKnownPathKey, knownPath_->text());
+        state.insert(kKnownWordsKey, QJsonArray::fromStringList(knownWords_));
+    }
+    return QJsonDocument(state).toJson(QJsonDocument::Compact);
+}
+
+void Frm5::restoreOptions(const QByteArray& state) {
+    const QJsonObject options = QJsonDocument::fromJson(state).object();
+    if (options.contains(kKnownPathKey)) {
+        knownWords_.clear();
+        for (const QJsonValue& word : options.value(kKnownWordsKey).toArray()) {
+            knownWords_ << word.toString();
+        }
+        known_ = core::KnownWords(knownWords_);
+        knownPath_->setText(options.value(kKnownPathKey).toString());
+    }
+    // One change of options, however many controls there are.
+    for (QCheckBox* box : findChildren<QCheckBox*>()) {
+        const QSignalBlocker blocker(box);
+        box->setChecked(options.value(box->objectName()).toBool(box->isChecked()));
+    }
+    for (QComboBox* choice : findChildren<QComboBox*>()) {
+        const QJsonValue value = options.value(choice->objectName());
+        // JSON keeps every number as a double; the choices hold whole numbers.
+        const int index =
+            choice->findData(value.isDouble() ? QVariant(value.toInt()) : value.toVariant());
+        if (index >= 0) {
+            const QSignalBlocker blocker(choice);
+            choice->setCurrentIndex(index);
+        }
+    }
+    if (level_->currentData().toInt() == kKnownList && knownPath_->text().isEmpty()) {
+        level_->setCurrentIndex(level_->findData(kEveryWord));
+    }
+    previousLevel_ = level_->currentData().toInt();
+    onSymbolsChosen();
+    onOptionsChanged();
 }
 
 QTextDocument* Frm5::sourceDocument() const {
@@ -255,13 +408,12 @@ void Frm5::onChooseKnownWordsClicked() {
         level_->setCurrentIndex(level_->findData(previousLevel_));
         return;
     }
+    knownWords_ = known.words();
     known_ = std::move(known);
     knownPath_->setText(path);
-    // A new list is a new option set.
-    annotator_.reset();
     level_->setCurrentIndex(level_->findData(kKnownList));
     previousLevel_ = kKnownList;
-    scheduleUpdate();
+    onOptionsChanged();
 }
 
 void Frm5::onLevelChosen() {
@@ -271,7 +423,7 @@ void Frm5::onLevelChosen() {
         return;
     }
     previousLevel_ = level;
-    scheduleUpdate();
+    onOptionsChanged();
 }
 
 void Frm5::onSymbolsChosen() {
@@ -302,7 +454,7 @@ void Frm5::onExportClicked() {
                             platform::Answer::Ok);
 }
 
-core::TextOptions Frm5::currentOptions() {
+core::TextOptions Frm5::currentOptions() const {
     const int level = level_->currentData().toInt();
     core::TextOptions options;
     options.level = level > 0 ? level : 0;
@@ -317,56 +469,175 @@ core::TextOptions Frm5::currentOptions() {
     return options;
 }
 
-void Frm5::scheduleUpdate() {
-    updateTimer_->start();
+// New options make a new result of every paragraph; the annotator made with the old ones goes,
+// and the next part of the result makes one with the new.
+void Frm5::onOptionsChanged() {
+    annotator_.reset();
+    seen_.clear();
+    seenTo_ = 0;
+    markChanged(0, 0);
 }
 
-void Frm5::annotate() {
-    if (annotator_ == nullptr || annotatorOptions_ != currentOptions()) {
-        annotatorOptions_ = currentOptions();
-        annotator_ = std::make_unique<core::TextAnnotator>(words_, annotatorOptions_);
+void Frm5::onPassageChanged(int position, int /*removed*/, int added) {
+    const QTextDocument* passage = source_->document();
+    const int first = passage->findBlock(position).blockNumber();
+    QTextBlock last = passage->findBlock(position + added);
+    if (!last.isValid()) {
+        last = passage->lastBlock();
     }
-    passage_ = source_->toPlainText();
-    annotatedTo_ = 0;
-    counts_ = {};
-    lastCodes_.clear();
-    document_->clearDocument();
-    filling_ = true;
-    annotateSome();
+    markChanged(std::max(first, 0), passage->blockCount() - 1 - last.blockNumber());
 }
 
-// Annotates the passage into the document a few paragraphs at a time for a slice of time, then
-// lets typing in; the rest follows in the next turns of the event loop, unless the passage
-// changes meanwhile and the annotation starts again.
+// Paragraphs change only after the place of a change, so the changed run grows to take in each
+// new one, counted from the start and from the end.
+void Frm5::markChanged(int first, int fromEnd) {
+    if (changedFrom_ < 0) {
+        changedFrom_ = first;
+        changedToEnd_ = fromEnd;
+    } else {
+        changedFrom_ = std::min(changedFrom_, first);
+        changedToEnd_ = std::min(changedToEnd_, fromEnd);
+    }
+    checkFrom_ = -1;
+    if (!fillTimer_->isActive()) {
+        updateTimer_->start();
+    }
+}
+
+// Annotates changed paragraphs into the result for a slice of time, then lets typing in; the rest
+// follows in the next turns of the event loop. Paragraphs the change did not touch stay as they
+// are, and so does the reader's place in the result.
 void Frm5::annotateSome() {
+    QScrollBar* scroll = document_->verticalScrollBar();
+    const int place = scroll->value();
     QElapsedTimer slice;
     slice.start();
     {
-        QTextCursor end(document_->document());
-        end.movePosition(QTextCursor::End);
-        core::DocumentTextWriter writer(end);
-        Tee tee(writer, lastCodes_);
+        QTextCursor cursor(document_->document());
+        cursor.beginEditBlock();
         do {
-            qsizetype to = passage_.size();
-            if (passage_.size() - annotatedTo_ > kPartChars) {
-                const qsizetype lineEnd = passage_.indexOf(u'\n', annotatedTo_ + kPartChars);
-                to = lineEnd < 0 ? passage_.size() : lineEnd + 1;
+            if (changedFrom_ >= 0) {
+                annotateParagraphs(cursor);
+            } else if (checkFrom_ >= 0) {
+                checkFirstOccurrences();
             }
-            counts_ = annotator_->annotate(
-                QStringView(passage_).sliced(annotatedTo_, to - annotatedTo_), tee,
-                annotatedTo_ == 0 ? core::TextAnnotator::Part::Whole
-                                  : core::TextAnnotator::Part::Continued);
-            annotatedTo_ = to;
-        } while (annotatedTo_ < passage_.size() && slice.nsecsElapsed() < kSliceNs);
+        } while (!resultIsCurrent() && slice.nsecsElapsed() < kSliceNs);
+        cursor.endEditBlock();
     }
-    if (annotatedTo_ < passage_.size()) {
+    scroll->setValue(place);
+    updateTimer_->stop();
+    if (!resultIsCurrent()) {
         fillTimer_->start();
         return;
     }
     fillTimer_->stop();
-    filling_ = false;
-    countsLabel_->setText(core::countsSummary(counts_));
+    annotator_.reset();
+    showCounts();
     Q_EMIT resultShown();
+}
+
+// The next part of the changed paragraphs, in place of as many of the result's old ones; the last
+// part takes the place of all that are left.
+void Frm5::annotateParagraphs(QTextCursor& cursor) {
+    const QTextDocument* passage = source_->document();
+    QTextDocument* result = document_->document();
+    const int first = changedFrom_;
+    const int changedEnd = passage->blockCount() - changedToEnd_;
+    const int oldCount = std::max(result->blockCount() - changedToEnd_ - first, 1);
+    QString part;
+    int count = 0;
+    for (QTextBlock block = passage->findBlockByNumber(first);
+         first + count < changedEnd && (count == 0 || part.size() < kPartChars);
+         block = block.next(), ++count) {
+        if (count > 0) {
+            part += u'\n';
+        }
+        part += block.text();
+    }
+    const bool last = first + count >= changedEnd;
+    const int replaced = last ? oldCount : std::min(count, oldCount - 1);
+
+    if (annotator_ == nullptr) {
+        core::TextOptions options = currentOptions();
+        // Which words are repeated the window tells across paragraphs itself.
+        options.firstOnly = false;
+        annotator_ = std::make_unique<core::TextAnnotator>(words_, options);
+    }
+    const bool firstOnly = firstOnly_->isChecked();
+    if (firstOnly) {
+        seeUpTo(first);
+    }
+    cursor.setPosition(result->findBlockByNumber(first).position());
+    if (replaced > 0) {
+        const QTextBlock end = result->findBlockByNumber(first + replaced - 1);
+        cursor.setPosition(end.position() + end.length() - 1, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    core::DocumentTextWriter writer(cursor);
+    ParagraphSink<Paragraph> sink(writer, firstOnly ? &seen_ : nullptr, lastCodes_);
+    annotator_->annotate(part, sink);
+    if (replaced == 0) {
+        writer.between(u"\n");  // before the old paragraph still to be replaced
+    }
+    paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + first + replaced);
+    paragraphs_.insert(paragraphs_.begin() + first,
+                       std::make_move_iterator(sink.paragraphs.begin()),
+                       std::make_move_iterator(sink.paragraphs.end()));
+    seenTo_ = firstOnly ? first + count : 0;
+    if (last) {
+        changedFrom_ = -1;
+        checkFrom_ = firstOnly ? first + count : -1;
+    } else {
+        changedFrom_ = first + count;
+    }
+}
+
+// First-only: a change may have made a later paragraph hold the first occurrence of a word, or
+// no longer; such a paragraph is annotated again, the others stay.
+void Frm5::checkFirstOccurrences() {
+    seeUpTo(checkFrom_);
+    const int count = int(paragraphs_.size());
+    for (int i = checkFrom_; i < count; ++i) {
+        const Paragraph& paragraph = paragraphs_[size_t(i)];
+        QStringList firsts;
+        for (const QString& word : paragraph.words) {
+            if (!seen_.contains(word)) {
+                seen_.insert(word);
+                firsts << word;
+            }
+        }
+        if (firsts != paragraph.firsts) {
+            // seen_ goes back to the paragraphs before this one, which is annotated again.
+            for (const QString& word : std::as_const(firsts)) {
+                seen_.remove(word);
+            }
+            markChanged(i, count - 1 - i);
+            return;
+        }
+        seenTo_ = i + 1;
+    }
+    checkFrom_ = -1;
+}
+
+// Makes seen_ hold the words of the paragraphs before paragraph.
+void Frm5::seeUpTo(int paragraph) {
+    if (seenTo_ > paragraph) {
+        seen_.clear();
+        seenTo_ = 0;
+    }
+    for (; seenTo_ < paragraph; ++seenTo_) {
+        for (const QString& word : std::as_const(paragraphs_[size_t(seenTo_)].words)) {
+            seen_.insert(word);
+        }
+    }
+}
+
+void Frm5::showCounts() {
+    counts_ = {};
+    for (const Paragraph& paragraph : paragraphs_) {
+        add(counts_, paragraph.counts);
+    }
+    countsLabel_->setText(core::countsSummary(counts_));
 }
 
 // The transcription of the selected word or of the word at the caret, else of the last word

@@ -3,10 +3,13 @@
 // saved, handed to the word processor, copied as Unicode IPA or exported as a handout.
 #pragma once
 
-#include <QElapsedTimer>
+#include <QByteArray>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "textannotator.h"
 #include "wordlevel.h"
@@ -15,6 +18,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QTextCursor;
 class QTextDocument;
 class QTimer;
 
@@ -58,6 +62,14 @@ public:
     const core::TextCounts& counts() const { return counts_; }
     // Whether the result follows the passage and the options as they are now.
     bool resultIsCurrent() const;
+    // Annotates what is left of the passage at once, with a progress bar for a long one; false
+    // when the user stopped it (Esc), which the window reports.
+    bool finishResult();
+
+    // The options as the window shows them (every check box and choice by its name, and the
+    // known-words list), for a recovery copy; restoreOptions() shows them again.
+    QByteArray optionState() const;
+    void restoreOptions(const QByteArray& state);
 
 Q_SIGNALS:
     // The result shows the passage and the options as they are now.
@@ -73,23 +85,44 @@ private:
     void onLevelChosen();
     void onExportClicked();
     void onSymbolsChosen();
-    void scheduleUpdate();
-    void annotate();
+    void onOptionsChanged();
+    void onPassageChanged(int position, int removed, int added);
+    void markChanged(int first, int fromEnd);
     void annotateSome();
-    core::TextOptions currentOptions();
+    void annotateParagraphs(QTextCursor& cursor);
+    void checkFirstOccurrences();
+    void seeUpTo(int paragraph);
+    void showCounts();
+    core::TextOptions currentOptions() const;
     QString transcriptionToSay() const;
 
     platform::Services& services_;
     core::ClientWords words_;
     std::shared_ptr<core::Suggestion> suggestion_;
-    // Kept for as long as the options stay, so that each word is looked up once.
+    // What the result holds of each paragraph of the passage, one for each of its paragraphs.
+    struct Paragraph {
+        core::TextCounts counts;
+        // First-only: the words that may be annotated, and those annotated here because no
+        // paragraph before holds them.
+        QStringList words;
+        QStringList firsts;
+    };
+
+    // Made for a run of changed paragraphs and dropped after it, so that each word of the run is
+    // looked up once and no word stays that the passage no longer holds.
     std::unique_ptr<core::TextAnnotator> annotator_;
-    core::TextOptions annotatorOptions_;  // those annotator_ was made with
     core::KnownWords known_;
-    // The passage being annotated into the document a part at a time, so that typing goes on.
-    QString passage_;
-    qsizetype annotatedTo_ = 0;
-    bool filling_ = false;
+    // The paragraphs of the passage the result does not yet follow: from changedFrom_ up to
+    // changedToEnd_ paragraphs before the end; none when changedFrom_ is negative. The result's
+    // paragraphs before and after them follow the passage's.
+    int changedFrom_ = -1;
+    int changedToEnd_ = 0;
+    // First-only: where the result's paragraphs are still to be checked against the words
+    // before them; negative when they are.
+    int checkFrom_ = -1;
+    std::vector<Paragraph> paragraphs_{1};
+    QSet<QString> seen_;  // first-only: the words of paragraphs_ before seenTo_
+    int seenTo_ = 0;
     core::TextCounts counts_;
     QString lastCodes_;  // of the last word annotated
 
@@ -108,6 +141,7 @@ private:
     QTimer* updateTimer_ = nullptr;
     QTimer* fillTimer_ = nullptr;
     int previousLevel_ = 0;
+    QStringList knownWords_;  // the list read, as a recovery copy keeps it
 };
 
 }  // namespace text
