@@ -92,8 +92,8 @@ def _marked(sounds, onsets=None):
                     break
                 start -= 1
             hint = (onsets or {}).get(vowel_places.get(i))
-            if hint is not None and start < i - hint and all(
-                    s[1] == "c" for s in sounds[i - hint - 1:i]) and i - hint - 1 >= 0:
+            inside = any(s[1] != "c" for s in sounds[:start])
+            if hint is not None and inside and start < i - hint:
                 start = i - hint
             marks[start] = "5" if i == primary else ","
     return "".join(marks.get(i, "") + s[0] for i, s in enumerate(sounds))
@@ -140,6 +140,14 @@ def from_cmu(phones, british=None):
             sounds.append(None)
             continue
         code = CMU_VOWELS[base][0 if stress else 1]
+        # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
+        # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
+        # -s or -d of an ending ("babies" /ˈbeɪbiz/).
+        if base in ("IY", "UW") and stress == 0 and after is not None:
+            closed_last = not any(p.rstrip("012") in CMU_VOWELS for p in phones[i + 1:])
+            ending = base == "IY" and after in ("Z", "D") and after_after is None
+            if closed_last and not ending:
+                code = CMU_VOWELS[base][0]
         if code.endswith("r"):
             sounds.append((code[:-1], "v", stress))
             sounds.append(("r", "c", 0))

@@ -74,7 +74,7 @@ def cmu_pronunciations(data_dir):
     return result
 
 
-def _matches(british, phones):
+def _matches(british, phones, key=""):
     """How well a CMU pronunciation fits a British form: its primary stress on the same
     syllable, then the same consonants, then the vowels the rules would give ("the" /TE, Ti/
     takes CMU's "DH AH0" and "DH IY0", not its stressed "DH AH1")."""
@@ -82,14 +82,14 @@ def _matches(british, phones):
     theirs = evidence.cmu_profile(phones.split())
     stress = evidence.stress_agrees(ours, theirs)
     consonants = evidence.same_consonants(ours, theirs)
-    ruled = american_ipa.from_british(british, "")
+    ruled = american_ipa.from_british(british, key)
     converted = american_ipa.from_cmu(phones)
     vowels = sum(a == b for a, b in zip(american_ipa.vowels_of(ruled),
                                         american_ipa.vowels_of(converted)))
     return ((stress is not False) * 2 + bool(consonants), vowels)
 
 
-def paired(british_forms, variants):
+def paired(british_forms, variants, key=""):
     """(British form, CMU pronunciation) pairs in the British order: for each form the first
     unused pronunciation that fits it best; one British form takes CMU's first."""
     first = british_forms[0] if british_forms else None
@@ -100,8 +100,8 @@ def paired(british_forms, variants):
         left = [v for v in variants if v not in (c for _, c in chosen)]
         if not left:
             break
-        best = max(left, key=lambda v: _matches(form, v))
-        if _matches(form, best)[0] >= 2:
+        best = max(left, key=lambda v: _matches(form, v, key))
+        if _matches(form, best, key)[0] >= 2:
             chosen.append((form, best))
     return chosen or [(first, variants[0])]
 
@@ -124,7 +124,7 @@ def build(data_dir, british_dir):
         forms = generate.all_forms(transcription)
         variants = cmu.get(key.lower())
         if variants:
-            us = unique(american_ipa.from_cmu(v, f) for f, v in paired(forms, variants))
+            us = unique(american_ipa.from_cmu(v, f) for f, v in paired(forms, variants, key))
             entries[key] = (generate.written(us), "cmu")
         else:
             by_rules[key] = unique(american_ipa.from_british(f, key) for f in forms)

@@ -39,6 +39,10 @@ FROM_CMU = [
     ("radiation", "R EY2 D IY0 EY1 SH AH0 N", "", ",reIdi5eIFn"),
     ("situation", "S IH2 CH UW0 EY1 SH AH0 N", "", ",sItFu5eIFn"),
     ("good", "G UH1 D", "", "gJd"),
+    ("increase", "IH1 N K R IY0 S", "", "5Inkri:s"),
+    ("produce", "P R OW1 D UW0 S", "", "5proJdu:s"),
+    ("babies", "B EY1 B IY0 Z", "", "5beIbiz"),
+    ("reminded", "R IY0 M AY1 N D IH0 D", "", "ri5maIndId"),
     # Syllabic l and n after a consonant, not after r or at a word's start.
     ("little", "L IH1 T AH0 L", "", "5lItl"),
     ("button", "B AH1 T AH0 N", "", "5bQtn"),
@@ -50,6 +54,8 @@ FROM_CMU = [
     ("extreme", "IH0 K S T R IY1 M", "", "Ik5stri:m"),
     ("understand", "AH2 N D ER0 S T AE1 N D", "", ",QndEr5stAnd"),
     ("dismantle", "D IH0 S M AE1 N T AH0 L", "dis5mAntl", "dIs5mAntl"),
+    # A word's first consonants all follow the mark, whatever the British form splits.
+    ("scrutiny", "S K R UW1 T AH0 N IY0", "5kru:tini", "5skru:tEni"),
     ("about", "AH0 B AW1 T", "", "E5baJt"),
     # One primary stress; none marked after it, none in a word of one syllable.
     ("high-quality", "HH AY2 K W AA1 L AH0 T IY0", "", ",haI5kwB:lEti"),
@@ -130,6 +136,9 @@ class Pairing(unittest.TestCase):
         pairs = generate_american.paired(["ri5kR:d", "5rekR:d"], [noun, verb])
         self.assertEqual([v for _, v in pairs], [verb, noun])
         self.assertEqual(generate_american.paired(["5rekR:d"], [verb, noun]), [("5rekR:d", verb)])
+        # The spelling's r decides between two forms that differ in the vowel alone.
+        pairs = generate_american.paired(["tiE", "t/E"], ["T EH1 R", "T IH1 R"], "tear")
+        self.assertEqual([v for _, v in pairs], ["T IH1 R", "T EH1 R"])
 
 
 class CommittedTables(unittest.TestCase):
