@@ -146,16 +146,16 @@ public:
             return component::kPointer;
         }
         const std::u16string_view wanted = argument(name, length);
+        if (wanted == kAmericanMethod) {
+            *id = kAmericanId;
+            return component::kOk;
+        }
         const auto groups = wordGroups();
         for (std::size_t g = 0; g < groups.size(); ++g) {
             if (groups[g].method == wanted) {
                 *id = static_cast<std::int32_t>(g + 1);
                 return component::kOk;
             }
-        }
-        if (wanted == kAmericanMethod) {
-            *id = kAmericanId;
-            return component::kOk;
         }
         *id = -1;
         return component::kUnknownName;

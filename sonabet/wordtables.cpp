@@ -80,6 +80,20 @@ std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
     return lookUpIn(kGroups[group], word);
 }
 
+// The group of each small ASCII letter, kGroupCount where none holds it.
+constexpr std::array<std::uint8_t, 26> kGroupOfLetter = [] {
+    std::array<std::uint8_t, 26> table{};
+    table.fill(static_cast<std::uint8_t>(kGroupCount));
+    for (std::size_t g = 0; g < kGroupCount; ++g) {
+        for (const char16_t letter : kGroups[g].initials) {
+            if (letter >= u'a' && letter <= u'z') {
+                table[letter - u'a'] = static_cast<std::uint8_t>(g);
+            }
+        }
+    }
+    return table;
+}();
+
 std::size_t groupOfWord(std::u16string_view word) {
     if (word.empty()) {
         return kGroupCount;
@@ -88,12 +102,7 @@ std::size_t groupOfWord(std::u16string_view word) {
     if (initial >= u'A' && initial <= u'Z') {
         initial = static_cast<char16_t>(initial - u'A' + u'a');
     }
-    for (std::size_t g = 0; g < kGroupCount; ++g) {
-        if (kGroups[g].initials.find(initial) != std::u16string_view::npos) {
-            return g;
-        }
-    }
-    return kGroupCount;
+    return initial >= u'a' && initial <= u'z' ? kGroupOfLetter[initial - u'a'] : kGroupCount;
 }
 
 std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word) {
