@@ -22,14 +22,16 @@ QString libraryFolder() {
     return chosen.isEmpty() ? testing_support::buildProgramFolder() : chosen;
 }
 
-void BM_ClientLookup(benchmark::State& state) {
+// The same lookups, British or American.
+template <core::Lookup (core::LookupClient::*Ask)(const QString&)>
+void clientLookups(benchmark::State& state) {
     const QStringList words = bench::syllabusWords();
     bench::Environment env(libraryFolder());
     core::LookupClient client(env.services);
     qsizetype i = 0;
     qsizetype found = 0;
     for (auto _ : state) {
-        const core::Lookup result = client.lookup(words[i]);
+        const core::Lookup result = (client.*Ask)(words[i]);
         found += result.transcription.isEmpty() ? 0 : 1;
         benchmark::DoNotOptimize(result);
         i = (i + 1) % words.size();
@@ -38,7 +40,16 @@ void BM_ClientLookup(benchmark::State& state) {
     state.counters["found_share"] =
         benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
 }
+
+void BM_ClientLookup(benchmark::State& state) {
+    clientLookups<&core::LookupClient::lookup>(state);
+}
 BENCHMARK(BM_ClientLookup)->Unit(benchmark::kNanosecond);
+
+void BM_ClientLookupAmerican(benchmark::State& state) {
+    clientLookups<&core::LookupClient::lookupAmerican>(state);
+}
+BENCHMARK(BM_ClientLookupAmerican)->Unit(benchmark::kNanosecond);
 
 // The child's part: the first lookup of the run, timed from before the library is looked for
 // until the answer is back. Prints wall and CPU milliseconds.

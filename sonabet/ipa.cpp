@@ -137,13 +137,19 @@ public:
                              object);
     }
 
-    // Method ids are the method's place in the table, 1 to 22.
+    // Method ids are the method's place in the table, 1 to 22; the American method follows.
+    static constexpr std::int32_t kAmericanId = static_cast<std::int32_t>(kGroupCount) + 1;
+
     Result idOfName(const char16_t* name, std::uint32_t length,
                     std::int32_t* id) noexcept override {
         if (!id) {
             return component::kPointer;
         }
         const std::u16string_view wanted = argument(name, length);
+        if (wanted == kAmericanMethod) {
+            *id = kAmericanId;
+            return component::kOk;
+        }
         const auto groups = wordGroups();
         for (std::size_t g = 0; g < groups.size(); ++g) {
             if (groups[g].method == wanted) {
@@ -157,6 +163,12 @@ public:
 
     Result invoke(std::int32_t id, const char16_t* word, std::uint32_t length,
                   component::IText** result) noexcept override {
+        if (id == kAmericanId) {
+            if (result) {
+                *result = nullptr;
+            }
+            return guarded([&] { return newText(lookUpAmerican(argument(word, length)), result); });
+        }
         if (id < 1 || id > static_cast<std::int32_t>(kGroupCount)) {
             if (result) {
                 *result = nullptr;

@@ -15,6 +15,11 @@ inline constexpr component::Guid kClsidIpa{
 inline constexpr component::Guid kIidIpa{
     0x8C2E4A52, 0x6B0D, 0x4F3A, {0xB8, 0xE2, 0x1D, 0x5C, 0x9A, 0x7F, 0x3E, 0x60}};
 
+// Beside the 22 methods, the dispatch interface answers one more by name: the American
+// transcription of a word of any initial (empty where there is none). It has no slot in _ipa,
+// whose layout stays as it is for every existing caller.
+inline constexpr const char16_t* kAmericanMethod = u"American";
+
 // The interface _ipa: the dispatch interface followed by the 22 methods in their fixed order.
 // Each takes the word (a null pointer counts as empty) and returns a new string in *result.
 struct _ipa : component::IDispatch {

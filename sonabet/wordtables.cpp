@@ -74,10 +74,41 @@ std::uint32_t keyHash(std::u16string_view key) {
 }
 
 std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
-    if (word.empty() || group >= kGroupCount) {
+    if (group >= kGroupCount) {
         return {};
     }
-    const WordGroup& words = kGroups[group];
+    return lookUpIn(kGroups[group], word);
+}
+
+// The group of each small ASCII letter, kGroupCount where none holds it.
+constexpr std::array<std::uint8_t, 26> kGroupOfLetter = [] {
+    std::array<std::uint8_t, 26> table{};
+    table.fill(static_cast<std::uint8_t>(kGroupCount));
+    for (std::size_t g = 0; g < kGroupCount; ++g) {
+        for (const char16_t letter : kGroups[g].initials) {
+            if (letter >= u'a' && letter <= u'z') {
+                table[letter - u'a'] = static_cast<std::uint8_t>(g);
+            }
+        }
+    }
+    return table;
+}();
+
+std::size_t groupOfWord(std::u16string_view word) {
+    if (word.empty()) {
+        return kGroupCount;
+    }
+    char16_t initial = word.front();
+    if (initial >= u'A' && initial <= u'Z') {
+        initial = static_cast<char16_t>(initial - u'A' + u'a');
+    }
+    return initial >= u'a' && initial <= u'z' ? kGroupOfLetter[initial - u'a'] : kGroupCount;
+}
+
+std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word) {
+    if (word.empty() || words.slots.empty()) {
+        return {};
+    }
     const std::size_t mask = words.slots.size() - 1;
     // At least half the slots are free, so the probe ends at a free one.
     for (std::size_t slot = keyHash(word) & mask;; slot = (slot + 1) & mask) {

@@ -46,6 +46,9 @@ inline constexpr std::size_t kGroupCount = 22;
 // The groups in method order.
 std::span<const WordGroup> wordGroups();
 
+// The American transcriptions of the same keys, in the same groups; a key may lack one.
+std::span<const WordGroup> americanWordGroups();
+
 // The slot where the search for a key starts: FNV-1a over its UTF-16 code units (the table
 // generator computes the same).
 std::uint32_t keyHash(std::u16string_view key);
@@ -54,5 +57,16 @@ std::uint32_t keyHash(std::u16string_view key);
 // for an empty word and for a word the group lacks. The slots are generated with the tables,
 // so loading the library builds nothing.
 std::u16string_view lookUp(std::size_t group, std::u16string_view word);
+
+// The same rule over one group of the given set.
+std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word);
+
+// The group whose initials hold the word's initial (an ASCII capital read as its small
+// letter); kGroupCount for an empty word and an initial no group holds.
+std::size_t groupOfWord(std::u16string_view word);
+
+// The American transcription of a word, from the group of its initial; empty where the
+// dictionary has none.
+std::u16string_view lookUpAmerican(std::u16string_view word);
 
 }  // namespace sonabet

@@ -54,6 +54,20 @@ TEST(LookupClientTest, FindsByTheTrimmedLowerCaseKey) {
     EXPECT_FALSE(client.toldUnavailable());
 }
 
+TEST(LookupClientTest, AmericanLookupsTakeTheSameKeys) {
+    TestEnvironment env;
+    LookupClient client(env.services);
+    const core::Lookup found = client.lookupAmerican("  Quality ");
+    EXPECT_EQ(found.key, "quality");
+    EXPECT_EQ(found.transcription, "5kwB:lEti");
+    EXPECT_EQ(client.lookupAmerican("CHINA").transcription, "5tFaInE");
+    EXPECT_EQ(client.lookupAmerican("xyzzy").transcription, QString());
+    EXPECT_EQ(client.lookupAmerican("3D").transcription, QString());
+    EXPECT_FALSE(client.lookupAmerican("3D").unavailable);
+    EXPECT_EQ(client.lookup("quality").transcription, "5kwRliti");
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
 TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
     QTemporaryDir noLibrary;
     TestEnvironment env(noLibrary.path());

@@ -104,6 +104,20 @@ TEST_F(IpaTest, AMethodNeverAnswersAnotherGroupsWord) {
     EXPECT_EQ(call("Isonabet", "it5s time to get up."), QString());
 }
 
+// The one added method answers words of every initial from the American tables, exactly as the
+// group methods compare, and leaves their British answers as they were.
+TEST_F(IpaTest, TheAmericanMethodAnswersEveryInitialBesideTheBritishMethods) {
+    EXPECT_EQ(call("American", "quality"), "5kwB:lEti");
+    EXPECT_EQ(call("Qsonabet", "quality"), "5kwRliti");
+    EXPECT_EQ(call("American", "apple"), "5Apl");
+    EXPECT_EQ(call("American", "water"), "5wR:tEr");
+    EXPECT_EQ(call("American", "zoo"), "zu:");
+    EXPECT_EQ(call("American", "China"), "5tFaInE");
+    for (const char* none : {"", "CHINA", " quality", "xyzzy", "3d", "\u00e4rger"}) {
+        EXPECT_EQ(call("American", QString::fromUtf8(none)), QString()) << none;
+    }
+}
+
 TEST_F(IpaTest, EveryQuotedEntryIsAnsweredExactlyAsQuoted) {
     QFile file(QStringLiteral(QUOTED_ENTRIES));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -127,6 +141,7 @@ TEST_F(IpaTest, UnknownMethodNamesAreRefusedAndTheCallerSeesNoValue) {
     ASSERT_FALSE(object.isNull());
     EXPECT_FALSE(object.call(QStringLiteral("asonabet"), QStringLiteral("about")).has_value());
     EXPECT_FALSE(object.call(QStringLiteral("Zsonabet"), QStringLiteral("zoo")).has_value());
+    EXPECT_FALSE(object.call(QStringLiteral("american"), QStringLiteral("zoo")).has_value());
     EXPECT_FALSE(object.call(QString(), QStringLiteral("zoo")).has_value());
 }
 

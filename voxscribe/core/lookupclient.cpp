@@ -49,6 +49,17 @@ QString LookupClient::methodFor(const QString& key) {
 }
 
 Lookup LookupClient::lookup(const QString& text) {
+    return ask(text, &LookupClient::methodViewFor);
+}
+
+Lookup LookupClient::lookupAmerican(const QString& text) {
+    // One method answers every initial, but a key no British method answers has no entry.
+    return ask(text, [](const QString& key) {
+        return methodViewFor(key).isEmpty() ? QStringView() : QStringView(sonabet::kAmericanMethod);
+    });
+}
+
+Lookup LookupClient::ask(const QString& text, QStringView (*methodOf)(const QString& key)) {
     Lookup result{lookupKey(text), {}};
     // A fresh object for every lookup, made before the initial is looked at.
     QString error;
@@ -58,7 +69,7 @@ Lookup LookupClient::lookup(const QString& text) {
         tellUnavailable(error);
         return result;
     }
-    const QStringView method = methodViewFor(result.key);
+    const QStringView method = methodOf(result.key);
     if (method.isEmpty()) {
         toldUnavailable_ = false;
         return result;

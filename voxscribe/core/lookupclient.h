@@ -27,6 +27,8 @@ public:
     // dictionary cannot be reached the answer is a miss marked unavailable, and the user is told
     // in a message box over the window in front.
     Lookup lookup(const QString& text);
+    // The same lookup for the American transcription of the word.
+    Lookup lookupAmerican(const QString& text);
 
     // Whether the user has been told that the dictionary cannot be reached. The program shares
     // one client among its windows, so the message comes once however many windows look up and
@@ -36,6 +38,8 @@ public:
 
 private:
     static QStringView methodViewFor(const QString& key);
+    // One whole lookup by the method that answers this key (empty: no method, a miss).
+    Lookup ask(const QString& text, QStringView (*methodOf)(const QString& key));
     void tellUnavailable(const QString& reason);
 
     platform::Services& services_;

@@ -1,0 +1,430 @@
+"""American English transcriptions in our codes, as learner's dictionaries print them:
+ɑː ɔː oʊ ɜːr ər ɪ ʊ i u æ e ʌ aɪ aʊ ɔɪ eɪ, an r after a vowel written, the stress marks before
+the syllable's onset, the flap not written, a syllabic l or n without a vowel.
+
+Codes (the dictionary column of sonabet/notation.tsv): "B:" ɑː, "R:" ɔː, "oJ" oʊ, "\\:r" ɜːr,
+"Er" ər, "I" ɪ, "J" ʊ, "i" the unstressed i of "happy", "u" the unstressed u of "situation",
+"aI" aɪ, "aJ" aʊ, "RI" ɔɪ, "eI" eɪ, the rest as in the British tables.
+
+Two ways to a transcription:
+  - from_cmu: the CMU Pronouncing Dictionary's phones, with its stress, vowels and r;
+  - from_british: a British entry rewritten by the rules of BRITISH_RULES (the lot vowel to ɑː,
+    əu to oʊ, the bath words to æ, r restored where the spelling has it after the vowel, the j
+    of "new" dropped), to be checked against eSpeak NG's American voice (espeak_profile).
+"""
+
+import re
+import subprocess
+
+import coderules
+
+# CMU's vowels by stress: (stressed, unstressed).
+CMU_VOWELS = {
+    "AA": ("B:", "B:"), "AE": ("A", "A"), "AH": ("Q", "E"), "AO": ("R:", "R:"),
+    "AW": ("aJ", "aJ"), "AY": ("aI", "aI"), "EH": ("e", "e"), "ER": ("\\:r", "Er"),
+    "EY": ("eI", "eI"), "IH": ("I", "I"), "IY": ("i:", "i"), "OW": ("oJ", "oJ"),
+    "OY": ("RI", "RI"), "UH": ("J", "J"), "UW": ("u:", "u"),
+}
+CMU_CONSONANTS = {
+    "P": "p", "B": "b", "T": "t", "D": "d", "K": "k", "G": "g", "F": "f", "V": "v", "TH": "W",
+    "DH": "T", "S": "s", "Z": "z", "SH": "F", "ZH": "V", "CH": "tF", "JH": "dV", "HH": "h",
+    "M": "m", "N": "n", "NG": "N", "L": "l", "R": "r", "W": "w", "Y": "j",
+}
+# A syllabic l follows any consonant but these; a syllabic n only these.
+NOT_BEFORE_SYLLABIC_L = {"R", "L", "Y", "W", "NG"}
+BEFORE_SYLLABIC_N = {"T", "D", "S", "Z", "SH", "ZH"}
+
+# American vowel codes, longest first, for reading a transcription back.
+US_VOWELS = ("\\:", "B:", "R:", "i:", "u:", "oJ", "aI", "aJ", "RI", "eI",
+             "A", "Q", "E", "I", "J", "e", "i", "u")
+# British vowel codes, longest first.
+UK_VOWELS = ("i:", "E:", "a:", "R:", "u:", "ai", "ei", "Ri", "Eu", "ou", "au", "iE", "/E", "uE",
+             "B:", "i", "e", "A", "E", "Q", "R", "u", "o")
+TWO_LETTER_CONSONANTS = ("tF", "dV", "dz", "ts")
+
+
+def _tokens(codes, vowels):
+    """Sounds and marks of one form: (token, is_vowel); optional sounds in brackets left out."""
+    text = re.sub(r"\([^()]*\)", "", codes)
+    out = []
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c in "5,":
+            out.append((c, False))
+            i += 1
+            continue
+        vowel = next((v for v in vowels if text.startswith(v, i)), None)
+        if vowel:
+            out.append((vowel, True))
+            i += len(vowel)
+        elif text.startswith(TWO_LETTER_CONSONANTS, i):
+            out.append((text[i:i + 2], False))
+            i += 2
+        elif c.isalpha():
+            out.append((c, False))
+            i += 1
+        else:
+            i += 1
+    return out
+
+
+def _marked(sounds, onsets=None):
+    """sounds: (code, kind, stress) with kind "v" (a vowel), "s" (a syllabic consonant) or "c";
+    stress 1, 2 or 0. The codes with the primary stress mark "5" before its syllable's onset
+    and "," before each secondary stress ahead of it; none in a word of one syllable. The onset
+    is the longest that English allows, unless onsets (the length of each vowel's onset by its
+    place among the vowels) says otherwise: the British form's prefixes ("dis5mAntl")."""
+    vowel_places = {i: n for n, i in enumerate(i for i, s in enumerate(sounds) if s[1] == "v")}
+    syllabic = [i for i, s in enumerate(sounds) if s[1] in "vs"]
+    primaries = [i for i in syllabic if sounds[i][2] == 1]
+    marks = {}
+    if len(syllabic) > 1 and primaries:
+        primary = primaries[0]
+        for i in syllabic:
+            if i > primary or sounds[i][2] == 0 or sounds[i][1] == "s":
+                continue
+            start = i
+            while start > 0 and sounds[start - 1][1] == "c":
+                onset = tuple(s[0] for s in sounds[start - 1:i])
+                inside = any(s[1] != "c" for s in sounds[:start - 1])
+                if inside and not coderules.RULES.is_onset(onset):
+                    break
+                start -= 1
+            hint = (onsets or {}).get(vowel_places.get(i))
+            inside = any(s[1] != "c" for s in sounds[:start])
+            if hint is not None and inside and start < i - hint:
+                start = i - hint
+            marks[start] = "5" if i == primary else ","
+    return "".join(marks.get(i, "") + s[0] for i, s in enumerate(sounds))
+
+
+def british_onsets(form):
+    """The length of each stressed vowel's onset in a British form, by the vowel's place."""
+    onsets = {}
+    place = 0
+    onset = None
+    for t, is_vowel in _tokens(form, UK_VOWELS):
+        if t in "5,":
+            onset = 0
+        elif is_vowel:
+            if onset is not None:
+                onsets[place] = onset
+            onset = None
+            place += 1
+        elif onset is not None:
+            onset += 1
+    return onsets, place
+
+
+def from_cmu(phones, british=None):
+    """One CMU pronunciation ("K W AA1 L AH0 T IY0") in our American codes ("5kwB:lEti");
+    british, the British form it stands beside, for the onsets of its stressed syllables."""
+    phones = phones.split() if isinstance(phones, str) else list(phones)
+    sounds = []
+    for i, phone in enumerate(phones):
+        base = phone.rstrip("012")
+        stress = int(phone[-1]) if phone[-1:].isdigit() else 0
+        if base not in CMU_VOWELS:
+            sounds.append((CMU_CONSONANTS[base], "c", 0))
+            continue
+        before = phones[i - 1] if i > 0 else None
+        after = phones[i + 1] if i + 1 < len(phones) else None
+        after_after = phones[i + 2] if i + 2 < len(phones) else None
+        ends = after_after is None or after_after.rstrip("012") not in CMU_VOWELS
+        earlier_vowel = any(p.rstrip("012") in CMU_VOWELS for p in phones[:i])
+        if (base == "AH" and stress == 0 and before in CMU_CONSONANTS and ends and earlier_vowel
+                and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L)
+                     or (after == "N" and before in BEFORE_SYLLABIC_N))):
+            # "little" /ˈlɪtl/, "button" /ˈbʌtn/: the consonant is the syllable.
+            sounds.append(None)
+            continue
+        code = CMU_VOWELS[base][0 if stress else 1]
+        # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
+        # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
+        # -s or -d of an ending ("babies" /ˈbeɪbiz/).
+        if base in ("IY", "UW") and stress == 0 and after is not None:
+            closed_last = not any(p.rstrip("012") in CMU_VOWELS for p in phones[i + 1:])
+            ending = base == "IY" and after in ("Z", "D") and after_after is None
+            if closed_last and not ending:
+                code = CMU_VOWELS[base][0]
+        if code.endswith("r"):
+            sounds.append((code[:-1], "v", stress))
+            sounds.append(("r", "c", 0))
+        else:
+            sounds.append((code, "v", stress))
+    out = []
+    for i, s in enumerate(sounds):
+        if s is None:
+            continue
+        if i > 0 and sounds[i - 1] is None:
+            s = (s[0], "s", 0)
+        out.append(s)
+    onsets = None
+    if british:
+        onsets, vowels = british_onsets(british)
+        if vowels != sum(1 for s in out if s[1] == "v"):
+            onsets = None
+    # CMU marks a compound's second element with a primary stress too: the first one leads.
+    return _marked(out, onsets)
+
+
+# The rules that rewrite a British vowel, by its code: (without an r, with the spelling's r).
+BRITISH_RULES = {
+    "R": ("B:", "B:r"),       # lot: "quality" /ˈkwɑːləti/
+    "R:": ("R:", "R:r"),      # thought and north: "law" /lɔː/, "short" /ʃɔːrt/
+    "a:": ("B:", "B:r"),      # palm and start; the bath words below
+    "Eu": ("oJ", "oJ"), "ou": ("oJ", "oJ"), "o": ("oJ", "oJ"),
+    "E:": ("\\:r", "\\:r"),   # nurse: "bird" /bɜːrd/
+    "iE": ("i:E", "Ir"),      # near: "beard" /bɪrd/, "idea" /aɪˈdiːə/
+    "/E": ("er", "er"),       # square: "care" /ker/
+    "uE": ("u:E", "Jr"),      # cure: "tour" /tʊr/
+    "E": ("E", "Er"),         # letter: "better" /ˈbetər/
+    "ai": ("aI", "aI"), "ei": ("eI", "eI"), "Ri": ("RI", "RI"), "au": ("aJ", "aJ"),
+    "u": ("J", "J"), "i": ("I", "I"),
+    "i:": ("i:", "i:"), "u:": ("u:", "u:"), "e": ("e", "e"), "A": ("A", "A"),
+    "Q": ("Q", "Q"), "B:": ("B:", "B:r"),
+}
+# The bath words: ɑː before these in British English is æ in American ("ask", "dance").
+BATH_BEFORE = {("f",), ("s",), ("W",), ("n", "t"), ("n", "s"), ("n", "d"), ("n", "tF"),
+               ("m", "p"), ("s", "k"), ("s", "t"), ("s", "p"), ("f", "t"), ("s", "l")}
+VOWEL_LETTERS = "aeiouy"
+
+
+def _vowel_groups(spelling, silent_ending=True):
+    """The spelling's vowel letter groups, each with whether an r follows it that no vowel of
+    its own follows ("car", "care", "cares", "careful"); the e of "care" left out, and a final
+    e, and with silent_ending the e of a final -es or -ed, as silent."""
+    word = spelling.lower()
+    groups = []
+    i = 0
+    while i < len(word):
+        if word[i] in VOWEL_LETTERS and not (word[i] == "y" and i == 0):
+            j = i
+            while j < len(word) and word[j] in VOWEL_LETTERS:
+                j += 1
+            rest = word[j:]
+            r_after = rest.startswith("r") and (
+                len(rest) == 1 or rest[1] not in VOWEL_LETTERS + "r"
+                or (rest[1] == "e" and (len(rest) == 2 or rest[2] not in VOWEL_LETTERS + "r")))
+            silent_e = word[i:j] == "e" and i > 1 and groups and (
+                j == len(word) or (silent_ending and j == len(word) - 1 and word[j] in "sd")
+                or re.fullmatch("(ly|ment|ments|less|lessly|ful|fully|ness|nesses)", word[j:]))
+            if not silent_e:
+                groups.append(r_after)
+            if r_after and rest[1:2] == "e":
+                j += 2  # the e of "care", "fires": silent
+            i = j
+        else:
+            i += 1
+    return groups
+
+
+def from_british(form, spelling):
+    """One British form in our codes rewritten as American; the spelling tells where an r was."""
+    toks = []
+    stressed = []  # of each vowel: whether its syllable bears a stress mark
+    marked = False
+    for t, is_vowel in _tokens(form, UK_VOWELS):
+        if t in "5,":
+            marked = True
+        if not is_vowel:
+            toks.append((t, False))
+        # An unstressed iə or uə of a longer word is two syllables: "happier" /ˈhæpiər/,
+        # "actual" /ˈæktʃuəl/.
+        elif t in ("iE", "uE") and not marked and any(c in form for c in "5,"):
+            toks += [(t[0], True), ("E", True)]
+            stressed += [False, False]
+        else:
+            toks.append((t, True))
+            stressed.append(marked)
+        if is_vowel:
+            marked = False
+    vowels = [t for t, v in toks if v]
+    groups = _vowel_groups(spelling)
+    if len(groups) != len(vowels):
+        groups = _vowel_groups(spelling, silent_ending=False)
+    if len(groups) != len(vowels):
+        # The last sounds and letters most often match (the r of "-ier", "-er", "-or").
+        shift = len(groups) - len(vowels)
+        groups = [groups[n + shift] if 0 <= n + shift < len(groups) else False
+                  for n in range(len(vowels))]
+    out = []
+    n = -1
+    for k, (t, is_vowel) in enumerate(toks):
+        if not is_vowel:
+            out.append(t)
+            continue
+        n += 1
+        following = [x for x, v in toks[k + 1:k + 3]]
+        next_sound = next(((x, v) for x, v in toks[k + 1:] if x not in "5,"), ("", False))
+        next_vowel = next_sound[1]
+        r_written = groups[n] and following[:1] != ["r"]
+        if t in ("E:", "/E"):
+            r_written = following[:1] != ["r"]
+        plain, rhotic = BRITISH_RULES[t]
+        code = rhotic if r_written else plain
+        if t == "a:" and not r_written:
+            after = tuple(x for x, v in toks[k + 1:k + 3] if not v and x not in "5,")
+            if after[:1] in BATH_BEFORE or after[:2] in BATH_BEFORE:
+                code = "A"
+        if t == "R" and not r_written:
+            # The cloth words: ɔː in a syllable closed by f, s, θ or ŋ ("cost", "long"), and
+            # before a final g ("dog").
+            rest = [x for x, v in toks[k + 1:k + 3]]
+            closed = len(rest) < 2 or not toks[k + 2][1]
+            final_g = rest[:1] == ["g"] and not any(v for _, v in toks[k + 2:])
+            if (rest[:1] and rest[0] in ("f", "s", "W", "N") and closed) or final_g:
+                code = "R:"
+        if following[:1] == ["r"]:
+            # Before the r of the next syllable: "period" /ˈpɪriəd/, "vary" /ˈveri/.
+            code = {"iE": "I", "uE": "J", "/E": "e", "E:": "\\:"}.get(t, code)
+        if t == "i":
+            if not stressed[n] and (next_vowel or k + 1 == len(toks)):
+                code = "i"
+            elif (not stressed[n] and re.search("(ie|y|ey)[sd]$", spelling)
+                  and [x for x, _ in toks[k + 1:]] in (["z"], ["d"])):
+                code = "i"  # "medleys" /ˈmedliz/, "carried" /ˈkærid/
+            elif not stressed[n] and spelling.endswith("ity") and k + 2 == len(toks) - 1:
+                code = "E"  # "quality" /ˈkwɑːləti/
+        if t == "u" and next_vowel:
+            code = "u"
+        out.append(code)
+    text = "".join(out)
+    # "-less", "-ness": ə.
+    if re.search("(less|ness)(es|ly)?$", spelling):
+        text = re.sub(r"([ln])Is(Iz|li)?$", r"\1Es\2", text)
+    # "new", "student": no j after t, d, n, s, z, θ, l at a stressed syllable's start.
+    text = re.sub(r"(^|[5,])(s?[tdnszWl])j(u:|Jr)", r"\1\2\3", text)
+    if len(vowels) == 1:
+        text = re.sub(r"^(s?[tdnszWl])j(u:|Jr)", r"\1\2", text)
+    return text
+
+
+# eSpeak NG's American voice, for the words the rules write.
+ESPEAK_VOICE = "en-us"
+ESPEAK_BATCH = 4000
+ESPEAK_VOWEL_STARTS = "aAeEiIoOuUV@30"
+ESPEAK_CONSONANTS = {"tS": "tF", "dZ": "dV", "S": "F", "Z": "V", "T": "W", "D": "T", "?": "t",
+                     "N": "N"}
+# American vowels of eSpeak that carry an r.
+ESPEAK_RHOTIC = re.compile(r"3|A@|o@|O@|e@|U@")
+
+
+def _espeak_batch(words):
+    text = "".join(w + ".\n" for w in words)
+    run = subprocess.run(["espeak-ng", "-q", "-x", "--sep=_", "-v", ESPEAK_VOICE], input=text,
+                         capture_output=True, text=True, check=True)
+    lines = run.stdout.split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    if len(lines) == len(words):
+        return [line.strip() for line in lines]
+    if len(words) == 1:
+        return [" ".join(line.strip() for line in lines if line.strip())]
+    half = len(words) // 2
+    return _espeak_batch(words[:half]) + _espeak_batch(words[half:])
+
+
+def espeak(words):
+    """Word -> eSpeak's American phoneme names, for words of letters, hyphens, apostrophes and
+    blanks; other words are not asked."""
+    wanted = sorted({w for w in words if w and w.isascii()
+                     and all(c.isalpha() or c in "-' " for c in w)})
+    result = {}
+    for start in range(0, len(wanted), ESPEAK_BATCH):
+        batch = wanted[start:start + ESPEAK_BATCH]
+        result.update(zip(batch, _espeak_batch(batch)))
+    return result
+
+
+def espeak_profile(names):
+    """(syllables, primary syllables, consonants with r) of eSpeak's phoneme names."""
+    syllables = 0
+    primaries = set()
+    consonants = []
+    for word in names.split():
+        parts = word.split("_")
+        for k, name in enumerate(parts):
+            primary = "'" in name
+            name = name.replace("'", "").replace(",", "").replace("#", "").replace(";", "")
+            name = name.replace("/", "")
+            if not name:
+                continue
+            if name[0] in ESPEAK_VOWEL_STARTS:
+                if primary:
+                    primaries.add(syllables)
+                syllables += 2 if name in ("aI3", "aU3", "aI@", "aU@") else 1
+                r_next = k + 1 < len(parts) and parts[k + 1].lstrip("',").startswith("r")
+                if ESPEAK_RHOTIC.search(name) and not r_next:
+                    consonants.append("r")
+                if name.endswith("L"):
+                    consonants.append("l")
+            elif name == "r-":
+                consonants.append("r")
+            elif name.endswith("-"):
+                if primary:
+                    primaries.add(syllables)
+                syllables += 1
+                consonants.append(name[0])
+            else:
+                base = name.rstrip("2")
+                consonants.extend(ESPEAK_CONSONANTS.get(base, base[:1]))
+    return syllables, primaries, consonants
+
+
+def profile(codes):
+    """(syllables, primary syllables, consonants with r) of one American form in our codes; a
+    syllabic l or n counts as a syllable."""
+    toks = _tokens(codes, US_VOWELS)
+    syllables = 0
+    primaries = set()
+    consonants = []
+    mark = None
+    for i, (t, is_vowel) in enumerate(toks):
+        if t in ("5", ","):
+            mark = t
+            continue
+        if is_vowel:
+            if mark == "5":
+                primaries.add(syllables)
+            mark = None
+            syllables += 1
+            continue
+        before = toks[i - 1] if i > 0 else None
+        after = toks[i + 1] if i + 1 < len(toks) else None
+        if (t in ("l", "n") and before and not before[1] and before[0] not in "5,"
+                and not (after and after[1])
+                and (before[0] in "tdszFV" if t == "n" else before[0] not in "rljwN")):
+            if mark == "5":
+                primaries.add(syllables)
+            syllables += 1
+        consonants.extend(t)
+    return syllables, primaries, consonants
+
+
+def vowels_of(codes):
+    """The vowels of one American form, in order."""
+    return [t for t, is_vowel in _tokens(codes, US_VOWELS) if is_vowel]
+
+
+def espeak_agrees(codes, names):
+    """Whether eSpeak's American reading has the form's syllables, primary stress and
+    consonants (r among them)."""
+    ours = profile(codes)
+    theirs = espeak_profile(names)
+    if ours[0] != theirs[0] or ours[2] != theirs[2]:
+        return False
+    return ours[0] < 2 or bool(ours[1] & theirs[1])
+
+
+def cmu_primary(phones):
+    """The syllables of a CMU pronunciation with a primary stress, and its syllables."""
+    syllables = 0
+    primaries = set()
+    for phone in phones.split():
+        if phone.rstrip("012") in CMU_VOWELS:
+            if phone.endswith("1"):
+                primaries.add(syllables)
+            syllables += 1
+    return syllables, primaries

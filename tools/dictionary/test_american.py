@@ -1,0 +1,165 @@
+#!/usr/bin/python3
+"""Unit tests of the American transcriptions: the conversion from CMU, the rules from a British
+entry, the reading of eSpeak's American voice, and the committed American tables against the
+British ones. No reference data needed."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import american_ipa  # noqa: E402
+import generate  # noqa: E402
+import generate_american  # noqa: E402
+import sources  # noqa: E402
+
+# word, CMU's phones, the British form beside it ("" for none), the American codes.
+FROM_CMU = [
+    # r-colouring: ɜːr, ər, and the r after ɑː, ɔː, ɪ, e, ʊ written.
+    ("bird", "B ER1 D", "", "b\\:rd"),
+    ("further", "F ER1 DH ER0", "", "5f\\:rTEr"),
+    ("car", "K AA1 R", "", "kB:r"),
+    ("north", "N AO1 R TH", "", "nR:rW"),
+    ("near", "N IH1 R", "", "nIr"),
+    ("care", "K EH1 R", "", "ker"),
+    ("tour", "T UH1 R", "", "tJr"),
+    ("fire", "F AY1 ER0", "", "5faIEr"),
+    # The lot, thought and bath vowels.
+    ("quality", "K W AA1 L AH0 T IY0", "5kwRliti", "5kwB:lEti"),
+    ("hot", "HH AA1 T", "", "hB:t"),
+    ("caught", "K AO1 T", "", "kR:t"),
+    ("bath", "B AE1 TH", "", "bAW"),
+    ("ask", "AE1 S K", "", "Ask"),
+    ("go", "G OW1", "", "goJ"),
+    ("tomato", "T AH0 M EY1 T OW2", "", "tE5meItoJ"),
+    # Unstressed i and u at the end and before a vowel; ɪ and ʊ elsewhere.
+    ("happy", "HH AE1 P IY0", "", "5hApi"),
+    ("city", "S IH1 T IY0", "", "5sIti"),
+    ("radiation", "R EY2 D IY0 EY1 SH AH0 N", "", ",reIdi5eIFn"),
+    ("situation", "S IH2 CH UW0 EY1 SH AH0 N", "", ",sItFu5eIFn"),
+    ("good", "G UH1 D", "", "gJd"),
+    ("increase", "IH1 N K R IY0 S", "", "5Inkri:s"),
+    ("produce", "P R OW1 D UW0 S", "", "5proJdu:s"),
+    ("babies", "B EY1 B IY0 Z", "", "5beIbiz"),
+    ("reminded", "R IY0 M AY1 N D IH0 D", "", "ri5maIndId"),
+    # Syllabic l and n after a consonant, not after r or at a word's start.
+    ("little", "L IH1 T AH0 L", "", "5lItl"),
+    ("button", "B AH1 T AH0 N", "", "5bQtn"),
+    ("important", "IH2 M P AO1 R T AH0 N T", "", ",Im5pR:rtnt"),
+    ("several", "S EH1 V R AH0 L", "", "5sevrEl"),
+    ("lemon", "L EH1 M AH0 N", "", "5lemEn"),
+    ("sunscreens", "S AH0 N S K R IY1 N Z", "", "sEn5skri:nz"),
+    # Stress before the onset, the longest English allows, unless the British form splits it.
+    ("extreme", "IH0 K S T R IY1 M", "", "Ik5stri:m"),
+    ("understand", "AH2 N D ER0 S T AE1 N D", "", ",QndEr5stAnd"),
+    ("dismantle", "D IH0 S M AE1 N T AH0 L", "dis5mAntl", "dIs5mAntl"),
+    # A word's first consonants all follow the mark, whatever the British form splits.
+    ("scrutiny", "S K R UW1 T AH0 N IY0", "5kru:tini", "5skru:tEni"),
+    ("about", "AH0 B AW1 T", "", "E5baJt"),
+    # One primary stress; none marked after it, none in a word of one syllable.
+    ("high-quality", "HH AY2 K W AA1 L AH0 T IY0", "", ",haI5kwB:lEti"),
+    ("blackboard", "B L AE1 K B AO2 R D", "", "5blAkbR:rd"),
+    ("the", "DH AH0", "", "TE"),
+]
+
+# word, the British form, the American codes the rules make of it.
+FROM_BRITISH = [
+    ("quality", "5kwRliti", "5kwB:lEti"),
+    ("dog", "dRg", "dR:g"),
+    ("long", "lRN", "lR:N"),
+    ("possible", "5pRsEbl", "5pB:sEbl"),
+    ("home", "hEum", "hoJm"),
+    ("dance", "da:ns", "dAns"),
+    ("half", "ha:f", "hAf"),
+    ("father", "5fa:TE", "5fB:TEr"),
+    ("starry", "5sta:ri", "5stB:ri"),
+    ("nurse", "nE:s", "n\\:rs"),
+    ("care", "k/E", "ker"),
+    ("careful", "5k/Efl", "5kerfl"),
+    ("vary", "5v/Eri", "5veri"),
+    ("period", "5piEriEd", "5pIriEd"),
+    ("happier", "5hApiE", "5hApiEr"),
+    ("larches", "5la:tFiz", "5lB:rtFIz"),
+    ("idea", "ai5diE", "aI5di:E"),
+    ("new", "nju:", "nu:"),
+    ("student", "5stju:dnt", "5stu:dnt"),
+    ("menu", "5menju:", "5menju:"),
+    ("headless", "5hedlis", "5hedlEs"),
+    ("medleys", "5medliz", "5medliz"),
+    ("rabid", "5rAbid", "5rAbId"),
+    ("radiation", ",reidi5eiFn", ",reIdi5eIFn"),
+]
+
+# eSpeak's American phoneme names: syllables, primary stress, consonants with r.
+ESPEAK = [
+    ("k_w_'A:_l_I_t_i", (3, {0}, list("kwlt"))),
+    ("k_'A@", (1, {0}, list("kr"))),
+    ("f_'aI3", (2, {0}, list("fr"))),
+    ("b_'V_?_n-", (2, {0}, list("btn"))),
+    ("b_'0_t#_@L", (2, {0}, list("btl"))),
+    ("'A@_m_3_r-_I_N", (3, {0}, list("rmrN"))),
+    ("dZ_'E_t_s_@_m", (2, {0}, list("dVtsm"))),
+]
+
+
+class FromCmu(unittest.TestCase):
+    def test_cases(self):
+        for word, phones, british, expected in FROM_CMU:
+            with self.subTest(word=word):
+                self.assertEqual(american_ipa.from_cmu(phones, british or None), expected)
+
+
+class FromBritish(unittest.TestCase):
+    def test_cases(self):
+        for word, british, expected in FROM_BRITISH:
+            with self.subTest(word=word):
+                self.assertEqual(american_ipa.from_british(british, word), expected)
+
+
+class EspeakReading(unittest.TestCase):
+    def test_profiles(self):
+        for names, expected in ESPEAK:
+            with self.subTest(names=names):
+                self.assertEqual(american_ipa.espeak_profile(names), expected)
+
+    def test_a_form_agrees_only_with_its_own_reading(self):
+        self.assertTrue(american_ipa.espeak_agrees("5kwB:lEti", "k_w_'A:_l_I_t_i"))
+        self.assertTrue(american_ipa.espeak_agrees("5bQtn", "b_'V_?_n-"))
+        self.assertFalse(american_ipa.espeak_agrees("5kwB:lEti", "k_w_A:_l_'I_t_i"))
+        self.assertFalse(american_ipa.espeak_agrees("kB:", "k_'A@"))  # the r missing
+
+
+class Pairing(unittest.TestCase):
+    def test_heteronyms_keep_the_british_order(self):
+        noun, verb = "R EH1 K ER0 D", "R IH0 K AO1 R D"
+        pairs = generate_american.paired(["ri5kR:d", "5rekR:d"], [noun, verb])
+        self.assertEqual([v for _, v in pairs], [verb, noun])
+        self.assertEqual(generate_american.paired(["5rekR:d"], [verb, noun]), [("5rekR:d", verb)])
+        # The spelling's r decides between two forms that differ in the vowel alone.
+        pairs = generate_american.paired(["tiE", "t/E"], ["T EH1 R", "T IH1 R"], "tear")
+        self.assertEqual([v for _, v in pairs], ["T IH1 R", "T EH1 R"])
+
+
+class CommittedTables(unittest.TestCase):
+    """Every key of the British tables has an American form or is listed as dropped, and no
+    other key is in the American tables."""
+
+    def test_every_key_has_an_american_form_or_is_dropped(self):
+        tables = os.path.join(sources.REPO, "sonabet")
+        british = generate_american.british_entries(os.path.join(tables, "tables"))
+        american = generate_american.british_entries(os.path.join(tables, "ustables"))
+        with open(os.path.join(tables, "ustables", generate_american.DROPPED),
+                  encoding="utf-8") as f:
+            dropped = {line.split("\t")[0] for line in f if not line.startswith("#")}
+        self.assertGreater(len(british), 60000)
+        self.assertEqual(set(american) | dropped, set(british))
+        self.assertFalse(set(american) & dropped)
+        self.assertFalse([k for k, v in american.items() if not v])
+        allowed = sources.dictionary_characters()
+        self.assertFalse([k for k, v in american.items() if set(v) - allowed])
+        self.assertEqual(american["quality"], "5kwB:lEti")
+
+
+if __name__ == "__main__":
+    unittest.main()
