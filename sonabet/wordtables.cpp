@@ -1,7 +1,9 @@
 // The word groups, filled from the generated tables under tables/.
 #include "wordtables.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace sonabet {
@@ -46,14 +48,24 @@ constexpr std::span<const Row> rows(const Row (&table)[N]) {
     return {table, N - 1};
 }
 
+// The uncertain rows without their closing kNoRow.
+template <std::size_t N>
+constexpr std::span<const std::uint16_t> marked(const std::uint16_t (&table)[N]) {
+    return {table, N - 1};
+}
+
 template <std::size_t N>
 constexpr std::u16string_view text(const char16_t (&chars)[N]) {
     return {chars, N - 1};
 }
 
-#define SONABET_GROUP(method, initials, table)                                            \
-    {u"" #method, u"" initials, text(tables::kText_##table), rows(tables::kRows_##table), \
-     all(tables::kSlots_##table)},
+#define SONABET_GROUP(method, initials, table) \
+    {u"" #method,                              \
+     u"" initials,                             \
+     text(tables::kText_##table),              \
+     rows(tables::kRows_##table),              \
+     all(tables::kSlots_##table),              \
+     marked(tables::kUncertain_##table)},
 constexpr std::array<WordGroup, kGroupCount> kGroups{{
 #include "tables/groups.inc"
 }};
@@ -73,9 +85,11 @@ std::uint32_t keyHash(std::u16string_view key) {
     return hash;
 }
 
-std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
+namespace {
+
+std::optional<std::uint16_t> rowOf(std::size_t group, std::u16string_view word) {
     if (word.empty() || group >= kGroupCount) {
-        return {};
+        return std::nullopt;
     }
     const WordGroup& words = kGroups[group];
     const std::size_t mask = words.slots.size() - 1;
@@ -83,13 +97,41 @@ std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
     for (std::size_t slot = keyHash(word) & mask;; slot = (slot + 1) & mask) {
         const std::uint16_t row = words.slots[slot];
         if (row == kNoRow) {
-            return {};
+            return std::nullopt;
         }
-        const Entry entry = words.entry(row);
-        if (entry.key == word) {
-            return entry.transcription;
+        if (words.entry(row).key == word) {
+            return row;
         }
     }
+}
+
+}  // namespace
+
+std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
+    const auto row = rowOf(group, word);
+    return row ? kGroups[group].entry(*row).transcription : std::u16string_view{};
+}
+
+bool isUncertain(std::size_t group, std::u16string_view word) {
+    const auto row = rowOf(group, word);
+    return row && std::binary_search(kGroups[group].uncertain.begin(),
+                                     kGroups[group].uncertain.end(), *row);
+}
+
+std::size_t groupOfWord(std::u16string_view word) {
+    if (word.empty()) {
+        return kGroupCount;
+    }
+    char16_t initial = word.front();
+    if (initial >= u'A' && initial <= u'Z') {
+        initial = static_cast<char16_t>(initial - u'A' + u'a');
+    }
+    for (std::size_t g = 0; g < kGroupCount; ++g) {
+        if (kGroups[g].initials.find(initial) != std::u16string_view::npos) {
+            return g;
+        }
+    }
+    return kGroupCount;
 }
 
 }  // namespace sonabet

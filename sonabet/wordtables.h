@@ -32,6 +32,8 @@ struct WordGroup {
     // Open addressing by key hash: a power-of-two count of slots, at most half of them used,
     // each naming a row or kNoRow.
     std::span<const std::uint16_t> slots;
+    // The rows, in order, whose reading only rules made and nothing independent checked.
+    std::span<const std::uint16_t> uncertain;
 
     std::size_t size() const { return rows.size(); }
     Entry entry(std::size_t i) const {
@@ -54,5 +56,12 @@ std::uint32_t keyHash(std::u16string_view key);
 // for an empty word and for a word the group lacks. The slots are generated with the tables,
 // so loading the library builds nothing.
 std::u16string_view lookUp(std::size_t group, std::u16string_view word);
+
+// Whether a key of the group is marked uncertain; false for a word the group lacks.
+bool isUncertain(std::size_t group, std::u16string_view word);
+
+// The group whose initials hold the word's first character, compared without regard to case;
+// kGroupCount for an empty word or another initial.
+std::size_t groupOfWord(std::u16string_view word);
 
 }  // namespace sonabet
