@@ -343,6 +343,13 @@ class Builder:
         if word.lower() not in self.britfone:
             return []
         forms, _ = convert.pronunciations(word, self.britfone, {})
+        variants = self.checker.cmu.get(word.lower())
+        if variants:
+            # Britfone's slips ("purity" without its t) are no other pronunciation.
+            slips = [f for f in forms if not evidence.consonants_against(
+                evidence.codes_profile(f, word), variants)]
+            self.rule_counts["Britfone's slipped form"][0] += len(slips)
+            forms = [f for f in forms if f not in slips]
         return [f for f in genuinely_different([first] + forms, word)[1:]]
 
     def source_forms(self, word):
@@ -352,6 +359,15 @@ class Builder:
         if word in self.sourced:
             return self.sourced[word]
         forms, source = convert.pronunciations(word, self.britfone, self.ipadict)
+        variants = self.checker.cmu.get(word.lower()) if source == "britfone" else None
+        if variants and len(forms) > 1:
+            # A form whose consonants no reading of CMU has is a slip of the source
+            # ("closely" with z, "purity" without its t), where another form has CMU's.
+            kept = [f for f in forms
+                    if evidence.consonants_against(evidence.codes_profile(f, word), variants)]
+            if kept and kept != forms:
+                self.rule_counts["Britfone's slipped form"][0] += len(forms) - len(kept)
+                forms = kept
         if source == "ipa-dict" and forms:
             first = self.check(word, forms[0], source)
             forms = [first] + [f for f in forms[1:]
@@ -450,7 +466,12 @@ class Builder:
         # A number keeps a stress on each word, as the style writes "5fif5ti:n".
         if word.lower() in NUMBERS:
             return parts
-        readings = list(self.checker.cmu_variants(word.lower()) or [])
+        pattern = self.first_stressed(word.lower())
+        if pattern is not None:
+            self.rule_counts["compound stressed first"][0] += 1
+            readings = [evidence.Profile(total, [0], [])] if pattern else []
+        else:
+            readings = list(self.checker.cmu_variants(word.lower()) or [])
         espeak = self.checker.espeak_codes(word.lower())
         if espeak and " " not in espeak:
             readings.append(evidence.codes_profile(espeak))
@@ -476,6 +497,23 @@ class Builder:
             else:
                 out.append(bare)
         return out
+
+    def first_stressed(self, word):
+        """True where a hyphenated compound is stressed on its first part whatever CMU says: a
+        noun before a participle ("fund-raising", "eye-catching"), a letter ("t-test"), a verb
+        before a particle, as a noun ("cut-off", "take-off"); None otherwise."""
+        parts = word.split("-")
+        if len(parts) != 2 or not all(parts):
+            return None
+        first, last = parts
+        if len(first) == 1 and first.isalpha():
+            return True
+        if last.endswith("ing") and len(last) > 4 and first not in ADVERB_FIRST:
+            return True
+        if (last in PARTICLES and first not in ADVERB_FIRST and len(first) > 1
+                and forms.spelling(first, "ing", first) in self.words):
+            return True
+        return None
 
     def from_inflection(self, word):
         """The word's sounds inside an inflected form of it ("animates" gives "animate")."""
@@ -700,8 +738,9 @@ class Builder:
             return None
         same = [v for v in variants if v.syllables == ours.syllables and v.primaries]
         wiktionary = self.checker.wiktionary.get(word)
-        # Wiktionary's British readings stand by ours where one of them has our stress.
-        if self.checker.wiktionary_agrees(word, ours):
+        # Wiktionary's British readings stand by ours where one of them stresses our syllable
+        # (its count of syllables may differ by a syllabic consonant at the end).
+        if wiktionary and any(r.primaries & ours.primaries for r in wiktionary):
             return None
         # eSpeak alone is no second opinion here: it stresses French words ("cliche") and
         # names as CMU does.
@@ -715,7 +754,7 @@ class Builder:
                 continue
             theirs = evidence.codes_profile(fixed, word)
             if wiktionary:
-                if evidence.stress_against(theirs, wiktionary) is not True:
+                if not any(r.primaries & theirs.primaries for r in wiktionary):
                     continue
             else:
                 espeak = self.checker.espeak_codes(word)
@@ -1006,6 +1045,15 @@ class Builder:
 # Endings of inflected forms and what their head ends in instead, for the head's readings.
 HEAD_ENDINGS = (("ing", ""), ("ing", "e"), ("ed", ""), ("ed", "e"), ("es", ""), ("s", ""),
                 ("ers", ""), ("er", ""))
+
+# First parts of compounds that leave the stress on the second ("good-looking", "well-off").
+ADVERB_FIRST = {"well", "good", "far", "long", "hard", "high", "low", "fast", "ever", "never",
+                "best", "free", "easy", "slow", "quick", "open", "all", "self", "half", "ill",
+                "deep", "fine", "short", "wide", "late", "early", "much", "over", "under",
+                "near", "close", "full", "right", "left", "so", "non", "anti", "pre", "re",
+                "co", "ex", "mid", "sub", "semi", "multi", "post", "pro", "un", "new", "old",
+                "hands", "built", "worn", "laid", "so-called", "far-reaching", "never-ending"}
+PARTICLES = ("off", "up", "out", "in", "down", "back", "on", "over", "away")
 
 # Words that take none of the regular endings.
 FUNCTION_WORDS = set("""a an the of to in on at by for with from into onto upon and or but nor

@@ -455,7 +455,9 @@ def report_rules(args, builder):
     """Per repair rule: the readings it mended, and those where a source that contradicts the
     mended reading (CMU, else Wiktionary) won."""
     print("repair rules (readings mended; kept by the evidence against the rule):")
-    for name, _, _ in builder.rules():
+    names = [name for name, _, _ in builder.rules()]
+    names += sorted(n for n in builder.rule_counts if n not in names)
+    for name in names:
         won, held = builder.rule_counts.get(name, (0, 0))
         print("  %-20s %6d  %5d  %s" % (name, won, held,
                                         ", ".join(builder.rule_examples.get(name, [])[:2])))

@@ -143,7 +143,9 @@ def british_from_cmu(word, phones, british):
     """CMU's consonants and stress with the vowels of a British reading (eSpeak's or
     ipa-dict's codes) where both count the same vowels, else CMU's vowels in British codes;
     None where CMU's phones are unreadable."""
-    phones = evidence._without_glides(phones) or phones
+    # CMU's glide w after a consonant is no sound of ours ("perceptual"), but for the w of qu.
+    if "qu" not in word:
+        phones = evidence._without_glides(phones) or phones
     theirs = coderules.RULES.phonemes_of_codes(_plain(british)) if british else None
     own = [p.code for p in theirs or () if p.kind == VOWEL]
     cmu_vowels = [p for p in phones if p.rstrip("012") in evidence.ARPABET_VOWELS]
@@ -156,7 +158,7 @@ def british_from_cmu(word, phones, british):
             level = {"1": 1, "2": 2}.get(stress, 0)
             if use_own:
                 code = own[n]
-                if level == 1 and code in WEAK:
+                if level and code in WEAK:
                     code = stressed_vowel(base, word)
                 elif level == 0 and code == "E:":
                     code = "E"
@@ -414,6 +416,17 @@ def onset_after_prefix(context, word, codes):
     return None
 
 
+def noun_ate(context, word, codes):
+    """A noun or adjective in -ate that CMU reads with a weak vowel in every reading ends in it
+    ("pomegranate" "5pRmigrAnit", "delicate")."""
+    if not word.endswith("ate") or not codes.endswith("eit") or codes.endswith("5eit"):
+        return None
+    phones = context.cmu_phones.get(word)
+    if not phones or not all(p[-2:] in (["AH0", "T"], ["IH0", "T"]) for p in phones):
+        return None
+    return codes[:-3] + "it"
+
+
 # The rules in the order they run, each with the methods whose readings it mends.
 RULE_METHODS = ("ipa-dict", "espeak", "composed", "form", "american", "cmu")
 RULES = (
@@ -425,6 +438,7 @@ RULES = (
     ("family consonant", family_consonant, RULE_METHODS + ("britfone",)),
     ("-s after a vowel", plural_after_vowel, RULE_METHODS),
     ("s after a prefix", onset_after_prefix, RULE_METHODS + ("britfone", "style")),
+    ("-ate noun", noun_ate, RULE_METHODS),
 )
 
 

@@ -296,12 +296,17 @@ class RepairRules(unittest.TestCase):
         (repairs.family_stress, "mandated", "mAn5deitid", {"mandate": "5mAndeit"}, None),
         (repairs.family_stress, "atomic", "E5tRmik", {"atom": "5AtEm"}, None),
         (repairs.onset_after_prefix, "understand", ",QndEs5tAnd", {}, ",QndE5stAnd"),
+        (repairs.noun_ate, "pomegranate", "5pRmigrAneit", {}, "5pRmigrAnit"),
+        (repairs.noun_ate, "dislocate", "5dislEkeit", {}, None),
         (repairs.onset_after_prefix, "interstellar", ",intEs5telE", {}, ",intE5stelE"),
     )
 
+    CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T"}
+
     def test_rules(self):
         for rule, word, codes, heads, expected in self.CASES:
-            self.assertEqual(rule(RuleContext(heads), word, codes), expected, word)
+            self.assertEqual(rule(RuleContext(heads, cmu_phones=self.CMU), word, codes),
+                             expected, word)
 
     def test_re_is_again_only_where_the_evidence_hears_ri(self):
         heads = {"tract": "trAkt"}
@@ -316,7 +321,8 @@ class RepairRules(unittest.TestCase):
         cases = (("apartheid", "AH0 P AA1 R T AY2 T", "E5pa:Weid", "E5pa:teit"),
                  ("preferable", "P R EH1 F ER0 AH0 B AH0 L", "pri5fE:rEbl", "5prefErEbl"),
                  ("dissect", "D AY0 S EH1 K T", "5daisekt", "dai5sekt"),
-                 ("parisian", "P ER0 IH1 ZH AH0 N", "", "pE5riVEn"))
+                 ("parisian", "P ER0 IH1 ZH AH0 N", "", "pE5riVEn"),
+                 ("exquisite", "EH1 K S K W IH0 Z IH0 T", "iks5kwizit", "5ekskwizit"))
         for word, phones, british, expected in cases:
             self.assertEqual(repairs.british_from_cmu(word, phones.split(), british), expected,
                              word)
@@ -502,6 +508,16 @@ class ComposedEntries(unittest.TestCase):
         self.assertEqual(builder.compose("close-up", 1), "5klEusQp")
         # Where neither tells, each part keeps its own stress.
         self.assertEqual(builder.compose("up-close", 1), "5Qp5klEus")
+        # A noun before a participle, a letter, a verb before a particle as a noun: the first
+        # part, whatever CMU says.
+        words = {"fund": "f ˈɐ n d", "raising": "ɹ ˈeɪ z ɪ ŋ", "cut": "k ˈɐ t", "off": "ˈɒ f",
+                 "test": "t ˈɛ s t", "t": "t ˈiː", "good": "g ˈʊ d", "looking": "l ˈʊ k ɪ ŋ"}
+        builder = Builder(words, listed=set(words) | {"cutting"},
+                          cmu_words=cmu({"fund-raising": ["F AH2 N D R EY1 Z IH0 NG"]}))
+        self.assertEqual(builder.compose("fund-raising", 1), "5fQndreiziN")
+        self.assertEqual(builder.compose("cut-off", 1), "5kQtR:f")
+        self.assertEqual(builder.compose("t-test", 1), "5ti:test")
+        self.assertEqual(builder.compose("good-looking", 1), "5gud5lukiN")
 
     def test_abbreviations_are_read_as_letters(self):
         self.assertEqual(generate.read_as_letters("TV"), "5ti:5vi:")
