@@ -179,6 +179,25 @@ def genuinely_different(forms, word=""):
     return kept
 
 
+def _distance(a, b):
+    row = list(range(len(b) + 1))
+    for i, x in enumerate(a, 1):
+        previous, row[0] = row[0], i
+        for j, y in enumerate(b, 1):
+            previous, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, previous + (x != y))
+    return row[-1]
+
+
+def slipped(form, word, variants):
+    """Whether a source's form is one slip away from CMU's consonants: one consonant too many,
+    too few or another ("purity" without its t, "closely" with z); a form further off is
+    another pronunciation ("schedule" with F)."""
+    ours = evidence.codes_profile(form, word)
+    if evidence.consonants_against(ours, variants):
+        return False
+    return min(_distance(a, b) for a in ours.shapes for v in variants for b in v.shapes) == 1
+
+
 def ascii_spelling(word):
     decomposed = unicodedata.normalize("NFD", word)
     return "".join(c for c in decomposed if not unicodedata.combining(c))
@@ -346,8 +365,7 @@ class Builder:
         variants = self.checker.cmu.get(word.lower())
         if variants:
             # Britfone's slips ("purity" without its t) are no other pronunciation.
-            slips = [f for f in forms if not evidence.consonants_against(
-                evidence.codes_profile(f, word), variants)]
+            slips = [f for f in forms if slipped(f, word, variants)]
             self.rule_counts["Britfone's slipped form"][0] += len(slips)
             forms = [f for f in forms if f not in slips]
         return [f for f in genuinely_different([first] + forms, word)[1:]]
@@ -363,8 +381,7 @@ class Builder:
         if variants and len(forms) > 1:
             # A form whose consonants no reading of CMU has is a slip of the source
             # ("closely" with z, "purity" without its t), where another form has CMU's.
-            kept = [f for f in forms
-                    if evidence.consonants_against(evidence.codes_profile(f, word), variants)]
+            kept = [f for f in forms if not slipped(f, word, variants)]
             if kept and kept != forms:
                 self.rule_counts["Britfone's slipped form"][0] += len(forms) - len(kept)
                 forms = kept

@@ -360,6 +360,13 @@ class WritingEntries(unittest.TestCase):
         self.assertEqual(generate.genuinely_different(["5skedVjul", "5skedju:l", "5Fedju:l"],
                                                       "schedule"), ["5skedVjul", "5Fedju:l"])
 
+    def test_a_form_one_consonant_off_cmu_is_a_slip(self):
+        purity = cmu({"purity": ["P Y UH1 R AH0 T IY0"]})["purity"]
+        self.assertTrue(generate.slipped("5pjuErii", "purity", purity))
+        self.assertFalse(generate.slipped("5pjuEriti", "purity", purity))
+        schedule = cmu({"schedule": ["S K EH1 JH UH0 L"]})["schedule"]
+        self.assertFalse(generate.slipped("5Fedju:l", "schedule", schedule))
+
     def test_forms_run_together_are_faults(self):
         self.assertTrue(generate.run_together("live", "liv laiv"))
         self.assertTrue(generate.run_together("close", "/ klEuz, klEus/"))
