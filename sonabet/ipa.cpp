@@ -48,6 +48,11 @@ constexpr std::u16string_view kMethods[] = {
 #undef SONABET_GROUP
 };
 
+// The method beside the 22: whether a key's reading is uncertain ("?") or not ("").
+constexpr std::u16string_view kUncertainMethod = u"Uncertain";
+constexpr std::int32_t kAmericanId = static_cast<std::int32_t>(kGroupCount) + 1;
+constexpr std::int32_t kUncertainId = static_cast<std::int32_t>(kGroupCount) + 2;
+
 constexpr std::size_t groupOf(std::u16string_view method) {
     std::size_t group = 0;
     while (kMethods[group] != method) {
@@ -137,9 +142,8 @@ public:
                              object);
     }
 
-    // Method ids are the method's place in the table, 1 to 22; the American method follows.
-    static constexpr std::int32_t kAmericanId = static_cast<std::int32_t>(kGroupCount) + 1;
-
+    // Method ids are the method's place in the table, 1 to 22; the two methods beside them,
+    // kAmericanMethod and kUncertainMethod, are reached by name only.
     Result idOfName(const char16_t* name, std::uint32_t length,
                     std::int32_t* id) noexcept override {
         if (!id) {
@@ -157,6 +161,10 @@ public:
                 return component::kOk;
             }
         }
+        if (wanted == kUncertainMethod) {
+            *id = kUncertainId;
+            return component::kOk;
+        }
         *id = -1;
         return component::kUnknownName;
     }
@@ -168,6 +176,9 @@ public:
                 *result = nullptr;
             }
             return guarded([&] { return newText(lookUpAmerican(argument(word, length)), result); });
+        }
+        if (id == kUncertainId) {
+            return uncertain(word, length, result);
         }
         if (id < 1 || id > static_cast<std::int32_t>(kGroupCount)) {
             if (result) {
@@ -187,6 +198,19 @@ public:
 #undef SONABET_GROUP
 
 private:
+    // "?" for a key whose reading only rules made and nothing independent checked, else the
+    // empty string; the group is the word's initial's, without regard to case.
+    static Result uncertain(const char16_t* word, std::uint32_t length,
+                            component::IText** result) noexcept {
+        if (result) {
+            *result = nullptr;
+        }
+        return guarded([&] {
+            const std::u16string_view key = argument(word, length);
+            return newText(isUncertain(groupOfWord(key), key) ? u"?" : u"", result);
+        });
+    }
+
     // The first lookup builds the shared index, which may fail to allocate.
     static Result answer(std::size_t group, const char16_t* word, std::uint32_t length,
                          component::IText** result) noexcept {

@@ -52,7 +52,7 @@ constexpr std::u16string_view text(const char16_t (&chars)[N]) {
 
 #define SONABET_GROUP(method, initials, table)                                                \
     {u"" #method, u"" initials, text(ustables::kText_##table), rows(ustables::kRows_##table), \
-     all(ustables::kSlots_##table)},
+     all(ustables::kSlots_##table), {}},
 constexpr std::array<WordGroup, kGroupCount> kAmericanGroups{{
 #include "tables/groups.inc"
 }};

@@ -1,7 +1,9 @@
 // The word groups, filled from the generated tables under tables/.
 #include "wordtables.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace sonabet {
@@ -46,14 +48,24 @@ constexpr std::span<const Row> rows(const Row (&table)[N]) {
     return {table, N - 1};
 }
 
+// The uncertain rows without their closing kNoRow.
+template <std::size_t N>
+constexpr std::span<const std::uint16_t> marked(const std::uint16_t (&table)[N]) {
+    return {table, N - 1};
+}
+
 template <std::size_t N>
 constexpr std::u16string_view text(const char16_t (&chars)[N]) {
     return {chars, N - 1};
 }
 
-#define SONABET_GROUP(method, initials, table)                                            \
-    {u"" #method, u"" initials, text(tables::kText_##table), rows(tables::kRows_##table), \
-     all(tables::kSlots_##table)},
+#define SONABET_GROUP(method, initials, table) \
+    {u"" #method,                              \
+     u"" initials,                             \
+     text(tables::kText_##table),              \
+     rows(tables::kRows_##table),              \
+     all(tables::kSlots_##table),              \
+     marked(tables::kUncertain_##table)},
 constexpr std::array<WordGroup, kGroupCount> kGroups{{
 #include "tables/groups.inc"
 }};
@@ -70,14 +82,24 @@ std::uint32_t keyHash(std::u16string_view key) {
     for (const char16_t unit : key) {
         hash = (hash ^ unit) * 16777619u;
     }
-    return hash;
-}
 
-std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
-    if (group >= kGroupCount) {
-        return {};
+namespace {
+
+std::optional<std::uint16_t> rowIn(const WordGroup& words, std::u16string_view word) {
+    if (word.empty() || words.slots.empty()) {
+        return std::nullopt;
     }
-    return lookUpIn(kGroups[group], word);
+    const std::size_t mask = words.slots.size() - 1;
+    // At least half the slots are free, so the probe ends at a free one.
+    for (std::size_t slot = keyHash(word) & mask;; slot = (slot + 1) & mask) {
+        const std::uint16_t row = words.slots[slot];
+        if (row == kNoRow) {
+            return std::nullopt;
+        }
+        if (words.entry(row).key == word) {
+            return row;
+        }
+    }
 }
 
 // The group of each small ASCII letter, kGroupCount where none holds it.
@@ -94,6 +116,29 @@ constexpr std::array<std::uint8_t, 26> kGroupOfLetter = [] {
     return table;
 }();
 
+}  // namespace
+
+std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
+    if (group >= kGroupCount) {
+        return {};
+    }
+    return lookUpIn(kGroups[group], word);
+}
+
+std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word) {
+    const auto row = rowIn(words, word);
+    return row ? words.entry(*row).transcription : std::u16string_view{};
+}
+
+bool isUncertain(std::size_t group, std::u16string_view word) {
+    if (group >= kGroupCount) {
+        return false;
+    }
+    const WordGroup& words = kGroups[group];
+    const auto row = rowIn(words, word);
+    return row && std::binary_search(words.uncertain.begin(), words.uncertain.end(), *row);
+}
+
 std::size_t groupOfWord(std::u16string_view word) {
     if (word.empty()) {
         return kGroupCount;
@@ -103,24 +148,6 @@ std::size_t groupOfWord(std::u16string_view word) {
         initial = static_cast<char16_t>(initial - u'A' + u'a');
     }
     return initial >= u'a' && initial <= u'z' ? kGroupOfLetter[initial - u'a'] : kGroupCount;
-}
-
-std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word) {
-    if (word.empty() || words.slots.empty()) {
-        return {};
-    }
-    const std::size_t mask = words.slots.size() - 1;
-    // At least half the slots are free, so the probe ends at a free one.
-    for (std::size_t slot = keyHash(word) & mask;; slot = (slot + 1) & mask) {
-        const std::uint16_t row = words.slots[slot];
-        if (row == kNoRow) {
-            return {};
-        }
-        const Entry entry = words.entry(row);
-        if (entry.key == word) {
-            return entry.transcription;
-        }
-    }
 }
 
 }  // namespace sonabet

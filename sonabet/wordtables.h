@@ -32,6 +32,8 @@ struct WordGroup {
     // Open addressing by key hash: a power-of-two count of slots, at most half of them used,
     // each naming a row or kNoRow.
     std::span<const std::uint16_t> slots;
+    // The rows, in order, whose reading only rules made and nothing independent checked.
+    std::span<const std::uint16_t> uncertain;
 
     std::size_t size() const { return rows.size(); }
     Entry entry(std::size_t i) const {
@@ -68,5 +70,8 @@ std::size_t groupOfWord(std::u16string_view word);
 // The American transcription of a word, from the group of its initial; empty where the
 // dictionary has none.
 std::u16string_view lookUpAmerican(std::u16string_view word);
+
+// Whether a key of the group is marked uncertain; false for a word the group lacks.
+bool isUncertain(std::size_t group, std::u16string_view word);
 
 }  // namespace sonabet

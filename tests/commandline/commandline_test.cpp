@@ -132,6 +132,11 @@ TEST_F(CommandLineTest, WithoutAnOutputFileTheLinesGoToStandardOutput) {
     EXPECT_EQ(run({"--batch", words, "-o", output}).status, commandline::kExitOk);
     EXPECT_EQ(readBytes(output), "apple/5Apl/\nzebra/5zi:brE/\nxyzzy/  /\n");
 
+    // A transcription that only rules made is written as a suggestion is, marked for a teacher
+    // to check; the dictionary's checked ones are not.
+    EXPECT_EQ(run({"--batch", list("doubt.txt", "napery\napple\n")}).out,
+              "napery/5neipEri/?\napple/5Apl/\n");
+
     // "-" reads the word list from standard input, as a filter does.
     const Outcome piped = run({"--batch", "-"}, QString(), exampleList());
     EXPECT_EQ(piped.status, commandline::kExitOk) << piped.err.toStdString();

@@ -7,11 +7,13 @@
 #include <QTextStream>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "componentruntime.h"
 #include "ipa.h"
 #include "methodof.h"
 #include "testenv.h"
+#include "wordtables.h"
 
 // The test program's own allocator, which the library's allocations reach as well, so that a
 // test can make them fail: after failAfter more allocations on this thread every further one
@@ -116,6 +118,33 @@ TEST_F(IpaTest, TheAmericanMethodAnswersEveryInitialBesideTheBritishMethods) {
     for (const char* none : {"", "CHINA", " quality", "xyzzy", "3d", "\u00e4rger"}) {
         EXPECT_EQ(call("American", QString::fromUtf8(none)), QString()) << none;
     }
+}
+
+TEST_F(IpaTest, TheUncertainMarkIsAMethodBesideTheGroupsThatLeavesTheirAnswers) {
+    // The first marked key of the tables: "?" by the added method, its reading unchanged by
+    // the method of its group.
+    QString marked;
+    QString reading;
+    QString method;
+    for (const sonabet::WordGroup& group : sonabet::wordGroups()) {
+        if (!group.uncertain.empty()) {
+            const sonabet::Entry entry = group.entry(group.uncertain.front());
+            marked = QString::fromStdU16String(std::u16string(entry.key));
+            reading = QString::fromStdU16String(std::u16string(entry.transcription));
+            method = QString::fromStdU16String(std::u16string(group.method));
+            break;
+        }
+    }
+    ASSERT_FALSE(marked.isEmpty());
+    EXPECT_EQ(call(QStringLiteral("Uncertain"), marked), "?");
+    EXPECT_EQ(call(method, marked), reading);
+    EXPECT_FALSE(reading.isEmpty());
+    // A checked key, an absent word and the empty word are not marked; the case of the initial
+    // chooses no other group.
+    EXPECT_EQ(call(QStringLiteral("Uncertain"), QStringLiteral("quality")), QString());
+    EXPECT_EQ(call(QStringLiteral("Uncertain"), QStringLiteral("xyzzyq")), QString());
+    EXPECT_EQ(call(QStringLiteral("Uncertain"), QString()), QString());
+    EXPECT_EQ(call(QStringLiteral("Uncertain"), marked.toUpper()), QString());
 }
 
 TEST_F(IpaTest, EveryQuotedEntryIsAnsweredExactlyAsQuoted) {

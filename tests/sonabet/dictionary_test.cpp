@@ -210,7 +210,7 @@ constexpr CheckedEntry kCheckedEntries[] = {
     {"bow", "/bau, bEu/"},
     {"row", "/rau, rEu/"},
     {"house", "/haus, hauz/"},
-    {"close", "/ klEuz, klEus/"},
+    {"close", "/klEuz, klEus/"},
     {"excuse", "/iks5kju:z, iks5kju:s/"},
     {"transfer", "/trAns5fE:, 5trAnsfE:/"},
     {"project", "/5prRdVekt, prE5dVekt/"},

@@ -45,10 +45,25 @@ AMERICAN_SPELLINGS = (("is", "iz"), ("ys", "yz"), ("our", "or"), ("tre", "ter"),
 
 
 class Checker:
-    def __init__(self, cmu, espeak_names, common=frozenset()):
+    def __init__(self, cmu, espeak_names, common=frozenset(), wiktionary=None):
         self.cmu = cmu
         self.names = espeak_names
         self.common = common
+        # Word -> Wiktionary's profiles: the third opinion, for the words CMU lacks and for the
+        # stress the accents are said to differ on.
+        self.wiktionary = wiktionary or {}
+
+    def wiktionary_agrees(self, word, profile):
+        """True where one of Wiktionary's readings has this stress and these consonants, False
+        where it has the word and none does, None where it lacks the word."""
+        readings = self.wiktionary.get(word)
+        if not readings:
+            return None
+        # Readings of as many syllables as ours judge the stress; only where there are none
+        # do the consonants alone decide.
+        readings = [r for r in readings if r.syllables == profile.syllables] or readings
+        return any(evidence.stress_agrees(profile, r) is not False
+                   and evidence.same_consonants(profile, r, assimilated=True) for r in readings)
 
     def cmu_variants(self, word):
         """CMU's variants of a word, or of its American spelling ("monopolise", "colour")."""
@@ -78,6 +93,15 @@ class Checker:
         if " " in espeak or " " in codes:
             espeak = ""
         if not variants:
+            # Wiktionary, where it has the word, is the independent opinion: a reading it
+            # confirms stays, else eSpeak's where Wiktionary confirms that.
+            opinion = self.wiktionary_agrees(key, ours)
+            if opinion:
+                return codes, CONFIRMED
+            if opinion is False:
+                if espeak and self.wiktionary_agrees(key, evidence.codes_profile(espeak)):
+                    return espeak, REPAIRED
+                return None, DROPPED
             if not espeak or espeak == codes:
                 return codes, CONFIRMED
             theirs = evidence.codes_profile(espeak)
@@ -97,8 +121,11 @@ class Checker:
                 return espeak, REPAIRED
         if agrees:
             return codes, CONFIRMED
+        # The accents' difference holds unless Wiktionary, which has British readings, has
+        # none stressed so ("outpatient", "interrupts").
         if (british and consonants and stress is False
-                and self.british_stress(key, ours, variants)):
+                and self.british_stress(key, ours, variants)
+                and self.wiktionary_agrees(key, ours) is not False):
             return codes, CONFIRMED
         if not vowels:
             # A word composed of checked parts keeps their reading or goes.

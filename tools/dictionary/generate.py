@@ -42,6 +42,7 @@ import convert
 import crosscheck
 import evidence
 import forms
+import repairs
 import sources
 
 # The longest transcription the tables aim for; several forms are cut back to fit.
@@ -58,6 +59,8 @@ WEAK_FORMS = {
 
 # The methods whose transcriptions the cross-check looks at.
 CHECKED_METHODS = ("ipa-dict", "composed", "form", "american")
+# The methods whose reading rules made: an American spelling gives way to its British twin's.
+RULE_MADE = ("composed", "form", "ipa-dict", "espeak", "cmu")
 # Weak forms before a vowel.
 BEFORE_VOWEL = {"to": "tu", "the": "Ti"}
 
@@ -66,7 +69,10 @@ PROVENANCE = """\
 // Pronunciations: Britfone 3.0.1 (MIT licence, Copyright 2017 Jose Llarena) and ipa-dict en_UK
 // (MIT licence, open-dict-data/ipa-dict), converted to our phonetic codes; the CET band 4 and 6
 // syllabus word list and its band-4 transcriptions (facts from a public examination syllabus);
-// a frequency list of 20,000 English words (facts); tools/dictionary/quoted_entries.tsv,
+// a frequency list of 20,000 English words (facts); the CMU Pronouncing Dictionary (BSD-style
+// licence, Carnegie Mellon University) for stress and consonants, and Wiktionary's English
+// transcriptions (CC BY-SA, Wiktionary contributors) as a check of stress and consonants;
+// tools/dictionary/quoted_entries.tsv,
 // proper_names.tsv, hand_entries.tsv, style_corrections.tsv, contractions.tsv,
 // abbreviations.tsv and irregular_forms.tsv (written for this project).
 """
@@ -173,6 +179,25 @@ def genuinely_different(forms, word=""):
     return kept
 
 
+def _distance(a, b):
+    row = list(range(len(b) + 1))
+    for i, x in enumerate(a, 1):
+        previous, row[0] = row[0], i
+        for j, y in enumerate(b, 1):
+            previous, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, previous + (x != y))
+    return row[-1]
+
+
+def slipped(form, word, variants):
+    """Whether a source's form is one slip away from CMU's consonants: one consonant too many,
+    too few or another ("purity" without its t, "closely" with z); a form further off is
+    another pronunciation ("schedule" with F)."""
+    ours = evidence.codes_profile(form, word)
+    if evidence.consonants_against(ours, variants):
+        return False
+    return min(_distance(a, b) for a in ours.shapes for v in variants for b in v.shapes) == 1
+
+
 def ascii_spelling(word):
     decomposed = unicodedata.normalize("NFD", word)
     return "".join(c for c in decomposed if not unicodedata.combining(c))
@@ -246,14 +271,18 @@ class Builder:
         britfone = sources.britfone(data_dir)
         common = set(britfone) | {w.lower() for name in (sources.SYLLABUS, sources.FREQUENCY)
                                   for w in sources.word_list(data_dir, name)}
+        wiktionary = repairs.wiktionary(os.path.join(data_dir, sources.WIKTIONARY))
         self._start(britfone, sources.ipadict(data_dir), sources.style_reference(data_dir),
                     {row[0]: row[1] for row in sources.tool_table("style_corrections.tsv")},
                     {row[0]: row[1] for row in sources.tool_table("heteronyms.tsv")},
                     {w.lower() for w in evidence.word_lists() or ()},
-                    crosscheck.Checker(evidence.cmudict(data_dir), {}, common), espeak_cache)
+                    crosscheck.Checker(evidence.cmudict(data_dir), {}, common, wiktionary),
+                    espeak_cache,
+                    repairs.cmu_phones(os.path.join(data_dir, sources.CMUDICT)),
+                    repairs.wiktionary_texts(os.path.join(data_dir, sources.WIKTIONARY)))
 
     def _start(self, britfone, ipadict, style, corrections, heteronyms, words, checker,
-               espeak_cache=None):
+               espeak_cache=None, cmu_phones=None, wiktionary_texts=None):
         """Sets every field from the loaded data: the sources' phonemes and the style
         reference's forms by word, the corrections and heteronyms by word, the lower-case words
         of the word lists and the cross-checker."""
@@ -278,6 +307,13 @@ class Builder:
         self.sourced = {}  # word -> (forms, source) after the cross-check
         self.verdicts = {}  # word -> (source, verdict) of the words cross-checked
         self.misspellings = []  # source keys that are no words
+        self.cmu_phones = cmu_phones or {}  # word -> CMU's phone lists
+        self.wiktionary_texts = wiktionary_texts or {}  # word -> Wiktionary's transcriptions
+        # Rule name -> [readings it mended, readings a source that contradicts it kept].
+        self.rule_counts = collections.defaultdict(lambda: [0, 0])
+        self.rule_examples = collections.defaultdict(list)
+        self.uncertain = set()
+        self.not_again = set()
 
     # --- one word ---------------------------------------------------------------------------
 
@@ -326,6 +362,12 @@ class Builder:
         if word.lower() not in self.britfone:
             return []
         forms, _ = convert.pronunciations(word, self.britfone, {})
+        variants = self.checker.cmu.get(word.lower())
+        if variants:
+            # Britfone's slips ("purity" without its t) are no other pronunciation.
+            slips = [f for f in forms if slipped(f, word, variants)]
+            self.rule_counts["Britfone's slipped form"][0] += len(slips)
+            forms = [f for f in forms if f not in slips]
         return [f for f in genuinely_different([first] + forms, word)[1:]]
 
     def source_forms(self, word):
@@ -335,6 +377,14 @@ class Builder:
         if word in self.sourced:
             return self.sourced[word]
         forms, source = convert.pronunciations(word, self.britfone, self.ipadict)
+        variants = self.checker.cmu.get(word.lower()) if source == "britfone" else None
+        if variants and len(forms) > 1:
+            # A form whose consonants no reading of CMU has is a slip of the source
+            # ("closely" with z, "purity" without its t), where another form has CMU's.
+            kept = [f for f in forms if not slipped(f, word, variants)]
+            if kept and kept != forms:
+                self.rule_counts["Britfone's slipped form"][0] += len(forms) - len(kept)
+                forms = kept
         if source == "ipa-dict" and forms:
             first = self.check(word, forms[0], source)
             forms = [first] + [f for f in forms[1:]
@@ -433,7 +483,12 @@ class Builder:
         # A number keeps a stress on each word, as the style writes "5fif5ti:n".
         if word.lower() in NUMBERS:
             return parts
-        readings = list(self.checker.cmu_variants(word.lower()) or [])
+        pattern = self.first_stressed(word.lower())
+        if pattern is not None:
+            self.rule_counts["compound stressed first"][0] += 1
+            readings = [evidence.Profile(total, [0], [])] if pattern else []
+        else:
+            readings = list(self.checker.cmu_variants(word.lower()) or [])
         espeak = self.checker.espeak_codes(word.lower())
         if espeak and " " not in espeak:
             readings.append(evidence.codes_profile(espeak))
@@ -459,6 +514,23 @@ class Builder:
             else:
                 out.append(bare)
         return out
+
+    def first_stressed(self, word):
+        """True where a hyphenated compound is stressed on its first part whatever CMU says: a
+        noun before a participle ("fund-raising", "eye-catching"), a letter ("t-test"), a verb
+        before a particle, as a noun ("cut-off", "take-off"); None otherwise."""
+        parts = word.split("-")
+        if len(parts) != 2 or not all(parts):
+            return None
+        first, last = parts
+        if len(first) == 1 and first.isalpha():
+            return True
+        if last.endswith("ing") and len(last) > 4 and first not in ADVERB_FIRST:
+            return True
+        if (last in PARTICLES and first not in ADVERB_FIRST and len(first) > 1
+                and forms.spelling(first, "ing", first) in self.words):
+            return True
+        return None
 
     def from_inflection(self, word):
         """The word's sounds inside an inflected form of it ("animates" gives "animate")."""
@@ -595,7 +667,7 @@ class Builder:
         self.common_parts_only = True
         for word in sources.word_list(self.data_dir, sources.FREQUENCY):
             if usable_key(word) and word not in self.entries:
-                self.add_word(word, required=False)
+                self.add_word(word, required=False, frequent=True)
         self.splitting = False
         for word in numbers():
             self.add_word(word, required=True)
@@ -610,7 +682,9 @@ class Builder:
                     self.add_word(word, required=False)
                 else:
                     self.misspellings.append(word)
+        self.repair(sorted(self.entries, key=len))
         self.add_forms()
+        self.repair(sorted((k for k, (_, m) in self.entries.items() if m == "form"), key=len))
         # Accented words are also found as typed without their accents ("cliche").
         for key in sorted(self.entries):
             plain = ascii_spelling(key)
@@ -619,7 +693,192 @@ class Builder:
         self.add_twins()
         # After the twins, so that "Americanisation" gives "americanization" too.
         self.add_american()
+        self.mark_uncertain()
         return self.entries
+
+    # --- repairs and doubt -------------------------------------------------------------------
+
+    def from_cmu(self, word):
+        """CMU's stress and consonants with eSpeak's British vowels, or ""."""
+        variants = self.cmu_phones.get(word.lower())
+        if not variants or " " in word:
+            return ""
+        british = self.checker.espeak_codes(word)
+        made = repairs.british_from_cmu(word.lower(), variants[0], british)
+        return made or ""
+
+    def head_method(self, word):
+        entry = self.entries.get(word)
+        return entry[1] if entry else None
+
+    def head_transcription(self, word):
+        entry = self.entries.get(word)
+        return entry[0] if entry and entry[0].strip() else None
+
+    @staticmethod
+    def all_forms(transcription):
+        return all_forms(transcription)
+
+    def compound(self, word):
+        return self.checker.compound(word)
+
+    def long_re(self, word):
+        """Whether the re- of a word is ri:, as CMU or Wiktionary hear it; where both lack the
+        word, a rule-made reading of re- before a word of its own is taken for "again"."""
+        for spelt in (word,) + tuple(word[:-len(e)] + a for e, a in HEAD_ENDINGS
+                                     if word.endswith(e)):
+            texts = self.wiktionary_texts.get(spelt)
+            if texts:
+                # Most of its readings, for a homograph has both ("repent", "recover").
+                long = sum(1 for t in texts if re.match("[/\\[]?[ˌˈ]?[ɹr]iː", t))
+                if 2 * long <= len(texts):
+                    return False
+                break
+        cmu = self.cmu_phones.get(word)
+        if cmu:
+            # CMU writes an unstressed IY in "retract" as in "reheat": only a stressed one tells
+            # for itself, and an IH or AH says no.
+            if not all(len(p) > 1 and p[0] == "R" and p[1].startswith("IY") for p in cmu):
+                return False
+            return any(p[1] in ("IY1", "IY2") for p in cmu) or bool(texts)
+        return True
+
+    def cmu_stress(self, word, codes):
+        """The primary stress CMU gives a word where ours disagrees and Wiktionary sides with
+        CMU, none of its readings with ours: Britfone's slips ("approximation",
+        "divert"), the stress kept by the accents' exemptions where Wiktionary denies it."""
+        variants = self.checker.cmu_variants(word)
+        if not variants:
+            return None
+        ours = evidence.codes_profile(codes, word)
+        if evidence.stress_against(ours, variants) is not False:
+            return None
+        same = [v for v in variants if v.syllables == ours.syllables and v.primaries]
+        wiktionary = self.checker.wiktionary.get(word)
+        # Wiktionary's British readings stand by ours where one of them stresses our syllable
+        # (its count of syllables may differ by a syllabic consonant at the end).
+        if wiktionary and any(r.primaries & ours.primaries for r in wiktionary):
+            return None
+        # eSpeak alone is no second opinion here: it stresses French words ("cliche") and
+        # names as CMU does.
+        if not wiktionary:
+            return None
+        for v in same:
+            target = max(v.primaries)
+            fixed = repairs.restress(codes, target, word,
+                                     {i for i in v.stressed if i < target}, v.vowels[target])
+            if not fixed:
+                continue
+            theirs = evidence.codes_profile(fixed, word)
+            if wiktionary:
+                if not any(r.primaries & theirs.primaries for r in wiktionary):
+                    continue
+            else:
+                espeak = self.checker.espeak_codes(word)
+                if not espeak or evidence.stress_agrees(
+                        theirs, evidence.codes_profile(espeak)) is not True:
+                    continue
+            return fixed
+        return None
+
+    def rules(self):
+        return repairs.RULES + (("CMU's stress", lambda c, w, codes: self.cmu_stress(w, codes),
+                                 repairs.RULE_METHODS + ("britfone",)),)
+
+    def repair(self, keys):
+        """Applies the repair rules to the readings of each key, heads before longer words.
+        A mended reading that CMU (or, where CMU lacks the word, Wiktionary) contradicts where
+        the reading it replaces agreed is not taken: the source wins there."""
+        for key in keys:
+            transcription, method = self.entries[key]
+            if not key.islower() or " " in key:
+                continue
+            word = key
+            forms_now = all_forms(transcription)
+            changed = False
+            for name, rule, methods in self.rules():
+                if method not in methods:
+                    continue
+                mended = []
+                for form in forms_now:
+                    fixed = rule(self, word, form)
+                    if fixed and fixed != form and not stray_r(fixed):
+                        if self.contradicted(word, form, fixed):
+                            self.rule_counts[name][1] += 1
+                            fixed = None
+                        else:
+                            self.rule_counts[name][0] += 1
+                            if len(self.rule_examples[name]) < 400:
+                                self.rule_examples[name].append("%s %s>%s" % (word, form, fixed))
+                            changed = True
+                    mended.append(fixed or form)
+                forms_now = mended
+            if changed:
+                forms_now = list(dict.fromkeys(forms_now))
+                text = (written(forms_now) if len(forms_now) > 1 or transcription.startswith("/")
+                        else forms_now[0])
+                if len(text) <= MAX_TRANSCRIPTION:
+                    self.entries[key] = (text, method)
+
+    def contradicted(self, word, before, after):
+        """Whether the evidence stood by the reading before and not by the one after."""
+        variants = self.checker.cmu_variants(word)
+        old, new = evidence.codes_profile(before, word), evidence.codes_profile(after, word)
+        if variants:
+            if (evidence.stress_against(old, variants) is not False
+                    and evidence.stress_against(new, variants) is False):
+                return True
+            return bool(evidence.consonants_against(old, variants)
+                        and not evidence.consonants_against(new, variants))
+        opinion = self.checker.wiktionary_agrees(word, new)
+        return opinion is False and bool(self.checker.wiktionary_agrees(word, old))
+
+    def supported(self, key):
+        """Whether anything but rules stands by a rule-made reading: CMU or Wiktionary has the
+        word, or it is made of a head that is no guess by an ending that keeps the head's
+        stress, and keeps it."""
+        word = key.lower()
+        if self.checker.cmu_variants(word) or word in self.checker.wiktionary:
+            return True
+        codes = first_form(self.entries[key][0])
+        for ending, _ in repairs.NEUTRAL_ENDINGS + repairs.SHIFTING_ENDINGS:
+            if not word.endswith(ending) or len(word) - len(ending) < 3:
+                continue
+            # A shifting ending says where the stress falls by itself ("quadraphonic").
+            if ending in repairs.SHIFTS and repairs.agrees_with_head(codes, "", ending):
+                return True
+            for head in repairs._heads(word[: -len(ending)], ending):
+                if head in self.entries and head not in self.uncertain and head != word:
+                    if repairs.agrees_with_head(codes, first_form(self.entries[head][0]),
+                                                ending):
+                        return True
+        # A compound of two words that are no guesses, stressed on one of them.
+        for cut in range(3, len(word) - 2):
+            parts = (word[:cut], word[cut:])
+            if all(p in self.entries and p not in self.uncertain for p in parts):
+                return True
+        for prefix, _ in WORD_PREFIXES:
+            rest = word[len(prefix):]
+            if (word.startswith(prefix) and len(rest) > 2 and rest in self.entries
+                    and rest not in self.uncertain):
+                return True
+        return False
+
+    def mark_uncertain(self):
+        """The keys whose reading only rules made and nothing independent checked: ipa-dict's
+        and eSpeak's readings that CMU, Wiktionary and the word's head leave unconfirmed, and
+        the forms, spellings and twins made of such a key."""
+        for key in sorted(self.entries, key=len):
+            transcription, method = self.entries[key]
+            if method in ("ipa-dict", "espeak") and not self.supported(key):
+                self.uncertain.add(key)
+        for key in sorted(self.entries, key=len):
+            method = self.entries[key][1]
+            if method in ("form", "american", "twin", "composed") and key not in self.uncertain:
+                heads = [h for h in (key.lower(),) + tuple(
+                    key[:n] for n in range(len(key) - 1, 2, -1)) if h != key and h in self.entries]
+                if heads and heads[0] in self.uncertain and not self.supported(key):
+                    self.uncertain.add(key)
 
     def is_word(self, word):
         """Whether the word lists have the word, or each word of a phrase or compound."""
@@ -749,8 +1008,9 @@ class Builder:
                      for us in american.spellings(key, self.head_codes)]
         self.prefetch(us for _, us in spellings if us in self.checker.cmu)
         for key, us in spellings:
-            # The British twin's transcription is better than a guess from the parts.
-            if self.entries.get(us, (None, "composed"))[1] in ("composed", "form"):
+            # The British twin's transcription is better than a guess from the parts or a
+            # rule-made reading of its own: the two spellings of one word answer alike.
+            if self.entries.get(us, (None, "composed"))[1] in RULE_MADE:
                 self.entries.pop(us, None)
             transcription = self.entries[key][0]
             forms = all_forms(transcription)
@@ -759,13 +1019,16 @@ class Builder:
                 self.add(us, written([first] + forms[1:]) if first != forms[0]
                          else transcription, "american")
 
-    def add_word(self, word, required):
+    def add_word(self, word, required, frequent=False):
         if word in self.entries:
             return
         transcription, method = self.pronounce(word)
+        if not transcription and (required or frequent):
+            # A word that must have an entry, or a frequent one, that the check left without a
+            # reading takes CMU's stress and consonants with eSpeak's British vowels; one that
+            # CMU lacks takes eSpeak's reading where it must have an entry.
+            transcription, method = self.from_cmu(word), "cmu"
         if not transcription and required:
-            # A word that must have an entry takes eSpeak's reading where the check dropped
-            # every other.
             transcription, method = self.checker.espeak_codes(word), "espeak"
         if transcription:
             self.add(word, transcription, method)
@@ -795,6 +1058,19 @@ class Builder:
                 self.entries[twin] = (both, other_method)
                 self.entries[key] = (both, method)
 
+
+# Endings of inflected forms and what their head ends in instead, for the head's readings.
+HEAD_ENDINGS = (("ing", ""), ("ing", "e"), ("ed", ""), ("ed", "e"), ("es", ""), ("s", ""),
+                ("ers", ""), ("er", ""))
+
+# First parts of compounds that leave the stress on the second ("good-looking", "well-off").
+ADVERB_FIRST = {"well", "good", "far", "long", "hard", "high", "low", "fast", "ever", "never",
+                "best", "free", "easy", "slow", "quick", "open", "all", "self", "half", "ill",
+                "deep", "fine", "short", "wide", "late", "early", "much", "over", "under",
+                "near", "close", "full", "right", "left", "so", "non", "anti", "pre", "re",
+                "co", "ex", "mid", "sub", "semi", "multi", "post", "pro", "un", "new", "old",
+                "hands", "built", "worn", "laid", "so-called", "far-reaching", "never-ending"}
+PARTICLES = ("off", "up", "out", "in", "down", "back", "on", "over", "away")
 
 # Words that take none of the regular endings.
 FUNCTION_WORDS = set("""a an the of to in on at by for with from into onto upon and or but nor
@@ -899,10 +1175,11 @@ def slots(keys):
     return table
 
 
-def tables(entries):
+def tables(entries, uncertain=frozenset()):
     """The text of each group's file, by group name: the group's keys and transcriptions run
     together in one constant text, one row per entry (offset, key length, transcription length)
-    in alphabetical order without regard to case, and the slots of the rows by key hash."""
+    in alphabetical order without regard to case, the slots of the rows by key hash, and the
+    rows of the uncertain keys in order, ended by NO_ROW."""
     rows = collections.defaultdict(list)
     for key in entries:
         rows[group_of(key)].append(key)
@@ -932,6 +1209,14 @@ def tables(entries):
         for i in range(0, len(table), 16):
             lines.append("    " + ", ".join(str(n) for n in table[i:i + 16]) + ",\n")
         lines.append("};\n")
+        doubtful = [row for row, key in enumerate(keys) if key in uncertain] + [NO_ROW]
+        lines.append("// The rows whose reading only rules made and nothing independent "
+                     "checked.\n")
+        lines.append("extern const std::uint16_t kUncertain_%s[];\n" % name)
+        lines.append("const std::uint16_t kUncertain_%s[] = {\n" % name)
+        for i in range(0, len(doubtful), 16):
+            lines.append("    " + ", ".join(str(n) for n in doubtful[i:i + 16]) + ",\n")
+        lines.append("};\n")
         texts[name] = "".join(lines)
     return texts
 
@@ -951,6 +1236,15 @@ def stray_r(transcription):
     return False
 
 
+def run_together(key, transcription):
+    """Whether two forms of a one-word key stand without ", " between them ("liv laiv"), or a
+    blank stands inside the slashes around them ("/ klEuz, klEus/")."""
+    text = transcription.lstrip(" ")
+    if " " in key:
+        return False
+    return (bool(re.search(r"[^,] ", text)) or text.startswith("/ ") or text.endswith(" /"))
+
+
 def check(entries):
     """Faults that must never reach the tables."""
     allowed = sources.dictionary_characters()
@@ -965,6 +1259,8 @@ def check(entries):
         if len(key) > 255 or any(ord(c) > 0xFFFF for c in key + transcription):
             problems.append("key too long or outside the basic plane: %r" % key)
 
+        if run_together(key, transcription):
+            problems.append("%r: forms run together in %r" % (key, transcription))
         if method == "quoted":
             continue
         if stray_r(transcription):
@@ -1004,7 +1300,8 @@ def main(argv):
         print("\n".join(problems), file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
-    files = {"group_%s.inc" % name: text for name, text in tables(entries).items()}
+    files = {"group_%s.inc" % name: text
+             for name, text in tables(entries, builder.uncertain).items()}
     files["groups.inc"] = groups_table()
     for name, text in files.items():
         with open(os.path.join(args.out, name), "w", encoding="utf-8", newline="\n") as f:
@@ -1015,6 +1312,7 @@ def main(argv):
             print("%-10s %6d" % (method, count))
         print("%-10s %6d" % ("total", len(entries)))
         print("%-10s %6d" % ("lookup", len(builder.lookup_keys())))
+        print("%-10s %6d" % ("uncertain", len(builder.uncertain)))
         print("%-10s %6d" % ("left out", len(builder.too_long)))
         print("  (transcription over %d characters: %s)"
               % (MAX_TRANSCRIPTION, ", ".join(sorted(builder.too_long)[:8])))

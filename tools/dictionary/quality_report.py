@@ -38,12 +38,14 @@ import re
 import os
 import sys
 
+import american
 import coderules
 import convert
 import crosscheck
 import evidence
 import forms
 import generate
+import repairs
 import sources
 
 SKIPPED = 77
@@ -359,6 +361,9 @@ def report_dictionary(args, groups, failed):
                               len(HETERONYMS) - len(lacking), len(HETERONYMS)))
     if lacking:
         failed.append("heteronyms with one pronunciation: " + ", ".join(lacking))
+    report_families(args, groups, builder, failed)
+    report_doubt(args, groups, builder, failed)
+    report_rules(args, builder)
     equal, total = suggestion_agreement(groups, args.data)
     share = 100.0 * equal / total if total else 0.0
     print("suggestions equal to the dictionary's entry: %d of %d words = %.1f%%"
@@ -366,6 +371,96 @@ def report_dictionary(args, groups, failed):
     if share < args.suggestion_floor:
         failed.append("suggestion agreement %.1f%% is below the floor of %.1f%%"
                       % (share, args.suggestion_floor))
+
+
+def families(groups):
+    """(form, head, ending) for every lower-case key made of another key and an ending that
+    keeps the head's stress or shifts it by rule (repairs.NEUTRAL_ENDINGS, SHIFTING_ENDINGS)."""
+    keys = {k for entries in groups.values() for k in entries if k.isalpha() and k.islower()}
+    out = []
+    for key in sorted(keys):
+        for ending, _ in repairs.NEUTRAL_ENDINGS + repairs.SHIFTING_ENDINGS:
+            if key.endswith(ending) and len(key) - len(ending) >= 4:
+                head = next((h for h in repairs._heads(key[: -len(ending)], ending)
+                             if h in keys), None)
+                if head:
+                    out.append((key, head, ending))
+                    break
+    return out
+
+
+def report_families(args, groups, builder, failed):
+    """Forms against CMU's primary stress, and families that agree: a form and its head, a
+    British and an American spelling."""
+    lookup = lambda key: client_lookup(groups, key)
+    pairs = families(groups)
+    compared = agreeing = consistent = 0
+    odd = []
+    for key, head, ending in pairs:
+        codes = generate.first_form(lookup(key))
+        variants = builder.checker.cmu.get(key)
+        if variants:
+            stress = evidence.stress_against(evidence.codes_profile(codes, key), variants)
+            if stress is not None:
+                compared += 1
+                agreeing += stress
+        head_forms = generate.all_forms(lookup(head))
+        if any(repairs.agrees_with_head(codes, f, ending) for f in head_forms):
+            consistent += 1
+        elif len(odd) < 3 * args.show:
+            odd.append("%s %s (%s %s)" % (key, codes, head, lookup(head)))
+    share = 100.0 * agreeing / compared if compared else 100.0
+    print("forms with their heads (%d keys made of a key and an ending): primary stress on "
+          "CMU's syllable %d of %d = %.1f%%" % (len(pairs), agreeing, compared, share))
+    if share < args.form_stress_floor:
+        failed.append("forms' stress agreement with CMU %.1f%% is below the floor of %.1f%%"
+                      % (share, args.form_stress_floor))
+    family = 100.0 * consistent / len(pairs) if pairs else 100.0
+    spellings = [(key, us) for entries in groups.values() for key in entries
+                 if key.islower() and key.isalpha()
+                 for us in american.spellings(key, lambda w: generate.first_form(lookup(w))
+                                              or None) if lookup(us)]
+    alike = sum(1 for key, us in spellings if lookup(key) == lookup(us))
+    print("  stressed as their heads (or as a shifting ending wants): %d of %d = %.1f%%, for "
+          "example otherwise %s" % (consistent, len(pairs), family, ", ".join(odd)))
+    print("  British and American spellings alike: %d of %d = %.1f%%"
+          % (alike, len(spellings), 100.0 * alike / len(spellings) if spellings else 100.0))
+    if family < args.family_floor:
+        failed.append("family consistency %.1f%% is below the floor of %.1f%%"
+                      % (family, args.family_floor))
+    spelt_alike = 100.0 * alike / len(spellings) if spellings else 100.0
+    if spelt_alike < args.family_floor:
+        failed.append("British and American spellings alike %.1f%% is below the floor of "
+                      "%.1f%%: %s" % (spelt_alike, args.family_floor, ", ".join(
+                          "%s/%s" % pair for pair in spellings
+                          if lookup(pair[0]) != lookup(pair[1]))[:300]))
+
+
+def report_doubt(args, groups, builder, failed):
+    """The keys marked uncertain: in all, and among the frequency list."""
+    total = sum(len(g) for g in groups.values())
+    uncertain = builder.uncertain
+    share = 100.0 * len(uncertain) / total if total else 0.0
+    frequent = sorted({w for w in sources.word_list(args.data, sources.FREQUENCY)
+                       if w in uncertain})
+    print("uncertain keys (one rule-made source, nothing independent): %d of %d = %.2f%%; "
+          "of the frequency list %d%s" % (len(uncertain), total, share, len(frequent),
+                                          (": " + ", ".join(frequent[:20])) if frequent else ""))
+    if share > args.uncertain_ceiling:
+        failed.append("uncertain keys %.2f%% are above the ceiling of %.2f%%"
+                      % (share, args.uncertain_ceiling))
+
+
+def report_rules(args, builder):
+    """Per repair rule: the readings it mended, and those where a source that contradicts the
+    mended reading (CMU, else Wiktionary) won."""
+    print("repair rules (readings mended; kept by the evidence against the rule):")
+    names = [name for name, _, _ in builder.rules()]
+    names += sorted(n for n in builder.rule_counts if n not in names)
+    for name in names:
+        won, held = builder.rule_counts.get(name, (0, 0))
+        print("  %-20s %6d  %5d  %s" % (name, won, held,
+                                        ", ".join(builder.rule_examples.get(name, [])[:2])))
 
 
 # Words the syllabus has with two pronunciations, each in the tables with both.
@@ -383,6 +478,8 @@ FLOORS = (
     ("--stress-floor", "when the stress of a source agrees less with CMU's"),
     ("--consonant-floor", "when the consonants of a source agree less with CMU's"),
     ("--suggestion-floor", "when fewer suggestions equal the dictionary's entries"),
+    ("--form-stress-floor", "when the stress of forms with their heads agrees less with CMU's"),
+    ("--family-floor", "when fewer forms are stressed as their heads"),
 )
 
 
@@ -391,6 +488,8 @@ def main(argv):
     parser.add_argument("--data", default=sources.DEFAULT_DATA)
     for option, fails_when in FLOORS:
         parser.add_argument(option, type=float, default=0.0, help="fail " + fails_when)
+    parser.add_argument("--uncertain-ceiling", type=float, default=100.0,
+                        help="fail when more keys than this share are uncertain")
     parser.add_argument("--tables", default=os.path.join(sources.REPO, "sonabet", "tables"))
     parser.add_argument("--show", type=int, default=3, help="examples per kind of difference")
     parser.add_argument("--espeak-cache", metavar="FILE", help="as for generate.py")

@@ -17,8 +17,9 @@ SYLLABUS = "wordlists/cet-4-6-syllabus-words.txt"
 STYLE = "wordlists/cet4-syllabus-transcriptions.tsv"
 FREQUENCY = "wordlists/frequency-top-20000.txt"
 CMUDICT = "cmudict/cmudict.txt"
+WIKTIONARY = "wiktionary/en-ipa.tsv"
 
-ALL_SOURCES = (BRITFONE, IPADICT, SYLLABUS, STYLE, FREQUENCY, CMUDICT)
+ALL_SOURCES = (BRITFONE, IPADICT, SYLLABUS, STYLE, FREQUENCY, CMUDICT, WIKTIONARY)
 
 
 def _lines(data_dir, name):

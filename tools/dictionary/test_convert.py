@@ -15,6 +15,7 @@ import crosscheck  # noqa: E402
 import evidence  # noqa: E402
 import forms  # noqa: E402
 import generate  # noqa: E402
+import repairs  # noqa: E402
 
 
 def britfone(text, word):
@@ -199,6 +200,22 @@ class CrossCheck(unittest.TestCase):
         self.assertEqual(self.verdict("outbids", "aut5bidz", ["AW1 T B IH2 D Z"],
                                       british=False), (None, "dropped"))
 
+    def test_wiktionary_is_the_third_opinion_where_cmu_lacks_the_word(self):
+        profile = repairs.wiktionary_profile("/kəˈləʊ.ni.ə.lɪ.zəm/")
+        self.assertEqual((profile.syllables, set(profile.primaries)), (6, {1}))
+        self.assertEqual(repairs.wiktionary_profile("/ˈæp.l̩/").syllables, 1)
+        self.assertIsNone(repairs.wiktionary_profile("/ʘa/"))
+        wiktionary = repairs.wiktionary_lines(["netsuke\t/ˈnet.ske/\n",
+                                               "netsuke\t/net.ˈsu.ke/\n",
+                                               "chelonian\t/kɪˈləʊ.ni.ən/\n"])
+        checker = crosscheck.Checker({}, {"netsuke": "n_E_t_s_j_'u:_k",
+                                          "chelonian": "k_I_l_'oU_n_I_@_n"}, (), wiktionary)
+        # ipa-dict's reading has the wrong stress and eSpeak shares it: dropped.
+        self.assertEqual(checker.verdict("netsuke", "net5sju:k"), (None, "dropped"))
+        # The wrong consonant: eSpeak's reading, which Wiktionary confirms, is taken.
+        self.assertEqual(checker.verdict("chelonian", "tFe5lEunjEn"),
+                         ("ki5lEunjEn", "repaired"))
+
     def test_cmu_is_found_under_the_american_spelling(self):
         checker = crosscheck.Checker(cmu({"monopolize": ["M AH0 N AA1 P AH0 L AY2 Z"]}), {})
         self.assertTrue(checker.cmu_variants("monopolise"))
@@ -219,6 +236,103 @@ class CrossCheck(unittest.TestCase):
         # A syllabic consonant is no vowel: nothing to compare.
         self.assertIsNone(evidence.stress_against(evidence.codes_profile("5Apl"),
                                                   cmu({"a": ["AE1 P AH0 L"]})["a"]))
+
+
+class RuleContext:
+    """What a repair rule asks of the generator, over a few hand-made head words."""
+
+    all_forms = staticmethod(generate.all_forms)
+    long_re = generate.Builder.long_re
+
+    def __init__(self, heads=(), wiktionary=(), cmu_phones=()):
+        self.heads = dict(heads)
+        self.wiktionary_texts = {w: [t] for w, t in dict(wiktionary).items()}
+        self.cmu_phones = {w: [p.split()] for w, p in dict(cmu_phones).items()}
+        self.not_again = set()
+
+    def head_transcription(self, word):
+        return self.heads.get(word)
+
+    def head_method(self, word):
+        return "britfone" if word in self.heads else None
+
+    def head_codes(self, word):
+        return generate.first_form(self.heads[word]) if word in self.heads else None
+
+    def compound(self, word):
+        return word in ("bookkeeper",)
+
+
+class RepairRules(unittest.TestCase):
+    """Each rule with the readings it mends and those it leaves alone (expected None)."""
+
+    CASES = (
+        # (rule, word, codes, heads, expected)
+        (repairs.doubled_consonant, "adjunct", "5AddVQNkt", {}, "5AdVQNkt"),
+        (repairs.doubled_consonant, "promissory", "5prRmissEri", {}, "5prRmisEri"),
+        (repairs.doubled_consonant, "meanness", "5mi:nnis", {}, None),
+        (repairs.doubled_consonant, "unnamed", "Qn5neimd", {}, None),
+        (repairs.doubled_consonant, "bookkeeper", "5bukki:pE", {}, None),
+        (repairs.unstressed_e, "secede", "se5si:d", {}, "si5si:d"),
+        (repairs.unstressed_e, "meridian", "me5ridjEn", {}, "mi5ridjEn"),
+        (repairs.unstressed_e, "mesmeric", "me5smerik", {}, None),
+        (repairs.weak_sub, "subside", "sQb5said", {}, "sEb5said"),
+        (repairs.weak_sub, "subordinate", "sQ5bR:dinEt", {}, "sE5bR:dinEt"),
+        (repairs.weak_sub, "subway", "5sQbwei", {}, None),
+        (repairs.plural_after_vowel, "bidets", "5bi:deis", {"bidet": "5bi:dei"}, "5bi:deiz"),
+        (repairs.plural_after_vowel, "cats", "kAts", {"cat": "kAt"}, None),
+        (repairs.family_consonant, "eraser", "i5reisE", {"erase": "i5reiz"}, "i5reizE"),
+        (repairs.family_consonant, "sparser", "5spa:sE", {"sparse": "spa:s"}, None),
+        (repairs.again_prefix, "reheat", "ri5hi:t", {"heat": "hi:t"}, ",ri:5hi:t"),
+        (repairs.again_prefix, "rebooting", "ri5bu:tiN", {"booting": "5bu:tiN"},
+         ",ri:5bu:tiN"),
+        (repairs.family_stress, "colonialism", "5kRlEuniElizEm",
+         {"colonial": "kE5lEunjEl"}, "kE5lEunjElizEm"),
+        (repairs.family_stress, "memorialised", "5memR:riElaizd",
+         {"memorialise": "mi5mR:riElaiz"}, "mi5mR:riElaizd"),
+        (repairs.family_stress, "atomise", "E5tRmaiz", {"atom": "5AtEm"}, "5AtEmaiz"),
+        (repairs.family_stress, "contracted", "5kRntrAktid",
+         {"contract": "/5kRntrAkt, kEn5trAkt/"}, "kEn5trAktid"),
+        (repairs.family_stress, "mandated", "mAn5deitid", {"mandate": "5mAndeit"}, None),
+        (repairs.family_stress, "atomic", "E5tRmik", {"atom": "5AtEm"}, None),
+        (repairs.onset_after_prefix, "understand", ",QndEs5tAnd", {}, ",QndE5stAnd"),
+        (repairs.noun_ate, "pomegranate", "5pRmigrAneit", {}, "5pRmigrAnit"),
+        (repairs.noun_ate, "dislocate", "5dislEkeit", {}, None),
+        (repairs.onset_after_prefix, "interstellar", ",intEs5telE", {}, ",intE5stelE"),
+    )
+
+    CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T"}
+
+    def test_rules(self):
+        for rule, word, codes, heads, expected in self.CASES:
+            self.assertEqual(rule(RuleContext(heads, cmu_phones=self.CMU), word, codes),
+                             expected, word)
+
+    def test_re_is_again_only_where_the_evidence_hears_ri(self):
+        heads = {"tract": "trAkt"}
+        retract = RuleContext(heads, wiktionary={"retract": "/ɹɪˈtɹækt/"})
+        self.assertIsNone(repairs.again_prefix(retract, "retract", "ri5trAkt"))
+        cmu_only = RuleContext(heads, cmu_phones={"retract": "R IY0 T R AE1 K T"})
+        self.assertIsNone(repairs.again_prefix(cmu_only, "retract", "ri5trAkt"))
+        heard = RuleContext({"heat": "hi:t"}, wiktionary={"reheat": "/ˌɹiːˈhiːt/"})
+        self.assertEqual(repairs.again_prefix(heard, "reheat", "ri5hi:t"), ",ri:5hi:t")
+
+    def test_cmu_stress_and_consonants_with_british_vowels(self):
+        cases = (("apartheid", "AH0 P AA1 R T AY2 T", "E5pa:Weid", "E5pa:teit"),
+                 ("preferable", "P R EH1 F ER0 AH0 B AH0 L", "pri5fE:rEbl", "5prefErEbl"),
+                 ("dissect", "D AY0 S EH1 K T", "5daisekt", "dai5sekt"),
+                 ("parisian", "P ER0 IH1 ZH AH0 N", "", "pE5riVEn"),
+                 ("exquisite", "EH1 K S K W IH0 Z IH0 T", "iks5kwizit", "5ekskwizit"))
+        for word, phones, british, expected in cases:
+            self.assertEqual(repairs.british_from_cmu(word, phones.split(), british), expected,
+                             word)
+
+    def test_restress_moves_the_primary_and_shortens_a_lost_long_schwa(self):
+        self.assertEqual(repairs.restress("5daivE:t", 1, "divert"), "dai5vE:t")
+        self.assertEqual(repairs.restress("E5prRksimeiFEn", 3, "approximation", {1}),
+                         "E,prRksi5meiFEn")
+        # Which full vowel a weak one would become is a guess: no reading then.
+        self.assertIsNone(repairs.restress("kEn5tAktid", 0, "contacted"))
 
 
 class WritingEntries(unittest.TestCase):
@@ -245,6 +359,21 @@ class WritingEntries(unittest.TestCase):
                          ["ju:s", "ju:z"])
         self.assertEqual(generate.genuinely_different(["5skedVjul", "5skedju:l", "5Fedju:l"],
                                                       "schedule"), ["5skedVjul", "5Fedju:l"])
+
+    def test_a_form_one_consonant_off_cmu_is_a_slip(self):
+        purity = cmu({"purity": ["P Y UH1 R AH0 T IY0"]})["purity"]
+        self.assertTrue(generate.slipped("5pjuErii", "purity", purity))
+        self.assertFalse(generate.slipped("5pjuEriti", "purity", purity))
+        schedule = cmu({"schedule": ["S K EH1 JH UH0 L"]})["schedule"]
+        self.assertFalse(generate.slipped("5Fedju:l", "schedule", schedule))
+
+    def test_forms_run_together_are_faults(self):
+        self.assertTrue(generate.run_together("live", "liv laiv"))
+        self.assertTrue(generate.run_together("close", "/ klEuz, klEus/"))
+        self.assertTrue(generate.run_together("close", "/klEuz, klEus /"))
+        self.assertFalse(generate.run_together("close", "/klEuz, klEus/"))
+        self.assertFalse(generate.run_together("blind", " blaind"))
+        self.assertFalse(generate.run_together("New Zealand", "5nju: 5zi:lEnd"))
 
     def test_an_r_that_no_vowel_follows_is_a_misprint(self):
         self.assertTrue(generate.stray_r("5rekErd"))
@@ -386,6 +515,16 @@ class ComposedEntries(unittest.TestCase):
         self.assertEqual(builder.compose("close-up", 1), "5klEusQp")
         # Where neither tells, each part keeps its own stress.
         self.assertEqual(builder.compose("up-close", 1), "5Qp5klEus")
+        # A noun before a participle, a letter, a verb before a particle as a noun: the first
+        # part, whatever CMU says.
+        words = {"fund": "f ˈɐ n d", "raising": "ɹ ˈeɪ z ɪ ŋ", "cut": "k ˈɐ t", "off": "ˈɒ f",
+                 "test": "t ˈɛ s t", "t": "t ˈiː", "good": "g ˈʊ d", "looking": "l ˈʊ k ɪ ŋ"}
+        builder = Builder(words, listed=set(words) | {"cutting"},
+                          cmu_words=cmu({"fund-raising": ["F AH2 N D R EY1 Z IH0 NG"]}))
+        self.assertEqual(builder.compose("fund-raising", 1), "5fQndreiziN")
+        self.assertEqual(builder.compose("cut-off", 1), "5kQtR:f")
+        self.assertEqual(builder.compose("t-test", 1), "5ti:test")
+        self.assertEqual(builder.compose("good-looking", 1), "5gud5lukiN")
 
     def test_abbreviations_are_read_as_letters(self):
         self.assertEqual(generate.read_as_letters("TV"), "5ti:5vi:")

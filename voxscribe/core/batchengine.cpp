@@ -41,6 +41,10 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink) {
             }
         } else {
             ++summary.found;
+            if (lookup.uncertain) {
+                sink.writeGuessedLine(lookup.key, lookup.transcription);
+                continue;
+            }
         }
         sink.writeWord(lookup.key, lookup.transcription);
     }

@@ -77,6 +77,11 @@ Lookup LookupClient::ask(const QString& text, QStringView (*methodOf)(const QStr
     if (const auto answer = object.call(method, result.key)) {
         result.transcription = *answer;
         toldUnavailable_ = false;
+        // The one method beside the groups'; a dictionary without it marks nothing.
+        if (!result.transcription.isEmpty()) {
+            const auto mark = object.call(QStringLiteral("Uncertain"), result.key);
+            result.uncertain = mark && *mark == QStringLiteral("?");
+        }
     } else {
         result.unavailable = true;
         tellUnavailable(method.toString() + QStringLiteral(": call failed"));

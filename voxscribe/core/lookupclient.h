@@ -12,6 +12,9 @@ struct Lookup {
     QString key;               // trimmed of U+0020 and lower-cased
     QString transcription;     // empty when the dictionary lacks the word
     bool unavailable = false;  // the dictionary could not be reached for this lookup
+    // Only rules made the transcription and nothing independent checked it: shown as a
+    // suggestion is, for a teacher to check.
+    bool uncertain = false;
 };
 
 class LookupClient {

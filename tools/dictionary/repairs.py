@@ -1,0 +1,471 @@
+"""Wiktionary's opinion, CMU's stress and consonants with British vowels, and the repair rules
+that mend the faults rule-made readings share.
+
+Wiktionary (../shared/data/wiktionary/en-ipa.tsv) writes British, American and other accents
+side by side and unlabelled: it judges the syllable with the primary stress and the consonants
+(r and j aside), never the vowels, as CMU does. A reading agrees with Wiktionary where one of its
+transcriptions agrees.
+
+Each repair rule is a function (context, word, codes) -> codes or None, named in RULES; the
+generator applies them to the readings that no person wrote (ipa-dict's, eSpeak's, composed
+ones) and counts, per rule, where the rule won and where a source that contradicts it won.
+"""
+
+import re
+import unicodedata
+
+import coderules
+import evidence
+import forms
+
+VOWEL, CONSONANT = coderules.VOWEL, coderules.CONSONANT
+
+# --- Wiktionary ---------------------------------------------------------------------------
+
+WIKTIONARY_VOWELS = set("aeiouæɑɒɔəɚɝɛɜɪʊʌyøœɐɘɵɤɯʏɞɨʉᵻ")
+# Pairs of vowel letters that are one diphthong; any other pair is two syllables.
+WIKTIONARY_DIPHTHONGS = {"aɪ", "eɪ", "ɔɪ", "oɪ", "aʊ", "oʊ", "əʊ", "ɪə", "ɛə", "eə", "ʊə",
+                         "ɛɚ", "ɪɚ", "ʊɚ", "ɔə", "ɑɪ", "ɑʊ", "ɐʊ", "æɪ", "ɒʊ", "ɜʊ", "ɐɪ",
+                         "ɔʊ", "əɪ", "ʌɪ", "ɛɪ", "ɪɘ", "ʊɘ", "eɘ"}
+WIKTIONARY_CONSONANTS = {
+    "p": "p", "b": "b", "t": "t", "d": "d", "k": "k", "g": "g", "ɡ": "g", "f": "f", "v": "v",
+    "θ": "W", "ð": "T", "s": "s", "z": "z", "ʃ": "F", "ʒ": "V", "h": "h", "m": "m", "n": "n",
+    "ŋ": "N", "l": "l", "ɫ": "l", "ɹ": "r", "r": "r", "ɻ": "r", "ʁ": "r", "w": "w", "ʍ": "w",
+    "j": "j", "x": "k", "ʔ": "t", "ɾ": "t|d", "ç": "h", "ɱ": "m", "ɬ": "l", "ɦ": "h",
+    "ʧ": "tF", "ʤ": "dV",
+}
+SYLLABIC = "\u0329\u030d"
+
+
+def wiktionary_profile(text):
+    """The profile of one Wiktionary transcription ("/ˈnet.ske/"), or None where it holds a
+    sound we have no consonant for, several words, or no vowel."""
+    text = unicodedata.normalize("NFD", text.strip().strip("/[]"))
+    text = re.sub(r"\([^()]*\)", "", text)
+    if " " in text or not text:
+        return None
+    text = text.replace("͡", "").replace("‿", "").replace("ː", "").replace("ˑ", "")
+    text = text.replace("tʃ", "ʧ").replace("dʒ", "ʤ")
+    syllables, primary, stressed, sequence = 0, None, [], []
+    mark, previous = None, None  # previous: the last vowel letter of the nucleus, or None
+    for c in text:
+        if c in "ˈˌ":
+            mark, previous = c, None
+        elif c == ".":
+            previous = None
+        elif c in SYLLABIC:
+            if sequence and sequence[-1] in ("l", "n", "m"):
+                sequence.insert(len(sequence) - 1, ".")
+        elif unicodedata.combining(c) or c in "ʰʷʲˀˠˤ˞ⁿᵊ-'":
+            continue
+        elif c in WIKTIONARY_VOWELS:
+            if previous is not None and previous + c in WIKTIONARY_DIPHTHONGS:
+                previous = None
+                continue
+            if mark:
+                stressed.append(syllables)
+                if mark == "ˈ" and primary is None:
+                    primary = syllables
+                mark = None
+            syllables += 1
+            sequence.append(".")
+            previous = c
+        elif c in WIKTIONARY_CONSONANTS:
+            code = WIKTIONARY_CONSONANTS[c]
+            if code not in evidence.ASIDE:
+                sequence.append(code)
+            previous = None
+        else:
+            return None
+    if not syllables:
+        return None
+    consonants = [c for c in sequence if c != "."]
+    return evidence.Profile(syllables, [] if primary is None else [primary], consonants,
+                            stressed, sequence=sequence)
+
+
+def wiktionary_lines(lines):
+    """Lower-case word -> list of profiles, from lines of Wiktionary's file."""
+    result = {}
+    for line in lines:
+        word, sep, ipa = line.rstrip("\r\n").partition("\t")
+        if not sep:
+            continue
+        profile = wiktionary_profile(ipa)
+        if profile is not None:
+            result.setdefault(word.lower(), []).append(profile)
+    return result
+
+
+def wiktionary(path):
+    with open(path, encoding="utf-8") as f:
+        return wiktionary_lines(f)
+
+
+# --- CMU's stress and consonants with British vowels -----------------------------------------
+
+# A British vowel for a stressed CMU vowel, where the British reading has a weak one there.
+STRESSED_VOWELS = {"AA": "a:", "AE": "A", "AH": "Q", "AO": "R:", "AW": "au", "AY": "ai",
+                   "EH": "e", "ER": "E:", "EY": "ei", "IH": "i", "IY": "i:", "OW": "Eu",
+                   "OY": "Ri", "UH": "u", "UW": "u:"}
+# An unstressed CMU vowel in British codes.
+WEAK_VOWELS = dict(STRESSED_VOWELS, AH="E", ER="E", IH="i", IY="i", AA="E", AO="E", UW="u",
+                   UH="u", EH="e")
+# Before a CMU r that no vowel follows: the British vowel that swallows it.
+R_COLOURED = {"AA": "a:", "AO": "R:", "EH": "/E", "IH": "iE", "UH": "uE", "IY": "iE"}
+WEAK = ("E", "i", "u")
+
+
+def stressed_vowel(cmu_vowel, word):
+    """The British vowel for a CMU vowel under the primary stress: CMU's AA is the o of "hot"
+    (R) where the word spells an o and no a."""
+    if cmu_vowel == "AA" and "o" in word and "a" not in word:
+        return "R"
+    return STRESSED_VOWELS.get(cmu_vowel, "E")
+
+
+def cmu_phones(data_dir_file):
+    """Lower-case word -> list of CMU's phone lists, in CMU's order."""
+    result = {}
+    with open(data_dir_file, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            line = line.split("#")[0].strip()
+            word, sep, phones = line.partition("  ")
+            if not sep:
+                continue
+            if word.endswith(")") and "(" in word:
+                word = word[:word.rindex("(")]
+            result.setdefault(word, []).append(phones.split())
+    return result
+
+
+def british_from_cmu(word, phones, british):
+    """CMU's consonants and stress with the vowels of a British reading (eSpeak's or
+    ipa-dict's codes) where both count the same vowels, else CMU's vowels in British codes;
+    None where CMU's phones are unreadable."""
+    # CMU's glide w after a consonant is no sound of ours ("perceptual"), but for the w of qu.
+    if "qu" not in word:
+        phones = evidence._without_glides(phones) or phones
+    theirs = coderules.RULES.phonemes_of_codes(_plain(british)) if british else None
+    own = [p.code for p in theirs or () if p.kind == VOWEL]
+    cmu_vowels = [p for p in phones if p.rstrip("012") in evidence.ARPABET_VOWELS]
+    use_own = len(own) == len(cmu_vowels)
+    out, n = [], 0
+    for i, phone in enumerate(phones):
+        base, stress = phone.rstrip("012"), phone[len(phone.rstrip("012")):]
+        after = phones[i + 1].rstrip("012") if i + 1 < len(phones) else None
+        if base in evidence.ARPABET_VOWELS:
+            level = {"1": 1, "2": 2}.get(stress, 0)
+            if use_own:
+                code = own[n]
+                if level and code in WEAK:
+                    code = stressed_vowel(base, word)
+                elif level == 0 and code == "E:":
+                    code = "E"
+            elif level:
+                code = stressed_vowel(base, word)
+            else:
+                code = WEAK_VOWELS.get(base, "E")
+            if not use_own and after == "R" and (i + 2 >= len(phones) or phones[i + 2].rstrip(
+                    "012") not in evidence.ARPABET_VOWELS) and level:
+                code = R_COLOURED.get(base, code)
+            out.append(coderules.Phoneme(code, VOWEL, level))
+            n += 1
+            # CMU's r-coloured vowel before another vowel keeps its r ("Parisian").
+            if base == "ER" and after in evidence.ARPABET_VOWELS:
+                out.append(coderules.Phoneme("r", CONSONANT))
+        elif base in evidence.ARPABET_CONSONANTS:
+            following = phones[i + 1].rstrip("012") if i + 1 < len(phones) else None
+            if base == "R" and following not in evidence.ARPABET_VOWELS:
+                continue  # British English says no r that no vowel follows
+            out.append(coderules.Phoneme(evidence.ARPABET_CONSONANTS[base], CONSONANT))
+        else:
+            return None
+    if not any(p.kind == VOWEL for p in out):
+        return None
+    return coderules.codes_of(out, word)
+
+
+def _plain(codes):
+    return codes.replace("(h)", "").replace("(", "").replace(")", "").replace("-", "")
+
+
+def restress(codes, target, word, secondaries=(), cmu_vowel=None):
+    """One form with its primary stress on syllable target (counted from 0 as the profile
+    counts them) and a secondary one on the syllables secondaries before it; a weak vowel that
+    takes the stress gets CMU's vowel, a long schwa that loses it is short. None where the form
+    is not plain codes or has no such syllable."""
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    if target >= len(vowels):
+        return None
+    for n, p in enumerate(vowels):
+        was = p.stress
+        p.stress = 1 if n == target else 2 if n in secondaries and n < target else 0
+        if p.stress == 1 and p.code in WEAK:
+            return None  # which full vowel a weak one becomes is a guess
+        if was == 1 and not p.stress and p.code == "E:":
+            p.code = "E"
+    made = coderules.codes_of(phonemes, word)
+    return made if made.count("5") == 1 else None
+
+
+def primary_of(codes):
+    return evidence.codes_profile(codes).primaries
+
+
+# --- the repair rules ---------------------------------------------------------------------
+
+# Prefixes whose last letter may meet the same letter of the stem: the sound is said twice
+# there ("unnamed", "misspell"), so two equal consonants are kept.
+DOUBLING_PREFIXES = ("un", "in", "im", "il", "ir", "dis", "mis", "non", "sub", "mid", "over",
+                     "inter", "under", "super", "counter", "book", "self", "pen", "fish")
+# Endings whose first letter may meet the same one of the word before ("meanness", "palely").
+BOUNDARY_ENDINGS = ("ness", "nesses", "ly", "less", "lessness", "like", "some", "ful")
+DOUBLE = re.compile(r"(tF|dV|[pbtdkgfvszmnlFVTWN])\1|d(?=dV)|t(?=tF)")
+
+
+def doubled_consonant(context, word, codes):
+    """One consonant where the spelling doubles a letter or writes two that are one sound
+    ("adjunct" "5AdVQNkt", not "5AddVQNkt"; "promissory" "5prRmisEri"), but where a prefix or a
+    compound's parts meet ("unnamed", "bookkeeper")."""
+    if (word.startswith(DOUBLING_PREFIXES) or context.compound(word) or "-" in word
+            or any(word.endswith(ending) and word[-len(ending) - 1:-len(ending)] == ending[0]
+                   for ending in BOUNDARY_ENDINGS)):
+        return None
+    fixed = DOUBLE.sub(lambda m: m.group(0)[:len(m.group(0)) // 2] if m.group(1) else "", codes)
+    return fixed if fixed != codes else None
+
+
+OPEN_E = re.compile(r"^([^aeiouAEQRV/:5,]{1,2})e5")
+
+
+def unstressed_e(context, word, codes):
+    """An unstressed e in an open first syllable before the stress is i, as the style writes
+    it ("secede" "si5si:d", "meridian" "mi5ridiEn")."""
+    if not re.match(r"[^aeiou]{1,2}e[^aeiouy][aeiouy]", word):
+        return None
+    fixed = OPEN_E.sub(lambda m: m.group(1) + "i5", codes)
+    return fixed if fixed != codes else None
+
+
+SUB_SPELLINGS = ("sub", "suc", "suf", "sug", "sup", "sus", "sum")
+
+
+def weak_sub(context, word, codes):
+    """The u of sub- and its kin is a schwa before the stress ("subside" "sEb5said",
+    "subordinate" "sE5bR:dinEt")."""
+    if not word.startswith(SUB_SPELLINGS):
+        return None
+    m = re.match(r"^sQ(\w?)5", codes)
+    return "sE" + codes[2:] if m else None
+
+
+def plural_after_vowel(context, word, codes):
+    """The -s of a plural or verb after a vowel is z ("bidets" "5bi:deiz", "duvets")."""
+    if not word.endswith("s") or not codes.endswith("s"):
+        return None
+    base = context.head_codes(word[:-1])
+    if not base or not base.endswith(forms.VOWEL_CODES) or codes != base + "s":
+        return None
+    return base + "z"
+
+
+# The verbs in -se whose agent noun keeps their z ("erase", "diffuse", "breathalyse"), not the
+# adjectives ("close", "sparse", "tense").
+AGENT_HEADS = ("ase", "use", "yse", "ise", "ize", "yze")
+
+
+def family_consonant(context, word, codes):
+    """An agent noun keeps its head's last z ("eraser" "i5reizE" as "erase" "i5reiz"): CMU's
+    American s is no reason for another sound in one British family."""
+    for ending in ("rs", "ers", "r", "er"):
+        if not word.endswith(ending):
+            continue
+        head_word = word[: -len(ending)]
+        base = context.head_codes(head_word)
+        if not base or not base.endswith("z") or not head_word.endswith(AGENT_HEADS):
+            continue
+        bare = codes.replace("5", "").replace(",", "")
+        head = base.replace("5", "").replace(",", "")
+        other = head[:-1] + "s"
+        if bare.startswith(other) and not bare.startswith(head):
+            at = codes.find(other[-2:], len(codes) - len(bare) + len(other) - 2 - 2)
+            if at != -1:
+                return codes[:at] + head[-2:] + codes[at + 2:]
+    return None
+
+
+def again_prefix(context, word, codes):
+    """re- meaning "again" before a word of its own is ri: with a secondary stress, the stem
+    keeping its own ("reheat" ",ri:5hi:t", "rebooting" ",ri:5bu:tiN"), where CMU or Wiktionary
+    hear ri: too or lack the word."""
+    stem = word[3:] if word.startswith("re-") else word[2:]
+    if not word.startswith("re") or len(stem) < 3:
+        return None
+    stem_codes = context.head_codes(stem)
+    if not stem_codes or codes.startswith(",ri:") or stem in context.not_again:
+        return None
+    bare = codes.replace("5", "").replace(",", "")
+    stem_bare = stem_codes.replace("5", "").replace(",", "")
+    # An unstressed ri- or rE- before the stem's first sound; a stressed re- is no "again"
+    # ("remonstrance", "recommendable").
+    if not codes.startswith(("ri", "rE")) or not re.match(r"r[iE]" + re.escape(
+            stem_bare[:1]), bare):
+        return None
+    if not context.long_re(word):
+        return None
+    if "5" not in stem_codes:
+        stem_codes = "5" + stem_codes.lstrip(",")
+    return ",ri:" + stem_codes.replace(",", "")
+
+
+# Endings that leave the stress of the word they follow, with their codes (None: the regular
+# ending by forms.sounds).
+NEUTRAL_ENDINGS = (("isms", "izEmz"), ("ism", "izEm"), ("ists", "ists"), ("ist", "ist"),
+                   ("ised", "aizd"), ("ized", "aizd"), ("ises", "aiziz"), ("izes", "aiziz"),
+                   ("ising", "aiziN"), ("izing", "aiziN"), ("isers", "aizEz"),
+                   ("izers", "aizEz"), ("iser", "aizE"), ("izer", "aizE"), ("ise", "aiz"),
+                   ("ize", "aiz"), ("nesses", "nisiz"), ("ness", "nis"), ("ments", "mEnts"),
+                   ("ment", "mEnt"), ("ers", None), ("er", None), ("ed", None), ("ing", None),
+                   ("s", None), ("es", None), ("ly", None), ("less", "lis"), ("ful", "ful"),
+                   ("est", None), ("ish", "iF"))
+REGULAR = {"ers": "er", "er": "er", "ed": "ed", "ing": "ing", "s": "s", "es": "s", "ly": "ly",
+           "est": "est"}
+
+
+def family_stress(context, word, codes):
+    """A word made of a head and an ending that leaves the stress is stressed as its head,
+    the ending added to the head's reading ("colonialism" as "colonial", "memorialised" as
+    "memorialise", "atomise" as "atom"); the -ed and -ing of a verb that has a noun stressed
+    otherwise take the verb's ("contracted" kEn5trAktid)."""
+    # The longest head first: "valises" is "valise" and -s, not "vale" and -ises.
+    for ending, added in sorted(NEUTRAL_ENDINGS, key=lambda e: len(e[0])):
+        if not word.endswith(ending) or len(word) - len(ending) < 3:
+            continue
+        for head in _heads(word[: -len(ending)], ending):
+            transcription = context.head_transcription(head)
+            # A head of a few letters is mostly no word of its own ("fer" of "ferment"); an
+            # -ate verb of two syllables is stressed as the accent has it ("mandated").
+            if (not transcription or len(head) < 4 or head.endswith("ate")
+                    or context.head_method(head) == "cmu"):
+                continue
+            head_forms = context.all_forms(transcription)
+            # The -ed and -ing of a word that is a noun and a verb are the verb's, mostly the
+            # later stressed ("contracted").
+            if ending in ("ed", "ing") and len(head_forms) > 1:
+                head_forms = sorted(head_forms, key=lambda f: -max(primary_of(f) or {0}))[:1]
+            if any(primary_of(codes) == primary_of(f) and _syllables(f) <= _syllables(codes)
+                   for f in head_forms):
+                return None
+            base = head_forms[0]
+            if added is None:
+                made = forms.sounds(head, REGULAR[ending], base)
+                if ending == "ers":
+                    made += "z"
+            else:
+                stem = base[:-1] if head.endswith("y") and base.endswith("i") else base
+                if "5" not in stem and _syllables(stem) > 0:
+                    stem = "5" + stem.lstrip(",")
+                made = stem + added
+            if (_syllables(made) != _syllables(codes) or _syllables(made) < 2
+                    or primary_of(made) == primary_of(codes)):
+                return None
+            return made
+    return None
+
+
+def first(transcription):
+    text = transcription.strip().strip("/").strip()
+    return text.split(", ")[0]
+
+
+def _heads(stem, ending):
+    """The spellings of a head that a word with this ending may be made of."""
+    out = [stem]
+    if ending in ("ed", "ing", "er", "ers", "est", "ish", "ise", "ize", "ism", "ist", "ised", "ized",
+                  "ises", "izes", "ising", "izing", "iser", "izer", "isers", "izers", "ist",
+                  "ists", "isms"):
+        out.append(stem + "e")
+    if stem.endswith("i"):
+        out.append(stem[:-1] + "y")
+    if ending in ("ed", "ing", "er", "ers", "est", "ish") and len(stem) > 2 and stem[-1] == stem[-2]:
+        out.append(stem[:-1])
+    if ending == "ly" and stem.endswith(("b", "p", "t", "d", "k", "g")):
+        out.append(stem + "le")
+    return out
+
+
+def _syllables(codes):
+    return evidence.codes_profile(codes).syllables
+
+
+STEM_PREFIXES = ("under", "inter", "over", "counter", "super", "hyper", "ultra", "intra",
+                 "extra", "retro")
+
+
+def onset_after_prefix(context, word, codes):
+    """An s that begins the stem begins its syllable too ("understand" ",QndE5stAnd", not
+    ",QndEs5tAnd"; "interstellar")."""
+    for prefix in STEM_PREFIXES:
+        if word.startswith(prefix) and word[len(prefix):len(prefix) + 1] == "s":
+            fixed = re.sub(r"([E:aR]+)s([5,])([ptk])", r"\1\2s\3", codes, count=1)
+            return fixed if fixed != codes else None
+    return None
+
+
+def noun_ate(context, word, codes):
+    """A noun or adjective in -ate that CMU reads with a weak vowel in every reading ends in it
+    ("pomegranate" "5pRmigrAnit", "delicate")."""
+    if not word.endswith("ate") or not codes.endswith("eit") or codes.endswith("5eit"):
+        return None
+    phones = context.cmu_phones.get(word)
+    if not phones or not all(p[-2:] in (["AH0", "T"], ["IH0", "T"]) for p in phones):
+        return None
+    return codes[:-3] + "it"
+
+
+# The rules in the order they run, each with the methods whose readings it mends.
+RULE_METHODS = ("ipa-dict", "espeak", "composed", "form", "american", "cmu")
+RULES = (
+    ("doubled consonant", doubled_consonant, RULE_METHODS),
+    ("unstressed e", unstressed_e, RULE_METHODS),
+    ("weak sub-", weak_sub, RULE_METHODS),
+    ("re- meaning again", again_prefix, RULE_METHODS),
+    ("family stress", family_stress, RULE_METHODS),
+    ("family consonant", family_consonant, RULE_METHODS + ("britfone",)),
+    ("-s after a vowel", plural_after_vowel, RULE_METHODS),
+    ("s after a prefix", onset_after_prefix, RULE_METHODS + ("britfone", "style")),
+    ("-ate noun", noun_ate, RULE_METHODS),
+)
+
+
+def wiktionary_texts(path):
+    """Lower-case word -> Wiktionary's transcriptions as written, for the vowels of re-."""
+    result = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            word, sep, ipa = line.rstrip("\r\n").partition("\t")
+            if sep:
+                result.setdefault(word.lower(), []).append(ipa)
+    return result
+
+
+# Endings that draw the stress to the syllable before them, with the syllables they add
+# ("atom", "atomic" a5tRmik; "electric", "electricity" ilek5trisiti).
+SHIFTING_ENDINGS = (("ities", 2), ("ity", 2), ("ics", 1), ("ic", 1), ("ions", 1), ("ion", 1))
+SHIFTS = dict(SHIFTING_ENDINGS)
+
+
+def agrees_with_head(codes, head_codes, ending):
+    """Whether a word made of a head and an ending is stressed as morphology says: on the
+    head's syllable for an ending that keeps it, on the syllable before a shifting ending."""
+    ours = evidence.codes_profile(codes)
+    stressed = ours.primaries or ({0} if ours.syllables == 1 else frozenset())
+    if ending in SHIFTS:
+        return stressed == {ours.syllables - SHIFTS[ending] - 1}
+    head = evidence.codes_profile(head_codes)
+    primaries = head.primaries or ({0} if head.syllables == 1 else frozenset())
+    return bool(primaries) and stressed == primaries
