@@ -50,9 +50,13 @@ constexpr std::u16string_view text(const char16_t (&chars)[N]) {
     return {chars, N - 1};
 }
 
-#define SONABET_GROUP(method, initials, table)                                                \
-    {u"" #method, u"" initials, text(ustables::kText_##table), rows(ustables::kRows_##table), \
-     all(ustables::kSlots_##table), {}},
+#define SONABET_GROUP(method, initials, table) \
+    {u"" #method,                              \
+     u"" initials,                             \
+     text(ustables::kText_##table),            \
+     rows(ustables::kRows_##table),            \
+     all(ustables::kSlots_##table),            \
+     {}},
 constexpr std::array<WordGroup, kGroupCount> kAmericanGroups{{
 #include "tables/groups.inc"
 }};

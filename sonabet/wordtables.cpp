@@ -82,6 +82,8 @@ std::uint32_t keyHash(std::u16string_view key) {
     for (const char16_t unit : key) {
         hash = (hash ^ unit) * 16777619u;
     }
+    return hash;
+}
 
 namespace {
 
