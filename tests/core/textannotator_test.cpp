@@ -22,11 +22,13 @@ public:
         ++lookups;
         return entries.value(key);
     }
+    bool isUncertain(const QString& key) override { return key == QStringLiteral("netsuke"); }
     QHash<QString, QString> entries{
         {"the", "/TE, Ti/"},
         {"a", "ei"},
         {"an", "An"},
         {"apple", "5Apl"},
+        {"netsuke", "5netski"},
         {"pear", "p/E"},
         {"hour", "5auE"},
         {"university", ",ju:ni5vE:siti"},
@@ -93,6 +95,9 @@ QString render(const core::TextAnnotation& annotation) {
             case Gloss::Suggested:
                 out += QStringLiteral("[?") + segment.codes + u']';
                 break;
+            case Gloss::Uncertain:
+                out += QStringLiteral("[~") + segment.codes + u']';
+                break;
             case Gloss::Missing:
                 out += QStringLiteral("[-]");
                 break;
@@ -128,6 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Capitals: as typed first (a proper name), then lower-cased.
         Case{"China and APPLE", "China[5tFainE] and[-] APPLE[5Apl]"}, Case{"isn’t", "isn’t[5iznt]"},
+        // A transcription made by rules alone is marked for checking, the possessive too.
+        Case{"a Netsuke, the netsuke's", "a[E] Netsuke[~5netski], the[TE] netsuke's[~5netskiz]"},
         // Possessive 's: the word's transcription and the ending its last sound takes.
         Case{"John's cat's bridge's danger's",
              "John's[dVRnz] cat's[kAts] bridge's[bridViz] danger's[5deindVEz]"},

@@ -245,7 +245,11 @@ QString unwrappedCodes(QStringView codes) {
 }
 
 QString ClientWords::transcription(const QString& key) {
-    return client_.lookup(key).transcription;
+    Lookup found = client_.lookup(key);
+    if (found.uncertain) {
+        uncertain_.insert(key);
+    }
+    return std::move(found.transcription);
 }
 
 struct TextAnnotator::Entry {
@@ -342,7 +346,7 @@ void TextAnnotator::place(size_t hash, int number) {
     slots_[slot] = {hash, number};
 }
 
-QString TextAnnotator::dictionaryCodes(const QString& typed) {
+QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain) {
     QString key = typed;
     key.replace(u'\u2019', u'\'');
     QString codes = words_.transcription(key);
@@ -350,10 +354,13 @@ QString TextAnnotator::dictionaryCodes(const QString& typed) {
         const QString lower = key.toLower();
         if (lower != key) {
             codes = words_.transcription(lower);
+            uncertain = !codes.isEmpty() && words_.isUncertain(lower);
         }
+    } else {
+        uncertain = words_.isUncertain(key);
     }
     if (codes.isEmpty() && endsWithPossessive(key)) {
-        const QString stem = dictionaryCodes(key.chopped(2));
+        const QString stem = dictionaryCodes(key.chopped(2), uncertain);
         if (!stem.isEmpty()) {
             codes = withPossessive(stem);
         }
@@ -362,7 +369,8 @@ QString TextAnnotator::dictionaryCodes(const QString& typed) {
 }
 
 int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
-    const QString key = (gloss == Gloss::Suggested ? u'?' : u'=') + codes;
+    const QChar kind = gloss == Gloss::Suggested ? u'?' : gloss == Gloss::Uncertain ? u'~' : u'=';
+    const QString key = kind + codes;
     if (const auto found = formIndex_.constFind(key); found != formIndex_.cend()) {
         return found.value();
     }
@@ -375,7 +383,7 @@ int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
 int TextAnnotator::numberOfForm(Entry& entry, int index) {
     int& number = entry.formNumbers[size_t(index)];
     if (number < 0) {
-        number = formOf(entry.forms[index], Gloss::Found);
+        number = formOf(entry.forms[index], entry.gloss);
     }
     return number;
 }
@@ -390,9 +398,10 @@ int TextAnnotator::numberOfCodes(int& cached, QStringView codes) {
 void TextAnnotator::lookUp(Entry& entry, bool guess) {
     if (!entry.lookedUp) {
         entry.lookedUp = true;
-        entry.codes = dictionaryCodes(entry.typed);
+        bool uncertain = false;
+        entry.codes = dictionaryCodes(entry.typed, uncertain);
         if (!entry.codes.isEmpty()) {
-            entry.gloss = Gloss::Found;
+            entry.gloss = uncertain ? Gloss::Uncertain : Gloss::Found;
             entry.sound = firstSound(entry.codes);
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
@@ -489,6 +498,7 @@ void TextAnnotator::emitWord(QStringView text, int index) {
     lookUp(entry, true);
     switch (entry.gloss) {
         case Gloss::Found:
+        case Gloss::Uncertain:
             ++counts_.found;
             ++counts_.annotated;
             break;
@@ -502,7 +512,7 @@ void TextAnnotator::emitWord(QStringView text, int index) {
     }
     const bool waits = entry.article >= 0 || (entry.weak >= 0 && options_.weakForms) ||
                        (entry.heteronym != nullptr && entry.forms.size() > 1) || entry.weak == kTo;
-    if (entry.gloss == Gloss::Found && waits) {
+    if ((entry.gloss == Gloss::Found || entry.gloss == Gloss::Uncertain) && waits) {
         waiting_ = {index, text, {}, before, beforeThat, previous};
         return;
     }
@@ -629,7 +639,7 @@ void TextAnnotator::resolveWaiting(Entry* next) {
     const QStringView text = waiting_.text;
     const QStringView between = waiting_.between;
     waiting_ = {};
-    send(text, Gloss::Found, form);
+    send(text, entry.gloss, form);
     if (!between.isEmpty()) {
         sink_->between(between);
     }

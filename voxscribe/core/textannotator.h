@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 #include <deque>
@@ -24,6 +25,12 @@ public:
     virtual ~WordSource() = default;
     // The stored transcription of key (phonetic codes); empty when the dictionary lacks it.
     virtual QString transcription(const QString& key) = 0;
+    // Whether the stored transcription of key was made by rules alone, with nothing independent
+    // to check it; asked only of a key that has one.
+    virtual bool isUncertain(const QString& key) {
+        Q_UNUSED(key);
+        return false;
+    }
 };
 
 // The dictionary through the program's lookup client. The client lower-cases every key, so a word
@@ -33,9 +40,11 @@ class ClientWords final : public WordSource {
 public:
     explicit ClientWords(LookupClient& client) : client_(client) {}
     QString transcription(const QString& key) override;
+    bool isUncertain(const QString& key) override { return uncertain_.contains(key); }
 
 private:
     LookupClient& client_;
+    QSet<QString> uncertain_;  // the keys looked up whose transcription is marked uncertain
 };
 
 struct TextOptions {
@@ -54,13 +63,19 @@ struct TextOptions {
 enum class Gloss {
     Found,       // its transcription from the dictionary
     Suggested,   // a suggested transcription, to be checked
+    Uncertain,   // its transcription from the dictionary, made by rules alone: to be checked
     Missing,     // none: the dictionary lacks it and nothing was suggested
     BelowLevel,  // none: the reader knows it (frequent or in the reader's list)
     Repeated,    // none: annotated where it first occurred
 };
 
 inline bool hasTranscription(Gloss gloss) {
-    return gloss == Gloss::Found || gloss == Gloss::Suggested;
+    return gloss == Gloss::Found || gloss == Gloss::Suggested || gloss == Gloss::Uncertain;
+}
+
+// Shown grey and marked "?", for the reader to check.
+inline bool toBeChecked(Gloss gloss) {
+    return gloss == Gloss::Suggested || gloss == Gloss::Uncertain;
 }
 
 // A word as the annotator hands it on. The views are valid during the call only.
@@ -130,7 +145,8 @@ private:
     int entryOf(QStringView word);
     void place(size_t hash, int number);
     void lookUp(Entry& entry, bool guess);
-    QString dictionaryCodes(const QString& typed);
+    // uncertain: whether the codes found were made by rules alone.
+    QString dictionaryCodes(const QString& typed, bool& uncertain);
     int formOf(const QString& codes, Gloss gloss);
     void wordToken(QStringView word);
     void emitWord(QStringView text, int entry);

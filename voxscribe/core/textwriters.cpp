@@ -70,7 +70,7 @@ QList<Run> wordRuns(const WordSegment& word, const TextDocumentStyle& style) {
     const bool brackets = style.marks == Marks::SquareBrackets;
     const QString opening = brackets ? QStringLiteral(" [") : QStringLiteral(" /");
     QList<Run> runs{{word.text.toString() + opening, latinFont(), kBlack}};
-    const quint32 colour = word.gloss == Gloss::Suggested ? kGrey : kBlue;
+    const quint32 colour = toBeChecked(word.gloss) ? kGrey : kBlue;
     runs += transcriptionRuns(missingAsNone ? QStringLiteral("none") : word.codes.toString(),
                               latinFont(), colour);
     runs.push_back({brackets ? QStringLiteral("]") : QStringLiteral(" /"), latinFont(), kBlack});
@@ -185,7 +185,7 @@ void IpaTextWriter::word(const WordSegment& word) {
     if (hasTranscription(word.gloss)) {
         put(" [");
         put(ipaOf(word));
-        put(word.gloss == Gloss::Suggested ? "?]" : "]");
+        put(toBeChecked(word.gloss) ? "?]" : "]");
     }
     written();
 }
@@ -248,7 +248,7 @@ void HtmlTextWriter::word(const WordSegment& word) {
         written();
         return;
     }
-    put(word.gloss == Gloss::Suggested ? "<ruby class=\"suggested\">" : "<ruby>");
+    put(toBeChecked(word.gloss) ? "<ruby class=\"suggested\">" : "<ruby>");
     putHtml(word.text);
     put("<rp> [</rp><rt>");
     put(ipaOf(word));

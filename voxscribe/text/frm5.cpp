@@ -109,6 +109,7 @@ public:
         ++counts.words;
         switch (shown.gloss) {
             case core::Gloss::Found:
+            case core::Gloss::Uncertain:
                 ++counts.found;
                 ++counts.annotated;
                 break;
