@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "tableviews.h"
 #include "wordtables.h"
 
 namespace sonabet {
@@ -35,20 +36,7 @@ namespace ustables {
 
 namespace {
 
-template <typename T, std::size_t N>
-constexpr std::span<const T> all(const T (&table)[N]) {
-    return {table, N};
-}
-
-template <std::size_t N>
-constexpr std::span<const Row> rows(const Row (&table)[N]) {
-    return {table, N - 1};
-}
-
-template <std::size_t N>
-constexpr std::u16string_view text(const char16_t (&chars)[N]) {
-    return {chars, N - 1};
-}
+using namespace tableviews;
 
 #define SONABET_GROUP(method, initials, table) \
     {u"" #method,                              \

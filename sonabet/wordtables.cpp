@@ -1,5 +1,6 @@
 // The word groups, filled from the generated tables under tables/.
 #include "wordtables.h"
+#include "tableviews.h"
 
 #include <algorithm>
 #include <array>
@@ -38,26 +39,7 @@ namespace tables {
 
 namespace {
 
-template <typename T, std::size_t N>
-constexpr std::span<const T> all(const T (&table)[N]) {
-    return {table, N};
-}
-
-template <std::size_t N>
-constexpr std::span<const Row> rows(const Row (&table)[N]) {
-    return {table, N - 1};
-}
-
-// The uncertain rows without their closing kNoRow.
-template <std::size_t N>
-constexpr std::span<const std::uint16_t> marked(const std::uint16_t (&table)[N]) {
-    return {table, N - 1};
-}
-
-template <std::size_t N>
-constexpr std::u16string_view text(const char16_t (&chars)[N]) {
-    return {chars, N - 1};
-}
+using namespace tableviews;
 
 #define SONABET_GROUP(method, initials, table) \
     {u"" #method,                              \
