@@ -183,9 +183,9 @@ def cmudict(data_dir):
         return cmudict_lines(f)
 
 
-def cmudict_lines(lines):
-    """Lower-case word -> list of profiles, from lines of CMU's file."""
-    result = {}
+def cmu_entries(lines):
+    """(lower-case word, its phones as written) for each pronunciation in lines of CMU's file,
+    in CMU's order; a numbered variant "word(2)" is its word's."""
     for line in lines:
         line = line.split("#")[0].strip()
         word, sep, phones = line.partition("  ")
@@ -193,6 +193,13 @@ def cmudict_lines(lines):
             continue
         if word.endswith(")") and "(" in word:
             word = word[:word.rindex("(")]
+        yield word, phones.strip()
+
+
+def cmudict_lines(lines):
+    """Lower-case word -> list of profiles, from lines of CMU's file."""
+    result = {}
+    for word, phones in cmu_entries(lines):
         variants = result.setdefault(word, [])
         variants.append(cmu_profile(phones.split()))
         without = _without_glides(phones.split())

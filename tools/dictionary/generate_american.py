@@ -63,14 +63,8 @@ def cmu_pronunciations(data_dir):
     """Lower-case word -> CMU's pronunciations in its order."""
     result = collections.defaultdict(list)
     with open(os.path.join(data_dir, sources.CMUDICT), encoding="utf-8", errors="replace") as f:
-        for line in f:
-            line = line.split("#")[0].strip()
-            word, sep, phones = line.partition("  ")
-            if not sep:
-                continue
-            if word.endswith(")") and "(" in word:
-                word = word[:word.rindex("(")]
-            result[word].append(phones.strip())
+        for word, phones in evidence.cmu_entries(f):
+            result[word].append(phones)
     return result
 
 

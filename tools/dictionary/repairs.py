@@ -128,13 +128,7 @@ def cmu_phones(data_dir_file):
     """Lower-case word -> list of CMU's phone lists, in CMU's order."""
     result = {}
     with open(data_dir_file, encoding="utf-8", errors="replace") as f:
-        for line in f:
-            line = line.split("#")[0].strip()
-            word, sep, phones = line.partition("  ")
-            if not sep:
-                continue
-            if word.endswith(")") and "(" in word:
-                word = word[:word.rindex("(")]
+        for word, phones in evidence.cmu_entries(f):
             result.setdefault(word, []).append(phones.split())
     return result
 
