@@ -30,9 +30,12 @@ CMU_CONSONANTS = {
     "DH": "T", "S": "s", "Z": "z", "SH": "F", "ZH": "V", "CH": "tF", "JH": "dV", "HH": "h",
     "M": "m", "N": "n", "NG": "N", "L": "l", "R": "r", "W": "w", "Y": "j",
 }
-# A syllabic l follows any consonant but these; a syllabic n only these.
+# A syllabic l follows any consonant but these; a syllabic n only these, and f, v, θ, ð at the
+# end of a word or before an ending ("seven" /ˈsevn/, "often" /ˈɔːfn/; "infant" keeps its ə).
 NOT_BEFORE_SYLLABIC_L = {"R", "L", "Y", "W", "NG"}
 BEFORE_SYLLABIC_N = {"T", "D", "S", "Z", "SH", "ZH"}
+BEFORE_FINAL_SYLLABIC_N = {"F", "V", "TH", "DH"}
+AFTER_FINAL_SYLLABIC_N = {None, "Z", "D", "TH"}
 
 # American vowel codes, longest first, for reading a transcription back.
 US_VOWELS = ("\\:", "B:", "R:", "i:", "u:", "oJ", "aI", "aJ", "RI", "eI",
@@ -84,6 +87,10 @@ def _marked(sounds, onsets=None):
         for i in syllabic:
             if i > primary or sounds[i][2] == 0 or sounds[i][1] == "s":
                 continue
+            # CMU's secondary stresses on prefixes ("important") are not printed: one ahead of
+            # the primary is marked only where the British form marks that syllable too.
+            if i != primary and onsets is not None and vowel_places.get(i) not in onsets:
+                continue
             start = i
             while start > 0 and sounds[start - 1][1] == "c":
                 onset = tuple(s[0] for s in sounds[start - 1:i])
@@ -100,13 +107,17 @@ def _marked(sounds, onsets=None):
 
 
 def british_onsets(form):
-    """The length of each stressed vowel's onset in a British form, by the vowel's place."""
+    """The length of each stressed vowel's onset in a British form, by the vowel's place, and
+    the place of the vowel with the primary stress."""
     onsets = {}
     place = 0
     onset = None
+    primary = None
     for t, is_vowel in _tokens(form, UK_VOWELS):
         if t in "5,":
             onset = 0
+            if t == "5":
+                primary = place
         elif is_vowel:
             if onset is not None:
                 onsets[place] = onset
@@ -114,13 +125,80 @@ def british_onsets(form):
             place += 1
         elif onset is not None:
             onset += 1
-    return onsets, place
+    return onsets, primary
 
 
-def from_cmu(phones, british=None):
+# Endings whose weak vowel learner's dictionaries print ə in American English whatever the
+# British form writes ("private", "goodness", "bargain"), with the vowel's place from the end.
+SCHWA_ENDINGS = re.compile(r"(?:ately|ateness|aces)$"
+                           r"|(?:ate|ates|ness|less|ain|ains|ace|ess|some)$")
+# CMU's unstressed vowel and the British vowel beside it -> the vowel learner's dictionaries
+# print: ɪ where CMU reduces it ("vitamin" /ˈvaɪtəmɪn/), ə where CMU hears ɪ ("personal"), a
+# full ʌ or ɜːr that CMU reduces ("unarmed" /ʌnˈɑːrmd/, "expert" /ˈekspɜːrt/).
+FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("IH0", "E"): "E", ("AH0", "Q"): "Q",
+                     ("ER0", "E:"): "\\:r"}
+
+
+def _british_vowels(form):
+    """The syllables of a British form by their vowels: an unstressed iə or uə of a longer word
+    as two ("5AktFuEl"), a syllabic l or n as "@" ("5pE:sEnl")."""
+    out = []
+    marked = False
+    longer = any(c in form for c in "5,")
+    tokens = _tokens(form, UK_VOWELS)
+    for k, (t, is_vowel) in enumerate(tokens):
+        if t in "5,":
+            marked = True
+        elif is_vowel:
+            out += [t[0], "E"] if t in ("iE", "uE") and longer and not marked else [t]
+            marked = False
+        elif (t in ("l", "n") and k > 0 and not tokens[k - 1][1]
+              and tokens[k - 1][0] not in "5,rljwN" and out
+              and not (k + 1 < len(tokens) and tokens[k + 1][1])):
+            out.append("@")
+    return out
+
+
+def _weak_from_british(phones, british, spelling):
+    """Place among the phones -> the vowel that replaces CMU's unstressed one by the British
+    vowel beside it (FROM_BRITISH_WEAK). But ə, whatever CMU or the British form has, in the
+    endings of SCHWA_ENDINGS, before a last syllable of one consonant and a weak i ("quality"
+    /ˈkwɑːləti/, "family") and before -ary, -ory, -ery ("territory" /ˈterətɔːri/). Nothing
+    where the vowels do not pair off."""
+    vowels = [i for i, p in enumerate(phones) if p.rstrip("012") in CMU_VOWELS]
+    theirs = _british_vowels(british)
+    if len(theirs) != len(vowels):
+        return {}
+    kept = set()
+    m = SCHWA_ENDINGS.search(spelling.lower())
+    if m:
+        kept.add(vowels[-2] if m.group(0) in ("ately", "ateness", "aces") else vowels[-1])
+    if len(vowels) > 1 and phones[vowels[-1]] == "IY0" and vowels[-1] - vowels[-2] == 2:
+        kept.add(vowels[-2])
+    if (len(vowels) > 2 and phones[vowels[-1]] == "IY0" and phones[vowels[-2]] in ("AO2", "EH2")
+            and phones[vowels[-2] + 1] == "R"):
+        kept.add(vowels[-3])
+    weak = {i: FROM_BRITISH_WEAK[phones[i], t] for i, t in zip(vowels, theirs)
+            if (phones[i], t) in FROM_BRITISH_WEAK}
+    for i in kept:
+        if phones[i] in ("AH0", "IH0"):
+            weak[i] = "E"
+    return weak
+
+
+def from_cmu(phones, british=None, spelling=""):
     """One CMU pronunciation ("K W AA1 L AH0 T IY0") in our American codes ("5kwB:lEti");
-    british, the British form it stands beside, for the onsets of its stressed syllables."""
+    british, the British form it stands beside, for the onsets of its stressed syllables and
+    its weak vowels; spelling, the word, for the endings that keep ə."""
     phones = phones.split() if isinstance(phones, str) else list(phones)
+    if british and "uE" in british:
+        # "actual" /ˈæktʃuəl/: CMU's glide between two weak vowels is the British uə.
+        for i in range(1, len(phones) - 2):
+            if phones[i - 1] in ("CH", "JH", "SH", "ZH", "Y") and phones[i:i + 3] == [
+                    "AH0", "W", "AH0"]:
+                phones[i:i + 2] = ["UW0"]
+                break
+    weak = _weak_from_british(phones, british, spelling) if british else {}
     sounds = []
     for i, phone in enumerate(phones):
         base = phone.rstrip("012")
@@ -135,11 +213,15 @@ def from_cmu(phones, british=None):
         earlier_vowel = any(p.rstrip("012") in CMU_VOWELS for p in phones[:i])
         if (base == "AH" and stress == 0 and before in CMU_CONSONANTS and ends and earlier_vowel
                 and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L)
-                     or (after == "N" and before in BEFORE_SYLLABIC_N))):
+                     or (after == "N" and before in BEFORE_SYLLABIC_N)
+                     or (after == "N" and before in BEFORE_FINAL_SYLLABIC_N
+                         and after_after in AFTER_FINAL_SYLLABIC_N
+                         and i + 3 >= len(phones)))):
             # "little" /ˈlɪtl/, "button" /ˈbʌtn/: the consonant is the syllable.
             sounds.append(None)
             continue
         code = CMU_VOWELS[base][0 if stress else 1]
+        code = weak.get(i, code)
         # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
         # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
         # -s or -d of an ending ("babies" /ˈbeɪbiz/).
@@ -148,6 +230,12 @@ def from_cmu(phones, british=None):
             ending = base == "IY" and after in ("Z", "D") and after_after is None
             if closed_last and not ending:
                 code = CMU_VOWELS[base][0]
+        # The near and cure vowels before an r that ends the syllable or starts a weak one:
+        # "here" /hɪr/, "hearing" /ˈhɪrɪŋ/, "poor" /pʊr/; not "rerun", "guru".
+        if base in ("IY", "UW") and stress and after == "R":
+            following = next((p for p in phones[i + 2:] if p.rstrip("012") in CMU_VOWELS), "0")
+            if following.endswith("0"):
+                code = "I" if base == "IY" else "J"
         if code.endswith("r"):
             sounds.append((code[:-1], "v", stress))
             sounds.append(("r", "c", 0))
@@ -162,9 +250,31 @@ def from_cmu(phones, british=None):
         out.append(s)
     onsets = None
     if british:
-        onsets, vowels = british_onsets(british)
-        if vowels != sum(1 for s in out if s[1] == "v"):
+        # The vowels up to the primary stress must pair off; weak syllables after it may
+        # differ ("im5pR:tEnt" beside a syllabic n).
+        onsets, primary = british_onsets(british)
+        syllables = [i for i, s in enumerate(out) if s[1] in "vs"]
+        ours = next((n for n, i in enumerate(syllables) if out[i][2] == 1), None)
+        if primary is None or primary != ours or any(out[i][1] == "s" for i in syllables[:ours]):
             onsets = None
+    if onsets is not None:
+        # Ahead of the primary the British form decides the secondary stresses. A long i or u
+        # whose secondary stress it neither marks nor writes long is weak: "replace"
+        # /riˈpleɪs/ beside "ri5pleis", but "ri:prE5dju:s".
+        places = [i for i, s in enumerate(out) if s[1] == "v"]
+        primary = next((i for i in places if out[i][2] == 1), len(out))
+        theirs = [t for t, is_vowel in _tokens(british, UK_VOWELS) if is_vowel]
+        for n, i in enumerate(places):
+            code, kind, stress = out[i]
+            if i >= primary or n >= len(theirs):
+                continue
+            if stress == 2 and n not in onsets and code in ("i:", "u:") and theirs[n] in "iu":
+                out[i] = (code[0], kind, 0)
+            elif stress == 0 and n in onsets and code not in ("E", "\\:"):
+                # The British secondary stress on a vowel CMU leaves unstressed but full:
+                # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation".
+                long = {"i": "i:", "u": "u:"}.get(code) if theirs[n] in ("i:", "u:") else None
+                out[i] = (long or code, kind, 2)
     # CMU marks a compound's second element with a primary stress too: the first one leads.
     return _marked(out, onsets)
 
@@ -269,12 +379,13 @@ def from_british(form, spelling):
             if after[:1] in BATH_BEFORE or after[:2] in BATH_BEFORE:
                 code = "A"
         if t == "R" and not r_written:
-            # The cloth words: ɔː in a syllable closed by f, s, θ or ŋ ("cost", "long"), and
-            # before a final g ("dog").
+            # The cloth words: ɔː in a syllable closed by f, s, θ or ŋ ("cost", "long"), before
+            # a final g ("dog") and before a written ff ("coffee"; not "profit").
             rest = [x for x, v in toks[k + 1:k + 3]]
             closed = len(rest) < 2 or not toks[k + 2][1]
             final_g = rest[:1] == ["g"] and not any(v for _, v in toks[k + 2:])
-            if (rest[:1] and rest[0] in ("f", "s", "W", "N") and closed) or final_g:
+            double_f = rest[:1] == ["f"] and "off" in spelling.lower()
+            if (rest[:1] and rest[0] in ("f", "s", "W", "N") and closed) or final_g or double_f:
                 code = "R:"
         if following[:1] == ["r"]:
             # Before the r of the next syllable: "period" /ˈpɪriəd/, "vary" /ˈveri/.
@@ -395,7 +506,7 @@ def profile(codes):
         after = toks[i + 1] if i + 1 < len(toks) else None
         if (t in ("l", "n") and before and not before[1] and before[0] not in "5,"
                 and not (after and after[1])
-                and (before[0] in "tdszFV" if t == "n" else before[0] not in "rljwN")):
+                and (before[0] in "tdszFVfvWT" if t == "n" else before[0] not in "rljwN")):
             if mark == "5":
                 primaries.add(syllables)
             syllables += 1

@@ -89,7 +89,7 @@ def main(argv):
             continue
         ruled = american_ipa.from_british(forms[0], key)
         rules_words += 1
-        rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0])
+        rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0], key)
         result = stress_agrees(ruled, variants)
         if result is not None:
             rules_compared += 1

@@ -83,12 +83,26 @@ def _matches(british, phones, key=""):
     return ((stress is not False) * 2 + bool(consonants), vowels)
 
 
+# CMU's readings of one word that differ in nothing a British form could not decide: the lot
+# or the cloth vowel ("coffee"), a weak ə or ɪ ("forest").
+INTERCHANGEABLE = ({"AA1", "AO1"}, {"AA2", "AO2"}, {"AH0", "IH0"})
+
+
+def interchangeable(phones, other):
+    a, b = phones.split(), other.split()
+    return len(a) == len(b) and all(x == y or {x, y} in INTERCHANGEABLE for x, y in zip(a, b))
+
+
 def paired(british_forms, variants, key=""):
     """(British form, CMU pronunciation) pairs in the British order: for each form the first
-    unused pronunciation that fits it best; one British form takes CMU's first."""
+    unused pronunciation that fits it best; one British form takes CMU's first, or the one of
+    its interchangeable readings whose vowels the British form's rewriting shares most."""
     first = british_forms[0] if british_forms else None
     if len(british_forms) < 2:
-        return [(first, variants[0])]
+        if first is None:
+            return [(first, variants[0])]
+        alike = [v for v in variants if interchangeable(v, variants[0])]
+        return [(first, max(alike, key=lambda v: _matches(first, v, key)[1]))]
     chosen = []
     for form in british_forms:
         left = [v for v in variants if v not in (c for _, c in chosen)]
@@ -118,7 +132,8 @@ def build(data_dir, british_dir):
         forms = generate.all_forms(transcription)
         variants = cmu.get(key.lower())
         if variants:
-            us = unique(american_ipa.from_cmu(v, f) for f, v in paired(forms, variants, key))
+            us = unique(american_ipa.from_cmu(v, f, key)
+                        for f, v in paired(forms, variants, key))
             entries[key] = (generate.written(us), "cmu")
         else:
             by_rules[key] = unique(american_ipa.from_british(f, key) for f in forms)

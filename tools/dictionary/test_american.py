@@ -25,6 +25,11 @@ FROM_CMU = [
     ("care", "K EH1 R", "", "ker"),
     ("tour", "T UH1 R", "", "tJr"),
     ("fire", "F AY1 ER0", "", "5faIEr"),
+    # ɪ and ʊ before an r that ends the syllable or starts a weak one; not before a stressed one.
+    ("here", "HH IY1 R", "", "hIr"),
+    ("hearing", "HH IY1 R IH0 NG", "", "5hIrIN"),
+    ("poor", "P UW1 R", "", "pJr"),
+    ("rerun", "R IY1 R AH2 N", "", "5ri:rQn"),
     # The lot, thought and bath vowels.
     ("quality", "K W AA1 L AH0 T IY0", "5kwRliti", "5kwB:lEti"),
     ("hot", "HH AA1 T", "", "hB:t"),
@@ -50,6 +55,34 @@ FROM_CMU = [
     ("several", "S EH1 V R AH0 L", "", "5sevrEl"),
     ("lemon", "L EH1 M AH0 N", "", "5lemEn"),
     ("sunscreens", "S AH0 N S K R IY1 N Z", "", "sEn5skri:nz"),
+    # After f, v, θ, ð only at the end or before an ending.
+    ("seven", "S EH1 V AH0 N", "", "5sevn"),
+    ("often", "AO1 F AH0 N", "", "5R:fn"),
+    ("heavens", "HH EH1 V AH0 N Z", "", "5hevnz"),
+    ("infant", "IH1 N F AH0 N T", "", "5InfEnt"),
+    ("seventy", "S EH1 V AH0 N T IY0", "", "5sevEnti"),
+    # CMU's weak ə where the British form writes ɪ is ɪ, but not in -ate, -ness, -less, -ain,
+    # -ace, -ess, nor before a last syllable of a consonant and a weak i.
+    ("vitamin", "V AY1 T AH0 M AH0 N", "5vaitEmin", "5vaItEmIn"),
+    ("forests", "F AO1 R AH0 S T S", "5fRrists", "5fR:rIsts"),
+    ("university", "Y UW2 N AH0 V ER1 S AH0 T IY0", ",ju:ni5vE:siti", ",ju:nI5v\\:rsEti"),
+    ("family", "F AE1 M AH0 L IY0", "5fAmili", "5fAmEli"),
+    ("private", "P R AY1 V AH0 T", "5praivit", "5praIvEt"),
+    ("privately", "P R AY1 V AH0 T L IY0", "5praivitli", "5praIvEtli"),
+    ("goodness", "G UH1 D N AH0 S", "5gudnis", "5gJdnEs"),
+    ("market", "M AA1 R K AH0 T", "5ma:kit", "5mB:rkIt"),
+    ("military", "M IH1 L AH0 T EH2 R IY0", "5militEri", "5mIlEteri"),
+    ("territory", "T EH1 R IH0 T AO2 R IY0", "5teritEri", "5terEtR:ri"),
+    ("hostess", "HH OW1 S T IH0 S", "5hEustis", "5hoJstEs"),
+    # CMU's reductions of a full British vowel undone, its ɪ beside a British ə made ə.
+    ("unarmed", "AH0 N AA1 R M D", "Qn5a:md", "Qn5B:rmd"),
+    ("lonesome", "L OW1 N S AH0 M", "5lEunsQm", "5loJnsEm"),
+    ("expert", "EH1 K S P ER0 T", "5ekspE:t", "5eksp\\:rt"),
+    ("personal", "P ER1 S IH0 N AH0 L", "5pE:sEnl", "5p\\:rsEnl"),
+    ("actual", "AE1 K CH AH0 W AH0 L", "5AktFuEl", "5AktFuEl"),
+    ("eventually", "IH0 V EH1 N CH AH0 W AH0 L IY0", "i5ventjuEli", "I5ventFuEli"),
+    ("dominate", "D AA1 M AH0 N EY2 T", "5dRmineit", "5dB:mIneIt"),
+    ("lemons", "L EH1 M AH0 N Z", "5lemEnz", "5lemEnz"),
     # Stress before the onset, the longest English allows, unless the British form splits it.
     ("extreme", "IH0 K S T R IY1 M", "", "Ik5stri:m"),
     ("understand", "AH2 N D ER0 S T AE1 N D", "", ",QndEr5stAnd"),
@@ -60,6 +93,14 @@ FROM_CMU = [
     # One primary stress; none marked after it, none in a word of one syllable.
     ("high-quality", "HH AY2 K W AA1 L AH0 T IY0", "", ",haI5kwB:lEti"),
     ("blackboard", "B L AE1 K B AO2 R D", "", "5blAkbR:rd"),
+    # A secondary stress ahead of the primary only where the British form marks it, a long i
+    # or u without it weak; the British form's weak syllables after the primary do not count.
+    ("important", "IH2 M P AO1 R T AH0 N T", "im5pR:tEnt", "Im5pR:rtnt"),
+    ("replace", "R IY2 P L EY1 S", "ri5pleis", "ri5pleIs"),
+    ("education", "EH2 JH AH0 K EY1 SH AH0 N", ",edju5keiFEn", ",edVE5keIFn"),
+    ("reproduce", "R IY2 P R AH0 D UW1 S", "ri:prE5dju:s", "ri:prE5du:s"),
+    ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
+    ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
     ("the", "DH AH0", "", "TE"),
 ]
 
@@ -67,6 +108,8 @@ FROM_CMU = [
 FROM_BRITISH = [
     ("quality", "5kwRliti", "5kwB:lEti"),
     ("dog", "dRg", "dR:g"),
+    ("coffee", "5kRfi", "5kR:fi"),
+    ("profit", "5prRfit", "5prB:fIt"),
     ("long", "lRN", "lR:N"),
     ("possible", "5pRsEbl", "5pB:sEbl"),
     ("home", "hEum", "hoJm"),
@@ -107,7 +150,7 @@ class FromCmu(unittest.TestCase):
     def test_cases(self):
         for word, phones, british, expected in FROM_CMU:
             with self.subTest(word=word):
-                self.assertEqual(american_ipa.from_cmu(phones, british or None), expected)
+                self.assertEqual(american_ipa.from_cmu(phones, british or None, word), expected)
 
 
 class FromBritish(unittest.TestCase):
@@ -136,6 +179,16 @@ class Pairing(unittest.TestCase):
         pairs = generate_american.paired(["ri5kR:d", "5rekR:d"], [noun, verb])
         self.assertEqual([v for _, v in pairs], [verb, noun])
         self.assertEqual(generate_american.paired(["5rekR:d"], [verb, noun]), [("5rekR:d", verb)])
+        # One British form: of CMU's readings that differ only in the lot or cloth vowel or a
+        # weak ə or ɪ, the one its rewriting shares; CMU's first otherwise.
+        coffee = ["K AA1 F IY0", "K AO1 F IY0"]
+        self.assertEqual(generate_american.paired(["5kRfi"], coffee, "coffee")[0][1], coffee[1])
+        forest = ["F AO1 R AH0 S T", "F AO1 R IH0 S T"]
+        self.assertEqual(generate_american.paired(["5fRrist"], forest, "forest")[0][1], forest[1])
+        self.assertEqual(generate_american.paired(["5fRrEst"], forest, "forest")[0][1], forest[0])
+        tomato = ["T AH0 M EY1 T OW2", "T AH0 M AA1 T OW2"]
+        self.assertEqual(generate_american.paired(["tE5ma:tEu"], tomato, "tomato")[0][1],
+                         tomato[0])
         # The spelling's r decides between two forms that differ in the vowel alone.
         pairs = generate_american.paired(["tiE", "t/E"], ["T EH1 R", "T IH1 R"], "tear")
         self.assertEqual([v for _, v in pairs], ["T IH1 R", "T EH1 R"])
