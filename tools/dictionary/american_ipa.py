@@ -132,11 +132,15 @@ def british_onsets(form):
 # British form writes ("private", "goodness", "bargain"), with the vowel's place from the end.
 SCHWA_ENDINGS = re.compile(r"(?:ately|ateness|aces)$"
                            r"|(?:ate|ates|ness|less|ain|ains|ace|ess|some)$")
-# CMU's unstressed vowel and the British vowel beside it -> the vowel learner's dictionaries
-# print: ɪ where CMU reduces it ("vitamin" /ˈvaɪtəmɪn/), ə where CMU hears ɪ ("personal"), a
-# full ʌ or ɜːr that CMU reduces ("unarmed" /ʌnˈɑːrmd/, "expert" /ˈekspɜːrt/).
-FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("IH0", "E"): "E", ("AH0", "Q"): "Q",
-                     ("ER0", "E:"): "\\:r"}
+# CMU's vowel and the British vowel beside it -> the vowel learner's dictionaries print: ɪ
+# where CMU reduces it ("vitamin" /ˈvaɪtəmɪn/, "extremist"), ə where CMU hears ɪ or æ
+# ("personal", "accepted"), a full ʌ or ɜːr that CMU reduces ("unarmed" /ʌnˈɑːrmd/, "expert"
+# /ˈekspɜːrt/), the thought vowel CMU merges with the lot vowel ("astronaut" /ˈæstrənɔːt/),
+# and the marry vowel it merges with the merry vowel ("parody" /ˈpærədi/).
+FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("EH0", "i"): "I", ("IH0", "E"): "E",
+                     ("AE0", "E"): "E", ("AH0", "Q"): "Q", ("ER0", "E:"): "\\:r",
+                     ("AA0", "R:"): "R:", ("AA1", "R:"): "R:", ("AA2", "R:"): "R:",
+                     ("EH1", "A"): "A", ("EH2", "A"): "A"}
 
 
 def _british_vowels(form):
@@ -191,11 +195,12 @@ def from_cmu(phones, british=None, spelling=""):
     british, the British form it stands beside, for the onsets of its stressed syllables and
     its weak vowels; spelling, the word, for the endings that keep ə."""
     phones = phones.split() if isinstance(phones, str) else list(phones)
-    if british and "uE" in british:
-        # "actual" /ˈæktʃuəl/: CMU's glide between two weak vowels is the British uə.
+    if british and re.search("u[Ei]", british):
+        # "actual" /ˈæktʃuəl/, "genuine" /ˈdʒenjuɪn/: CMU's glide between two weak vowels is
+        # the British u before a vowel.
         for i in range(1, len(phones) - 2):
-            if phones[i - 1] in ("CH", "JH", "SH", "ZH", "Y") and phones[i:i + 3] == [
-                    "AH0", "W", "AH0"]:
+            if (phones[i - 1] in ("CH", "JH", "SH", "ZH", "Y") and phones[i:i + 2] == ["AH0", "W"]
+                    and phones[i + 2] in ("AH0", "IH0")):
                 phones[i:i + 2] = ["UW0"]
                 break
     weak = _weak_from_british(phones, british, spelling) if british else {}
@@ -225,6 +230,15 @@ def from_cmu(phones, british=None, spelling=""):
         # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
         # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
         # -s or -d of an ending ("babies" /ˈbeɪbiz/).
+        # A secondary stress after the primary on an open i or u is none ("possibility"
+        # /ˌpɑːsəˈbɪləti/, "spiritually"); a last u is long ("menu" /ˈmenjuː/).
+        if base in ("IY", "UW") and stress == 2 and "1" in "".join(phones[:i]) and (
+                after is None or after.rstrip("012") in CMU_VOWELS
+                or (after in ("Z", "D") and after_after is None)):
+            stress = 0
+            code = CMU_VOWELS[base][1]
+        if base == "UW" and stress == 0 and after is None and earlier_vowel:
+            code = "u:"
         if base in ("IY", "UW") and stress == 0 and after is not None:
             closed_last = not any(p.rstrip("012") in CMU_VOWELS for p in phones[i + 1:])
             ending = base == "IY" and after in ("Z", "D") and after_after is None

@@ -47,6 +47,10 @@ FROM_CMU = [
     ("increase", "IH1 N K R IY0 S", "", "5Inkri:s"),
     ("produce", "P R OW1 D UW0 S", "", "5proJdu:s"),
     ("babies", "B EY1 B IY0 Z", "", "5beIbiz"),
+    ("menu", "M EH1 N Y UW0", "", "5menju:"),
+    ("possibly", "P AA1 S AH0 B L IY2", "", "5pB:sEbli"),
+    ("spiritually", "S P IH1 R IH0 CH UW2 AH0 L IY2", "", "5spIrItFuEli"),
+    ("teaspoon", "T IY1 S P UW2 N", "", "5ti:spu:n"),
     ("reminded", "R IY0 M AY1 N D IH0 D", "", "ri5maIndId"),
     # Syllabic l and n after a consonant, not after r or at a word's start.
     ("little", "L IH1 T AH0 L", "", "5lItl"),
@@ -81,6 +85,12 @@ FROM_CMU = [
     ("personal", "P ER1 S IH0 N AH0 L", "5pE:sEnl", "5p\\:rsEnl"),
     ("actual", "AE1 K CH AH0 W AH0 L", "5AktFuEl", "5AktFuEl"),
     ("eventually", "IH0 V EH1 N CH AH0 W AH0 L IY0", "i5ventjuEli", "I5ventFuEli"),
+    ("genuine", "JH EH1 N Y AH0 W AH0 N", "5dVenjuin", "5dVenjuIn"),
+    ("extremist", "EH0 K S T R IY1 M IH0 S T", "iks5tri:mist", "Iks5tri:mIst"),
+    ("accepted", "AE0 K S EH1 P T IH0 D", "Ek5septid", "Ek5septId"),
+    ("astronaut", "AE1 S T R AH0 N AA2 T", "5AstrEnR:t", "5AstrEnR:t"),
+    ("parody", "P EH1 R AH0 D IY0", "5pArEdi", "5pArEdi"),
+    ("merry", "M EH1 R IY0", "5meri", "5meri"),
     ("dominate", "D AA1 M AH0 N EY2 T", "5dRmineit", "5dB:mIneIt"),
     ("lemons", "L EH1 M AH0 N Z", "5lemEnz", "5lemEnz"),
     # Stress before the onset, the longest English allows, unless the British form splits it.
