@@ -143,6 +143,9 @@ FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("EH0", "i"): "I", ("IH0", "E"): "E",
                      ("EH1", "A"): "A", ("EH2", "A"): "A"}
 
 
+CMU_VOWELS_STRESSED = {v + d for v in CMU_VOWELS for d in "012"}
+
+
 def _british_vowels(form):
     """The syllables of a British form by their vowels: an unstressed iə or uə of a longer word
     as two ("5AktFuEl"), a syllabic l or n as "@" ("5pE:sEnl")."""
@@ -184,6 +187,11 @@ def _weak_from_british(phones, british, spelling):
         kept.add(vowels[-3])
     weak = {i: FROM_BRITISH_WEAK[phones[i], t] for i, t in zip(vowels, theirs)
             if (phones[i], t) in FROM_BRITISH_WEAK}
+    # CMU's weak i before a consonant, other than in the last syllable, where the British
+    # form writes ɪ: "precaution" /prɪˈkɔːʃn/.
+    for i, t in zip(vowels[:-1], theirs):
+        if phones[i] == "IY0" and t == "i" and phones[i + 1] not in CMU_VOWELS_STRESSED:
+            weak[i] = "I"
     for i in kept:
         if phones[i] in ("AH0", "IH0"):
             weak[i] = "E"
@@ -289,7 +297,13 @@ def from_cmu(phones, british=None, spelling=""):
                 # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation".
                 long = {"i": "i:", "u": "u:"}.get(code) if theirs[n] in ("i:", "u:") else None
                 out[i] = (long or code, kind, 2)
-    # CMU marks a compound's second element with a primary stress too: the first one leads.
+    # CMU marks a compound's second element with a primary stress too: the first one leads,
+    # but the last where the British form marks two ("nineteen" /ˌnaɪnˈtiːn/ beside
+    # "5nain5ti:n").
+    primaries = [i for i, s in enumerate(out) if s[1] == "v" and s[2] == 1]
+    if british and british.count("5") > 1 and len(primaries) > 1:
+        for i in primaries[:-1]:
+            out[i] = (out[i][0], out[i][1], 2)
     return _marked(out, onsets)
 
 

@@ -111,6 +111,9 @@ FROM_CMU = [
     ("reproduce", "R IY2 P R AH0 D UW1 S", "ri:prE5dju:s", "ri:prE5du:s"),
     ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
+    ("precaution", "P R IY0 K AO1 SH AH0 N", "pri5kR:FEn", "prI5kR:Fn"),
+    ("nineteen", "N AY1 N T IY1 N", "5nain5ti:n", ",naIn5ti:n"),
+    ("nineteenth", "N AY1 N T IY1 N TH", "", "5naInti:nW"),
     ("the", "DH AH0", "", "TE"),
 ]
 
