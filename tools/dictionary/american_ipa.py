@@ -224,9 +224,13 @@ def from_cmu(phones, british=None, spelling=""):
         after_after = phones[i + 2] if i + 2 < len(phones) else None
         ends = after_after is None or after_after.rstrip("012") not in CMU_VOWELS
         earlier_vowel = any(p.rstrip("012") in CMU_VOWELS for p in phones[:i])
+        # Not after nt, nd, st ("sentence" /ˈsentəns/, "distant"), unless spelled -ain
+        # ("mountain" /ˈmaʊntn/).
+        cluster = (before in ("T", "D") and i > 1 and phones[i - 2] in ("N", "S")
+                   and not re.search("ains?$", spelling))
         if (base == "AH" and stress == 0 and before in CMU_CONSONANTS and ends and earlier_vowel
                 and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L)
-                     or (after == "N" and before in BEFORE_SYLLABIC_N)
+                     or (after == "N" and before in BEFORE_SYLLABIC_N and not cluster)
                      or (after == "N" and before in BEFORE_FINAL_SYLLABIC_N
                          and after_after in AFTER_FINAL_SYLLABIC_N
                          and i + 3 >= len(phones)))):

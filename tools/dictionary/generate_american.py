@@ -84,8 +84,9 @@ def _matches(british, phones, key=""):
 
 
 # CMU's readings of one word that differ in nothing a British form could not decide: the lot
-# or the cloth vowel ("coffee"), a weak ə or ɪ ("forest").
-INTERCHANGEABLE = ({"AA1", "AO1"}, {"AA2", "AO2"}, {"AH0", "IH0"})
+# or the cloth vowel ("coffee"), a weak ə or ɪ ("forest"), a t or the flap written d
+# ("thirty").
+INTERCHANGEABLE = ({"AA1", "AO1"}, {"AA2", "AO2"}, {"AH0", "IH0"}, {"T", "D"})
 
 
 def interchangeable(phones, other):
@@ -96,13 +97,14 @@ def interchangeable(phones, other):
 def paired(british_forms, variants, key=""):
     """(British form, CMU pronunciation) pairs in the British order: for each form the first
     unused pronunciation that fits it best; one British form takes CMU's first, or the one of
-    its interchangeable readings whose vowels the British form's rewriting shares most."""
+    its interchangeable readings with the British consonants and most of the vowels of the
+    British form's rewriting."""
     first = british_forms[0] if british_forms else None
     if len(british_forms) < 2:
         if first is None:
             return [(first, variants[0])]
         alike = [v for v in variants if interchangeable(v, variants[0])]
-        return [(first, max(alike, key=lambda v: _matches(first, v, key)[1]))]
+        return [(first, max(alike, key=lambda v: _matches(first, v, key)))]
     chosen = []
     for form in british_forms:
         left = [v for v in variants if v not in (c for _, c in chosen)]

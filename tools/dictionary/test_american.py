@@ -64,6 +64,11 @@ FROM_CMU = [
     ("often", "AO1 F AH0 N", "", "5R:fn"),
     ("heavens", "HH EH1 V AH0 N Z", "", "5hevnz"),
     ("infant", "IH1 N F AH0 N T", "", "5InfEnt"),
+    # Not after nt, nd, st, unless spelled -ain.
+    ("distant", "D IH1 S T AH0 N T", "", "5dIstEnt"),
+    ("abundance", "AH0 B AH1 N D AH0 N S", "", "E5bQndEns"),
+    ("mountain", "M AW1 N T AH0 N", "", "5maJntn"),
+    ("important", "IH2 M P AO1 R T AH0 N T", "", ",Im5pR:rtnt"),
     ("seventy", "S EH1 V AH0 N T IY0", "", "5sevEnti"),
     # CMU's weak ə where the British form writes ɪ is ɪ, but not in -ate, -ness, -less, -ain,
     # -ace, -ess, nor before a last syllable of a consonant and a weak i.
@@ -199,6 +204,8 @@ class Pairing(unittest.TestCase):
         forest = ["F AO1 R AH0 S T", "F AO1 R IH0 S T"]
         self.assertEqual(generate_american.paired(["5fRrist"], forest, "forest")[0][1], forest[1])
         self.assertEqual(generate_american.paired(["5fRrEst"], forest, "forest")[0][1], forest[0])
+        thirty = ["TH ER1 D IY2", "TH ER1 T IY2"]  # the flap not written
+        self.assertEqual(generate_american.paired(["5WE:ti"], thirty, "thirty")[0][1], thirty[1])
         tomato = ["T AH0 M EY1 T OW2", "T AH0 M AA1 T OW2"]
         self.assertEqual(generate_american.paired(["tE5ma:tEu"], tomato, "tomato")[0][1],
                          tomato[0])
