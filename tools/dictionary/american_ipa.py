@@ -136,11 +136,12 @@ SCHWA_ENDINGS = re.compile(r"(?:ately|ateness|aces)$"
 # where CMU reduces it ("vitamin" /ˈvaɪtəmɪn/, "extremist"), ə where CMU hears ɪ or æ
 # ("personal", "accepted"), a full ʌ or ɜːr that CMU reduces ("unarmed" /ʌnˈɑːrmd/, "expert"
 # /ˈekspɜːrt/), the thought vowel CMU merges with the lot vowel ("astronaut" /ˈæstrənɔːt/),
-# and the marry vowel it merges with the merry vowel ("parody" /ˈpærədi/).
+# the marry vowel it merges with the merry vowel ("parody" /ˈpærədi/), and the ɔːr it
+# reduces ("matador" /ˈmætədɔːr/).
 FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("EH0", "i"): "I", ("IH0", "E"): "E",
                      ("AE0", "E"): "E", ("AH0", "Q"): "Q", ("ER0", "E:"): "\\:r",
                      ("AA0", "R:"): "R:", ("AA1", "R:"): "R:", ("AA2", "R:"): "R:",
-                     ("EH1", "A"): "A", ("EH2", "A"): "A"}
+                     ("EH1", "A"): "A", ("EH2", "A"): "A", ("ER0", "R:"): "R:r"}
 
 
 CMU_VOWELS_STRESSED = {v + d for v in CMU_VOWELS for d in "012"}
@@ -275,6 +276,16 @@ def from_cmu(phones, british=None, spelling=""):
             s = (s[0], "s", 0)
         out.append(s)
     onsets = None
+    primaries = [i for i, s in enumerate(out) if s[1] == "v" and s[2] == 1]
+    if british and len(primaries) > 1:
+        # Of CMU's two primary stresses the one the British form marks leads, the last where
+        # it marks two: "engineer" /ˌendʒɪˈnɪr/, "nineteen" /ˌnaɪnˈtiːn/ beside "5nain5ti:n".
+        place = british_onsets(british)[1]
+        vowels = [i for i, s in enumerate(out) if s[1] == "v"]
+        if place is not None and place < len(vowels) and vowels[place] in primaries:
+            for i in primaries:
+                if i != vowels[place]:
+                    out[i] = (out[i][0], out[i][1], 2)
     if british:
         # The vowels up to the primary stress must pair off; weak syllables after it may
         # differ ("im5pR:tEnt" beside a syllabic n).
@@ -301,13 +312,7 @@ def from_cmu(phones, british=None, spelling=""):
                 # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation".
                 long = {"i": "i:", "u": "u:"}.get(code) if theirs[n] in ("i:", "u:") else None
                 out[i] = (long or code, kind, 2)
-    # CMU marks a compound's second element with a primary stress too: the first one leads,
-    # but the last where the British form marks two ("nineteen" /ˌnaɪnˈtiːn/ beside
-    # "5nain5ti:n").
-    primaries = [i for i, s in enumerate(out) if s[1] == "v" and s[2] == 1]
-    if british and british.count("5") > 1 and len(primaries) > 1:
-        for i in primaries[:-1]:
-            out[i] = (out[i][0], out[i][1], 2)
+    # CMU marks a compound's second element with a primary stress too: the first one leads.
     return _marked(out, onsets)
 
 

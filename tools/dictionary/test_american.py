@@ -118,6 +118,8 @@ FROM_CMU = [
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
     ("precaution", "P R IY0 K AO1 SH AH0 N", "pri5kR:FEn", "prI5kR:Fn"),
     ("nineteen", "N AY1 N T IY1 N", "5nain5ti:n", ",naIn5ti:n"),
+    ("volunteer", "V AA1 L AH0 N T IH1 R", ",vRlEn5tiE", ",vB:lEn5tIr"),
+    ("matador", "M AE1 T AH0 D ER0", "5mAtEdR:", "5mAtEdR:r"),
     ("nineteenth", "N AY1 N T IY1 N TH", "", "5naInti:nW"),
     ("the", "DH AH0", "", "TE"),
 ]
