@@ -23,7 +23,8 @@ import generate_american
 import sources
 
 SKIPPED = 77
-HELDOUT = ("american_heldout.tsv", "american_heldout2.tsv", "american_heldout3.tsv")
+HELDOUT = ("american_heldout.tsv", "american_heldout2.tsv", "american_heldout3.tsv",
+           "american_heldout4.tsv")
 
 
 def stress_agrees(codes, variants):
