@@ -229,7 +229,9 @@ def from_cmu(phones, british=None, spelling=""):
         # ("mountain" /ˈmaʊntn/).
         cluster = (before in ("T", "D") and i > 1 and phones[i - 2] in ("N", "S")
                    and not re.search("ains?$", spelling))
+        # Nor where the British form writes ɪ ("dolphin" /ˈdɑːlfɪn/).
         if (base == "AH" and stress == 0 and before in CMU_CONSONANTS and ends and earlier_vowel
+                and weak.get(i) != "I"
                 and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L)
                      or (after == "N" and before in BEFORE_SYLLABIC_N and not cluster)
                      or (after == "N" and before in BEFORE_FINAL_SYLLABIC_N

@@ -64,6 +64,7 @@ FROM_CMU = [
     ("often", "AO1 F AH0 N", "", "5R:fn"),
     ("heavens", "HH EH1 V AH0 N Z", "", "5hevnz"),
     ("infant", "IH1 N F AH0 N T", "", "5InfEnt"),
+    ("coffin", "K AO1 F AH0 N", "5kRfin", "5kR:fIn"),
     # Not after nt, nd, st, unless spelled -ain.
     ("distant", "D IH1 S T AH0 N T", "", "5dIstEnt"),
     ("abundance", "AH0 B AH1 N D AH0 N S", "", "E5bQndEns"),
