@@ -242,9 +242,6 @@ def from_cmu(phones, british=None, spelling=""):
             continue
         code = CMU_VOWELS[base][0 if stress else 1]
         code = weak.get(i, code)
-        # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
-        # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
-        # -s or -d of an ending ("babies" /ˈbeɪbiz/).
         # A secondary stress after the primary on an open i or u is none ("possibility"
         # /ˌpɑːsəˈbɪləti/, "spiritually"); a last u is long ("menu" /ˈmenjuː/).
         if base in ("IY", "UW") and stress == 2 and "1" in "".join(phones[:i]) and (
@@ -254,6 +251,9 @@ def from_cmu(phones, british=None, spelling=""):
             code = CMU_VOWELS[base][1]
         if base == "UW" and stress == 0 and after is None and earlier_vowel:
             code = "u:"
+        # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
+        # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
+        # -s or -d of an ending ("babies" /ˈbeɪbiz/).
         if base in ("IY", "UW") and stress == 0 and after is not None:
             closed_last = not any(p.rstrip("012") in CMU_VOWELS for p in phones[i + 1:])
             ending = base == "IY" and after in ("Z", "D") and after_after is None
