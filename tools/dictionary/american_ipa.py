@@ -77,7 +77,8 @@ def _marked(sounds, onsets=None):
     stress 1, 2 or 0. The codes with the primary stress mark "5" before its syllable's onset
     and "," before each secondary stress ahead of it; none in a word of one syllable. The onset
     is the longest that English allows, unless onsets (the length of each vowel's onset by its
-    place among the vowels) says otherwise: the British form's prefixes ("dis5mAntl")."""
+    place among the vowels) says otherwise: the British form's prefixes ("dis5mAntl",
+    "Qn5eWikl"), but not an s split from a p, t or k after it."""
     vowel_places = {i: n for n, i in enumerate(i for i, s in enumerate(sounds) if s[1] == "v")}
     syllabic = [i for i, s in enumerate(sounds) if s[1] in "vs"]
     primaries = [i for i in syllabic if sounds[i][2] == 1]
@@ -101,7 +102,11 @@ def _marked(sounds, onsets=None):
             hint = (onsets or {}).get(vowel_places.get(i))
             inside = any(s[1] != "c" for s in sounds[:start])
             if hint is not None and inside and start < i - hint:
-                start = i - hint
+                # An s stays with the p, t or k after it ("explain" /ɪkˈspleɪn/ beside
+                # "iks5plein"), as learner's dictionaries print it.
+                s_stop = (sounds[i - hint - 1][0] == "s" and sounds[i - hint][0] in "ptk"
+                          and start <= i - hint - 1)
+                start = i - hint - s_stop
             marks[start] = "5" if i == primary else ","
     return "".join(marks.get(i, "") + s[0] for i, s in enumerate(sounds))
 
@@ -188,10 +193,13 @@ def _weak_from_british(phones, british, spelling):
         kept.add(vowels[-3])
     weak = {i: FROM_BRITISH_WEAK[phones[i], t] for i, t in zip(vowels, theirs)
             if (phones[i], t) in FROM_BRITISH_WEAK}
-    # CMU's weak i before a consonant, other than in the last syllable, where the British
-    # form writes ɪ: "precaution" /prɪˈkɔːʃn/.
-    for i, t in zip(vowels[:-1], theirs):
-        if phones[i] == "IY0" and t == "i" and phones[i + 1] not in CMU_VOWELS_STRESSED:
+    # CMU's weak i before a consonant ahead of the primary stress, where the British form
+    # writes ɪ: "precaution" /prɪˈkɔːʃn/; after it, the i ends a compound's first part
+    # ("jellyfish" /ˈdʒelifɪʃ/).
+    primary = next((i for i in vowels if phones[i].endswith("1")), len(phones))
+    for i, t in zip(vowels, theirs):
+        if (phones[i] == "IY0" and t == "i" and i + 1 < primary
+                and phones[i + 1] not in CMU_VOWELS_STRESSED):
             weak[i] = "I"
     for i in kept:
         if phones[i] in ("AH0", "IH0"):
@@ -448,6 +456,8 @@ def from_british(form, spelling):
     text = re.sub(r"(^|[5,])(s?[tdnszWl])j(u:|Jr)", r"\1\2\3", text)
     if len(vowels) == 1:
         text = re.sub(r"^(s?[tdnszWl])j(u:|Jr)", r"\1\2", text)
+    # An s stays with the p, t or k after it, as from CMU: "explain" /ɪkˈspleɪn/.
+    text = re.sub(r"(?<=.)s([5,])([ptk])", r"\1s\2", text)
     return text
 
 

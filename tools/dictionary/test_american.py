@@ -92,7 +92,7 @@ FROM_CMU = [
     ("actual", "AE1 K CH AH0 W AH0 L", "5AktFuEl", "5AktFuEl"),
     ("eventually", "IH0 V EH1 N CH AH0 W AH0 L IY0", "i5ventjuEli", "I5ventFuEli"),
     ("genuine", "JH EH1 N Y AH0 W AH0 N", "5dVenjuin", "5dVenjuIn"),
-    ("extremist", "EH0 K S T R IY1 M IH0 S T", "iks5tri:mist", "Iks5tri:mIst"),
+    ("extremist", "EH0 K S T R IY1 M IH0 S T", "iks5tri:mist", "Ik5stri:mIst"),
     ("accepted", "AE0 K S EH1 P T IH0 D", "Ek5septid", "Ek5septId"),
     ("astronaut", "AE1 S T R AH0 N AA2 T", "5AstrEnR:t", "5AstrEnR:t"),
     ("parody", "P EH1 R AH0 D IY0", "5pArEdi", "5pArEdi"),
@@ -103,6 +103,9 @@ FROM_CMU = [
     ("extreme", "IH0 K S T R IY1 M", "", "Ik5stri:m"),
     ("understand", "AH2 N D ER0 S T AE1 N D", "", ",QndEr5stAnd"),
     ("dismantle", "D IH0 S M AE1 N T AH0 L", "dis5mAntl", "dIs5mAntl"),
+    ("unethical", "AH0 N EH1 TH IH0 K AH0 L", "Qn5eWikEl", "Qn5eWIkl"),
+    ("explain", "IH0 K S P L EY1 N", "iks5plein", "Ik5spleIn"),
+    ("dexterity", "D EH0 K S T EH1 R AH0 T IY0", "deks5teriti", "dek5sterEti"),
     # A word's first consonants all follow the mark, whatever the British form splits.
     ("scrutiny", "S K R UW1 T AH0 N IY0", "5kru:tini", "5skru:tEni"),
     ("about", "AH0 B AW1 T", "", "E5baJt"),
@@ -118,6 +121,7 @@ FROM_CMU = [
     ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
     ("precaution", "P R IY0 K AO1 SH AH0 N", "pri5kR:FEn", "prI5kR:Fn"),
+    ("jellyfish", "JH EH1 L IY0 F IH2 SH", "5dVelifiF", "5dVelifIF"),
     ("nineteen", "N AY1 N T IY1 N", "5nain5ti:n", ",naIn5ti:n"),
     ("volunteer", "V AA1 L AH0 N T IH1 R", ",vRlEn5tiE", ",vB:lEn5tIr"),
     ("matador", "M AE1 T AH0 D ER0", "5mAtEdR:", "5mAtEdR:r"),
@@ -153,6 +157,7 @@ FROM_BRITISH = [
     ("medleys", "5medliz", "5medliz"),
     ("rabid", "5rAbid", "5rAbId"),
     ("radiation", ",reidi5eiFn", ",reIdi5eIFn"),
+    ("explaining", "iks5pleiniN", "Ik5spleInIN"),
 ]
 
 # eSpeak's American phoneme names: syllables, primary stress, consonants with r.
