@@ -215,6 +215,14 @@ INNER_VARIANTS = (("or", "our"), ("ize", "ise"), ("ense", "ence"), ("sk", "sc"),
                   ("old", "ould"), ("xion", "ction"), ("l", "ll"), ("c", "s"), ("our", "or"))
 
 
+def other_spellings(word):
+    """The American spelling and the other spellings of a word under which CMU or Wiktionary may
+    know it ("haematoma", "hematoma"; "acclimatise", "acclimatize")."""
+    found = [word.replace(british, us) for british, us in crosscheck.AMERICAN_SPELLINGS
+             if british in word]
+    return [w for w in dict.fromkeys(found + spelling_variants(word)) if w != word]
+
+
 def spelling_variants(word):
     """Other spellings of a word, for words the sources know only one way."""
     w = word.lower()
@@ -265,6 +273,16 @@ WORD_PREFIXES = (("counter", "kauntE"), ("inter", "intE"), ("under", "QndE"), ("
                  ("non", "nRn"), ("sub", "sQb"), ("re", "ri:"), ("co", "kEu"), ("un", "Qn"))
 
 
+# Prefixes before a word that keep its stress: the word's primary stress moves on by the
+# prefix's syllables ("decarbonise", "hydroelectric").
+STRESS_KEEPING_PREFIXES = ("de", "dis", "be", "en", "em", "trans", "hyper", "micro", "macro",
+                           "neo", "pseudo", "proto", "auto", "bio", "geo", "hydro", "electro",
+                           "photo", "thermo", "tele", "mono", "poly", "ultra", "mini", "mid",
+                           "para", "meta", "un", "in", "im", "ir", "il", "re", "pre", "sub",
+                           "super", "inter", "over", "under", "counter", "anti", "non", "semi",
+                           "multi", "post", "mis", "co")
+
+
 class Builder:
     def __init__(self, data_dir, espeak_cache=None):
         self.data_dir = data_dir
@@ -309,8 +327,9 @@ class Builder:
         self.misspellings = []  # source keys that are no words
         self.cmu_phones = cmu_phones or {}  # word -> CMU's phone lists
         self.wiktionary_texts = wiktionary_texts or {}  # word -> Wiktionary's transcriptions
-        # Rule name -> [readings it mended, readings a source that contradicts it kept].
-        self.rule_counts = collections.defaultdict(lambda: [0, 0])
+        # Rule name -> [readings it mended, readings a source that contradicts it kept, readings
+        # it mended against CMU where Wiktionary stood by the rule].
+        self.rule_counts = collections.defaultdict(lambda: [0, 0, 0])
         self.rule_examples = collections.defaultdict(list)
         self.uncertain = set()
         self.not_again = set()
@@ -750,6 +769,10 @@ class Builder:
         variants = self.checker.cmu_variants(word)
         if not variants:
             return None
+        # A weak i or u that takes CMU's stress is CMU's short vowel ("linguist"), but in a word
+        # of two forms, which keeps the other stress ("inset").
+        entry = self.entries.get(word)
+        single = not entry or len(all_forms(entry[0])) == 1
         ours = evidence.codes_profile(codes, word)
         if evidence.stress_against(ours, variants) is not False:
             return None
@@ -766,7 +789,8 @@ class Builder:
         for v in same:
             target = max(v.primaries)
             fixed = repairs.restress(codes, target, word,
-                                     {i for i in v.stressed if i < target}, v.vowels[target])
+                                     {i for i in v.stressed if i < target},
+                                     v.vowels[target] if single else None)
             if not fixed:
                 continue
             theirs = evidence.codes_profile(fixed, word)
@@ -808,6 +832,8 @@ class Builder:
                             fixed = None
                         else:
                             self.rule_counts[name][0] += 1
+                            if self.contradicted(word, form, fixed, wiktionary=False):
+                                self.rule_counts[name][2] += 1
                             if len(self.rule_examples[name]) < 400:
                                 self.rule_examples[name].append("%s %s>%s" % (word, form, fixed))
                             changed = True
@@ -820,10 +846,16 @@ class Builder:
                 if len(text) <= MAX_TRANSCRIPTION:
                     self.entries[key] = (text, method)
 
-    def contradicted(self, word, before, after):
-        """Whether the evidence stood by the reading before and not by the one after."""
+    def contradicted(self, word, before, after, wiktionary=True):
+        """Whether the evidence stood by the reading before and not by the one after;
+        wiktionary: whether Wiktionary may back the mended reading against CMU."""
         variants = self.checker.cmu_variants(word)
         old, new = evidence.codes_profile(before, word), evidence.codes_profile(after, word)
+        # Wiktionary has British readings beside American ones: where one of them stands by
+        # the mended reading, CMU's American one does not overrule it ("eraser" with its z,
+        # "contracted" as the verb).
+        if wiktionary and variants and self.checker.wiktionary_agrees(word, new):
+            return False
         if variants:
             if (evidence.stress_against(old, variants) is not False
                     and evidence.stress_against(new, variants) is False):
@@ -835,23 +867,39 @@ class Builder:
 
     def supported(self, key):
         """Whether anything but rules stands by a rule-made reading: CMU or Wiktionary has the
-        word, or it is made of a head that is no guess by an ending that keeps the head's
-        stress, and keeps it."""
+        word or another spelling of it and agrees; it is made of a head by an ending that keeps
+        the head's stress, and keeps the stress that the head has where it is no guess or where
+        CMU or Wiktionary have it; an ending that draws the stress has it where it should; its
+        own forms that CMU or Wiktionary have are stressed alike; or it is made of two words
+        that are no guesses, or of a prefix and such a word, stressed as that word."""
         word = key.lower()
         if self.checker.cmu_variants(word) or word in self.checker.wiktionary:
             return True
         codes = first_form(self.entries[key][0])
-        for ending, _ in repairs.NEUTRAL_ENDINGS + repairs.SHIFTING_ENDINGS:
+        ours = evidence.codes_profile(codes, word)
+        for other in other_spellings(word):
+            if self.independent_agrees(other, ours):
+                return True
+        shifting = [e for e, _ in repairs.SHIFTING_ENDINGS
+                    if word.endswith(e) and len(word) - len(e) >= 3]
+        if shifting:
+            # An ending that draws the stress says where it falls by itself ("quadraphonic").
+            return repairs.agrees_with_head(codes, "", shifting[0])
+        for ending in repairs.KEEPING_ENDINGS:
             if not word.endswith(ending) or len(word) - len(ending) < 3:
                 continue
-            # A shifting ending says where the stress falls by itself ("quadraphonic").
-            if ending in repairs.SHIFTS and repairs.agrees_with_head(codes, "", ending):
-                return True
             for head in repairs._heads(word[: -len(ending)], ending):
-                if head in self.entries and head not in self.uncertain and head != word:
-                    if repairs.agrees_with_head(codes, first_form(self.entries[head][0]),
-                                                ending):
-                        return True
+                if head == word:
+                    continue
+                if any(repairs.same_stress(ours, theirs) for theirs in self.head_profiles(head)):
+                    return True
+        # Its own forms, where CMU or Wiktionary have them ("aerate", "aerated").
+        for ending in ("s", "es", "ed", "d", "ing", "er", "ers", "ly", "ness", "ment"):
+            for form in (word + ending, word[:-1] + ending if word.endswith("e") else None,
+                         word[:-1] + "i" + ending if word.endswith("y") else None):
+                if form and any(repairs.same_stress(theirs, ours, grown=True)
+                                for theirs in self.independent_profiles(form)):
+                    return True
         # A compound of two words that are no guesses, stressed on one of them.
         for cut in range(3, len(word) - 2):
             parts = (word[:cut], word[cut:])
@@ -862,7 +910,38 @@ class Builder:
             if (word.startswith(prefix) and len(rest) > 2 and rest in self.entries
                     and rest not in self.uncertain):
                 return True
+        # A prefix of a syllable or more before a word that is no guess, the word's stress kept.
+        for prefix in STRESS_KEEPING_PREFIXES:
+            rest = word[len(prefix):]
+            if not word.startswith(prefix) or len(rest) < 3:
+                continue
+            for theirs in self.head_profiles(rest):
+                extra = ours.syllables - theirs.syllables
+                if (extra >= 1 and theirs.primaries and len(ours.primaries) == 1
+                        and ours.primaries == {p + extra for p in theirs.primaries}):
+                    return True
         return False
+
+    def independent_profiles(self, word):
+        """CMU's and Wiktionary's profiles of a word."""
+        return list(self.checker.cmu_variants(word) or ()) + list(
+            self.checker.wiktionary.get(word) or ())
+
+    def head_profiles(self, head):
+        """The profiles a head word's stress is known by: its forms where it is an entry and
+        no guess, CMU's and Wiktionary's."""
+        found = self.independent_profiles(head)
+        if head in self.entries and head not in self.uncertain and self.entries[head][0].strip():
+            found += [evidence.codes_profile(f, head) for f in all_forms(self.entries[head][0])]
+        return found
+
+    def independent_agrees(self, word, ours):
+        """Whether CMU or Wiktionary have the word and stress and sound it as ours."""
+        variants = self.checker.cmu_variants(word)
+        if variants:
+            return (evidence.stress_against(ours, variants) is not False
+                    and bool(evidence.consonants_against(ours, variants)))
+        return bool(self.checker.wiktionary_agrees(word, ours))
 
     def mark_uncertain(self):
         """The keys whose reading only rules made and nothing independent checked: ipa-dict's

@@ -446,21 +446,30 @@ def report_doubt(args, groups, builder, failed):
     print("uncertain keys (one rule-made source, nothing independent): %d of %d = %.2f%%; "
           "of the frequency list %d%s" % (len(uncertain), total, share, len(frequent),
                                           (": " + ", ".join(frequent[:20])) if frequent else ""))
+    reasons = collections.Counter(
+        "a form, spelling or twin of an uncertain key" if builder.entries[k][1] in (
+            "form", "american", "twin", "composed") else "%s's reading alone" % builder.entries[k][1]
+        for k in uncertain)
+    for reason, count in reasons.most_common():
+        print("  %-46s %6d" % (reason, count))
     if share > args.uncertain_ceiling:
         failed.append("uncertain keys %.2f%% are above the ceiling of %.2f%%"
                       % (share, args.uncertain_ceiling))
+    if frequent:
+        failed.append("uncertain keys of the frequency list: " + ", ".join(frequent[:20]))
 
 
 def report_rules(args, builder):
     """Per repair rule: the readings it mended, and those where a source that contradicts the
     mended reading (CMU, else Wiktionary) won."""
-    print("repair rules (readings mended; kept by the evidence against the rule):")
+    print("repair rules (readings mended, of them against CMU where Wiktionary stood by the "
+          "rule; kept by the evidence against the rule):")
     names = [name for name, _, _ in builder.rules()]
     names += sorted(n for n in builder.rule_counts if n not in names)
     for name in names:
-        won, held = builder.rule_counts.get(name, (0, 0))
-        print("  %-20s %6d  %5d  %s" % (name, won, held,
-                                        ", ".join(builder.rule_examples.get(name, [])[:2])))
+        won, held, overruled = builder.rule_counts.get(name, (0, 0, 0))
+        print("  %-24s %6d %5d  %5d  %s" % (name, won, overruled, held, ", ".join(
+            builder.rule_examples.get(name, [])[:2])))
 
 
 # Words the syllabus has with two pronunciations, each in the tables with both.

@@ -198,8 +198,11 @@ def restress(codes, target, word, secondaries=(), cmu_vowel=None):
     for n, p in enumerate(vowels):
         was = p.stress
         p.stress = 1 if n == target else 2 if n in secondaries and n < target else 0
-        if p.stress == 1 and p.code in WEAK:
-            return None  # which full vowel a weak one becomes is a guess
+        # Which full vowel a weak one becomes is a guess, but for CMU's short i and u, which
+        # are ours too ("linguist").
+        if p.stress == 1 and p.code in WEAK and (p.code, cmu_vowel) not in (("i", "IH"),
+                                                                             ("u", "UH")):
+            return None
         if was == 1 and not p.stress and p.code == "E:":
             p.code = "E"
     made = coderules.codes_of(phonemes, word)
@@ -381,8 +384,11 @@ def _heads(stem, ending):
     out = [stem]
     if ending in ("ed", "ing", "er", "ers", "est", "ish", "ise", "ize", "ism", "ist", "ised", "ized",
                   "ises", "izes", "ising", "izing", "iser", "izer", "isers", "izers", "ist",
-                  "ists", "isms"):
+                  "ists", "isms", "or", "ors", "able", "ably", "y", "ery", "ry"):
         out.append(stem + "e")
+    # "anatomy", "anatomise"; "botany", "botanist".
+    if ending.startswith("is") or ending.startswith("iz"):
+        out.append(stem + "y")
     if stem.endswith("i"):
         out.append(stem[:-1] + "y")
     if ending in ("ed", "ing", "er", "ers", "est", "ish") and len(stem) > 2 and stem[-1] == stem[-2]:
@@ -410,6 +416,116 @@ def onset_after_prefix(context, word, codes):
     return None
 
 
+# The particles that begin the compounds British English stresses on the first part when they
+# are nouns ("outpatient", "underdog", "upbringing") and on the stem when they are verbs.
+NOUN_PARTICLES = ("out", "up", "under", "over", "down", "back")
+
+
+def _is_verb(context, lemma):
+    """Whether the word lists have an -ed or -ing form of a word."""
+    made = [lemma + "ed", lemma + "d", lemma + "ing", lemma + lemma[-1:] + "ed",
+            lemma + lemma[-1:] + "ing"]
+    if lemma.endswith("e"):
+        made.append(lemma[:-1] + "ing")
+    return any(context.is_word(m) for m in made)
+
+
+def _lemma(word):
+    """The singular of a plural, else the word."""
+    if word.endswith("ies"):
+        return word[:-3] + "y"
+    if word.endswith("ses") or word.endswith("xes") or word.endswith("ches"):
+        return word[:-2]
+    if word.endswith("s") and not word.endswith("ss"):
+        return word[:-1]
+    return word
+
+
+def fore_stressed_noun(context, word, codes):
+    """A noun of a particle and a word is stressed on the particle ("outpatient" "5autpeiFEnt",
+    "underdog", "upbringing"), as CMU stresses it, where Wiktionary does not side with the
+    stem: the stem's stress that the verbs take ("overheat") is no noun's."""
+    particle = next((p for p in NOUN_PARTICLES
+                     if word.startswith(p) and len(word) - len(p) >= 3), None)
+    if not particle or codes.startswith("5") or "5" not in codes or word.endswith("ed"):
+        return None
+    phones = context.cmu_phones.get(word)
+    if not phones or not all(_cmu_primaries(p) == [0] for p in phones):
+        return None
+    # Wiktionary's British readings stand by the stem where one of them stresses it.
+    if any(not t.lstrip("/[").startswith("ˈ") for t in context.wiktionary_texts.get(word, ())):
+        return None
+    lemma = _lemma(word)
+    plural = lemma != word or context.is_word(word + "s") or context.is_word(word + "es")
+    if (not plural or _is_verb(context, lemma) or lemma.endswith(NOT_NOUN_ENDINGS)
+            or word.endswith(NOT_NOUN_ENDINGS)):
+        return None
+    # A verb's -ing, its agent and its action are stressed as the verb ("overheating",
+    # "underachiever", "overpayment"), where the tables have the verb.
+    for ending in ("ing", "er", "r", "ment", "ion"):
+        if not lemma.endswith(ending):
+            continue
+        heads = _heads(lemma[: -len(ending)], "ing")
+        # An -ing is the verb's where the tables have the verb ("upbringing" has none).
+        if any(context.head_transcription(h) if ending == "ing" else _is_verb(context, h)
+               for h in heads):
+            return None
+    return restress(codes, 0, word)
+
+
+# The endings of adjectives, which keep the stem's stress after a particle ("overambitious").
+NOT_NOUN_ENDINGS = ("ous", "ive", "ic", "ical", "able", "ible", "ful", "less", "ish", "ly")
+
+
+def _cmu_primaries(phones):
+    vowels = [p for p in phones if p[-1:] in ("0", "1", "2")]
+    return [i for i, p in enumerate(vowels) if p.endswith("1")]
+
+
+# Endings of adjectives: a compound adjective is stressed on its second part ("southeastern"
+# ",sauW5i:stEn", "postmodern"), where the nouns of two words take the first.
+ADJECTIVE_ENDINGS = ("ern", "al", "ic", "ical", "ous", "ary", "an", "ist")
+
+
+def stem_stressed_adjective(context, word, codes):
+    """A compound adjective stressed on its first part that CMU stresses on the second, with a
+    secondary stress on the first, is stressed so, where Wiktionary does not side with ours."""
+    if not word.endswith(ADJECTIVE_ENDINGS) or not codes.startswith("5"):
+        return None
+    if not context.compound(word) and not word.startswith(("post", "pre", "psycho", "pseudo")):
+        return None
+    phones = context.cmu_phones.get(word)
+    if not phones:
+        return None
+    targets = {tuple(_cmu_primaries(p)) for p in phones}
+    if len(targets) != 1 or len(next(iter(targets))) != 1 or next(iter(targets))[0] == 0:
+        return None
+    if not all(p[[i for i, q in enumerate(p) if q[-1:] in "012"][0]].endswith("2")
+               for p in phones):
+        return None
+    texts = context.wiktionary_texts.get(word)
+    if texts and any(t.lstrip("/[").startswith("ˈ") for t in texts):
+        return None
+    return restress(codes, next(iter(targets))[0], word, {0})
+
+
+# The endings -ary, -ory, -ery are weak after the stress in British English ("fragmentary"
+# "5frAgmEntEri", "compensatory"), where an American reading gives them a full vowel.
+WEAK_ENDING = re.compile(r",?([bdfghjklmnprstvwzFVTWN]*)(e|R:|/E|A)(riz?)$")
+
+
+def weak_ary(context, word, codes):
+    """The vowel of -ary, -ory or -ery after the stress is a schwa."""
+    if not word.endswith(("ary", "ory", "ery", "aries", "ories", "eries")):
+        return None
+    m = WEAK_ENDING.search(codes)
+    # A syllable of its own between the stress and the ending ("compensatory", not "gory").
+    if not m or "5" not in codes[:m.start()] or not re.search(
+            r"5[^5,]*[aeiouAEQR/]", codes[:m.start()]):
+        return None
+    return codes[:m.start()] + m.group(1) + "E" + m.group(3)
+
+
 def noun_ate(context, word, codes):
     """A noun or adjective in -ate that CMU reads with a weak vowel in every reading ends in it
     ("pomegranate" "5pRmigrAnit", "delicate")."""
@@ -433,6 +549,9 @@ RULES = (
     ("-s after a vowel", plural_after_vowel, RULE_METHODS),
     ("s after a prefix", onset_after_prefix, RULE_METHODS + ("britfone", "style")),
     ("-ate noun", noun_ate, RULE_METHODS),
+    ("fore-stressed noun", fore_stressed_noun, RULE_METHODS),
+    ("stem-stressed adjective", stem_stressed_adjective, RULE_METHODS),
+    ("weak -ary", weak_ary, RULE_METHODS),
 )
 
 
@@ -449,8 +568,35 @@ def wiktionary_texts(path):
 
 # Endings that draw the stress to the syllable before them, with the syllables they add
 # ("atom", "atomic" a5tRmik; "electric", "electricity" ilek5trisiti).
-SHIFTING_ENDINGS = (("ities", 2), ("ity", 2), ("ics", 1), ("ic", 1), ("ions", 1), ("ion", 1))
+SHIFTING_ENDINGS = (("ologists", 2), ("ologist", 2), ("ologies", 2), ("ology", 2),
+                    ("ographers", 2), ("ographer", 2), ("ography", 2), ("ometers", 2),
+                    ("ometer", 2), ("otomies", 2), ("otomy", 2), ("ectomies", 2),
+                    ("ectomy", 2), ("oscopy", 2), ("ifying", 3), ("ified", 2), ("ifies", 2),
+                    ("ify", 2), ("icals", 2), ("ical", 2), ("itudes", 2), ("itude", 2),
+                    ("icians", 1), ("ician", 1), ("itis", 1), ("osis", 1), ("ities", 2),
+                    ("ity", 2), ("ics", 1), ("ic", 1), ("ions", 1), ("ion", 1))
 SHIFTS = dict(SHIFTING_ENDINGS)
+
+
+# More endings that keep the stress of the word before them: a word made with one is stressed
+# as its head ("eliminator" as "eliminate", "releasable" as "release", "bloomy" as "bloom").
+KEEPING_ENDINGS = tuple(sorted({e for e, _ in NEUTRAL_ENDINGS} | {
+    "able", "ably", "or", "ors", "ship", "ships", "hood", "hoods", "y", "ies", "ry", "ery",
+    "eries", "dom", "like", "wise", "ward", "wards", "ette", "ettes", "lessly", "fully",
+    "nesses", "ishly", "ishness", "ful", "fuls", "ingly", "edly"}, key=len, reverse=True))
+
+
+def same_stress(ours, theirs, grown=False):
+    """Whether a word made of a head by an ending (ours) is stressed as the head (theirs): the
+    same primary syllable, the word at least as long; grown: the other way round, theirs the
+    longer word made of ours."""
+    if grown:
+        ours, theirs = theirs, ours
+    if theirs.syllables > ours.syllables:
+        return False
+    mine = ours.primaries or ({0} if ours.syllables == 1 else frozenset())
+    head = theirs.primaries or ({0} if theirs.syllables == 1 else frozenset())
+    return bool(mine) and bool(head) and set(mine) <= set(head)
 
 
 def agrees_with_head(codes, head_codes, ending):

@@ -244,11 +244,15 @@ class RuleContext:
     all_forms = staticmethod(generate.all_forms)
     long_re = generate.Builder.long_re
 
-    def __init__(self, heads=(), wiktionary=(), cmu_phones=()):
+    def __init__(self, heads=(), wiktionary=(), cmu_phones=(), words=()):
         self.heads = dict(heads)
         self.wiktionary_texts = {w: [t] for w, t in dict(wiktionary).items()}
         self.cmu_phones = {w: [p.split()] for w, p in dict(cmu_phones).items()}
         self.not_again = set()
+        self.words = set(words)
+
+    def is_word(self, word):
+        return word in self.words
 
     def head_transcription(self, word):
         return self.heads.get(word)
@@ -260,7 +264,7 @@ class RuleContext:
         return generate.first_form(self.heads[word]) if word in self.heads else None
 
     def compound(self, word):
-        return word in ("bookkeeper",)
+        return word in ("bookkeeper", "southeastern", "saltwater")
 
 
 class RepairRules(unittest.TestCase):
@@ -299,14 +303,46 @@ class RepairRules(unittest.TestCase):
         (repairs.noun_ate, "pomegranate", "5pRmigrAneit", {}, "5pRmigrAnit"),
         (repairs.noun_ate, "dislocate", "5dislEkeit", {}, None),
         (repairs.onset_after_prefix, "interstellar", ",intEs5telE", {}, ",intE5stelE"),
+        # Nouns of a particle and a word are stressed on the particle as CMU has it; the verbs,
+        # their -ing and agents, and adjectives keep the stem's.
+        (repairs.fore_stressed_noun, "outpatient", "aut5peiFEnt", {}, "5autpeiFEnt"),
+        (repairs.fore_stressed_noun, "underdogs", ",QndE5dRgz", {}, "5QndEdRgz"),
+        (repairs.fore_stressed_noun, "upbringing", "Qp5briNiN", {}, "5QpbriNiN"),
+        (repairs.fore_stressed_noun, "overheating", ",EuvE5hi:tiN",
+         {"overheat": ",EuvE5hi:t"}, None),
+        (repairs.fore_stressed_noun, "overheats", ",EuvE5hi:ts", {}, None),
+        (repairs.fore_stressed_noun, "overambitious", ",EuvErAm5biFEs", {}, None),
+        (repairs.fore_stressed_noun, "outgoing", "aut5gEuiN", {}, None),
+        # Compound adjectives take CMU's stress on their second part.
+        (repairs.stem_stressed_adjective, "southeastern", "5sauWi:stEn", {}, "sauW5i:stEn"),
+        (repairs.stem_stressed_adjective, "postmodern", "5pEustmRdEn", {}, "pEust5mRdEn"),
+        (repairs.stem_stressed_adjective, "postman", "5pEustmEn", {}, None),
+        (repairs.stem_stressed_adjective, "saltwater", "5sR:ltwR:tE", {}, None),
+        # -ary, -ory after the stress are weak; a stressed one is not.
+        (repairs.weak_ary, "compensatory", "kRm5pensEtR:ri", {}, "kRm5pensEtEri"),
+        (repairs.weak_ary, "fragmentary", "5frAgmenteri", {}, "5frAgmentEri"),
+        (repairs.weak_ary, "paramilitary", ",pArE5mili,teri", {}, ",pArE5militEri"),
+        (repairs.weak_ary, "gory", "5gR:ri", {}, None),
+        (repairs.weak_ary, "canaries", "kE5n/Eriz", {}, None),
+        (repairs.family_stress, "abstracted", "5AbstrAktid",
+         {"abstract": "/5AbstrAkt, Ab5strAkt/"}, "Ab5strAktid"),
     )
 
-    CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T"}
+    CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T",
+           "outpatient": "AW1 T P EY2 SH AH0 N T", "underdogs": "AH1 N D ER0 D AO2 G Z",
+           "upbringing": "AH1 P B R IH2 NG IH0 NG", "overheating": "OW1 V ER0 HH IY2 T IH0 NG",
+           "overheats": "OW1 V ER0 HH IY2 T S",
+           "overambitious": "OW1 V ER0 AE0 M B IH2 SH AH0 S",
+           "outgoing": "AW1 T G OW2 IH0 NG", "southeastern": "S AW2 TH IY1 S T ER0 N",
+           "postmodern": "P OW2 S T M AA1 D ER0 N", "postman": "P OW1 S T M AH0 N",
+           "saltwater": "S AO1 L T W AO2 T ER0"}
+    WIKTIONARY = {"outgoing": "/aʊtˈɡəʊɪŋ/"}
+    WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat"}
 
     def test_rules(self):
         for rule, word, codes, heads, expected in self.CASES:
-            self.assertEqual(rule(RuleContext(heads, cmu_phones=self.CMU), word, codes),
-                             expected, word)
+            context = RuleContext(heads, self.WIKTIONARY, self.CMU, self.WORDS)
+            self.assertEqual(rule(context, word, codes), expected, word)
 
     def test_re_is_again_only_where_the_evidence_hears_ri(self):
         heads = {"tract": "trAkt"}
@@ -331,8 +367,12 @@ class RepairRules(unittest.TestCase):
         self.assertEqual(repairs.restress("5daivE:t", 1, "divert"), "dai5vE:t")
         self.assertEqual(repairs.restress("E5prRksimeiFEn", 3, "approximation", {1}),
                          "E,prRksi5meiFEn")
-        # Which full vowel a weak one would become is a guess: no reading then.
+        # Which full vowel a weak one would become is a guess: no reading then, but for CMU's
+        # short i, which is ours too.
         self.assertIsNone(repairs.restress("kEn5tAktid", 0, "contacted"))
+        self.assertIsNone(repairs.restress("liN5gwist", 0, "linguist"))
+        self.assertEqual(repairs.restress("liN5gwist", 0, "linguist", cmu_vowel="IH"),
+                         "5liNgwist")
 
 
 class WritingEntries(unittest.TestCase):
@@ -525,6 +565,40 @@ class ComposedEntries(unittest.TestCase):
         self.assertEqual(builder.compose("cut-off", 1), "5kQtR:f")
         self.assertEqual(builder.compose("t-test", 1), "5ti:test")
         self.assertEqual(builder.compose("good-looking", 1), "5gud5lukiN")
+
+    def test_a_rule_made_reading_is_uncertain_unless_evidence_stands_by_it(self):
+        cases = (
+            # (word, ipa-dict's reading, uncertain)
+            ("bloomy", "/ˈbluːmi/", False),  # stressed as its head, a Britfone word
+            ("gloomy", "/ɡluːˈmi/", True),  # stressed against its head
+            ("releasable", "/ɹɪˈliːsəbəl/", False),
+            ("annealing", "/əˈniːlɪŋ/", False),  # the head is CMU's only
+            ("annealer", "/ˈæniːlə/", True),
+            ("aerate", "/ˈeəɹeɪt/", False),  # its form is CMU's
+            ("mixology", "/mɪkˈsɒlədʒi/", False),  # the ending draws the stress
+            ("zymology", "/ˈzaɪmɒlədʒi/", True),
+            ("haematoma", "/ˌhiːməˈtəʊmə/", False),  # CMU has the American spelling
+            ("deforest", "/diːˈfɒɹɪst/", False),  # a prefix before a word
+            ("zorbing", "/ˈzɔːbɪŋ/", True),  # nothing stands by it
+        )
+        builder = Builder({"bloom": "b l ˈuː m", "gloom": "g l ˈuː m",
+                           "release": "ɹ ɪ l ˈiː s", "forest": "f ˈɒ ɹ ɪ s t"},
+                          ipadict={w: ipa for w, ipa, _ in cases},
+                          cmu_words=cmu({"anneal": ["AH0 N IY1 L"],
+                                         "aerated": ["EH1 R EY2 T IH0 D"],
+                                         "hematoma": ["HH IY2 M AH0 T OW1 M AH0"]}))
+        builder.mark_uncertain()
+        for word, _, uncertain in cases:
+            self.assertEqual(word in builder.uncertain, uncertain, word)
+
+    def test_wiktionary_backs_a_rule_against_cmu(self):
+        builder = Builder({"erase": "ɪ ɹ ˈeɪ z"}, ipadict={"eraser": "/ɪˈɹeɪsə/"},
+                          cmu_words=cmu({"eraser": ["IH0 R EY1 S ER0"]}))
+        self.assertTrue(builder.contradicted("eraser", "i5reisE", "i5reizE"))
+        builder.checker.wiktionary = repairs.wiktionary_lines(["eraser\t/ɪˈɹeɪsɚ/\n",
+                                                               "eraser\t/ɪˈɹeɪzə/\n"])
+        self.assertFalse(builder.contradicted("eraser", "i5reisE", "i5reizE"))
+        self.assertTrue(builder.contradicted("eraser", "i5reisE", "i5reizE", wiktionary=False))
 
     def test_abbreviations_are_read_as_letters(self):
         self.assertEqual(generate.read_as_letters("TV"), "5ti:5vi:")
