@@ -272,6 +272,15 @@ TEST_F(Frm4Test, NothingCutsIntoARunningBatch) {
     window.documentBox()->setFocus();
     QTest::keyClick(window.documentBox(), Qt::Key_X);
     EXPECT_EQ(document(), "apple/5Apl/\n" + exampleDocument() + "x");
+
+    // The events keep running to the end of a long run, not only on its first pass.
+    int passes = 0;
+    QTimer everyPass;
+    QObject::connect(&everyPass, &QTimer::timeout, [&] { passes += window.isRunning() ? 1 : 0; });
+    everyPass.start(0);
+    window.annotateFile(list("long.txt", QByteArray("apple\r\n").repeated(20000)));
+    EXPECT_GE(passes, 2);
+    EXPECT_EQ(document().count("apple/5Apl/"), 20002);
 }
 
 TEST_F(Frm4Test, SavesAsRtfAndConfirmsWithThePath) {
