@@ -236,7 +236,7 @@ TEST(Clipboard, StagedInsertionLeavesThePieceAndDirectInsertionLeavesTheClipboar
     EXPECT_EQ(output::clipboard::get(), "what the user copied");
 
     const auto staged = [](const QString& text) {
-        return core::Insertion{core::Step{{core::Run{text}}, true}};
+        return core::Insertion{core::Step{{core::Run{text, QString(), core::kBlack}}, true}};
     };
     box.insert(staged(QStringLiteral("Quality")));
     EXPECT_EQ(output::clipboard::get(), "Quality");
