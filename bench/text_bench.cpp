@@ -18,8 +18,10 @@
 #include "documentbox.h"
 #include "frm5.h"
 #include "lookupclient.h"
+#include "segments.h"
 #include "textannotator.h"
 #include "textwriters.h"
+#include "wordindex.h"
 
 namespace {
 
@@ -129,7 +131,8 @@ void BM_ContextSentences(benchmark::State& state) {
         return sentences;
     };
     QString passage = share(kContextCases, "context cases") + share(kHeldOutCases, "held out");
-    const qsizetype perPassage = core::annotateText(passage, words, options).counts.words;
+    const qsizetype perPassage =
+        testing_support::annotateText(passage, words, options).counts.words;
     QString text;
     for (qsizetype n = 0; n < kMillion; n += perPassage) {
         text += passage;
@@ -172,9 +175,10 @@ void BM_TenThousandWords(benchmark::State& state) {
             QCoreApplication::processEvents();
             benchmark::DoNotOptimize(box.document()->characterCount());
         } else {
-            const core::TextAnnotation annotation = core::annotateText(text, words, {});
+            const testing_support::TextAnnotation annotation =
+                testing_support::annotateText(text, words, {});
             QList<core::Run> runs;
-            for (const core::TextSegment& segment : annotation.segments) {
+            for (const testing_support::TextSegment& segment : annotation.segments) {
                 if (!segment.isWord) {
                     runs.push_back(core::betweenRun(segment.text));
                     continue;
@@ -307,6 +311,41 @@ void BM_EspeakNg(benchmark::State& state) {
     bench::espeakIpa(state, path, state.range(0));
 }
 
+// The annotator's index of distinct words beside QHash, over the words of a running text of
+// 100,000: what finding a word without making a string of each occurrence saves. range(0) = 0:
+// the index; 1: QHash<QString, int>.
+void BM_WordIndex(benchmark::State& state) {
+    const QString text = runningText(100000);
+    const QList<QStringView> words = QStringView(text).split(u' ', Qt::SkipEmptyParts);
+    const bool qhash = state.range(0) == 1;
+    for (auto _ : state) {
+        int distinct = 0;
+        if (qhash) {
+            QHash<QString, int> index;
+            for (const QStringView word : words) {
+                QString key = word.toString();
+                if (!index.contains(key)) {
+                    index.insert(std::move(key), distinct++);
+                }
+            }
+        } else {
+            core::WordIndex index;
+            std::vector<QStringView> spellings;
+            const auto spelling = [&spellings](int number) { return spellings[size_t(number)]; };
+            for (const QStringView word : words) {
+                const size_t hash = core::WordIndex::hashOf(word);
+                if (index.find(word, hash, spelling) < 0) {
+                    spellings.push_back(word);
+                    index.add(hash);
+                    ++distinct;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(distinct);
+    }
+    state.counters["words"] = double(words.size());
+}
+
 BENCHMARK(BM_AnnotateIpa)
     ->ArgNames({"level", "modern"})
     ->Args({0, 0})
@@ -342,6 +381,7 @@ BENCHMARK(BM_WindowKeystroke)
     ->Iterations(20)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_WordIndex)->ArgNames({"qhash"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // espeak-ng reads some thousands of words a second; a sample of 20,000 words gives its rate.
 BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sonabet::notation {
@@ -92,6 +93,36 @@ inline bool isDictionaryCharacter(char32_t c) {
         }
     }
     return false;
+}
+
+// Between two pronunciations of one word: "/TE, Ti/". A comma before a syllable is the secondary
+// stress.
+inline constexpr std::u16string_view kFormSeparator = u", ";
+
+inline constexpr std::size_t kNoSlash = std::string_view::npos;
+
+// The slashes that wrap a transcription ("/TE, Ti/"): the last character but trailing blanks
+// when it is a slash, and the first slash before it. A slash alone at the start is the ε of "/E",
+// no delimiter. {kNoSlash, kNoSlash} when the codes are not wrapped. Codes: a view of any
+// character type, the classic bytes or UTF-16.
+template <typename View>
+std::pair<std::size_t, std::size_t> wrappingSlashes(View codes) {
+    std::size_t close = static_cast<std::size_t>(codes.size());
+    while (close > 0 && (codes[close - 1] == u' ' || codes[close - 1] == u'\t')) {
+        --close;
+    }
+    if (close == 0 || codes[close - 1] != u'/') {
+        return {kNoSlash, kNoSlash};
+    }
+    --close;
+    std::size_t open = 0;
+    while (codes[open] != u'/') {
+        ++open;
+    }
+    if (open == close) {
+        return {kNoSlash, kNoSlash};
+    }
+    return {open, close};
 }
 
 }  // namespace sonabet::notation

@@ -78,12 +78,8 @@ std::size_t lastNonBlank(std::string_view line, std::size_t begin, std::size_t e
 // Marks the slashes of a line that wrap a transcription rather than stand for ε.
 std::vector<bool> delimiters(std::string_view line) {
     std::vector<bool> marked(line.size(), false);
-    const std::size_t close = lastNonBlank(line, 0, line.size());
-    if (close == std::string_view::npos || line[close] != '/') {
-        return marked;
-    }
-    const std::size_t open = line.find('/');
-    if (open == close) {
+    const auto [open, close] = notation::wrappingSlashes(line);
+    if (open == notation::kNoSlash) {
         return marked;
     }
     marked[open] = marked[close] = true;

@@ -66,12 +66,8 @@ public:
 
     void clickSave() { QTest::mouseClick(save, Qt::LeftButton); }
     void clickTransfer() { QTest::mouseClick(transfer, Qt::LeftButton); }
-    // What Timer1 does once a second.
-    void ticks(int count) {
-        for (int i = 0; i < count; ++i) {
-            saver->tick();
-        }
-    }
+    // What Timer1 does once a minute.
+    void autosave() { saver->autosave(); }
     QString fileLabel() const { return lblfile ? lblfile->text() : QString(); }
     bool timerRunning() const { return saver->timer()->isActive(); }
 

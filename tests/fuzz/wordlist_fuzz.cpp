@@ -44,8 +44,8 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fuzzing::Dictionary& dictionary = *new fuzzing::Dictionary;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const core::WordList list = core::wordListFromBytes(bytes, QStringLiteral("list.txt"));
     const QString text = core::decodeWordList(bytes);
+    const core::WordList list = core::wordListFromText(text, QStringLiteral("list.txt"));
 
     if (!list.ok()) {
         FUZZ_CHECK(list.lines.isEmpty(), list.error);

@@ -235,9 +235,12 @@ TEST(Clipboard, StagedInsertionLeavesThePieceAndDirectInsertionLeavesTheClipboar
     box.replaceSelection(QStringLiteral("direct "));
     EXPECT_EQ(output::clipboard::get(), "what the user copied");
 
-    output::stagedInsert(box, QStringLiteral("Quality"));
+    const auto staged = [](const QString& text) {
+        return core::Insertion{core::Step{{core::Run{text, QString(), core::kBlack}}, true}};
+    };
+    box.insert(staged(QStringLiteral("Quality")));
     EXPECT_EQ(output::clipboard::get(), "Quality");
-    output::stagedInsert(box, QStringLiteral(" [\r\n"));
+    box.insert(staged(QStringLiteral(" [\r\n")));
     EXPECT_EQ(output::clipboard::get(), " [\r\n");
     box.replaceSelection(QStringLiteral("]"));
     EXPECT_EQ(output::clipboard::get(), " [\r\n");

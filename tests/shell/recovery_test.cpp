@@ -22,6 +22,7 @@
 #include "frmstep1.h"
 #include "lookupclient.h"
 #include "recovery.h"
+#include "recoverycopies.h"
 #include "rtfwriter.h"
 #include "testenv.h"
 
@@ -155,7 +156,7 @@ TEST_F(Recovery, AnExitThatCannotKeepACopyAsksBeforeTheDocumentIsLost) {
     type(*window, "Quality");
     // A file where this run's folder would be: no copy can be written.
     const QString run =
-        QFileInfo(launcher->recoveryStore().copyPath(QStringLiteral("Frm3"))).path();
+        QFileInfo(launcher->recovery().store().copyPath(QStringLiteral("Frm3"))).path();
     ASSERT_TRUE(QFile(run).open(QIODevice::WriteOnly));
 
     env.messages.answer(Answer::Ok);      // 您确定要退出吗?
@@ -181,12 +182,12 @@ TEST_F(Recovery, ACopyIsKeptEveryMinuteUntilTheDocumentIsSaved) {
     const auto launcher = start();
     smart::Frm3* window = openSmartWindow(*launcher);
     ASSERT_NE(window, nullptr);
-    const QString copy = launcher->recoveryStore().copyPath(QStringLiteral("Frm3"));
-    launcher->keepUnsavedDocuments();  // nothing typed yet
+    const QString copy = launcher->recovery().store().copyPath(QStringLiteral("Frm3"));
+    launcher->recovery().keepUnsaved();  // nothing typed yet
     EXPECT_FALSE(QFile::exists(copy));
 
     type(*window, "Quality");
-    launcher->keepUnsavedDocuments();  // what the recovery timer does once a minute
+    launcher->recovery().keepUnsaved();  // what the recovery timer does once a minute
     EXPECT_TRUE(QFile::exists(copy));
 
     env.files.answer(env.file(QStringLiteral("saved.doc")));
@@ -220,7 +221,7 @@ TEST_F(Recovery, DISABLED_HoldsAnUnsavedDocumentUntilKilled) {
         } else {
             box->replaceSelection(QStringLiteral("Quality 5kwRliti"));
         }
-        launcher->keepUnsavedDocuments();
+        launcher->recovery().keepUnsaved();
         QFile expected(QDir(folder).filePath(QStringLiteral("expected.rtf")));
         ASSERT_TRUE(expected.open(QIODevice::WriteOnly));
         expected.write(core::toRtf(*box->document()));
@@ -286,7 +287,7 @@ TEST_P(KilledProgram, ItsDocumentIsOfferedAtTheNextStartAsItWas) {
     env.messages.answer(Answer::Yes);
     const auto next = start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !look.isActive(); }, 20000));
-    EXPECT_EQ(env.messages.shown.front().text, shell::Frmstep1::recoveryQuestion());
+    EXPECT_EQ(env.messages.shown.front().text, output::RecoveryCopies::recoveryQuestion());
     EXPECT_EQ(restored, expected.readAll());
     EXPECT_TRUE(restored.contains("5kwRliti") || GetParam() == Mode::Text);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "segments.h"
 #include "textannotator.h"
 
 struct ContextCase {
@@ -29,9 +30,10 @@ inline ContextChoice chooseInContext(const ContextCase& c, core::WordSource& wor
     const qsizetype start = marked.indexOf(u'*');
     ContextChoice choice;
     choice.sentence = QString(marked).remove(u'*');
-    const core::TextAnnotation annotation = core::annotateText(choice.sentence, words, options);
+    const testing_support::TextAnnotation annotation =
+        testing_support::annotateText(choice.sentence, words, options);
     qsizetype at = 0;
-    for (const core::TextSegment& segment : annotation.segments) {
+    for (const testing_support::TextSegment& segment : annotation.segments) {
         if (segment.isWord && core::unwrappedCodes(segment.codes).contains(u", ")) {
             choice.twoForms << segment.text;
         }

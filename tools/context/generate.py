@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes the context model of the text annotator, voxscribe/core/contextmodel.inc: which reading
+"""Writes the context model of the text annotator, voxscribe/core/text/contextmodel.inc: which reading
 (noun, adjective, verb, past) a word of several pronunciations has in its sentence, learnt from
 the part-of-speech tags of the UD English Web Treebank in ../shared/data, and the heteronyms of
 tools/context/heteronyms.tsv with the reading of each form.
@@ -41,7 +41,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "dictionary"))
 import sources  # noqa: E402
 
-OUT = os.path.join(sources.REPO, "voxscribe", "core")
+OUT = os.path.join(sources.REPO, "voxscribe", "core", "text")
 TABLE = "contextmodel.inc"
 TREEBANK = "ud-english-ewt/ewt-tokens.tsv"
 SKIPPED = 77
@@ -393,7 +393,7 @@ def main(argv):
     for problem in problems:
         print("heteronym: " + problem)
     if not same:
-        print("differs from a fresh generation: voxscribe/core/%s" % TABLE)
+        print("differs from a fresh generation: voxscribe/core/text/%s" % TABLE)
         print("run tools/context/generate.py and commit the table")
     if problems or not same:
         return 1

@@ -6,9 +6,9 @@ look like a regular form of another word ("shed" is no past of "she": its sounds
 and an ending's), by the dictionary's tables; and the words of the College English Test, band 4
 and bands 4 and 6, from the syllabus lists in ../shared/data.
 
-    generate.py [--data DIR] [--out DIR]     write voxscribe/core/wordfrequency.inc,
-                                             voxscribe/core/irregularforms.inc and
-                                             voxscribe/core/examwords.inc
+    generate.py [--data DIR] [--out DIR]     write voxscribe/core/text/wordfrequency.inc,
+                                             voxscribe/core/text/irregularforms.inc and
+                                             voxscribe/core/text/examwords.inc
     generate.py --check [--data DIR]         compare the committed tables with a fresh generation
 
 The data is read each time and never copied into the repository; the tables are committed. The
@@ -27,7 +27,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "dictionary"))
 import sources  # noqa: E402
 
-OUT = os.path.join(sources.REPO, "voxscribe", "core")
+OUT = os.path.join(sources.REPO, "voxscribe", "core", "text")
 FREQUENCY_TABLE = "wordfrequency.inc"
 IRREGULAR_TABLE = "irregularforms.inc"
 EXAM_TABLE = "examwords.inc"
@@ -39,7 +39,7 @@ CET46 = "wordlists/cet-4-6-syllabus-words.txt"
 BAND4_FREQUENT = 2000
 BOTH_FREQUENT = 300
 
-# The regular endings of voxscribe/core/wordlevel.cpp: ending, replacement, undoubles.
+# The regular endings of voxscribe/core/text/wordlevel.cpp: ending, replacement, undoubles.
 ENDINGS = (("ies", "y", False), ("es", "", False), ("s", "", False), ("ied", "y", False),
            ("ed", "", False), ("ed", "e", False), ("ed", "", True), ("ying", "ie", False),
            ("ing", "", False), ("ing", "e", False), ("ing", "", True), ("ier", "y", False),
@@ -236,7 +236,7 @@ def main(argv):
                                      shallow=False)]
     if differ:
         for name in differ:
-            print("differs from a fresh generation: voxscribe/core/%s" % name)
+            print("differs from a fresh generation: voxscribe/core/text/%s" % name)
         print("run tools/wordlevel/generate.py and commit the tables")
         return 1
     print("the reader's-level tables equal a fresh generation byte for byte")

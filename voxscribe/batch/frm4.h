@@ -4,6 +4,7 @@
 #include "escproofdialog.h"
 
 #include "batchengine.h"
+#include "workingwindowinterface.h"
 
 class QLabel;
 class QProgressBar;
@@ -26,7 +27,7 @@ class LookupClient;
 
 namespace batch {
 
-class Frm4 : public widgets::EscProofDialog {
+class Frm4 : public widgets::EscProofDialog, public output::WorkingWindowInterface {
     Q_OBJECT
 public:
     Frm4(platform::Services& services, core::LookupClient& client, QWidget* parent = nullptr);
@@ -40,7 +41,9 @@ public:
     void annotateFile(const QString& path);
     bool isRunning() const { return running_; }
     // The document box Rich2.
-    output::DocumentBox* documentBox() const { return document_; }
+    output::DocumentBox* documentBox() const override { return document_; }
+    output::DocumentSaver* documentSaver() const override { return saver_; }
+    QWidget* widget() override { return this; }
 
 public Q_SLOTS:
     // Esc and the system's close come here; both are refused while a run goes.

@@ -351,6 +351,14 @@ void Form1::toggleMode() {
     (words ? wordEntry_ : phoneticEntry_)->setFocus();
 }
 
+output::DocumentBox* Form1::documentBox() const {
+    return document_;
+}
+
+output::DocumentSaver* Form1::documentSaver() const {
+    return workingDocument_->saver();
+}
+
 void Form1::setSpeech(std::shared_ptr<core::Speech> speech) {
     speech_->setSpeech(std::move(speech));
 }

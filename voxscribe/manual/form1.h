@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "services.h"
+#include "workingwindowinterface.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -21,9 +22,8 @@ namespace core {
 class Speech;
 }
 namespace output {
-class DocumentBox;
 class WorkingDocument;
-}  // namespace output
+}
 namespace widgets {
 class ClickableLabel;
 class SpeechCommand;
@@ -33,7 +33,7 @@ namespace manual {
 
 class KeyboardFrame;
 
-class Form1 : public widgets::EscProofDialog {
+class Form1 : public widgets::EscProofDialog, public output::WorkingWindowInterface {
     Q_OBJECT
 public:
     // What the entry box takes and a confirmation writes: codes or a word.
@@ -50,6 +50,10 @@ public:
     bool panelPinned() const { return panelPinned_; }
     // What the "朗读" command speaks the typed codes with; off without it.
     void setSpeech(std::shared_ptr<core::Speech> speech);
+
+    QWidget* widget() override { return this; }
+    output::DocumentBox* documentBox() const override;
+    output::DocumentSaver* documentSaver() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

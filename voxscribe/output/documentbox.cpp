@@ -247,10 +247,4 @@ QString get() {
 
 }  // namespace clipboard
 
-void stagedInsert(DocumentBox& box, const QString& text) {
-    clipboard::clear();
-    clipboard::put(text);
-    box.replaceSelection(clipboard::get());
-}
-
 }  // namespace output

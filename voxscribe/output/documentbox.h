@@ -106,8 +106,4 @@ void put(const QString& text);
 QString get();
 }  // namespace clipboard
 
-// Inserts a piece through the clipboard: clear, put, get back, replace the selection. Afterwards
-// the clipboard holds the piece.
-void stagedInsert(DocumentBox& box, const QString& text);
-
 }  // namespace output

@@ -14,8 +14,8 @@
 namespace output {
 namespace {
 
-constexpr int kAutosaveTicks = 60;
-constexpr int kTimerInterval = 1000;
+constexpr int kAutosaveInterval = 60 * 1000;
+constexpr int kPartWaits = 1000;
 constexpr int kTransferNumbers = 100000;
 
 }  // namespace
@@ -59,8 +59,8 @@ DocumentSaver::DocumentSaver(core::WorkingWindow kind, platform::Services& servi
     if (fileLabel_) {
         fileLabel_->setTextFormat(Qt::PlainText);
     }
-    timer_->setInterval(kTimerInterval);
-    connect(timer_, &QTimer::timeout, this, &DocumentSaver::tick);
+    timer_->setInterval(kAutosaveInterval);
+    connect(timer_, &QTimer::timeout, this, &DocumentSaver::autosave);
 }
 
 bool DocumentSaver::hasAutosave() const {
@@ -107,7 +107,10 @@ bool DocumentSaver::save() {
         if (fileLabel_) {
             fileLabel_->setText(path);
         }
-        timer_->start();
+        // A later save under another name keeps the minute running.
+        if (!timer_->isActive()) {
+            timer_->start();
+        }
     }
     services_.messages.show(window_, confirmationText(kind_, path), platform::Icon::Information,
                             platform::Buttons::Ok, platform::Answer::Ok);
@@ -130,22 +133,21 @@ bool DocumentSaver::confirmClose() {
     }
 }
 
-void DocumentSaver::tick() {
-    if (!hasAutosave()) {
+void DocumentSaver::autosave() {
+    if (!hasAutosave() || currentFile_.isEmpty()) {
         return;
     }
-    ++ticks_;
-    if (ticks_ == kAutosaveTicks && !document_->isWhole()) {
-        // A part of the document would be written as the whole: the next tick tries again.
-        ticks_ = kAutosaveTicks - 1;
+    if (!document_->isWhole()) {
+        // A part of the document would be written as the whole.
+        timer_->start(kPartWaits);
         return;
     }
-    if (ticks_ == kAutosaveTicks && !currentFile_.isEmpty()) {
-        // A failed autosave is tried again 60 ticks later; the old file stays intact meanwhile.
-        if (document_->saveToFile(currentFile_)) {
-            document_->document()->setModified(false);
-        }
-        ticks_ = 0;
+    if (timer_->interval() != kAutosaveInterval) {
+        timer_->start(kAutosaveInterval);
+    }
+    // A failed autosave leaves the old file intact.
+    if (document_->saveToFile(currentFile_)) {
+        document_->document()->setModified(false);
     }
 }
 

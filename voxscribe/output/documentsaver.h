@@ -42,15 +42,15 @@ public:
     // Before the window closes: true when it may, having asked about a document that changed
     // since its last save, and saved it if the user wanted to.
     bool confirmClose();
-    // One autosave tick; every 60th tick after the first save writes the current file.
-    void tick();
+    // What Timer1 does once a minute after the first completed save: writes the current file.
+    // A document shown only in part waits a second; a failed write waits for the next minute.
+    void autosave();
 
-    // Timer1: 1000 ms, stopped until the first completed save (never started for the batch
+    // Timer1: one minute, stopped until the first completed save (never started for the batch
     // window).
     QTimer* timer() const { return timer_; }
     // The file of the last completed save; empty before.
     QString currentFile() const { return currentFile_; }
-    int tickCount() const { return ticks_; }
 
 private:
     bool hasAutosave() const;
@@ -62,7 +62,6 @@ private:
     QLabel* fileLabel_;
     QTimer* timer_;
     QString currentFile_;
-    int ticks_ = 0;
 };
 
 // "转入Word": writes the document as RTF to "tmp" + a number below 100000 + ".doc" in the

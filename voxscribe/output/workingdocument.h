@@ -1,7 +1,8 @@
-// The document of the manual-input and smart-annotation windows with what stands around it: the
-// document box Rich1, the save label, the "转入Word" label Label13, the label lblfile that shows
-// the current file, and the saver with its one-minute autosave Timer1. A click on the save label
-// saves, one on Label13 hands the document to the word processor. The window places the controls.
+// The document of the manual-input, smart-annotation and text windows with what stands around it:
+// the document box Rich1, the save label, the "转入Word" label Label13, the label lblfile that
+// shows the current file, and the saver with its one-minute autosave Timer1. A click on the save
+// label saves, one on Label13 hands the document to the word processor. The window places the
+// controls.
 #pragma once
 
 #include <QObject>
@@ -31,6 +32,7 @@ public:
     widgets::ClickableLabel* saveLabel() const { return saveLabel_; }
     widgets::ClickableLabel* transferLabel() const { return transferLabel_; }
     QLabel* fileLabel() const { return fileLabel_; }
+    DocumentSaver* saver() const { return saver_; }
     // Before the window closes: asks about unsaved changes; false when the window must stay.
     bool confirmClose() { return saver_->confirmClose(); }
 

@@ -2,28 +2,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTextDocument>
 #include <QTimer>
-#include <algorithm>
 
 #include "clickablelabel.h"
-#include "documentbox.h"
 #include "documentsaver.h"
 #include "fontcheck.h"
-#include "form1.h"
-#include "frm1.h"
-#include "frm3.h"
-#include "frm4.h"
-#include "frm5.h"
-#include "recovery.h"
+#include "recoverycopies.h"
 #include "services.h"
-#include "soundoutput.h"
-#include "suggestion.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
 
@@ -32,13 +21,6 @@ namespace {
 
 // Design size of the client area: 8685 x 5205 twips.
 constexpr QSize kDesignSize(579, 347);
-
-QString windowName(core::WorkingWindow window) {
-    return core::objectNameOf(window);
-}
-
-// Unsaved documents are kept once a minute: a crash loses at most that.
-constexpr int kRecoveryInterval = 60 * 1000;
 
 const char* const kModeLabelStyle =
     "QLabel { background: #f4f8fb; border: 1px solid #9bb7cc; border-radius: 6px;"
@@ -59,65 +41,22 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
                    const QString& recoveryFolder, QWidget* parent)
     : QWidget(parent),
       services_(services),
-      lookup_(lookup),
       endProgram_(&Frmstep1::endProgramNow),
-      recovery_(std::make_unique<output::RecoveryStore>(
-          recoveryFolder.isEmpty() ? output::RecoveryStore::defaultFolder() : recoveryFolder)),
-      recoveryTimer_(new QTimer(this)),
-      speech_(std::make_shared<core::Speech>(std::make_shared<core::AudioSinkOutput>())) {
+      recovery_(new output::RecoveryCopies(services, recoveryFolder, this)),
+      windows_(std::make_unique<WorkingWindowList>(services, lookup, this, *recovery_)) {
     setObjectName(QStringLiteral("frmstep1"));
     setWindowTitle(caption());
     setMouseTracking(true);
     buildControls();
     placeControls();
     chrome_ = new widgets::WindowChrome(this, titleStrip_);
-    setWindowFactory(core::WorkingWindow::ManualInput, [this](QWidget* owner) -> QWidget* {
-        auto* window = new manual::Form1(services_, owner);
-        window->setSpeech(speech_);
-        return window;
-    });
-    // The modeless window stands beside the launcher as a window of its own, with its own
-    // task-bar entry, rather than being kept above it; the launcher still deletes it at the end.
-    setWindowFactory(core::WorkingWindow::SmartAnnotation, [this](QWidget*) -> QWidget* {
-        auto* window = new smart::Frm3(services_, lookup_, nullptr);
-        window->setSpeech(speech_);
-        smart::attachManualEntry(*window, services_, std::make_shared<core::EspeakSuggestion>(),
-                                 speech_);
-        return window;
-    });
-    setWindowFactory(core::WorkingWindow::Batch, [this](QWidget* owner) -> QWidget* {
-        return new batch::Frm4(services_, lookup_, owner);
-    });
-    setWindowFactory(core::WorkingWindow::Text, [this](QWidget*) -> QWidget* {
-        auto* window =
-            new text::Frm5(services_, lookup_, std::make_shared<core::EspeakSuggestion>());
-        window->setSpeech(speech_);
-        return window;
-    });
     resize(kDesignSize);
-    recoveryTimer_->setInterval(kRecoveryInterval);
-    connect(recoveryTimer_, &QTimer::timeout, this, [this] {
-        for (const Unkept& failure : keepUnsavedDocuments()) {
-            // Tried again at the next tick, and asked about at exit.
-            qWarning("voxscribe: %s", qUtf8Printable(failure.error));
-        }
-    });
-    recoveryTimer_->start();
     // Removed at the start rather than at the end, when a word processor may still hold them.
     output::removeTransferFiles(services_.folder);
     checkPhoneticFont();
 }
 
-Frmstep1::~Frmstep1() {
-    for (Slot& working : windows_) {
-        // The program is ending, not the user closing a window: the copies of unsaved
-        // documents stay for the next run.
-        if (working.window != nullptr) {
-            disconnect(working.window, nullptr, this, nullptr);
-        }
-        delete working.window;
-    }
-}
+Frmstep1::~Frmstep1() = default;
 
 QString Frmstep1::description(core::WorkingWindow window) {
     return QString::fromUtf8(core::factsOf(window).description);
@@ -211,211 +150,28 @@ void Frmstep1::checkPhoneticFont() {
 }
 
 void Frmstep1::setWindowFactory(core::WorkingWindow window, WindowFactory factory) {
-    slot(window).make = std::move(factory);
+    windows_->setFactory(window, std::move(factory));
 }
 
 void Frmstep1::setProgramEnd(std::function<void()> end) {
     endProgram_ = std::move(end);
 }
 
-Frmstep1::Slot& Frmstep1::slot(core::WorkingWindow window) {
-    return windows_[static_cast<std::size_t>(window)];
-}
-
 QWidget* Frmstep1::workingWindow(core::WorkingWindow window) const {
-    return windows_[static_cast<std::size_t>(window)].window;
-}
-
-QWidget* Frmstep1::ensureWorkingWindow(core::WorkingWindow window) {
-    Slot& working = slot(window);
-    if (working.window != nullptr || !working.make) {
-        return working.window;
-    }
-    QWidget* widget = working.make(this);
-    if (widget == nullptr) {
-        return nullptr;
-    }
-    if (!widget->isWindow()) {
-        widget->setWindowFlag(Qt::Window);
-    }
-    // Nothing of a working window survives its closing; the next opening starts afresh.
-    widget->setAttribute(Qt::WA_DeleteOnClose);
-    QRect frame(QPoint(0, 0), widget->size());
-    frame.moveCenter(frameGeometry().center());
-    widget->move(frame.topLeft());
-    working.window = widget;
-    watchDocument(window, widget);
-    return widget;
+    return windows_->window(window);
 }
 
 void Frmstep1::openWorkingWindow(core::WorkingWindow window) {
-    if (ensureWorkingWindow(window) != nullptr) {
-        presentWorkingWindow(window);
-    }
-}
-
-void Frmstep1::presentWorkingWindow(core::WorkingWindow window) {
-    QWidget* widget = slot(window).window;
-    if (widget == nullptr) {
-        return;
-    }
-    if (core::factsOf(window).modal) {
-        runModal(widget);
-        return;
-    }
-    if (widget->isMinimized()) {
-        widget->showNormal();
-    }
-    widget->show();
-    widget->raise();
-    widget->activateWindow();
-}
-
-// Each working window holds one document box.
-output::DocumentBox* Frmstep1::documentOf(const QWidget* window) {
-    return window != nullptr ? window->findChild<output::DocumentBox*>() : nullptr;
-}
-
-QByteArray Frmstep1::keptStateOf(QWidget* window) {
-    const auto* text = qobject_cast<text::Frm5*>(window);
-    return text != nullptr ? text->optionState() : QByteArray();
-}
-
-QTextDocument* Frmstep1::keptDocumentOf(QWidget* window) {
-    if (auto* text = qobject_cast<text::Frm5*>(window)) {
-        return text->sourceDocument();
-    }
-    output::DocumentBox* box = documentOf(window);
-    return box != nullptr ? box->document() : nullptr;
-}
-
-// A saved document needs no copy; a window the user closed has answered for its document.
-void Frmstep1::watchDocument(core::WorkingWindow window, QWidget* widget) {
-    const QString name = windowName(window);
-    const auto forget = [this, name] {
-        recovery_->discard(name);
-        kept_.remove(name);
-    };
-    if (const output::DocumentBox* box = documentOf(widget)) {
-        connect(box->document(), &QTextDocument::modificationChanged, this,
-                [forget](bool modified) {
-                    if (!modified) {
-                        forget();
-                    }
-                });
-    }
-    connect(widget, &QObject::destroyed, this, forget);
-}
-
-std::vector<Frmstep1::Unkept> Frmstep1::keepUnsavedDocuments() {
-    std::vector<Unkept> unkept;
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
-        QWidget* window = slot(facts.window).window;
-        const output::DocumentBox* box = documentOf(window);
-        if (box == nullptr || !box->document()->isModified()) {
-            continue;
-        }
-        const QTextDocument* kept = keptDocumentOf(window);
-        const QString name = windowName(facts.window);
-        std::pair<int, QByteArray> version{kept->revision(), keptStateOf(window)};
-        if (kept_.value(name, {-1, {}}) == version) {
-            continue;  // the copy is up to date
-        }
-        QString error;
-        if (recovery_->keep(name, *kept, &error, version.second)) {
-            kept_.insert(name, std::move(version));
-        } else {
-            unkept.push_back({facts.window, error});
-        }
-    }
-    return unkept;
-}
-
-QString Frmstep1::unkeptQuestion(const std::vector<Unkept>& unkept) {
-    QStringList lines;
-    for (const Unkept& failure : unkept) {
-        lines << QStringLiteral("“%1”：%2").arg(core::titleOf(failure.window), failure.error);
-    }
-    return QStringLiteral(
-               "下面的文档没有保存，也无法留下恢复副本，退出后就会丢失：\n%1\n"
-               "现在保存吗？")
-        .arg(lines.join(u'\n'));
-}
-
-// As a word processor asks: save now, end anyway, or stay.
-bool Frmstep1::confirmExitWithoutCopies(const std::vector<Unkept>& unkept) {
-    switch (services_.messages.show(this, unkeptQuestion(unkept), platform::Icon::Question,
-                                    platform::Buttons::SaveDiscardCancel, platform::Answer::Save)) {
-        case platform::Answer::Save:
-            for (const Unkept& failure : unkept) {
-                QWidget* window = slot(failure.window).window;
-                auto* saver =
-                    window != nullptr ? window->findChild<output::DocumentSaver*>() : nullptr;
-                // A cancelled or failed save keeps the program running with the document.
-                if (saver == nullptr || !saver->save()) {
-                    return false;
-                }
-            }
-            return true;
-        case platform::Answer::Discard:
-            return true;
-        default:
-            return false;
+    if (windows_->ensure(window) != nullptr) {
+        windows_->present(window);
     }
 }
 
 void Frmstep1::offerRecovery() {
-    const QList<output::RecoveryStore::Copy> copies = recovery_->leftBehind();
-    if (copies.isEmpty()) {
-        recovery_->forgetLeftBehind();  // the folders of runs that kept nothing
-        return;
-    }
-    if (services_.messages.show(this, recoveryQuestion(), platform::Icon::Question,
-                                platform::Buttons::YesNo,
-                                platform::Answer::Yes) != platform::Answer::Yes) {
-        recovery_->forgetLeftBehind();
-        return;
-    }
-    std::vector<core::WorkingWindow> restored;
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
-        for (const output::RecoveryStore::Copy& copy : copies) {
-            if (copy.window != windowName(facts.window)) {
-                continue;
-            }
-            QWidget* window = ensureWorkingWindow(facts.window);
-            output::DocumentBox* box = documentOf(window);
-            // The options first, so that the passage is annotated once, as it was.
-            if (auto* text = qobject_cast<text::Frm5*>(window); text && !copy.state.isEmpty()) {
-                text->restoreOptions(copy.state);
-            }
-            if (box == nullptr ||
-                !output::RecoveryStore::read(copy.path, *keptDocumentOf(window))) {
-                continue;
-            }
-            // Restored, not saved: closing the window asks about it like any other change.
-            box->document()->setModified(true);
-            if (std::find(restored.begin(), restored.end(), facts.window) == restored.end()) {
-                restored.push_back(facts.window);
-            }
-        }
-    }
-    // The copies move into this run before the old ones go, so that a crash now loses nothing.
-    keepUnsavedDocuments();
-    recovery_->forgetLeftBehind();
-    // A modal window waits until it closes: the others are shown first.
-    std::stable_partition(restored.begin(), restored.end(),
-                          [](core::WorkingWindow window) { return !core::factsOf(window).modal; });
+    const std::vector<core::WorkingWindow> restored = recovery_->offer(
+        this, [this](core::WorkingWindow window) { return windows_->ensure(window); });
     for (core::WorkingWindow window : restored) {
-        presentWorkingWindow(window);
-    }
-}
-
-// The modal working windows are dialogs, whose own event loop waits until they close.
-void Frmstep1::runModal(QWidget* window) {
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        dialog->exec();
-    } else {
-        window->show();
+        windows_->present(window);
     }
 }
 
@@ -494,8 +250,7 @@ void Frmstep1::closeEvent(QCloseEvent* event) {
     }
     // The program ends without asking about documents whose copies are kept for the next run;
     // it asks about those it could keep no copy of.
-    const std::vector<Unkept> unkept = keepUnsavedDocuments();
-    if (!unkept.empty() && !confirmExitWithoutCopies(unkept)) {
+    if (!recovery_->readyToEnd(this)) {
         event->ignore();
         return;
     }

@@ -274,6 +274,10 @@ void Frm3::onConfirmClicked() {
     entry_->clear();
 }
 
+output::DocumentSaver* Frm3::documentSaver() const {
+    return workingDocument_->saver();
+}
+
 void Frm3::setSpeech(std::shared_ptr<core::Speech> speech) {
     speech_->setSpeech(std::move(speech));
 }

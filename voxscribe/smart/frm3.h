@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include "workingwindowinterface.h"
+
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
@@ -19,9 +21,8 @@ namespace platform {
 struct Services;
 }
 namespace output {
-class DocumentBox;
 class WorkingDocument;
-}  // namespace output
+}
 namespace widgets {
 class ClickableLabel;
 class SpeechCommand;
@@ -34,7 +35,7 @@ class Speech;
 
 namespace smart {
 
-class Frm3 : public QWidget {
+class Frm3 : public QWidget, public output::WorkingWindowInterface {
     Q_OBJECT
 public:
     Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* parent = nullptr);
@@ -44,7 +45,9 @@ public:
 
     // Text1 and Rich1, which the manual-entry dialog reads and writes.
     QLineEdit* entryBox() const { return entry_; }
-    output::DocumentBox* documentBox() const { return document_; }
+    output::DocumentBox* documentBox() const override { return document_; }
+    QWidget* widget() override { return this; }
+    output::DocumentSaver* documentSaver() const override;
     // Shows the manual-entry dialog; called when the user answers Yes to the not-found question.
     void setManualEntryOpener(std::function<void()> opener);
     // What the "朗读" command and F5 speak with; off without it.

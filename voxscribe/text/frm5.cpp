@@ -322,14 +322,12 @@ bool Frm5::finishResult() {
     return true;
 }
 
-QByteArray Frm5::optionState() const {
-    QJsonObject state;
-    for (const QCheckBox* box : findChildren<QCheckBox*>()) {
-        state.insert(box->objectName(), box->isChecked());
-    }
-    for (const QComboBox* choice : findChildren<QComboBox*>()) {
-        state.insert(choice->objectName(), QJsonValue::fromVariant(choice->currentData()));
-    }
+output::DocumentSaver* Frm5::documentSaver() const {
+    return workingDocument_->saver();
+}
+
+QByteArray Frm5::keptState() const {
+    QJsonObject state = output::controlSettings(*this);
     if (!knownPath_->text().isEmpty()) {
         state.insert(kKnownPathKey, knownPath_->text());
         state.insert(kKnownWordsKey, QJsonArray::fromStringList(knownWords_));
@@ -337,7 +335,7 @@ QByteArray Frm5::optionState() const {
     return QJsonDocument(state).toJson(QJsonDocument::Compact);
 }
 
-void Frm5::restoreOptions(const QByteArray& state) {
+void Frm5::restoreState(const QByteArray& state) {
     const QJsonObject options = QJsonDocument::fromJson(state).object();
     if (options.contains(kKnownPathKey)) {
         knownWords_.clear();
@@ -348,20 +346,7 @@ void Frm5::restoreOptions(const QByteArray& state) {
         knownPath_->setText(options.value(kKnownPathKey).toString());
     }
     // One change of options, however many controls there are.
-    for (QCheckBox* box : findChildren<QCheckBox*>()) {
-        const QSignalBlocker blocker(box);
-        box->setChecked(options.value(box->objectName()).toBool(box->isChecked()));
-    }
-    for (QComboBox* choice : findChildren<QComboBox*>()) {
-        const QJsonValue value = options.value(choice->objectName());
-        // JSON keeps every number as a double; the choices hold whole numbers.
-        const int index =
-            choice->findData(value.isDouble() ? QVariant(value.toInt()) : value.toVariant());
-        if (index >= 0) {
-            const QSignalBlocker blocker(choice);
-            choice->setCurrentIndex(index);
-        }
-    }
+    output::restoreControlSettings(*this, options);
     if (level_->currentData().toInt() == kKnownList && knownPath_->text().isEmpty()) {
         level_->setCurrentIndex(level_->findData(kEveryWord));
     }

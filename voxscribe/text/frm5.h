@@ -13,6 +13,7 @@
 
 #include "textannotator.h"
 #include "wordlevel.h"
+#include "workingwindowinterface.h"
 
 class QCheckBox;
 class QComboBox;
@@ -41,7 +42,7 @@ class SpeechCommand;
 
 namespace text {
 
-class Frm5 : public QWidget {
+class Frm5 : public QWidget, public output::WorkingWindowInterface {
     Q_OBJECT
 public:
     // suggestion: where suggested transcriptions come from when the user asks for them.
@@ -54,22 +55,23 @@ public:
 
     // The passage (Text1), which a recovery copy keeps; the result follows from it.
     QTextDocument* sourceDocument() const;
-    output::DocumentBox* documentBox() const { return document_; }
+    output::DocumentBox* documentBox() const override { return document_; }
+    output::DocumentSaver* documentSaver() const override;
+    QWidget* widget() override { return this; }
     // Opens a text file into the passage, as the open command does after its dialog; a file that
     // cannot be read is reported and changes nothing.
     void openText(const QString& path);
-    // The counts of the result shown.
-    const core::TextCounts& counts() const { return counts_; }
     // Whether the result follows the passage and the options as they are now.
     bool resultIsCurrent() const;
     // Annotates what is left of the passage at once, with a progress bar for a long one; false
     // when the user stopped it (Esc), which the window reports.
     bool finishResult();
 
-    // The options as the window shows them (every check box and choice by its name, and the
-    // known-words list), for a recovery copy; restoreOptions() shows them again.
-    QByteArray optionState() const;
-    void restoreOptions(const QByteArray& state);
+    // A recovery copy keeps the passage, from which the result follows, and the options as the
+    // window shows them: every check box and choice by its name, and the known-words list.
+    QTextDocument& keptDocument() override { return *sourceDocument(); }
+    QByteArray keptState() const override;
+    void restoreState(const QByteArray& state) override;
 
 Q_SIGNALS:
     // The result shows the passage and the options as they are now.

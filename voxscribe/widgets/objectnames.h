@@ -1,5 +1,5 @@
-// Controls carry the names of the window designs as object names: tests, the help page and the
-// style sheets find them by these.
+// Controls carry the names of the window designs as object names: tests and the style sheets find
+// them by these, and a recovery copy keeps a window's settings under them.
 #pragma once
 
 #include <QObject>

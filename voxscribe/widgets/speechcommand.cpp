@@ -7,7 +7,6 @@
 #include "speech.h"
 
 namespace widgets {
-namespace {}  // namespace
 
 SpeechCommand::SpeechCommand(QWidget* control, std::function<QString()> codes)
     : QObject(control),

@@ -34,6 +34,11 @@ struct WorkingWindowFacts {
 std::span<const WorkingWindowFacts> workingWindows();
 const WorkingWindowFacts& factsOf(WorkingWindow window);
 
+// What the file dialogs offer for word lists and passages.
+inline QString textFileFilter() {
+    return QStringLiteral("文本文件(*.txt)|*.txt");
+}
+
 inline QString titleOf(WorkingWindow window) {
     return QString::fromUtf8(factsOf(window).title);
 }

@@ -13,6 +13,7 @@
 #include "contextmodel.h"
 #include "suggestion.h"
 #include "texttokens.h"
+#include "wordindex.h"
 
 namespace core {
 
@@ -23,7 +24,8 @@ class LookupClient;
 class WordSource {
 public:
     virtual ~WordSource() = default;
-    // The stored transcription of key (phonetic codes); empty when the dictionary lacks it.
+    // The stored transcription of key, a word in lower case (phonetic codes); empty when the
+    // dictionary lacks it.
     virtual QString transcription(const QString& key) = 0;
     // Whether the stored transcription of key was made by rules alone, with nothing independent
     // to check it; asked only of a key that has one.
@@ -33,9 +35,7 @@ public:
     }
 };
 
-// The dictionary through the program's lookup client. The client lower-cases every key, so a word
-// as typed and in lower case are one lookup; the dictionary holds the lower-case form of each of
-// its keys with capitals.
+// The dictionary through the program's lookup client.
 class ClientWords final : public WordSource {
 public:
     explicit ClientWords(LookupClient& client) : client_(client) {}
@@ -108,8 +108,8 @@ struct TextCounts {
 // The counts as the window and the command line tell them.
 QString countsSummary(const TextCounts& counts);
 
-// Lookup of a word, in this order: as typed, then lower-cased when it holds capitals (the
-// dictionary's keys of proper names keep their capitals); with a curly apostrophe made straight;
+// Lookup of a word, in this order: in lower case, as the dictionary holds every key, proper
+// names too; with a curly apostrophe made straight;
 // a hyphenated compound whole, else each part as a word of its own; a possessive 's from its
 // word, the ending added by its final sound (John's: dVRnz). In running text every word shows
 // one form: "the" is TE before a consonant sound and Ti before a vowel sound, "a" E and "an" En,
@@ -143,7 +143,6 @@ private:
     struct Entry;
 
     int entryOf(QStringView word);
-    void place(size_t hash, int number);
     void lookUp(Entry& entry, bool guess);
     // uncertain: whether the codes found were made by rules alone.
     QString dictionaryCodes(const QString& typed, bool& uncertain);
@@ -159,10 +158,7 @@ private:
 
     WordSource& words_;
     TextOptions options_;
-    // The entries by the hash of their word as typed: open addressing over a power-of-two
-    // count of slots, each the hash and the entry's number plus one (0: empty). Every word of the
-    // text is found here, so the slots hold the hash to compare first.
-    std::vector<std::pair<size_t, int>> slots_;
+    WordIndex index_;  // the entries by their word as typed
     std::deque<Entry> entries_;
     QHash<QString, int> identities_;  // a word in lower case: its number, for first-only
     std::vector<bool> annotatedOnce_;
@@ -184,25 +180,6 @@ private:
     } waiting_;
     int previous_ = -1;
 };
-
-// A text's pieces, each holding its own text, for a window to show.
-struct TextSegment {
-    QString text;
-    bool isWord = false;
-    Gloss gloss = Gloss::Missing;  // words only
-    QString codes;
-    bool operator==(const TextSegment&) const = default;
-};
-
-struct TextAnnotation {
-    QList<TextSegment> segments;
-    TextCounts counts;
-};
-
-// One whole run into segments.
-TextAnnotation annotateText(TextAnnotator& annotator, QStringView text);
-// The same with an annotator of its own.
-TextAnnotation annotateText(QStringView text, WordSource& words, const TextOptions& options);
 
 // The codes of a transcription without the slashes that wrap several pronunciations ("/TE, Ti/"
 // gives "TE, Ti"); a slash that begins the vowel of "air" stays.

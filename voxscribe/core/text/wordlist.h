@@ -26,11 +26,6 @@ struct TextFile {
     bool ok() const { return error.isEmpty(); }
 };
 
-// What the file dialogs offer for word lists and passages.
-inline QString textFileFilter() {
-    return QStringLiteral("文本文件(*.txt)|*.txt");
-}
-
 // The path that names standard input, as filters take it.
 inline QString standardInputName() {
     return QStringLiteral("-");
@@ -47,8 +42,7 @@ TextFile readPassage(const QString& path);
 // oversized or binary file is refused with a message naming path.
 WordList readWordList(const QString& path);
 
-// The same for bytes already read, or text already decoded; path only serves the messages.
-WordList wordListFromBytes(const QByteArray& bytes, const QString& path);
+// The same for text already decoded; path only serves the messages.
 WordList wordListFromText(const QString& text, const QString& path);
 
 // Text from bytes: a byte-order mark selects UTF-8, UTF-16 or UTF-32 (and is dropped); otherwise

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringEncoder>
 #include <QTextCursor>
 #include <vector>
 
@@ -125,6 +126,8 @@ private:
 
     ByteSink& out_;
     Symbols symbols_;
+    // Each piece on its own: a surrogate a piece leaves unpaired is no waiting half of the next.
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
     QByteArray buffer_;  // of a fixed size, used_ bytes of it written
     qsizetype used_ = 0;
     std::vector<QByteArray> ipa_;  // by form number

@@ -13,6 +13,14 @@ inline QString phoneticFont() {
     return QStringLiteral("Kingsoft Phonetic Plain");
 }
 
+// Faces that draw the Unicode IPA symbols, as a CSS font list: a reader's machine shows the
+// first of them it has.
+inline QString ipaFaces() {
+    return QStringLiteral(
+        "'DejaVu Sans', 'Noto Sans', 'Charis SIL', 'Doulos SIL', 'Gentium Plus', 'Segoe UI', "
+        "'Lucida Sans Unicode', 'Arial Unicode MS', sans-serif");
+}
+
 // Colours at the interface are 0x00BBGGRR.
 constexpr quint32 kBlack = 0;
 constexpr quint32 kBlue = 0xFF0000;

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <vector>
 
+#include "notation.h"
+
 namespace core {
 namespace {
 
@@ -111,13 +113,9 @@ bool isWordBreak(QChar c) {
 // The first of several pronunciations, without the slashes that wrap them ("/TE, Ti/" gives
 // "TE"). A slash alone at the start is the vowel of "air" ("/E"), not a delimiter.
 QStringView firstPronunciation(QStringView codes) {
-    qsizetype close = codes.size() - 1;
-    while (close >= 0 && isBlank(codes[close])) {
-        --close;
-    }
-    const qsizetype open = codes.indexOf(u'/');
-    if (close > open && open >= 0 && codes[close] == u'/') {
-        codes = codes.mid(open + 1, close - open - 1);
+    const auto [open, close] = sonabet::notation::wrappingSlashes(codes);
+    if (open != sonabet::notation::kNoSlash) {
+        codes = codes.mid(qsizetype(open) + 1, qsizetype(close - open) - 1);
     }
     // A comma before a blank separates pronunciations; before a syllable it is a stress mark.
     for (qsizetype i = 0; i + 1 < codes.size(); ++i) {

@@ -2,235 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 #include "annotation.h"
 #include "contextmodel.h"
 #include "lookupclient.h"
+#include "notation.h"
+#include "wordforms.h"
 #include "wordlevel.h"
 
 namespace core {
-namespace {
 
-// The articles whose form the next word's first sound chooses; an empty form keeps the stored
-// transcription ("a" before a vowel sound is a slip or a stressed "a").
-struct Article {
-    QStringView word;
-    QStringView beforeConsonant;
-    QStringView beforeVowel;
-};
-constexpr Article kArticles[] = {
-    {u"the", u"TE", u"Ti"},
-    {u"a", u"E", u""},
-    {u"an", u"", u"En"},
-};
-
-enum class Sound { Unknown, Consonant, Vowel };
-
-// When a function word is weak, by the class of the word before and after it; at the end of a
-// phrase it never is.
-enum class WeakWhen {
-    InPhrase,     // anywhere inside a phrase
-    Auxiliary,    // have, has, had before a participle, an adverb, "not" or a subject
-    DoAuxiliary,  // do, does before a subject, a determiner, a name or "not"
-    Conjunction,  // that before a clause, after a word that can take one
-    Determiner,   // some before a noun or an adjective
-    Existential,  // there before be, a modal or have
-};
-
-// The weak forms of connected speech, in the classic style of our codes: the list of function
-// words that learners' dictionaries print weak forms for, each with the form it takes before a
-// consonant sound and, where it differs, before a vowel sound (a linking r, "to" tu). Written for
-// this program from the usual descriptions of connected speech (Jones, Gimson); the strong form
-// is the dictionary's first form. "the", "a" and "an" take their forms by the next sound always.
-struct WeakForm {
-    QStringView word;
-    QStringView form;
-    QStringView beforeVowel = {};
-    WeakWhen when = WeakWhen::InPhrase;
-};
-constexpr WeakForm kWeakForms[] = {
-    {u"to", u"tE", u"tu"},
-    {u"and", u"End"},
-    {u"but", u"bEt"},
-    {u"as", u"Ez"},
-    {u"than", u"TEn"},
-    {u"that", u"TEt", u"", WeakWhen::Conjunction},
-    {u"at", u"Et"},
-    {u"for", u"fE", u"fEr"},
-    {u"from", u"frEm"},
-    {u"of", u"Ev"},
-    {u"can", u"kEn"},
-    {u"could", u"kEd"},
-    {u"must", u"mEst"},
-    {u"shall", u"FEl"},
-    {u"should", u"FEd"},
-    {u"will", u"wEl"},
-    {u"would", u"wEd"},
-    {u"do", u"dE", u"du", WeakWhen::DoAuxiliary},
-    {u"does", u"dEz", u"", WeakWhen::DoAuxiliary},
-    {u"am", u"Em"},
-    {u"are", u"E", u"Er"},
-    {u"was", u"wEz"},
-    {u"were", u"wE", u"wEr"},
-    {u"be", u"bi"},
-    {u"been", u"bin"},
-    {u"has", u"hEz", u"", WeakWhen::Auxiliary},
-    {u"have", u"hEv", u"", WeakWhen::Auxiliary},
-    {u"had", u"hEd", u"", WeakWhen::Auxiliary},
-    {u"he", u"hi"},
-    {u"him", u"im"},
-    {u"his", u"iz"},
-    {u"her", u"hE"},
-    {u"me", u"mi"},
-    {u"we", u"wi"},
-    {u"us", u"Es"},
-    {u"she", u"Fi"},
-    {u"you", u"ju"},
-    {u"your", u"jE"},
-    {u"them", u"TEm"},
-    {u"some", u"sEm", u"", WeakWhen::Determiner},
-    {u"there", u"TE", u"TEr", WeakWhen::Existential},
-};
-// "to" takes tu before a vowel sound with weak forms or without.
-constexpr int kTo = 0;
-
-bool weakHere(WeakWhen when, WordClass before, WordClass after) {
-    using enum WordClass;
-    const auto in = [](WordClass c, std::initializer_list<WordClass> set) {
-        return std::find(set.begin(), set.end(), c) != set.end();
-    };
-    switch (when) {
-        case WeakWhen::InPhrase:
-            return after != End;
-        case WeakWhen::Auxiliary:
-            return in(after, {Past, Adverb, Not, Be, Subject});
-        case WeakWhen::DoAuxiliary:
-            return in(after, {Subject, Determiner, Name, Not});
-        case WeakWhen::Conjunction:
-            return in(after, {Subject, Determiner, Possessive, Name, Number}) &&
-                   !in(before, {End, Preposition});
-        case WeakWhen::Determiner:
-            return in(after, {Noun, Adjective, Number});
-        case WeakWhen::Existential:
-            return in(after, {Be, Modal, Have});
-    }
-    return false;
-}
-
-// What a rule that decides takes from the log weight (times 100) of the readings it rules out.
-constexpr int kDecisive = 1000;
-
-// After these a heteronym's bare verb form is past (she read: red).
-constexpr std::array<QStringView, 3> kThirdPersons{u"he", u"she", u"it"};
-
-// Fixed phrases whose heteronym the next word, or else the word before, decides as no class
-// can: "used to" (habit), lead the metal.
-struct Collocation {
-    QStringView word;
-    QStringView next;
-    QStringView previous;
-    QStringView form;
-};
-constexpr Collocation kCollocations[] = {
-    {u"used", u"to", u"", u"ju:st"},   {u"lead", u"poisoning", u"", u"led"},
-    {u"lead", u"pipes", u"", u"led"},  {u"lead", u"paint", u"", u"led"},
-    {u"lead", u"pencil", u"", u"led"}, {u"lead", u"pipe", u"", u"led"},
-    {u"lead", u"", u"of", u"led"},     {u"live", u"music", u"", u"laiv"},
-    {u"close", u"to", u"", u"klEus"},
-};
-
-// The codes a transcription may begin with that are vowels; "/" is the ε of "/E" once the
-// wrapping slashes are gone.
-constexpr QStringView kVowelCodes = u"ieAEQaRCuoB/Z";
-// What may stand before a transcription's first sound: blanks, stress marks, brackets.
-constexpr QStringView kBeforeSound = u" 5,7()";
-
-Sound firstSound(QStringView codes) {
-    const QString bare = unwrappedCodes(codes);
-    for (const QChar c : bare) {
-        if (kBeforeSound.contains(c)) {
-            continue;
-        }
-        if (kVowelCodes.contains(c)) {
-            return Sound::Vowel;
-        }
-        return c.isLetter() ? Sound::Consonant : Sound::Unknown;
-    }
-    return Sound::Unknown;
-}
-
-// Whether the text between an article and the next word lets the word choose the article's form:
-// blanks, opening quotes and brackets and one line end (a text wrapped by hand) do; an empty line
-// or any other punctuation ends the phrase.
-bool keepsPhrase(QStringView between) {
-    if (between.size() == 1 && between.front() == u' ') {
-        return true;  // nearly every time
-    }
-    int lineEnds = 0;
-    for (const QChar c : between) {
-        if (c == u'\n') {
-            ++lineEnds;
-            continue;
-        }
-        if (c == u'\r') {
-            continue;
-        }
-        const QChar::Category category = c.category();
-        const bool opening = c == u'"' || c == u'\'' || category == QChar::Punctuation_Open ||
-                             category == QChar::Punctuation_InitialQuote;
-        if (!(c == u' ' || c == u'\t' || c == u'\u00A0' || opening)) {
-            return false;
-        }
-    }
-    return lineEnds < 2;
-}
-
-// The ending of a possessive by the word's final sound: iz after a hissing sound (tF and dV end
-// in one), s after another voiceless one, z otherwise ("danger" 5deindVE ends in a schwa).
-QStringView possessiveEnding(QStringView form) {
-    while (!form.isEmpty() && (form.back() == u' ' || form.back() == u')')) {
-        form.chop(1);
-    }
-    if (form.isEmpty()) {
-        return {};
-    }
-    const QChar last = form.back();
-    if (QStringView(u"szFV").contains(last)) {
-        return u"iz";
-    }
-    if (QStringView(u"ptkfW").contains(last)) {
-        return u"s";
-    }
-    return u"z";
-}
-
-QString withPossessive(const QString& codes) {
-    const QString bare = unwrappedCodes(codes);
-    const bool wrapped = bare.size() != codes.size();
-    QStringList forms;
-    for (const QStringView form : QStringView(bare).split(u", ")) {
-        forms << form.toString() + possessiveEnding(form).toString();
-    }
-    const QString joined = forms.join(u", ");
-    return wrapped ? QStringLiteral("/") + joined + u'/' : joined;
-}
-
-bool endsWithPossessive(QStringView word) {
-    return word.size() > 2 && isApostrophe(word[word.size() - 2]) &&
-           (word.back() == u's' || word.back() == u'S');
-}
-
-bool isCompound(QStringView word) {
-    for (const QChar c : word) {
-        if (isJoiningHyphen(c)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
+using namespace wordforms;
 
 QString countsSummary(const TextCounts& counts) {
     return QStringLiteral("共 %1 个单词：标注 %2 个（查到 %3 个，建议 %4 个），没找到 %5 个。")
@@ -281,17 +63,11 @@ TextAnnotator::TextAnnotator(WordSource& words, const TextOptions& options)
 TextAnnotator::~TextAnnotator() = default;
 
 int TextAnnotator::entryOf(QStringView word) {
-    const size_t hash = qHash(word);
-    if (!slots_.empty()) {
-        const size_t mask = slots_.size() - 1;
-        for (size_t slot = hash & mask; slots_[slot].second != 0; slot = (slot + 1) & mask) {
-            if (slots_[slot].first == hash) {
-                const int index = slots_[slot].second - 1;
-                if (QStringView(entries_[size_t(index)].typed) == word) {
-                    return index;
-                }
-            }
-        }
+    const size_t hash = WordIndex::hashOf(word);
+    const int known = index_.find(
+        word, hash, [this](int number) { return QStringView(entries_[size_t(number)].typed); });
+    if (known >= 0) {
+        return known;
     }
     Entry entry;
     entry.typed = word.toString();
@@ -322,43 +98,15 @@ int TextAnnotator::entryOf(QStringView word) {
     entry.wordClass = model.wordClass(key);
     const int index = int(entries_.size());
     entries_.push_back(std::move(entry));
-    // At most half the slots in use keeps the probes short.
-    if (2 * entries_.size() > slots_.size()) {
-        const std::vector<std::pair<size_t, int>> old =
-            std::exchange(slots_, std::vector<std::pair<size_t, int>>(
-                                      std::bit_ceil(std::max<size_t>(1024, 4 * entries_.size()))));
-        for (const auto& [oldHash, number] : old) {
-            if (number != 0) {
-                place(oldHash, number);
-            }
-        }
-    }
-    place(hash, index + 1);
+    index_.add(hash);
     return index;
 }
 
-void TextAnnotator::place(size_t hash, int number) {
-    const size_t mask = slots_.size() - 1;
-    size_t slot = hash & mask;
-    while (slots_[slot].second != 0) {
-        slot = (slot + 1) & mask;
-    }
-    slots_[slot] = {hash, number};
-}
-
 QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain) {
-    QString key = typed;
+    QString key = typed.toLower();
     key.replace(u'\u2019', u'\'');
     QString codes = words_.transcription(key);
-    if (codes.isEmpty()) {
-        const QString lower = key.toLower();
-        if (lower != key) {
-            codes = words_.transcription(lower);
-            uncertain = !codes.isEmpty() && words_.isUncertain(lower);
-        }
-    } else {
-        uncertain = words_.isUncertain(key);
-    }
+    uncertain = !codes.isEmpty() && words_.isUncertain(key);
     if (codes.isEmpty() && endsWithPossessive(key)) {
         const QString stem = dictionaryCodes(key.chopped(2), uncertain);
         if (!stem.isEmpty()) {
@@ -652,36 +400,6 @@ void TextAnnotator::send(QStringView text, Gloss gloss, int form) {
         segment.form = form;
     }
     sink_->word(segment);
-}
-
-namespace {
-
-class Collector final : public TextSink {
-public:
-    void between(QStringView text) override {
-        if (!segments.isEmpty() && !segments.back().isWord) {
-            segments.back().text += text;
-            return;
-        }
-        segments.push_back({text.toString(), false, Gloss::Missing, {}});
-    }
-    void word(const WordSegment& word) override {
-        segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString()});
-    }
-    QList<TextSegment> segments;
-};
-
-}  // namespace
-
-TextAnnotation annotateText(TextAnnotator& annotator, QStringView text) {
-    Collector collector;
-    const TextCounts counts = annotator.annotate(text, collector);
-    return {std::move(collector.segments), counts};
-}
-
-TextAnnotation annotateText(QStringView text, WordSource& words, const TextOptions& options) {
-    TextAnnotator annotator(words, options);
-    return annotateText(annotator, text);
 }
 
 }  // namespace core

@@ -4,6 +4,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "notation.h"
+
 namespace core {
 namespace {
 
@@ -11,21 +13,17 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-// The opening and closing slash of a transcription wrapped in slashes; -1 when it is not. A
-// slash alone at the start is the vowel of "air" ("/E"), not a delimiter.
-std::pair<qsizetype, qsizetype> wrappingSlashes(const QString& codes) {
-    qsizetype close = codes.size() - 1;
-    while (close >= 0 && isBlank(codes[close])) {
-        --close;
-    }
-    if (close < 0 || codes[close] != u'/') {
+// The opening and closing slash of a transcription wrapped in slashes; -1 when it is not.
+std::pair<qsizetype, qsizetype> wrappingSlashes(QStringView codes) {
+    const auto [open, close] = sonabet::notation::wrappingSlashes(codes);
+    if (open == sonabet::notation::kNoSlash) {
         return {-1, -1};
     }
-    const qsizetype open = codes.indexOf(u'/');
-    if (open == close) {
-        return {-1, -1};
-    }
-    return {open, close};
+    return {qsizetype(open), qsizetype(close)};
+}
+
+QStringView formSeparator() {
+    return sonabet::notation::kFormSeparator;
 }
 
 void append(QList<Run>& runs, const QString& text, const QString& family, quint32 colour) {
@@ -81,13 +79,13 @@ QList<Run> transcriptionRuns(const QString& codes, const QString& latinFamily, q
 
 QStringList pronunciations(QStringView word, QStringView codes) {
     QStringView bare = codes.trimmed();
-    const auto [open, close] = wrappingSlashes(bare.toString());
+    const auto [open, close] = wrappingSlashes(bare);
     if (open == 0 && close == bare.size() - 1) {
         bare = bare.sliced(1, bare.size() - 2);
     }
     const bool phrase = word.contains(u' ');
     QStringList forms;
-    for (const QStringView part : bare.split(u", ")) {
+    for (const QStringView part : bare.split(formSeparator())) {
         if (phrase) {
             forms << part.trimmed().toString();
             continue;
@@ -105,7 +103,7 @@ QString tidyTranscription(QStringView word, const QString& codes) {
     if (forms.size() < 2) {
         return forms.value(0);
     }
-    return u'/' + forms.join(u", ") + u'/';
+    return u'/' + forms.join(formSeparator()) + u'/';
 }
 
 Insertion smartEntry(const QString& entry, const QString& transcription, Marks marks) {

@@ -10,11 +10,6 @@
 namespace core {
 namespace {
 
-// Faces that draw the IPA symbols, the first that the reader's machine has.
-const QString kIpaFaces = QStringLiteral(
-    "'DejaVu Sans', 'Noto Sans', 'Segoe UI', 'Lucida Sans Unicode', 'Arial Unicode MS', "
-    "sans-serif");
-
 // The characters [from, to) of a run of phonetic codes as Unicode IPA; the whole run decides
 // which of its slashes wrap a transcription.
 QString runAsUnicodeIpa(const QString& run, int from, int to, sonabet::notation::Symbols symbols) {
@@ -50,7 +45,7 @@ UnicodeCopy unicodeIpaCopy(const QTextDocument& document, int from, int to,
             if (font.family() == phoneticFont()) {
                 const QString ipa = runAsUnicodeIpa(fragment.text(), start, stop, symbols);
                 copy.plain += ipa;
-                copy.html += htmlSpan(ipa, kIpaFaces, "#0000ff");
+                copy.html += htmlSpan(ipa, ipaFaces(), "#0000ff");
             } else {
                 const QString text = fragment.text().mid(start, stop - start);
                 copy.plain += text;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QTextCharFormat>
+#include <algorithm>
 #include <cstring>
 
 namespace core {
@@ -9,8 +10,8 @@ namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
 
-// The page around the text. The body keeps blanks as they are; the transcriptions take a face
-// that has the IPA symbols, the first of these the machine has.
+// The page around the text: %1 the title, %2 the faces of the transcriptions. The body keeps
+// blanks as they are.
 constexpr char kPageStart[] =
     "<!DOCTYPE html>\n"
     "<html lang=\"en\">\n"
@@ -21,44 +22,12 @@ constexpr char kPageStart[] =
     "body { font-family: \"Times New Roman\", \"DejaVu Serif\", \"Noto Serif\", \"Noto Serif CJK "
     "SC\", \"SimSun\", serif; font-size: 14pt; line-height: 2.6; white-space: pre-wrap; }\n"
     "ruby { ruby-position: over; }\n"
-    "rt { font-family: \"Charis SIL\", \"Doulos SIL\", \"Gentium Plus\", \"DejaVu Sans\", "
-    "\"Noto Sans\", \"Lucida Sans Unicode\", \"Arial Unicode MS\", sans-serif; font-size: 0.6em; "
-    "color: #0000ff; }\n"
+    "rt { font-family: %2; font-size: 0.6em; color: #0000ff; }\n"
     "ruby.suggested rt { color: #808080; }\n"
     "</style>\n"
     "</head>\n"
     "<body>";
 constexpr char kPageEnd[] = "</body>\n</html>\n";
-
-// UTF-8 of text at out, which has room for three bytes a UTF-16 unit; the end of what was written.
-char* encodeUtf8(char* out, QStringView text) {
-    const char16_t* data = text.utf16();
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        char32_t c = data[i];
-        if (c < 0x80) {
-            *out++ = char(c);
-            continue;
-        }
-        if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
-            c = QChar::surrogateToUcs4(char16_t(c), data[++i]);
-        } else if (QChar::isSurrogate(c)) {
-            c = 0xFFFD;
-        }
-        if (c < 0x800) {
-            *out++ = char(0xC0 | (c >> 6));
-        } else if (c < 0x10000) {
-            *out++ = char(0xE0 | (c >> 12));
-            *out++ = char(0x80 | ((c >> 6) & 0x3F));
-        } else {
-            *out++ = char(0xF0 | (c >> 18));
-            *out++ = char(0x80 | ((c >> 12) & 0x3F));
-            *out++ = char(0x80 | ((c >> 6) & 0x3F));
-        }
-        *out++ = char(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -142,8 +111,8 @@ void Utf8TextWriter::put(QByteArrayView bytes) {
 }
 
 void Utf8TextWriter::putUtf8(QStringView text) {
-    char* at = room(text.size() * 3);
-    used_ = encodeUtf8(at, text) - buffer_.constData();
+    char* at = room(encoder_.requiredSpace(text.size()));
+    used_ = encoder_.appendToBuffer(at, text) - buffer_.constData();
 }
 
 void Utf8TextWriter::handOn() {
@@ -192,49 +161,34 @@ void IpaTextWriter::word(const WordSegment& word) {
 
 HtmlTextWriter::HtmlTextWriter(ByteSink& out, Symbols symbols, const QString& title)
     : Utf8TextWriter(out, symbols) {
-    const QByteArray page(kPageStart);
-    const qsizetype at = page.indexOf("%1");
-    put(QByteArrayView(page).first(at));
-    putHtml(title);
-    put(QByteArrayView(page).sliced(at + 2));
+    putUtf8(QString::fromLatin1(kPageStart).arg(title.toHtmlEscaped(), ipaFaces()));
 }
 
 // Text for HTML: the markup characters as entities, every line end a <br> (with no line end of
 // its own in the page, which the blanks-keeping body would show as a second one).
 void HtmlTextWriter::putHtml(QStringView text) {
+    const auto isLineEnd = [](QChar c) { return c == u'\r' || c == u'\n'; };
     qsizetype start = 0;
-    const auto replace = [&](qsizetype at, qsizetype length, const char* with) {
-        putUtf8(text.sliced(start, at - start));
-        put(with);
-        start = at + length;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        switch (text[i].unicode()) {
-            case u'&':
-                replace(i, 1, "&amp;");
-                break;
-            case u'<':
-                replace(i, 1, "&lt;");
-                break;
-            case u'>':
-                replace(i, 1, "&gt;");
-                break;
-            case u'\r':
-                if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                    replace(i, 2, "<br>");
-                    ++i;
-                } else {
-                    replace(i, 1, "<br>");
-                }
-                break;
-            case u'\n':
-                replace(i, 1, "<br>");
-                break;
-            default:
-                break;
+    for (;;) {
+        qsizetype end = start;
+        while (end < text.size() && !isLineEnd(text[end])) {
+            ++end;
         }
+        const QStringView line = text.sliced(start, end - start);
+        // Most pieces are plain words: they go as they are.
+        if (std::any_of(line.begin(), line.end(),
+                        [](QChar c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; })) {
+            putUtf8(line.toString().toHtmlEscaped());
+        } else {
+            putUtf8(line);
+        }
+        if (end == text.size()) {
+            return;
+        }
+        put("<br>");
+        start =
+            end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
-    putUtf8(text.sliced(start));
 }
 
 void HtmlTextWriter::between(QStringView text) {

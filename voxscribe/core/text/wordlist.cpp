@@ -64,10 +64,6 @@ QStringList splitWordLines(QStringView text) {
     return lines;
 }
 
-WordList wordListFromBytes(const QByteArray& bytes, const QString& path) {
-    return wordListFromText(decodeWordList(bytes), path);
-}
-
 WordList wordListFromText(const QString& text, const QString& path) {
     if (looksBinary(text)) {
         return {{},
