@@ -179,7 +179,8 @@ void BM_TenThousandWords(benchmark::State& state) {
                     runs.push_back(core::betweenRun(segment.text));
                     continue;
                 }
-                runs += core::wordRuns({segment.text, segment.gloss, segment.codes, 0});
+                runs += core::wordRuns(
+                    {segment.text, segment.gloss, segment.codes, 0, core::Accent::British, {}});
             }
             benchmark::DoNotOptimize(runs.size());
         }

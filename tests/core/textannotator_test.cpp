@@ -23,6 +23,7 @@ public:
         return entries.value(key);
     }
     bool isUncertain(const QString& key) override { return key == QStringLiteral("netsuke"); }
+    QString americanTranscription(const QString& key) override { return american.value(key); }
     QHash<QString, QString> entries{
         {"the", "/TE, Ti/"},
         {"a", "ei"},
@@ -64,6 +65,16 @@ public:
         {"of", "Rv"},
         {"at", "At"},
         {"year", "/jE:, jiE/"},
+        {"for", "fR:"},
+        {"her", "hE:"},
+        {"him", "him"},
+    };
+    // The American table: no "netsuke" nor "cat" (keys without an American form).
+    QHash<QString, QString> american{
+        {"the", "/TE, Ti/"}, {"a", "E"},          {"to", "/tu:, tI/"},
+        {"apple", "5Apl"},   {"bridge", "brIdV"}, {"present", "/pri5zent, 5preznt/"},
+        {"at", "At"},        {"for", "fR:r"},     {"her", "h\\:r"},
+        {"him", "hIm"},
     };
     int lookups = 0;
 };
@@ -80,23 +91,25 @@ public:
 };
 
 // The annotation as one line: each word followed by what it got: "[codes]" found, "[?codes]"
-// suggested, "[-]" missing, "[=]" repeated, nothing when the reader knows it.
-QString render(const core::TextAnnotation& annotation) {
+// suggested, "[-]" missing, "[=]" repeated, nothing when the reader knows it; with both accents
+// "[codes|american]".
+QString render(const core::TextAnnotation& annotation, bool bothAccents = false) {
     QString out;
     for (const core::TextSegment& segment : annotation.segments) {
+        const QString both = bothAccents ? u'|' + segment.american : QString();
         out += segment.text;
         if (!segment.isWord) {
             continue;
         }
         switch (segment.gloss) {
             case Gloss::Found:
-                out += u'[' + segment.codes + u']';
+                out += u'[' + segment.codes + both + u']';
                 break;
             case Gloss::Suggested:
-                out += QStringLiteral("[?") + segment.codes + u']';
+                out += QStringLiteral("[?") + segment.codes + both + u']';
                 break;
             case Gloss::Uncertain:
-                out += QStringLiteral("[~") + segment.codes + u']';
+                out += QStringLiteral("[~") + segment.codes + both + u']';
                 break;
             case Gloss::Missing:
                 out += QStringLiteral("[-]");
@@ -114,6 +127,8 @@ QString render(const core::TextAnnotation& annotation) {
 struct Case {
     const char* text;
     const char* rendered;
+    core::Accent accent = core::Accent::British;
+    bool weakForms = false;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -124,7 +139,11 @@ class TextLookup : public testing::TestWithParam<Case> {};
 
 TEST_P(TextLookup, EveryWordItsTranscription) {
     Dictionary dictionary;
-    EXPECT_EQ(render(core::annotateText(QString::fromUtf8(GetParam().text), dictionary, {})),
+    core::TextOptions options;
+    options.accent = GetParam().accent;
+    options.weakForms = GetParam().weakForms;
+    EXPECT_EQ(render(core::annotateText(QString::fromUtf8(GetParam().text), dictionary, options),
+                     options.accent == core::Accent::Both),
               QString::fromUtf8(GetParam().rendered));
 }
 
@@ -162,7 +181,25 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"you live close to the apple",
              "you[ju:] live[liv] close[klEus] to[tu:] the[Ti] apple[5Apl]"},
         Case{"the xyzzy. the\napple the\n\napple",
-             "the[TE] xyzzy[-]. the[Ti]\napple[5Apl] the[TE]\n\napple[5Apl]"}));
+             "the[TE] xyzzy[-]. the[Ti]\napple[5Apl] the[TE]\n\napple[5Apl]"},
+        // American: a heteronym's form chosen as the British one is, by its place; a word the
+        // American table lacks is missing, never British; the possessive's short i is I.
+        Case{"The present, to present.", "The[TE] present[5preznt], to[tu:] present[pri5zent].",
+             core::Accent::American},
+        Case{"a netsuke, the cat's bridge's", "a[E] netsuke[-], the[TE] cat's[-] bridge's[brIdVIz]",
+             core::Accent::American},
+        // Both: each form beside the British one of the same reading; the articles alike.
+        Case{"The present, to present.",
+             "The[TE|TE] present[5prezEnt|5preznt], to[tu:|tu:] present[pri5zent|pri5zent].",
+             core::Accent::Both},
+        Case{"a netsuke, the cat", "a[E|E] netsuke[~5netski|], the[TE|TE] cat[kAt|]",
+             core::Accent::Both},
+        // Weak forms keep the American r and I; the strong form at a phrase's end.
+        Case{"for her apple, at him.", "for[fEr] her[hEr] apple[5Apl], at[Et] him[hIm].",
+             core::Accent::American, true},
+        Case{"for her apple, at him.",
+             "for[fE|fEr] her[hE|hEr] apple[5Apl|5Apl], at[Et|Et] him[him|hIm].",
+             core::Accent::Both, true}));
 
 TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
     Dictionary dictionary;
@@ -337,10 +374,11 @@ TEST(ReaderLevel, APassageInPartsIsAnnotatedAsAWhole) {
     class Collect final : public core::TextSink {
     public:
         void between(QStringView text) override {
-            segments.push_back({text.toString(), false, Gloss::Missing, QString()});
+            segments.push_back({text.toString(), false, Gloss::Missing, QString(), QString()});
         }
         void word(const core::WordSegment& word) override {
-            segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString()});
+            segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString(),
+                                word.american.toString()});
         }
         QList<core::TextSegment> segments;
     };

@@ -325,6 +325,18 @@ INSTANTIATE_TEST_SUITE_P(
                                        Q_EMIT symbols->activated(1);
                                    },
                                    everyWord},
+                      Interruption{"Accent",
+                                   [](Frm5Test& t) {
+                                       auto* accent = t.find<QComboBox>("Accent");
+                                       const int both = accent->findText("英美");
+                                       accent->setCurrentIndex(both);
+                                       Q_EMIT accent->activated(both);
+                                   },
+                                   [](const core::KnownWords&) {
+                                       core::TextOptions options;
+                                       options.accent = core::Accent::Both;
+                                       return options;
+                                   }},
                       Interruption{"Save",
                                    [](Frm5Test& t) {
                                        t.env.files.answer(t.env.file("whole.rtf"));

@@ -43,11 +43,15 @@ enum class WeakWhen {
 // consonant sound and, where it differs, before a vowel sound (a linking r, "to" tu). Written for
 // this program from the usual descriptions of connected speech (Jones, Gimson); the strong form
 // is the dictionary's first form. "the", "a" and "an" take their forms by the next sound always.
+// American English keeps its r (for fEr, her hEr) and writes the short i as I (him Im), so it
+// has forms of its own where those occur; empty: the same as the British.
 struct WeakForm {
     QStringView word;
     QStringView form;
     QStringView beforeVowel = {};
     WeakWhen when = WeakWhen::InPhrase;
+    QStringView americanForm = {};
+    QStringView americanBeforeVowel = {};
 };
 constexpr WeakForm kWeakForms[] = {
     {u"to", u"tE", u"tu"},
@@ -57,7 +61,7 @@ constexpr WeakForm kWeakForms[] = {
     {u"than", u"TEn"},
     {u"that", u"TEt", u"", WeakWhen::Conjunction},
     {u"at", u"Et"},
-    {u"for", u"fE", u"fEr"},
+    {u"for", u"fE", u"fEr", WeakWhen::InPhrase, u"fEr"},
     {u"from", u"frEm"},
     {u"of", u"Ev"},
     {u"can", u"kEn"},
@@ -70,28 +74,34 @@ constexpr WeakForm kWeakForms[] = {
     {u"do", u"dE", u"du", WeakWhen::DoAuxiliary},
     {u"does", u"dEz", u"", WeakWhen::DoAuxiliary},
     {u"am", u"Em"},
-    {u"are", u"E", u"Er"},
+    {u"are", u"E", u"Er", WeakWhen::InPhrase, u"Er"},
     {u"was", u"wEz"},
-    {u"were", u"wE", u"wEr"},
+    {u"were", u"wE", u"wEr", WeakWhen::InPhrase, u"wEr"},
     {u"be", u"bi"},
-    {u"been", u"bin"},
+    {u"been", u"bin", u"", WeakWhen::InPhrase, u"bIn"},
     {u"has", u"hEz", u"", WeakWhen::Auxiliary},
     {u"have", u"hEv", u"", WeakWhen::Auxiliary},
     {u"had", u"hEd", u"", WeakWhen::Auxiliary},
     {u"he", u"hi"},
-    {u"him", u"im"},
-    {u"his", u"iz"},
-    {u"her", u"hE"},
+    {u"him", u"im", u"", WeakWhen::InPhrase, u"Im"},
+    {u"his", u"iz", u"", WeakWhen::InPhrase, u"Iz"},
+    {u"her", u"hE", u"", WeakWhen::InPhrase, u"hEr"},
     {u"me", u"mi"},
     {u"we", u"wi"},
     {u"us", u"Es"},
     {u"she", u"Fi"},
     {u"you", u"ju"},
-    {u"your", u"jE"},
+    {u"your", u"jE", u"", WeakWhen::InPhrase, u"jEr"},
     {u"them", u"TEm"},
     {u"some", u"sEm", u"", WeakWhen::Determiner},
-    {u"there", u"TE", u"TEr", WeakWhen::Existential},
+    {u"there", u"TE", u"TEr", WeakWhen::Existential, u"TEr"},
 };
+
+// The American form of a weak form: its own where it has one, else the British.
+QStringView americanOf(QStringView own, QStringView british) {
+    return own.isEmpty() ? british : own;
+}
+
 // "to" takes tu before a vowel sound with weak forms or without.
 constexpr int kTo = 0;
 
@@ -125,24 +135,25 @@ constexpr int kDecisive = 1000;
 constexpr std::array<QStringView, 3> kThirdPersons{u"he", u"she", u"it"};
 
 // Fixed phrases whose heteronym the next word, or else the word before, decides as no class
-// can: "used to" (habit), lead the metal.
+// can: "used to" (habit), lead the metal. The form in British and in American codes.
 struct Collocation {
     QStringView word;
     QStringView next;
     QStringView previous;
     QStringView form;
+    QStringView americanForm;
 };
 constexpr Collocation kCollocations[] = {
-    {u"used", u"to", u"", u"ju:st"},   {u"lead", u"poisoning", u"", u"led"},
-    {u"lead", u"pipes", u"", u"led"},  {u"lead", u"paint", u"", u"led"},
-    {u"lead", u"pencil", u"", u"led"}, {u"lead", u"pipe", u"", u"led"},
-    {u"lead", u"", u"of", u"led"},     {u"live", u"music", u"", u"laiv"},
-    {u"close", u"to", u"", u"klEus"},
+    {u"used", u"to", u"", u"ju:st", u"ju:st"},  {u"lead", u"poisoning", u"", u"led", u"led"},
+    {u"lead", u"pipes", u"", u"led", u"led"},   {u"lead", u"paint", u"", u"led", u"led"},
+    {u"lead", u"pencil", u"", u"led", u"led"},  {u"lead", u"pipe", u"", u"led", u"led"},
+    {u"lead", u"", u"of", u"led", u"led"},      {u"live", u"music", u"", u"laiv", u"laIv"},
+    {u"close", u"to", u"", u"klEus", u"kloJs"},
 };
 
 // The codes a transcription may begin with that are vowels; "/" is the ε of "/E" once the
-// wrapping slashes are gone.
-constexpr QStringView kVowelCodes = u"ieAEQaRCuoB/Z";
+// wrapping slashes are gone; I, J and \ begin American vowels (ɪ, ʊ, ɜː).
+constexpr QStringView kVowelCodes = u"ieAEQaRCuoB/ZIJ\\";
 // What may stand before a transcription's first sound: blanks, stress marks, brackets.
 constexpr QStringView kBeforeSound = u" 5,7()";
 
@@ -205,12 +216,15 @@ QStringView possessiveEnding(QStringView form) {
     return u"z";
 }
 
-QString withPossessive(const QString& codes) {
+// american: the short i of the ending is I in American codes.
+QString withPossessive(const QString& codes, bool american) {
     const QString bare = unwrappedCodes(codes);
     const bool wrapped = bare.size() != codes.size();
     QStringList forms;
     for (const QStringView form : QStringView(bare).split(u", ")) {
-        forms << form.toString() + possessiveEnding(form).toString();
+        const QStringView ending = possessiveEnding(form);
+        forms << form.toString() +
+                     (american && ending == u"iz" ? QStringLiteral("Iz") : ending.toString());
     }
     const QString joined = forms.join(u", ");
     return wrapped ? QStringLiteral("/") + joined + u'/' : joined;
@@ -252,6 +266,10 @@ QString ClientWords::transcription(const QString& key) {
     return std::move(found.transcription);
 }
 
+QString ClientWords::americanTranscription(const QString& key) {
+    return client_.lookupAmerican(key).transcription;
+}
+
 struct TextAnnotator::Entry {
     QString typed;
     QString key;  // levelKey(typed)
@@ -266,7 +284,11 @@ struct TextAnnotator::Entry {
     bool lookedUp = false;
     bool guessed = false;
     QString codes;
-    QStringList forms;             // the pronunciations of codes
+    QStringList forms;  // the pronunciations of codes
+    // With American codes: the British forms, which the choice of a heteronym's form reads.
+    // With both: the American forms, each beside the British one of the same place.
+    QStringList britishForms;
+    QStringList americanForms;
     Sound sound = Sound::Unknown;  // the first sound of codes
     Gloss gloss = Gloss::Missing;
     int form = -1;  // the number of the form shown where nothing else decides
@@ -346,36 +368,40 @@ void TextAnnotator::place(size_t hash, int number) {
     slots_[slot] = {hash, number};
 }
 
-QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain) {
+QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain, bool american) {
     QString key = typed;
     key.replace(u'\u2019', u'\'');
-    QString codes = words_.transcription(key);
+    const auto look = [&](const QString& word) {
+        return american ? words_.americanTranscription(word) : words_.transcription(word);
+    };
+    QString codes = look(key);
     if (codes.isEmpty()) {
         const QString lower = key.toLower();
         if (lower != key) {
-            codes = words_.transcription(lower);
-            uncertain = !codes.isEmpty() && words_.isUncertain(lower);
+            codes = look(lower);
+            uncertain = !american && !codes.isEmpty() && words_.isUncertain(lower);
         }
     } else {
-        uncertain = words_.isUncertain(key);
+        uncertain = !american && words_.isUncertain(key);
     }
     if (codes.isEmpty() && endsWithPossessive(key)) {
-        const QString stem = dictionaryCodes(key.chopped(2), uncertain);
+        const QString stem = dictionaryCodes(key.chopped(2), uncertain, american);
         if (!stem.isEmpty()) {
-            codes = withPossessive(stem);
+            codes = withPossessive(stem, american);
         }
     }
     return tidyTranscription(typed, codes);
 }
 
-int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
+int TextAnnotator::formOf(const QString& codes, Gloss gloss, const QString& american) {
     const QChar kind = gloss == Gloss::Suggested ? u'?' : gloss == Gloss::Uncertain ? u'~' : u'=';
-    const QString key = kind + codes;
+    const QString key = american.isEmpty() ? kind + codes : kind + codes + u'\x1f' + american;
     if (const auto found = formIndex_.constFind(key); found != formIndex_.cend()) {
         return found.value();
     }
     const int form = int(forms_.size());
     forms_.push_back(codes);
+    americanForms_.push_back(american);
     formIndex_.insert(key, form);
     return form;
 }
@@ -383,30 +409,64 @@ int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
 int TextAnnotator::numberOfForm(Entry& entry, int index) {
     int& number = entry.formNumbers[size_t(index)];
     if (number < 0) {
-        number = formOf(entry.forms[index], entry.gloss);
+        // The American forms stand in the British forms' order; one fewer (a form American
+        // English does not have) leaves the first.
+        const QString american =
+            entry.americanForms.isEmpty()
+                ? QString()
+                : entry.americanForms.value(index, entry.americanForms.front());
+        number = formOf(entry.forms[index], entry.gloss, american);
     }
     return number;
 }
 
-int TextAnnotator::numberOfCodes(int& cached, QStringView codes) {
+int TextAnnotator::numberOfCodes(int& cached, QStringView british, QStringView american) {
     if (cached < 0) {
-        cached = formOf(codes.toString(), Gloss::Found);
+        switch (options_.accent) {
+            case Accent::British:
+                cached = formOf(british.toString(), Gloss::Found);
+                break;
+            case Accent::American:
+                cached = formOf(american.toString(), Gloss::Found);
+                break;
+            case Accent::Both:
+                cached = formOf(british.toString(), Gloss::Found, american.toString());
+                break;
+        }
     }
     return cached;
+}
+
+const QStringList& TextAnnotator::choiceForms(const Entry& entry) const {
+    return options_.accent == Accent::American && !entry.britishForms.isEmpty() ? entry.britishForms
+                                                                                : entry.forms;
+}
+
+int TextAnnotator::shownIndex(const Entry& entry, int chosen) const {
+    return chosen < entry.forms.size() ? chosen : 0;
 }
 
 void TextAnnotator::lookUp(Entry& entry, bool guess) {
     if (!entry.lookedUp) {
         entry.lookedUp = true;
         bool uncertain = false;
-        entry.codes = dictionaryCodes(entry.typed, uncertain);
+        const bool american = options_.accent == Accent::American;
+        entry.codes = dictionaryCodes(entry.typed, uncertain, american);
         if (!entry.codes.isEmpty()) {
             entry.gloss = uncertain ? Gloss::Uncertain : Gloss::Found;
             entry.sound = firstSound(entry.codes);
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
-            const int first = firstFormOf(entry.heteronym, entry.forms);
-            entry.form = numberOfForm(entry, first);
+            bool ignored = false;
+            if (american && entry.heteronym != nullptr && entry.forms.size() > 1) {
+                entry.britishForms =
+                    pronunciations(entry.typed, dictionaryCodes(entry.typed, ignored));
+            } else if (options_.accent == Accent::Both) {
+                entry.americanForms =
+                    pronunciations(entry.typed, dictionaryCodes(entry.typed, ignored, true));
+            }
+            const int first = firstFormOf(entry.heteronym, choiceForms(entry));
+            entry.form = numberOfForm(entry, shownIndex(entry, first));
         }
     }
     if (guess && entry.codes.isEmpty() && !entry.guessed && options_.guesser != nullptr) {
@@ -549,12 +609,14 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         after = next->wordClass;
     }
     if (entry.article >= 0) {
+        // The articles are the same in both accents.
         const Article& forms = kArticles[entry.article];
         if (sound == Sound::Consonant && !forms.beforeConsonant.isEmpty()) {
-            return numberOfCodes(entry.beforeConsonant, forms.beforeConsonant);
+            return numberOfCodes(entry.beforeConsonant, forms.beforeConsonant,
+                                 forms.beforeConsonant);
         }
         if (sound == Sound::Vowel && !forms.beforeVowel.isEmpty()) {
-            return numberOfCodes(entry.beforeVowel, forms.beforeVowel);
+            return numberOfCodes(entry.beforeVowel, forms.beforeVowel, forms.beforeVowel);
         }
         return entry.form;
     }
@@ -567,14 +629,17 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         const WeakForm& weak = kWeakForms[entry.weak];
         const bool useWeak = options_.weakForms && next != nullptr && !entry.stressed &&
                              weakHere(weak.when, waiting_.before, after);
+        const QStringView americanBeforeVowel =
+            americanOf(weak.americanBeforeVowel, weak.beforeVowel);
         if (useWeak && sound == Sound::Vowel && !weak.beforeVowel.isEmpty()) {
-            return numberOfCodes(entry.beforeVowel, weak.beforeVowel);
+            return numberOfCodes(entry.beforeVowel, weak.beforeVowel, americanBeforeVowel);
         }
         if (useWeak) {
-            return numberOfCodes(entry.beforeConsonant, weak.form);
+            return numberOfCodes(entry.beforeConsonant, weak.form,
+                                 americanOf(weak.americanForm, weak.form));
         }
         if (entry.weak == kTo && sound == Sound::Vowel) {
-            return numberOfCodes(entry.beforeVowel, weak.beforeVowel);
+            return numberOfCodes(entry.beforeVowel, weak.beforeVowel, americanBeforeVowel);
         }
         if (entry.heteronym == nullptr) {
             return entry.form;
@@ -618,17 +683,24 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         }
         const QStringView key = entry.key;
         const QStringView nextKey = next != nullptr ? QStringView(next->key) : QStringView();
+        const QStringList& forms = choiceForms(entry);
         for (const Collocation& collocation : kCollocations) {
             if (key == collocation.word &&
                 (collocation.next.isEmpty() ? previous == collocation.previous
                                             : nextKey == collocation.next)) {
-                const qsizetype index = entry.forms.indexOf(collocation.form.toString());
-                if (index >= 0) {
+                const qsizetype index = forms.indexOf(collocation.form.toString());
+                if (index >= 0 && options_.accent == Accent::British) {
                     return numberOfForm(entry, int(index));
+                }
+                if (index >= 0) {
+                    // The American form may be missing from the entry ("used to"): the phrase's
+                    // own.
+                    int cached = -1;
+                    return numberOfCodes(cached, collocation.form, collocation.americanForm);
                 }
             }
         }
-        return numberOfForm(entry, likeliestForm(word, scores, entry.forms));
+        return numberOfForm(entry, shownIndex(entry, likeliestForm(word, scores, forms)));
     }
     return entry.form;
 }
@@ -646,9 +718,10 @@ void TextAnnotator::resolveWaiting(Entry* next) {
 }
 
 void TextAnnotator::send(QStringView text, Gloss gloss, int form) {
-    WordSegment segment{text, gloss, {}, -1};
+    WordSegment segment{text, gloss, {}, -1, options_.accent, {}};
     if (hasTranscription(gloss)) {
         segment.codes = forms_[size_t(form)];
+        segment.american = americanForms_[size_t(form)];
         segment.form = form;
     }
     sink_->word(segment);
@@ -663,10 +736,11 @@ public:
             segments.back().text += text;
             return;
         }
-        segments.push_back({text.toString(), false, Gloss::Missing, {}});
+        segments.push_back({text.toString(), false, Gloss::Missing, {}, {}});
     }
     void word(const WordSegment& word) override {
-        segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString()});
+        segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString(),
+                            word.american.toString()});
     }
     QList<TextSegment> segments;
 };
