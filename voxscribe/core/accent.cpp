@@ -99,12 +99,21 @@ QList<Run> bothBatchLine(const QString& key, const Shown& british, const Shown& 
 }
 
 QString bothBatchLineText(const QString& key, const Shown& british, const Shown& american) {
-    const auto part = [](const QString& label, const Shown& shown) {
-        return u' ' + label + u'[' + (shown.codes.isEmpty() ? placeholder() : shown.codes) +
-               (shown.toCheck ? QStringLiteral("]?") : QStringLiteral("]"));
+    // One string grown in place: a long list writes a line for every word.
+    QString line;
+    line.reserve(key.size() + british.codes.size() + american.codes.size() + 16);
+    line += key;
+    const auto part = [&line](QChar label, const Shown& shown) {
+        line += u' ';
+        line += label;
+        line += u'[';
+        line += shown.codes.isEmpty() ? placeholder() : shown.codes;
+        line += shown.toCheck ? QStringView(u"]?") : QStringView(u"]");
     };
-    return key + part(britishLabel(), british) + part(americanLabel(), american) +
-           QStringLiteral("\r\n");
+    part(britishLabel().front(), british);
+    part(americanLabel().front(), american);
+    line += QStringView(u"\r\n");
+    return line;
 }
 
 QByteArray americanIpa(QStringView codes) {

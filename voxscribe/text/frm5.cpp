@@ -225,7 +225,10 @@ void Frm5::buildControls() {
     symbols_->setToolTip(QStringLiteral("复制为Unicode音标和导出讲义时用的音标符号"));
     connect(symbols_, &QComboBox::activated, this, &Frm5::onSymbolsChosen);
     accent_ = new widgets::AccentChooser(objectName(), this);
-    connect(accent_, &widgets::AccentChooser::accentChosen, this, &Frm5::onOptionsChanged);
+    connect(accent_, &widgets::AccentChooser::accentChosen, this, [this] {
+        onSymbolsChosen();
+        onOptionsChanged();
+    });
 
     workingDocument_ =
         new output::WorkingDocument(core::WorkingWindow::Text, services_, this,
@@ -449,7 +452,11 @@ void Frm5::onLevelChosen() {
 }
 
 void Frm5::onSymbolsChosen() {
-    document_->setUnicodeSymbols(core::Symbols(symbols_->currentData().toInt()));
+    // The copy cannot tell American codes from British ones, and the modern reading of the
+    // British letters would change American ones (i, ɪ): with American codes, the classic.
+    document_->setUnicodeSymbols(accent_->accent() == core::Accent::British
+                                     ? core::Symbols(symbols_->currentData().toInt())
+                                     : core::Symbols::Classic);
 }
 
 void Frm5::onExportClicked() {
