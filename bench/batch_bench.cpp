@@ -47,6 +47,25 @@ void BM_Engine(benchmark::State& state) {
     state.counters["found"] = double(summary.found);
 }
 
+// The same in each accent: range 1 is 0 British, 1 American, 2 both (one lookup asking for both).
+void BM_EngineAccent(benchmark::State& state) {
+    bench::Environment env;
+    const QStringList words = bench::frequencyWords(state.range(0));
+    core::LookupClient client(env.services);
+    core::RunSummary summary;
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+    for (auto _ : state) {
+        core::BatchEngine engine(
+            client, core::MissLog(env.services.folder.writableFile(core::MissLog::fileName())));
+        engine.setAccent(core::Accent(state.range(1)));
+        CountingSink sink;
+        summary = engine.run(words, sink);
+        benchmark::DoNotOptimize(sink.bytes);
+    }
+    bench::countWords(state, words.size(), bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
+    state.counters["found"] = double(summary.found);
+}
+
 // Measures the gaps between the repaints of a widget.
 class PaintGaps final : public QObject {
 public:
@@ -109,7 +128,7 @@ void BM_Window(benchmark::State& state) {
 // The whole program from the command line, process start included: the batch lines to standard
 // output (range 1 = 0) or as an RTF file (range 1 = 1). The program runs from a copy, so that its
 // miss log stays in the benchmark's folder.
-void BM_CommandLine(benchmark::State& state) {
+void commandLine(benchmark::State& state, const QString& accent) {
     bench::Environment env;
     const QString path = bench::writeFrequencyList(env.dir, state.range(0));
     const bool rtf = state.range(1) == 1;
@@ -118,6 +137,9 @@ void BM_CommandLine(benchmark::State& state) {
                     env.dir.filePath(QLatin1String(name)));
     }
     QStringList arguments{QStringLiteral("--batch"), path};
+    if (!accent.isEmpty()) {
+        arguments << QStringLiteral("--accent") << accent;
+    }
     if (rtf) {
         arguments << QStringLiteral("--output") << env.dir.filePath(QStringLiteral("out.rtf"));
     }
@@ -151,6 +173,15 @@ void BM_CommandLine(benchmark::State& state) {
     }
 }
 
+void BM_CommandLine(benchmark::State& state) {
+    commandLine(state, QString());
+}
+
+// The command line in each accent (range 2: 0 uk, 1 us, 2 both), to standard output or RTF.
+void BM_CommandLineAccent(benchmark::State& state) {
+    commandLine(state, QLatin1String(core::factsOf(core::Accent(state.range(2))).option));
+}
+
 // For comparison: espeak-ng turning the same list into IPA.
 void BM_EspeakNg(benchmark::State& state) {
     QTemporaryDir dir;
@@ -158,12 +189,29 @@ void BM_EspeakNg(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Engine)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EngineAccent)
+    ->ArgNames({"words", "accent"})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Args({100000, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_Window)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CommandLine)
     ->ArgNames({"words", "rtf"})
     ->Args({100000, 0})
     ->Args({100000, 1})
     ->Args({200000, 1})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_CommandLineAccent)
+    ->ArgNames({"words", "rtf", "accent"})
+    ->Args({100000, 0, 0})
+    ->Args({100000, 0, 1})
+    ->Args({100000, 0, 2})
+    ->Args({100000, 1, 0})
+    ->Args({100000, 1, 2})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -35,6 +35,10 @@ public:
         ++lookups;
         return words_.transcription(key);
     }
+    QString americanTranscription(const QString& key) override {
+        ++lookups;
+        return words_.americanTranscription(key);
+    }
     qsizetype lookups = 0;
 
 private:
@@ -78,11 +82,12 @@ public:
 // The command line's work for --format ipa: every word annotated, the text with its IPA written
 // out as it goes. A fresh annotator each time, so every distinct word is looked up through the
 // client again. range(0): the reader's level (0 every word); range(1): 1 for the modern symbols.
-void BM_AnnotateIpa(benchmark::State& state) {
+void annotateIpa(benchmark::State& state, core::Accent accent) {
     bench::Environment env;
     const QString& text = millionWords();
     core::TextOptions options;
     options.level = int(state.range(0));
+    options.accent = accent;
     const core::Symbols symbols =
         state.range(1) == 1 ? core::Symbols::Modern : core::Symbols::Classic;
     CountingWords words(env.services);
@@ -100,6 +105,15 @@ void BM_AnnotateIpa(benchmark::State& state) {
     state.counters["annotated"] = double(counts.annotated);
     state.counters["lookups_per_run"] = double(words.lookups) / double(state.iterations());
     state.counters["MiB_out"] = double(bytes) / (1024.0 * 1024.0);
+}
+
+void BM_AnnotateIpa(benchmark::State& state) {
+    annotateIpa(state, core::Accent::British);
+}
+
+// The same in each accent: range(2) 0 British, 1 American, 2 both.
+void BM_AnnotateIpaAccent(benchmark::State& state) {
+    annotateIpa(state, core::Accent(state.range(2)));
 }
 
 // The sentences of the context cases (contextcases.h) through the real dictionary: prints the
@@ -183,7 +197,8 @@ void BM_TenThousandWords(benchmark::State& state) {
                     runs.push_back(core::betweenRun(segment.text));
                     continue;
                 }
-                runs += core::wordRuns({segment.text, segment.gloss, segment.codes, 0});
+                runs += core::wordRuns(
+                    {segment.text, segment.gloss, segment.codes, 0, core::Accent::British, {}});
             }
             benchmark::DoNotOptimize(runs.size());
         }
@@ -352,6 +367,14 @@ BENCHMARK(BM_AnnotateIpa)
     ->Args({0, 1})
     ->Args({3000, 0})
     ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_AnnotateIpaAccent)
+    ->ArgNames({"level", "modern", "accent"})
+    ->Args({0, 0, 0})
+    ->Args({0, 0, 1})
+    ->Args({0, 0, 2})
+    ->Iterations(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_ContextSentences)

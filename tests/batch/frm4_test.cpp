@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -124,6 +125,42 @@ TEST_F(Frm4Test, AnnotatesTheExampleListLineByLine) {
     chooseFile(path);
     EXPECT_EQ(document(), exampleDocument() + exampleDocument().chopped(1) + "\n");
     EXPECT_EQ(missLog(), "xyzzy,\r\nxyzzy,\r\n");
+}
+
+// 英 / 美 / 英美: the lines carry the British transcription, the American one, or both after their
+// labels; a word missing is missing in each accent. The choice is remembered for the next window.
+TEST_F(Frm4Test, TheAccentChoiceAnnotatesInEitherAccentOrBoth) {
+    const QString zebra = client.lookupAmerican("zebra").transcription;
+    ASSERT_FALSE(zebra.isEmpty());
+    const auto arial = [](const char* text) { return Piece{text, "Arial", core::kBlack}; };
+    const auto codes = [](const QString& text) { return Piece{text, kPhonetic, core::kBlue}; };
+    const struct {
+        const char* caption;
+        std::vector<Piece> expected;
+    } cases[] = {
+        {"美",
+         {arial("quality/"), codes("5kwB:lEti"), arial("/\nzebra/"), codes(zebra),
+          arial("/\nxyzzy/"), codes("  "), arial("/\n")}},
+        {"英美",
+         {arial("quality 英["), codes("5kwRliti"), arial("] 美["), codes("5kwB:lEti"),
+          arial("]\nzebra 英["), codes("5zi:brE"), arial("] 美["), codes(zebra),
+          arial("]\nxyzzy 英["), codes("  "), arial("] 美["), codes("  "), arial("]\n")}},
+    };
+    const QString path = list("words.txt", "quality\r\nzebra\r\nxyzzy\r\n");
+    auto* accent = find<QComboBox>("Accent");
+    ASSERT_NE(accent, nullptr);
+    for (const auto& c : cases) {
+        window.documentBox()->clear();
+        const int index = accent->findText(QString::fromUtf8(c.caption));
+        accent->setCurrentIndex(index);
+        Q_EMIT accent->activated(index);
+        chooseFile(path);
+        EXPECT_EQ(testing_support::piecesOf(*window.documentBox()->document()), c.expected)
+            << c.caption;
+    }
+    batch::Frm4 again(env.services, client);
+    EXPECT_EQ(testing_support::childOf<QComboBox>(again, QStringLiteral("Accent"))->currentText(),
+              "英美");
 }
 
 TEST_F(Frm4Test, ReadsEveryKindOfLineEndAndTheByteOrderMark) {

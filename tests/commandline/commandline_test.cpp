@@ -156,6 +156,93 @@ TEST_F(CommandLineTest, FormatIpaWritesTheWordATabAndUnicodeIpa) {
     EXPECT_EQ(readBytes(output), expected);
 }
 
+// --accent: the British transcriptions (uk, the default), the American ones (us) or both, in
+// every format; American IPA in the classic symbols whatever --symbols says of the British. A
+// word the American table lacks ("abstemious") is missing there, never British.
+TEST_F(CommandLineTest, TheAccentChoosesTheTranscriptionsInEachFormat) {
+    const QString words = list("words.txt", "Quality\nwater\nabstemious\nxyzzy\n");
+    const QString passage = list("passage.txt", "The quality.");
+    const struct {
+        QStringList arguments;
+        const char* out;
+    } cases[] = {
+        {{"--batch", words, "--format", "ipa", "--accent", "uk"},
+         "quality\tˈkwɔliti\nwater\tˈwɔːtə\nabstemious\təbˈstiːmiəs\nxyzzy\t\n"},
+        {{"--batch", words, "--format", "ipa", "--accent", "us", "--symbols", "modern"},
+         "quality\tˈkwɑːləti\nwater\tˈwɔːtər\nabstemious\t\nxyzzy\t\n"},
+        {{"--batch", words, "--format", "ipa", "--accent", "both"},
+         "quality\tˈkwɔliti\tˈkwɑːləti\nwater\tˈwɔːtə\tˈwɔːtər\nabstemious\təbˈstiːmiəs\t\n"
+         "xyzzy\t\t\n"},
+        {{"--batch", words, "--accent", "us"},
+         "quality/5kwB:lEti/\nwater/5wR:tEr/\nabstemious/  /\nxyzzy/  /\n"},
+        {{"--batch", words, "--accent", "both"},
+         "quality 英[5kwRliti] 美[5kwB:lEti]\nwater 英[5wR:tE] 美[5wR:tEr]\n"
+         "abstemious 英[Eb5sti:miEs] 美[  ]\nxyzzy 英[  ] 美[  ]\n"},
+        {{"--text", passage, "--accent", "us"}, "The [ðə] quality [ˈkwɑːləti]."},
+        {{"--text", passage, "--accent", "both", "--symbols", "modern"},
+         "The 英[ðə] 美[ðə] quality 英[ˈkwɒlɪti] 美[ˈkwɑːləti]."},
+        {{"--text", passage, "--accent", "both", "--format", "html"},
+         "<ruby>quality<rp> </rp><rt>英[ˈkwɔliti] 美[ˈkwɑːləti]</rt></ruby>"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = run(c.arguments);
+        EXPECT_EQ(outcome.status, commandline::kExitOk) << outcome.err.toStdString();
+        const QString out = QString::fromUtf8(outcome.out);
+        if (c.arguments.contains("html")) {
+            EXPECT_TRUE(out.contains(QString::fromUtf8(c.out))) << out.toStdString();
+        } else {
+            EXPECT_EQ(out, QString::fromUtf8(c.out)) << c.arguments.join(' ').toStdString();
+        }
+    }
+
+    // The document carries both, each transcription in the phonetic face.
+    const QString output = data.filePath("both.rtf");
+    ASSERT_EQ(run({"--batch", words, "--accent", "both", "-o", output}).status,
+              commandline::kExitOk);
+    const testing_support::RtfReading rtf = testing_support::readRtf(readBytes(output));
+    ASSERT_TRUE(rtf.ok()) << rtf.error.toStdString();
+    EXPECT_TRUE(rtf.plainText().startsWith("quality 英[5kwRliti] 美[5kwB:lEti]\n"));
+}
+
+// --say --accent us says the American transcription in the American voice; both says the
+// British and then the American one into the same file.
+TEST_F(CommandLineTest, SayInTheAccentChosen) {
+    const auto seconds = [](const QByteArray& wav) {
+        return double(wav.size() - 44) / 2 / qFromLittleEndian<quint32>(wav.constData() + 24);
+    };
+    const Outcome british = run({"--say", "quality", "-o", data.filePath("uk.wav")});
+    if (british.status == commandline::kExitFailed && british.err.contains("eSpeak")) {
+        GTEST_SKIP() << "eSpeak NG or its English data is missing";
+    }
+    const Outcome american =
+        run({"--say", "quality", "--accent", "us", "-o", data.filePath("us.wav")});
+    ASSERT_EQ(american.status, commandline::kExitOk) << american.err.toStdString();
+    EXPECT_TRUE(american.err.contains("ˈkwɑːləti")) << american.err.toStdString();
+    const QByteArray us = readBytes(data.filePath("us.wav"));
+    EXPECT_NE(us, readBytes(data.filePath("uk.wav")));
+    // The same codes said by the British voice sound otherwise.
+    ASSERT_EQ(run({"--say", "/5kwB:lEti/", "-o", data.filePath("codes.wav")}).status,
+              commandline::kExitOk);
+    EXPECT_NE(us, readBytes(data.filePath("codes.wav")));
+    ASSERT_EQ(
+        run({"--say", "/5kwB:lEti/", "--accent", "us", "-o", data.filePath("codes.wav")}).status,
+        commandline::kExitOk);
+    EXPECT_EQ(us, readBytes(data.filePath("codes.wav")));
+
+    const Outcome both =
+        run({"--say", "quality", "--accent", "both", "-o", data.filePath("both.wav")});
+    ASSERT_EQ(both.status, commandline::kExitOk) << both.err.toStdString();
+    EXPECT_TRUE(both.err.contains("ˈkwɔliti，ˈkwɑːləti")) << both.err.toStdString();
+    EXPECT_GT(seconds(readBytes(data.filePath("both.wav"))),
+              seconds(us) + seconds(readBytes(data.filePath("uk.wav"))));
+
+    const Outcome dropped =
+        run({"--say", "abstemious", "--accent", "us", "-o", data.filePath("x.wav")});
+    EXPECT_EQ(dropped.status, commandline::kExitFailed);
+    EXPECT_TRUE(dropped.err.contains("词典里没有“abstemious”的美式音标"))
+        << dropped.err.toStdString();
+}
+
 // A word list or a passage alike.
 TEST_F(CommandLineTest, AWordListThatCannotBeReadFailsAndWritesNothing) {
     const QString output = data.filePath("result.rtf");
@@ -342,6 +429,8 @@ TEST_F(CommandLineTest, HelpAndWrongArguments) {
         {"--batch", "a.txt", "--format", "html"},
         {"--batch", "a.txt", "--format", "ipa", "--format", "rtf"},
         {"--guess"},
+        {"--batch", "a.txt", "--accent", "gb"},
+        {"--batch", "a.txt", "--accent", "us", "--accent", "uk"},
     };
     for (const QStringList& arguments : wrong) {
         const Outcome outcome = run(arguments);

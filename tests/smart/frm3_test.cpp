@@ -2,6 +2,7 @@
 // clicks on its labels, and the stand-ins answering its message boxes and file dialogs.
 #include <gtest/gtest.h>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -26,6 +27,7 @@
 #include "files.h"
 #include "frm3.h"
 #include "layoutcheck.h"
+#include "libreoffice.h"
 #include "lookupclient.h"
 #include "pieces.h"
 #include "speech.h"
@@ -518,6 +520,36 @@ TEST_F(Frm3Test, SaveWritesTheDocumentAndStartsTheAutosave) {
     EXPECT_EQ(rich1->toPlainText(), "Quality [5kwRliti]");
 }
 
+// Both accents saved and opened in a word processor: the word, labels and marks in Arial, each
+// transcription in the phonetic face, blue.
+TEST_F(Frm3Test, BothAccentsSaveAsRtfThatAWordProcessorShowsInTheRightFaces) {
+    testing_support::LibreOffice office;
+    ASSERT_TRUE(office.ready()) << office.problem().toStdString();
+    auto* accent = find<QComboBox>("Accent");
+    const int both = accent->findText("英美");
+    accent->setCurrentIndex(both);
+    Q_EMIT accent->activated(both);
+    enter("quality");
+    const QString path = office.dir.filePath("quality.rtf");
+    env.files.answer(path);
+    QTest::mouseClick(find<QLabel>("Label4"), Qt::LeftButton);
+
+    QString log;
+    const testing_support::FlatOdt odt = office.read(path, &log);
+    ASSERT_EQ(odt.paragraphs().size(), 1) << log.toStdString();
+    const testing_support::Paragraph& got = odt.paragraphs()[0];
+    ASSERT_EQ(got.text, "quality 英[5kwRliti] 美[5kwB:lEti]");
+    for (qsizetype i = 0; i < got.text.size(); ++i) {
+        const bool codes = (i >= 10 && i < 18) || (i >= 22 && i < 31);
+        const QChar c = got.text[i];
+        if (c.script() == QChar::Script_Han) {
+            continue;  // drawn by the word processor's East Asian face
+        }
+        EXPECT_EQ(got.formats[i].family, codes ? kPhonetic : kArial) << i;
+        EXPECT_EQ(got.formats[i].colour, codes ? "#0000ff" : "#000000") << i;
+    }
+}
+
 TEST_F(Frm3Test, TransferToWordOpensATemporaryDocument) {
     enter("zebra");
     QTest::mouseClick(find<QLabel>("Label13"), Qt::LeftButton);
@@ -567,6 +599,110 @@ TEST_F(Frm3Test, F5SaysTheTranscriptionThatTheCaretPointsAt) {
     EXPECT_EQ(phonemeNames(sound->played[1]), phonemesOf("TE"));  // the first of its two forms
     EXPECT_EQ(phonemeNames(sound->played[2]), phonemesOf("5kwRliti"));
     EXPECT_EQ(rich1->toPlainText(), written);
+}
+
+// 英 / 美 / 英美: the British transcription, the American one, or both, each after its label; the
+// choice is the user's for the next run too. A word the American table lacks is missing as any
+// missing word is, never written British; with both it shows "none" beside the British form.
+TEST_F(Frm3Test, TheAccentChoiceWritesEitherTranscriptionOrBothAndIsRemembered) {
+    struct Case {
+        const char* caption;
+        const char* entry;
+        std::vector<Piece> expected;
+        int questions;
+    };
+    const QString dropped = transcriptionOf("abstemious");
+    ASSERT_FALSE(dropped.isEmpty());
+    ASSERT_TRUE(client.lookupAmerican("abstemious").transcription.isEmpty());
+    const Case cases[] = {
+        {"英",
+         "Quality",
+         {{"Quality [", kArial, core::kBlack},
+          {"5kwRliti", kPhonetic, core::kBlue},
+          {"]", kArial, core::kBlack}},
+         0},
+        {"美",
+         "Quality",
+         {{"Quality [", kArial, core::kBlack},
+          {"5kwB:lEti", kPhonetic, core::kBlue},
+          {"]", kArial, core::kBlack}},
+         0},
+        {"英美",
+         "quality",
+         {{"quality 英[", kArial, core::kBlack},
+          {"5kwRliti", kPhonetic, core::kBlue},
+          {"] 美[", kArial, core::kBlack},
+          {"5kwB:lEti", kPhonetic, core::kBlue},
+          {"]", kArial, core::kBlack}},
+         0},
+        {"美",
+         "abstemious",
+         {{"abstemious [", kArial, core::kBlack},
+          {"none", kPhonetic, core::kBlue},
+          {"]", kArial, core::kBlack}},
+         1},
+        {"英美",
+         "abstemious",
+         {{"abstemious 英[", kArial, core::kBlack},
+          {dropped, kPhonetic, core::kBlue},
+          {"] 美[", kArial, core::kBlack},
+          {"none", kPhonetic, core::kBlue},
+          {"]", kArial, core::kBlack}},
+         0},
+        // A sentence goes word by word in the accent chosen.
+        {"美",
+         "the quality",
+         {{"the [", kArial, core::kBlack},
+          {"TE", kPhonetic, core::kBlue},
+          {"] quality [", kArial, core::kBlack},
+          {"5kwB:lEti", kPhonetic, core::kBlue},
+          {"]", kArial, core::kBlack}},
+         0},
+    };
+    auto* accent = find<QComboBox>("Accent");
+    ASSERT_TRUE(accent != nullptr);
+    EXPECT_EQ(accent->currentText(), "英");  // until the user chooses
+    for (const Case& c : cases) {
+        rich1->clear();
+        env.messages.shown.clear();
+        env.messages.answer(Answer::No);
+        const int index = accent->findText(QString::fromUtf8(c.caption));
+        accent->setCurrentIndex(index);
+        Q_EMIT accent->activated(index);
+        enter(QString::fromLatin1(c.entry));
+        EXPECT_EQ(runs(), c.expected) << c.caption << ' ' << c.entry;
+        EXPECT_EQ(int(env.messages.shown.size()), c.questions) << c.caption << ' ' << c.entry;
+    }
+    smart::Frm3 again(env.services, client);
+    EXPECT_EQ(testing_support::childOf<QComboBox>(again, QStringLiteral("Accent"))->currentText(),
+              "美");
+}
+
+// With 美 and with 英美, the American transcription is said by the American voice.
+TEST_F(Frm3Test, F5SaysAnAmericanTranscriptionInTheAmericanVoice) {
+    REQUIRE_ESPEAK();
+    auto sound = std::make_shared<testing_support::RecordingSound>();
+    window.setSpeech(std::make_shared<core::Speech>(sound));
+    auto* accent = find<QComboBox>("Accent");
+    const int both = accent->findText("英美");
+    accent->setCurrentIndex(both);
+    Q_EMIT accent->activated(both);
+    enter("quality");
+    QTest::keyClick(text1, Qt::Key_F5);  // the last written: the American one
+    QTextCursor caret = rich1->textCursor();
+    caret.setPosition(int(rich1->toPlainText().indexOf("5kwRliti")) + 1);
+    rich1->setTextCursor(caret);
+    QTest::keyClick(text1, Qt::Key_F5);
+
+    const core::EspeakLibrary& espeak = core::EspeakLibrary::open();
+    const QStringList american =
+        phonemeNames(core::soundOfCodes(espeak, "5kwB:lEti", core::Voice::American));
+    // The voices say the codes with other phonemes (the American t of "quality"), so that a wrong
+    // voice shows.
+    ASSERT_NE(american, phonemesOf("5kwB:lEti"));
+    ASSERT_EQ(sound->played.size(), 2u);
+    EXPECT_EQ(phonemeNames(sound->played[0]), american);
+    EXPECT_EQ(phonemeNames(sound->played[1]), phonemesOf("5kwRliti"));
 }
 
 TEST_F(Frm3Test, WithoutASoundDeviceTheCommandIsOffAndSaysWhy) {

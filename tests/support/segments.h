@@ -14,6 +14,7 @@ struct TextSegment {
     bool isWord = false;
     core::Gloss gloss = core::Gloss::Missing;  // words only
     QString codes;
+    QString american;  // with both accents, the American form beside codes
     bool operator==(const TextSegment&) const = default;
 };
 
@@ -29,10 +30,11 @@ public:
             segments.back().text += text;
             return;
         }
-        segments.push_back({text.toString(), false, core::Gloss::Missing, {}});
+        segments.push_back({text.toString(), false, core::Gloss::Missing, {}, {}});
     }
     void word(const core::WordSegment& word) override {
-        segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString()});
+        segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString(),
+                            word.american.toString()});
     }
     QList<TextSegment> segments;
 };

@@ -2,6 +2,7 @@
 // dictionary library of the build, and the stand-ins.
 #pragma once
 
+#include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -19,6 +20,17 @@ struct TestEnvironment {
         : runtime(componentFolder),
           services{platform::ProgramFolder::at(dir.path()), runtime, messages, files, shell} {
         addDictionaryManifest(runtime);
+        forgetRememberedChoices();
+    }
+    // A window's choice remembered in one test is not the next test's.
+    ~TestEnvironment() { forgetRememberedChoices(); }
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    static void forgetRememberedChoices() {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("voxscribe"),
+                  QStringLiteral("voxscribe"))
+            .clear();
     }
 
     QString file(const QString& name) const { return services.folder.file(name); }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -116,6 +117,31 @@ TEST_F(Frm5Test, APastedPassageIsWrittenWithEveryWordsTranscription) {
               "共 4 个单词：标注 4 个（查到 4 个，建议 0 个），没找到 0 个。");
     EXPECT_TRUE(window.documentBox()->document()->isModified());
     EXPECT_TRUE(env.messages.shown.empty());
+}
+
+// 美 writes the American transcriptions, which the Unicode copy reads in the classic symbols
+// whatever is chosen for the British ones; 英 goes back to the British in the symbols chosen.
+TEST_F(Frm5Test, TheAccentChoiceAndTheUnicodeCopy) {
+    auto* symbols = find<QComboBox>("Combo2");
+    symbols->setCurrentIndex(symbols->findData(int(core::Symbols::Modern)));
+    Q_EMIT symbols->activated(symbols->currentIndex());
+    paste("quality");
+    auto* accent = find<QComboBox>("Accent");
+    const auto choose = [&](const char* caption) {
+        const int index = accent->findText(QString::fromUtf8(caption));
+        accent->setCurrentIndex(index);
+        Q_EMIT accent->activated(index);
+        waitForResult();
+    };
+    const auto copied = [&] {
+        const std::unique_ptr<QMimeData> copy(window.documentBox()->unicodeIpaCopy());
+        return copy->text();
+    };
+    choose("美");
+    EXPECT_EQ(window.documentBox()->toPlainText(), "quality [5kwB:lEti]");
+    EXPECT_EQ(copied(), "quality [ˈkwɑːləti]");
+    choose("英");
+    EXPECT_EQ(copied(), "quality [ˈkwɒlɪti]");
 }
 
 // Beyond the 3,000 most frequent words only the rarer ones are annotated, a form of a frequent
@@ -329,6 +355,18 @@ INSTANTIATE_TEST_SUITE_P(
                                        Q_EMIT symbols->activated(1);
                                    },
                                    everyWord},
+                      Interruption{"Accent",
+                                   [](Frm5Test& t) {
+                                       auto* accent = t.find<QComboBox>("Accent");
+                                       const int both = accent->findText("英美");
+                                       accent->setCurrentIndex(both);
+                                       Q_EMIT accent->activated(both);
+                                   },
+                                   [](const core::KnownWords&) {
+                                       core::TextOptions options;
+                                       options.accent = core::Accent::Both;
+                                       return options;
+                                   }},
                       Interruption{"Save",
                                    [](Frm5Test& t) {
                                        t.env.files.answer(t.env.file("whole.rtf"));

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "accentchooser.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
@@ -58,6 +59,10 @@ public:
     }
     void writeGuessedLine(const QString& key, const QString& codes) override {
         writeRuns(core::guessedBatchLine(key, codes));
+    }
+    void writeBoth(const QString& key, const core::Shown& british,
+                   const core::Shown& american) override {
+        writeRuns(core::bothBatchLine(key, british, american));
     }
 
     // After the run: the last lines, and the last batch line on the clipboard, as a line-by-line
@@ -156,6 +161,7 @@ void Frm4::buildControls() {
     document_ = new output::DocumentBox(this);
     document_->setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
     saveLabel_ = widgets::commandLabel(QStringLiteral("保 存"), this);
+    accent_ = new widgets::AccentChooser(objectName(), this);
 
     widgets::nameObjects({{hint, "Label1"},
                           {chooseFileLabel_, "Label5"},
@@ -168,6 +174,7 @@ void Frm4::buildControls() {
     auto* chooseRow = new QHBoxLayout;
     chooseRow->addWidget(chooseFileLabel_);
     chooseRow->addWidget(pathLabel_, 1);
+    chooseRow->addWidget(accent_);
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(statusLabel_, 1);
     statusRow->addWidget(progress_, 1);
@@ -211,6 +218,7 @@ void Frm4::annotateFile(const QString& path) {
     }
     core::BatchEngine engine(
         client_, core::MissLog(services_.folder.writableFile(core::MissLog::fileName())));
+    engine.setAccent(accent_->accent());
     DocumentOutput output(*this);
     setRunning(true);
     const core::RunSummary summary = engine.run(list.lines, output);
@@ -237,6 +245,7 @@ void Frm4::setRunning(bool running) {
     // lines go to.
     chooseFileLabel_->setEnabled(!running);
     saveLabel_->setEnabled(!running);
+    accent_->setEnabled(!running);
     chrome_->closeLabel()->setEnabled(!running);
     saveShortcut_->setEnabled(!running);
     if (running) {

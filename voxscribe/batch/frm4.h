@@ -18,6 +18,7 @@ namespace platform {
 struct Services;
 }
 namespace widgets {
+class AccentChooser;
 class ClickableLabel;
 class WindowChrome;
 }  // namespace widgets
@@ -74,6 +75,7 @@ private:
     QProgressBar* progress_ = nullptr;
     output::DocumentBox* document_ = nullptr;
     widgets::ClickableLabel* saveLabel_ = nullptr;
+    widgets::AccentChooser* accent_ = nullptr;
     bool running_ = false;
     Qt::TextInteractionFlags idleInteraction_;
 };

@@ -12,10 +12,10 @@ namespace commandline {
 namespace {
 
 // Every option of the command-line run, each name with its leading dashes.
-constexpr const char* kOwnOptions[] = {"-b",      "--batch",      "-o",        "--output",
-                                       "-f",      "--format",     "-h",        "--help",
-                                       "--guess", "--say",        "--text",    "--level",
-                                       "--known", "--first-only", "--symbols", "--weak-forms"};
+constexpr const char* kOwnOptions[] = {
+    "-b",      "--batch",      "-o",        "--output",     "-f",      "--format",
+    "-h",      "--help",       "--guess",   "--say",        "--text",  "--level",
+    "--known", "--first-only", "--symbols", "--weak-forms", "--accent"};
 
 template <class Value>
 struct Named {
@@ -66,6 +66,24 @@ bool chooseNamed(const QCommandLineParser& parser, const QCommandLineOption& opt
     return chosen.has_value();
 }
 
+// The accent of --accent (uk when not given); nullopt, told, for a name that is none.
+std::optional<core::Accent> chosenAccent(const QCommandLineParser& parser,
+                                         const QCommandLineOption& option) {
+    if (!parser.isSet(option)) {
+        return core::Accent::British;
+    }
+    if (const auto accent = core::accentOfOption(parser.value(option))) {
+        return accent;
+    }
+    QStringList names;
+    for (const core::AccentFacts& facts : core::accents()) {
+        names << QLatin1String(facts.option);
+    }
+    usageError(
+        QStringLiteral("不认识的口音“%1”：可用 %2。").arg(parser.value(option), names.join(u'、')));
+    return std::nullopt;
+}
+
 bool endsWithAny(const QString& path, std::initializer_list<const char*> suffixes) {
     return std::any_of(suffixes.begin(), suffixes.end(), [&](const char* suffix) {
         return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
@@ -93,12 +111,13 @@ QString commandLineHelp() {
         "用法:\n"
         "  voxscribe                                   打开程序窗口\n"
         "  voxscribe --batch 单词表.txt [--format lines|ipa|rtf] [--output 结果] [--guess]\n"
+        "            [--accent uk|us|both]\n"
         "                                              不打开窗口，批量标注一个单词表\n"
         "  voxscribe --text 文章.txt [--level 1000|2000|3000|5000|8000|cet4|cet6|all]\n"
         "            [--known 词表] [--first-only] [--weak-forms] [--guess]\n"
-        "            [--format rtf|ipa|html] [--output 结果]\n"
+        "            [--format rtf|ipa|html] [--output 结果] [--accent uk|us|both]\n"
         "                                              为一篇文章中的单词标注音标\n"
-        "  voxscribe --say 单词|/音标/ --output 读音.wav [--guess]\n"
+        "  voxscribe --say 单词|/音标/ --output 读音.wav [--guess] [--accent uk|us|both]\n"
         "                                              把单词按音标读出来，保存为 WAV 文件\n"
         "  voxscribe --help                            显示本说明\n"
         "\n"
@@ -130,6 +149,10 @@ QString commandLineHelp() {
         "      --symbols <符号>   Unicode 国际音标的写法：classic "
         "传统（ɔ、əː、əu，音标字体的写法），\n"
         "                         modern 新式（ɒ、ɜː、əʊ，现在教科书的写法）；默认 classic\n"
+        "      --accent <口音>    uk 英式音标（默认）；us 美式音标，--say 用美式英语朗读；\n"
+        "                         both 两种都写：单词 英[英式音标] 美[美式音标]，ipa 格式的\n"
+        "                         --batch 为单词、英式、美式三列；--say 先读英式再读美式。\n"
+        "                         美式音标的 Unicode 写法总是 ɪ、ʊ、ɑː 等，不受 --symbols 影响\n"
         "      --guess            词典里没有的单词写上 eSpeak NG 给出的建议音标，\n"
         "                         行末标“?”（RTF 中建议音标为灰色，ipa 格式在音标后标“?”）；\n"
         "                         --say 时读出建议音标\n"
@@ -168,9 +191,11 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
                                            QStringLiteral("symbols"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption guessOption(QStringLiteral("guess"));
+    const QCommandLineOption accentOption(QStringLiteral("accent"), QString(),
+                                          QStringLiteral("accent"));
     parser.addOptions({batchOption, textOption, sayOption, outputOption, formatOption, levelOption,
                        knownOption, firstOnlyOption, symbolsOption, helpOption, guessOption,
-                       weakFormsOption});
+                       weakFormsOption, accentOption});
     if (!parser.parse(arguments)) {
         QString why = parser.errorText();
         while (why.endsWith(u'.') || why.endsWith(u'。')) {
@@ -188,7 +213,7 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     }
     for (const QCommandLineOption* once :
          {&batchOption, &textOption, &sayOption, &outputOption, &formatOption, &levelOption,
-          &knownOption, &symbolsOption}) {
+          &knownOption, &symbolsOption, &accentOption}) {
         if (parser.values(*once).size() > 1) {
             return usageError(QStringLiteral("请只用一次 --%1。").arg(once->names().last()));
         }
@@ -207,12 +232,16 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     if (!chooseNamed(parser, symbolsOption, kSymbols, QStringLiteral("音标写法"), symbols)) {
         return kExitUsage;
     }
+    const std::optional<core::Accent> accent = chosenAccent(parser, accentOption);
+    if (!accent) {
+        return kExitUsage;
+    }
     const bool textOnly = parser.isSet(levelOption) || parser.isSet(knownOption) ||
                           parser.isSet(firstOnlyOption) || parser.isSet(weakFormsOption);
 
     if (parser.isSet(sayOption)) {
         if (parser.isSet(formatOption) || textOnly || parser.isSet(symbolsOption)) {
-            return usageError(QStringLiteral("--say 只能和 --output、--guess 一起用。"));
+            return usageError(QStringLiteral("--say 只能和 --output、--guess、--accent 一起用。"));
         }
         if (parser.value(sayOption).trimmed().isEmpty()) {
             return usageError(QStringLiteral("请用 --say 给出一个单词或一段音标。"));
@@ -220,7 +249,7 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
         if (output.isEmpty()) {
             return usageError(QStringLiteral("请用 --output 给出保存读音的 WAV 文件。"));
         }
-        return runSay({parser.value(sayOption), output, guess}, services);
+        return runSay({parser.value(sayOption), output, guess, *accent}, services);
     }
 
     if (parser.isSet(batchOption)) {
@@ -228,7 +257,8 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
             return usageError(
                 QStringLiteral("--level、--known、--first-only 和 --weak-forms 只用于 --text。"));
         }
-        BatchRun run{parser.value(batchOption), output, core::BatchFormat::Lines, guess, symbols};
+        BatchRun run{
+            parser.value(batchOption), output, core::BatchFormat::Lines, guess, symbols, *accent};
         if (run.wordList.isEmpty()) {
             return usageError(QStringLiteral("请用 --batch 给出一个单词表文件。"));
         }
@@ -273,6 +303,7 @@ std::optional<int> runCommandLine(const QStringList& arguments, platform::Servic
     run.weakForms = parser.isSet(weakFormsOption);
     run.guess = guess;
     run.symbols = symbols;
+    run.accent = *accent;
     return runText(run, services);
 }
 

@@ -66,9 +66,12 @@ int runBatch(const BatchRun& run, platform::Services& services) {
     if (run.guess) {
         engine.setSuggestion(&suggestion);
     }
+    engine.setAccent(run.accent);
 
+    // American codes read with the classic symbols, whatever was asked for the British ones.
     const std::unique_ptr<core::BatchOutput> output =
-        core::batchOutput(run.format, run.output, run.symbols);
+        core::batchOutput(run.format, run.output,
+                          run.accent == core::Accent::American ? Symbols::Classic : run.symbols);
     const core::RunSummary summary = engine.run(list.lines, *output);
     if (summary.stopped) {
         tell(QStringLiteral("音标词典无法加载，没有标注任何单词。"));
@@ -122,6 +125,7 @@ int runText(const TextRun& run, platform::Services& services) {
     options.examination = run.examination ? &core::examinationWords(*run.examination) : nullptr;
     options.weakForms = run.weakForms;
     options.guesser = run.guess ? &suggestion : nullptr;
+    options.accent = run.accent;
     core::TextAnnotator annotator(words, options);
 
     core::StreamedOutput out(run.output);
@@ -166,15 +170,18 @@ int runText(const TextRun& run, platform::Services& services) {
 namespace {
 
 // The codes of what --say was given: codes written between slashes as they are, a word as the
-// dictionary (or, with --guess, the suggestion) has it. Empty, with *error, when there are none.
-QString codesToSay(const SayRun& run, platform::Services& services, QString* error) {
+// dictionary (or, with --guess, the suggestion) has it in the accent. Empty, with *error, when
+// there are none.
+QString codesToSay(const SayRun& run, platform::Services& services, core::Accent accent,
+                   QString* error) {
     const QString& given = run.given;
     if (given.size() > 2 && given.startsWith(u'/') && given.endsWith(u'/')) {
         return given.mid(1, given.size() - 2);
     }
     QuietServices quiet(services);
     core::LookupClient client(quiet.services());
-    const core::Lookup found = client.lookup(given);
+    const core::Lookup found =
+        accent == core::Accent::American ? client.lookupAmerican(given) : client.lookup(given);
     if (!found.transcription.isEmpty()) {
         return found.transcription;
     }
@@ -184,11 +191,13 @@ QString codesToSay(const SayRun& run, platform::Services& services, QString* err
             return suggested;
         }
     }
-    *error = found.unavailable ? QStringLiteral("音标词典无法加载，没有“%1”的音标。").arg(given)
-                               : QStringLiteral(
-                                     "词典里没有“%1”的音标；可以用 --guess 使用建议音标，"
-                                     "或者把音标写在两条斜线之间，例如 --say /5kwRliti/。")
-                                     .arg(found.key);
+    *error = found.unavailable
+                 ? QStringLiteral("音标词典无法加载，没有“%1”的音标。").arg(given)
+                 : QStringLiteral(
+                       "词典里没有“%1”的%2音标；可以用 --guess 使用建议音标，"
+                       "或者把音标写在两条斜线之间，例如 --say /5kwRliti/。")
+                       .arg(found.key,
+                            accent == core::Accent::American ? QStringLiteral("美式") : QString());
     return {};
 }
 
@@ -196,20 +205,36 @@ QString codesToSay(const SayRun& run, platform::Services& services, QString* err
 
 // The word said as its transcription is written, into a WAV file, for listening material.
 int runSay(const SayRun& run, platform::Services& services) {
-    QString error;
-    const QString codes = codesToSay(run, services, &error);
-    if (codes.isEmpty()) {
-        tell(error);
-        return kExitFailed;
+    const bool codesGiven =
+        run.given.size() > 2 && run.given.startsWith(u'/') && run.given.endsWith(u'/');
+    // Codes given are one transcription, said once.
+    const QList<core::Accent> accents =
+        run.accent == core::Accent::Both && !codesGiven
+            ? QList<core::Accent>{core::Accent::British, core::Accent::American}
+            : QList<core::Accent>{run.accent == core::Accent::American ? core::Accent::American
+                                                                       : core::Accent::British};
+    QList<core::CodesToSay> parts;
+    QStringList ipa;
+    for (const core::Accent accent : std::as_const(accents)) {
+        QString error;
+        const QString codes = codesToSay(run, services, accent, &error);
+        if (codes.isEmpty()) {
+            tell(error);
+            return kExitFailed;
+        }
+        const bool american = accent == core::Accent::American;
+        parts.push_back({codes, american ? core::Voice::American : core::Voice::British});
+        ipa << (american
+                    ? QString::fromUtf8(core::americanIpa(codes))
+                    : QString::fromStdString(sonabet::notation::toUnicodeIpa(codes.toStdString())));
     }
-    if (!core::saveSpeech(run.output, codes, &error)) {
+    QString error;
+    if (!core::saveSpeech(run.output, parts, &error)) {
         tell(error);
         return kExitFailed;
     }
     tell(QStringLiteral("已把“%1”（%2）的读音保存到“%3”。")
-             .arg(run.given,
-                  QString::fromStdString(sonabet::notation::toUnicodeIpa(codes.toStdString())),
-                  run.output));
+             .arg(run.given, ipa.join(QStringLiteral("，")), run.output));
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "accent.h"
 #include "batchoutput.h"
 #include "unicodeipa.h"
 #include "wordlevel.h"
@@ -24,6 +25,7 @@ struct BatchRun {
     core::BatchFormat format = core::BatchFormat::Lines;
     bool guess = false;
     Symbols symbols = Symbols::Classic;
+    core::Accent accent = core::Accent::British;
 };
 int runBatch(const BatchRun& run, platform::Services& services);
 
@@ -41,6 +43,7 @@ struct TextRun {
     bool firstOnly = false;
     bool guess = false;
     Symbols symbols = Symbols::Classic;
+    core::Accent accent = core::Accent::British;
 };
 int runText(const TextRun& run, platform::Services& services);
 
@@ -48,6 +51,9 @@ struct SayRun {
     QString given;   // a word, or codes between slashes
     QString output;  // the WAV file
     bool guess = false;
+    // American: the American transcription in the American voice; both: the British, then the
+    // American. Codes between slashes are said once, in the American voice for American.
+    core::Accent accent = core::Accent::British;
 };
 int runSay(const SayRun& run, platform::Services& services);
 

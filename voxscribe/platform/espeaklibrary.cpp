@@ -116,18 +116,24 @@ const char* EspeakLibrary::textToPhonemes(const void** text, int textMode, int p
     return ready() ? functions_->textToPhonemes(text, textMode, phonemeMode) : nullptr;
 }
 
-SpokenSound EspeakLibrary::synthesize(const QByteArray& text) const {
+SpokenSound EspeakLibrary::synthesize(const QByteArray& text, Voice voice) const {
     SpokenSound sound;
     if (!ready()) {
         return sound;
     }
     sound.sampleRate = sampleRate_;
-    // The size counts the terminating zero; no pause is added after the text.
-    if (functions_->synth(text.constData(), size_t(text.size()) + 1, 0, POS_CHARACTER, 0,
-                          espeakCHARS_UTF8 | espeakPHONEMES, nullptr, &sound) != EE_OK) {
-        return SpokenSound{{}, sampleRate_, {}};
+    const bool american = voice == Voice::American;
+    if (american && functions_->setVoiceByName("en-us") != EE_OK) {
+        return sound;
     }
-    return sound;
+    // The size counts the terminating zero; no pause is added after the text.
+    const bool said =
+        functions_->synth(text.constData(), size_t(text.size()) + 1, 0, POS_CHARACTER, 0,
+                          espeakCHARS_UTF8 | espeakPHONEMES, nullptr, &sound) == EE_OK;
+    if (american) {
+        functions_->setVoiceByName("en");
+    }
+    return said ? sound : SpokenSound{{}, sampleRate_, {}};
 }
 
 }  // namespace core

@@ -30,6 +30,9 @@ struct SpokenSound {
     double seconds() const { return sampleRate > 0 ? double(samples.size()) / sampleRate : 0.0; }
 };
 
+// The voice that speaks: eSpeak's English (Great Britain) or English (America).
+enum class Voice { British, American };
+
 // Where eSpeak NG is: its library and its data.
 struct EspeakLocation {
     QString library = QStringLiteral("libespeak-ng.so.1");
@@ -61,8 +64,9 @@ public:
     const char* textToPhonemes(const void** text, int textMode, int phonemeMode) const;
 
     // The sound of UTF-8 text, in which eSpeak phoneme input between "[[" and "]]" is spoken as
-    // written. Empty samples unless ready or when eSpeak refuses the text.
-    SpokenSound synthesize(const QByteArray& text) const;
+    // written, in voice. Empty samples unless ready or when eSpeak refuses the text or the voice.
+    // The British voice is the library's own between calls, which the suggestions read with.
+    SpokenSound synthesize(const QByteArray& text, Voice voice = Voice::British) const;
 
 private:
     struct Functions;

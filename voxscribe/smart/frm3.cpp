@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include "accentchooser.h"
 #include "annotation.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
@@ -49,6 +50,7 @@ constexpr Placement kPlacements[] = {
     {"Label4", 6480, 2310, 1035, 375},    {"Label13", 6480, 2805, 1035, 375},
     {"Label14", 6480, 3300, 1035, 375},   {"Image2", 6480, 5040, 1035, 1005},
     {"lblconvert", 1125, 6180, 615, 255}, {"lblfile", 1905, 6180, 4455, 255},
+    {"Accent", 6480, 1230, 1035, 360},
 };
 
 // How the window shows its mode: lblconvert's caption, the prompt, the entry box's width and
@@ -130,6 +132,13 @@ void Frm3::buildControls() {
     speakLabel->setObjectName(QStringLiteral("Label14"));
     speakLabel->setCursor(Qt::PointingHandCursor);
     speech_ = new widgets::SpeechCommand(speakLabel, [this] { return transcriptionToSay(); });
+    speech_->setVoice([this] {
+        const core::PointedTranscription pointed =
+            core::pointedTranscription(document_->textCursor());
+        const bool american = pointed.codes.isEmpty() ? lastAmerican_ : pointed.american;
+        return american || accent_->accent() == core::Accent::American ? core::Voice::American
+                                                                       : core::Voice::British;
+    });
     connect(speakLabel, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
     speech_->speakOnF5(this);
     for (QLabel* label :
@@ -140,6 +149,7 @@ void Frm3::buildControls() {
     }
     lockPicture_ = new QLabel(this);
     lockPicture_->setAlignment(Qt::AlignCenter);
+    accent_ = new widgets::AccentChooser(objectName(), this);
 
     widgets::nameObjects({{lockPicture_, "Image2"},
                           {instructions, "Label1"},
@@ -218,10 +228,13 @@ void Frm3::insertSentence(const QString& entry) {
     Collector collector(
         {squareBrackets_->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes, true});
     core::ClientWords words(lookup_);
-    core::TextAnnotator(words, core::TextOptions()).annotate(entry, collector);
+    core::TextOptions options;
+    options.accent = accent_->accent();
+    core::TextAnnotator(words, options).annotate(entry, collector);
     for (auto run = collector.runs.crbegin(); run != collector.runs.crend(); ++run) {
         if (run->family == core::phoneticFont()) {
             lastTranscription_ = run->text;
+            lastAmerican_ = options.accent != core::Accent::British;
             break;
         }
     }
@@ -244,7 +257,18 @@ void Frm3::onConfirmClicked() {
         return;
     }
 
-    const core::Lookup found = lookup_.lookup(entry);
+    const core::Accent accent = accent_->accent();
+    // Beside a British transcription, the American one; a word the American table lacks shows
+    // "none" there.
+    core::LookupClient::BothLookup both;
+    if (accent == core::Accent::Both) {
+        both = lookup_.lookupBoth(entry);
+    } else {
+        both.british = accent == core::Accent::American ? lookup_.lookupAmerican(entry)
+                                                        : lookup_.lookup(entry);
+    }
+    const core::Lookup& found = both.british;
+    const QString& american = both.american;
     QString transcription = found.transcription;
     // Words that are no key of the dictionary together go in one by one, each with its own.
     if (transcription.isEmpty() && !found.unavailable && isSentence(entry)) {
@@ -270,7 +294,7 @@ void Frm3::onConfirmClicked() {
         transcription = QStringLiteral("none");
     }
 
-    insertAnnotated(entry, transcription);
+    insertAnnotated(entry, transcription, american);
     entry_->clear();
 }
 
@@ -288,13 +312,21 @@ QString Frm3::transcriptionToSay() const {
     return near.isEmpty() ? lastTranscription_ : near;
 }
 
-void Frm3::insertAnnotated(const QString& entry, const QString& transcription) {
-    lastTranscription_ = transcription;
-    // One edit: the paragraph is laid out once for the three pieces, and one undo step takes the
-    // whole entry back.
-    document_->insert(core::smartEntry(
-        entry, transcription,
-        squareBrackets_->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes));
+void Frm3::insertAnnotated(const QString& entry, const QString& transcription,
+                           const QString& american) {
+    const core::Marks marks =
+        squareBrackets_->isChecked() ? core::Marks::SquareBrackets : core::Marks::Slashes;
+    const core::Accent accent = accent_->accent();
+    // The last written: with both, the American one, which follows the British.
+    lastTranscription_ =
+        accent == core::Accent::Both && !american.isEmpty() ? american : transcription;
+    lastAmerican_ =
+        accent == core::Accent::American || (accent == core::Accent::Both && !american.isEmpty());
+    // One edit: the paragraph is laid out once for the pieces, and one undo step takes the whole
+    // entry back.
+    document_->insert(accent == core::Accent::Both
+                          ? core::smartEntryBoth(entry, transcription, american, marks)
+                          : core::smartEntry(entry, transcription, marks));
 }
 
 void Frm3::toggleMode() {

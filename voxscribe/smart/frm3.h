@@ -24,6 +24,7 @@ namespace output {
 class WorkingDocument;
 }
 namespace widgets {
+class AccentChooser;
 class ClickableLabel;
 class SpeechCommand;
 }  // namespace widgets
@@ -76,7 +77,9 @@ private:
     void placeControls();
     void prepareMissLog();
     void loadLockPicture();
-    void insertAnnotated(const QString& entry, const QString& transcription);
+    // american: with both accents, the American transcription beside the British one.
+    void insertAnnotated(const QString& entry, const QString& transcription,
+                         const QString& american = {});
     QString transcriptionToSay() const;
     static bool isSentence(const QString& entry);
     void insertSentence(const QString& entry);
@@ -95,12 +98,14 @@ private:
     QRadioButton* squareBrackets_ = nullptr;
     widgets::ClickableLabel* modeLabel_ = nullptr;
     QLabel* lockPicture_ = nullptr;  // Image2
+    widgets::AccentChooser* accent_ = nullptr;
     // Rich1 with its save and transfer labels, its saver and autosave.
     output::WorkingDocument* workingDocument_ = nullptr;
     output::DocumentBox* document_ = nullptr;
     // Label14 "朗读" and F5; what was written last, for when nothing else is pointed at.
     widgets::SpeechCommand* speech_ = nullptr;
     QString lastTranscription_;
+    bool lastAmerican_ = false;
 };
 
 }  // namespace smart

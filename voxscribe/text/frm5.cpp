@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "accentchooser.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
@@ -82,8 +83,12 @@ template <class Paragraph>
 class ParagraphSink final : public core::TextSink {
 public:
     // seen: the words annotated before the run, for first-only; null without it.
-    ParagraphSink(core::TextSink& next, QSet<QString>* seen, QString& lastCodes)
-        : next_(next), seen_(seen), lastCodes_(lastCodes), paragraphs(1) {}
+    ParagraphSink(core::TextSink& next, QSet<QString>* seen, QString& lastCodes, bool& lastAmerican)
+        : next_(next),
+          seen_(seen),
+          lastCodes_(lastCodes),
+          lastAmerican_(lastAmerican),
+          paragraphs(1) {}
 
     void between(QStringView text) override {
         next_.between(text);
@@ -99,7 +104,7 @@ public:
             const QString key = core::levelKey(word.text);
             paragraph.words << key;
             if (seen_->contains(key)) {
-                shown = {word.text, core::Gloss::Repeated, {}, -1};
+                shown = {word.text, core::Gloss::Repeated, {}, -1, word.accent, {}};
             } else {
                 seen_->insert(key);
                 paragraph.firsts << key;
@@ -124,7 +129,12 @@ public:
                 break;
         }
         if (core::hasTranscription(shown.gloss)) {
-            lastCodes_ = core::unwrappedCodes(shown.codes);
+            // With both, the American form is the one written last.
+            const bool american =
+                !shown.american.isEmpty() || shown.accent == core::Accent::American;
+            lastCodes_ =
+                core::unwrappedCodes(shown.american.isEmpty() ? shown.codes : shown.american);
+            lastAmerican_ = american;
         }
         next_.word(shown);
     }
@@ -133,6 +143,7 @@ private:
     core::TextSink& next_;
     QSet<QString>* seen_;
     QString& lastCodes_;
+    bool& lastAmerican_;
 
 public:
     std::vector<Paragraph> paragraphs;
@@ -213,6 +224,11 @@ void Frm5::buildControls() {
     symbols_->addItem(QStringLiteral("新式（ɒ ɜː əʊ）"), int(core::Symbols::Modern));
     symbols_->setToolTip(QStringLiteral("复制为Unicode音标和导出讲义时用的音标符号"));
     connect(symbols_, &QComboBox::activated, this, &Frm5::onSymbolsChosen);
+    accent_ = new widgets::AccentChooser(objectName(), this);
+    connect(accent_, &widgets::AccentChooser::accentChosen, this, [this] {
+        onSymbolsChosen();
+        onOptionsChanged();
+    });
 
     workingDocument_ =
         new output::WorkingDocument(core::WorkingWindow::Text, services_, this,
@@ -226,6 +242,13 @@ void Frm5::buildControls() {
         core::countsSummary({999999, 999999, 999999, 99999, 99999})));
     auto* speak = command(widgets::speechCaption(), "Label14", this);
     speech_ = new widgets::SpeechCommand(speak, [this] { return transcriptionToSay(); });
+    speech_->setVoice([this] {
+        const core::PointedTranscription pointed =
+            core::pointedTranscription(document_->textCursor());
+        const bool american = pointed.codes.isEmpty() ? lastAmerican_ : pointed.american;
+        return american || accent_->accent() == core::Accent::American ? core::Voice::American
+                                                                       : core::Voice::British;
+    });
     connect(speak, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
     speech_->speakOnF5(this);
     auto* exportHandout = command(QStringLiteral("导出讲义…"), "Label15", this);
@@ -258,6 +281,7 @@ void Frm5::buildControls() {
     optionRow->addWidget(firstOnly_);
     optionRow->addWidget(guesses_);
     optionRow->addWidget(weakForms_);
+    optionRow->addWidget(accent_);
     optionRow->addStretch(1);
     optionRow->addWidget(symbolsCaption);
     optionRow->addWidget(symbols_);
@@ -413,7 +437,11 @@ void Frm5::onLevelChosen() {
 }
 
 void Frm5::onSymbolsChosen() {
-    document_->setUnicodeSymbols(core::Symbols(symbols_->currentData().toInt()));
+    // The copy cannot tell American codes from British ones, and the modern reading of the
+    // British letters would change American ones (i, ɪ): with American codes, the classic.
+    document_->setUnicodeSymbols(accent_->accent() == core::Accent::British
+                                     ? core::Symbols(symbols_->currentData().toInt())
+                                     : core::Symbols::Classic);
 }
 
 void Frm5::onExportClicked() {
@@ -452,6 +480,7 @@ core::TextOptions Frm5::currentOptions() const {
     options.weakForms = weakForms_->isChecked();
     options.firstOnly = firstOnly_->isChecked();
     options.guesser = guesses_->isChecked() ? suggestion_.get() : nullptr;
+    options.accent = accent_->accent();
     return options;
 }
 
@@ -560,7 +589,7 @@ void Frm5::annotateParagraphs(QTextCursor& cursor) {
         cursor.removeSelectedText();
     }
     core::DocumentTextWriter writer(cursor);
-    ParagraphSink<Paragraph> sink(writer, firstOnly ? &seen_ : nullptr, lastCodes_);
+    ParagraphSink<Paragraph> sink(writer, firstOnly ? &seen_ : nullptr, lastCodes_, lastAmerican_);
     annotator_->annotate(part, sink);
     if (replaced == 0) {
         writer.between(u"\n");  // before the old paragraph still to be replaced

@@ -36,6 +36,7 @@ namespace platform {
 struct Services;
 }
 namespace widgets {
+class AccentChooser;
 class ClickableLabel;
 class SpeechCommand;
 }  // namespace widgets
@@ -127,6 +128,7 @@ private:
     int seenTo_ = 0;
     core::TextCounts counts_;
     QString lastCodes_;  // of the last word annotated
+    bool lastAmerican_ = false;
 
     QPlainTextEdit* source_ = nullptr;  // Text1
     QLabel* sourcePath_ = nullptr;      // Label3
@@ -136,7 +138,8 @@ private:
     QCheckBox* guesses_ = nullptr;      // Check2
     QCheckBox* weakForms_ = nullptr;    // Check3
     QComboBox* symbols_ = nullptr;      // Combo2
-    QLabel* countsLabel_ = nullptr;     // Label5
+    widgets::AccentChooser* accent_ = nullptr;
+    QLabel* countsLabel_ = nullptr;  // Label5
     output::WorkingDocument* workingDocument_ = nullptr;
     output::DocumentBox* document_ = nullptr;   // Rich1
     widgets::SpeechCommand* speech_ = nullptr;  // Label14 and F5

@@ -41,7 +41,8 @@ void SpeechCommand::speak() {
     if (speech_ == nullptr || !control_->isEnabled()) {
         return;
     }
-    if (speech_->speak(codes_())) {
+    const core::Voice voice = voice_ ? voice_() : core::Voice::British;
+    if (speech_->speak(codes_(), voice)) {
         return;
     }
     // Nothing to say, or no way to say it: only the second turns the command off.

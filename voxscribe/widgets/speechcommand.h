@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include "espeaklibrary.h"
+
 class QWidget;
 
 namespace core {
@@ -28,6 +30,8 @@ public:
 
     // Without speech (or before it is given) the command is off.
     void setSpeech(std::shared_ptr<core::Speech> speech);
+    // The voice for the codes there are to say at the time; British without it.
+    void setVoice(std::function<core::Voice()> voice) { voice_ = std::move(voice); }
     // Says the codes. A command that finds it cannot be heard (no sound device, no eSpeak NG)
     // turns itself off, its tooltip saying why.
     void speak();
@@ -40,6 +44,7 @@ private:
 
     QWidget* control_;
     std::function<QString()> codes_;
+    std::function<core::Voice()> voice_;
     std::shared_ptr<core::Speech> speech_;
     QString tip_;
 };

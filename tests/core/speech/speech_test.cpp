@@ -69,6 +69,7 @@ TEST(SpeechPhonemes, EveryVowelAndConsonantComesBackThroughTheSuggestionsTable) 
 struct FormCase {
     const char* codes;
     const char* input;  // the phoneme input for eSpeak
+    core::Voice voice = core::Voice::British;
 };
 
 std::ostream& operator<<(std::ostream& out, const FormCase& c) {
@@ -78,7 +79,7 @@ std::ostream& operator<<(std::ostream& out, const FormCase& c) {
 class SpeechPhonemesOfForm : public testing::TestWithParam<FormCase> {};
 
 TEST_P(SpeechPhonemesOfForm, SaysTheFirstPronunciationAsWritten) {
-    EXPECT_EQ(core::speechPhonemes(QString::fromUtf8(GetParam().codes)),
+    EXPECT_EQ(core::speechPhonemes(QString::fromUtf8(GetParam().codes), GetParam().voice),
               QString::fromUtf8(GetParam().input));
 }
 
@@ -109,6 +110,14 @@ INSTANTIATE_TEST_SUITE_P(
         // A diphthong into a schwa before a longer vowel: "radio", "medieval".
         FormCase{"5reidiEu", "[['r|eI|d|I|oU]]"},
         FormCase{",mediE:5vi:l", "[[,m|E|d|I|3:|'v|i:|l]]"},
+        // American codes: their diphthongs whole; for the American voice the r-coloured vowels
+        // are its own, without a second r.
+        FormCase{"5kwB:lEti", "[['k|w|A:|l|@|t|i]]", core::Voice::American},
+        FormCase{"b\\:rd", "[[b|3:|d]]", core::Voice::American},
+        FormCase{"5betEr", "[['b|E|t|3]]", core::Voice::American},
+        FormCase{"goJ praIs maJW tFRIs feIs", "[[g|oU p|r|aI|s m|aU|T tS|OI|s f|eI|s]]",
+                 core::Voice::American},
+        FormCase{"5betEr", "[['b|E|t|@|r]]"},
         // Nothing to say.
         FormCase{"", ""}, FormCase{"5", ""}, FormCase{"/ /", ""}, FormCase{"(E)", ""},
         FormCase{"123", ""}));

@@ -24,6 +24,7 @@ public:
         return entries.value(key);
     }
     bool isUncertain(const QString& key) override { return key == QStringLiteral("netsuke"); }
+    QString americanTranscription(const QString& key) override { return american.value(key); }
     QHash<QString, QString> entries{
         {"the", "/TE, Ti/"},
         {"a", "ei"},
@@ -65,6 +66,16 @@ public:
         {"of", "Rv"},
         {"at", "At"},
         {"year", "/jE:, jiE/"},
+        {"for", "fR:"},
+        {"her", "hE:"},
+        {"him", "him"},
+    };
+    // The American table: no "netsuke" nor "cat" (keys without an American form).
+    QHash<QString, QString> american{
+        {"the", "/TE, Ti/"}, {"a", "E"},          {"to", "/tu:, tI/"},
+        {"apple", "5Apl"},   {"bridge", "brIdV"}, {"present", "/pri5zent, 5preznt/"},
+        {"at", "At"},        {"for", "fR:r"},     {"her", "h\\:r"},
+        {"him", "hIm"},
     };
     int lookups = 0;
 };
@@ -81,23 +92,25 @@ public:
 };
 
 // The annotation as one line: each word followed by what it got: "[codes]" found, "[?codes]"
-// suggested, "[-]" missing, "[=]" repeated, nothing when the reader knows it.
-QString render(const testing_support::TextAnnotation& annotation) {
+// suggested, "[-]" missing, "[=]" repeated, nothing when the reader knows it; with both accents
+// "[codes|american]".
+QString render(const testing_support::TextAnnotation& annotation, bool bothAccents = false) {
     QString out;
     for (const testing_support::TextSegment& segment : annotation.segments) {
+        const QString both = bothAccents ? u'|' + segment.american : QString();
         out += segment.text;
         if (!segment.isWord) {
             continue;
         }
         switch (segment.gloss) {
             case Gloss::Found:
-                out += u'[' + segment.codes + u']';
+                out += u'[' + segment.codes + both + u']';
                 break;
             case Gloss::Suggested:
-                out += QStringLiteral("[?") + segment.codes + u']';
+                out += QStringLiteral("[?") + segment.codes + both + u']';
                 break;
             case Gloss::Uncertain:
-                out += QStringLiteral("[~") + segment.codes + u']';
+                out += QStringLiteral("[~") + segment.codes + both + u']';
                 break;
             case Gloss::Missing:
                 out += QStringLiteral("[-]");
@@ -115,6 +128,8 @@ QString render(const testing_support::TextAnnotation& annotation) {
 struct Case {
     const char* text;
     const char* rendered;
+    core::Accent accent = core::Accent::British;
+    bool weakForms = false;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -125,15 +140,19 @@ class TextLookup : public testing::TestWithParam<Case> {};
 
 TEST_P(TextLookup, EveryWordItsTranscription) {
     Dictionary dictionary;
-    EXPECT_EQ(
-        render(testing_support::annotateText(QString::fromUtf8(GetParam().text), dictionary, {})),
-        QString::fromUtf8(GetParam().rendered));
+    core::TextOptions options;
+    options.accent = GetParam().accent;
+    options.weakForms = GetParam().weakForms;
+    EXPECT_EQ(render(testing_support::annotateText(QString::fromUtf8(GetParam().text), dictionary,
+                                                   options),
+                     options.accent == core::Accent::Both),
+              QString::fromUtf8(GetParam().rendered));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, TextLookup,
     testing::Values(
-        // Capitals: as typed first (a proper name), then lower-cased.
+        // Capitals: looked up in lower case, as every key is stored.
         Case{"China and APPLE", "China[5tFainE] and[-] APPLE[5Apl]"}, Case{"isn’t", "isn’t[5iznt]"},
         // A transcription made by rules alone is marked for checking, the possessive too.
         Case{"a Netsuke, the netsuke's", "a[E] Netsuke[~5netski], the[TE] netsuke's[~5netskiz]"},
@@ -164,7 +183,25 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"you live close to the apple",
              "you[ju:] live[liv] close[klEus] to[tu:] the[Ti] apple[5Apl]"},
         Case{"the xyzzy. the\napple the\n\napple",
-             "the[TE] xyzzy[-]. the[Ti]\napple[5Apl] the[TE]\n\napple[5Apl]"}));
+             "the[TE] xyzzy[-]. the[Ti]\napple[5Apl] the[TE]\n\napple[5Apl]"},
+        // American: a heteronym's form chosen as the British one is, by its place; a word the
+        // American table lacks is missing, never British; the possessive's short i is I.
+        Case{"The present, to present.", "The[TE] present[5preznt], to[tu:] present[pri5zent].",
+             core::Accent::American},
+        Case{"a netsuke, the cat's bridge's", "a[E] netsuke[-], the[TE] cat's[-] bridge's[brIdVIz]",
+             core::Accent::American},
+        // Both: each form beside the British one of the same reading; the articles alike.
+        Case{"The present, to present.",
+             "The[TE|TE] present[5prezEnt|5preznt], to[tu:|tu:] present[pri5zent|pri5zent].",
+             core::Accent::Both},
+        Case{"a netsuke, the cat", "a[E|E] netsuke[~5netski|], the[TE|TE] cat[kAt|]",
+             core::Accent::Both},
+        // Weak forms keep the American r and I; the strong form at a phrase's end.
+        Case{"for her apple, at him.", "for[fEr] her[hEr] apple[5Apl], at[Et] him[hIm].",
+             core::Accent::American, true},
+        Case{"for her apple, at him.",
+             "for[fE|fEr] her[hE|hEr] apple[5Apl|5Apl], at[Et|Et] him[him|hIm].",
+             core::Accent::Both, true}));
 
 TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
     Dictionary dictionary;
@@ -342,10 +379,11 @@ TEST(ReaderLevel, APassageInPartsIsAnnotatedAsAWhole) {
     class Collect final : public core::TextSink {
     public:
         void between(QStringView text) override {
-            segments.push_back({text.toString(), false, Gloss::Missing, QString()});
+            segments.push_back({text.toString(), false, Gloss::Missing, QString(), QString()});
         }
         void word(const core::WordSegment& word) override {
-            segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString()});
+            segments.push_back({word.text.toString(), true, word.gloss, word.codes.toString(),
+                                word.american.toString()});
         }
         QList<testing_support::TextSegment> segments;
     };

@@ -55,6 +55,13 @@ public:
     void writeGuessedLine(const QString& key, const QString& codes) override {
         writeIpa(key, codes, "?\n");
     }
+    // Both accents: the word, the British IPA and the American IPA, tab-separated.
+    void writeBoth(const QString& key, const Shown& british, const Shown& american) override {
+        out_.put(key.toUtf8() + '\t' +
+                 QByteArray::fromStdString(sonabet::notation::toUnicodeIpa(
+                     british.codes.toUtf8().toStdString(), symbols_)) +
+                 (british.toCheck ? "?\t" : "\t") + americanIpa(american.codes) + '\n');
+    }
     bool finish(QString* error) override { return out_.finish(error); }
 
 private:
@@ -80,6 +87,9 @@ public:
     }
     void writeGuessedLine(const QString& key, const QString& codes) override {
         write(guessedBatchLine(key, codes));
+    }
+    void writeBoth(const QString& key, const Shown& british, const Shown& american) override {
+        write(bothBatchLine(key, british, american));
     }
     bool finish(QString* error) override {
         out_.put(rtf_.finish());

@@ -18,7 +18,8 @@ public:
     virtual bool finish(QString* error) = 0;
 };
 
-// path: the file the output goes to; standard output when empty. symbols: those of the IPA form.
+// path: the file the output goes to; standard output when empty. symbols: those of the IPA form
+// of British codes (American codes always take the classic ones).
 std::unique_ptr<BatchOutput> batchOutput(
     BatchFormat format, const QString& path,
     sonabet::notation::Symbols symbols = sonabet::notation::Symbols::Classic);

@@ -36,6 +36,13 @@ QList<Run> wordRuns(const WordSegment& word, const TextDocumentStyle& style) {
     if (!hasTranscription(word.gloss) && !missingAsNone) {
         return {{word.text.toString(), latinFont(), kBlack}};
     }
+    if (word.accent == Accent::Both) {
+        QList<Run> runs{{word.text.toString(), latinFont(), kBlack}};
+        const Shown british{unwrappedCodes(word.codes), toBeChecked(word.gloss)};
+        runs += bothRuns(british, {unwrappedCodes(word.american), false}, style.marks,
+                         QStringLiteral("none"));
+        return runs;
+    }
     const bool brackets = style.marks == Marks::SquareBrackets;
     const QString opening = brackets ? QStringLiteral(" [") : QStringLiteral(" /");
     QList<Run> runs{{word.text.toString() + opening, latinFont(), kBlack}};
@@ -138,10 +145,38 @@ const QByteArray& Utf8TextWriter::ipaOf(const WordSegment& word) {
     }
     QByteArray& ipa = ipa_[size_t(word.form)];
     if (ipa.isEmpty()) {
-        ipa = QByteArray::fromStdString(sonabet::notation::toUnicodeIpa(
-            unwrappedCodes(word.codes).toUtf8().toStdString(), symbols_));
+        ipa = word.accent == Accent::American
+                  ? americanIpa(unwrappedCodes(word.codes))
+                  : QByteArray::fromStdString(sonabet::notation::toUnicodeIpa(
+                        unwrappedCodes(word.codes).toUtf8().toStdString(), symbols_));
     }
     return ipa;
+}
+
+const QByteArray& Utf8TextWriter::americanIpaOf(const WordSegment& word) {
+    if (size_t(word.form) >= americanIpa_.size()) {
+        americanIpa_.resize(size_t(word.form) + 1);
+    }
+    QByteArray& ipa = americanIpa_[size_t(word.form)];
+    if (ipa.isEmpty() && !word.american.isEmpty()) {
+        ipa = americanIpa(unwrappedCodes(word.american));
+    }
+    return ipa;
+}
+
+// With both accents: " 英[" british "] 美[" american "]", a suggestion's "?" after its IPA, a
+// missing American form written "none" as the document writes it.
+void Utf8TextWriter::putBoth(const WordSegment& word, const char* opening, const char* middle,
+                             const char* closing) {
+    put(opening);
+    put(ipaOf(word));
+    if (toBeChecked(word.gloss)) {
+        put("?");
+    }
+    put(middle);
+    const QByteArray& american = americanIpaOf(word);
+    put(american.isEmpty() ? QByteArrayView("none") : QByteArrayView(american));
+    put(closing);
 }
 
 void IpaTextWriter::between(QStringView text) {
@@ -151,7 +186,9 @@ void IpaTextWriter::between(QStringView text) {
 
 void IpaTextWriter::word(const WordSegment& word) {
     putUtf8(word.text);
-    if (hasTranscription(word.gloss)) {
+    if (hasTranscription(word.gloss) && word.accent == Accent::Both) {
+        putBoth(word, " 英[", "] 美[", "]");
+    } else if (hasTranscription(word.gloss)) {
         put(" [");
         put(ipaOf(word));
         put(toBeChecked(word.gloss) ? "?]" : "]");
@@ -204,6 +241,11 @@ void HtmlTextWriter::word(const WordSegment& word) {
     }
     put(toBeChecked(word.gloss) ? "<ruby class=\"suggested\">" : "<ruby>");
     putHtml(word.text);
+    if (word.accent == Accent::Both) {
+        putBoth(word, "<rp> </rp><rt>英[", "] 美[", "]</rt></ruby>");
+        written();
+        return;
+    }
     put("<rp> [</rp><rt>");
     put(ipaOf(word));
     put("</rt><rp>]</rp></ruby>");

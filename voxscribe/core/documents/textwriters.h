@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <vector>
 
+#include "accent.h"
 #include "annotation.h"
 #include "rtfwriter.h"
 #include "textannotator.h"
@@ -116,8 +117,13 @@ protected:
     void putUtf8(QStringView text);
     // Hands the output on once there is enough of it.
     void written();
-    // The Unicode IPA of a word's transcription, without the slashes that wrap several forms.
+    // The Unicode IPA of a word's transcription, without the slashes that wrap several forms;
+    // American codes with the classic symbols.
     const QByteArray& ipaOf(const WordSegment& word);
+    // With both accents: the IPA of the American form beside it; empty when there is none.
+    const QByteArray& americanIpaOf(const WordSegment& word);
+    void putBoth(const WordSegment& word, const char* opening, const char* middle,
+                 const char* closing);
 
 private:
     // Room for bytes more at the end of the output.
@@ -131,6 +137,7 @@ private:
     QByteArray buffer_;  // of a fixed size, used_ bytes of it written
     qsizetype used_ = 0;
     std::vector<QByteArray> ipa_;  // by form number
+    std::vector<QByteArray> americanIpa_;
 };
 
 // The text as it stands, each annotated word followed by " [" and its transcription in Unicode

@@ -8,6 +8,12 @@ namespace core {
 BatchEngine::BatchEngine(core::LookupClient& client, core::MissLog missLog)
     : client_(client), missLog_(std::move(missLog)) {}
 
+Lookup BatchEngine::bothOf(const QString& line, QString& american) {
+    LookupClient::BothLookup both = client_.lookupBoth(line);
+    american = std::move(both.american);
+    return std::move(both.british);
+}
+
 RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink) {
     RunSummary summary;
     const qsizetype total = lines.size();
@@ -17,7 +23,11 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink) {
             continue;
         }
         sink.wordStarting(i, total);
-        const core::Lookup lookup = client_.lookup(line);
+        // With both, one lookup asks for the two transcriptions.
+        QString american;
+        const core::Lookup lookup = accent_ == Accent::American ? client_.lookupAmerican(line)
+                                    : accent_ == Accent::Both   ? bothOf(line, american)
+                                                                : client_.lookup(line);
         if (lookup.unavailable) {
             summary.dictionaryFailed = true;
             if (stopWhenDictionaryFails_) {
@@ -36,15 +46,28 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink) {
                 suggestion_ != nullptr ? suggestion_->suggest(lookup.key) : QString();
             if (!guess.isEmpty()) {
                 ++summary.guessed;
-                sink.writeGuessedLine(lookup.key, guess);
+                if (accent_ == Accent::Both) {
+                    sink.writeBoth(lookup.key, {guess, true}, {});
+                } else {
+                    sink.writeGuessedLine(lookup.key, guess);
+                }
                 continue;
             }
         } else {
             ++summary.found;
+            if (accent_ == Accent::Both) {
+                sink.writeBoth(lookup.key, {lookup.transcription, lookup.uncertain},
+                               {american, false});
+                continue;
+            }
             if (lookup.uncertain) {
                 sink.writeGuessedLine(lookup.key, lookup.transcription);
                 continue;
             }
+        }
+        if (accent_ == Accent::Both) {
+            sink.writeBoth(lookup.key, {}, {});
+            continue;
         }
         sink.writeWord(lookup.key, lookup.transcription);
     }

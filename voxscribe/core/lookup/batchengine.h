@@ -5,12 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "accent.h"
 #include "annotation.h"
 #include "misslog.h"
 
 namespace core {
 
 class LookupClient;
+struct Lookup;
 class Suggestion;
 
 // The default format of the batch document: the batch window's document box and the RTF file of
@@ -43,6 +45,11 @@ public:
     virtual void writeGuessedLine(const QString& key, const QString& codes) {
         writeLine(guessedBatchLineText(key, codes));
     }
+    // With both accents: a word's British and American transcriptions, either empty when
+    // missing. By default the line as plain text.
+    virtual void writeBoth(const QString& key, const Shown& british, const Shown& american) {
+        writeLine(bothBatchLineText(key, british, american));
+    }
 };
 
 struct RunSummary {
@@ -67,15 +74,22 @@ public:
     // goes to the miss log.
     void setSuggestion(core::Suggestion* suggestion) { suggestion_ = suggestion; }
 
+    // The transcriptions written; British by default. An American one the dictionary lacks
+    // counts as a miss and takes the suggestion, as a British one does.
+    void setAccent(Accent accent) { accent_ = accent; }
+
     // One lookup per line (with a fresh dictionary object each), then the batch line. Lines that
     // are exactly empty produce nothing.
     RunSummary run(const QStringList& lines, BatchSink& sink);
 
 private:
+    Lookup bothOf(const QString& line, QString& american);
+
     core::LookupClient& client_;
     core::MissLog missLog_;
     bool stopWhenDictionaryFails_ = false;
     core::Suggestion* suggestion_ = nullptr;
+    Accent accent_ = Accent::British;
 };
 
 }  // namespace core

@@ -59,7 +59,14 @@ Lookup LookupClient::lookupAmerican(const QString& text) {
     });
 }
 
-Lookup LookupClient::ask(const QString& text, QStringView (*methodOf)(const QString& key)) {
+LookupClient::BothLookup LookupClient::lookupBoth(const QString& text) {
+    BothLookup both;
+    both.british = ask(text, &LookupClient::methodViewFor, &both.american);
+    return both;
+}
+
+Lookup LookupClient::ask(const QString& text, QStringView (*methodOf)(const QString& key),
+                         QString* american) {
     Lookup result{lookupKey(text), {}};
     // A fresh object for every lookup, made before the initial is looked at.
     QString error;
@@ -77,10 +84,16 @@ Lookup LookupClient::ask(const QString& text, QStringView (*methodOf)(const QStr
     if (const auto answer = object.call(method, result.key)) {
         result.transcription = *answer;
         toldUnavailable_ = false;
-        // The one method beside the groups'; a dictionary without it marks nothing.
-        if (!result.transcription.isEmpty()) {
+        // The one method beside the groups' that marks British transcriptions; a dictionary
+        // without it marks nothing.
+        const bool british = method != QStringView(sonabet::kAmericanMethod);
+        if (british && !result.transcription.isEmpty()) {
             const auto mark = object.call(QStringLiteral("Uncertain"), result.key);
             result.uncertain = mark && *mark == QStringLiteral("?");
+        }
+        if (american != nullptr && !result.transcription.isEmpty()) {
+            *american =
+                object.call(QStringView(sonabet::kAmericanMethod), result.key).value_or(QString());
         }
     } else {
         result.unavailable = true;

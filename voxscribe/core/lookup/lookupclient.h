@@ -32,6 +32,13 @@ public:
     Lookup lookup(const QString& text);
     // The same lookup for the American transcription of the word.
     Lookup lookupAmerican(const QString& text);
+    // Both in one lookup, one object asked for each: the British lookup and the American
+    // transcription (empty where the dictionary has none, and for a word it lacks).
+    struct BothLookup {
+        Lookup british;
+        QString american;
+    };
+    BothLookup lookupBoth(const QString& text);
 
     // Whether the user has been told that the dictionary cannot be reached. The program shares
     // one client among its windows, so the message comes once however many windows look up and
@@ -42,7 +49,9 @@ public:
 private:
     static QStringView methodViewFor(const QString& key);
     // One whole lookup by the method that answers this key (empty: no method, a miss).
-    Lookup ask(const QString& text, QStringView (*methodOf)(const QString& key));
+    // american: where the American transcription goes as well, when asked for.
+    Lookup ask(const QString& text, QStringView (*methodOf)(const QString& key),
+               QString* american = nullptr);
     void tellUnavailable(const QString& reason);
 
     platform::Services& services_;

@@ -26,12 +26,12 @@ void appendLittleEndian16(QByteArray& bytes, quint16 value) {
 
 }  // namespace
 
-SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes) {
-    const QString input = speechPhonemes(codes);
+SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes, Voice voice) {
+    const QString input = speechPhonemes(codes, voice);
     if (input.isEmpty() || !library.ready()) {
         return SpokenSound{{}, library.sampleRate(), {}};
     }
-    return library.synthesize(input.toUtf8());
+    return library.synthesize(input.toUtf8(), voice);
 }
 
 QByteArray wavFile(const SpokenSound& sound) {
@@ -75,11 +75,11 @@ QString Speech::unavailableReason() {
     return library().ready() ? QString() : noEspeakReason();
 }
 
-bool Speech::speak(const QString& codes) {
+bool Speech::speak(const QString& codes, Voice voice) {
     if (!unavailableReason().isEmpty()) {
         return false;
     }
-    const SpokenSound sound = soundOfCodes(library(), codes);
+    const SpokenSound sound = soundOfCodes(library(), codes, voice);
     if (sound.samples.empty()) {
         return false;
     }

@@ -32,9 +32,11 @@ inline QString nothingToSayReason() {
     return QStringLiteral("音标中没有可以朗读的音");
 }
 
-// The sound of the first pronunciation of codes (see speechPhonemes); empty samples when the
-// library is not ready or the codes hold nothing to say.
-SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes);
+// The sound of the first pronunciation of codes (see speechPhonemes) in voice, American codes
+// in the American voice; empty samples when the library is not ready or the codes hold nothing
+// to say.
+SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes,
+                         Voice voice = Voice::British);
 
 // The sound as a WAV file: 16-bit PCM, one channel, at its rate.
 QByteArray wavFile(const SpokenSound& sound);
@@ -51,7 +53,7 @@ public:
     QString unavailableReason();
     // Says the first pronunciation of codes, ending what was being said. False, with nothing
     // played, when speech is unavailable or the codes hold nothing to say.
-    bool speak(const QString& codes);
+    bool speak(const QString& codes, Voice voice = Voice::British);
     void stop();
 
 private:

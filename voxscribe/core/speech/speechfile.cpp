@@ -5,7 +5,19 @@
 
 namespace core {
 
+namespace {
+
+// Between two pronunciations of a word.
+constexpr double kPauseSeconds = 0.6;
+
+}  // namespace
+
 bool saveSpeech(const QString& path, const QString& codes, QString* error,
+                const EspeakLibrary::Location& location, Voice voice) {
+    return saveSpeech(path, QList<CodesToSay>{{codes, voice}}, error, location);
+}
+
+bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* error,
                 const EspeakLibrary::Location& location) {
     const EspeakLibrary& library = EspeakLibrary::open(location);
     const auto fail = [error](const QString& why) {
@@ -17,11 +29,21 @@ bool saveSpeech(const QString& path, const QString& codes, QString* error,
     if (!library.ready()) {
         return fail(core::noEspeakReason());
     }
-    const core::SpokenSound sound = core::soundOfCodes(library, codes);
-    if (sound.samples.empty()) {
+    SpokenSound all{{}, library.sampleRate(), {}};
+    for (const CodesToSay& part : parts) {
+        const core::SpokenSound sound = core::soundOfCodes(library, part.codes, part.voice);
+        if (sound.samples.empty()) {
+            return fail(core::nothingToSayReason());
+        }
+        if (!all.samples.empty()) {
+            all.samples.resize(all.samples.size() + size_t(kPauseSeconds * all.sampleRate), 0);
+        }
+        all.samples.insert(all.samples.end(), sound.samples.begin(), sound.samples.end());
+    }
+    if (all.samples.empty()) {
         return fail(core::nothingToSayReason());
     }
-    return saveBytes(path, core::wavFile(sound), error);
+    return saveBytes(path, core::wavFile(all), error);
 }
 
 }  // namespace core

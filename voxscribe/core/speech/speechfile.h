@@ -1,6 +1,7 @@
 // A transcription spoken into a WAV file, for listening material made from the command line.
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include "espeaklibrary.h"
@@ -11,7 +12,19 @@ namespace core {
 // WAV file (16-bit PCM, one channel), through the one safe write path. On failure no file is
 // left half written and *error says why, in Chinese: eSpeak NG or its data is missing, the codes
 // hold nothing to say, or the file cannot be written.
+// voice: American codes are said in the American voice.
 bool saveSpeech(const QString& path, const QString& codes, QString* error = nullptr,
+                const EspeakLibrary::Location& location = EspeakLibrary::Location(),
+                Voice voice = Voice::British);
+
+// A transcription and the voice that says it.
+struct CodesToSay {
+    QString codes;
+    Voice voice = Voice::British;
+};
+// Several transcriptions one after another in one file, a short pause between them (a word's
+// British and American pronunciations). Fails as a single one does when any holds nothing to say.
+bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* error = nullptr,
                 const EspeakLibrary::Location& location = EspeakLibrary::Location());
 
 }  // namespace core

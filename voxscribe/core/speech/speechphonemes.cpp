@@ -88,9 +88,22 @@ constexpr CodeSound kCodeSounds[] = {
     {"O", "3:", V},
     {"P", "@", V},
     {"X", "3:", V},
+    // The diphthongs as American transcriptions write them.
+    {"aI", "aI", V},
+    {"aJ", "aU", V},
+    {"eI", "eI", V},
+    {"RI", "OI", V},
+    {"oJ", "oU", V},
     // Letters that are codes only as halves of others.
     {"a", "a", V},
     {"o", "0", V},
+};
+
+// What the American voice says otherwise: its r-coloured vowels, which a written r after them
+// would only double.
+constexpr CodeSound kAmericanSounds[] = {
+    {"\\:r", "3:", V},
+    {"Er", "3", V},
 };
 
 constexpr qsizetype kLongestCode = 2;
@@ -126,7 +139,16 @@ QStringView firstPronunciation(QStringView codes) {
     return codes;
 }
 
-const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length) {
+const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length, Voice voice) {
+    if (voice == Voice::American) {
+        for (const CodeSound& sound : kAmericanSounds) {
+            const QLatin1String code(sound.code.data(), qsizetype(sound.code.size()));
+            if (codes.mid(at, code.size()) == code) {
+                *length = code.size();
+                return &sound;
+            }
+        }
+    }
     for (qsizetype n = std::min(kLongestCode, codes.size() - at); n > 0; --n) {
         const QStringView piece = codes.mid(at, n);
         // A diphthong into E gives its E up to a longer vowel, as the dictionary reads it: "iEu"
@@ -160,7 +182,7 @@ struct Said {
 };
 using Word = std::vector<Said>;
 
-std::vector<Word> wordsOf(QStringView codes) {
+std::vector<Word> wordsOf(QStringView codes, Voice voice) {
     std::vector<Word> words(1);
     char stress = 0;
     for (qsizetype i = 0; i < codes.size(); ++i) {
@@ -182,7 +204,7 @@ std::vector<Word> wordsOf(QStringView codes) {
             continue;
         }
         qsizetype length = 0;
-        if (const CodeSound* sound = codeAt(codes, i, &length)) {
+        if (const CodeSound* sound = codeAt(codes, i, &length, voice)) {
             words.back().push_back({sound, stress});
             stress = 0;
             i += length - 1;
@@ -201,8 +223,8 @@ std::span<const CodeSound> codeSounds() {
     return kCodeSounds;
 }
 
-QString speechPhonemes(const QString& codes) {
-    const std::vector<Word> words = wordsOf(firstPronunciation(codes));
+QString speechPhonemes(const QString& codes, Voice voice) {
+    const std::vector<Word> words = wordsOf(firstPronunciation(codes), voice);
     if (words.empty()) {
         return {};
     }

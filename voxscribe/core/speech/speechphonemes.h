@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "espeaklibrary.h"
+
 namespace core {
 
 // One code of the notation and the eSpeak phonemes that say it ("|" between two).
@@ -29,7 +31,8 @@ std::span<const CodeSound> codeSounds();
 // The first pronunciation of a transcription, as eSpeak phoneme input between "[[" and "]]":
 // "5kwRliti" gives "[['k|w|0|l|I|t|i]]", "/TE, Ti/" gives "[[D|@]]". Stress marks stay where
 // they stand, blanks part words, sounds in parentheses are optional and left out, hyphens and
-// other characters that are no codes are passed over. Empty when nothing in it can be said.
-QString speechPhonemes(const QString& codes);
+// other characters that are no codes are passed over. Empty when nothing in it can be said. The
+// American voice says American codes: "5kwB:lEti", "b\:rd" gives "[[b|3:|d]]".
+QString speechPhonemes(const QString& codes, Voice voice = Voice::British);
 
 }  // namespace core

@@ -34,6 +34,10 @@ QString ClientWords::transcription(const QString& key) {
     return std::move(found.transcription);
 }
 
+QString ClientWords::americanTranscription(const QString& key) {
+    return client_.lookupAmerican(key).transcription;
+}
+
 struct TextAnnotator::Entry {
     QString typed;
     QString key;  // levelKey(typed)
@@ -48,7 +52,11 @@ struct TextAnnotator::Entry {
     bool lookedUp = false;
     bool guessed = false;
     QString codes;
-    QStringList forms;             // the pronunciations of codes
+    QStringList forms;  // the pronunciations of codes
+    // With American codes: the British forms, which the choice of a heteronym's form reads.
+    // With both: the American forms, each beside the British one of the same place.
+    QStringList britishForms;
+    QStringList americanForms;
     Sound sound = Sound::Unknown;  // the first sound of codes
     Gloss gloss = Gloss::Missing;
     int form = -1;  // the number of the form shown where nothing else decides
@@ -102,28 +110,30 @@ int TextAnnotator::entryOf(QStringView word) {
     return index;
 }
 
-QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain) {
+QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain, bool american) {
     QString key = typed.toLower();
     key.replace(u'\u2019', u'\'');
-    QString codes = words_.transcription(key);
-    uncertain = !codes.isEmpty() && words_.isUncertain(key);
+    QString codes = american ? words_.americanTranscription(key) : words_.transcription(key);
+    // Only British transcriptions carry the mark of doubt.
+    uncertain = !american && !codes.isEmpty() && words_.isUncertain(key);
     if (codes.isEmpty() && endsWithPossessive(key)) {
-        const QString stem = dictionaryCodes(key.chopped(2), uncertain);
+        const QString stem = dictionaryCodes(key.chopped(2), uncertain, american);
         if (!stem.isEmpty()) {
-            codes = withPossessive(stem);
+            codes = withPossessive(stem, american);
         }
     }
     return tidyTranscription(typed, codes);
 }
 
-int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
+int TextAnnotator::formOf(const QString& codes, Gloss gloss, const QString& american) {
     const QChar kind = gloss == Gloss::Suggested ? u'?' : gloss == Gloss::Uncertain ? u'~' : u'=';
-    const QString key = kind + codes;
+    const QString key = american.isEmpty() ? kind + codes : kind + codes + u'\x1f' + american;
     if (const auto found = formIndex_.constFind(key); found != formIndex_.cend()) {
         return found.value();
     }
     const int form = int(forms_.size());
     forms_.push_back(codes);
+    americanForms_.push_back(american);
     formIndex_.insert(key, form);
     return form;
 }
@@ -131,30 +141,64 @@ int TextAnnotator::formOf(const QString& codes, Gloss gloss) {
 int TextAnnotator::numberOfForm(Entry& entry, int index) {
     int& number = entry.formNumbers[size_t(index)];
     if (number < 0) {
-        number = formOf(entry.forms[index], entry.gloss);
+        // The American forms stand in the British forms' order; one fewer (a form American
+        // English does not have) leaves the first.
+        const QString american =
+            entry.americanForms.isEmpty()
+                ? QString()
+                : entry.americanForms.value(index, entry.americanForms.front());
+        number = formOf(entry.forms[index], entry.gloss, american);
     }
     return number;
 }
 
-int TextAnnotator::numberOfCodes(int& cached, QStringView codes) {
+int TextAnnotator::numberOfCodes(int& cached, QStringView british, QStringView american) {
     if (cached < 0) {
-        cached = formOf(codes.toString(), Gloss::Found);
+        switch (options_.accent) {
+            case Accent::British:
+                cached = formOf(british.toString(), Gloss::Found);
+                break;
+            case Accent::American:
+                cached = formOf(american.toString(), Gloss::Found);
+                break;
+            case Accent::Both:
+                cached = formOf(british.toString(), Gloss::Found, american.toString());
+                break;
+        }
     }
     return cached;
+}
+
+const QStringList& TextAnnotator::choiceForms(const Entry& entry) const {
+    return options_.accent == Accent::American && !entry.britishForms.isEmpty() ? entry.britishForms
+                                                                                : entry.forms;
+}
+
+int TextAnnotator::shownIndex(const Entry& entry, int chosen) const {
+    return chosen < entry.forms.size() ? chosen : 0;
 }
 
 void TextAnnotator::lookUp(Entry& entry, bool guess) {
     if (!entry.lookedUp) {
         entry.lookedUp = true;
         bool uncertain = false;
-        entry.codes = dictionaryCodes(entry.typed, uncertain);
+        const bool american = options_.accent == Accent::American;
+        entry.codes = dictionaryCodes(entry.typed, uncertain, american);
         if (!entry.codes.isEmpty()) {
             entry.gloss = uncertain ? Gloss::Uncertain : Gloss::Found;
             entry.sound = firstSound(entry.codes);
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
-            const int first = firstFormOf(entry.heteronym, entry.forms);
-            entry.form = numberOfForm(entry, first);
+            bool ignored = false;
+            if (american && entry.heteronym != nullptr && entry.forms.size() > 1) {
+                entry.britishForms =
+                    pronunciations(entry.typed, dictionaryCodes(entry.typed, ignored));
+            } else if (options_.accent == Accent::Both) {
+                entry.americanForms =
+                    pronunciations(entry.typed, dictionaryCodes(entry.typed, ignored, true));
+            }
+            const int first = firstFormOf(entry.heteronym, choiceForms(entry));
+            entry.form = numberOfForm(entry, shownIndex(entry, first));
         }
     }
     if (guess && entry.codes.isEmpty() && !entry.guessed && options_.guesser != nullptr) {
@@ -297,12 +341,14 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         after = next->wordClass;
     }
     if (entry.article >= 0) {
+        // The articles are the same in both accents.
         const Article& forms = kArticles[entry.article];
         if (sound == Sound::Consonant && !forms.beforeConsonant.isEmpty()) {
-            return numberOfCodes(entry.beforeConsonant, forms.beforeConsonant);
+            return numberOfCodes(entry.beforeConsonant, forms.beforeConsonant,
+                                 forms.beforeConsonant);
         }
         if (sound == Sound::Vowel && !forms.beforeVowel.isEmpty()) {
-            return numberOfCodes(entry.beforeVowel, forms.beforeVowel);
+            return numberOfCodes(entry.beforeVowel, forms.beforeVowel, forms.beforeVowel);
         }
         return entry.form;
     }
@@ -315,14 +361,17 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         const WeakForm& weak = kWeakForms[entry.weak];
         const bool useWeak = options_.weakForms && next != nullptr && !entry.stressed &&
                              weakHere(weak.when, waiting_.before, after);
+        const QStringView americanBeforeVowel =
+            americanOf(weak.americanBeforeVowel, weak.beforeVowel);
         if (useWeak && sound == Sound::Vowel && !weak.beforeVowel.isEmpty()) {
-            return numberOfCodes(entry.beforeVowel, weak.beforeVowel);
+            return numberOfCodes(entry.beforeVowel, weak.beforeVowel, americanBeforeVowel);
         }
         if (useWeak) {
-            return numberOfCodes(entry.beforeConsonant, weak.form);
+            return numberOfCodes(entry.beforeConsonant, weak.form,
+                                 americanOf(weak.americanForm, weak.form));
         }
         if (entry.weak == kTo && sound == Sound::Vowel) {
-            return numberOfCodes(entry.beforeVowel, weak.beforeVowel);
+            return numberOfCodes(entry.beforeVowel, weak.beforeVowel, americanBeforeVowel);
         }
         if (entry.heteronym == nullptr) {
             return entry.form;
@@ -366,17 +415,24 @@ int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
         }
         const QStringView key = entry.key;
         const QStringView nextKey = next != nullptr ? QStringView(next->key) : QStringView();
+        const QStringList& forms = choiceForms(entry);
         for (const Collocation& collocation : kCollocations) {
             if (key == collocation.word &&
                 (collocation.next.isEmpty() ? previous == collocation.previous
                                             : nextKey == collocation.next)) {
-                const qsizetype index = entry.forms.indexOf(collocation.form.toString());
-                if (index >= 0) {
+                const qsizetype index = forms.indexOf(collocation.form.toString());
+                if (index >= 0 && options_.accent == Accent::British) {
                     return numberOfForm(entry, int(index));
+                }
+                if (index >= 0) {
+                    // The American form may be missing from the entry ("used to"): the phrase's
+                    // own.
+                    int cached = -1;
+                    return numberOfCodes(cached, collocation.form, collocation.americanForm);
                 }
             }
         }
-        return numberOfForm(entry, likeliestForm(word, scores, entry.forms));
+        return numberOfForm(entry, shownIndex(entry, likeliestForm(word, scores, forms)));
     }
     return entry.form;
 }
@@ -394,9 +450,10 @@ void TextAnnotator::resolveWaiting(Entry* next) {
 }
 
 void TextAnnotator::send(QStringView text, Gloss gloss, int form) {
-    WordSegment segment{text, gloss, {}, -1};
+    WordSegment segment{text, gloss, {}, -1, options_.accent, {}};
     if (hasTranscription(gloss)) {
         segment.codes = forms_[size_t(form)];
+        segment.american = americanForms_[size_t(form)];
         segment.form = form;
     }
     sink_->word(segment);

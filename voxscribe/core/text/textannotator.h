@@ -10,6 +10,7 @@
 #include <deque>
 #include <vector>
 
+#include "accent.h"
 #include "contextmodel.h"
 #include "suggestion.h"
 #include "texttokens.h"
@@ -33,6 +34,11 @@ public:
         Q_UNUSED(key);
         return false;
     }
+    // The American transcription of key; empty when the dictionary has none.
+    virtual QString americanTranscription(const QString& key) {
+        Q_UNUSED(key);
+        return {};
+    }
 };
 
 // The dictionary through the program's lookup client.
@@ -41,6 +47,7 @@ public:
     explicit ClientWords(LookupClient& client) : client_(client) {}
     QString transcription(const QString& key) override;
     bool isUncertain(const QString& key) override { return uncertain_.contains(key); }
+    QString americanTranscription(const QString& key) override;
 
 private:
     LookupClient& client_;
@@ -56,6 +63,8 @@ struct TextOptions {
     // The weak forms of the function words where connected speech uses them; otherwise their
     // citation forms.
     bool weakForms = false;
+    // The transcriptions written: British, American, or both side by side.
+    Accent accent = Accent::British;
     bool operator==(const TextOptions&) const = default;
 };
 
@@ -86,6 +95,10 @@ struct WordSegment {
     // The same number for the same codes and gloss from one annotator, counted from 0; -1 without
     // a transcription. Writers keep what they make of a transcription under it.
     int form = -1;
+    // American: codes are American. Both: codes are British, and american the American form
+    // beside them (empty when the dictionary has none).
+    Accent accent = Accent::British;
+    QStringView american;
 };
 
 // Receives a text's pieces in order; written one after another they give the text back.
@@ -145,15 +158,19 @@ private:
     int entryOf(QStringView word);
     void lookUp(Entry& entry, bool guess);
     // uncertain: whether the codes found were made by rules alone.
-    QString dictionaryCodes(const QString& typed, bool& uncertain);
-    int formOf(const QString& codes, Gloss gloss);
+    QString dictionaryCodes(const QString& typed, bool& uncertain, bool american = false);
+    int formOf(const QString& codes, Gloss gloss, const QString& american = {});
     void wordToken(QStringView word);
     void emitWord(QStringView text, int entry);
     void emitBetween(QStringView text);
     void resolveWaiting(Entry* next);
     int chosenForm(Entry& entry, Entry* next);
     int numberOfForm(Entry& entry, int index);
-    int numberOfCodes(int& cached, QStringView codes);
+    int numberOfCodes(int& cached, QStringView british, QStringView american);
+    // The forms the choice of a heteronym's form reads (the British ones) and the index of the
+    // form shown for the one chosen among them.
+    const QStringList& choiceForms(const Entry& entry) const;
+    int shownIndex(const Entry& entry, int chosen) const;
     void send(QStringView text, Gloss gloss, int form);
 
     WordSource& words_;
@@ -163,7 +180,8 @@ private:
     QHash<QString, int> identities_;  // a word in lower case: its number, for first-only
     std::vector<bool> annotatedOnce_;
     QHash<QString, int> formIndex_;
-    std::deque<QString> forms_;  // the codes of each form number
+    std::deque<QString> forms_;          // the codes of each form number
+    std::deque<QString> americanForms_;  // with both accents: the American codes beside them
     TextSink* sink_ = nullptr;
     TextCounts counts_;
     // The classes of the last two words of the phrase, the last first.

@@ -46,11 +46,15 @@ enum class WeakWhen {
 // consonant sound and, where it differs, before a vowel sound (a linking r, "to" tu). Written for
 // this program from the usual descriptions of connected speech (Jones, Gimson); the strong form
 // is the dictionary's first form. "the", "a" and "an" take their forms by the next sound always.
+// American English keeps its r (for fEr, her hEr) and writes the short i as I (him Im), so it
+// has forms of its own where those occur; empty: the same as the British.
 struct WeakForm {
     QStringView word;
     QStringView form;
     QStringView beforeVowel = {};
     WeakWhen when = WeakWhen::InPhrase;
+    QStringView americanForm = {};
+    QStringView americanBeforeVowel = {};
 };
 constexpr WeakForm kWeakForms[] = {
     {u"to", u"tE", u"tu"},
@@ -60,7 +64,7 @@ constexpr WeakForm kWeakForms[] = {
     {u"than", u"TEn"},
     {u"that", u"TEt", u"", WeakWhen::Conjunction},
     {u"at", u"Et"},
-    {u"for", u"fE", u"fEr"},
+    {u"for", u"fE", u"fEr", WeakWhen::InPhrase, u"fEr"},
     {u"from", u"frEm"},
     {u"of", u"Ev"},
     {u"can", u"kEn"},
@@ -73,28 +77,34 @@ constexpr WeakForm kWeakForms[] = {
     {u"do", u"dE", u"du", WeakWhen::DoAuxiliary},
     {u"does", u"dEz", u"", WeakWhen::DoAuxiliary},
     {u"am", u"Em"},
-    {u"are", u"E", u"Er"},
+    {u"are", u"E", u"Er", WeakWhen::InPhrase, u"Er"},
     {u"was", u"wEz"},
-    {u"were", u"wE", u"wEr"},
+    {u"were", u"wE", u"wEr", WeakWhen::InPhrase, u"wEr"},
     {u"be", u"bi"},
-    {u"been", u"bin"},
+    {u"been", u"bin", u"", WeakWhen::InPhrase, u"bIn"},
     {u"has", u"hEz", u"", WeakWhen::Auxiliary},
     {u"have", u"hEv", u"", WeakWhen::Auxiliary},
     {u"had", u"hEd", u"", WeakWhen::Auxiliary},
     {u"he", u"hi"},
-    {u"him", u"im"},
-    {u"his", u"iz"},
-    {u"her", u"hE"},
+    {u"him", u"im", u"", WeakWhen::InPhrase, u"Im"},
+    {u"his", u"iz", u"", WeakWhen::InPhrase, u"Iz"},
+    {u"her", u"hE", u"", WeakWhen::InPhrase, u"hEr"},
     {u"me", u"mi"},
     {u"we", u"wi"},
     {u"us", u"Es"},
     {u"she", u"Fi"},
     {u"you", u"ju"},
-    {u"your", u"jE"},
+    {u"your", u"jE", u"", WeakWhen::InPhrase, u"jEr"},
     {u"them", u"TEm"},
     {u"some", u"sEm", u"", WeakWhen::Determiner},
-    {u"there", u"TE", u"TEr", WeakWhen::Existential},
+    {u"there", u"TE", u"TEr", WeakWhen::Existential, u"TEr"},
 };
+
+// The American form of a weak form: its own where it has one, else the British.
+QStringView americanOf(QStringView own, QStringView british) {
+    return own.isEmpty() ? british : own;
+}
+
 // "to" takes tu before a vowel sound with weak forms or without.
 constexpr int kTo = 0;
 
@@ -128,24 +138,25 @@ constexpr int kDecisive = 1000;
 constexpr std::array<QStringView, 3> kThirdPersons{u"he", u"she", u"it"};
 
 // Fixed phrases whose heteronym the next word, or else the word before, decides as no class
-// can: "used to" (habit), lead the metal.
+// can: "used to" (habit), lead the metal. The form in British and in American codes.
 struct Collocation {
     QStringView word;
     QStringView next;
     QStringView previous;
     QStringView form;
+    QStringView americanForm;
 };
 constexpr Collocation kCollocations[] = {
-    {u"used", u"to", u"", u"ju:st"},   {u"lead", u"poisoning", u"", u"led"},
-    {u"lead", u"pipes", u"", u"led"},  {u"lead", u"paint", u"", u"led"},
-    {u"lead", u"pencil", u"", u"led"}, {u"lead", u"pipe", u"", u"led"},
-    {u"lead", u"", u"of", u"led"},     {u"live", u"music", u"", u"laiv"},
-    {u"close", u"to", u"", u"klEus"},
+    {u"used", u"to", u"", u"ju:st", u"ju:st"},  {u"lead", u"poisoning", u"", u"led", u"led"},
+    {u"lead", u"pipes", u"", u"led", u"led"},   {u"lead", u"paint", u"", u"led", u"led"},
+    {u"lead", u"pencil", u"", u"led", u"led"},  {u"lead", u"pipe", u"", u"led", u"led"},
+    {u"lead", u"", u"of", u"led", u"led"},      {u"live", u"music", u"", u"laiv", u"laIv"},
+    {u"close", u"to", u"", u"klEus", u"kloJs"},
 };
 
 // The codes a transcription may begin with that are vowels; "/" is the ε of "/E" once the
-// wrapping slashes are gone.
-constexpr QStringView kVowelCodes = u"ieAEQaRCuoB/Z";
+// wrapping slashes are gone; I, J and \ begin American vowels (ɪ, ʊ, ɜː).
+constexpr QStringView kVowelCodes = u"ieAEQaRCuoB/ZIJ\\";
 // What may stand before a transcription's first sound: blanks, stress marks, brackets.
 constexpr QStringView kBeforeSound = u" 5,7()";
 
@@ -208,13 +219,16 @@ inline QStringView possessiveEnding(QStringView form) {
     return u"z";
 }
 
-inline QString withPossessive(const QString& codes) {
+// american: the short i of the ending is I in American codes.
+inline QString withPossessive(const QString& codes, bool american) {
     const QString bare = unwrappedCodes(codes);
     const bool wrapped = bare.size() != codes.size();
     QStringList forms;
     const QStringView separator = sonabet::notation::kFormSeparator;
     for (const QStringView form : QStringView(bare).split(separator)) {
-        forms << form.toString() + possessiveEnding(form).toString();
+        const QStringView ending = possessiveEnding(form);
+        forms << form.toString() +
+                     (american && ending == u"iz" ? QStringLiteral("Iz") : ending.toString());
     }
     const QString joined = forms.join(separator);
     return wrapped ? QStringLiteral("/") + joined + u'/' : joined;
