@@ -29,23 +29,21 @@ treebank is not there.
 
 import argparse
 import collections
-import filecmp
 import glob
 import math
 import os
 import re
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "dictionary"))
 import sources  # noqa: E402
+from generatedfiles import fresh_differences, literal  # noqa: E402
 
 OUT = os.path.join(sources.REPO, "voxscribe", "core", "text")
 TABLE = "contextmodel.inc"
 TREEBANK = "ud-english-ewt/ewt-tokens.tsv"
 SKIPPED = 77
-LINE_WIDTH = 100
 LEXICON_MIN_COUNT = 2
 PRIOR_WEIGHT = 4
 READINGS = ("N", "A", "V", "D")
@@ -305,19 +303,6 @@ def heteronyms(data, problems):
     return rows, confirmed
 
 
-def literal(items):
-    lines, current = [], ""
-    for item in items:
-        piece = item.replace("\\", "\\\\").replace('"', '\\"') + "\\n"
-        if current and len(current) + len(piece) + 7 > LINE_WIDTH:
-            lines.append('    "%s"' % current)
-            current = ""
-        current += piece
-    if current:
-        lines.append('    "%s"' % current)
-    return "\n".join(lines) + ";\n"
-
-
 def evaluate(sentences, words, weights, unseen, rows, readings, shares):
     """How often the model gives a heteronym of the treebank the form of its gold reading."""
     # Only the words whose forms differ by reading; one with a first form alone has nothing to read.
@@ -386,16 +371,14 @@ def main(argv):
         for problem in problems:
             print("heteronym: " + problem)
         return 1 if problems else 0
-    with tempfile.TemporaryDirectory() as fresh:
-        problems = write_table(args.data, fresh, False)
-        same = os.path.isfile(os.path.join(args.out, TABLE)) and filecmp.cmp(
-            os.path.join(fresh, TABLE), os.path.join(args.out, TABLE), shallow=False)
+    problems, differ = fresh_differences(lambda fresh: write_table(args.data, fresh, False),
+                                         args.out, (TABLE,))
     for problem in problems:
         print("heteronym: " + problem)
-    if not same:
+    if differ:
         print("differs from a fresh generation: voxscribe/core/text/%s" % TABLE)
         print("run tools/context/generate.py and commit the table")
-    if problems or not same:
+    if problems or differ:
         return 1
     print("the context model equals a fresh generation byte for byte")
     return 0

@@ -17,15 +17,14 @@ they differ, and 77 (skipped) when the frequency list is not there.
 """
 
 import argparse
-import filecmp
 import os
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # The dictionary generator's readers: where the data is, the names of its files, the tables.
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "dictionary"))
 import sources  # noqa: E402
+from generatedfiles import fresh_differences, literal  # noqa: E402
 
 OUT = os.path.join(sources.REPO, "voxscribe", "core", "text")
 FREQUENCY_TABLE = "wordfrequency.inc"
@@ -52,8 +51,6 @@ SHORTEST_HEAD = 3
 # often disagree with each other ("accelerate", "accelerated").
 SHORT_HEAD = 5
 SKIPPED = 77
-
-LINE_WIDTH = 100
 
 
 def frequent_words(path):
@@ -164,22 +161,6 @@ def exam_words(data, words):
     return four, six
 
 
-def literal(items):
-    """A C++ string literal (UTF-8) of the items, each followed by a line end, packed into lines
-    of the source that stay under LINE_WIDTH columns."""
-    lines = []
-    current = ""
-    for item in items:
-        piece = item.replace("\\", "\\\\").replace('"', '\\"') + "\\n"
-        if current and len(current) + len(piece) + 7 > LINE_WIDTH:
-            lines.append('    "%s"' % current)
-            current = ""
-        current += piece
-    if current:
-        lines.append('    "%s"' % current)
-    return "\n".join(lines) + ";\n"
-
-
 def write_tables(data, out):
     words = frequent_words(os.path.join(data, sources.FREQUENCY))
     with open(os.path.join(out, FREQUENCY_TABLE), "w", encoding="utf-8", newline="\n") as f:
@@ -228,12 +209,8 @@ def main(argv):
     if not args.check:
         write_tables(args.data, args.out)
         return 0
-    with tempfile.TemporaryDirectory() as fresh:
-        write_tables(args.data, fresh)
-        differ = [name for name in (FREQUENCY_TABLE, IRREGULAR_TABLE, EXAM_TABLE)
-                  if not os.path.isfile(os.path.join(args.out, name))
-                  or not filecmp.cmp(os.path.join(fresh, name), os.path.join(args.out, name),
-                                     shallow=False)]
+    _, differ = fresh_differences(lambda fresh: write_tables(args.data, fresh), args.out,
+                                  (FREQUENCY_TABLE, IRREGULAR_TABLE, EXAM_TABLE))
     if differ:
         for name in differ:
             print("differs from a fresh generation: voxscribe/core/text/%s" % name)
