@@ -14,9 +14,9 @@ Two ways to a transcription:
 """
 
 import re
-import subprocess
 
 import coderules
+import evidence
 
 # CMU's vowels by stress: (stressed, unstressed).
 CMU_VOWELS = {
@@ -463,7 +463,6 @@ def from_british(form, spelling):
 
 # eSpeak NG's American voice, for the words the rules write.
 ESPEAK_VOICE = "en-us"
-ESPEAK_BATCH = 4000
 ESPEAK_VOWEL_STARTS = "aAeEiIoOuUV@30"
 ESPEAK_CONSONANTS = {"tS": "tF", "dZ": "dV", "S": "F", "Z": "V", "T": "W", "D": "T", "?": "t",
                      "N": "N"}
@@ -471,31 +470,12 @@ ESPEAK_CONSONANTS = {"tS": "tF", "dZ": "dV", "S": "F", "Z": "V", "T": "W", "D": 
 ESPEAK_RHOTIC = re.compile(r"3|A@|o@|O@|e@|U@")
 
 
-def _espeak_batch(words):
-    text = "".join(w + ".\n" for w in words)
-    run = subprocess.run(["espeak-ng", "-q", "-x", "--sep=_", "-v", ESPEAK_VOICE], input=text,
-                         capture_output=True, text=True, check=True)
-    lines = run.stdout.split("\n")
-    if lines and lines[-1] == "":
-        lines.pop()
-    if len(lines) == len(words):
-        return [line.strip() for line in lines]
-    if len(words) == 1:
-        return [" ".join(line.strip() for line in lines if line.strip())]
-    half = len(words) // 2
-    return _espeak_batch(words[:half]) + _espeak_batch(words[half:])
-
-
 def espeak(words):
     """Word -> eSpeak's American phoneme names, for words of letters, hyphens, apostrophes and
     blanks; other words are not asked."""
     wanted = sorted({w for w in words if w and w.isascii()
                      and all(c.isalpha() or c in "-' " for c in w)})
-    result = {}
-    for start in range(0, len(wanted), ESPEAK_BATCH):
-        batch = wanted[start:start + ESPEAK_BATCH]
-        result.update(zip(batch, _espeak_batch(batch)))
-    return result
+    return evidence.espeak_names(wanted, ESPEAK_VOICE)
 
 
 def espeak_profile(names):

@@ -302,11 +302,11 @@ def espeak_version():
     return run.stdout.strip()
 
 
-def _espeak_batch(words):
+def _espeak_batch(words, voice):
     """eSpeak's phoneme names for each word ("_" between phonemes, a blank between the words of
     a phrase), each word read as a sentence of its own so that no word colours the next."""
     text = "".join(w + ".\n" for w in words)
-    run = subprocess.run([ESPEAK, "-q", "-x", "--sep=_", "-v", ESPEAK_VOICE], input=text,
+    run = subprocess.run([ESPEAK, "-q", "-x", "--sep=_", "-v", voice], input=text,
                          capture_output=True, text=True, check=True)
     lines = run.stdout.split("\n")
     if lines and lines[-1] == "":
@@ -317,15 +317,20 @@ def _espeak_batch(words):
         # A word read as several clauses: the clauses in order, as the suggestion joins them.
         return [" ".join(line.strip() for line in lines if line.strip())]
     half = len(words) // 2
-    return _espeak_batch(words[:half]) + _espeak_batch(words[half:])
+    return _espeak_batch(words[:half], voice) + _espeak_batch(words[half:], voice)
 
 
 def espeak(words):
     """Word -> eSpeak's phoneme names, for words of letters, hyphens, apostrophes and blanks."""
     wanted = sorted({w for w in words if w and all(c.isalpha() or c in "-' " for c in w)
                      and any(c.isalpha() for c in w) and w.isascii()})
+    return espeak_names(wanted)
+
+
+def espeak_names(words, voice=ESPEAK_VOICE):
+    """Word -> eSpeak's phoneme names in the voice, for words it may be asked about."""
     result = {}
-    for start in range(0, len(wanted), ESPEAK_BATCH):
-        batch = wanted[start:start + ESPEAK_BATCH]
-        result.update(zip(batch, _espeak_batch(batch)))
+    for start in range(0, len(words), ESPEAK_BATCH):
+        batch = words[start:start + ESPEAK_BATCH]
+        result.update(zip(batch, _espeak_batch(batch, voice)))
     return result
