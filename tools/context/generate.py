@@ -27,7 +27,6 @@ table is the same, 1 when it differs or a heteronym fails its check, 77 (skipped
 treebank is not there.
 """
 
-import argparse
 import collections
 import glob
 import math
@@ -38,7 +37,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "dictionary"))
 import sources  # noqa: E402
-from generatedfiles import fresh_differences, literal  # noqa: E402
+from generatedfiles import arguments, fresh_differences, literal  # noqa: E402
 
 OUT = os.path.join(sources.REPO, "voxscribe", "core", "text")
 TABLE = "contextmodel.inc"
@@ -80,6 +79,11 @@ def reading_of(upos, xpos):
     return None
 
 
+# The classes a word's universal part of speech alone decides.
+UPOS_CLASSES = {"SCONJ": "SCONJ", "ADP": "ADP", "CCONJ": "CONJ", "NUM": "NUM", "PROPN": "NAME",
+                "ADJ": "ADJ", "ADV": "ADV"}
+
+
 def class_of(word, upos, xpos):
     """The class of a treebank token."""
     if upos in ("PUNCT", "SYM") and word not in ("$", "%"):
@@ -105,29 +109,15 @@ def class_of(word, upos, xpos):
         return "DET"
     if xpos.startswith("W"):
         return "WH"
-    if upos == "SCONJ":
-        return "SCONJ"
-    if upos == "ADP":
-        return "ADP"
-    if upos == "CCONJ":
-        return "CONJ"
-    if upos == "NUM":
-        return "NUM"
-    if upos == "PROPN":
-        return "NAME"
     if upos == "NOUN":
         return "NOUNS" if xpos == "NNS" else "NOUN"
-    if upos == "ADJ":
-        return "ADJ"
-    if upos == "ADV":
-        return "ADV"
     if upos in ("VERB", "AUX"):
         if xpos in ("VBD", "VBN"):
             return "PAST"
         if xpos == "VBG":
             return "ING"
         return "VERB"
-    return "OTHER"
+    return UPOS_CLASSES.get(upos, "OTHER")
 
 
 def treebank(data):
@@ -358,13 +348,8 @@ def write_table(data, out, report):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--data", default=sources.DEFAULT_DATA)
-    parser.add_argument("--out", default=OUT)
-    parser.add_argument("--check", action="store_true")
-    args = parser.parse_args(argv)
-    if not os.path.isfile(os.path.join(args.data, TREEBANK)):
-        print("generate.py: skipped, %s not found under %s" % (TREEBANK, args.data))
+    args = arguments(argv, __doc__, OUT, TREEBANK)
+    if args is None:
         return SKIPPED
     if not args.check:
         problems = write_table(args.data, args.out, True)

@@ -1,8 +1,11 @@
 """Writing and checking the C++ table files the generators under tools/ produce."""
 
+import argparse
 import filecmp
 import os
 import tempfile
+
+import sources
 
 LINE_WIDTH = 100
 
@@ -33,3 +36,17 @@ def fresh_differences(write, out, names):
                   or not filecmp.cmp(os.path.join(fresh, name), os.path.join(out, name),
                                      shallow=False)]
     return result, differ
+
+
+def arguments(argv, doc, out, needed):
+    """A generator's --data, --out and --check; None, after saying so, where the data folder
+    lacks the file needed."""
+    parser = argparse.ArgumentParser(description=doc.split("\n")[0])
+    parser.add_argument("--data", default=sources.DEFAULT_DATA)
+    parser.add_argument("--out", default=out)
+    parser.add_argument("--check", action="store_true")
+    args = parser.parse_args(argv)
+    if not os.path.isfile(os.path.join(args.data, needed)):
+        print("generate.py: skipped, %s not found under %s" % (needed, args.data))
+        return None
+    return args

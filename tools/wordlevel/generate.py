@@ -16,7 +16,6 @@ same data gives the same tables byte for byte. --check exits with 0 when they ar
 they differ, and 77 (skipped) when the frequency list is not there.
 """
 
-import argparse
 import os
 import sys
 
@@ -24,7 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # The dictionary generator's readers: where the data is, the names of its files, the tables.
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "dictionary"))
 import sources  # noqa: E402
-from generatedfiles import fresh_differences, literal  # noqa: E402
+from generatedfiles import arguments, fresh_differences, literal  # noqa: E402
 
 OUT = os.path.join(sources.REPO, "voxscribe", "core", "text")
 FREQUENCY_TABLE = "wordfrequency.inc"
@@ -198,13 +197,8 @@ def write_tables(data, out):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--data", default=sources.DEFAULT_DATA)
-    parser.add_argument("--out", default=OUT)
-    parser.add_argument("--check", action="store_true")
-    args = parser.parse_args(argv)
-    if not os.path.isfile(os.path.join(args.data, sources.FREQUENCY)):
-        print("generate.py: skipped, %s not found under %s" % (sources.FREQUENCY, args.data))
+    args = arguments(argv, __doc__, OUT, sources.FREQUENCY)
+    if args is None:
         return SKIPPED
     if not args.check:
         write_tables(args.data, args.out)
