@@ -34,3 +34,13 @@ constexpr std::u16string_view text(const char16_t (&chars)[N]) {
 }
 
 }  // namespace sonabet::tableviews
+
+// One word group's entry, built from the arrays a generated table file defines in namespace
+// tables_ns; uncertain is the group's span of uncertain rows, or {} where the tables mark none.
+#define SONABET_WORD_GROUP(tables_ns, method, initials, table, uncertain) \
+    {u"" #method,                                                         \
+     u"" initials,                                                        \
+     ::sonabet::tableviews::text(tables_ns::kText_##table),               \
+     ::sonabet::tableviews::rows(tables_ns::kRows_##table),               \
+     ::sonabet::tableviews::all(tables_ns::kSlots_##table),               \
+     uncertain},

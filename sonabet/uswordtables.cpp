@@ -36,15 +36,8 @@ namespace ustables {
 
 namespace {
 
-using namespace tableviews;
-
 #define SONABET_GROUP(method, initials, table) \
-    {u"" #method,                              \
-     u"" initials,                             \
-     text(ustables::kText_##table),            \
-     rows(ustables::kRows_##table),            \
-     all(ustables::kSlots_##table),            \
-     {}},
+    SONABET_WORD_GROUP(ustables, method, initials, table, {})
 constexpr std::array<WordGroup, kGroupCount> kAmericanGroups{{
 #include "tables/groups.inc"
 }};

@@ -39,15 +39,9 @@ namespace tables {
 
 namespace {
 
-using namespace tableviews;
-
-#define SONABET_GROUP(method, initials, table) \
-    {u"" #method,                              \
-     u"" initials,                             \
-     text(tables::kText_##table),              \
-     rows(tables::kRows_##table),              \
-     all(tables::kSlots_##table),              \
-     marked(tables::kUncertain_##table)},
+#define SONABET_GROUP(method, initials, table)          \
+    SONABET_WORD_GROUP(tables, method, initials, table, \
+                       tableviews::marked(tables::kUncertain_##table))
 constexpr std::array<WordGroup, kGroupCount> kGroups{{
 #include "tables/groups.inc"
 }};
