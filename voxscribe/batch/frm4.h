@@ -10,10 +10,6 @@ class QLabel;
 class QProgressBar;
 class QShortcut;
 
-namespace output {
-class DocumentBox;
-class DocumentSaver;
-}  // namespace output
 namespace platform {
 struct Services;
 }

@@ -132,13 +132,7 @@ void Frm3::buildControls() {
     speakLabel->setObjectName(QStringLiteral("Label14"));
     speakLabel->setCursor(Qt::PointingHandCursor);
     speech_ = new widgets::SpeechCommand(speakLabel, [this] { return transcriptionToSay(); });
-    speech_->setVoice([this] {
-        const core::PointedTranscription pointed =
-            core::pointedTranscription(document_->textCursor());
-        const bool american = pointed.codes.isEmpty() ? lastAmerican_ : pointed.american;
-        return american || accent_->accent() == core::Accent::American ? core::Voice::American
-                                                                       : core::Voice::British;
-    });
+    speech_->setVoice([this] { return accent_->voiceAt(document_->textCursor(), lastAmerican_); });
     connect(speakLabel, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
     speech_->speakOnF5(this);
     for (QLabel* label :

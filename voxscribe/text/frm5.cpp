@@ -242,13 +242,7 @@ void Frm5::buildControls() {
         core::countsSummary({999999, 999999, 999999, 99999, 99999})));
     auto* speak = command(widgets::speechCaption(), "Label14", this);
     speech_ = new widgets::SpeechCommand(speak, [this] { return transcriptionToSay(); });
-    speech_->setVoice([this] {
-        const core::PointedTranscription pointed =
-            core::pointedTranscription(document_->textCursor());
-        const bool american = pointed.codes.isEmpty() ? lastAmerican_ : pointed.american;
-        return american || accent_->accent() == core::Accent::American ? core::Voice::American
-                                                                       : core::Voice::British;
-    });
+    speech_->setVoice([this] { return accent_->voiceAt(document_->textCursor(), lastAmerican_); });
     connect(speak, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
     speech_->speakOnF5(this);
     auto* exportHandout = command(QStringLiteral("导出讲义…"), "Label15", this);

@@ -29,15 +29,13 @@ class Speech;
 class Suggestion;
 }  // namespace core
 namespace output {
-class DocumentBox;
 class WorkingDocument;
-}  // namespace output
+}
 namespace platform {
 struct Services;
 }
 namespace widgets {
 class AccentChooser;
-class ClickableLabel;
 class SpeechCommand;
 }  // namespace widgets
 

@@ -1,6 +1,7 @@
 #include "accentchooser.h"
 
 #include <QSettings>
+#include <QTextCursor>
 
 namespace widgets {
 namespace {
@@ -28,6 +29,13 @@ AccentChooser::AccentChooser(const QString& window, QWidget* parent)
     setToolTip(QStringLiteral("写英式音标、美式音标，或两种都写"));
     showAccent(remembered(window));
     connect(this, &QComboBox::activated, this, &AccentChooser::onActivated);
+}
+
+core::Voice AccentChooser::voiceAt(const QTextCursor& caret, bool lastAmerican) const {
+    const core::PointedTranscription pointed = core::pointedTranscription(caret);
+    const bool american = pointed.codes.isEmpty() ? lastAmerican : pointed.american;
+    return american || accent() == core::Accent::American ? core::Voice::American
+                                                          : core::Voice::British;
 }
 
 core::Accent AccentChooser::accent() const {

@@ -6,6 +6,9 @@
 #include <QString>
 
 #include "accent.h"
+#include "espeaklibrary.h"
+
+class QTextCursor;
 
 namespace widgets {
 
@@ -18,6 +21,10 @@ public:
     core::Accent accent() const;
     // Shows accent as chosen, without remembering it or telling anyone.
     void showAccent(core::Accent accent);
+    // The voice that says the transcription at caret: American where the reader points at an
+    // American one, or where nothing is pointed at and the last written was (lastAmerican), or
+    // where American is chosen.
+    core::Voice voiceAt(const QTextCursor& caret, bool lastAmerican) const;
 
     // The choice a window remembered; British when it has none.
     static core::Accent remembered(const QString& window);
