@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "batchengine.h"
 #include "benchsupport.h"
@@ -29,8 +30,8 @@ public:
     qsizetype bytes = 0;
 };
 
-// Lookups and miss log alone: one component object and one call per word.
-void BM_Engine(benchmark::State& state) {
+// Lookups and miss log alone, in accent: one component object and one call per word.
+void runEngine(benchmark::State& state, std::optional<core::Accent> accent) {
     bench::Environment env;
     const QStringList words = bench::frequencyWords(state.range(0));
     core::LookupClient client(env.services);
@@ -39,6 +40,9 @@ void BM_Engine(benchmark::State& state) {
     for (auto _ : state) {
         core::BatchEngine engine(
             client, core::MissLog(env.services.folder.writableFile(core::MissLog::fileName())));
+        if (accent) {
+            engine.setAccent(*accent);
+        }
         CountingSink sink;
         summary = engine.run(words, sink);
         benchmark::DoNotOptimize(sink.bytes);
@@ -47,23 +51,14 @@ void BM_Engine(benchmark::State& state) {
     state.counters["found"] = double(summary.found);
 }
 
+// The engine as the window starts it, with the accent it has by default.
+void BM_Engine(benchmark::State& state) {
+    runEngine(state, std::nullopt);
+}
+
 // The same in each accent: range 1 is 0 British, 1 American, 2 both (one lookup asking for both).
 void BM_EngineAccent(benchmark::State& state) {
-    bench::Environment env;
-    const QStringList words = bench::frequencyWords(state.range(0));
-    core::LookupClient client(env.services);
-    core::RunSummary summary;
-    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
-    for (auto _ : state) {
-        core::BatchEngine engine(
-            client, core::MissLog(env.services.folder.writableFile(core::MissLog::fileName())));
-        engine.setAccent(core::Accent(state.range(1)));
-        CountingSink sink;
-        summary = engine.run(words, sink);
-        benchmark::DoNotOptimize(sink.bytes);
-    }
-    bench::countWords(state, words.size(), bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
-    state.counters["found"] = double(summary.found);
+    runEngine(state, core::Accent(state.range(1)));
 }
 
 // Measures the gaps between the repaints of a widget.
@@ -188,23 +183,19 @@ void BM_EspeakNg(benchmark::State& state) {
     bench::espeakIpa(state, bench::writeFrequencyList(dir, state.range(0)), state.range(0));
 }
 
-BENCHMARK(BM_Engine)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Engine)->Arg(100000)->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_EngineAccent)
     ->ArgNames({"words", "accent"})
-    ->Args({100000, 0})
-    ->Args({100000, 1})
-    ->Args({100000, 2})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_Window)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->ArgsProduct({{100000}, {0, 1, 2}})
+    ->Apply(bench::wallMilliseconds);
+BENCHMARK(BM_Window)->Arg(100000)->Iterations(1)->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_CommandLine)
     ->ArgNames({"words", "rtf"})
     ->Args({100000, 0})
     ->Args({100000, 1})
     ->Args({200000, 1})
     ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_CommandLineAccent)
     ->ArgNames({"words", "rtf", "accent"})
     ->Args({100000, 0, 0})
@@ -213,11 +204,10 @@ BENCHMARK(BM_CommandLineAccent)
     ->Args({100000, 1, 0})
     ->Args({100000, 1, 2})
     ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 // espeak-ng takes tens of seconds for 100,000 words; it runs once, on 100,000 words, and the
 // 200,000-word figure is compared with its rate.
-BENCHMARK(BM_EspeakNg)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EspeakNg)->Arg(100000)->Iterations(1)->Apply(bench::wallMilliseconds);
 
 }  // namespace
 

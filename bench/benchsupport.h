@@ -229,6 +229,33 @@ private:
     std::map<std::string, double> rates_;
 };
 
+// Each iteration hands the next of items, in turn, to ask, and keeps its result from the optimiser.
+template <typename Items, typename Ask>
+void askInTurn(benchmark::State& state, const Items& items, Ask ask) {
+    qsizetype i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ask(items[i]));
+        i = (i + 1) % qsizetype(items.size());
+    }
+}
+
+// For ->Apply(): a run measured by the wall clock, in milliseconds, as a user waits for it.
+inline void wallMilliseconds(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+// Whether the first argument is option, taken out of the arguments: an option of our own that
+// Google Benchmark would refuse.
+inline bool takeOption(int& argc, char**& argv, const char* option) {
+    if (argc < 2 || std::strcmp(argv[1], option) != 0) {
+        return false;
+    }
+    argv[1] = argv[0];
+    ++argv;
+    --argc;
+    return true;
+}
+
 inline int runBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks(reporter);

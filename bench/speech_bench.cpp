@@ -87,20 +87,12 @@ void BM_SpeakWarm(benchmark::State& state) {
         state.SkipWithError("eSpeak NG or its data is missing");
         return;
     }
-    qsizetype i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(speech.speak(kWords[i]));
-        i = (i + 1) % kWords.size();
-    }
+    bench::askInTurn(state, kWords, [&](const auto& word) { return speech.speak(word); });
 }
 BENCHMARK(BM_SpeakWarm)->Unit(benchmark::kMillisecond);
 
 void BM_SpeechPhonemes(benchmark::State& state) {
-    qsizetype i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(core::speechPhonemes(kWords[i]));
-        i = (i + 1) % kWords.size();
-    }
+    bench::askInTurn(state, kWords, [&](const auto& word) { return core::speechPhonemes(word); });
 }
 BENCHMARK(BM_SpeechPhonemes)->Unit(benchmark::kMicrosecond);
 
@@ -108,13 +100,8 @@ BENCHMARK(BM_SpeechPhonemes)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const bool play = argc > 1 && std::strcmp(argv[1], "--play") == 0;
+    const bool play = bench::takeOption(argc, argv, "--play");
     // First, while eSpeak NG is not loaded yet.
     reportCommandToSamples(play);
-    if (play) {  // not an option of Google Benchmark's
-        argv[1] = argv[0];
-        ++argv;
-        --argc;
-    }
     return bench::runBenchmarks(argc, argv);
 }

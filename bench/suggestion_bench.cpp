@@ -133,11 +133,7 @@ void BM_Suggestion(benchmark::State& state) {
     }
     const QStringList words = {"quality",      "accommodation", "voxscribe", "smartphone",
                                "unbelievable", "xylophone",     "New York",  "brexit"};
-    qsizetype i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(suggestion.suggest(words[i]));
-        i = (i + 1) % words.size();
-    }
+    bench::askInTurn(state, words, [&](const QString& word) { return suggestion.suggest(word); });
 }
 BENCHMARK(BM_Suggestion)->Unit(benchmark::kMicrosecond);
 

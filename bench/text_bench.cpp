@@ -367,46 +367,36 @@ BENCHMARK(BM_AnnotateIpa)
     ->Args({0, 1})
     ->Args({3000, 0})
     ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_AnnotateIpaAccent)
     ->ArgNames({"level", "modern", "accent"})
-    ->Args({0, 0, 0})
-    ->Args({0, 0, 1})
-    ->Args({0, 0, 2})
+    ->ArgsProduct({{0}, {0}, {0, 1, 2}})
     ->Iterations(2)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_ContextSentences)
     ->ArgNames({"weak"})
-    ->Arg(0)
-    ->Arg(1)
+    ->DenseRange(0, 1)
     ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_TenThousandWords)
     ->ArgNames({"document"})
-    ->Arg(0)
-    ->Arg(1)
+    ->DenseRange(0, 1)
     ->Iterations(5)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_WindowAfterLastChange)
     ->ArgNames({"words"})
     ->Arg(10000)
     ->Arg(100000)
     ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_WindowKeystroke)
     ->ArgNames({"words"})
     ->Arg(100000)
     ->Iterations(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(bench::wallMilliseconds);
 BENCHMARK(BM_WordIndex)->ArgNames({"qhash"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // espeak-ng reads some thousands of words a second; a sample of 20,000 words gives its rate.
-BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Apply(bench::wallMilliseconds);
 
 }  // namespace
 
