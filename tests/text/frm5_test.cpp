@@ -313,20 +313,23 @@ core::TextOptions everyWord(const core::KnownWords&) {
     return {};
 }
 
+core::TextOptions knownOnly(const core::KnownWords& known) {
+    core::TextOptions options;
+    options.known = &known;
+    return options;
+}
+
+// Answers the file dialog with the list of known words and clicks the command that asks for it.
+void chooseKnownList(Frm5Test& t) {
+    t.env.files.answer(t.env.dir.path() + "/known.txt");
+    QTest::mouseClick(t.find("Label4"), Qt::LeftButton);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Changes, Frm5Interrupted,
     ::testing::Values(Interruption{"Level", [](Frm5Test& t) { t.chooseLevel(3000, false); },
                                    [](const core::KnownWords&) { return core::TextOptions{3000}; }},
-                      Interruption{"KnownWordsList",
-                                   [](Frm5Test& t) {
-                                       t.env.files.answer(t.env.dir.path() + "/known.txt");
-                                       QTest::mouseClick(t.find("Label4"), Qt::LeftButton);
-                                   },
-                                   [](const core::KnownWords& known) {
-                                       core::TextOptions options;
-                                       options.known = &known;
-                                       return options;
-                                   }},
+                      Interruption{"KnownWordsList", chooseKnownList, knownOnly},
                       Interruption{"FirstOnly",
                                    [](Frm5Test& t) {
                                        QTest::mouseClick(t.find<QCheckBox>("Check1"),
@@ -340,14 +343,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Interruption{"LevelAndListAtOnce",
                                    [](Frm5Test& t) {
                                        t.chooseLevel(2000, false);
-                                       t.env.files.answer(t.env.dir.path() + "/known.txt");
-                                       QTest::mouseClick(t.find("Label4"), Qt::LeftButton);
+                                       chooseKnownList(t);
                                    },
-                                   [](const core::KnownWords& known) {
-                                       core::TextOptions options;
-                                       options.known = &known;
-                                       return options;
-                                   }},
+                                   knownOnly},
                       Interruption{"Symbols",
                                    [](Frm5Test& t) {
                                        auto* symbols = t.find<QComboBox>("Combo2");

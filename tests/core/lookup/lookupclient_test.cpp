@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <string>
 
 #include "lookupclient.h"
 #include "testenv.h"
@@ -39,34 +40,48 @@ TEST(MethodTable, InitialSelectsTheMethodAndAnythingElseSelectsNone) {
     }
 }
 
-TEST(LookupClientTest, FindsByTheTrimmedLowerCaseKey) {
+// Each accent's lookup: keys trimmed and lower-cased, misses empty, nothing shown.
+struct KeyCase {
+    const char* name;
+    core::Lookup (LookupClient::*ask)(const QString&);
+    const char* quality;
+    const char* china;
+    // What only this accent's lookup is asked besides.
+    void (*more)(LookupClient& client);
+};
+
+class LookupClientKeys : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(LookupClientKeys, FindsByTheTrimmedLowerCaseKey) {
     TestEnvironment env;
     LookupClient client(env.services);
-    const core::Lookup found = client.lookup("  Quality ");
+    const auto ask = [&](const char* text) { return (client.*GetParam().ask)(text); };
+    const core::Lookup found = ask("  Quality ");
     EXPECT_EQ(found.key, "quality");
-    EXPECT_EQ(found.transcription, "5kwRliti");
-    EXPECT_EQ(client.lookup("X-Ray").key, "x-ray");
-    EXPECT_EQ(client.lookup("CHINA").transcription, "5tFainE");
-    EXPECT_EQ(client.lookup("blind").transcription, " blaind");
-    EXPECT_EQ(client.lookup("xyzzy").transcription, QString());
-    EXPECT_EQ(client.lookup("3D").transcription, QString());
+    EXPECT_EQ(found.transcription, GetParam().quality);
+    EXPECT_EQ(ask("CHINA").transcription, GetParam().china);
+    EXPECT_EQ(ask("xyzzy").transcription, QString());
+    EXPECT_EQ(ask("3D").transcription, QString());
+    GetParam().more(client);
     EXPECT_TRUE(env.messages.shown.empty());
-    EXPECT_FALSE(client.toldUnavailable());
 }
 
-TEST(LookupClientTest, AmericanLookupsTakeTheSameKeys) {
-    TestEnvironment env;
-    LookupClient client(env.services);
-    const core::Lookup found = client.lookupAmerican("  Quality ");
-    EXPECT_EQ(found.key, "quality");
-    EXPECT_EQ(found.transcription, "5kwB:lEti");
-    EXPECT_EQ(client.lookupAmerican("CHINA").transcription, "5tFaInE");
-    EXPECT_EQ(client.lookupAmerican("xyzzy").transcription, QString());
-    EXPECT_EQ(client.lookupAmerican("3D").transcription, QString());
-    EXPECT_FALSE(client.lookupAmerican("3D").unavailable);
-    EXPECT_EQ(client.lookup("quality").transcription, "5kwRliti");
-    EXPECT_TRUE(env.messages.shown.empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Accents, LookupClientKeys,
+    ::testing::Values(
+        KeyCase{"British", &LookupClient::lookup, "5kwRliti", "5tFainE",
+                [](LookupClient& client) {
+                    EXPECT_EQ(client.lookup("X-Ray").key, "x-ray");
+                    EXPECT_EQ(client.lookup("blind").transcription, " blaind");
+                    EXPECT_FALSE(client.toldUnavailable());
+                }},
+        // The American lookup takes the same keys and leaves the British one as it was.
+        KeyCase{"American", &LookupClient::lookupAmerican, "5kwB:lEti", "5tFaInE",
+                [](LookupClient& client) {
+                    EXPECT_FALSE(client.lookupAmerican("3D").unavailable);
+                    EXPECT_EQ(client.lookup("quality").transcription, "5kwRliti");
+                }}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
     QTemporaryDir noLibrary;
