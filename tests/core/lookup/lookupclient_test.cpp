@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <ostream>
 #include <string>
 
 #include "lookupclient.h"
@@ -49,6 +50,10 @@ struct KeyCase {
     // What only this accent's lookup is asked besides.
     void (*more)(LookupClient& client);
 };
+
+std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
+    return out << c.name;
+}
 
 class LookupClientKeys : public ::testing::TestWithParam<KeyCase> {};
 
