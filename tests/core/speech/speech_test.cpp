@@ -118,9 +118,24 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"goJ praIs maJW tFRIs feIs", "[[g|oU p|r|aI|s m|aU|T tS|OI|s f|eI|s]]",
                  core::Voice::American},
         FormCase{"5betEr", "[['b|E|t|@|r]]"},
+        // A schwa before the American vowels links without an r too.
+        FormCase{"tE5B:", "[[t|@-|'A:]]", core::Voice::American}, FormCase{"tEIt", "[[t|@-|I|t]]"},
+        FormCase{"tE\\:r", "[[t|@-|3:]]", core::Voice::American},
+        FormCase{"tEoJ", "[[t|@-|oU]]", core::Voice::American},
         // Nothing to say.
         FormCase{"", ""}, FormCase{"5", ""}, FormCase{"/ /", ""}, FormCase{"(E)", ""},
         FormCase{"123", ""}));
+
+// Every code speech knows begins a vowel or a consonant of the notation, which tells whether a
+// schwa before it links.
+TEST(SpeechPhonemes, EveryCodeSaidIsAVowelOrAConsonantOfTheNotation) {
+    using sonabet::notation::SoundClass;
+    for (const core::CodeSound& sound : core::codeSounds()) {
+        const SoundClass soundClass = sonabet::notation::soundClassOf(char32_t(sound.code[0]));
+        EXPECT_TRUE(soundClass == SoundClass::Vowel || soundClass == SoundClass::Consonant)
+            << sound.code;
+    }
+}
 
 // eSpeak speaks every phoneme of the table, the rare symbols' included: a name its British voice
 // lacks would be dropped without a word.

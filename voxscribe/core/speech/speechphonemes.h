@@ -11,11 +11,11 @@
 
 namespace core {
 
-// One code of the notation and the eSpeak phonemes that say it ("|" between two).
+// One code of the notation and the eSpeak phonemes that say it ("|" between two). Whether it is
+// a vowel the notation table tells by its first character.
 struct CodeSound {
     std::string_view code;
     std::string_view phonemes;
-    bool vowel;
     // Said instead when a vowel follows in the word; empty when the same. eSpeak's schwa would
     // otherwise link to a following vowel with an r.
     std::string_view beforeVowel = {};
