@@ -136,8 +136,8 @@ void Frm3::buildControls() {
         const core::PointedTranscription pointed =
             core::pointedTranscription(document_->textCursor());
         const bool american = pointed.codes.isEmpty() ? lastAmerican_ : pointed.american;
-        return american || accent_->accent() == core::Accent::American ? core::Voice::American
-                                                                       : core::Voice::British;
+        return american || accent_->accent() == core::Accent::American ? platform::Voice::American
+                                                                       : platform::Voice::British;
     });
     connect(speakLabel, &widgets::ClickableLabel::clicked, speech_, &widgets::SpeechCommand::speak);
     speech_->speakOnF5(this);

@@ -141,8 +141,8 @@ QStringView firstPronunciation(QStringView codes) {
     return codes;
 }
 
-const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length, Voice voice) {
-    if (voice == Voice::American) {
+const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length, platform::Voice voice) {
+    if (voice == platform::Voice::American) {
         for (const CodeSound& sound : kAmericanSounds) {
             const QLatin1String code(sound.code.data(), qsizetype(sound.code.size()));
             if (codes.mid(at, code.size()) == code) {
@@ -184,7 +184,7 @@ struct Said {
 };
 using Word = std::vector<Said>;
 
-std::vector<Word> wordsOf(QStringView codes, Voice voice) {
+std::vector<Word> wordsOf(QStringView codes, platform::Voice voice) {
     std::vector<Word> words(1);
     char stress = 0;
     for (qsizetype i = 0; i < codes.size(); ++i) {
@@ -225,7 +225,7 @@ std::span<const CodeSound> codeSounds() {
     return kCodeSounds;
 }
 
-QString speechPhonemes(const QString& codes, Voice voice) {
+QString speechPhonemes(const QString& codes, platform::Voice voice) {
     const std::vector<Word> words = wordsOf(firstPronunciation(codes), voice);
     if (words.empty()) {
         return {};

@@ -33,6 +33,6 @@ std::span<const CodeSound> codeSounds();
 // they stand, blanks part words, sounds in parentheses are optional and left out, hyphens and
 // other characters that are no codes are passed over. Empty when nothing in it can be said. The
 // American voice says American codes: "5kwB:lEti", "b\:rd" gives "[[b|3:|d]]".
-QString speechPhonemes(const QString& codes, Voice voice = Voice::British);
+QString speechPhonemes(const QString& codes, platform::Voice voice = platform::Voice::British);
 
 }  // namespace core
