@@ -69,7 +69,7 @@ void BM_Autosave(benchmark::State& state) {
     QWidget window;
     auto* box = new output::DocumentBox(&window);
     fill(*box, int(state.range(0)));
-    output::DocumentSaver saver(core::WorkingWindow::SmartAnnotation, env.services, box, &window,
+    output::DocumentSaver saver(widgets::WorkingWindow::SmartAnnotation, env.services, box, &window,
                                 nullptr);
     saver.save();
     if (saver.currentFile() != path) {

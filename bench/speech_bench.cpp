@@ -23,7 +23,7 @@ const QStringList kWords = {"5kwRliti", "E,kRmE5deiFEn", "/TE, Ti/", "5nju: 5zi:
 class TimingOutput final : public core::SoundOutput {
 public:
     bool hasDevice() override { return true; }
-    void play(const core::SpokenSound& sound) override {
+    void play(const platform::SpokenSound& sound) override {
         readyMs = double(clock.nsecsElapsed()) / 1e6;
         seconds = sound.seconds();
     }

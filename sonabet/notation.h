@@ -2,6 +2,7 @@
 // phonetic keyboards, the palettes and the phonetic font all take their codes from this table.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,9 @@ namespace sonabet::notation {
 
 enum class Kind { ConsonantKey, Consonant, Vowel, Mark, Sequence, Rare, DictionaryOnly };
 
+// What the sound a code begins with is; None for a character that begins no code.
+enum class SoundClass { None, Vowel, Consonant, Mark };
+
 struct Code {
     Kind kind;
     std::string keyboard;    // empty when the keyboards do not offer it
@@ -18,6 +22,7 @@ struct Code {
     std::string symbol;      // UTF-8 IPA, character for character with the codes
     std::string name;        // the keyboard's name for a mark, where it has one
     std::string modern;      // the symbol as today's textbooks print it; empty where the same
+    SoundClass soundClass;   // of the sound the code begins with
 };
 
 // The raw table text; defined in notation_data.cpp, which the build writes from notation.tsv.
@@ -43,6 +48,24 @@ inline Kind kindFromName(std::string_view name) {
         }
     }
     return Kind::DictionaryOnly;
+}
+
+inline SoundClass soundClassFromName(std::string_view name) {
+    struct Pair {
+        std::string_view name;
+        SoundClass soundClass;
+    };
+    static constexpr Pair kClasses[] = {
+        {"vowel", SoundClass::Vowel},
+        {"consonant", SoundClass::Consonant},
+        {"mark", SoundClass::Mark},
+    };
+    for (const Pair& pair : kClasses) {
+        if (pair.name == name) {
+            return pair.soundClass;
+        }
+    }
+    return SoundClass::None;
 }
 
 inline std::vector<std::string_view> splitTabs(std::string_view line) {
@@ -71,14 +94,34 @@ inline const std::vector<Code>& codes() {
                 continue;
             }
             auto fields = splitTabs(line);
-            fields.resize(6);
+            fields.resize(7);
             result.push_back(Code{kindFromName(fields[0]), std::string(fields[1]),
                                   std::string(fields[2]), std::string(fields[3]),
-                                  std::string(fields[4]), std::string(fields[5])});
+                                  std::string(fields[4]), std::string(fields[5]),
+                                  soundClassFromName(fields[6])});
         }
         return result;
     }();
     return parsed;
+}
+
+// The class of the sound that a code beginning with c begins, from the keyboard and dictionary
+// codes of the table: 'B' (of "B:") a vowel, 't' (of "tF") a consonant, '5' a mark. The table
+// gives every code with the same first character the same class.
+inline SoundClass soundClassOf(char32_t c) {
+    static const std::array<SoundClass, 128> classes = [] {
+        std::array<SoundClass, 128> result{};
+        for (const Code& code : codes()) {
+            for (const std::string& written : {code.keyboard, code.dictionary}) {
+                const auto first = written.empty() ? 0x80u : static_cast<unsigned char>(written[0]);
+                if (first < result.size()) {
+                    result[first] = code.soundClass;
+                }
+            }
+        }
+        return result;
+    }();
+    return c < classes.size() ? classes[c] : SoundClass::None;
 }
 
 // The characters a stored transcription may hold: the dictionary codes and marks, the

@@ -149,12 +149,8 @@ const CodeIndex& codeIndex() {
     return index;
 }
 
-// The vowel symbols of the rare codes (the palettes' ε, ɑ, ɜ ...); the others are consonants.
-constexpr std::string_view kRareVowels = "εɑɜɪʊʏɚœɵø";
-
 bool isVowelRow(const Code& code) {
-    return code.kind == Kind::Vowel || code.kind == Kind::DictionaryOnly ||
-           (code.kind == Kind::Rare && kRareVowels.find(code.symbol) != std::string_view::npos);
+    return code.soundClass == SoundClass::Vowel;
 }
 
 bool isStressMark(const Code& code) {

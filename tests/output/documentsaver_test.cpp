@@ -16,12 +16,12 @@
 
 namespace {
 
-using core::WorkingWindow;
 using output::DocumentBox;
 using output::DocumentSaver;
 using platform::Answer;
 using platform::Icon;
 using testing_support::readBytes;
+using widgets::WorkingWindow;
 
 void writeFile(const QString& path, const QByteArray& data) {
     ASSERT_TRUE(testing_support::writeBytes(path, data));

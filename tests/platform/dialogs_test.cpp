@@ -10,7 +10,7 @@
 namespace {
 
 struct FilterCase {
-    core::WorkingWindow window;
+    widgets::WorkingWindow window;
     QStringList shown;
 };
 
@@ -33,11 +33,11 @@ TEST_P(SaveFilter, ShowsEveryDescriptionAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, SaveFilter,
-                         testing::Values(FilterCase{core::WorkingWindow::ManualInput,
+                         testing::Values(FilterCase{widgets::WorkingWindow::ManualInput,
                                                     {"Word文档(*.doc)", "rtf文件(*.rtf)"}},
-                                         FilterCase{core::WorkingWindow::SmartAnnotation,
+                                         FilterCase{widgets::WorkingWindow::SmartAnnotation,
                                                     {"Word文档(*.doc)", "Rich Text FIle(*.rtf)"}},
-                                         FilterCase{core::WorkingWindow::Batch,
+                                         FilterCase{widgets::WorkingWindow::Batch,
                                                     {"Word文档(*.doc)", "Rich Text File(*.rtf)"}}));
 
 TEST(OpenFilter, ADescriptionWithoutItsPatternGetsItInBrackets) {

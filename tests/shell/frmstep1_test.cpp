@@ -22,7 +22,7 @@
 
 namespace {
 
-using Mode = core::WorkingWindow;
+using Mode = widgets::WorkingWindow;
 using testing_support::TestEnvironment;
 using testing_support::touch;
 

@@ -28,7 +28,7 @@
 
 namespace {
 
-using Mode = core::WorkingWindow;
+using Mode = widgets::WorkingWindow;
 using platform::Answer;
 
 // Clicks the label of that name, the test failing where window has none.
@@ -42,8 +42,8 @@ const QString kPassage = QStringLiteral(
     "The children were studying seaweed.\nSeaweed grows in the bay, and the children grow too.");
 
 Mode modeNamed(const QString& name) {
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
-        if (core::objectNameOf(facts.window) == name) {
+    for (const widgets::WorkingWindowFacts& facts : widgets::workingWindows()) {
+        if (widgets::objectNameOf(facts.window) == name) {
             return facts.window;
         }
     }
@@ -241,7 +241,7 @@ TEST_P(KilledProgram, ItsDocumentIsOfferedAtTheNextStartAsItWas) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("VOXSCRIBE_TEST_STATE"), state.path());
-    environment.insert(QStringLiteral("VOXSCRIBE_TEST_WINDOW"), core::objectNameOf(GetParam()));
+    environment.insert(QStringLiteral("VOXSCRIBE_TEST_WINDOW"), widgets::objectNameOf(GetParam()));
     const QString ready = state.filePath(QStringLiteral("ready"));
     environment.insert(QStringLiteral("VOXSCRIBE_TEST_READY"), ready);
     child.setProcessEnvironment(environment);
@@ -264,7 +264,7 @@ TEST_P(KilledProgram, ItsDocumentIsOfferedAtTheNextStartAsItWas) {
     QObject::connect(&look, &QTimer::timeout, [&] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* text = qobject_cast<text::Frm5*>(window);
-            if (window->objectName() != core::objectNameOf(GetParam()) || !window->isVisible() ||
+            if (window->objectName() != widgets::objectNameOf(GetParam()) || !window->isVisible() ||
                 (text != nullptr && !text->resultIsCurrent())) {
                 continue;
             }
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, KilledProgram,
                          ::testing::Values(Mode::ManualInput, Mode::SmartAnnotation, Mode::Batch,
                                            Mode::Text),
                          [](const auto& info) {
-                             return core::objectNameOf(info.param).toStdString();
+                             return widgets::objectNameOf(info.param).toStdString();
                          });
 
 }  // namespace

@@ -344,7 +344,7 @@ protected:
         launcher.show();
         QTest::mouseClick(launcher.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton);
         return qobject_cast<smart::Frm3*>(
-            launcher.workingWindow(core::WorkingWindow::SmartAnnotation));
+            launcher.workingWindow(widgets::WorkingWindow::SmartAnnotation));
     }
 
     testing_support::TestEnvironment env;

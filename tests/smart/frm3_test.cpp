@@ -566,7 +566,7 @@ TEST_F(Frm3Test, TransferToWordOpensATemporaryDocument) {
 // The phoneme names of what codes sound like, as eSpeak NG says them.
 QStringList phonemesOf(const char* codes) {
     return phonemeNames(
-        core::soundOfCodes(core::EspeakLibrary::open(), QString::fromLatin1(codes)));
+        core::soundOfCodes(platform::EspeakLibrary::open(), QString::fromLatin1(codes)));
 }
 
 // F5 says the transcription at the caret or of the selected word, else the last one written, and
@@ -694,9 +694,9 @@ TEST_F(Frm3Test, F5SaysAnAmericanTranscriptionInTheAmericanVoice) {
     rich1->setTextCursor(caret);
     QTest::keyClick(text1, Qt::Key_F5);
 
-    const core::EspeakLibrary& espeak = core::EspeakLibrary::open();
+    const platform::EspeakLibrary& espeak = platform::EspeakLibrary::open();
     const QStringList american =
-        phonemeNames(core::soundOfCodes(espeak, "5kwB:lEti", core::Voice::American));
+        phonemeNames(core::soundOfCodes(espeak, "5kwB:lEti", platform::Voice::American));
     // The voices say the codes with other phonemes (the American t of "quality"), so that a wrong
     // voice shows.
     ASSERT_NE(american, phonemesOf("5kwB:lEti"));

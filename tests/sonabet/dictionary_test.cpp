@@ -50,9 +50,8 @@ struct Row {
     QString transcription;
 };
 
-std::vector<Row> allRows() {
+std::vector<Row> allRows(std::span<const sonabet::WordGroup> groups = sonabet::wordGroups()) {
     std::vector<Row> rows;
-    const auto groups = sonabet::wordGroups();
     for (std::size_t g = 0; g < groups.size(); ++g) {
         for (std::size_t i = 0; i < groups[g].size(); ++i) {
             const sonabet::Entry entry = groups[g].entry(i);
@@ -104,6 +103,51 @@ TEST(DictionaryTables, GroupsAreInCaseInsensitiveOrderWithEachKeyOnceAndFoundThr
             seen.insert(key);
             previous = folded;
         }
+    }
+}
+
+// Each code of the notation has a class, the same as every code that begins with its first
+// character: the class of a sound is told by where it begins.
+TEST(NotationTable, EveryCodeHasTheClassOfTheCodesThatBeginAlike) {
+    using sonabet::notation::SoundClass;
+    for (const sonabet::notation::Code& code : sonabet::notation::codes()) {
+        EXPECT_NE(code.soundClass, SoundClass::None) << code.symbol;
+        for (const std::string& written : {code.keyboard, code.dictionary}) {
+            if (!written.empty()) {
+                EXPECT_EQ(sonabet::notation::soundClassOf(char32_t(written[0])), code.soundClass)
+                    << written;
+            }
+        }
+    }
+}
+
+// Every character of a British or an American transcription but the punctuation of its written
+// forms begins a code with a class; the American codes among others begin with the class of their sound.
+TEST(DictionaryTables, EveryCodeOfBothAccentsIsClassed) {
+    using sonabet::notation::SoundClass;
+    using sonabet::notation::soundClassOf;
+    int american = 0;
+    for (const auto groups : {sonabet::wordGroups(), sonabet::americanWordGroups()}) {
+        for (const Row& row : allRows(groups)) {
+            american += groups.data() == sonabet::americanWordGroups().data();
+            for (const QChar c : row.transcription) {
+                if (!QStringView(u"()- \uFF0C").contains(c)) {
+                    EXPECT_NE(soundClassOf(c.unicode()), SoundClass::None)
+                        << row.key.toStdString() << ": " << row.transcription.toStdString();
+                }
+            }
+        }
+    }
+    EXPECT_GT(american, 10000);
+    const std::pair<const char*, SoundClass> kCodes[] = {
+        {"B:", SoundClass::Vowel},      {"R:", SoundClass::Vowel}, {"oJ", SoundClass::Vowel},
+        {"\\:r", SoundClass::Vowel},    {"Er", SoundClass::Vowel}, {"I", SoundClass::Vowel},
+        {"J", SoundClass::Vowel},       {"aI", SoundClass::Vowel}, {"aJ", SoundClass::Vowel},
+        {"RI", SoundClass::Vowel},      {"eI", SoundClass::Vowel}, {"dV", SoundClass::Consonant},
+        {"ju:", SoundClass::Consonant}, {"7", SoundClass::Mark},   {",", SoundClass::Mark},
+    };
+    for (const auto& [code, soundClass] : kCodes) {
+        EXPECT_EQ(soundClassOf(char32_t(code[0])), soundClass) << code;
     }
 }
 

@@ -51,13 +51,13 @@ bool espeakLoaded() {
 }
 
 std::size_t phonemeCountOf(const char* codes) {
-    return core::soundOfCodes(core::EspeakLibrary::open(), QString::fromLatin1(codes))
+    return core::soundOfCodes(platform::EspeakLibrary::open(), QString::fromLatin1(codes))
         .phonemes.size();
 }
 
-QStringList phonemeNames(const core::SpokenSound& sound) {
+QStringList phonemeNames(const platform::SpokenSound& sound) {
     QStringList names;
-    for (const core::SpokenPhoneme& phoneme : sound.phonemes) {
+    for (const platform::SpokenPhoneme& phoneme : sound.phonemes) {
         names << phoneme.name;
     }
     return names;

@@ -76,10 +76,10 @@ class RecordingSound final : public core::SoundOutput {
 public:
     explicit RecordingSound(bool device = true) : device_(device) {}
     bool hasDevice() override { return device_; }
-    void play(const core::SpokenSound& sound) override { played.push_back(sound); }
+    void play(const platform::SpokenSound& sound) override { played.push_back(sound); }
     void stop() override { ++stops; }
 
-    std::vector<core::SpokenSound> played;
+    std::vector<platform::SpokenSound> played;
     int stops = 0;
 
 private:
@@ -92,14 +92,14 @@ bool espeakLoaded();
 // How many phonemes the speech service makes of codes, to compare with a sound that was played.
 std::size_t phonemeCountOf(const char* codes);
 // The eSpeak NG names of a sound's phonemes, in order.
-QStringList phonemeNames(const core::SpokenSound& sound);
+QStringList phonemeNames(const platform::SpokenSound& sound);
 
 }  // namespace testing_support
 
 // Skips the test where eSpeak NG or its English data is missing.
 #define REQUIRE_ESPEAK()                                                \
     do {                                                                \
-        if (!core::EspeakLibrary::open().ready()) {                     \
+        if (!platform::EspeakLibrary::open().ready()) {                 \
             GTEST_SKIP() << "eSpeak NG or its English data is missing"; \
         }                                                               \
     } while (false)

@@ -26,7 +26,7 @@ protected:
 // a launcher, whose own strip drags it.
 struct ChromedWindow {
     explicit ChromedWindow(
-        std::optional<core::WorkingWindow> titled = core::WorkingWindow::SmartAnnotation) {
+        std::optional<widgets::WorkingWindow> titled = widgets::WorkingWindow::SmartAnnotation) {
         window.resize(520, 453);
         if (!titled) {
             strip = new QWidget(&window);
@@ -132,7 +132,7 @@ TEST(WindowChrome, ADragFarOutOnAWideDesktopFollowsTheMouse) {
 
 // The labels on the strip hand their presses on to it; a press there is a click, not a drag.
 TEST(WindowChrome, APressOnALabelOfTheStripIsAClickNotADrag) {
-    ChromedWindow w(core::WorkingWindow::Batch);
+    ChromedWindow w(widgets::WorkingWindow::Batch);
     for (QLabel* label : {w.minimise, w.close}) {
         QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(label, QPoint(60, 40));

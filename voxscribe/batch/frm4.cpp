@@ -129,7 +129,7 @@ QString Frm4::openTitle() {
 Frm4::Frm4(platform::Services& services, core::LookupClient& client, QWidget* parent)
     : EscProofDialog(parent), services_(services), client_(client) {
     buildControls();
-    saver_ = new output::DocumentSaver(core::WorkingWindow::Batch, services_, document_, this,
+    saver_ = new output::DocumentSaver(widgets::WorkingWindow::Batch, services_, document_, this,
                                        nullptr, this);
 
     connect(chooseFileLabel_, &widgets::ClickableLabel::clicked, this, &Frm4::onChooseFileClicked);
@@ -144,7 +144,7 @@ void Frm4::buildControls() {
     setObjectName(QStringLiteral("Frm4"));
     setWindowTitle(QString());
     resize(widgets::pixels(kWidth), widgets::pixels(kHeight));
-    chrome_ = new widgets::WindowChrome(this, core::WorkingWindow::Batch);
+    chrome_ = new widgets::WindowChrome(this, widgets::WorkingWindow::Batch);
 
     auto* hint = new QLabel(hintText(), this);
     hint->setWordWrap(true);
@@ -198,7 +198,7 @@ void Frm4::onChooseFileClicked() {
         return;
     }
     const QString path =
-        services_.files.openFileName(this, openTitle(), core::textFileFilter(), QString());
+        services_.files.openFileName(this, openTitle(), widgets::textFileFilter(), QString());
     if (path.isEmpty()) {
         return;
     }

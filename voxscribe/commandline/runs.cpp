@@ -223,7 +223,7 @@ int runSay(const SayRun& run, platform::Services& services) {
             return kExitFailed;
         }
         const bool american = accent == core::Accent::American;
-        parts.push_back({codes, american ? core::Voice::American : core::Voice::British});
+        parts.push_back({codes, american ? platform::Voice::American : platform::Voice::British});
         ipa << (american
                     ? QString::fromUtf8(core::americanIpa(codes))
                     : QString::fromStdString(sonabet::notation::toUnicodeIpa(codes.toStdString())));

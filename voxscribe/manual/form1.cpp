@@ -78,7 +78,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     : EscProofDialog(parent), services_(services) {
     setObjectName(QStringLiteral("Form1"));
     createControls();
-    new widgets::WindowChrome(this, core::WorkingWindow::ManualInput);
+    new widgets::WindowChrome(this, widgets::WorkingWindow::ManualInput);
     // The same limits as hints, so that the window system offers no other size to begin with: the
     // largest whole pixel sizes within them.
     setMinimumSize(pixels(kMinWidth), pixels(kMinHeight));
@@ -115,7 +115,7 @@ void Form1::createControls() {
     connect(confirm_, &QPushButton::clicked, this, &Form1::onConfirmClicked);
 
     workingDocument_ =
-        new output::WorkingDocument(core::WorkingWindow::ManualInput, services_, this,
+        new output::WorkingDocument(widgets::WorkingWindow::ManualInput, services_, this,
                                     QStringLiteral("Label12"), QStringLiteral("保 存"));
     document_ = workingDocument_->box();
     document_->setDefaultFormat(kSongti, 14.25);

@@ -20,12 +20,12 @@ constexpr int kTransferNumbers = 100000;
 
 }  // namespace
 
-QString saveFilter(core::WorkingWindow kind) {
-    return QString::fromUtf8(core::factsOf(kind).saveFilter);
+QString saveFilter(widgets::WorkingWindow kind) {
+    return QString::fromUtf8(widgets::factsOf(kind).saveFilter);
 }
 
-QString confirmationText(core::WorkingWindow kind, const QString& path) {
-    if (core::factsOf(kind).autosave) {
+QString confirmationText(widgets::WorkingWindow kind, const QString& path) {
+    if (widgets::factsOf(kind).autosave) {
         return path +
                QStringLiteral(
                    "\n已经保存!自动保存功能已经启动。\n每间隔一分钟,软件会自动保存一次文件.");
@@ -45,7 +45,7 @@ QString saveDialogTitle() {
     return QStringLiteral("保存文件");
 }
 
-DocumentSaver::DocumentSaver(core::WorkingWindow kind, platform::Services& services,
+DocumentSaver::DocumentSaver(widgets::WorkingWindow kind, platform::Services& services,
                              DocumentBox* document, QWidget* window, QLabel* fileLabel,
                              QObject* parent)
     : QObject(parent),
@@ -64,7 +64,7 @@ DocumentSaver::DocumentSaver(core::WorkingWindow kind, platform::Services& servi
 }
 
 bool DocumentSaver::hasAutosave() const {
-    return core::factsOf(kind_).autosave;
+    return widgets::factsOf(kind_).autosave;
 }
 
 bool DocumentSaver::save() {

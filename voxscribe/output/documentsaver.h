@@ -18,9 +18,9 @@ namespace output {
 class DocumentBox;
 
 // The save dialog's filter of the window, in the "description|pattern|" form.
-QString saveFilter(core::WorkingWindow kind);
+QString saveFilter(widgets::WorkingWindow kind);
 // What the window says after a completed save to path.
-QString confirmationText(core::WorkingWindow kind, const QString& path);
+QString confirmationText(widgets::WorkingWindow kind, const QString& path);
 // The question asked before an existing file is replaced.
 QString overwriteQuestion();
 // The question asked when a window whose document changed since its last save is closed.
@@ -32,7 +32,7 @@ class DocumentSaver : public QObject {
     Q_OBJECT
 public:
     // fileLabel: the window's lblfile; nullptr for the batch window.
-    DocumentSaver(core::WorkingWindow kind, platform::Services& services, DocumentBox* document,
+    DocumentSaver(widgets::WorkingWindow kind, platform::Services& services, DocumentBox* document,
                   QWidget* window, QLabel* fileLabel, QObject* parent = nullptr);
 
     // The whole save operation: dialog, overwrite question, write, file label, timer,
@@ -55,7 +55,7 @@ public:
 private:
     bool hasAutosave() const;
 
-    core::WorkingWindow kind_;
+    widgets::WorkingWindow kind_;
     platform::Services& services_;
     DocumentBox* document_;
     QWidget* window_;

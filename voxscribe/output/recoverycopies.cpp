@@ -43,9 +43,9 @@ void RecoveryCopies::forget(const QString& name) {
     kept_.remove(name);
 }
 
-void RecoveryCopies::watch(core::WorkingWindow kind, QWidget* window) {
+void RecoveryCopies::watch(widgets::WorkingWindow kind, QWidget* window) {
     windows_[static_cast<std::size_t>(kind)] = window;
-    const QString name = core::objectNameOf(kind);
+    const QString name = widgets::objectNameOf(kind);
     if (WorkingWindowInterface* working = workingWindowOf(window)) {
         connect(working->documentBox()->document(), &QTextDocument::modificationChanged, this,
                 [this, name](bool modified) {
@@ -67,14 +67,14 @@ void RecoveryCopies::release() {
 
 std::vector<RecoveryCopies::Unkept> RecoveryCopies::keepUnsaved() {
     std::vector<Unkept> unkept;
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+    for (const widgets::WorkingWindowFacts& facts : widgets::workingWindows()) {
         WorkingWindowInterface* window =
             workingWindowOf(windows_[static_cast<std::size_t>(facts.window)]);
         if (window == nullptr || !window->hasUnsavedChanges()) {
             continue;
         }
         const QTextDocument& kept = window->keptDocument();
-        const QString name = core::objectNameOf(facts.window);
+        const QString name = widgets::objectNameOf(facts.window);
         std::pair<int, QByteArray> version{kept.revision(), window->keptState()};
         if (kept_.value(name, {-1, {}}) == version) {
             continue;  // the copy is up to date
@@ -92,7 +92,7 @@ std::vector<RecoveryCopies::Unkept> RecoveryCopies::keepUnsaved() {
 QString RecoveryCopies::unkeptQuestion(const std::vector<Unkept>& unkept) {
     QStringList lines;
     for (const Unkept& failure : unkept) {
-        lines << QStringLiteral("“%1”：%2").arg(core::titleOf(failure.window), failure.error);
+        lines << QStringLiteral("“%1”：%2").arg(widgets::titleOf(failure.window), failure.error);
     }
     return QStringLiteral(
                "下面的文档没有保存，也无法留下恢复副本，退出后就会丢失：\n%1\n"
@@ -124,7 +124,8 @@ bool RecoveryCopies::readyToEnd(QWidget* parent) {
     }
 }
 
-std::vector<core::WorkingWindow> RecoveryCopies::offer(QWidget* parent, const WindowOpener& open) {
+std::vector<widgets::WorkingWindow> RecoveryCopies::offer(QWidget* parent,
+                                                          const WindowOpener& open) {
     const QList<RecoveryStore::Copy> copies = store_->leftBehind();
     if (copies.isEmpty()) {
         store_->forgetLeftBehind();  // the folders of runs that kept nothing
@@ -136,10 +137,10 @@ std::vector<core::WorkingWindow> RecoveryCopies::offer(QWidget* parent, const Wi
         store_->forgetLeftBehind();
         return {};
     }
-    std::vector<core::WorkingWindow> restored;
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+    std::vector<widgets::WorkingWindow> restored;
+    for (const widgets::WorkingWindowFacts& facts : widgets::workingWindows()) {
         for (const RecoveryStore::Copy& copy : copies) {
-            if (copy.window != core::objectNameOf(facts.window)) {
+            if (copy.window != widgets::objectNameOf(facts.window)) {
                 continue;
             }
             WorkingWindowInterface* window = workingWindowOf(open(facts.window));
@@ -163,8 +164,9 @@ std::vector<core::WorkingWindow> RecoveryCopies::offer(QWidget* parent, const Wi
     // The copies move into this run before the old ones go, so that a crash now loses nothing.
     keepUnsaved();
     store_->forgetLeftBehind();
-    std::stable_partition(restored.begin(), restored.end(),
-                          [](core::WorkingWindow kind) { return !core::factsOf(kind).modal; });
+    std::stable_partition(restored.begin(), restored.end(), [](widgets::WorkingWindow kind) {
+        return !widgets::factsOf(kind).modal;
+    });
     return restored;
 }
 

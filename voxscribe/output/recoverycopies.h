@@ -40,7 +40,7 @@ public:
     // Looks after the window's document from now until the window goes: a saved document needs
     // no copy, and a window the user closed has answered for its document. A widget that is no
     // working window has nothing to keep.
-    void watch(core::WorkingWindow kind, QWidget* window);
+    void watch(widgets::WorkingWindow kind, QWidget* window);
     // Stops looking after the open windows without discarding their copies: the program ends,
     // and the copies stay for the next run.
     void release();
@@ -48,7 +48,7 @@ public:
     // Keeps a copy of every open document that changed since its last save. Returns the windows
     // whose copy could not be written, each with why.
     struct Unkept {
-        core::WorkingWindow window;
+        widgets::WorkingWindow window;
         QString error;
     };
     std::vector<Unkept> keepUnsaved();
@@ -58,11 +58,11 @@ public:
     bool readyToEnd(QWidget* parent);
 
     // Makes the working window of a kind, or finds it open; nullptr when it cannot be made.
-    using WindowOpener = std::function<QWidget*(core::WorkingWindow kind)>;
+    using WindowOpener = std::function<QWidget*(widgets::WorkingWindow kind)>;
     // Offers the copies an earlier run left and restores those the user wants into windows that
     // open gives. Returns the restored windows in the order to show them: modal ones last, since
     // a modal window waits until it closes.
-    std::vector<core::WorkingWindow> offer(QWidget* parent, const WindowOpener& open);
+    std::vector<widgets::WorkingWindow> offer(QWidget* parent, const WindowOpener& open);
 
 private:
     void forget(const QString& name);

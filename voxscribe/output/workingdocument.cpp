@@ -8,7 +8,7 @@
 
 namespace output {
 
-WorkingDocument::WorkingDocument(core::WorkingWindow kind, platform::Services& services,
+WorkingDocument::WorkingDocument(widgets::WorkingWindow kind, platform::Services& services,
                                  QWidget* window, const QString& saveName,
                                  const QString& saveCaption)
     : QObject(window),

@@ -25,7 +25,7 @@ class WorkingDocument : public QObject {
     Q_OBJECT
 public:
     // saveName and saveCaption: the save label's name and caption in this window.
-    WorkingDocument(core::WorkingWindow kind, platform::Services& services, QWidget* window,
+    WorkingDocument(widgets::WorkingWindow kind, platform::Services& services, QWidget* window,
                     const QString& saveName, const QString& saveCaption);
 
     DocumentBox* box() const { return box_; }

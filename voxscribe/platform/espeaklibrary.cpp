@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 #include <espeak-ng/speak_lib.h>
 
-namespace core {
+namespace platform {
 
 struct EspeakLibrary::Functions {
     int (*initialize)(espeak_AUDIO_OUTPUT, int, const char*, int) = nullptr;
@@ -136,4 +136,4 @@ SpokenSound EspeakLibrary::synthesize(const QByteArray& text, Voice voice) const
     return said ? sound : SpokenSound{{}, sampleRate_, {}};
 }
 
-}  // namespace core
+}  // namespace platform

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace core {
+namespace platform {
 
 // A phoneme eSpeak spoke: its name (eSpeak's mnemonic, "0" for the vowel of "quality") and
 // where it starts in the sound.
@@ -81,4 +81,4 @@ private:
     std::unique_ptr<Functions> functions_;
 };
 
-}  // namespace core
+}  // namespace platform

@@ -58,8 +58,8 @@ Frmstep1::Frmstep1(platform::Services& services, core::LookupClient& lookup,
 
 Frmstep1::~Frmstep1() = default;
 
-QString Frmstep1::description(core::WorkingWindow window) {
-    return QString::fromUtf8(core::factsOf(window).description);
+QString Frmstep1::description(widgets::WorkingWindow window) {
+    return QString::fromUtf8(widgets::factsOf(window).description);
 }
 
 void Frmstep1::buildControls() {
@@ -77,7 +77,7 @@ void Frmstep1::buildControls() {
     modesFrame_->setMouseTracking(true);
     modesFrame_->installEventFilter(this);
 
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+    for (const widgets::WorkingWindowFacts& facts : widgets::workingWindows()) {
         auto* label = new widgets::ClickableLabel(QString::fromUtf8(facts.title), modesFrame_);
         label->setObjectName(QString::fromLatin1(facts.launcherLabel));
         label->setAlignment(Qt::AlignCenter);
@@ -85,7 +85,7 @@ void Frmstep1::buildControls() {
         label->setCursor(Qt::PointingHandCursor);
         // The mouse over a mode label concerns that label only, not the frame behind it.
         label->setAttribute(Qt::WA_NoMousePropagation);
-        const core::WorkingWindow window = facts.window;
+        const widgets::WorkingWindow window = facts.window;
         connect(label, &widgets::ClickableLabel::mouseMoved, this,
                 [this, window] { onModeHovered(window); });
         connect(label, &widgets::ClickableLabel::clicked, this,
@@ -149,7 +149,7 @@ void Frmstep1::checkPhoneticFont() {
     }
 }
 
-void Frmstep1::setWindowFactory(core::WorkingWindow window, WindowFactory factory) {
+void Frmstep1::setWindowFactory(widgets::WorkingWindow window, WindowFactory factory) {
     windows_->setFactory(window, std::move(factory));
 }
 
@@ -157,20 +157,20 @@ void Frmstep1::setProgramEnd(std::function<void()> end) {
     endProgram_ = std::move(end);
 }
 
-QWidget* Frmstep1::workingWindow(core::WorkingWindow window) const {
+QWidget* Frmstep1::workingWindow(widgets::WorkingWindow window) const {
     return windows_->window(window);
 }
 
-void Frmstep1::openWorkingWindow(core::WorkingWindow window) {
+void Frmstep1::openWorkingWindow(widgets::WorkingWindow window) {
     if (windows_->ensure(window) != nullptr) {
         windows_->present(window);
     }
 }
 
 void Frmstep1::offerRecovery() {
-    const std::vector<core::WorkingWindow> restored = recovery_->offer(
-        this, [this](core::WorkingWindow window) { return windows_->ensure(window); });
-    for (core::WorkingWindow window : restored) {
+    const std::vector<widgets::WorkingWindow> restored = recovery_->offer(
+        this, [this](widgets::WorkingWindow window) { return windows_->ensure(window); });
+    for (widgets::WorkingWindow window : restored) {
         windows_->present(window);
     }
 }
@@ -183,7 +183,7 @@ void Frmstep1::endProgramNow() {
     QCoreApplication::exit(0);
 }
 
-void Frmstep1::onModeClicked(core::WorkingWindow window) {
+void Frmstep1::onModeClicked(widgets::WorkingWindow window) {
     openWorkingWindow(window);
 }
 
@@ -192,7 +192,7 @@ void Frmstep1::onHelpClicked() {
     services_.shell.open(this, services_.folder.file(QStringLiteral("help.htm")));
 }
 
-void Frmstep1::onModeHovered(core::WorkingWindow window) {
+void Frmstep1::onModeHovered(widgets::WorkingWindow window) {
     description_->setText(description(window));
 }
 

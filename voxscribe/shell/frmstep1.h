@@ -46,19 +46,19 @@ public:
     ~Frmstep1() override;
 
     static QString caption() { return QStringLiteral("Voxscribe V 3.0"); }
-    static QString description(core::WorkingWindow window);
+    static QString description(widgets::WorkingWindow window);
     static QString exitQuestion() { return QStringLiteral("您确定要退出吗?"); }
 
     // Seams for tests and for windows built elsewhere: what makes each working window, and how
     // the program ends.
-    void setWindowFactory(core::WorkingWindow window, WindowFactory factory);
+    void setWindowFactory(widgets::WorkingWindow window, WindowFactory factory);
     void setProgramEnd(std::function<void()> end);
 
     // The working window when it is open; nullptr when it is not.
-    QWidget* workingWindow(core::WorkingWindow window) const;
+    QWidget* workingWindow(widgets::WorkingWindow window) const;
     // Opens the working window, or shows it when it is open already; returns when a modal one
     // closes.
-    void openWorkingWindow(core::WorkingWindow window);
+    void openWorkingWindow(widgets::WorkingWindow window);
 
     // The copies of the open windows' unsaved documents, and the offer of those an earlier run
     // left: once, at the first showing of the launcher.
@@ -76,14 +76,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void onModeClicked(core::WorkingWindow window);
+    void onModeClicked(widgets::WorkingWindow window);
     void onHelpClicked();
 
     void buildControls();
     void placeControls();
     void checkPhoneticFont();
     void centreOnScreen();
-    void onModeHovered(core::WorkingWindow window);
+    void onModeHovered(widgets::WorkingWindow window);
     void onBackgroundHovered();
     void keepFrameCentred();
 

@@ -45,7 +45,7 @@ WorkingWindowList::WorkingWindowList(platform::Services& services, core::LookupC
             return window;
         },
     };
-    for (const core::WorkingWindowFacts& facts : core::workingWindows()) {
+    for (const widgets::WorkingWindowFacts& facts : widgets::workingWindows()) {
         setFactory(facts.window, makers[static_cast<std::size_t>(facts.window)]);
     }
 }
@@ -59,15 +59,15 @@ WorkingWindowList::~WorkingWindowList() {
     }
 }
 
-void WorkingWindowList::setFactory(core::WorkingWindow kind, WindowFactory factory) {
+void WorkingWindowList::setFactory(widgets::WorkingWindow kind, WindowFactory factory) {
     slot(kind).make = std::move(factory);
 }
 
-QWidget* WorkingWindowList::window(core::WorkingWindow kind) const {
+QWidget* WorkingWindowList::window(widgets::WorkingWindow kind) const {
     return slots_[static_cast<std::size_t>(kind)].window;
 }
 
-QWidget* WorkingWindowList::ensure(core::WorkingWindow kind) {
+QWidget* WorkingWindowList::ensure(widgets::WorkingWindow kind) {
     Slot& working = slot(kind);
     if (working.window != nullptr || !working.make) {
         return working.window;
@@ -89,12 +89,12 @@ QWidget* WorkingWindowList::ensure(core::WorkingWindow kind) {
     return widget;
 }
 
-void WorkingWindowList::present(core::WorkingWindow kind) {
+void WorkingWindowList::present(widgets::WorkingWindow kind) {
     QWidget* widget = window(kind);
     if (widget == nullptr) {
         return;
     }
-    if (core::factsOf(kind).modal) {
+    if (widgets::factsOf(kind).modal) {
         runModal(widget);
         return;
     }

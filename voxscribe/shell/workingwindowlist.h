@@ -35,14 +35,14 @@ public:
     WorkingWindowList(const WorkingWindowList&) = delete;
     WorkingWindowList& operator=(const WorkingWindowList&) = delete;
 
-    void setFactory(core::WorkingWindow kind, WindowFactory factory);
+    void setFactory(widgets::WorkingWindow kind, WindowFactory factory);
     // The window when it is open; nullptr when it is not.
-    QWidget* window(core::WorkingWindow kind) const;
+    QWidget* window(widgets::WorkingWindow kind) const;
     // The window, made and centred on the owner when it is not open; nullptr when it cannot be
     // made.
-    QWidget* ensure(core::WorkingWindow kind);
+    QWidget* ensure(widgets::WorkingWindow kind);
     // Shows the open window in front; a modal one returns once it closes.
-    void present(core::WorkingWindow kind);
+    void present(widgets::WorkingWindow kind);
 
     // Shows a dialog modally; returns once it is closed. Any other window is only shown.
     static void runModal(QWidget* window);
@@ -52,7 +52,7 @@ private:
         WindowFactory make;
         QPointer<QWidget> window;
     };
-    Slot& slot(core::WorkingWindow kind) { return slots_[static_cast<std::size_t>(kind)]; }
+    Slot& slot(widgets::WorkingWindow kind) { return slots_[static_cast<std::size_t>(kind)]; }
 
     QWidget* owner_;
     output::RecoveryCopies& recovery_;

@@ -85,7 +85,7 @@ Frm3::Frm3(platform::Services& services, core::LookupClient& lookup, QWidget* pa
     buildControls();
     placeControls();
 
-    new widgets::WindowChrome(this, core::WorkingWindow::SmartAnnotation);
+    new widgets::WindowChrome(this, widgets::WorkingWindow::SmartAnnotation);
 
     connect(entry_, &QLineEdit::textChanged, this, &Frm3::onEntryChanged);
     connect(confirm_, &QPushButton::clicked, this, &Frm3::onConfirmClicked);
@@ -122,7 +122,7 @@ void Frm3::buildControls() {
     squareBrackets_->setChecked(true);
 
     workingDocument_ =
-        new output::WorkingDocument(core::WorkingWindow::SmartAnnotation, services_, this,
+        new output::WorkingDocument(widgets::WorkingWindow::SmartAnnotation, services_, this,
                                     QStringLiteral("Label4"), QStringLiteral("保  存"));
     document_ = workingDocument_->box();
     document_->setDefaultFormat(kDocumentFont, kFontPoints);

@@ -159,7 +159,7 @@ Frm5::Frm5(platform::Services& services, core::LookupClient& lookup,
       suggestion_(std::move(suggestion)),
       updateTimer_(new QTimer(this)),
       fillTimer_(new QTimer(this)) {
-    setObjectName(core::objectNameOf(core::WorkingWindow::Text));
+    setObjectName(widgets::objectNameOf(widgets::WorkingWindow::Text));
     setWindowTitle(QString());
     resize(widgets::pixels(kWidth), widgets::pixels(kHeight));
     buildControls();
@@ -180,7 +180,7 @@ Frm5::Frm5(platform::Services& services, core::LookupClient& lookup,
 Frm5::~Frm5() = default;
 
 void Frm5::buildControls() {
-    auto* chrome = new widgets::WindowChrome(this, core::WorkingWindow::Text);
+    auto* chrome = new widgets::WindowChrome(this, widgets::WorkingWindow::Text);
 
     auto* hint =
         new QLabel(QStringLiteral("粘贴、输入或打开一篇英语文章，下面随即写出带音标的文章。"
@@ -231,7 +231,7 @@ void Frm5::buildControls() {
     });
 
     workingDocument_ =
-        new output::WorkingDocument(core::WorkingWindow::Text, services_, this,
+        new output::WorkingDocument(widgets::WorkingWindow::Text, services_, this,
                                     QStringLiteral("Label12"), QStringLiteral("保 存"));
     document_ = workingDocument_->box();
     document_->setDefaultFormat(core::latinFont(), 12);
@@ -379,7 +379,7 @@ QTextDocument* Frm5::sourceDocument() const {
 
 void Frm5::onOpenTextClicked() {
     const QString path = services_.files.openFileName(
-        this, QStringLiteral("请选择一篇文章（文本文件）"), core::textFileFilter(), QString());
+        this, QStringLiteral("请选择一篇文章（文本文件）"), widgets::textFileFilter(), QString());
     if (!path.isEmpty()) {
         openText(path);
     }
@@ -398,8 +398,8 @@ void Frm5::openText(const QString& path) {
 
 void Frm5::onChooseKnownWordsClicked() {
     const QString path = services_.files.openFileName(
-        this, QStringLiteral("请选择已知词表（文本文件，一个单词占一行）"), core::textFileFilter(),
-        QString());
+        this, QStringLiteral("请选择已知词表（文本文件，一个单词占一行）"),
+        widgets::textFileFilter(), QString());
     if (path.isEmpty()) {
         level_->setCurrentIndex(level_->findData(previousLevel_));
         return;

@@ -31,11 +31,11 @@ AccentChooser::AccentChooser(const QString& window, QWidget* parent)
     connect(this, &QComboBox::activated, this, &AccentChooser::onActivated);
 }
 
-core::Voice AccentChooser::voiceAt(const QTextCursor& caret, bool lastAmerican) const {
+platform::Voice AccentChooser::voiceAt(const QTextCursor& caret, bool lastAmerican) const {
     const core::PointedTranscription pointed = core::pointedTranscription(caret);
     const bool american = pointed.codes.isEmpty() ? lastAmerican : pointed.american;
-    return american || accent() == core::Accent::American ? core::Voice::American
-                                                          : core::Voice::British;
+    return american || accent() == core::Accent::American ? platform::Voice::American
+                                                          : platform::Voice::British;
 }
 
 core::Accent AccentChooser::accent() const {

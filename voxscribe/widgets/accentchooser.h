@@ -24,7 +24,7 @@ public:
     // The voice that says the transcription at caret: American where the reader points at an
     // American one, or where nothing is pointed at and the last written was (lastAmerican), or
     // where American is chosen.
-    core::Voice voiceAt(const QTextCursor& caret, bool lastAmerican) const;
+    platform::Voice voiceAt(const QTextCursor& caret, bool lastAmerican) const;
 
     // The choice a window remembered; British when it has none.
     static core::Accent remembered(const QString& window);

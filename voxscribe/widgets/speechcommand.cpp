@@ -41,7 +41,7 @@ void SpeechCommand::speak() {
     if (speech_ == nullptr || !control_->isEnabled()) {
         return;
     }
-    const core::Voice voice = voice_ ? voice_() : core::Voice::British;
+    const platform::Voice voice = voice_ ? voice_() : platform::Voice::British;
     if (speech_->speak(codes_(), voice)) {
         return;
     }

@@ -31,7 +31,7 @@ public:
     // Without speech (or before it is given) the command is off.
     void setSpeech(std::shared_ptr<core::Speech> speech);
     // The voice for the codes there are to say at the time; British without it.
-    void setVoice(std::function<core::Voice()> voice) { voice_ = std::move(voice); }
+    void setVoice(std::function<platform::Voice()> voice) { voice_ = std::move(voice); }
     // Says the codes. A command that finds it cannot be heard (no sound device, no eSpeak NG)
     // turns itself off, its tooltip saying why.
     void speak();
@@ -44,7 +44,7 @@ private:
 
     QWidget* control_;
     std::function<QString()> codes_;
-    std::function<core::Voice()> voice_;
+    std::function<platform::Voice()> voice_;
     std::shared_ptr<core::Speech> speech_;
     QString tip_;
 };

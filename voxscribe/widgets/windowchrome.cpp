@@ -22,9 +22,9 @@ bool windowSystemMovesWindows() {
 
 }  // namespace
 
-WindowChrome::WindowChrome(QWidget* window, core::WorkingWindow titled)
+WindowChrome::WindowChrome(QWidget* window, widgets::WorkingWindow titled)
     : QObject(window), window_(window) {
-    const core::WorkingWindowFacts& texts = core::factsOf(titled);
+    const widgets::WorkingWindowFacts& texts = widgets::factsOf(titled);
     minimisedCaption_ = QString::fromUtf8(texts.title);
     window_->setWindowFlag(Qt::FramelessWindowHint, true);
     window_->setWindowTitle(QString());

@@ -32,7 +32,7 @@ public:
     // A borderless working window: makes the strip "Image1" across the top of window (kept as
     // wide as the window) with the title and the two labels on it. The window is frameless and
     // has an empty caption while it is shown normally.
-    WindowChrome(QWidget* window, core::WorkingWindow titled);
+    WindowChrome(QWidget* window, widgets::WorkingWindow titled);
     // The launcher: the strip the window already has drags it; the system title bar and the
     // caption are left alone.
     WindowChrome(QWidget* window, QWidget* titleStrip);

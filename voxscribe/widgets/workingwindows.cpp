@@ -1,6 +1,6 @@
 #include "workingwindows.h"
 
-namespace core {
+namespace widgets {
 namespace {
 
 constexpr WorkingWindowFacts kWindows[] = {
@@ -36,4 +36,4 @@ const WorkingWindowFacts& factsOf(WorkingWindow window) {
     return kWindows[static_cast<int>(window)];
 }
 
-}  // namespace core
+}  // namespace widgets

@@ -5,7 +5,7 @@
 #include <QString>
 #include <span>
 
-namespace core {
+namespace widgets {
 
 enum class WorkingWindow { ManualInput, SmartAnnotation, Batch, Text };
 
@@ -46,4 +46,4 @@ inline QString objectNameOf(WorkingWindow window) {
     return QString::fromLatin1(factsOf(window).objectName);
 }
 
-}  // namespace core
+}  // namespace widgets

@@ -19,7 +19,7 @@
 
 namespace {
 
-using core::EspeakLibrary;
+using platform::EspeakLibrary;
 using testing_support::phonemeNames;
 
 const EspeakLibrary& espeak() {
@@ -69,7 +69,7 @@ TEST(SpeechPhonemes, EveryVowelAndConsonantComesBackThroughTheSuggestionsTable) 
 struct FormCase {
     const char* codes;
     const char* input;  // the phoneme input for eSpeak
-    core::Voice voice = core::Voice::British;
+    platform::Voice voice = platform::Voice::British;
 };
 
 std::ostream& operator<<(std::ostream& out, const FormCase& c) {
@@ -112,15 +112,31 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{",mediE:5vi:l", "[[,m|E|d|I|3:|'v|i:|l]]"},
         // American codes: their diphthongs whole; for the American voice the r-coloured vowels
         // are its own, without a second r.
-        FormCase{"5kwB:lEti", "[['k|w|A:|l|@|t|i]]", core::Voice::American},
-        FormCase{"b\\:rd", "[[b|3:|d]]", core::Voice::American},
-        FormCase{"5betEr", "[['b|E|t|3]]", core::Voice::American},
+        FormCase{"5kwB:lEti", "[['k|w|A:|l|@|t|i]]", platform::Voice::American},
+        FormCase{"b\\:rd", "[[b|3:|d]]", platform::Voice::American},
+        FormCase{"5betEr", "[['b|E|t|3]]", platform::Voice::American},
         FormCase{"goJ praIs maJW tFRIs feIs", "[[g|oU p|r|aI|s m|aU|T tS|OI|s f|eI|s]]",
-                 core::Voice::American},
+                 platform::Voice::American},
         FormCase{"5betEr", "[['b|E|t|@|r]]"},
+        // A schwa before the American vowels links without an r too.
+        FormCase{"tE5B:", "[[t|@-|'A:]]", platform::Voice::American},
+        FormCase{"tEIt", "[[t|@-|I|t]]"},
+        FormCase{"tE\\:r", "[[t|@-|3:]]", platform::Voice::American},
+        FormCase{"tEoJ", "[[t|@-|oU]]", platform::Voice::American},
         // Nothing to say.
         FormCase{"", ""}, FormCase{"5", ""}, FormCase{"/ /", ""}, FormCase{"(E)", ""},
         FormCase{"123", ""}));
+
+// Every code speech knows begins a vowel or a consonant of the notation, which tells whether a
+// schwa before it links.
+TEST(SpeechPhonemes, EveryCodeSaidIsAVowelOrAConsonantOfTheNotation) {
+    using sonabet::notation::SoundClass;
+    for (const core::CodeSound& sound : core::codeSounds()) {
+        const SoundClass soundClass = sonabet::notation::soundClassOf(char32_t(sound.code[0]));
+        EXPECT_TRUE(soundClass == SoundClass::Vowel || soundClass == SoundClass::Consonant)
+            << sound.code;
+    }
+}
 
 // eSpeak speaks every phoneme of the table, the rare symbols' included: a name its British voice
 // lacks would be dropped without a word.
@@ -139,7 +155,7 @@ TEST(SpeechSynthesis, EspeakSpeaksEveryPhonemeOfTheTable) {
     }
 }
 
-int durationOf(const core::SpokenSound& sound, const QString& name) {
+int durationOf(const platform::SpokenSound& sound, const QString& name) {
     const auto& phonemes = sound.phonemes;
     for (qsizetype i = 0; i + 1 < phonemes.size(); ++i) {
         if (phonemes[i].name == name) {
@@ -151,7 +167,7 @@ int durationOf(const core::SpokenSound& sound, const QString& name) {
 
 TEST(SpeechSynthesis, QualityIsSaidAsItsCodesWithTheStressWhereTheMarkStands) {
     REQUIRE_ESPEAK();
-    const core::SpokenSound quality = core::soundOfCodes(espeak(), QStringLiteral("5kwRliti"));
+    const platform::SpokenSound quality = core::soundOfCodes(espeak(), QStringLiteral("5kwRliti"));
     EXPECT_EQ(quality.sampleRate, espeak().sampleRate());
     EXPECT_GE(quality.seconds(), 0.3);
     EXPECT_LE(quality.seconds(), 1.5);
@@ -162,13 +178,13 @@ TEST(SpeechSynthesis, QualityIsSaidAsItsCodesWithTheStressWhereTheMarkStands) {
     EXPECT_GT(std::sqrt(energy / double(std::max<std::size_t>(quality.samples.size(), 1))), 500.0);
     EXPECT_EQ(phonemeNames(quality), QStringList({"k", "w", "0", "l", "I", "t", "i"}));
     // A stressed vowel is held longer: moving our mark moves the longer vowel with it.
-    const core::SpokenSound moved = core::soundOfCodes(espeak(), QStringLiteral("kwRl5iti"));
+    const platform::SpokenSound moved = core::soundOfCodes(espeak(), QStringLiteral("kwRl5iti"));
     EXPECT_GT(durationOf(quality, "0"), durationOf(moved, "0"));
     EXPECT_LT(durationOf(quality, "I"), durationOf(moved, "I"));
 }
 
 TEST(SpeechSynthesis, WavFileHasAPcmHeaderForTheSamples) {
-    const core::SpokenSound sound{{0, 1000, -1000, 32767, -32768}, 22050, {}};
+    const platform::SpokenSound sound{{0, 1000, -1000, 32767, -32768}, 22050, {}};
     const QByteArray wav = core::wavFile(sound);
     ASSERT_EQ(wav.size(), 44 + 10);
     const auto u32 = [&wav](int at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
@@ -274,7 +290,7 @@ TEST(AudioSinkOutput, WithoutASoundDeviceSpeechIsUnavailable) {
     EXPECT_EQ(speech.unavailableReason(), core::noSoundDeviceReason());
     EXPECT_FALSE(speech.speak(QStringLiteral("5kwRliti")));
     // Played anyway: it returns without a device and without opening one.
-    output->play(core::SpokenSound{{0, 100, 0}, 22050, {}});
+    output->play(platform::SpokenSound{{0, 100, 0}, 22050, {}});
     output->stop();
     EXPECT_FALSE(output->hasDevice());
 }

@@ -25,7 +25,7 @@ QString soxi(const QString& option, const QString& path) {
 
 TEST(SpeechFile, WritesTheSoundOfTheCodesAsAWavFile) {
     REQUIRE_ESPEAK();
-    const core::EspeakLibrary& espeak = core::EspeakLibrary::open();
+    const platform::EspeakLibrary& espeak = platform::EspeakLibrary::open();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("quality.wav"));
     QString error;

@@ -72,10 +72,17 @@ public:
     };
     // The American table: no "netsuke" nor "cat" (keys without an American form).
     QHash<QString, QString> american{
-        {"the", "/TE, Ti/"}, {"a", "E"},          {"to", "/tu:, tI/"},
-        {"apple", "5Apl"},   {"bridge", "brIdV"}, {"present", "/pri5zent, 5preznt/"},
-        {"at", "At"},        {"for", "fR:r"},     {"her", "h\\:r"},
-        {"him", "hIm"},
+        {"the", "/TE, Ti/"},   {"a", "E"},
+        {"to", "/tu:, tI/"},   {"apple", "5Apl"},
+        {"bridge", "brIdV"},   {"present", "/pri5zent, 5preznt/"},
+        {"at", "At"},          {"for", "fR:r"},
+        {"her", "h\\:r"},      {"him", "hIm"},
+        {"honest", "5B:nIst"}, {"earth", "\\:rW"},
+        {"oath", "oJW"},       {"owl", "aJl"},
+        {"ice", "aIs"},        {"it", "It"},
+        {"oil", "RIl"},        {"eight", "eIt"},
+        {"awe", "R:"},         {"yard", "jB:rd"},
+        {"hook", "hJk"},
     };
     int lookups = 0;
 };
@@ -189,6 +196,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"The present, to present.", "The[TE] present[5preznt], to[tu:] present[pri5zent].",
              core::Accent::American},
         Case{"a netsuke, the cat's bridge's", "a[E] netsuke[-], the[TE] cat's[-] bridge's[brIdVIz]",
+             core::Accent::American},
+        // The American codes of a vowel, each a vowel to the article before it.
+        Case{"the honest, the earth, the oath, the owl, the ice, the it, the oil, the eight, "
+             "the awe, the yard, the hook",
+             "the[Ti] honest[5B:nIst], the[Ti] earth[\\:rW], the[Ti] oath[oJW], the[Ti] "
+             "owl[aJl], the[Ti] ice[aIs], the[Ti] it[It], the[Ti] oil[RIl], the[Ti] eight[eIt], "
+             "the[Ti] awe[R:], the[TE] yard[jB:rd], the[TE] hook[hJk]",
              core::Accent::American},
         // Both: each form beside the British one of the same reading; the articles alike.
         Case{"The present, to present.",

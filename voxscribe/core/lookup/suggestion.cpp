@@ -38,7 +38,7 @@ EspeakSuggestion::EspeakSuggestion(Location location) : location_(std::move(loca
 
 bool EspeakSuggestion::available() {
     if (library_ == nullptr) {
-        library_ = &core::EspeakLibrary::open(location_);
+        library_ = &platform::EspeakLibrary::open(location_);
     }
     return library_->ready();
 }

@@ -23,7 +23,7 @@ public:
 // most sessions never need it, and it takes a while to read its data.
 class EspeakSuggestion final : public Suggestion {
 public:
-    using Location = core::EspeakLibrary::Location;
+    using Location = platform::EspeakLibrary::Location;
 
     EspeakSuggestion();
     explicit EspeakSuggestion(Location location);
@@ -35,7 +35,7 @@ public:
 
 private:
     Location location_;
-    const core::EspeakLibrary* library_ = nullptr;  // opened at the first suggestion
+    const platform::EspeakLibrary* library_ = nullptr;  // opened at the first suggestion
 };
 
 // The word as the suggestion reads it: blanks around it removed, lower case; empty when it holds

@@ -17,7 +17,7 @@ bool AudioSinkOutput::hasDevice() {
     return !QMediaDevices::defaultAudioOutput().isNull();
 }
 
-void AudioSinkOutput::play(const SpokenSound& sound) {
+void AudioSinkOutput::play(const platform::SpokenSound& sound) {
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || sound.samples.empty()) {

@@ -18,7 +18,7 @@ public:
     AudioSinkOutput& operator=(const AudioSinkOutput&) = delete;
 
     bool hasDevice() override;
-    void play(const SpokenSound& sound) override;
+    void play(const platform::SpokenSound& sound) override;
     void stop() override;
 
 private:

@@ -26,15 +26,16 @@ void appendLittleEndian16(QByteArray& bytes, quint16 value) {
 
 }  // namespace
 
-SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes, Voice voice) {
+platform::SpokenSound soundOfCodes(const platform::EspeakLibrary& library, const QString& codes,
+                                   platform::Voice voice) {
     const QString input = speechPhonemes(codes, voice);
     if (input.isEmpty() || !library.ready()) {
-        return SpokenSound{{}, library.sampleRate(), {}};
+        return platform::SpokenSound{{}, library.sampleRate(), {}};
     }
     return library.synthesize(input.toUtf8(), voice);
 }
 
-QByteArray wavFile(const SpokenSound& sound) {
+QByteArray wavFile(const platform::SpokenSound& sound) {
     const auto dataSize = quint32(sound.samples.size() * kBytesPerSample);
     QByteArray bytes;
     bytes.reserve(kWavHeaderSize + qsizetype(dataSize));
@@ -58,12 +59,12 @@ QByteArray wavFile(const SpokenSound& sound) {
     return bytes;
 }
 
-Speech::Speech(std::shared_ptr<SoundOutput> output, EspeakLibrary::Location location)
+Speech::Speech(std::shared_ptr<SoundOutput> output, platform::EspeakLibrary::Location location)
     : output_(std::move(output)), location_(std::move(location)) {}
 
-EspeakLibrary& Speech::library() {
+platform::EspeakLibrary& Speech::library() {
     if (library_ == nullptr) {
-        library_ = &EspeakLibrary::open(location_);
+        library_ = &platform::EspeakLibrary::open(location_);
     }
     return *library_;
 }
@@ -75,11 +76,11 @@ QString Speech::unavailableReason() {
     return library().ready() ? QString() : noEspeakReason();
 }
 
-bool Speech::speak(const QString& codes, Voice voice) {
+bool Speech::speak(const QString& codes, platform::Voice voice) {
     if (!unavailableReason().isEmpty()) {
         return false;
     }
-    const SpokenSound sound = soundOfCodes(library(), codes, voice);
+    const platform::SpokenSound sound = soundOfCodes(library(), codes, voice);
     if (sound.samples.empty()) {
         return false;
     }

@@ -17,7 +17,7 @@ public:
     // Whether there is a device to play on now.
     virtual bool hasDevice() = 0;
     // Plays sound from its start, cutting short what was playing; returns at once.
-    virtual void play(const SpokenSound& sound) = 0;
+    virtual void play(const platform::SpokenSound& sound) = 0;
     virtual void stop() = 0;
 };
 
@@ -35,16 +35,17 @@ inline QString nothingToSayReason() {
 // The sound of the first pronunciation of codes (see speechPhonemes) in voice, American codes
 // in the American voice; empty samples when the library is not ready or the codes hold nothing
 // to say.
-SpokenSound soundOfCodes(const EspeakLibrary& library, const QString& codes,
-                         Voice voice = Voice::British);
+platform::SpokenSound soundOfCodes(const platform::EspeakLibrary& library, const QString& codes,
+                                   platform::Voice voice = platform::Voice::British);
 
 // The sound as a WAV file: 16-bit PCM, one channel, at its rate.
-QByteArray wavFile(const SpokenSound& sound);
+QByteArray wavFile(const platform::SpokenSound& sound);
 
 class Speech {
 public:
-    explicit Speech(std::shared_ptr<SoundOutput> output,
-                    EspeakLibrary::Location location = EspeakLibrary::Location());
+    explicit Speech(
+        std::shared_ptr<SoundOutput> output,
+        platform::EspeakLibrary::Location location = platform::EspeakLibrary::Location());
 
     // Whether there is a device to play on; loads nothing.
     bool hasDevice() const { return output_ != nullptr && output_->hasDevice(); }
@@ -53,15 +54,15 @@ public:
     QString unavailableReason();
     // Says the first pronunciation of codes, ending what was being said. False, with nothing
     // played, when speech is unavailable or the codes hold nothing to say.
-    bool speak(const QString& codes, Voice voice = Voice::British);
+    bool speak(const QString& codes, platform::Voice voice = platform::Voice::British);
     void stop();
 
 private:
-    EspeakLibrary& library();
+    platform::EspeakLibrary& library();
 
     std::shared_ptr<SoundOutput> output_;
-    EspeakLibrary::Location location_;
-    EspeakLibrary* library_ = nullptr;
+    platform::EspeakLibrary::Location location_;
+    platform::EspeakLibrary* library_ = nullptr;
 };
 
 }  // namespace core

@@ -13,13 +13,13 @@ constexpr double kPauseSeconds = 0.6;
 }  // namespace
 
 bool saveSpeech(const QString& path, const QString& codes, QString* error,
-                const EspeakLibrary::Location& location, Voice voice) {
+                const platform::EspeakLibrary::Location& location, platform::Voice voice) {
     return saveSpeech(path, QList<CodesToSay>{{codes, voice}}, error, location);
 }
 
 bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* error,
-                const EspeakLibrary::Location& location) {
-    const EspeakLibrary& library = EspeakLibrary::open(location);
+                const platform::EspeakLibrary::Location& location) {
+    const platform::EspeakLibrary& library = platform::EspeakLibrary::open(location);
     const auto fail = [error](const QString& why) {
         if (error != nullptr) {
             *error = why;
@@ -29,9 +29,9 @@ bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* er
     if (!library.ready()) {
         return fail(core::noEspeakReason());
     }
-    SpokenSound all{{}, library.sampleRate(), {}};
+    platform::SpokenSound all{{}, library.sampleRate(), {}};
     for (const CodesToSay& part : parts) {
-        const core::SpokenSound sound = core::soundOfCodes(library, part.codes, part.voice);
+        const platform::SpokenSound sound = core::soundOfCodes(library, part.codes, part.voice);
         if (sound.samples.empty()) {
             return fail(core::nothingToSayReason());
         }

@@ -13,18 +13,20 @@ namespace core {
 // left half written and *error says why, in Chinese: eSpeak NG or its data is missing, the codes
 // hold nothing to say, or the file cannot be written.
 // voice: American codes are said in the American voice.
-bool saveSpeech(const QString& path, const QString& codes, QString* error = nullptr,
-                const EspeakLibrary::Location& location = EspeakLibrary::Location(),
-                Voice voice = Voice::British);
+bool saveSpeech(
+    const QString& path, const QString& codes, QString* error = nullptr,
+    const platform::EspeakLibrary::Location& location = platform::EspeakLibrary::Location(),
+    platform::Voice voice = platform::Voice::British);
 
 // A transcription and the voice that says it.
 struct CodesToSay {
     QString codes;
-    Voice voice = Voice::British;
+    platform::Voice voice = platform::Voice::British;
 };
 // Several transcriptions one after another in one file, a short pause between them (a word's
 // British and American pronunciations). Fails as a single one does when any holds nothing to say.
-bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* error = nullptr,
-                const EspeakLibrary::Location& location = EspeakLibrary::Location());
+bool saveSpeech(
+    const QString& path, const QList<CodesToSay>& parts, QString* error = nullptr,
+    const platform::EspeakLibrary::Location& location = platform::EspeakLibrary::Location());
 
 }  // namespace core

@@ -10,100 +10,97 @@
 namespace core {
 namespace {
 
-constexpr bool V = true;   // a vowel
-constexpr bool C = false;  // a consonant
-
 // The codes and eSpeak's mnemonics for its British English voice. The classic letters stand for
 // the modern sounds: R for the vowel of "on", E: for that of "bird", /E for that of "air".
 constexpr CodeSound kCodeSounds[] = {
     // Vowels of the keyboards and the dictionary; a length mark is part of its vowel's code.
-    {"i:", "i:", V},
-    {"i", "I", V, {}, "i"},
-    {"e", "E", V},
-    {"A", "a", V},
-    {"E:", "3:", V},
-    {"E", "@", V, "@-"},
-    {"Q", "V", V},
-    {"a:", "A:", V},
-    {"R", "0", V},
-    {"C", "0", V},
-    {"R:", "O:", V},
-    {"C:", "O:", V},
-    {"u", "U", V},
-    {"u:", "u:", V},
-    {"ai", "aI", V},
-    {"ei", "eI", V},
-    {"Ri", "OI", V},
-    {"Ci", "OI", V},
-    {"Eu", "oU", V},
-    {"au", "aU", V},
-    {"iE", "i@", V},
-    {"/E", "e@", V},
-    {"ZE", "e@", V},
-    {"uE", "U@", V},
+    {"i:", "i:"},
+    {"i", "I", {}, "i"},
+    {"e", "E"},
+    {"A", "a"},
+    {"E:", "3:"},
+    {"E", "@", "@-"},
+    {"Q", "V"},
+    {"a:", "A:"},
+    {"R", "0"},
+    {"C", "0"},
+    {"R:", "O:"},
+    {"C:", "O:"},
+    {"u", "U"},
+    {"u:", "u:"},
+    {"ai", "aI"},
+    {"ei", "eI"},
+    {"Ri", "OI"},
+    {"Ci", "OI"},
+    {"Eu", "oU"},
+    {"au", "aU"},
+    {"iE", "i@"},
+    {"/E", "e@"},
+    {"ZE", "e@"},
+    {"uE", "U@"},
     // Consonants; ts, dz, tr and dr are their two sounds.
-    {"F", "S", C},
-    {"W", "T", C},
-    {"tF", "tS", C},
-    {"ts", "t|s", C},
-    {"V", "Z", C},
-    {"T", "D", C},
-    {"dV", "dZ", C},
-    {"dz", "d|z", C},
-    {"N", "N", C},
-    {"p", "p", C},
-    {"t", "t", C},
-    {"k", "k", C},
-    {"f", "f", C},
-    {"s", "s", C},
-    {"tr", "t|r", C},
-    {"m", "m", C},
-    {"n", "n", C},
-    {"l", "l", C},
-    {"b", "b", C},
-    {"d", "d", C},
-    {"g", "g", C},
-    {"v", "v", C},
-    {"z", "z", C},
-    {"dr", "d|r", C},
-    {"h", "h", C},
-    {"r", "r", C},
-    {"j", "j", C},
-    {"w", "w", C},
+    {"F", "S"},
+    {"W", "T"},
+    {"tF", "tS"},
+    {"ts", "t|s"},
+    {"V", "Z"},
+    {"T", "D"},
+    {"dV", "dZ"},
+    {"dz", "d|z"},
+    {"N", "N"},
+    {"p", "p"},
+    {"t", "t"},
+    {"k", "k"},
+    {"f", "f"},
+    {"s", "s"},
+    {"tr", "t|r"},
+    {"m", "m"},
+    {"n", "n"},
+    {"l", "l"},
+    {"b", "b"},
+    {"d", "d"},
+    {"g", "g"},
+    {"v", "v"},
+    {"z", "z"},
+    {"dr", "d|r"},
+    {"h", "h"},
+    {"r", "r"},
+    {"j", "j"},
+    {"w", "w"},
     // The dictionary's "ou" for the vowel of "go"; a slash without its E is still the ε of "air".
-    {"ou", "oU", V},
-    {"/", "E", V},
+    {"ou", "oU"},
+    {"/", "E"},
     // The rare symbols: their own sound where the voice has it, else the nearest British one.
-    {"Z", "E", V},
-    {"]", "C", C},
-    {"G", "Q", C},
-    {"M", "n^", C},
-    {"B", "A:", V},
-    {"\\", "3:", V},
-    {"H", "w", C},
-    {"I", "I", V},
-    {"J", "U", V},
-    {"K", "U", V},
-    {"L", "3", V},
-    {"O", "3:", V},
-    {"P", "@", V},
-    {"X", "3:", V},
+    {"Z", "E"},
+    {"]", "C"},
+    {"G", "Q"},
+    {"M", "n^"},
+    {"B", "A:"},
+    {"\\", "3:"},
+    {"H", "w"},
+    {"I", "I"},
+    {"J", "U"},
+    {"K", "U"},
+    {"L", "3"},
+    {"O", "3:"},
+    {"P", "@"},
+    {"X", "3:"},
     // The diphthongs as American transcriptions write them.
-    {"aI", "aI", V},
-    {"aJ", "aU", V},
-    {"eI", "eI", V},
-    {"RI", "OI", V},
-    {"oJ", "oU", V},
+    {"aI", "aI"},
+    {"aJ", "aU"},
+    {"eI", "eI"},
+    {"RI", "OI"},
+    {"oJ", "oU"},
     // Letters that are codes only as halves of others.
-    {"a", "a", V},
-    {"o", "0", V},
+    {"a", "a"},
+    {"o", "0"},
 };
 
 // What the American voice says otherwise: its r-coloured vowels, which a written r after them
 // would only double.
 constexpr CodeSound kAmericanSounds[] = {
-    {"\\:r", "3:", V},
-    {"Er", "3", V},
+    {"\\:r", "3:"},
+    {"Er", "3"},
 };
 
 constexpr qsizetype kLongestCode = 2;
@@ -113,6 +110,11 @@ constexpr std::pair<char16_t, char> kStressMarks[] = {{u'5', '\''}, {u'7', ','},
 
 // What parts words: blanks, and the full-width comma of "get up" "get，Qp".
 constexpr char16_t kWordBreaks[] = {u' ', u'\t', u'\uFF0C'};
+
+bool isVowel(const CodeSound& sound) {
+    return sonabet::notation::soundClassOf(char32_t(sound.code.front())) ==
+           sonabet::notation::SoundClass::Vowel;
+}
 
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
@@ -139,8 +141,8 @@ QStringView firstPronunciation(QStringView codes) {
     return codes;
 }
 
-const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length, Voice voice) {
-    if (voice == Voice::American) {
+const CodeSound* codeAt(QStringView codes, qsizetype at, qsizetype* length, platform::Voice voice) {
+    if (voice == platform::Voice::American) {
         for (const CodeSound& sound : kAmericanSounds) {
             const QLatin1String code(sound.code.data(), qsizetype(sound.code.size()));
             if (codes.mid(at, code.size()) == code) {
@@ -182,7 +184,7 @@ struct Said {
 };
 using Word = std::vector<Said>;
 
-std::vector<Word> wordsOf(QStringView codes, Voice voice) {
+std::vector<Word> wordsOf(QStringView codes, platform::Voice voice) {
     std::vector<Word> words(1);
     char stress = 0;
     for (qsizetype i = 0; i < codes.size(); ++i) {
@@ -223,7 +225,7 @@ std::span<const CodeSound> codeSounds() {
     return kCodeSounds;
 }
 
-QString speechPhonemes(const QString& codes, Voice voice) {
+QString speechPhonemes(const QString& codes, platform::Voice voice) {
     const std::vector<Word> words = wordsOf(firstPronunciation(codes), voice);
     if (words.empty()) {
         return {};
@@ -244,8 +246,8 @@ QString speechPhonemes(const QString& codes, Voice voice) {
             std::string_view said = sound.phonemes;
             if (i + 1 == word.size() && !sound.atWordEnd.empty()) {
                 said = sound.atWordEnd;
-            } else if (i + 1 < word.size() && word[i + 1].sound->vowel &&
-                       !sound.beforeVowel.empty()) {
+            } else if (i + 1 < word.size() && !sound.beforeVowel.empty() &&
+                       isVowel(*word[i + 1].sound)) {
                 said = sound.beforeVowel;
             }
             input += QLatin1String(said.data(), qsizetype(said.size()));

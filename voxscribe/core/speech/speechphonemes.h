@@ -11,11 +11,11 @@
 
 namespace core {
 
-// One code of the notation and the eSpeak phonemes that say it ("|" between two).
+// One code of the notation and the eSpeak phonemes that say it ("|" between two). Whether it is
+// a vowel the notation table tells by its first character.
 struct CodeSound {
     std::string_view code;
     std::string_view phonemes;
-    bool vowel;
     // Said instead when a vowel follows in the word; empty when the same. eSpeak's schwa would
     // otherwise link to a following vowel with an r.
     std::string_view beforeVowel = {};
@@ -33,6 +33,6 @@ std::span<const CodeSound> codeSounds();
 // they stand, blanks part words, sounds in parentheses are optional and left out, hyphens and
 // other characters that are no codes are passed over. Empty when nothing in it can be said. The
 // American voice says American codes: "5kwB:lEti", "b\:rd" gives "[[b|3:|d]]".
-QString speechPhonemes(const QString& codes, Voice voice = Voice::British);
+QString speechPhonemes(const QString& codes, platform::Voice voice = platform::Voice::British);
 
 }  // namespace core

@@ -154,22 +154,26 @@ constexpr Collocation kCollocations[] = {
     {u"close", u"to", u"", u"klEus", u"kloJs"},
 };
 
-// The codes a transcription may begin with that are vowels; "/" is the ε of "/E" once the
-// wrapping slashes are gone; I, J and \ begin American vowels (ɪ, ʊ, ɜː).
-constexpr QStringView kVowelCodes = u"ieAEQaRCuoB/ZIJ\\";
-// What may stand before a transcription's first sound: blanks, stress marks, brackets.
-constexpr QStringView kBeforeSound = u" 5,7()";
+// What may stand before a transcription's first sound besides the stress marks: blanks and
+// brackets. Once the wrapping slashes are gone a slash is the ε of "/E", a vowel.
+constexpr QStringView kBeforeSound = u" ()";
 
 inline Sound firstSound(QStringView codes) {
+    using sonabet::notation::SoundClass;
     const QString bare = unwrappedCodes(codes);
     for (const QChar c : bare) {
-        if (kBeforeSound.contains(c)) {
+        const SoundClass soundClass = sonabet::notation::soundClassOf(c.unicode());
+        if (kBeforeSound.contains(c) || soundClass == SoundClass::Mark) {
             continue;
         }
-        if (kVowelCodes.contains(c)) {
-            return Sound::Vowel;
+        switch (soundClass) {
+            case SoundClass::Vowel:
+                return Sound::Vowel;
+            case SoundClass::Consonant:
+                return Sound::Consonant;
+            default:
+                return Sound::Unknown;
         }
-        return c.isLetter() ? Sound::Consonant : Sound::Unknown;
     }
     return Sound::Unknown;
 }
