@@ -5,7 +5,6 @@
 
 #include "annotation.h"
 #include "contextmodel.h"
-#include "lookupclient.h"
 #include "notation.h"
 #include "wordforms.h"
 #include "wordlevel.h"
@@ -24,18 +23,6 @@ QString countsSummary(const TextCounts& counts) {
 QString unwrappedCodes(QStringView codes) {
     // The runs of a transcription leave the wrapping slashes out and keep everything else.
     return textOf(transcriptionRuns(codes.toString(), QString()));
-}
-
-QString ClientWords::transcription(const QString& key) {
-    Lookup found = client_.lookup(key);
-    if (found.uncertain) {
-        uncertain_.insert(key);
-    }
-    return std::move(found.transcription);
-}
-
-QString ClientWords::americanTranscription(const QString& key) {
-    return client_.lookupAmerican(key).transcription;
 }
 
 struct TextAnnotator::Entry {
