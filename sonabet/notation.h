@@ -28,12 +28,20 @@ struct Code {
 // The raw table text; defined in notation_data.cpp, which the build writes from notation.tsv.
 std::string_view tableText();
 
+// The value a table column names; fallback for a name the table does not know.
+template <typename Value, std::size_t N>
+Value valueOfName(std::string_view name, const std::pair<std::string_view, Value> (&names)[N],
+                  Value fallback) {
+    for (const auto& [known, value] : names) {
+        if (known == name) {
+            return value;
+        }
+    }
+    return fallback;
+}
+
 inline Kind kindFromName(std::string_view name) {
-    struct Pair {
-        std::string_view name;
-        Kind kind;
-    };
-    static constexpr Pair kKinds[] = {
+    static constexpr std::pair<std::string_view, Kind> kKinds[] = {
         {"consonant-key", Kind::ConsonantKey},
         {"consonant", Kind::Consonant},
         {"vowel", Kind::Vowel},
@@ -42,30 +50,16 @@ inline Kind kindFromName(std::string_view name) {
         {"rare", Kind::Rare},
         {"dictionary", Kind::DictionaryOnly},
     };
-    for (const Pair& pair : kKinds) {
-        if (pair.name == name) {
-            return pair.kind;
-        }
-    }
-    return Kind::DictionaryOnly;
+    return valueOfName(name, kKinds, Kind::DictionaryOnly);
 }
 
 inline SoundClass soundClassFromName(std::string_view name) {
-    struct Pair {
-        std::string_view name;
-        SoundClass soundClass;
-    };
-    static constexpr Pair kClasses[] = {
+    static constexpr std::pair<std::string_view, SoundClass> kClasses[] = {
         {"vowel", SoundClass::Vowel},
         {"consonant", SoundClass::Consonant},
         {"mark", SoundClass::Mark},
     };
-    for (const Pair& pair : kClasses) {
-        if (pair.name == name) {
-            return pair.soundClass;
-        }
-    }
-    return SoundClass::None;
+    return valueOfName(name, kClasses, SoundClass::None);
 }
 
 inline std::vector<std::string_view> splitTabs(std::string_view line) {

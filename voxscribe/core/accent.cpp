@@ -15,15 +15,6 @@ constexpr AccentFacts kAccents[] = {
     {Accent::Both, "both", "英美"},
 };
 
-struct MarkPair {
-    QStringView opening;
-    QStringView closing;
-};
-
-MarkPair marksOf(Marks marks) {
-    return marks == Marks::SquareBrackets ? MarkPair{u"[", u"]"} : MarkPair{u"/", u"/"};
-}
-
 void appendShown(QList<Run>& runs, const Shown& shown, const QString& missing,
                  const QString& latinFamily) {
     const quint32 colour = shown.toCheck ? kGrey : kBlue;
@@ -54,20 +45,19 @@ std::optional<Accent> accentOfOption(QStringView option) {
 
 QList<Run> bothRuns(const Shown& british, const Shown& american, Marks marks,
                     const QString& missing, const QString& latinFamily) {
-    const MarkPair pair = marksOf(marks);
+    const MarkPair pair = marksAfterLabel(marks);
     QList<Run> runs;
-    appendRun(runs, {u' ' + britishLabel() + pair.opening.toString(), latinFamily, kBlack});
+    appendRun(runs, {u' ' + britishLabel() + pair.opening, latinFamily, kBlack});
     appendShown(runs, british, missing, latinFamily);
-    appendRun(runs, {pair.closing.toString() + u' ' + americanLabel() + pair.opening.toString(),
-                     latinFamily, kBlack});
+    appendRun(runs, {pair.closing + u' ' + americanLabel() + pair.opening, latinFamily, kBlack});
     appendShown(runs, american, missing, latinFamily);
-    appendRun(runs, {pair.closing.toString(), latinFamily, kBlack});
+    appendRun(runs, {pair.closing, latinFamily, kBlack});
     return runs;
 }
 
 Insertion smartEntryBoth(const QString& entry, const QString& british, const QString& american,
                          Marks marks) {
-    const MarkPair pair = marksOf(marks);
+    const MarkPair pair = marksAfterLabel(marks);
     const QString word = entry.trimmed();
     const auto codes = [&](const QString& stored) {
         return transcriptionRuns(
@@ -75,13 +65,11 @@ Insertion smartEntryBoth(const QString& entry, const QString& british, const QSt
             latinFont());
     };
     return {
-        {{{entry + u' ' + britishLabel() + pair.opening.toString(), latinFont(), kBlack}}, true},
+        {{{entry + u' ' + britishLabel() + pair.opening, latinFont(), kBlack}}, true},
         {codes(british), true},
-        {{{pair.closing.toString() + u' ' + americanLabel() + pair.opening.toString(), latinFont(),
-           kBlack}},
-         false},
+        {{{pair.closing + u' ' + americanLabel() + pair.opening, latinFont(), kBlack}}, false},
         {codes(american), true},
-        {{{pair.closing.toString(), latinFont(), kBlack}}, false},
+        {{{pair.closing, latinFont(), kBlack}}, false},
     };
 }
 

@@ -106,14 +106,22 @@ QString tidyTranscription(QStringView word, const QString& codes) {
     return u'/' + forms.join(formSeparator()) + u'/';
 }
 
+MarkPair marksAfterWord(Marks marks) {
+    return marks == Marks::SquareBrackets ? MarkPair{QStringLiteral(" ["), QStringLiteral("]")}
+                                          : MarkPair{QStringLiteral(" /"), QStringLiteral(" /")};
+}
+
+MarkPair marksAfterLabel(Marks marks) {
+    return marks == Marks::SquareBrackets ? MarkPair{QStringLiteral("["), QStringLiteral("]")}
+                                          : MarkPair{QStringLiteral("/"), QStringLiteral("/")};
+}
+
 Insertion smartEntry(const QString& entry, const QString& transcription, Marks marks) {
-    const bool brackets = marks == Marks::SquareBrackets;
-    const QString opening = brackets ? QStringLiteral(" [") : QStringLiteral(" /");
-    const QString closing = brackets ? QStringLiteral("]") : QStringLiteral(" /");
+    const MarkPair pair = marksAfterWord(marks);
     return {
-        {{{entry + opening, latinFont(), kBlack}}, true},
+        {{{entry + pair.opening, latinFont(), kBlack}}, true},
         {transcriptionRuns(tidyTranscription(entry.trimmed(), transcription), latinFont()), true},
-        {{{closing, latinFont(), kBlack}}, false},
+        {{{pair.closing, latinFont(), kBlack}}, false},
     };
 }
 

@@ -56,6 +56,15 @@ QString tidyTranscription(QStringView word, const QString& codes);
 // The marks around a transcription in the smart-annotation window.
 enum class Marks { SquareBrackets, Slashes };
 
+// The marks themselves: after a word, " [" and "]" or " /" and " /"; after a label ("英"), where
+// nothing stands between, "[" and "]" or "/" and "/".
+struct MarkPair {
+    QString opening;
+    QString closing;
+};
+MarkPair marksAfterWord(Marks marks);
+MarkPair marksAfterLabel(Marks marks);
+
 // An annotated entry of the smart-annotation window: the entry as typed and the opening mark
 // staged in black Arial, the transcription staged in the phonetic face, the closing mark direct.
 Insertion smartEntry(const QString& entry, const QString& transcription, Marks marks);

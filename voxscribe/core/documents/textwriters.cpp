@@ -43,13 +43,12 @@ QList<Run> wordRuns(const WordSegment& word, const TextDocumentStyle& style) {
                          QStringLiteral("none"));
         return runs;
     }
-    const bool brackets = style.marks == Marks::SquareBrackets;
-    const QString opening = brackets ? QStringLiteral(" [") : QStringLiteral(" /");
-    QList<Run> runs{{word.text.toString() + opening, latinFont(), kBlack}};
+    const MarkPair pair = marksAfterWord(style.marks);
+    QList<Run> runs{{word.text.toString() + pair.opening, latinFont(), kBlack}};
     const quint32 colour = toBeChecked(word.gloss) ? kGrey : kBlue;
     runs += transcriptionRuns(missingAsNone ? QStringLiteral("none") : word.codes.toString(),
                               latinFont(), colour);
-    runs.push_back({brackets ? QStringLiteral("]") : QStringLiteral(" /"), latinFont(), kBlack});
+    runs.push_back({pair.closing, latinFont(), kBlack});
     return runs;
 }
 
