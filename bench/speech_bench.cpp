@@ -20,7 +20,7 @@ const QStringList kWords = {"5kwRliti", "E,kRmE5deiFEn", "/TE, Ti/", "5nju: 5zi:
                             "5meVEE",   "dVEQdVE",       "5/Ebeis",  "Ant5B:ktik"};
 
 // Notes how long after the command the samples arrived.
-class TimingOutput final : public core::SoundOutput {
+class TimingOutput final : public platform::SoundOutput {
 public:
     bool hasDevice() override { return true; }
     void play(const platform::SpokenSound& sound) override {
@@ -62,7 +62,7 @@ void reportCommandToSamples(bool play) {
     }
     std::printf("command to first samples, warm: median %.2f ms, longest %.2f ms (%zu words)\n",
                 median(warm), longest, warm.size());
-    core::AudioSinkOutput device;
+    platform::AudioSinkOutput device;
     if (!device.hasDevice()) {
         std::printf("sound device: none; handing the samples to it not measured\n");
         return;
@@ -71,7 +71,8 @@ void reportCommandToSamples(bool play) {
         std::printf("sound device: present; run with --play to time handing it the samples\n");
         return;
     }
-    core::Speech heard(std::shared_ptr<core::SoundOutput>(&device, [](core::SoundOutput*) {}));
+    core::Speech heard(
+        std::shared_ptr<platform::SoundOutput>(&device, [](platform::SoundOutput*) {}));
     QElapsedTimer clock;
     clock.start();
     heard.speak(kWords[0]);
@@ -83,7 +84,7 @@ void reportCommandToSamples(bool play) {
 void BM_SpeakWarm(benchmark::State& state) {
     auto output = std::make_shared<TimingOutput>();
     core::Speech speech(output);
-    if (!speech.unavailableReason().isEmpty()) {
+    if (speech.unavailableReason() != core::SpeechProblem::None) {
         state.SkipWithError("eSpeak NG or its data is missing");
         return;
     }

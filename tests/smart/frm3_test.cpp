@@ -31,6 +31,7 @@
 #include "lookupclient.h"
 #include "pieces.h"
 #include "speech.h"
+#include "speechcommand.h"
 #include "standins.h"
 #include "testenv.h"
 
@@ -711,7 +712,7 @@ TEST_F(Frm3Test, WithoutASoundDeviceTheCommandIsOffAndSaysWhy) {
     enter("Quality");
     auto* speak = find<QLabel>("Label14");
     EXPECT_FALSE(speak->isEnabled());
-    EXPECT_EQ(speak->toolTip(), core::noSoundDeviceReason());
+    EXPECT_EQ(speak->toolTip(), widgets::speechProblemText(core::SpeechProblem::NoSoundDevice));
     QTest::keyClick(text1, Qt::Key_F5);
     EXPECT_TRUE(sound->played.empty());
 }

@@ -72,7 +72,7 @@ public:
 };
 
 // A sound output that plays nothing: it keeps what it was given.
-class RecordingSound final : public core::SoundOutput {
+class RecordingSound final : public platform::SoundOutput {
 public:
     explicit RecordingSound(bool device = true) : device_(device) {}
     bool hasDevice() override { return device_; }

@@ -5,6 +5,7 @@
 #include "commandline.h"
 #include "lookupclient.h"
 #include "misslog.h"
+#include "speechcommand.h"
 #include "speechfile.h"
 #include "streamedoutput.h"
 #include "suggestion.h"
@@ -228,9 +229,11 @@ int runSay(const SayRun& run, platform::Services& services) {
                     ? QString::fromUtf8(core::americanIpa(codes))
                     : QString::fromStdString(sonabet::notation::toUnicodeIpa(codes.toStdString())));
     }
-    QString error;
-    if (!core::saveSpeech(run.output, parts, &error)) {
-        tell(error);
+    QString writeError;
+    const core::SpeechProblem problem = core::saveSpeech(run.output, parts, &writeError);
+    if (problem != core::SpeechProblem::None) {
+        tell(problem == core::SpeechProblem::FileNotWritten ? writeError
+                                                            : widgets::speechProblemText(problem));
         return kExitFailed;
     }
     tell(QStringLiteral("已把“%1”（%2）的读音保存到“%3”。")

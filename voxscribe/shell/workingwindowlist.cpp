@@ -11,6 +11,7 @@
 #include "recoverycopies.h"
 #include "services.h"
 #include "soundoutput.h"
+#include "speech.h"
 #include "suggestion.h"
 
 namespace shell {
@@ -18,7 +19,7 @@ namespace shell {
 WorkingWindowList::WorkingWindowList(platform::Services& services, core::LookupClient& lookup,
                                      QWidget* owner, output::RecoveryCopies& recovery)
     : owner_(owner), recovery_(recovery) {
-    auto speech = std::make_shared<core::Speech>(std::make_shared<core::AudioSinkOutput>());
+    auto speech = std::make_shared<core::Speech>(std::make_shared<platform::AudioSinkOutput>());
     const WindowFactory makers[] = {
         [&services, speech](QWidget* owner) -> QWidget* {
             auto* window = new manual::Form1(services, owner);

@@ -9,18 +9,19 @@
 #include <memory>
 
 #include "espeaklibrary.h"
+#include "speech.h"
 
 class QWidget;
-
-namespace core {
-class Speech;
-}
 
 namespace widgets {
 
 inline QString speechCaption() {
     return QStringLiteral("朗读");
 }
+
+// Why speech cannot be heard or written, as the command's tooltip and the command line say it.
+// Empty for None, and for FileNotWritten, which the file's own message explains.
+QString speechProblemText(core::SpeechProblem problem);
 
 class SpeechCommand : public QObject {
     Q_OBJECT

@@ -245,7 +245,7 @@ struct UnavailableCase {
     bool device;
     const char* library;
     bool emptyDataFolder;
-    QString reason;
+    core::SpeechProblem reason;
 };
 
 std::ostream& operator<<(std::ostream& out, const UnavailableCase& c) {
@@ -268,12 +268,12 @@ TEST_P(SpeechUnavailable, SaysWhyAndPlaysNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SpeechUnavailable,
                          testing::Values(UnavailableCase{"no device", false, "libespeak-ng.so.1",
-                                                         false, core::noSoundDeviceReason()},
+                                                         false, core::SpeechProblem::NoSoundDevice},
                                          UnavailableCase{"no library", true,
                                                          "/nonexistent/libespeak-ng.so.1", false,
-                                                         core::noEspeakReason()},
+                                                         core::SpeechProblem::NoEspeak},
                                          UnavailableCase{"no data", true, "libespeak-ng.so.1", true,
-                                                         core::noEspeakReason()}),
+                                                         core::SpeechProblem::NoEspeak}),
                          [](const auto& info) {
                              std::string name = info.param.name;
                              std::replace(name.begin(), name.end(), ' ', '_');
@@ -282,12 +282,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, SpeechUnavailable,
 
 // The real output where the machine has no sound device: nothing to play on, nothing played.
 TEST(AudioSinkOutput, WithoutASoundDeviceSpeechIsUnavailable) {
-    auto output = std::make_shared<core::AudioSinkOutput>();
+    auto output = std::make_shared<platform::AudioSinkOutput>();
     if (output->hasDevice()) {
         GTEST_SKIP() << "this machine has a sound device; no sound is played in tests";
     }
     core::Speech speech(output);
-    EXPECT_EQ(speech.unavailableReason(), core::noSoundDeviceReason());
+    EXPECT_EQ(speech.unavailableReason(), core::SpeechProblem::NoSoundDevice);
     EXPECT_FALSE(speech.speak(QStringLiteral("5kwRliti")));
     // Played anyway: it returns without a device and without opening one.
     output->play(platform::SpokenSound{{0, 100, 0}, 22050, {}});

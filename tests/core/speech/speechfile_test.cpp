@@ -29,7 +29,8 @@ TEST(SpeechFile, WritesTheSoundOfTheCodesAsAWavFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("quality.wav"));
     QString error;
-    ASSERT_TRUE(core::saveSpeech(path, QStringLiteral("5kwRliti"), &error)) << error.toStdString();
+    ASSERT_EQ(core::saveSpeech(path, QStringLiteral("5kwRliti"), &error), core::SpeechProblem::None)
+        << error.toStdString();
     const QByteArray wav = readBytes(path);
     ASSERT_GT(wav.size(), 44);
     const auto u32 = [&wav](int at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
@@ -60,7 +61,8 @@ struct FailureCase {
     const char* codes;
     const char* library;
     const char* file;  // in the test's folder
-    QString error;     // how the message begins
+    core::SpeechProblem problem;
+    QString error;  // how the message of a file not written begins
 };
 
 std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
@@ -72,15 +74,16 @@ class SpeechFileFails : public testing::TestWithParam<FailureCase> {};
 // A failure says why and leaves what was there as it was.
 TEST_P(SpeechFileFails, SaysWhyAndWritesNothing) {
     const FailureCase& c = GetParam();
-    if (c.error != core::noEspeakReason()) {
+    if (c.problem != core::SpeechProblem::NoEspeak) {
         REQUIRE_ESPEAK();
     }
     QTemporaryDir dir;
     const QString existing = testing_support::writeFile(dir.path(), "old.wav", "old");
     const QString path = dir.filePath(QString::fromUtf8(c.file));
     QString error;
-    EXPECT_FALSE(core::saveSpeech(path, QString::fromUtf8(c.codes), &error,
-                                  {QString::fromUtf8(c.library), QString()}));
+    EXPECT_EQ(core::saveSpeech(path, QString::fromUtf8(c.codes), &error,
+                               {QString::fromUtf8(c.library), QString()}),
+              c.problem);
     EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
     EXPECT_EQ(readBytes(existing), "old");
     if (path != existing) {
@@ -91,10 +94,11 @@ TEST_P(SpeechFileFails, SaysWhyAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SpeechFileFails,
     testing::Values(FailureCase{"no_espeak", "5kwRliti", "/nonexistent/libespeak-ng.so.1",
-                                "old.wav", core::noEspeakReason()},
+                                "old.wav", core::SpeechProblem::NoEspeak, QString()},
                     FailureCase{"nothing_to_say", "(h)", "libespeak-ng.so.1", "old.wav",
-                                core::nothingToSayReason()},
+                                core::SpeechProblem::NothingToSay, QString()},
                     FailureCase{"no_folder", "5kwRliti", "libespeak-ng.so.1", "missing/a.wav",
+                                core::SpeechProblem::FileNotWritten,
                                 QStringLiteral("文件夹不存在")}),
     [](const auto& info) { return std::string(info.param.name); });
 

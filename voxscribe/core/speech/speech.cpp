@@ -59,7 +59,8 @@ QByteArray wavFile(const platform::SpokenSound& sound) {
     return bytes;
 }
 
-Speech::Speech(std::shared_ptr<SoundOutput> output, platform::EspeakLibrary::Location location)
+Speech::Speech(std::shared_ptr<platform::SoundOutput> output,
+               platform::EspeakLibrary::Location location)
     : output_(std::move(output)), location_(std::move(location)) {}
 
 platform::EspeakLibrary& Speech::library() {
@@ -69,15 +70,15 @@ platform::EspeakLibrary& Speech::library() {
     return *library_;
 }
 
-QString Speech::unavailableReason() {
+SpeechProblem Speech::unavailableReason() {
     if (output_ == nullptr || !output_->hasDevice()) {
-        return noSoundDeviceReason();
+        return SpeechProblem::NoSoundDevice;
     }
-    return library().ready() ? QString() : noEspeakReason();
+    return library().ready() ? SpeechProblem::None : SpeechProblem::NoEspeak;
 }
 
 bool Speech::speak(const QString& codes, platform::Voice voice) {
-    if (!unavailableReason().isEmpty()) {
+    if (unavailableReason() != SpeechProblem::None) {
         return false;
     }
     const platform::SpokenSound sound = soundOfCodes(library(), codes, voice);

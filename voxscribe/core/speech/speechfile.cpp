@@ -1,7 +1,6 @@
 #include "speechfile.h"
 
 #include "savefile.h"
-#include "speech.h"
 
 namespace core {
 
@@ -12,28 +11,22 @@ constexpr double kPauseSeconds = 0.6;
 
 }  // namespace
 
-bool saveSpeech(const QString& path, const QString& codes, QString* error,
-                const platform::EspeakLibrary::Location& location, platform::Voice voice) {
-    return saveSpeech(path, QList<CodesToSay>{{codes, voice}}, error, location);
+SpeechProblem saveSpeech(const QString& path, const QString& codes, QString* writeError,
+                         const platform::EspeakLibrary::Location& location, platform::Voice voice) {
+    return saveSpeech(path, QList<CodesToSay>{{codes, voice}}, writeError, location);
 }
 
-bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* error,
-                const platform::EspeakLibrary::Location& location) {
+SpeechProblem saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* writeError,
+                         const platform::EspeakLibrary::Location& location) {
     const platform::EspeakLibrary& library = platform::EspeakLibrary::open(location);
-    const auto fail = [error](const QString& why) {
-        if (error != nullptr) {
-            *error = why;
-        }
-        return false;
-    };
     if (!library.ready()) {
-        return fail(core::noEspeakReason());
+        return SpeechProblem::NoEspeak;
     }
     platform::SpokenSound all{{}, library.sampleRate(), {}};
     for (const CodesToSay& part : parts) {
         const platform::SpokenSound sound = core::soundOfCodes(library, part.codes, part.voice);
         if (sound.samples.empty()) {
-            return fail(core::nothingToSayReason());
+            return SpeechProblem::NothingToSay;
         }
         if (!all.samples.empty()) {
             all.samples.resize(all.samples.size() + size_t(kPauseSeconds * all.sampleRate), 0);
@@ -41,9 +34,10 @@ bool saveSpeech(const QString& path, const QList<CodesToSay>& parts, QString* er
         all.samples.insert(all.samples.end(), sound.samples.begin(), sound.samples.end());
     }
     if (all.samples.empty()) {
-        return fail(core::nothingToSayReason());
+        return SpeechProblem::NothingToSay;
     }
-    return saveBytes(path, core::wavFile(all), error);
+    return saveBytes(path, core::wavFile(all), writeError) ? SpeechProblem::None
+                                                           : SpeechProblem::FileNotWritten;
 }
 
 }  // namespace core

@@ -5,7 +5,7 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
-namespace core {
+namespace platform {
 
 AudioSinkOutput::AudioSinkOutput() = default;
 
@@ -17,7 +17,7 @@ bool AudioSinkOutput::hasDevice() {
     return !QMediaDevices::defaultAudioOutput().isNull();
 }
 
-void AudioSinkOutput::play(const platform::SpokenSound& sound) {
+void AudioSinkOutput::play(const SpokenSound& sound) {
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || sound.samples.empty()) {
@@ -50,4 +50,4 @@ void AudioSinkOutput::stop() {
     buffer_.close();
 }
 
-}  // namespace core
+}  // namespace platform
