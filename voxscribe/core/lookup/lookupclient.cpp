@@ -44,10 +44,6 @@ QStringView LookupClient::methodViewFor(const QString& key) {
     return {};
 }
 
-QString LookupClient::methodFor(const QString& key) {
-    return methodViewFor(key).toString();
-}
-
 Lookup LookupClient::lookup(const QString& text) {
     return ask(text, &LookupClient::methodViewFor);
 }

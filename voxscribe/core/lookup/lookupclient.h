@@ -22,8 +22,6 @@ public:
     explicit LookupClient(platform::Services& services);
 
     static QString lookupKey(const QString& text);
-    // The method that answers words of this key's initial; empty when no method does.
-    static QString methodFor(const QString& key);
     static QString progId() { return QString::fromLatin1(sonabet::kProgId); }
 
     // One whole lookup: a fresh component object, the call by name, the release. When the
