@@ -3,14 +3,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QShortcut>
-#include <QVBoxLayout>
 
 #include "accentchooser.h"
+#include "boxlayouts.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
@@ -171,25 +170,11 @@ void Frm4::buildControls() {
                           {document_, "Rich2"},
                           {saveLabel_, "Label4"}});
 
-    auto* chooseRow = new QHBoxLayout;
-    chooseRow->addWidget(chooseFileLabel_);
-    chooseRow->addWidget(pathLabel_, 1);
-    chooseRow->addWidget(accent_);
-    auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(statusLabel_, 1);
-    statusRow->addWidget(progress_, 1);
-    statusRow->addWidget(saveLabel_);
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(10, 8, 10, 10);
-    body->addWidget(hint);
-    body->addLayout(chooseRow);
-    body->addWidget(document_, 1);
-    body->addLayout(statusRow);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addWidget(chrome_->strip());
-    window->addLayout(body, 1);
+    widgets::layOutWorkingWindow(this, chrome_->strip(),
+                                 {hint,
+                                  widgets::row({chooseFileLabel_, {pathLabel_, 1}, accent_}),
+                                  {document_, 1},
+                                  widgets::row({{statusLabel_, 1}, {progress_, 1}, saveLabel_})});
     document_->setFocus();
 }
 

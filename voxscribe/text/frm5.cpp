@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,9 +17,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "accentchooser.h"
+#include "boxlayouts.h"
 #include "clickablelabel.h"
 #include "documentbox.h"
 #include "documentsaver.h"
@@ -263,44 +262,19 @@ void Frm5::buildControls() {
                           {symbols_, "Combo2"},
                           {countsLabel_, "Label5"}});
 
-    auto* openRow = new QHBoxLayout;
-    openRow->addWidget(open);
-    openRow->addWidget(sourcePath_, 1);
-    auto* levelRow = new QHBoxLayout;
-    levelRow->addWidget(levelCaption);
-    levelRow->addWidget(level_);
-    levelRow->addWidget(chooseKnown);
-    levelRow->addWidget(knownPath_, 1);
-    auto* optionRow = new QHBoxLayout;
-    optionRow->addWidget(firstOnly_);
-    optionRow->addWidget(guesses_);
-    optionRow->addWidget(weakForms_);
-    optionRow->addWidget(accent_);
-    optionRow->addStretch(1);
-    optionRow->addWidget(symbolsCaption);
-    optionRow->addWidget(symbols_);
-    auto* commandRow = new QHBoxLayout;
-    commandRow->addStretch(1);
-    commandRow->addWidget(speak);
-    commandRow->addWidget(exportHandout);
-    commandRow->addWidget(workingDocument_->transferLabel());
-    commandRow->addWidget(workingDocument_->saveLabel());
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(10, 8, 10, 10);
-    body->addWidget(hint);
-    body->addLayout(openRow);
-    body->addWidget(source_, 2);
-    body->addLayout(levelRow);
-    body->addLayout(optionRow);
-    body->addWidget(document_, 3);
-    body->addWidget(countsLabel_);
-    body->addLayout(commandRow);
-    body->addWidget(workingDocument_->fileLabel());
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addWidget(chrome->strip());
-    window->addLayout(body, 1);
+    widgets::layOutWorkingWindow(
+        this, chrome->strip(),
+        {hint,
+         widgets::row({open, {sourcePath_, 1}}),
+         {source_, 2},
+         widgets::row({levelCaption, level_, chooseKnown, {knownPath_, 1}}),
+         widgets::row({firstOnly_, guesses_, weakForms_, accent_, widgets::Cell::space(1),
+                       symbolsCaption, symbols_}),
+         {document_, 3},
+         countsLabel_,
+         widgets::row({widgets::Cell::space(1), speak, exportHandout,
+                       workingDocument_->transferLabel(), workingDocument_->saveLabel()}),
+         workingDocument_->fileLabel()});
 }
 
 void Frm5::setSpeech(std::shared_ptr<core::Speech> speech) {
