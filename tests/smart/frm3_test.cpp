@@ -46,6 +46,11 @@ const QString kArial = QStringLiteral("Arial");
 using testing_support::phonemeNames;
 using testing_support::Piece;
 
+// A line as the window writes it: text and transcriptions taking turns, the first turn text.
+std::vector<Piece> written(std::initializer_list<QString> turns) {
+    return testing_support::inTurns(kArial, kPhonetic, turns);
+}
+
 QString readFile(const QString& path) {
     return QString::fromLocal8Bit(testing_support::readBytes(path));
 }
@@ -200,11 +205,7 @@ TEST_F(Frm3Test, AFoundWordGoesInAsTypedWithItsTranscriptionInBrackets) {
     EXPECT_TRUE(command2->isEnabled());
     QTest::keyClick(text1, Qt::Key_Return);
 
-    const std::vector<Piece> expected{
-        {"Quality [", kArial, core::kBlack},
-        {"5kwRliti", kPhonetic, core::kBlue},
-        {"]", kArial, core::kBlack},
-    };
+    const std::vector<Piece> expected = written({"Quality [", "5kwRliti", "]"});
     EXPECT_EQ(runs(), expected);
     for (QTextBlock::iterator it = rich1->document()->begin().begin(); !it.atEnd(); ++it) {
         EXPECT_EQ(it.fragment().charFormat().fontPointSize(), 12.0)
@@ -246,13 +247,9 @@ TEST_F(Frm3Test, EveryWordOfASentenceIsAnnotated) {
 TEST_F(Frm3Test, APastedSentenceIsAnnotatedWordByWord) {
     enter("The Flimbo studies.");
     EXPECT_TRUE(env.messages.shown.empty());
-    const std::vector<Piece> expected{
-        // A word of running text shows one form, its first where the next word cannot decide.
-        {"The [", kArial, core::kBlack},       {"TE", kPhonetic, core::kBlue},
-        {"] Flimbo [", kArial, core::kBlack},  {"none", kPhonetic, core::kBlue},
-        {"] studies [", kArial, core::kBlack}, {transcriptionOf("studies"), kPhonetic, core::kBlue},
-        {"].", kArial, core::kBlack},
-    };
+    // A word of running text shows one form, its first where the next word cannot decide.
+    const std::vector<Piece> expected = written(
+        {"The [", "TE", "] Flimbo [", "none", "] studies [", transcriptionOf("studies"), "]."});
     EXPECT_EQ(runs(), expected);
     EXPECT_TRUE(text1->text().isEmpty());
 
@@ -279,15 +276,8 @@ TEST_F(Frm3Test, SlashesAndBracketsFollowTheOptionsAndEntriesFollowOneAnother) {
     enter("  ABOUT ");
 
     // Adjacent black pieces merge into one stretch of the document.
-    const std::vector<Piece> expected{
-        {"apple /", kArial, core::kBlack},
-        {apple, kPhonetic, core::kBlue},
-        {" /China /", kArial, core::kBlack},
-        {"5tFainE", kPhonetic, core::kBlue},
-        {" /  ABOUT  [", kArial, core::kBlack},
-        {transcriptionOf("about"), kPhonetic, core::kBlue},
-        {"]", kArial, core::kBlack},
-    };
+    const std::vector<Piece> expected = written(
+        {"apple /", apple, " /China /", "5tFainE", " /  ABOUT  [", transcriptionOf("about"), "]"});
     EXPECT_EQ(runs(), expected);
     EXPECT_EQ(clipboardText(), transcriptionOf("about"));
     EXPECT_TRUE(env.messages.shown.empty());
@@ -307,11 +297,7 @@ TEST_F(Frm3Test, AMissingWordAsksAndNoWritesNone) {
     EXPECT_EQ(question.buttons, platform::Buttons::YesNoCancel);
     EXPECT_EQ(question.defaultButton, Answer::Yes);
 
-    const std::vector<Piece> expected{
-        {"Xyzzy [", kArial, core::kBlack},
-        {"none", kPhonetic, core::kBlue},
-        {"]", kArial, core::kBlack},
-    };
+    const std::vector<Piece> expected = written({"Xyzzy [", "none", "]"});
     EXPECT_EQ(runs(), expected);
     EXPECT_EQ(clipboardText(), "none");
     EXPECT_TRUE(text1->text().isEmpty());
@@ -370,11 +356,7 @@ TEST_F(Frm3Test, AnEntryOfOnlySpacesNamesAnEmptyWord) {
     enter("    ");
     ASSERT_EQ(env.messages.shown.size(), 1u);
     EXPECT_TRUE(env.messages.shown[0].text.startsWith("没找到    的音标，您要手工录入吗？\r\n"));
-    const std::vector<Piece> expected{
-        {"     [", kArial, core::kBlack},
-        {"none", kPhonetic, core::kBlue},
-        {"]", kArial, core::kBlack},
-    };
+    const std::vector<Piece> expected = written({"     [", "none", "]"});
     EXPECT_EQ(runs(), expected);
 }
 
@@ -398,14 +380,8 @@ TEST_F(Frm3Test, PlainInputWritesTheTextUnchangedInTheFormatAtTheCaret) {
     enter(" Xyzzy, 3D! ");
     // "the" has two pronunciations: their comma is no stress mark and their slashes no vowel.
     ASSERT_EQ(transcriptionOf("the"), "/TE, Ti/");
-    expected = {
-        {"Hello, world", "Courier", core::kBlack},
-        {"the [", kArial, core::kBlack},
-        {"TE", kPhonetic, core::kBlue},
-        {", ", kArial, core::kBlack},
-        {"Ti", kPhonetic, core::kBlue},
-        {"] Xyzzy, 3D! ", kArial, core::kBlack},
-    };
+    const std::vector<Piece> annotated = written({"the [", "TE", ", ", "Ti", "] Xyzzy, 3D! "});
+    expected.insert(expected.end(), annotated.begin(), annotated.end());
     EXPECT_EQ(runs(), expected);
     EXPECT_TRUE(env.messages.shown.empty());
 
@@ -616,49 +592,13 @@ TEST_F(Frm3Test, TheAccentChoiceWritesEitherTranscriptionOrBothAndIsRemembered) 
     ASSERT_FALSE(dropped.isEmpty());
     ASSERT_TRUE(client.lookupAmerican("abstemious").transcription.isEmpty());
     const Case cases[] = {
-        {"英",
-         "Quality",
-         {{"Quality [", kArial, core::kBlack},
-          {"5kwRliti", kPhonetic, core::kBlue},
-          {"]", kArial, core::kBlack}},
-         0},
-        {"美",
-         "Quality",
-         {{"Quality [", kArial, core::kBlack},
-          {"5kwB:lEti", kPhonetic, core::kBlue},
-          {"]", kArial, core::kBlack}},
-         0},
-        {"英美",
-         "quality",
-         {{"quality 英[", kArial, core::kBlack},
-          {"5kwRliti", kPhonetic, core::kBlue},
-          {"] 美[", kArial, core::kBlack},
-          {"5kwB:lEti", kPhonetic, core::kBlue},
-          {"]", kArial, core::kBlack}},
-         0},
-        {"美",
-         "abstemious",
-         {{"abstemious [", kArial, core::kBlack},
-          {"none", kPhonetic, core::kBlue},
-          {"]", kArial, core::kBlack}},
-         1},
-        {"英美",
-         "abstemious",
-         {{"abstemious 英[", kArial, core::kBlack},
-          {dropped, kPhonetic, core::kBlue},
-          {"] 美[", kArial, core::kBlack},
-          {"none", kPhonetic, core::kBlue},
-          {"]", kArial, core::kBlack}},
-         0},
+        {"英", "Quality", written({"Quality [", "5kwRliti", "]"}), 0},
+        {"美", "Quality", written({"Quality [", "5kwB:lEti", "]"}), 0},
+        {"英美", "quality", written({"quality 英[", "5kwRliti", "] 美[", "5kwB:lEti", "]"}), 0},
+        {"美", "abstemious", written({"abstemious [", "none", "]"}), 1},
+        {"英美", "abstemious", written({"abstemious 英[", dropped, "] 美[", "none", "]"}), 0},
         // A sentence goes word by word in the accent chosen.
-        {"美",
-         "the quality",
-         {{"the [", kArial, core::kBlack},
-          {"TE", kPhonetic, core::kBlue},
-          {"] quality [", kArial, core::kBlack},
-          {"5kwB:lEti", kPhonetic, core::kBlue},
-          {"]", kArial, core::kBlack}},
-         0},
+        {"美", "the quality", written({"the [", "TE", "] quality [", "5kwB:lEti", "]"}), 0},
     };
     auto* accent = find<QComboBox>("Accent");
     ASSERT_TRUE(accent != nullptr);

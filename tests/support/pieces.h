@@ -3,6 +3,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -23,6 +24,20 @@ namespace testing_support {
 
 // A stretch of a document in one font and colour.
 using Piece = core::Run;
+
+// Text and transcriptions taking turns, as the windows write them, the first turn text: text in
+// textFamily and black, transcriptions in codesFamily and blue.
+inline std::vector<Piece> inTurns(const QString& textFamily, const QString& codesFamily,
+                                  std::initializer_list<QString> turns) {
+    std::vector<Piece> runs;
+    bool codes = false;
+    for (const QString& text : turns) {
+        runs.push_back(codes ? Piece{text, codesFamily, core::kBlue}
+                             : Piece{text, textFamily, core::kBlack});
+        codes = !codes;
+    }
+    return runs;
+}
 
 inline std::vector<Piece> piecesOf(const QTextDocument& document) {
     std::vector<Piece> runs;
