@@ -212,7 +212,5 @@ BENCHMARK(BM_EspeakNg)->Arg(100000)->Iterations(1)->Apply(bench::wallMillisecond
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Application app(argc, argv);
-    bench::RatioReporter reporter;
-    return bench::runBenchmarks(argc, argv, &reporter);
+    return bench::runWindowsAgainstEspeak(argc, argv);
 }

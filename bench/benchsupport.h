@@ -4,11 +4,14 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+
 #include <sys/resource.h>
 #include <time.h>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <map>
+#include <utility>
 
 #include <QApplication>
 #include <QFile>
@@ -144,6 +147,14 @@ public:
 inline constexpr char kRate[] = "words/s";
 inline constexpr char kCpuRate[] = "words/cpu_s";
 
+// Figures a run reports beside its times, each under its counter's name.
+inline void setCounters(benchmark::State& state,
+                        std::initializer_list<std::pair<const char*, double>> figures) {
+    for (const auto& [name, value] : figures) {
+        state.counters[name] = value;
+    }
+}
+
 inline void countWords(benchmark::State& state, qsizetype words, double cpu) {
     state.counters[kRate] =
         benchmark::Counter(double(words) * double(state.iterations()), benchmark::Counter::kIsRate);
@@ -261,6 +272,13 @@ inline int runBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* re
     benchmark::RunSpecifiedBenchmarks(reporter);
     benchmark::Shutdown();
     return 0;
+}
+
+// The main() of a benchmark of windows whose rates are set against espeak-ng's (BM_EspeakNg).
+inline int runWindowsAgainstEspeak(int argc, char** argv) {
+    Application app(argc, argv);
+    RatioReporter reporter;
+    return runBenchmarks(argc, argv, &reporter);
 }
 
 }  // namespace bench

@@ -46,10 +46,10 @@ void BM_HundredThousandLineDocument(benchmark::State& state) {
         const double peak = bench::statusMiB("VmHWM:");
         const double rtf = double(QFile(path).size()) / (1024.0 * 1024.0);
 
-        state.counters["rss_before_MiB"] = before;
-        state.counters["rss_loaded_MiB"] = loaded;
-        state.counters["peak_MiB"] = peak;
-        state.counters["rtf_MiB"] = rtf;
+        bench::setCounters(state, {{"rss_before_MiB", before},
+                                   {"rss_loaded_MiB", loaded},
+                                   {"peak_MiB", peak},
+                                   {"rtf_MiB", rtf}});
         std::printf(
             "%d lines: resident %.1f MiB before, %.1f MiB loaded (+%.1f), peak %.1f MiB "
             "while saving %.1f MiB of RTF\n",

@@ -102,9 +102,10 @@ void annotateIpa(benchmark::State& state, core::Accent accent) {
         bytes = out.total;
     }
     bench::countWords(state, counts.words, bench::cpuSeconds(RUSAGE_SELF) - cpuBefore);
-    state.counters["annotated"] = double(counts.annotated);
-    state.counters["lookups_per_run"] = double(words.lookups) / double(state.iterations());
-    state.counters["MiB_out"] = double(bytes) / (1024.0 * 1024.0);
+    bench::setCounters(state,
+                       {{"annotated", double(counts.annotated)},
+                        {"lookups_per_run", double(words.lookups) / double(state.iterations())},
+                        {"MiB_out", double(bytes) / (1024.0 * 1024.0)}});
 }
 
 void BM_AnnotateIpa(benchmark::State& state) {
@@ -260,10 +261,10 @@ void BM_WindowAfterLastChange(benchmark::State& state) {
         firstScreen = qMax(firstScreen, first);
         resident = qMax(resident, bench::statusMiB("VmRSS:"));
     }
-    state.counters["first_screen_ms"] = firstScreen;
-    state.counters["result_ms"] = longest;
-    state.counters["longest_block_ms"] = longestBlock;
-    state.counters["rss_MiB"] = resident;
+    bench::setCounters(state, {{"first_screen_ms", firstScreen},
+                               {"result_ms", longest},
+                               {"longest_block_ms", longestBlock},
+                               {"rss_MiB", resident}});
     std::printf(
         "%lld words in the window: first screen after %.0f ms, result after %.0f ms, "
         "events waited at most %.0f ms, %.0f MiB resident\n",
@@ -401,7 +402,5 @@ BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Apply(bench::wallMilliseconds
 }  // namespace
 
 int main(int argc, char** argv) {
-    bench::Application app(argc, argv);
-    bench::RatioReporter reporter;
-    return bench::runBenchmarks(argc, argv, &reporter);
+    return bench::runWindowsAgainstEspeak(argc, argv);
 }
