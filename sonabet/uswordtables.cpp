@@ -50,9 +50,7 @@ std::span<const WordGroup> americanWordGroups() {
 }
 
 std::u16string_view lookUpAmerican(std::u16string_view word) {
-    const std::size_t group = groupOfWord(word);
-    return group < kGroupCount ? lookUpIn(americanWordGroups()[group], word)
-                               : std::u16string_view{};
+    return lookUpIn(kAmericanGroups, groupOfWord(word), word);
 }
 
 }  // namespace sonabet

@@ -97,15 +97,17 @@ constexpr std::array<std::uint8_t, 26> kGroupOfLetter = [] {
 }  // namespace
 
 std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
-    if (group >= kGroupCount) {
-        return {};
-    }
-    return lookUpIn(kGroups[group], word);
+    return lookUpIn(kGroups, group, word);
 }
 
 std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word) {
     const auto row = rowIn(words, word);
     return row ? words.entry(*row).transcription : std::u16string_view{};
+}
+
+std::u16string_view lookUpIn(std::span<const WordGroup> groups, std::size_t group,
+                             std::u16string_view word) {
+    return group < groups.size() ? lookUpIn(groups[group], word) : std::u16string_view{};
 }
 
 bool isUncertain(std::size_t group, std::u16string_view word) {

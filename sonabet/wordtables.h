@@ -60,8 +60,12 @@ std::uint32_t keyHash(std::u16string_view key);
 // so loading the library builds nothing.
 std::u16string_view lookUp(std::size_t group, std::u16string_view word);
 
-// The same rule over one group of the given set.
+// The same rule over one group.
 std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word);
+// The same rule over the group numbered group of a set (the British groups or the American
+// ones); the empty string for a number past the set's end.
+std::u16string_view lookUpIn(std::span<const WordGroup> groups, std::size_t group,
+                             std::u16string_view word);
 
 // The group whose initials hold the word's initial (an ASCII capital read as its small
 // letter); kGroupCount for an empty word and an initial no group holds.
