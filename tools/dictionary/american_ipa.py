@@ -266,7 +266,8 @@ def from_cmu(phones, british=None, spelling=""):
                 and (weak.get(i) != "I" or (after == "N" and before in BEFORE_SYLLABIC_N
                                             and after_after in AFTER_FINAL_SYLLABIC_N
                                             and i + 3 >= len(phones)))
-                and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L)
+                and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L
+                      and not (i + 3 == len(phones) and after_after not in ("Z", "D", "S")))
                      or (after == "N" and before in BEFORE_SYLLABIC_N and n_fits)
                      or (after == "N" and before in BEFORE_FINAL_SYLLABIC_N
                          and after_after in AFTER_FINAL_SYLLABIC_N
@@ -541,21 +542,27 @@ def _from_british_word(form, spelling):
             if after[:1] in BATH_BEFORE or after[:2] in BATH_BEFORE:
                 code = "A"
         if t == "R" and not r_written:
-            # The cloth words: ɔː in a syllable closed by f, s, θ or ŋ ("cost", "long"), before
-            # a final g ("dog") and before a written ff ("coffee"; not "profit").
+            # The cloth words: ɔː in a stressed syllable closed by f, s, θ or ŋ ("cost",
+            # "long"; not "ethos"), before a final g ("dog") and before a written ff
+            # ("coffee"; not "profit"); but ɑː before ŋ and a g that a vowel follows
+            # ("Congo", "bongos"; not "longer").
             rest = [x for x, v in toks[k + 1:k + 3]]
             closed = len(rest) < 2 or not toks[k + 2][1]
             final_g = rest[:1] == ["g"] and not any(v for _, v in toks[k + 2:])
             double_f = rest[:1] == ["f"] and "off" in word
-            if (rest[:1] and rest[0] in ("f", "s", "W", "N") and closed) or final_g or double_f:
+            ng_g = (rest == ["N", "g"] and k + 3 < len(toks) and toks[k + 3][1]
+                    and not re.search("ng(er|est)$", word))
+            if (((rest[:1] and rest[0] in ("f", "s", "W", "N") and closed and not ng_g)
+                 or final_g or double_f) and (stressed[n] or len(vowels) == 1)):
                 code = "R:"
             # Before an r: ɔːr ("foreign" /ˈfɔːrən/, "correspond"), but ɑːr in "sorry",
             # "borrow", "tomorrow".
             if following[:1] == ["r"] and not re.search("orr(y|ie|ow)", word):
                 code = "R:"
         if following[:1] == ["r"]:
-            # Before the r of the next syllable: "period" /ˈpɪriəd/, "vary" /ˈveri/.
-            code = {"iE": "I", "uE": "J", "/E": "e", "E:": "\\:"}.get(t, code)
+            # Before the r of the next syllable: "period" /ˈpɪriəd/, "vary" /ˈveri/, and the
+            # strut vowel as ɜː: "hurry" /ˈhɜːri/, "current", "courage".
+            code = {"iE": "I", "uE": "J", "/E": "e", "E:": "\\:", "Q": "\\:"}.get(t, code)
         if t == "i":
             if not stressed[n] and (next_vowel or k + 1 == len(toks)):
                 code = "i"
@@ -564,13 +571,15 @@ def _from_british_word(form, spelling):
                 code = "i"  # "medleys" /ˈmedliz/, "carried" /ˈkærid/
             elif not stressed[n] and (
                     (groups[n][1] == "i" and WEAK_I_ENDINGS.search(word) and n == len(vowels) - 2)
-                    or (groups[n][1] == "y" and n + 1 < len(vowels)
-                        and (stressed[n + 1] or vowels[n + 1] not in ("E", "i")))):
+                    or (groups[n][1] == "y" and 0 < n < len(vowels) - 1
+                        and not stressed[n + 1] and vowels[n + 1] not in ("E", "i"))):
                 # "creepiness" /ˈkriːpinəs/; a compound's first part: "bodyguard"
                 # /ˈbɑːdiɡɑːrd/, "copyright".
                 code = "i"
         if t == "u" and next_vowel:
             code = "u"
+        elif t == "u:" and not stressed[n] and not any(stressed[:n + 1]) and any(stressed):
+            code = "u"  # ahead of the stress: "museum" /mjuˈziːəm/, "roulette"
         elif t == "u" and not stressed[n]:
             # Weak u: ə after j before l and a weak vowel ("regular" /ˈreɡjələr/, but
             # "calculate" /ˈkælkjuleɪt/), u in an open syllable ("document" /ˈdɑːkjumənt/),
@@ -626,15 +635,15 @@ def _from_british_word(form, spelling):
         if tail[-2:] == ["J", "l"] or tail == ["J", "l", "z"]:
             del out[-2 if tail[-1] == "l" else -3]
             places = [i for i, o in enumerate(out) if o[1]]
-    # A weak ə before a final n, or before an n and an ending's s, z, t, d, is a syllabic n
-    # where it would be from CMU: "vacation" /veɪˈkeɪʃn/, "student", "seven".
+    # A weak ə before an n that no vowel follows is a syllabic n where it would be from CMU:
+    # "vacation" /veɪˈkeɪʃn/, "student", "potency" /ˈpoʊtnsi/, "seven".
     codes = [o[0] for o in out]
     for i in places:
         if (codes[i] != "E" or out[i][3] or i + 1 >= len(out) or codes[i + 1] != "n"
                 or i == places[0] or i < 1 or out[i - 1][1]):
             continue
         tail = codes[i + 2:]
-        if tail and not (len(tail) == 1 and tail[0] in ("s", "z", "t", "d")):
+        if tail and (out[i + 2][1] or tail[0] in "5,"):
             continue
         before = codes[i - 1]
         before_before = None if out[i - 2][1] or codes[i - 2] in "5," else codes[i - 2]
@@ -646,18 +655,29 @@ def _from_british_word(form, spelling):
             fits = syllabic_n_fits(before, before_before, vowel_stressed, word)
         if fits:
             out[i][0] = ""
-    # A weak ə before a last l, or an l and an ending's s, z, d, is a syllabic l after a
-    # consonant, as from CMU ("appraisal" /əˈpreɪzl/, "musical"), and so is that of -ically
-    # ("logically" /ˈlɑːdʒɪkli/).
+    # A weak ə before an l that no vowel follows is a syllabic l after a consonant, as from
+    # CMU ("appraisal" /əˈpreɪzl/, "novelty"), but not before a last consonant other than an
+    # ending's ("difficult" /ˈdɪfɪkəlt/); and so is that of -ically ("logically" /ˈlɑːdʒɪkli/).
     for i in places:
         tail = codes[i + 2:]
         if (codes[i] == "E" and not out[i][3] and i + 1 < len(out) and codes[i + 1] == "l"
                 and i != places[0] and i > 0 and not out[i - 1][1]
                 and codes[i - 1] not in ("r", "l", "j", "w", "N", "5", ",")
-                and (not tail or tail in (["z"], ["s"], ["d"])
+                and (not tail or (not out[i + 2][1] and tail[0] not in "5,"
+                                  and (len(tail) > 1 or tail[0] in ("z", "s", "d")))
                      or (word.endswith("ically") and tail == ["i"]))):
             out[i][0] = ""
+    # -ization with ə, as American dictionaries print it: "organization" /ˌɔːrɡənəˈzeɪʃn/.
+    if re.search("i[sz]ation", word):
+        for n, i in enumerate(places[:-1]):
+            if (out[i][0] == "aI" and not out[i][3] and "z" in codes[i + 1:i + 3]
+                    and out[places[n + 1]][0] == "eI" and out[places[n + 1]][3]):
+                out[i][0] = "E"
     text = "".join(o[0] for o in out)
+    # A weak jə spelled with i or e before the vowel letter is iə after a consonant other
+    # than l or n: "Libya" /ˈlɪbiə/, "Bosnian", "copious"; "million" keeps /ˈmɪljən/.
+    if re.search("[^aeiouy][iey][aou]", word):
+        text = re.sub(r"(?<=[pbtdkgfvWTszFVm])jE(?![r:])", "iE", text)
     # "-less", "-ness": ə.
     if re.search("(less|ness)(es|ly)?$", spelling):
         text = re.sub(r"([ln])Is(Iz|li)?$", r"\1Es\2", text)

@@ -54,6 +54,7 @@ FROM_CMU = [
     ("reminded", "R IY0 M AY1 N D IH0 D", "", "ri5maIndId"),
     # Syllabic l and n after a consonant, not after r or at a word's start.
     ("little", "L IH1 T AH0 L", "", "5lItl"),
+    ("difficult", "D IH1 F AH0 K AH0 L T", "5difikElt", "5dIfIkElt"),
     ("button", "B AH1 T AH0 N", "", "5bQtn"),
     ("important", "IH2 M P AO1 R T AH0 N T", "", ",Im5pR:rtnt"),
     ("several", "S EH1 V R AH0 L", "", "5sevrEl"),
@@ -195,6 +196,16 @@ FROM_BRITISH = [
     ("mackerel", "5mAkErEl", "5mAkErEl"),
     ("foreign", "5fRrin", "5fR:rEn"),
     ("sorry", "5sRri", "5sB:ri"),
+    ("hurry", "5hQri", "5h\\:ri"),
+    # The cloth vowel only in a stressed syllable, and not before ŋ and g and a vowel.
+    ("ethos", "5i:WRs", "5i:WB:s"),
+    ("Congo", "5kRNgEu", "5kB:NgoJ"),
+    ("longer", "5lRNgE", "5lR:NgEr"),
+    # A weak u: ahead of the stress is u; a weak jə spelled with i or y is iə.
+    ("museum", "mju:5ziEm", "mju5zi:Em"),
+    ("Libya", "5libjE", "5lIbiE"),
+    ("million", "5miljEn", "5mIljEn"),
+    ("asymptotic", ",eisimp5tRtik", ",eIsImp5tB:tIk"),
     # Syllabic n and l where they would be from CMU.
     ("vacation", "vei5keiFEn", "veI5keIFn"),
     ("lessons", "5lesEnz", "5lesnz"),
@@ -203,6 +214,10 @@ FROM_BRITISH = [
     ("appraisal", "E5preizEl", "E5preIzl"),
     ("logically", "5lRdVikEli", "5lB:dVIkli"),
     ("frightful", "5fraitful", "5fraItfl"),
+    ("potency", "5pEutEnsi", "5poJtnsi"),
+    ("novelty", "5nRvElti", "5nB:vlti"),
+    ("difficult", "5difikElt", "5dIfIkElt"),
+    ("organization", ",R:gEnai5zeiFEn", ",R:rgEnE5zeIFn"),
     ("beautiful", "5bju:tEful", "5bju:tIfl"),
     # ə as from CMU: endings, before a consonant and a weak i, before a full -ary, -ory.
     ("climate", "5klaimit", "5klaImEt"),
