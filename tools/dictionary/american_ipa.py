@@ -135,18 +135,22 @@ def british_onsets(form):
 
 # Endings whose weak vowel learner's dictionaries print ə in American English whatever the
 # British form writes ("private", "goodness", "bargain"), with the vowel's place from the end.
+# Also -let ("toilet" /ˈtɔɪlət/; not -llet: "wallet" /ˈwɑːlɪt/), -ril ("nostril"), -eign
+# ("foreign" /ˈfɔːrən/) and -oet ("poet").
 SCHWA_ENDINGS = re.compile(r"(?:ately|ateness|aces)$"
-                           r"|(?:ate|ates|ness|less|ain|ains|ace|ess|some)$")
+                           r"|(?:ate|ates|ness|less|ain|ains|ace|ess|some)$"
+                           r"|(?:(?<!l)let|ril|eign|oet)s?$")
 # CMU's vowel and the British vowel beside it -> the vowel learner's dictionaries print: ɪ
 # where CMU reduces it ("vitamin" /ˈvaɪtəmɪn/, "extremist"), ə where CMU hears ɪ or æ
 # ("personal", "accepted"), a full ʌ or ɜːr that CMU reduces ("unarmed" /ʌnˈɑːrmd/, "expert"
 # /ˈekspɜːrt/), the thought vowel CMU merges with the lot vowel ("astronaut" /ˈæstrənɔːt/),
-# the marry vowel it merges with the merry vowel ("parody" /ˈpærədi/), and the ɔːr it
-# reduces ("matador" /ˈmætədɔːr/).
+# the marry vowel it merges with the merry vowel ("parody" /ˈpærədi/), the ɔːr it
+# reduces ("matador" /ˈmætədɔːr/) and a weak æ ("baboon" /bæˈbuːn/).
 FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("EH0", "i"): "I", ("IH0", "E"): "E",
                      ("AE0", "E"): "E", ("AH0", "Q"): "Q", ("ER0", "E:"): "\\:r",
                      ("AA0", "R:"): "R:", ("AA1", "R:"): "R:", ("AA2", "R:"): "R:",
-                     ("EH1", "A"): "A", ("EH2", "A"): "A", ("ER0", "R:"): "R:r"}
+                     ("EH1", "A"): "A", ("EH2", "A"): "A", ("ER0", "R:"): "R:r",
+                     ("AH0", "A"): "A", ("IY2", "i:"): "i:"}
 
 
 CMU_VOWELS_STRESSED = {v + d for v in CMU_VOWELS for d in "012"}
@@ -186,7 +190,7 @@ def _weak_from_british(phones, british, spelling):
     m = SCHWA_ENDINGS.search(spelling.lower())
     if m:
         kept.add(vowels[-2] if m.group(0) in ("ately", "ateness", "aces") else vowels[-1])
-    if len(vowels) > 1 and phones[vowels[-1]] == "IY0" and vowels[-1] - vowels[-2] == 2:
+    if len(vowels) > 1 and phones[vowels[-1]] in ("IY0", "IY2") and vowels[-1] - vowels[-2] == 2:
         kept.add(vowels[-2])
     if (len(vowels) > 2 and phones[vowels[-1]] == "IY0" and phones[vowels[-2]] in ("AO2", "EH2")
             and phones[vowels[-2] + 1] == "R"):
@@ -201,9 +205,27 @@ def _weak_from_british(phones, british, spelling):
         if (phones[i] == "IY0" and t == "i" and i + 1 < primary
                 and phones[i + 1] not in CMU_VOWELS_STRESSED):
             weak[i] = "I"
+        # A weak æ only ahead of the primary stress ("baboon"; "abacus" /ˈæbəkəs/).
+        if (phones[i], t) == ("AH0", "A") and i > primary:
+            del weak[i]
     for i in kept:
         if phones[i] in ("AH0", "IH0"):
             weak[i] = "E"
+    # -iful: ɪ before the f ("beautiful" /ˈbjuːtɪfl/, "plentiful").
+    if re.search("iful(ly)?$", spelling.lower()) and "F" in phones:
+        f = len(phones) - 1 - phones[::-1].index("F")
+        place = max((i for i in vowels if i < f), default=None)
+        if place is not None and phones[place] in ("AH0", "IH0"):
+            weak[place] = "I"
+    # CMU's ə beside a British weak u after j, dʒ, tʃ: u ("education" /ˌedʒuˈkeɪʃn/,
+    # "document" /ˈdɑːkjumənt/, "deputy"), but ə before an l that eɪ does not follow ("regular"
+    # /ˈreɡjələr/, "spatula"; "calculate" /ˈkælkjuleɪt/).
+    for n, (i, t) in enumerate(zip(vowels, theirs)):
+        if (t in ("u", "u:") and phones[i] in ("AH0", "UH0", "UH2") and i > 0
+                and phones[i - 1] in ("Y", "JH", "CH")):
+            later = phones[vowels[n + 1]] if n + 1 < len(vowels) else ""
+            before_l = phones[i + 1:i + 2] == ["L"] and later and not later.startswith("EY")
+            weak[i] = "E" if before_l else "u"
     return weak
 
 
@@ -233,15 +255,20 @@ def from_cmu(phones, british=None, spelling=""):
         after_after = phones[i + 2] if i + 2 < len(phones) else None
         ends = after_after is None or after_after.rstrip("012") not in CMU_VOWELS
         earlier_vowel = any(p.rstrip("012") in CMU_VOWELS for p in phones[:i])
-        # Not after nt, nd, st ("sentence" /ˈsentəns/, "distant"), unless spelled -ain
-        # ("mountain" /ˈmaʊntn/).
-        cluster = (before in ("T", "D") and i > 1 and phones[i - 2] in ("N", "S")
-                   and not re.search("ains?$", spelling))
-        # Nor where the British form writes ɪ ("dolphin" /ˈdɑːlfɪn/).
+        before_before = CMU_CONSONANTS.get(phones[i - 2]) if i > 1 else None
+        vowel_before = next((p for p in reversed(phones[:i]) if p.rstrip("012") in CMU_VOWELS),
+                            "0")
+        n_fits = syllabic_n_fits(CMU_CONSONANTS.get(before), before_before,
+                                 not vowel_before.endswith("0"), spelling)
+        # Not where the British form writes ɪ ("dolphin" /ˈdɑːlfɪn/), but an n after t, d, s,
+        # z, ʃ, ʒ all the same ("Latin" /ˈlætn/, "basin" /ˈbeɪsn/).
         if (base == "AH" and stress == 0 and before in CMU_CONSONANTS and ends and earlier_vowel
-                and weak.get(i) != "I"
-                and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L)
-                     or (after == "N" and before in BEFORE_SYLLABIC_N and not cluster)
+                and (weak.get(i) != "I" or (after == "N" and before in BEFORE_SYLLABIC_N
+                                            and after_after in AFTER_FINAL_SYLLABIC_N
+                                            and i + 3 >= len(phones)))
+                and ((after == "L" and before not in NOT_BEFORE_SYLLABIC_L
+                      and not (i + 3 == len(phones) and after_after not in ("Z", "D", "S")))
+                     or (after == "N" and before in BEFORE_SYLLABIC_N and n_fits)
                      or (after == "N" and before in BEFORE_FINAL_SYLLABIC_N
                          and after_after in AFTER_FINAL_SYLLABIC_N
                          and i + 3 >= len(phones)))):
@@ -259,6 +286,14 @@ def from_cmu(phones, british=None, spelling=""):
             code = CMU_VOWELS[base][1]
         if base == "UW" and stress == 0 and after is None and earlier_vowel:
             code = "u:"
+        # A last -day is deɪ, as learner's dictionaries print it first: "Monday" /ˈmʌndeɪ/.
+        if (phone == "IY0" and before == "D" and re.search("days?$", spelling.lower())
+                and not any(p.rstrip("012") in CMU_VOWELS for p in phones[i + 1:])):
+            code = "eI"
+        # But CMU's secondary i after the primary stays long where the British form writes it
+        # long: "manatee" /ˈmænətiː/, "analyses" /əˈnæləsiːz/.
+        if phone == "IY2" and weak.get(i) == "i:":
+            code = "i:"
         # Unstressed i and u are short ("happy", "situation", "reminded"), but long in a
         # closed last syllable ("increase" /ˈɪnkriːs/, "produce" /ˈproʊduːs/) other than the
         # -s or -d of an ending ("babies" /ˈbeɪbiz/).
@@ -349,9 +384,9 @@ VOWEL_LETTERS = "aeiouy"
 
 
 def _vowel_groups(spelling, silent_ending=True):
-    """The spelling's vowel letter groups, each with whether an r follows it that no vowel of
-    its own follows ("car", "care", "cares", "careful"); the e of "care" left out, and a final
-    e, and with silent_ending the e of a final -es or -ed, as silent."""
+    """The spelling's vowel letter groups, each as (whether an r follows it that no vowel of its
+    own follows, its letters): "car", "care", "cares", "careful"; the e of "care" left out, and
+    a final e, and with silent_ending the e of a final -es or -ed, as silent."""
     word = spelling.lower()
     groups = []
     i = 0
@@ -361,14 +396,16 @@ def _vowel_groups(spelling, silent_ending=True):
             while j < len(word) and word[j] in VOWEL_LETTERS:
                 j += 1
             rest = word[j:]
+            # The e of "care", "cares", "careful" is silent; not that of "mackerel".
+            silent_re = (rest[1:2] == "e" and not re.fullmatch("re[^aeiouysd]s?", rest)
+                         and (len(rest) == 2 or rest[2] not in VOWEL_LETTERS + "r"))
             r_after = rest.startswith("r") and (
-                len(rest) == 1 or rest[1] not in VOWEL_LETTERS + "r"
-                or (rest[1] == "e" and (len(rest) == 2 or rest[2] not in VOWEL_LETTERS + "r")))
+                len(rest) == 1 or rest[1] not in VOWEL_LETTERS + "r" or silent_re)
             silent_e = word[i:j] == "e" and i > 1 and groups and (
                 j == len(word) or (silent_ending and j == len(word) - 1 and word[j] in "sd")
                 or re.fullmatch("(ly|ment|ments|less|lessly|ful|fully|ness|nesses)", word[j:]))
             if not silent_e:
-                groups.append(r_after)
+                groups.append((r_after, word[i:j]))
             if r_after and rest[1:2] == "e":
                 j += 2  # the e of "care", "fires": silent
             i = j
@@ -377,46 +414,125 @@ def _vowel_groups(spelling, silent_ending=True):
     return groups
 
 
+def _matched_groups(slots, spelling, hiatus):
+    """The spelling's vowel groups matched to a form's vowels. slots: for each vowel and
+    syllabic consonant in order, whether it is a vowel; hiatus: for each vowel, whether another
+    vowel follows it with no consonant between. Groups as many as the vowels match them
+    in order, else as many as the vowels and syllabic consonants ("harden", "orbital"), else
+    the last groups the last vowels (the r of "-ier", "-er", "-or")."""
+    vowels = slots.count(True)
+    tries = [_vowel_groups(spelling), _vowel_groups(spelling, silent_ending=False)]
+    for groups in tries:
+        if len(groups) == vowels:
+            return groups
+    # Two vowels with no consonant between them are most often one group of letters
+    # ("heartiest", "valuation", "archaeology"): split it where the form has them; a last
+    # "-ism" has a vowel no letter writes.
+    for groups in tries:
+        groups = list(groups)
+        if re.search("[^aeiouy]ms?$", spelling.lower()) and len(groups) < vowels:
+            groups.append((False, ""))
+        n = k = 0
+        while len(groups) < vowels and k < len(groups) and n < vowels:
+            r_after, letters = groups[k]
+            if hiatus[n] and len(letters) > 1:
+                groups[k:k + 1] = [(False, letters[:-1]), (r_after, letters[-1])]
+                n += 1
+                k += 1
+            n += 1
+            k += 1
+        if len(groups) == vowels:
+            return groups
+    for groups in tries:
+        if len(groups) == len(slots):
+            return [g for g, is_vowel in zip(groups, slots) if is_vowel]
+    groups = tries[0]
+    shift = len(groups) - vowels
+    return [groups[n + shift] if 0 <= n + shift < len(groups) else (False, "")
+            for n in range(vowels)]
+
+
+# Endings whose weak vowel is the "happy" i where the British form writes ɪ: "creepiness".
+WEAK_I_ENDINGS = re.compile(r"iness(es)?$")
+# -ary, -ery, -ory two or more syllables after the primary stress keep a full vowel in American
+# English: "military" /ˈmɪləteri/, "territory" /ˈterətɔːri/; not "salary" /ˈsæləri/.
+FULL_ARY = re.compile(r"(ar|er|or)(y|ies|ily)$")
+# A syllabic n follows these; f, v, θ, ð only at the end or before an ending.
+SYLLABIC_N_AFTER = {"t", "d", "s", "z", "F", "V"}
+SYLLABIC_N_AFTER_AT_END = {"f", "v", "W", "T"}
+
+
+def syllabic_n_fits(before, before_before, vowel_before_stressed, spelling):
+    """Whether an unstressed ə between the consonant before and a final n (or one before an
+    ending) is a syllabic n: after t, d, s, z, ʃ, ʒ ("button", "person", "nation"), but not
+    after another consonant and a t or d ("sentence", "distant", "captain", "golden"; r aside:
+    "certain"), unless spelled -ain after n ("mountain" /ˈmaʊntn/), nor after a t or d that
+    follows a weak vowel ("accident" /ˈæksɪdənt/; "student" /ˈstuːdnt/)."""
+    if before in ("t", "d"):
+        if before_before is not None and before_before != "r":
+            return bool(before_before == "n" and re.search("ains?$", spelling))
+        return before_before == "r" or vowel_before_stressed
+    return before in SYLLABIC_N_AFTER
+
+
 def from_british(form, spelling):
-    """One British form in our codes rewritten as American; the spelling tells where an r was."""
+    """One British form in our codes rewritten as American; the spelling tells where an r was.
+    Each word of a key of several is rewritten apart; of a word's several primary stresses
+    ("5Qn5treind") the last leads, as American dictionaries print it: /ˌʌnˈtreɪnd/."""
+    forms, words = form.split(" "), spelling.split(" ")
+    if len(forms) != len(words):
+        words = [spelling] * len(forms)
+    out = []
+    for f, w in zip(forms, words):
+        text = _from_british_word(f, w)
+        last = text.rfind("5")
+        out.append(text[:last].replace("5", ",") + text[last:] if last > 0 else text)
+    return " ".join(out)
+
+
+def _from_british_word(form, spelling):
     toks = []
     stressed = []  # of each vowel: whether its syllable bears a stress mark
     marked = False
-    for t, is_vowel in _tokens(form, UK_VOWELS):
+    tokens = _tokens(form, UK_VOWELS)
+    slots = []  # vowels (True) and syllabic consonants (False) in order
+    for k, (t, is_vowel) in enumerate(tokens):
         if t in "5,":
             marked = True
         if not is_vowel:
             toks.append((t, False))
+            if (t in ("l", "n") and slots and k > 0 and not tokens[k - 1][1]
+                    and tokens[k - 1][0] not in "5,rljwN"
+                    and not (k + 1 < len(tokens) and tokens[k + 1][1])):
+                slots.append(False)
         # An unstressed iə or uə of a longer word is two syllables: "happier" /ˈhæpiər/,
         # "actual" /ˈæktʃuəl/.
         elif t in ("iE", "uE") and not marked and any(c in form for c in "5,"):
             toks += [(t[0], True), ("E", True)]
             stressed += [False, False]
+            slots += [True, True]
         else:
             toks.append((t, True))
             stressed.append(marked)
+            slots.append(True)
         if is_vowel:
             marked = False
     vowels = [t for t, v in toks if v]
-    groups = _vowel_groups(spelling)
-    if len(groups) != len(vowels):
-        groups = _vowel_groups(spelling, silent_ending=False)
-    if len(groups) != len(vowels):
-        # The last sounds and letters most often match (the r of "-ier", "-er", "-or").
-        shift = len(groups) - len(vowels)
-        groups = [groups[n + shift] if 0 <= n + shift < len(groups) else False
-                  for n in range(len(vowels))]
-    out = []
+    sounds = [v for x, v in toks if x not in "5,"]
+    hiatus = [v and k + 1 < len(sounds) and sounds[k + 1] for k, v in enumerate(sounds) if v]
+    groups = _matched_groups(slots, spelling, hiatus)
+    word = spelling.lower()
+    out = []  # [code, is_vowel, British code, stressed]
     n = -1
     for k, (t, is_vowel) in enumerate(toks):
         if not is_vowel:
-            out.append(t)
+            out.append([t, False, t, False])
             continue
         n += 1
         following = [x for x, v in toks[k + 1:k + 3]]
         next_sound = next(((x, v) for x, v in toks[k + 1:] if x not in "5,"), ("", False))
         next_vowel = next_sound[1]
-        r_written = groups[n] and following[:1] != ["r"]
+        r_written = groups[n][0] and following[:1] != ["r"]
         if t in ("E:", "/E"):
             r_written = following[:1] != ["r"]
         plain, rhotic = BRITISH_RULES[t]
@@ -426,29 +542,142 @@ def from_british(form, spelling):
             if after[:1] in BATH_BEFORE or after[:2] in BATH_BEFORE:
                 code = "A"
         if t == "R" and not r_written:
-            # The cloth words: ɔː in a syllable closed by f, s, θ or ŋ ("cost", "long"), before
-            # a final g ("dog") and before a written ff ("coffee"; not "profit").
+            # The cloth words: ɔː in a stressed syllable closed by f, s, θ or ŋ ("cost",
+            # "long"; not "ethos"), before a final g ("dog") and before a written ff
+            # ("coffee"; not "profit"); but ɑː before ŋ and a g that a vowel follows
+            # ("Congo", "bongos"; not "longer").
             rest = [x for x, v in toks[k + 1:k + 3]]
             closed = len(rest) < 2 or not toks[k + 2][1]
             final_g = rest[:1] == ["g"] and not any(v for _, v in toks[k + 2:])
-            double_f = rest[:1] == ["f"] and "off" in spelling.lower()
-            if (rest[:1] and rest[0] in ("f", "s", "W", "N") and closed) or final_g or double_f:
+            double_f = rest[:1] == ["f"] and "off" in word
+            ng_g = (rest == ["N", "g"] and k + 3 < len(toks) and toks[k + 3][1]
+                    and not re.search("ng(er|est)$", word))
+            if (((rest[:1] and rest[0] in ("f", "s", "W", "N") and closed and not ng_g)
+                 or final_g or double_f) and (stressed[n] or len(vowels) == 1)):
+                code = "R:"
+            # Before an r: ɔːr ("foreign" /ˈfɔːrən/, "correspond"), but ɑːr in "sorry",
+            # "borrow", "tomorrow".
+            if following[:1] == ["r"] and not re.search("orr(y|ie|ow)", word):
                 code = "R:"
         if following[:1] == ["r"]:
-            # Before the r of the next syllable: "period" /ˈpɪriəd/, "vary" /ˈveri/.
-            code = {"iE": "I", "uE": "J", "/E": "e", "E:": "\\:"}.get(t, code)
+            # Before the r of the next syllable: "period" /ˈpɪriəd/, "vary" /ˈveri/, and the
+            # strut vowel as ɜː: "hurry" /ˈhɜːri/, "current", "courage".
+            code = {"iE": "I", "uE": "J", "/E": "e", "E:": "\\:", "Q": "\\:"}.get(t, code)
         if t == "i":
             if not stressed[n] and (next_vowel or k + 1 == len(toks)):
                 code = "i"
             elif (not stressed[n] and re.search("(ie|y|ey)[sd]$", spelling)
                   and [x for x, _ in toks[k + 1:]] in (["z"], ["d"])):
                 code = "i"  # "medleys" /ˈmedliz/, "carried" /ˈkærid/
-            elif not stressed[n] and spelling.endswith("ity") and k + 2 == len(toks) - 1:
-                code = "E"  # "quality" /ˈkwɑːləti/
+            elif not stressed[n] and (
+                    (groups[n][1] == "i" and WEAK_I_ENDINGS.search(word) and n == len(vowels) - 2)
+                    or (groups[n][1] == "y" and 0 < n < len(vowels) - 1
+                        and not stressed[n + 1] and vowels[n + 1] not in ("E", "i"))):
+                # "creepiness" /ˈkriːpinəs/; a compound's first part: "bodyguard"
+                # /ˈbɑːdiɡɑːrd/, "copyright".
+                code = "i"
         if t == "u" and next_vowel:
             code = "u"
-        out.append(code)
-    text = "".join(out)
+        elif t == "u:" and not stressed[n] and not any(stressed[:n + 1]) and any(stressed):
+            code = "u"  # ahead of the stress: "museum" /mjuˈziːəm/, "roulette"
+        elif t == "u" and not stressed[n]:
+            # Weak u: ə after j before l and a weak vowel ("regular" /ˈreɡjələr/, but
+            # "calculate" /ˈkælkjuleɪt/), u in an open syllable ("document" /ˈdɑːkjumənt/),
+            # ʊ in a closed one ("childhood").
+            rest = [(x, v) for x, v in toks[k + 1:] if x not in "5,"]
+            later = next((x for x, v in rest if v), None)
+            after_j = k > 0 and toks[k - 1][0] in ("j", "dV", "tF")
+            if ((after_j and rest[:1] == [("l", False)] and later and later != "ei")
+                    or word.endswith("fully")):
+                code = "E"  # and "carefully" /ˈkerfəli/
+            elif len(rest) > 1 and not rest[0][1] and rest[1][1]:
+                code = "u"
+        out.append([code, True, t, stressed[n]])
+    places = [i for i, o in enumerate(out) if o[1]]
+
+    def weak(place):
+        return not out[place][3] and out[place][0] in ("I", "E", "J")
+
+    # -ary, -ery, -ory after two syllables or more from the primary: e, ɔː, and ə before it.
+    primary = next((n for n, i in enumerate(places)
+                    if any(o[0] == "5" for o in out[places[n - 1] + 1 if n else 0:i])), None)
+    full_ary = FULL_ARY.search(word)
+    if (full_ary and len(places) >= 3 and primary is not None
+            and len(places) - 2 - primary >= 2 and out[places[-2]][0] == "E"
+            and out[places[-2] + 1][0] == "r" and out[places[-1]][0] == "i"):
+        out[places[-2]][0] = "R:" if full_ary.group(1) == "or" else "e"
+        if weak(places[-3]):
+            out[places[-3]][0] = "E"
+    # -iful: ɪ before the f ("beautiful" /ˈbjuːtɪfl/).
+    if re.search("iful(ly)?$", word) and len(places) > 2:
+        place = places[-2] if word.endswith("ful") else places[-3]
+        if weak(place):
+            out[place][0] = "I"
+    # A compound's -berry: "blackberry" /ˈblækberi/.
+    if re.search("berr(y|ies)$", word) and len(places) > 2 and out[places[-2]][0] == "E":
+        out[places[-2]][0] = "e"
+    # ə in the endings that keep it ("climate", "goodness"), and before a last syllable of
+    # one consonant and a weak i ("family", "quality", "authorities"), as from CMU.
+    kept = set()
+    m = SCHWA_ENDINGS.search(word)
+    if m and places:
+        kept.add(places[-2] if m.group(0) in ("ately", "ateness", "aces") and len(places) > 1
+                 else places[-1])
+    if (len(places) > 1 and out[places[-1]][0] == "i" and places[-1] - places[-2] == 2
+            and not out[places[-1] - 1][1]):
+        kept.add(places[-2])
+    for i in kept:
+        if weak(i) and out[i][0] != "J":
+            out[i][0] = "E"
+    # A final -ful is a syllabic l: "frightful" /ˈfraɪtfl/.
+    if word.endswith(("ful", "fuls")):
+        tail = [o[0] for o in out[-3:]]
+        if tail[-2:] == ["J", "l"] or tail == ["J", "l", "z"]:
+            del out[-2 if tail[-1] == "l" else -3]
+            places = [i for i, o in enumerate(out) if o[1]]
+    # A weak ə before an n that no vowel follows is a syllabic n where it would be from CMU:
+    # "vacation" /veɪˈkeɪʃn/, "student", "potency" /ˈpoʊtnsi/, "seven".
+    codes = [o[0] for o in out]
+    for i in places:
+        if (codes[i] != "E" or out[i][3] or i + 1 >= len(out) or codes[i + 1] != "n"
+                or i == places[0] or i < 1 or out[i - 1][1]):
+            continue
+        tail = codes[i + 2:]
+        if tail and (out[i + 2][1] or tail[0] in "5,"):
+            continue
+        before = codes[i - 1]
+        before_before = None if out[i - 2][1] or codes[i - 2] in "5," else codes[i - 2]
+        vowel_before = max(p for p in places if p < i)
+        vowel_stressed = out[vowel_before][3]
+        if before in SYLLABIC_N_AFTER_AT_END:
+            fits = not tail or tail == ["z"] or tail == ["d"]
+        else:
+            fits = syllabic_n_fits(before, before_before, vowel_stressed, word)
+        if fits:
+            out[i][0] = ""
+    # A weak ə before an l that no vowel follows is a syllabic l after a consonant, as from
+    # CMU ("appraisal" /əˈpreɪzl/, "novelty"), but not before a last consonant other than an
+    # ending's ("difficult" /ˈdɪfɪkəlt/); and so is that of -ically ("logically" /ˈlɑːdʒɪkli/).
+    for i in places:
+        tail = codes[i + 2:]
+        if (codes[i] == "E" and not out[i][3] and i + 1 < len(out) and codes[i + 1] == "l"
+                and i != places[0] and i > 0 and not out[i - 1][1]
+                and codes[i - 1] not in ("r", "l", "j", "w", "N", "5", ",")
+                and (not tail or (not out[i + 2][1] and tail[0] not in "5,"
+                                  and (len(tail) > 1 or tail[0] in ("z", "s", "d")))
+                     or (word.endswith("ically") and tail == ["i"]))):
+            out[i][0] = ""
+    # -ization with ə, as American dictionaries print it: "organization" /ˌɔːrɡənəˈzeɪʃn/.
+    if re.search("i[sz]ation", word):
+        for n, i in enumerate(places[:-1]):
+            if (out[i][0] == "aI" and not out[i][3] and "z" in codes[i + 1:i + 3]
+                    and out[places[n + 1]][0] == "eI" and out[places[n + 1]][3]):
+                out[i][0] = "E"
+    text = "".join(o[0] for o in out)
+    # A weak jə spelled with i or e before the vowel letter is iə after a consonant other
+    # than l or n: "Libya" /ˈlɪbiə/, "Bosnian", "copious"; "million" keeps /ˈmɪljən/.
+    if re.search("[^aeiouy][iey][aou]", word):
+        text = re.sub(r"(?<=[pbtdkgfvWTszFVm])jE(?![r:])", "iE", text)
     # "-less", "-ness": ə.
     if re.search("(less|ness)(es|ly)?$", spelling):
         text = re.sub(r"([ln])Is(Iz|li)?$", r"\1Es\2", text)
@@ -456,8 +685,9 @@ def from_british(form, spelling):
     text = re.sub(r"(^|[5,])(s?[tdnszWl])j(u:|Jr)", r"\1\2\3", text)
     if len(vowels) == 1:
         text = re.sub(r"^(s?[tdnszWl])j(u:|Jr)", r"\1\2", text)
-    # An s stays with the p, t or k after it, as from CMU: "explain" /ɪkˈspleɪn/.
-    text = re.sub(r"(?<=.)s([5,])([ptk])", r"\1s\2", text)
+    # An s stays with the p, t or k after it, as from CMU: "explain" /ɪkˈspleɪn/; not with
+    # the t of tʃ ("exchange" /ɪksˈtʃeɪndʒ/).
+    text = re.sub(r"(?<=.)s([5,])([ptk])(?!F)", r"\1s\2", text)
     return text
 
 

@@ -54,6 +54,7 @@ FROM_CMU = [
     ("reminded", "R IY0 M AY1 N D IH0 D", "", "ri5maIndId"),
     # Syllabic l and n after a consonant, not after r or at a word's start.
     ("little", "L IH1 T AH0 L", "", "5lItl"),
+    ("difficult", "D IH1 F AH0 K AH0 L T", "5difikElt", "5dIfIkElt"),
     ("button", "B AH1 T AH0 N", "", "5bQtn"),
     ("important", "IH2 M P AO1 R T AH0 N T", "", ",Im5pR:rtnt"),
     ("several", "S EH1 V R AH0 L", "", "5sevrEl"),
@@ -71,6 +72,15 @@ FROM_CMU = [
     ("mountain", "M AW1 N T AH0 N", "", "5maJntn"),
     ("important", "IH2 M P AO1 R T AH0 N T", "", ",Im5pR:rtnt"),
     ("seventy", "S EH1 V AH0 N T IY0", "", "5sevEnti"),
+    # Nor after another consonant and a t or d (r aside), nor after a t or d that follows a
+    # weak vowel; a British ɪ keeps no ə before a last n after t, d, s, z, ʃ, ʒ.
+    ("captain", "K AE1 P T AH0 N", "5kAptin", "5kAptEn"),
+    ("golden", "G OW1 L D AH0 N", "", "5goJldEn"),
+    ("certain", "S ER1 T AH0 N", "", "5s\\:rtn"),
+    ("accident", "AE1 K S AH0 D AH0 N T", "5AksidEnt", "5AksIdEnt"),
+    ("student", "S T UW1 D AH0 N T", "5stju:dEnt", "5stu:dnt"),
+    ("basin", "B EY1 S AH0 N", "5beisin", "5beIsn"),
+    ("passenger", "P AE1 S AH0 N JH ER0", "5pAsindVE", "5pAsIndVEr"),
     # CMU's weak ə where the British form writes ɪ is ɪ, but not in -ate, -ness, -less, -ain,
     # -ace, -ess, nor before a last syllable of a consonant and a weak i.
     ("vitamin", "V AY1 T AH0 M AH0 N", "5vaitEmin", "5vaItEmIn"),
@@ -84,6 +94,21 @@ FROM_CMU = [
     ("military", "M IH1 L AH0 T EH2 R IY0", "5militEri", "5mIlEteri"),
     ("territory", "T EH1 R IH0 T AO2 R IY0", "5teritEri", "5terEtR:ri"),
     ("hostess", "HH OW1 S T IH0 S", "5hEustis", "5hoJstEs"),
+    ("ability", "AH0 B IH1 L AH0 T IY2", "E5biliti", "E5bIlEti"),
+    ("toilet", "T OY1 L AH0 T", "5tRilit", "5tRIlEt"),
+    ("wallet", "W AO1 L AH0 T", "5wRlit", "5wR:lIt"),
+    ("nostril", "N AA1 S T R IH0 L", "5nRstril", "5nB:strEl"),
+    ("foreign", "F AO1 R AH0 N", "5fRrin", "5fR:rEn"),
+    ("beautiful", "B Y UW1 T AH0 F AH0 L", "5bju:tEful", "5bju:tIfl"),
+    ("beautifully", "B Y UW1 T AH0 F L IY0", "5bju:tEfli", "5bju:tIfli"),
+    # A last -day is deɪ.
+    ("Monday", "M AH1 N D IY0", "5mQndi", "5mQndeI"),
+    # A weak u after j, dʒ, tʃ is u, but ə before an l that eɪ does not follow.
+    ("education", "EH2 JH AH0 K EY1 SH AH0 N", ",edju5keiFEn", ",edVu5keIFn"),
+    ("document", "D AA1 K Y AH0 M AH0 N T", "5dRkjumEnt", "5dB:kjumEnt"),
+    ("deputy", "D EH1 P Y AH0 T IY0", "5depjuti", "5depjuti"),
+    ("regular", "R EH1 G Y AH0 L ER0", "5regjulE", "5regjElEr"),
+    ("calculate", "K AE1 L K Y AH0 L EY2 T", "5kAlkjuleit", "5kAlkjuleIt"),
     # CMU's reductions of a full British vowel undone, its ɪ beside a British ə made ə.
     ("unarmed", "AH0 N AA1 R M D", "Qn5a:md", "Qn5B:rmd"),
     ("lonesome", "L OW1 N S AH0 M", "5lEunsQm", "5loJnsEm"),
@@ -96,6 +121,9 @@ FROM_CMU = [
     ("accepted", "AE0 K S EH1 P T IH0 D", "Ek5septid", "Ek5septId"),
     ("astronaut", "AE1 S T R AH0 N AA2 T", "5AstrEnR:t", "5AstrEnR:t"),
     ("parody", "P EH1 R AH0 D IY0", "5pArEdi", "5pArEdi"),
+    ("baboon", "B AH0 B UW1 N", "bA5bu:n", "bA5bu:n"),
+    ("abacus", "AE1 B AH0 K AH0 S", "5AbAkEs", "5AbEkEs"),
+    ("manatee", "M AE1 N AH0 T IY2", "5mAnEti:", "5mAnEti:"),
     ("merry", "M EH1 R IY0", "5meri", "5meri"),
     ("dominate", "D AA1 M AH0 N EY2 T", "5dRmineit", "5dB:mIneIt"),
     ("lemons", "L EH1 M AH0 N Z", "5lemEnz", "5lemEnz"),
@@ -116,7 +144,6 @@ FROM_CMU = [
     # or u without it weak; the British form's weak syllables after the primary do not count.
     ("important", "IH2 M P AO1 R T AH0 N T", "im5pR:tEnt", "Im5pR:rtnt"),
     ("replace", "R IY2 P L EY1 S", "ri5pleis", "ri5pleIs"),
-    ("education", "EH2 JH AH0 K EY1 SH AH0 N", ",edju5keiFEn", ",edVE5keIFn"),
     ("reproduce", "R IY2 P R AH0 D UW1 S", "ri:prE5dju:s", "ri:prE5du:s"),
     ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
@@ -158,6 +185,55 @@ FROM_BRITISH = [
     ("rabid", "5rAbid", "5rAbId"),
     ("radiation", ",reidi5eiFn", ",reIdi5eIFn"),
     ("explaining", "iks5pleiniN", "Ik5spleInIN"),
+    ("exchanging", "iks5tFeindViN", "Iks5tFeIndVIN"),
+    # Of several primary stresses the last leads; each word of a key apart.
+    ("untrained", "5Qn5treind", ",Qn5treInd"),
+    ("Arctic Ocean", "5a:ktik 5EuFEn", "5B:rktIk 5oJFn"),
+    # The spelling's r found past a syllabic consonant, two vowels of one letter group, and
+    # the e of "-rel"; the lot vowel before r.
+    ("harden", "5ha:dn", "5hB:rdn"),
+    ("heartiest", "5ha:tiist", "5hB:rtiIst"),
+    ("mackerel", "5mAkErEl", "5mAkErEl"),
+    ("foreign", "5fRrin", "5fR:rEn"),
+    ("sorry", "5sRri", "5sB:ri"),
+    ("hurry", "5hQri", "5h\\:ri"),
+    # The cloth vowel only in a stressed syllable, and not before ŋ and g and a vowel.
+    ("ethos", "5i:WRs", "5i:WB:s"),
+    ("Congo", "5kRNgEu", "5kB:NgoJ"),
+    ("longer", "5lRNgE", "5lR:NgEr"),
+    # A weak u: ahead of the stress is u; a weak jə spelled with i or y is iə.
+    ("museum", "mju:5ziEm", "mju5zi:Em"),
+    ("Libya", "5libjE", "5lIbiE"),
+    ("million", "5miljEn", "5mIljEn"),
+    ("asymptotic", ",eisimp5tRtik", ",eIsImp5tB:tIk"),
+    # Syllabic n and l where they would be from CMU.
+    ("vacation", "vei5keiFEn", "veI5keIFn"),
+    ("lessons", "5lesEnz", "5lesnz"),
+    ("accident", "5AksidEnt", "5AksIdEnt"),
+    ("sentence", "5sentEns", "5sentEns"),
+    ("appraisal", "E5preizEl", "E5preIzl"),
+    ("logically", "5lRdVikEli", "5lB:dVIkli"),
+    ("frightful", "5fraitful", "5fraItfl"),
+    ("potency", "5pEutEnsi", "5poJtnsi"),
+    ("novelty", "5nRvElti", "5nB:vlti"),
+    ("difficult", "5difikElt", "5dIfIkElt"),
+    ("organization", ",R:gEnai5zeiFEn", ",R:rgEnE5zeIFn"),
+    ("beautiful", "5bju:tEful", "5bju:tIfl"),
+    # ə as from CMU: endings, before a consonant and a weak i, before a full -ary, -ory.
+    ("climate", "5klaimit", "5klaImEt"),
+    ("toilet", "5tRilit", "5tRIlEt"),
+    ("noisily", "5nRizili", "5nRIzEli"),
+    ("military", "5militEri", "5mIlEteri"),
+    ("category", "5kAtigEri", "5kAtEgR:ri"),
+    ("salary", "5sAlEri", "5sAlEri"),
+    ("blackberry", "5blAkbEri", "5blAkberi"),
+    # Weak u: ə after j before l, u in an open syllable, ʊ in a closed one; the happy i.
+    ("regular", "5regjulE", "5regjElEr"),
+    ("document", "5dRkjumEnt", "5dB:kjumEnt"),
+    ("childhood", "5tFaildhud", "5tFaIldhJd"),
+    ("bodyguard", "5bRdiga:d", "5bB:digB:rd"),
+    ("analysis", "E5nAlisis", "E5nAlIsIs"),
+    ("creepiness", "5kri:pinis", "5kri:pinEs"),
 ]
 
 # eSpeak's American phoneme names: syllables, primary stress, consonants with r.
