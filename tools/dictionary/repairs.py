@@ -602,6 +602,40 @@ def weak_o(context, word, codes):
     return with_vowels(codes, changes, set(changes)) if changes else None
 
 
+def weak_after_stress(context, word, codes):
+    """An unstressed full o or u after the primary stress that a rule-made reading keeps is a
+    schwa where CMU reads it weak (AH0) and Wiktionary, where it has the word, does too in
+    every reading ("lummox" 5lQmEks, "syrupy" 5sirEpi, "winsome"; not "hiccup", "hexagon",
+    nor the u of "bedbug" that Wiktionary lacks)."""
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    primary = next((n for n, p in enumerate(vowels) if p.stress == 1), None)
+    if primary is None:
+        return None
+    cmu = [[q for q in p if q[-1:] in ("0", "1", "2")]
+           for p in context.cmu_phones.get(word) or ()]
+    cmu = [v for v in cmu if len(v) == len(vowels)]
+    texts = context.wiktionary_texts.get(word) or ()
+    readings = [wiktionary_nuclei(t) for t in texts]
+    readings = [r for r in readings if r and len(r) == len(vowels)]
+    if texts and not readings or not cmu and not readings:
+        return None
+    changes = {}
+    for n, p in enumerate(vowels[primary + 1:], primary + 1):
+        if p.code not in ("R", "Q") or p.stress:
+            continue
+        # CMU reduces the u of the second word of a compound too ("bedbug", "chestnut"): a u
+        # needs Wiktionary's word, but in -some ("winsome").
+        if p.code == "Q" and not readings and "some" not in word:
+            continue
+        if (all(v[n] == "AH0" for v in cmu)
+                and all(r[n] == ("ə", False) for r in readings)):
+            changes[n] = "E"
+    return with_vowels(codes, changes) if changes else None
+
+
 # The particles and prefixes that are no head of a word made with an ending ("underly" is no
 # "under" and -ly).
 PARTICLE_HEADS = ("under", "over", "out", "up", "down", "back", "fore", "inter", "super",
@@ -817,6 +851,7 @@ RULES = (
     ("weak -ary", weak_ary, RULE_METHODS),
     ("CMU and Wiktionary's vowel", agreed_vowel, RULE_METHODS),
     ("weak o before the stress", weak_o, RULE_METHODS),
+    ("weak vowel after the stress", weak_after_stress, RULE_METHODS),
     ("one primary of a fore- verb", fore_verb, RULE_METHODS + ("britfone",)),
     ("head's vowels", head_vowels, RULE_METHODS),
     ("head's vowel before a shifted stress", head_vowel_before_stress, RULE_METHODS),

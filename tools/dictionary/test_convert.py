@@ -364,6 +364,10 @@ class RepairRules(unittest.TestCase):
         (repairs.weak_o, "idiosyncratic", ",idi,Rsin5krAtik", {}, ",idiEsin5krAtik"),
         (repairs.weak_o, "diaphoretic", ",daiEfR:5retik", {}, ",daiEfE5retik"),
         (repairs.weak_o, "oxidation", ",Rksi5deiFEn", {}, None),
+        (repairs.weak_after_stress, "lummox", "5lQmRks", {}, "5lQmEks"),
+        (repairs.weak_after_stress, "syrupy", "5sirQpi", {}, "5sirEpi"),
+        (repairs.weak_after_stress, "hiccup", "5hikQp", {}, None),
+        (repairs.weak_after_stress, "bedbug", "5bedbQg", {}, None),
         # A derived word keeps its head's vowels where a rule-made reading slipped.
         (repairs.head_vowels, "sarcastically", "sa:5ka:stikEli", {"sarcastic": "sa:5kAstik"},
          "sa:5kAstikEli"),
@@ -390,11 +394,14 @@ class RepairRules(unittest.TestCase):
            "olivine": "AA1 L AH0 V IY2 N", "patently": "P AE1 T AH0 N T L IY0",
            "vulgarity": "V AH0 L G EH1 R IH0 T IY0",
            "idiosyncratic": "IH2 D IY0 OW0 S IH2 N K R AE1 T IH0 K",
-           "oxidation": "AA2 K S AH0 D EY1 SH AH0 N", "arum": "EH1 R AH0 M"}
+           "oxidation": "AA2 K S AH0 D EY1 SH AH0 N", "arum": "EH1 R AH0 M",
+           "syrupy": "S IH1 R AH0 P IY0", "hiccup": "HH IH1 K AH0 P",
+           "bedbug": "B EH1 D B AH0 G"}
     WIKTIONARY = {"outgoing": "/aʊtˈɡəʊɪŋ/", "magus": "/ˈmeɪɡəs/", "pulpit": "/ˈpʊlpɪt/",
                   "olivine": "/ˈɒl.ɪˌviːn/", "patently": "/ˈpeɪtəntli/",
                   "vulgarity": "/vʌlˈɡæɹɪti/", "diaphoretic": "/daɪəfəˈɹɛtɪk/",
-                  "arum": "/ˈɛɹəm/"}
+                  "arum": "/ˈɛɹəm/", "lummox": "/ˈlʌməks/", "hiccup": "/ˈhɪkʌp/",
+                  "syrupy": "/ˈsɪɹəpi/"}
     WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat",
              "invigorated", "seeing"}
 
