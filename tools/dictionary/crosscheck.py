@@ -35,6 +35,8 @@ STEM_STRESS_PREFIXES = ("over", "under", "out", "up", "down", "mis", "super", "c
 # Two-syllable -ate verbs and their forms, stressed on -ate in British English ("donate",
 # "mandated", "castrating").
 ATE_ENDINGS = ("ate", "ates", "ated", "ating")
+# Prefixes before a two-syllable -ate verb that keep its stress ("relocate", "dehydrate").
+ATE_PREFIXES = ("re", "de", "pre")
 FRENCH_ENDINGS = ("age", "ages", "eau", "eaux", "et", "ets")
 # Consonants a repair may put in place of ipa-dict's, as pairs (ours, CMU's): n before k or g is
 # N, s and z where CMU hears the other, the voicing of th.
@@ -64,6 +66,14 @@ class Checker:
         readings = [r for r in readings if r.syllables == profile.syllables] or readings
         return any(evidence.stress_agrees(profile, r) is not False
                    and evidence.same_consonants(profile, r, assimilated=True) for r in readings)
+
+    def british_agrees(self, word, profile):
+        """Whether one of Wiktionary's clearly British readings has this stress and these
+        consonants."""
+        return any(r.british and r.syllables == profile.syllables
+                   and evidence.stress_agrees(profile, r) is True
+                   and evidence.same_consonants(profile, r, assimilated=True)
+                   for r in self.wiktionary.get(word) or ())
 
     def cmu_variants(self, word):
         """CMU's variants of a word, or of its American spelling ("monopolise", "colour")."""
@@ -112,7 +122,23 @@ class Checker:
             return None, DROPPED
         stress = evidence.stress_against(ours, variants)
         consonants = evidence.consonants_against(ours, variants)
+        # One of CMU's readings must have both our stress and our consonants: its spelling
+        # pronunciation is no support ("archipelago" with ch and the stress on -la-).
+        if stress and consonants and not any(
+                evidence.stress_agrees(ours, v) is not False
+                and evidence.consonants_against(ours, [v]) for v in variants):
+            stress = False
         agrees = stress is not False and consonants
+        # Where the accents stress a word differently, a clearly British reading of
+        # Wiktionary's that stresses ours outweighs CMU's American one ("prospector").
+        if (consonants and stress is False and not self.long_ate(key, ours)
+                and self.british_agrees(key, ours)):
+            return codes, CONFIRMED
+        # Where CMU hears s for our z or the other way and Wiktionary, which has both accents,
+        # has ours, the accents differ ("blouse" with its British z).
+        if (not consonants and stress is not False and self.wiktionary_agrees(key, ours)
+                and self.voicing_only(key, codes, ours, variants)):
+            return codes, CONFIRMED
         if espeak and espeak != codes:
             theirs = evidence.codes_profile(espeak)
             their_stress = evidence.stress_against(theirs, variants)
@@ -141,6 +167,8 @@ class Checker:
         vowel of -ate in it ("relocate" rilEu5keit, R IY2 L OW1 K EY0 T)."""
         same = [v for v in variants if v.syllables == ours.syllables]
         if word.endswith(ATE_ENDINGS):
+            if self.long_ate(word, ours):
+                return False
             return any(ours.primaries <= v.stressed
                        or any(v.vowels[i] == "EY" for i in ours.primaries) for v in same)
         if word.startswith(STEM_STRESS_PREFIXES) or self.compound(word):
@@ -150,6 +178,23 @@ class Checker:
         if word.endswith(FRENCH_ENDINGS):
             return ours.primaries == {0} and any(v.primaries == {v.syllables - 1} for v in same)
         return False
+
+    @staticmethod
+    def long_ate(word, ours):
+        """Whether a reading stresses the -ate of a verb of three syllables or more, which
+        British English stresses as CMU does ("dislocate" 5dislEkeit), unless a prefix stands
+        before a two-syllable one ("relocate", "overstate")."""
+        if not word.endswith(ATE_ENDINGS):
+            return False
+        ate = ours.syllables - (2 if word.endswith(("ated", "ating")) else 1)
+        return (ate >= 2 and ours.primaries == {ate}
+                and not word.startswith(STEM_STRESS_PREFIXES + ATE_PREFIXES))
+
+    def voicing_only(self, word, codes, ours, variants):
+        """Whether CMU's consonants differ from ours only in s and z."""
+        fixed = self.corrected_consonants(word, codes, ours, variants)
+        return bool(fixed) and len(fixed) == len(codes) and all(
+            a == b or {a, b} == {"s", "z"} for a, b in zip(fixed, codes))
 
     def compound(self, word):
         """Whether the word is two common words run together ("saltwater", "aftershave"),

@@ -44,11 +44,12 @@ class Profile:
     primary stress, those with any stress, and the consonants (each as written, a consonant
     that may be read two ways as "t|tF"), with the shapes they are compared in."""
     __slots__ = ("syllables", "primaries", "stressed", "consonants", "shapes", "vowels",
-                 "assimilated")
+                 "assimilated", "british")
 
     def __init__(self, syllables, primaries, consonants, stressed=(), vowels=(), sequence=None):
         """sequence: the consonants with a "." for each vowel between them, for the shapes."""
         self.syllables = syllables
+        self.british = False  # a Wiktionary reading that is clearly British
         self.vowels = tuple(vowels)
         self.primaries = frozenset(primaries)
         self.stressed = frozenset(stressed) | self.primaries

@@ -37,9 +37,11 @@ WIKTIONARY_CONSONANTS = {
 SYLLABIC = "\u0329\u030d"
 
 
-def wiktionary_profile(text):
+def wiktionary_profile(text, word=""):
     """The profile of one Wiktionary transcription ("/ˈnet.ske/"), or None where it holds a
-    sound we have no consonant for, several words, or no vowel."""
+    sound we have no consonant for, several words, or no vowel; its british field tells
+    whether the transcription is clearly British."""
+    british = british_reading(text, word)
     text = unicodedata.normalize("NFD", text.strip().strip("/[]"))
     text = re.sub(r"\([^()]*\)", "", text)
     if " " in text or not text:
@@ -80,8 +82,27 @@ def wiktionary_profile(text):
     if not syllables:
         return None
     consonants = [c for c in sequence if c != "."]
-    return evidence.Profile(syllables, [] if primary is None else [primary], consonants,
-                            stressed, sequence=sequence)
+    profile = evidence.Profile(syllables, [] if primary is None else [primary], consonants,
+                               stressed, sequence=sequence)
+    profile.british = british
+    return profile
+
+
+# Symbols only a British transcription writes, and those only an American one writes.
+BRITISH_MARKS = ("ɒ", "əʊ", "ɜː")
+AMERICAN_MARKS = ("ɚ", "ɝ", "oʊ", "ɾ", "ɑɹ", "ɔɹ")
+R_SPELLINGS = ("er", "or", "ar", "ure", "our", "re")
+
+
+def british_reading(text, word=""):
+    """Whether a Wiktionary transcription is clearly British: it writes the lot vowel ɒ, the
+    goat vowel əʊ or the long ɜː, or an r the spelling ends in is silent ("/pɹəˈspɛktə/"), and
+    nothing only American transcriptions write."""
+    text = unicodedata.normalize("NFC", text.strip().strip("/[]"))
+    if any(m in text for m in AMERICAN_MARKS):
+        return False
+    return (any(m in text for m in BRITISH_MARKS)
+            or (word.endswith(R_SPELLINGS) and text.endswith("ə")))
 
 
 def wiktionary_lines(lines):
@@ -91,7 +112,7 @@ def wiktionary_lines(lines):
         word, sep, ipa = line.rstrip("\r\n").partition("\t")
         if not sep:
             continue
-        profile = wiktionary_profile(ipa)
+        profile = wiktionary_profile(ipa, word.lower())
         if profile is not None:
             result.setdefault(word.lower(), []).append(profile)
     return result
@@ -116,10 +137,14 @@ R_COLOURED = {"AA": "a:", "AO": "R:", "EH": "/E", "IH": "iE", "UH": "uE", "IY": 
 WEAK = ("E", "i", "u")
 
 
-def stressed_vowel(cmu_vowel, word):
+def stressed_vowel(cmu_vowel, word, after=None):
     """The British vowel for a CMU vowel under the primary stress: CMU's AA is the o of "hot"
-    (R) where the word spells an o and no a."""
+    (R) where the word spells an o and no a, and so is its AO before a consonant other than r
+    ("prospector" "prE5spektE", "long")."""
     if cmu_vowel == "AA" and "o" in word and "a" not in word:
+        return "R"
+    if (cmu_vowel == "AO" and after != "R" and "o" in word
+            and not any(s in word for s in ("a", "ough", "oo"))):
         return "R"
     return STRESSED_VOWELS.get(cmu_vowel, "E")
 
@@ -142,6 +167,7 @@ def british_from_cmu(word, phones, british):
         phones = evidence._without_glides(phones) or phones
     theirs = coderules.RULES.phonemes_of_codes(_plain(british)) if british else None
     own = [p.code for p in theirs or () if p.kind == VOWEL]
+    own_stress = [p.stress for p in theirs or () if p.kind == VOWEL]
     cmu_vowels = [p for p in phones if p.rstrip("012") in evidence.ARPABET_VOWELS]
     use_own = len(own) == len(cmu_vowels)
     out, n = [], 0
@@ -153,11 +179,14 @@ def british_from_cmu(word, phones, british):
             if use_own:
                 code = own[n]
                 if level and code in WEAK:
-                    code = stressed_vowel(base, word)
-                elif level == 0 and code == "E:":
+                    code = stressed_vowel(base, word, after)
+                elif level == 0 and (code == "E:" or base == "AH" and own_stress[n]
+                                     and code not in WEAK):
+                    # The full vowel of a syllable the other reading stressed is weak where CMU
+                    # does not stress it ("archipelago" ,a:ki5pelEgEu).
                     code = "E"
             elif level:
-                code = stressed_vowel(base, word)
+                code = stressed_vowel(base, word, after)
             else:
                 code = WEAK_VOWELS.get(base, "E")
             if not use_own and after == "R" and (i + 2 >= len(phones) or phones[i + 2].rstrip(
@@ -343,6 +372,8 @@ def family_stress(context, word, codes):
         if not word.endswith(ending) or len(word) - len(ending) < 3:
             continue
         for head in _heads(word[: -len(ending)], ending):
+            if head in PARTICLE_HEADS:
+                continue
             transcription = context.head_transcription(head)
             # A head of a few letters is mostly no word of its own ("fer" of "ferment"); an
             # -ate verb of two syllables is stressed as the accent has it ("mandated").
@@ -534,7 +565,273 @@ def noun_ate(context, word, codes):
     phones = context.cmu_phones.get(word)
     if not phones or not all(p[-2:] in (["AH0", "T"], ["IH0", "T"]) for p in phones):
         return None
+    # A verb keeps its full -ate, whatever CMU says ("invigorate", "illuminate").
+    if _is_verb(context, word):
+        return None
     return codes[:-3] + "it"
+
+
+def weak_o(context, word, codes):
+    """The o of an open syllable before the primary stress that a rule-made reading gives a full
+    vowel is a schwa where CMU reads it weak (AH0, OW0) or, lacking the word, every reading of
+    Wiktionary's does ("idiosyncratic" ",idiEsin5krAtik", "diaphoretic" ",daiEfE5retik")."""
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None or "o" not in word:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    primary = next((n for n, p in enumerate(vowels) if p.stress == 1), None)
+    if not primary:
+        return None
+    cmu = [[q for q in p if q[-1:] in ("0", "1", "2")]
+           for p in context.cmu_phones.get(word) or ()]
+    cmu = [v for v in cmu if len(v) == len(vowels)]
+    readings = [wiktionary_nuclei(t) for t in context.wiktionary_texts.get(word) or ()]
+    readings = [r for r in readings if r and len(r) == len(vowels)]
+    changes = {}
+    for n, p in enumerate(vowels[:primary]):
+        # A secondary stress of ours outweighs CMU's AH0 ("decomposition" keeps its o), not
+        # its OW0; an ɔː is weak only where every one of Wiktionary's readings says so.
+        if p.code == "R" and cmu:
+            weak = all(v[n] == "OW0" or v[n] == "AH0" and not p.stress for v in cmu)
+        elif p.code in ("R", "R:") and not cmu:
+            weak = bool(readings) and all(r[n] == ("ə", False) for r in readings)
+        else:
+            weak = False
+        if weak:
+            changes[n] = "E"
+    return with_vowels(codes, changes, set(changes)) if changes else None
+
+
+def weak_after_stress(context, word, codes):
+    """An unstressed full o or u after the primary stress that a rule-made reading keeps is a
+    schwa where CMU reads it weak (AH0) and Wiktionary, where it has the word, does too in
+    every reading ("lummox" 5lQmEks, "syrupy" 5sirEpi, "winsome"; not "hiccup", "hexagon",
+    nor the u of "bedbug" that Wiktionary lacks)."""
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    primary = next((n for n, p in enumerate(vowels) if p.stress == 1), None)
+    if primary is None:
+        return None
+    cmu = [[q for q in p if q[-1:] in ("0", "1", "2")]
+           for p in context.cmu_phones.get(word) or ()]
+    cmu = [v for v in cmu if len(v) == len(vowels)]
+    texts = context.wiktionary_texts.get(word) or ()
+    readings = [wiktionary_nuclei(t) for t in texts]
+    readings = [r for r in readings if r and len(r) == len(vowels)]
+    if texts and not readings or not cmu and not readings:
+        return None
+    changes = {}
+    for n, p in enumerate(vowels[primary + 1:], primary + 1):
+        if p.code not in ("R", "Q") or p.stress:
+            continue
+        # CMU reduces the u of the second word of a compound too ("bedbug", "chestnut"): a u
+        # needs Wiktionary's word, but in -some ("winsome").
+        if p.code == "Q" and not readings and "some" not in word:
+            continue
+        if (all(v[n] == "AH0" for v in cmu)
+                and all(r[n] == ("ə", False) for r in readings)):
+            changes[n] = "E"
+    return with_vowels(codes, changes) if changes else None
+
+
+# The particles and prefixes that are no head of a word made with an ending ("underly" is no
+# "under" and -ly).
+PARTICLE_HEADS = ("under", "over", "out", "up", "down", "back", "fore", "inter", "super",
+                  "counter")
+
+
+def fore_verb(context, word, codes):
+    """A verb of fore- and a verb has one primary stress, on the verb ("foresee" fR:5si:, not
+    5fR:5si:), where a compound of two equal words has two."""
+    rest = word[4:]
+    if (not word.startswith("fore") or codes.count("5") != 2 or not codes.startswith("5")
+            or not context.head_transcription(rest) or not _is_verb(context, rest)):
+        return None
+    return codes[1:]
+
+
+# --- vowels -------------------------------------------------------------------------------
+
+# The British vowels a stressed CMU vowel may stand for, the accents' known differences among
+# them: the lot vowel CMU writes AA or AO, the thought vowel it may write AA, the bath vowel
+# AE, the r-coloured vowels of "near", "square", "cure" and the "hurry" CMU writes ER.
+CMU_BRITISH = {"AA": {"a:", "R", "R:"}, "AE": {"A", "a:"}, "AH": {"Q", "R"}, "AO": {"R:", "R"},
+               "AW": {"au"}, "AY": {"ai"}, "EH": {"e", "/E"}, "ER": {"E:", "Q"}, "EY": {"ei"},
+               "IH": {"i", "iE"}, "IY": {"i:", "iE"}, "OW": {"Eu"}, "OY": {"Ri"},
+               "UH": {"u", "uE"}, "UW": {"u:", "uE"}}
+# The British vowels a stressed vowel of Wiktionary's may stand for, its length mark kept;
+# an American ɑ or ɔ is the lot vowel or a long one.
+WIKTIONARY_BRITISH = {
+    "ɪ": {"i"}, "i": {"i:"}, "iː": {"i:"}, "e": {"e"}, "ɛ": {"e"}, "æ": {"A"}, "a": {"A"},
+    "ʊ": {"u"}, "u": {"u:"}, "uː": {"u:"}, "ʌ": {"Q"}, "ɐ": {"Q"}, "ɒ": {"R"},
+    "ɑ": {"a:", "R"}, "ɑː": {"a:"}, "ɔ": {"R", "R:"}, "ɔː": {"R:"}, "ɜː": {"E:"}, "ɜ": {"E:"},
+    "ɝ": {"E:"}, "ɝː": {"E:"}, "eɪ": {"ei"}, "aɪ": {"ai"}, "ɑɪ": {"ai"}, "ɔɪ": {"Ri"},
+    "oɪ": {"Ri"}, "aʊ": {"au"}, "əʊ": {"Eu"}, "oʊ": {"Eu"}, "o": {"Eu"}, "oː": {"Eu"},
+    "ɪə": {"iE"}, "ɪɚ": {"iE"}, "ɛə": {"/E"}, "eə": {"/E"}, "ɛɚ": {"/E"}, "ɛː": {"/E"},
+    "ʊə": {"uE"}, "ʊɚ": {"uE"}}
+
+
+def wiktionary_nuclei(text):
+    """The vowels of one Wiktionary transcription, each (vowel with its length mark, stressed),
+    or None where it is no single word."""
+    text = unicodedata.normalize("NFD", text.strip().strip("/[]"))
+    text = re.sub(r"\([^()]*\)", "", text)
+    if " " in text or not text:
+        return None
+    out, mark, previous = [], False, None
+    for c in text:
+        if c in "ˈˌ":
+            mark, previous = True, None
+        elif c == "ː" and out and previous is not None:
+            out[-1] = (out[-1][0] + c, out[-1][1])
+        elif c in WIKTIONARY_VOWELS:
+            if previous is not None and previous + c in WIKTIONARY_DIPHTHONGS:
+                out[-1] = (out[-1][0] + c, out[-1][1])
+                previous = None
+                continue
+            out.append((c, mark))
+            mark, previous = False, c
+        elif not unicodedata.combining(c):
+            previous = None
+    return out
+
+
+def with_vowels(codes, changes, unstressed=()):
+    """The codes with the vowels numbered in changes (from 0) replaced, their marks kept but
+    for those of the syllables numbered in unstressed."""
+    out, n, pending = [], -1, []
+    for token in evidence.tokens(_plain(codes)):
+        if token in ("5", ","):
+            pending.append((len(out), n + 1))
+            out.append(token)
+            continue
+        if evidence.is_vowel(token):
+            n += 1
+            if n in unstressed:
+                for at, _ in [p for p in pending if p[1] == n]:
+                    out[at] = ""
+            pending = []
+            token = changes.get(n, token)
+        out.append(token)
+    return "".join(out)
+
+
+def agreed_vowel(context, word, codes):
+    """A stressed vowel that CMU's rules out, where CMU and every one of Wiktionary's readings
+    agree on another: CMU's vowel as British English has it, and Wiktionary's
+    ("magus" "5meigEs", not "5mAgEs"; "pulpit" "5pulpit"; "olivine" "5Rlivi:n")."""
+    phones = context.cmu_phones.get(word)
+    texts = context.wiktionary_texts.get(word)
+    if not phones or not texts:
+        return None
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    cmu = [[q for q in p if q[-1:] in ("0", "1", "2")] for p in phones]
+    cmu = [v for v in cmu if len(v) == len(vowels)]
+    readings = [wiktionary_nuclei(t) for t in texts]
+    readings = [r for r in readings if r and len(r) == len(vowels)]
+    if not cmu or not readings:
+        return None
+    changes = {}
+    for n, p in enumerate(vowels):
+        if p.code in WEAK or any(v[n][-1] == "0" for v in cmu) or not all(
+                r[n][1] for r in readings):
+            continue
+        # Before an r the accents' vowels differ too much to tell ("arum", "paraplegic").
+        if any(_before_r(phones_, n) for phones_ in phones if len(
+                [q for q in phones_ if q[-1:] in ("0", "1", "2")]) == len(vowels)):
+            continue
+        allowed = set().union(*(CMU_BRITISH.get(v[n][:-1], set()) for v in cmu))
+        theirs = [WIKTIONARY_BRITISH.get(r[n][0]) for r in readings]
+        if p.code in allowed or not all(theirs):
+            continue
+        agreed = allowed.intersection(*theirs)
+        if len(agreed) == 1:
+            changes[n] = agreed.pop()
+    return with_vowels(codes, changes) if changes else None
+
+
+def _before_r(phones, n):
+    """Whether CMU's vowel number n is followed by its r."""
+    vowels = [i for i, q in enumerate(phones) if q[-1:] in ("0", "1", "2")]
+    at = vowels[n] + 1
+    return at < len(phones) and phones[at] == "R"
+
+
+# A vowel a derived word has in place of its head's: the bath vowel read into "sarcastically",
+# "samplers"; the r of "deterrents", "squirrelling" read into the vowel.
+HEAD_VOWELS = {("A", "a:"), ("a:", "A"), ("e", "E:"), ("i", "E:")}
+
+
+def head_vowels(context, word, codes):
+    """A word made of a head and an ending that keeps the stress has the head's stressed vowels
+    ("sarcastically" sa:5kAstikEli as "sarcastic"; "samplers" 5sa:mplEz as "sample"), where
+    the two differ only as a rule-made reading slips (HEAD_VOWELS)."""
+    for ending in ("ally",) + KEEPING_ENDINGS:
+        if not word.endswith(ending) or len(word) - len(ending) < 3:
+            continue
+        stem = word[: -len(ending)]
+        heads = [stem] if ending == "ally" else _heads(stem, ending)
+        for head in heads:
+            transcription = context.head_transcription(head)
+            if not transcription or head == word:
+                continue
+            theirs = coderules.RULES.phonemes_of_codes(_plain(first(transcription)))
+            ours = coderules.RULES.phonemes_of_codes(_plain(codes))
+            if not theirs or not ours:
+                return None
+            head_profile = evidence.codes_profile(first(transcription), head)
+            if evidence.codes_profile(codes, word).consonants[
+                    :len(head_profile.consonants)] != head_profile.consonants:
+                return None
+            mine = [p for p in ours if p.kind == VOWEL]
+            head = [p for p in theirs if p.kind == VOWEL]
+            if [p.stress == 1 for p in head] != [p.stress == 1 for p in mine[:len(head)]]:
+                return None
+            changes = {n: h.code for n, (h, w) in enumerate(zip(head, mine))
+                       if h.stress and w.stress and (h.code, w.code) in HEAD_VOWELS}
+            return with_vowels(codes, changes) if changes else None
+    return None
+
+
+# Endings that draw the stress two syllables or more past a head's first one.
+DRAWING_ENDINGS = ("istically", "istic", "ations", "ation", "ically", "ical", "ics", "ic",
+                   "ian", "ians")
+
+
+def head_vowel_before_stress(context, word, codes):
+    """A head stressed on its first syllable keeps its full vowel there, with a secondary
+    stress, where an ending draws the primary two syllables or more away ("atomistic"
+    ,AtE5mistik as "atom" 5AtEm, not EtE5mistik)."""
+    for ending in DRAWING_ENDINGS:
+        if not word.endswith(ending) or len(word) - len(ending) < 3:
+            continue
+        for head in _heads(word[: -len(ending)], ending) + [word[: -len(ending)] + "y"]:
+            transcription = context.head_transcription(head)
+            if not transcription or head == word or context.head_method(head) not in TRUSTED:
+                continue
+            theirs = coderules.RULES.phonemes_of_codes(_plain(first(transcription)))
+            ours = coderules.RULES.phonemes_of_codes(_plain(codes))
+            if not theirs or not ours:
+                return None
+            head_vowels_ = [p for p in theirs if p.kind == VOWEL]
+            mine = [p for p in ours if p.kind == VOWEL]
+            primary = next((n for n, p in enumerate(mine) if p.stress == 1), 0)
+            if (primary < 2 or head_vowels_[0].stress != 1 or head_vowels_[0].code in WEAK
+                    or mine[0].code != "E" or mine[1].stress or "," in codes
+                    or evidence.codes_profile(codes, word).consonants[:1]
+                    != evidence.codes_profile(first(transcription), head).consonants[:1]):
+                return None
+            return "," + with_vowels(codes, {0: head_vowels_[0].code})
+    return None
+
+
+# Where a head's reading is a person's: the style reference's, Britfone's, the hand-made ones.
+TRUSTED = ("style", "britfone", "corrected", "hand", "heteronym")
 
 
 # The rules in the order they run, each with the methods whose readings it mends.
@@ -552,6 +849,12 @@ RULES = (
     ("fore-stressed noun", fore_stressed_noun, RULE_METHODS),
     ("stem-stressed adjective", stem_stressed_adjective, RULE_METHODS),
     ("weak -ary", weak_ary, RULE_METHODS),
+    ("CMU and Wiktionary's vowel", agreed_vowel, RULE_METHODS),
+    ("weak o before the stress", weak_o, RULE_METHODS),
+    ("weak vowel after the stress", weak_after_stress, RULE_METHODS),
+    ("one primary of a fore- verb", fore_verb, RULE_METHODS + ("britfone",)),
+    ("head's vowels", head_vowels, RULE_METHODS),
+    ("head's vowel before a shifted stress", head_vowel_before_stress, RULE_METHODS),
 )
 
 

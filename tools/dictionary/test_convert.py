@@ -213,6 +213,29 @@ class CrossCheck(unittest.TestCase):
         for word, codes, cmu_phones, espeak, expected in cases:
             self.assertEqual(self.verdict(word, codes, cmu_phones, espeak), expected, word)
 
+    def test_wiktionary_speaks_for_british_english_where_the_accents_differ(self):
+        wiktionary = repairs.wiktionary_lines([
+            "prospector\t/pɹəˈspɛktə/\n", "prospector\t/ˈpɹɑsˌpɛktɚ/\n",
+            "dislocate\t/dɪsləʊˈkeɪt/\n", "blouse\t/blaʊs/\n", "blouse\t/blaʊz/\n"])
+        self.assertEqual([p.british for p in wiktionary["prospector"]], [True, False])
+        checker = crosscheck.Checker(cmu({
+            "prospector": ["P R AO1 S P EH2 K T ER0"], "dislocate": ["D IH1 S L OW0 K EY0 T"],
+            "blouse": ["B L AW1 S"],
+            "archipelago": ["AA2 R K AH0 P EH1 L AH0 G OW2", "AA2 R CH AH0 P AH0 L EY1 G OW2"]}),
+            {}, (), wiktionary)
+        cases = (
+            # A British reading of Wiktionary's stands by our stress against CMU's.
+            ("prospector", "prEs5pektE", ("prEs5pektE", "confirmed")),
+            # Not for a longer -ate verb stressed on -ate.
+            ("dislocate", ",dislEu5keit", (None, "dropped")),
+            # CMU's s against our z, where Wiktionary has both.
+            ("blouse", "blauz", ("blauz", "confirmed")),
+            # The stress of one CMU reading and the consonants of another are no agreement.
+            ("archipelago", ",a:kipi5leigEu", (None, "dropped")),
+        )
+        for word, codes, expected in cases:
+            self.assertEqual(checker.verdict(word, codes), expected, word)
+
     def test_a_composed_word_keeps_its_parts_vowels_and_a_form_its_heads_stress(self):
         # The vowels of eSpeak are not taken for a composed word CMU agrees with.
         self.assertEqual(self.verdict("melodic", "me5lRdik", ["M AH0 L AA1 D IH0 K"],
@@ -347,6 +370,37 @@ class RepairRules(unittest.TestCase):
         (repairs.weak_ary, "canaries", "kE5n/Eriz", {}, None),
         (repairs.family_stress, "abstracted", "5AbstrAktid",
          {"abstract": "/5AbstrAkt, Ab5strAkt/"}, "Ab5strAktid"),
+        # A particle is no head: "underly" is not "under" and -ly.
+        (repairs.family_stress, "underly", ",QndE5lai", {"under": "5QndE"}, None),
+        (repairs.noun_ate, "invigorate", "in5vigEreit", {}, None),
+        # A stressed vowel CMU rules out, where CMU and Wiktionary agree on another; not where
+        # CMU allows ours or the two disagree.
+        (repairs.agreed_vowel, "magus", "5mAgEs", {}, "5meigEs"),
+        (repairs.agreed_vowel, "pulpit", "5pQlpit", {}, "5pulpit"),
+        (repairs.agreed_vowel, "olivine", "5Rlivain", {}, "5Rlivi:n"),
+        (repairs.agreed_vowel, "patently", "5peitEntli", {}, None),
+        (repairs.agreed_vowel, "vulgarity", "vQl5gAriti", {}, None),
+        (repairs.agreed_vowel, "arum", "5/ErEm", {}, None),
+        # A full o before the stress that CMU or Wiktionary read weak.
+        (repairs.weak_o, "idiosyncratic", ",idi,Rsin5krAtik", {}, ",idiEsin5krAtik"),
+        (repairs.weak_o, "diaphoretic", ",daiEfR:5retik", {}, ",daiEfE5retik"),
+        (repairs.weak_o, "oxidation", ",Rksi5deiFEn", {}, None),
+        (repairs.weak_after_stress, "lummox", "5lQmRks", {}, "5lQmEks"),
+        (repairs.weak_after_stress, "syrupy", "5sirQpi", {}, "5sirEpi"),
+        (repairs.weak_after_stress, "hiccup", "5hikQp", {}, None),
+        (repairs.weak_after_stress, "bedbug", "5bedbQg", {}, None),
+        # A derived word keeps its head's vowels where a rule-made reading slipped.
+        (repairs.head_vowels, "sarcastically", "sa:5ka:stikEli", {"sarcastic": "sa:5kAstik"},
+         "sa:5kAstikEli"),
+        (repairs.head_vowels, "samplers", "5sa:mplEz", {"sample": "5sAmpl"}, "5sAmplEz"),
+        (repairs.head_vowels, "penalise", "5penElaiz", {"penal": "5pi:nl"}, None),
+        (repairs.head_vowels, "mantled", "5ma:ntld", {"mantle": "5mAntl"}, "5mAntld"),
+        (repairs.head_vowels, "orator", "5RrEtE", {"orate": "R:5reit"}, None),
+        (repairs.head_vowel_before_stress, "atomistic", "EtE5mistik", {"atom": "5AtEm"},
+         ",AtE5mistik"),
+        (repairs.head_vowel_before_stress, "atomic", "E5tRmik", {"atom": "5AtEm"}, None),
+        (repairs.fore_verb, "foresee", "5fR:5si:", {"see": "si:"}, "fR:5si:"),
+        (repairs.fore_verb, "forefront", "5fR:5frQnt", {"front": "frQnt"}, None),
     )
 
     CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T",
@@ -356,9 +410,21 @@ class RepairRules(unittest.TestCase):
            "overambitious": "OW1 V ER0 AE0 M B IH2 SH AH0 S",
            "outgoing": "AW1 T G OW2 IH0 NG", "southeastern": "S AW2 TH IY1 S T ER0 N",
            "postmodern": "P OW2 S T M AA1 D ER0 N", "postman": "P OW1 S T M AH0 N",
-           "saltwater": "S AO1 L T W AO2 T ER0"}
-    WIKTIONARY = {"outgoing": "/aʊtˈɡəʊɪŋ/"}
-    WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat"}
+           "saltwater": "S AO1 L T W AO2 T ER0", "invigorate": "IH0 N V IH1 G ER0 AH0 T",
+           "magus": "M EY1 G AH0 S", "pulpit": "P UH1 L P IH0 T",
+           "olivine": "AA1 L AH0 V IY2 N", "patently": "P AE1 T AH0 N T L IY0",
+           "vulgarity": "V AH0 L G EH1 R IH0 T IY0",
+           "idiosyncratic": "IH2 D IY0 OW0 S IH2 N K R AE1 T IH0 K",
+           "oxidation": "AA2 K S AH0 D EY1 SH AH0 N", "arum": "EH1 R AH0 M",
+           "syrupy": "S IH1 R AH0 P IY0", "hiccup": "HH IH1 K AH0 P",
+           "bedbug": "B EH1 D B AH0 G"}
+    WIKTIONARY = {"outgoing": "/aʊtˈɡəʊɪŋ/", "magus": "/ˈmeɪɡəs/", "pulpit": "/ˈpʊlpɪt/",
+                  "olivine": "/ˈɒl.ɪˌviːn/", "patently": "/ˈpeɪtəntli/",
+                  "vulgarity": "/vʌlˈɡæɹɪti/", "diaphoretic": "/daɪəfəˈɹɛtɪk/",
+                  "arum": "/ˈɛɹəm/", "lummox": "/ˈlʌməks/", "hiccup": "/ˈhɪkʌp/",
+                  "syrupy": "/ˈsɪɹəpi/"}
+    WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat",
+             "invigorated", "seeing"}
 
     def test_rules(self):
         for rule, word, codes, heads, expected in self.CASES:
@@ -379,7 +445,11 @@ class RepairRules(unittest.TestCase):
                  ("preferable", "P R EH1 F ER0 AH0 B AH0 L", "pri5fE:rEbl", "5prefErEbl"),
                  ("dissect", "D AY0 S EH1 K T", "5daisekt", "dai5sekt"),
                  ("parisian", "P ER0 IH1 ZH AH0 N", "", "pE5riVEn"),
-                 ("exquisite", "EH1 K S K W IH0 Z IH0 T", "iks5kwizit", "5ekskwizit"))
+                 ("exquisite", "EH1 K S K W IH0 Z IH0 T", "iks5kwizit", "5ekskwizit"),
+                 # CMU's AO of an o before a consonant is the British lot vowel.
+                 ("prospector", "P R AO1 S P EH2 K T ER0", "", "5prRspektE"),
+                 ("archipelago", "AA2 R K AH0 P EH1 L AH0 G OW2", ",a:kipi5leigEu",
+                  ",a:ki5pelEgEu"))
         for word, phones, british, expected in cases:
             self.assertEqual(repairs.british_from_cmu(word, phones.split(), british), expected,
                              word)
