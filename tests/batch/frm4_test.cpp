@@ -361,6 +361,7 @@ TEST_F(Frm4Test, ALongRunKeepsItsFirstLinesInViewAndSavesAsTheLinesWrittenStraig
     window.annotateFile(path);
     QScrollBar* bar = box->verticalScrollBar();
     EXPECT_EQ(bar->value(), 0);
+    EXPECT_GT(box->document()->findBlockByNumber(10).layout()->lineCount(), 0);  // the view's
     EXPECT_EQ(box->textCursor().position(), box->document()->characterCount() - 1);
     const QString during = env.dir.filePath("during.rtf");
     ASSERT_TRUE(box->saveToFile(during));
