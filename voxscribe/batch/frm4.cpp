@@ -61,10 +61,11 @@ public:
                               document->documentMargin()));
     }
 
-    // Runs at the caret, replacing the selection, as the document box inserts them. The view
-    // follows the caret only as long as it keeps the run's first line.
-    void insert(const QList<core::Run>& runs) {
-        if (!deferred_ && caretBelowView()) {
+    // Runs (lines of them) at the caret, replacing the selection, as the document box inserts
+    // them. The view follows the caret only as long as it keeps the run's first line. A few lines
+    // cost little to lay out: they go in as usual, wherever they land.
+    void insert(const QList<core::Run>& runs, qint64 lines) {
+        if (!deferred_ && lines >= kFewLines && caretBelowView()) {
             defer();
         }
         box_.insertRuns(runs);
@@ -199,6 +200,7 @@ private:
     static constexpr qint64 kStepNs = 15'000'000;
     static constexpr int kLinesAtOnce = 100;
     static constexpr int kReach = 1000;
+    static constexpr qint64 kFewLines = 200;
     output::DocumentBox& box_;
     QTimer steps_;
     QSizeF pageSize_;
@@ -274,7 +276,7 @@ private:
         if (!pending_.isEmpty()) {
             QElapsedTimer insertion;
             insertion.start();
-            window_.laterLayout_->insert(pending_);
+            window_.laterLayout_->insert(pending_, pendingLines_);
             insertNsPerLine_ = qMax<qint64>(1, insertion.nsecsElapsed() / pendingLines_);
             pending_.clear();
             pendingLines_ = 0;
