@@ -8,13 +8,18 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 
+#include "accentchooser.h"
+#include "batchengine.h"
 #include "batchfiles.h"
 #include "children.h"
 #include "clickablelabel.h"
@@ -22,8 +27,10 @@
 #include "frm4.h"
 #include "layoutcheck.h"
 #include "lookupclient.h"
+#include "misslog.h"
 #include "pieces.h"
 #include "testenv.h"
+#include "wordlist.h"
 
 namespace {
 
@@ -318,6 +325,71 @@ TEST_F(Frm4Test, NothingCutsIntoARunningBatch) {
     window.annotateFile(list("long.txt", QByteArray("apple\r\n").repeated(20000)));
     EXPECT_GE(passes, 2);
     EXPECT_EQ(document().count("apple/5Apl/"), 20002);
+}
+
+// The old way of writing a run into a document: every line into the box at once.
+class LineByLine final : public core::BatchSink {
+public:
+    explicit LineByLine(output::DocumentBox& box) : box_(box) {}
+    void writeWord(const QString& key, const QString& transcription) override {
+        box_.insertRuns(core::batchLine(key, transcription));
+    }
+    void writeGuessedLine(const QString& key, const QString& codes) override {
+        box_.insertRuns(core::guessedBatchLine(key, codes));
+    }
+    void writeBoth(const QString& key, const core::Shown& british,
+                   const core::Shown& american) override {
+        box_.insertRuns(core::bothBatchLine(key, british, american));
+    }
+
+private:
+    output::DocumentBox& box_;
+};
+
+bool laidOutToTheEnd(const QTextDocument& document) {
+    const QTextBlock last = document.lastBlock();
+    return last.isVisible() && last.layout() && last.layout()->lineCount() > 0;
+}
+
+// A run longer than the view: the view keeps the run's first lines while the text engine lays
+// out the rest afterwards; the caret ends after the last line; the document saves, before and
+// after that layout, as the same lines written straight into a document; Ctrl+End right after a
+// run shows the last line.
+TEST_F(Frm4Test, ALongRunKeepsItsFirstLinesInViewAndSavesAsTheLinesWrittenStraightIn) {
+    const QString path = list("long.txt", QByteArray("apple\r\nzebra\r\nxyzzy\r\n").repeated(4000));
+    output::DocumentBox* box = window.documentBox();
+    window.annotateFile(path);
+    QScrollBar* bar = box->verticalScrollBar();
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_GT(box->document()->findBlockByNumber(10).layout()->lineCount(), 0);  // the view's
+    EXPECT_EQ(box->textCursor().position(), box->document()->characterCount() - 1);
+    EXPECT_FALSE(laidOutToTheEnd(*box->document()));  // the rest comes after the run
+    const QString during = env.dir.filePath("during.rtf");
+    ASSERT_TRUE(box->saveToFile(during));
+    QTRY_VERIFY_WITH_TIMEOUT(laidOutToTheEnd(*box->document()), 30000);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_GT(bar->maximum(), 12000 * 10);  // every line has its height
+    const QString after = env.dir.filePath("after.rtf");
+    ASSERT_TRUE(box->saveToFile(after));
+
+    output::DocumentBox straight;
+    straight.setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
+    core::BatchEngine engine(client, core::MissLog(env.dir.filePath("straight.dat")));
+    engine.setAccent(window.findChild<widgets::AccentChooser*>()->accent());
+    LineByLine lines(straight);
+    engine.run(core::readWordList(path).lines, lines);
+    const QString expected = env.dir.filePath("straight.rtf");
+    ASSERT_TRUE(straight.saveToFile(expected));
+    EXPECT_EQ(readBytes(during), readBytes(expected));
+    EXPECT_EQ(readBytes(after), readBytes(expected));
+
+    window.annotateFile(path);
+    window.documentBox()->setFocus();
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(laidOutToTheEnd(*box->document()));
+    EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect()));
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_EQ(document().count("zebra/5zi:brE/"), 8000);
 }
 
 TEST_F(Frm4Test, SavesAsRtfAndConfirmsWithThePath) {

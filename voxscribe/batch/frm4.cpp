@@ -1,12 +1,18 @@
 #include "frm4.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+#include <limits>
 
 #include "accentchooser.h"
 #include "boxlayouts.h"
@@ -28,6 +34,183 @@ constexpr int kWidth = 7890;
 constexpr int kHeight = 6000;
 
 }  // namespace
+
+// Where a run's lines go into the document, and their layout. Once the lines reach below the
+// view, the text engine stops laying them out while the run goes (the view keeps showing what it
+// showed): laying out 100,000 lines in three faces costs more than the whole rest of a run.
+// After the run it lays out the document again from the top, a step at a time while the window
+// waits for events. The view shows the run's first lines and stays there. The caret's line stays
+// hidden until the lines above it are laid out: asking where the caret is would lay out everything
+// at once. The user's caret moved into that line shows it at once.
+class Frm4::LaterLayout final : public QObject {
+public:
+    explicit LaterLayout(output::DocumentBox& box) : QObject(&box), box_(box) {
+        steps_.setInterval(0);
+        connect(&steps_, &QTimer::timeout, this, &LaterLayout::layOutStep);
+        connect(&box_, &QTextEdit::cursorPositionChanged, this, &LaterLayout::onCaretMoved);
+        box_.installEventFilter(this);
+    }
+
+    void runStarting() {
+        finishNow();
+        running_ = true;
+        const QTextBlock caret = box_.document()->findBlock(box_.textCursor().selectionStart());
+        const QTextDocument* document = box_.document();
+        runTop_ = qMax(0, int(document->documentLayout()->blockBoundingRect(caret).top() -
+                              document->documentMargin()));
+    }
+
+    // Runs (lines of them) at the caret, replacing the selection, as the document box inserts
+    // them. The view follows the caret only as long as it keeps the run's first line. A few lines
+    // cost little to lay out: they go in as usual, wherever they land.
+    void insert(const QList<core::Run>& runs, qint64 lines) {
+        if (!deferred_ && lines >= kFewLines && caretBelowView()) {
+            defer();
+        }
+        box_.insertRuns(runs);
+        QScrollBar* bar = box_.verticalScrollBar();
+        bar->setValue(deferred_ ? view_ : qMin(bar->value(), runTop_));
+    }
+
+    void runEnded() {
+        running_ = false;
+        if (!deferred_) {
+            return;
+        }
+        deferred_ = false;
+        QTextDocument* document = box_.document();
+        caret_ = box_.textCursor();
+        caret_.clearSelection();
+        caret_.block().setVisible(false);
+        // A size from the box (the window was resized meanwhile) wins.
+        document->setPageSize(document->pageSize().isNull() ? pageSize_ : document->pageSize());
+        // Down to the bottom of the view now, so that it shows what it showed.
+        QAbstractTextDocumentLayout* layout = document->documentLayout();
+        layout->hitTest(QPointF(0, view_ + box_.viewport()->height()), Qt::FuzzyHit);
+        box_.viewport()->setUpdatesEnabled(true);
+        // The scroll bar learns the laid-out height a turn of the event loop later.
+        box_.verticalScrollBar()->setValue(view_);
+        restoreView_ = box_.verticalScrollBar()->value() != view_;
+        stuckAt_ = -1;
+        steps_.start();
+    }
+
+    // Every line laid out and shown now.
+    void finishNow() {
+        steps_.stop();
+        if (caret_.isNull()) {
+            return;
+        }
+        QTextDocument* document = box_.document();
+        QTextBlock block = caret_.block();
+        caret_ = QTextCursor();
+        block.setVisible(true);
+        document->markContentsDirty(block.position(), block.length());
+        // Whatever the text engine left out, laid out in one go.
+        const int laidOut = lastLaidOutBlock(block.blockNumber());
+        if (laidOut < block.blockNumber()) {
+            const int from = document->findBlockByNumber(laidOut + 1).position();
+            document->markContentsDirty(from, document->characterCount() - from);
+        }
+    }
+
+private:
+    bool caretBelowView() const {
+        const QRectF line =
+            box_.document()->documentLayout()->blockBoundingRect(box_.textCursor().block());
+        return line.top() >= box_.verticalScrollBar()->value() + box_.viewport()->height();
+    }
+
+    // No layout until the run ends; the view keeps its picture.
+    void defer() {
+        deferred_ = true;
+        view_ = box_.verticalScrollBar()->value();
+        box_.viewport()->setUpdatesEnabled(false);
+        pageSize_ = box_.document()->pageSize();
+        // A null size, not merely an invalid one, is what stops the layout.
+        box_.document()->setPageSize(QSizeF(0, 0));
+    }
+
+    // Lays out the lines below the laid-out part for about kStepNs. The text engine lays out the
+    // rest of a document in steps of its own that double each time, which would hold the window
+    // up for longer and longer; a change of the lines just below the laid-out part starts them
+    // small again. The change reaches well past the engine's first step: the engine skips lines
+    // outside a change without laying them out.
+    void layOutStep() {
+        QElapsedTimer clock;
+        clock.start();
+        QScrollBar* bar = box_.verticalScrollBar();
+        if (restoreView_ && bar->maximum() >= view_) {
+            bar->setValue(view_);
+            restoreView_ = false;
+        }
+        if (caret_.isNull()) {
+            return;
+        }
+        QTextDocument* document = box_.document();
+        const int last = caret_.block().blockNumber() - 1;
+        int laidOut = lastLaidOutBlock(last);
+        if (laidOut >= last || laidOut <= stuckAt_) {
+            finishNow();  // done, or the engine went no further since the last step
+            return;
+        }
+        stuckAt_ = laidOut;
+        const int from = document->findBlockByNumber(laidOut).position();
+        const QTextBlock reach = document->findBlockByNumber(qMin(laidOut + kReach, last));
+        document->markContentsDirty(from, reach.position() + reach.length() - from);
+        QAbstractTextDocumentLayout* layout = document->documentLayout();
+        while (laidOut < last && clock.nsecsElapsed() < kStepNs) {
+            laidOut = qMin(laidOut + kLinesAtOnce, last);
+            layout->blockBoundingRect(document->findBlockByNumber(laidOut));
+        }
+    }
+
+    // The last of the blocks 0 to last that the text engine has laid out (it lays them out in
+    // order); -1 when none.
+    int lastLaidOutBlock(int last) const {
+        const QTextDocument* document = box_.document();
+        int low = -1;
+        int high = last + 1;
+        while (high - low > 1) {
+            const int middle = low + (high - low) / 2;
+            const QTextLayout* line = document->findBlockByNumber(middle).layout();
+            (line && line->lineCount() > 0 ? low : high) = middle;
+        }
+        return low;
+    }
+
+    // A key in the document (Ctrl+End above all, with the caret already at the end) finds every
+    // line laid out.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && !running_ && !caret_.isNull()) {
+            finishNow();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+    void onCaretMoved() {
+        if (running_ || caret_.isNull() || box_.textCursor().block().isVisible()) {
+            return;
+        }
+        finishNow();
+        box_.ensureCursorVisible();
+    }
+
+    static constexpr qint64 kStepNs = 15'000'000;
+    static constexpr int kLinesAtOnce = 100;
+    static constexpr int kReach = 1000;
+    static constexpr qint64 kFewLines = 200;
+    output::DocumentBox& box_;
+    QTimer steps_;
+    QSizeF pageSize_;
+    QTextCursor caret_;  // in the line held back; null when every line shows
+    int view_ = 0;       // the scroll bar's value once the layout waits
+    int runTop_ = 0;     // where the run's first line starts
+    int stuckAt_ = -1;   // the last block laid out at the last step
+    bool deferred_ = false;
+    bool running_ = false;
+    bool restoreView_ = false;
+};
 
 // The window's output of a run: the progress, pending events between lookups, and the batch
 // lines inserted into document_ at the caret. The lines go in once a frame rather than one by one:
@@ -92,7 +275,7 @@ private:
         if (!pending_.isEmpty()) {
             QElapsedTimer insertion;
             insertion.start();
-            window_.document_->insertRuns(pending_);
+            window_.laterLayout_->insert(pending_, pendingLines_);
             insertNsPerLine_ = qMax<qint64>(1, insertion.nsecsElapsed() / pendingLines_);
             pending_.clear();
             pendingLines_ = 0;
@@ -159,6 +342,7 @@ void Frm4::buildControls() {
     progress_->setVisible(false);
     document_ = new output::DocumentBox(this);
     document_->setDefaultFormat(core::batchDocumentFont(), core::kBatchPointSize);
+    laterLayout_ = new LaterLayout(*document_);
     saveLabel_ = widgets::commandLabel(QStringLiteral("保 存"), this);
     accent_ = new widgets::AccentChooser(objectName(), this);
 
@@ -206,8 +390,10 @@ void Frm4::annotateFile(const QString& path) {
     engine.setAccent(accent_->accent());
     DocumentOutput output(*this);
     setRunning(true);
+    laterLayout_->runStarting();
     const core::RunSummary summary = engine.run(list.lines, output);
     output.finish();
+    laterLayout_->runEnded();
     setRunning(false);
     reportRunProblems(summary);
 }

@@ -55,6 +55,7 @@ private Q_SLOTS:
 
 private:
     class DocumentOutput;
+    class LaterLayout;
     void buildControls();
     void setRunning(bool running);
     void reportRunProblems(const core::RunSummary& summary);
@@ -72,6 +73,7 @@ private:
     output::DocumentBox* document_ = nullptr;
     widgets::ClickableLabel* saveLabel_ = nullptr;
     widgets::AccentChooser* accent_ = nullptr;
+    LaterLayout* laterLayout_ = nullptr;
     bool running_ = false;
     Qt::TextInteractionFlags idleInteraction_;
 };
