@@ -39,8 +39,9 @@ QList<Run> wordRuns(const WordSegment& word, const TextDocumentStyle& style) {
     if (word.accent == Accent::Both) {
         QList<Run> runs{{word.text.toString(), latinFont(), kBlack}};
         const Shown british{unwrappedCodes(word.codes), toBeChecked(word.gloss)};
-        runs += bothRuns(british, {unwrappedCodes(word.american), false}, style.marks,
-                         QStringLiteral("none"));
+        // Only a suggestion is to be checked in both accents.
+        runs += bothRuns(british, {unwrappedCodes(word.american), word.gloss == Gloss::Suggested},
+                         style.marks, QStringLiteral("none"));
         return runs;
     }
     const MarkPair pair = marksAfterWord(style.marks);
@@ -163,8 +164,8 @@ const QByteArray& Utf8TextWriter::americanIpaOf(const WordSegment& word) {
     return ipa;
 }
 
-// With both accents: " 英[" british "] 美[" american "]", a suggestion's "?" after its IPA, a
-// missing American form written "none" as the document writes it.
+// With both accents: " 英[" british "] 美[" american "]", a suggestion's "?" after each of its
+// IPA forms, a missing American form written "none" as the document writes it.
 void Utf8TextWriter::putBoth(const WordSegment& word, const char* opening, const char* middle,
                              const char* closing) {
     put(opening);
@@ -175,6 +176,9 @@ void Utf8TextWriter::putBoth(const WordSegment& word, const char* opening, const
     put(middle);
     const QByteArray& american = americanIpaOf(word);
     put(american.isEmpty() ? QByteArrayView("none") : QByteArrayView(american));
+    if (!american.isEmpty() && word.gloss == Gloss::Suggested) {
+        put("?");
+    }
     put(closing);
 }
 
