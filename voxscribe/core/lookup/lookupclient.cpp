@@ -82,29 +82,28 @@ LookupClient::BothLookup LookupClient::ask(const QString& text, Wanted wanted) {
         return both;
     }
     // The American transcription alone takes one call of its own method.
-    const auto answer = wanted == Wanted::American
-                            ? std::nullopt
-                            : object.call(QStringView(sonabet::kEntryMethod), result.key);
+    auto answer = wanted == Wanted::American
+                      ? std::nullopt
+                      : object.call(QStringView(sonabet::kEntryMethod), result.key);
     if (!answer) {
         askByMethods(object, wanted, both);
         return both;
     }
     toldUnavailable_ = false;
     // British, mark and American, joined by tabs; nothing for a word that is no key.
-    const QStringView fields(*answer);
-    const qsizetype mark = fields.indexOf(sonabet::kEntrySeparator);
-    const qsizetype american = fields.indexOf(sonabet::kEntrySeparator, mark + 1);
-    if (mark < 0 || american < 0) {
+    const qsizetype mark = answer->indexOf(sonabet::kEntrySeparator);
+    const qsizetype american = answer->indexOf(sonabet::kEntrySeparator, mark + 1);
+    // The mark and the American transcription belong to a word found.
+    if (mark <= 0 || american < 0) {
         return both;
     }
-    result.transcription = fields.first(mark).toString();
-    // The mark and the American transcription belong to a word found.
-    if (!result.transcription.isEmpty()) {
-        result.uncertain = fields.sliced(mark + 1, american - mark - 1) == u"?";
-        if (wanted == Wanted::Both) {
-            both.american = fields.sliced(american + 1).toString();
-        }
+    result.uncertain = QStringView(*answer).sliced(mark + 1, american - mark - 1) == u"?";
+    if (wanted == Wanted::Both) {
+        both.american = QStringView(*answer).sliced(american + 1).toString();
     }
+    // The answer itself becomes the British transcription, without a copy.
+    answer->truncate(mark);
+    result.transcription = std::move(*answer);
     return both;
 }
 
