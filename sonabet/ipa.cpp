@@ -11,8 +11,10 @@
 #include <fstream>
 #include <initializer_list>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "component_registry.h"
 #include "wordtables.h"
@@ -52,6 +54,7 @@ constexpr std::u16string_view kMethods[] = {
 constexpr std::u16string_view kUncertainMethod = u"Uncertain";
 constexpr std::int32_t kAmericanId = static_cast<std::int32_t>(kGroupCount) + 1;
 constexpr std::int32_t kUncertainId = static_cast<std::int32_t>(kGroupCount) + 2;
+constexpr std::int32_t kEntryId = static_cast<std::int32_t>(kGroupCount) + 3;
 
 constexpr std::size_t groupOf(std::u16string_view method) {
     std::size_t group = 0;
@@ -104,7 +107,7 @@ private:
 
 class Text final : public Counted<component::IText> {
 public:
-    explicit Text(std::u16string_view value) : value_(value) {}
+    explicit Text(std::u16string value) : value_(std::move(value)) {}
 
     Result queryInterface(const Guid& iid, void** object) noexcept override {
         return handOut<component::IText>(this, iid, {component::kIidUnknown, component::kIidText},
@@ -119,16 +122,21 @@ private:
     std::u16string value_;
 };
 
-// The copy of the value may fail to allocate as well as the object itself.
-Result newText(std::u16string_view value, component::IText** result) noexcept {
+// The value, made by make, may fail to allocate as well as the object itself.
+template <class Make>
+Result newTextOf(Make&& make, component::IText** result) noexcept {
     if (!result) {
         return component::kPointer;
     }
     *result = nullptr;
     return guarded([&] {
-        *result = new (std::nothrow) Text(value);
+        *result = new (std::nothrow) Text(make());
         return *result ? component::kOk : component::kOutOfMemory;
     });
+}
+
+Result newText(std::u16string_view value, component::IText** result) noexcept {
+    return newTextOf([value] { return std::u16string(value); }, result);
 }
 
 std::u16string_view argument(const char16_t* word, std::uint32_t length) {
@@ -142,14 +150,19 @@ public:
                              object);
     }
 
-    // Method ids are the method's place in the table, 1 to 22; the two methods beside them,
-    // kAmericanMethod and kUncertainMethod, are reached by name only.
+    // Method ids are the method's place in the table, 1 to 22; the three methods beside them,
+    // kEntryMethod, kAmericanMethod and kUncertainMethod, are reached by name only.
     Result idOfName(const char16_t* name, std::uint32_t length,
                     std::int32_t* id) noexcept override {
         if (!id) {
             return component::kPointer;
         }
         const std::u16string_view wanted = argument(name, length);
+        // The program asks this one for every word it looks up.
+        if (wanted == kEntryMethod) {
+            *id = kEntryId;
+            return component::kOk;
+        }
         if (wanted == kAmericanMethod) {
             *id = kAmericanId;
             return component::kOk;
@@ -180,6 +193,9 @@ public:
         if (id == kUncertainId) {
             return uncertain(word, length, result);
         }
+        if (id == kEntryId) {
+            return entry(word, length, result);
+        }
         if (id < 1 || id > static_cast<std::int32_t>(kGroupCount)) {
             if (result) {
                 *result = nullptr;
@@ -209,6 +225,29 @@ private:
             const std::u16string_view key = argument(word, length);
             return newText(isUncertain(groupOfWord(key), key) ? u"?" : u"", result);
         });
+    }
+
+    // The British transcription, the mark of doubt and the American transcription, joined by
+    // tabs; the empty string for a word that is no key of the dictionary.
+    static Result entry(const char16_t* word, std::uint32_t length,
+                        component::IText** result) noexcept {
+        const std::optional<Found> found = lookUpEntry(argument(word, length));
+        return newTextOf(
+            [&found] {
+                std::u16string joined;
+                if (!found) {
+                    return joined;
+                }
+                joined.reserve(found->british.size() + found->american.size() + 3);
+                joined.append(found->british).push_back(kEntrySeparator);
+                if (found->uncertain) {
+                    joined.push_back(u'?');
+                }
+                joined.push_back(kEntrySeparator);
+                joined.append(found->american);
+                return joined;
+            },
+            result);
     }
 
     // The first lookup builds the shared index, which may fail to allocate.

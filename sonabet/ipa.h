@@ -20,6 +20,12 @@ inline constexpr component::Guid kIidIpa{
 // whose layout stays as it is for every existing caller.
 inline constexpr const char16_t* kAmericanMethod = u"American";
 
+// And one more by name, for a caller that wants everything on a word from one call: the British
+// transcription, the mark of doubt ("?" or nothing, as the method "Uncertain" answers) and the
+// American transcription, joined by tabs; the empty string for a word the dictionary lacks.
+inline constexpr const char16_t* kEntryMethod = u"Entry";
+inline constexpr char16_t kEntrySeparator = u'\t';
+
 // The interface _ipa: the dispatch interface followed by the 22 methods in their fixed order.
 // Each takes the word (a null pointer counts as empty) and returns a new string in *result.
 struct _ipa : component::IDispatch {

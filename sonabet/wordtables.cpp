@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -37,6 +39,36 @@ namespace tables {
 
 }  // namespace tables
 
+// Each American table file defines kText_<group> (the American transcriptions run together in
+// the British rows' order), kStarts_<group> (where each row's starts, then the end) and
+// kBritishKeys_<group>.
+namespace ustables {
+
+#include "ustables/group_a.inc"
+#include "ustables/group_b.inc"
+#include "ustables/group_c.inc"
+#include "ustables/group_d.inc"
+#include "ustables/group_e.inc"
+#include "ustables/group_f.inc"
+#include "ustables/group_g.inc"
+#include "ustables/group_h.inc"
+#include "ustables/group_i.inc"
+#include "ustables/group_j.inc"
+#include "ustables/group_k.inc"
+#include "ustables/group_l.inc"
+#include "ustables/group_m.inc"
+#include "ustables/group_n.inc"
+#include "ustables/group_o.inc"
+#include "ustables/group_p.inc"
+#include "ustables/group_q.inc"
+#include "ustables/group_r.inc"
+#include "ustables/group_s.inc"
+#include "ustables/group_t.inc"
+#include "ustables/group_uvw.inc"
+#include "ustables/group_xyz.inc"
+
+}  // namespace ustables
+
 namespace {
 
 #define SONABET_GROUP(method, initials, table)          \
@@ -47,10 +79,30 @@ constexpr std::array<WordGroup, kGroupCount> kGroups{{
 }};
 #undef SONABET_GROUP
 
+// American tables generated from other British tables would give their rows to other keys.
+#define SONABET_GROUP(method, initials, table)                                              \
+    static_assert(std::size(ustables::kStarts_##table) == std::size(tables::kRows_##table), \
+                  "sonabet/ustables do not follow sonabet/tables: run "                     \
+                  "tools/dictionary/generate_american.py");
+#include "tables/groups.inc"
+#undef SONABET_GROUP
+
+#define SONABET_GROUP(method, initials, table)                                              \
+    {tableviews::text(ustables::kText_##table), tableviews::all(ustables::kStarts_##table), \
+     ustables::kBritishKeys_##table},
+constexpr std::array<AmericanGroup, kGroupCount> kAmericanGroups{{
+#include "tables/groups.inc"
+}};
+#undef SONABET_GROUP
+
 }  // namespace
 
 std::span<const WordGroup> wordGroups() {
     return kGroups;
+}
+
+std::span<const AmericanGroup> americanGroups() {
+    return kAmericanGroups;
 }
 
 std::uint32_t keyHash(std::u16string_view key) {
@@ -97,17 +149,15 @@ constexpr std::array<std::uint8_t, 26> kGroupOfLetter = [] {
 }  // namespace
 
 std::u16string_view lookUp(std::size_t group, std::u16string_view word) {
-    return lookUpIn(kGroups, group, word);
+    if (group >= kGroupCount) {
+        return {};
+    }
+    return lookUpIn(kGroups[group], word);
 }
 
 std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word) {
     const auto row = rowIn(words, word);
     return row ? words.entry(*row).transcription : std::u16string_view{};
-}
-
-std::u16string_view lookUpIn(std::span<const WordGroup> groups, std::size_t group,
-                             std::u16string_view word) {
-    return group < groups.size() ? lookUpIn(groups[group], word) : std::u16string_view{};
 }
 
 bool isUncertain(std::size_t group, std::u16string_view word) {
@@ -117,6 +167,25 @@ bool isUncertain(std::size_t group, std::u16string_view word) {
     const WordGroup& words = kGroups[group];
     const auto row = rowIn(words, word);
     return row && std::binary_search(words.uncertain.begin(), words.uncertain.end(), *row);
+}
+
+std::u16string_view lookUpAmerican(std::u16string_view word) {
+    const auto found = lookUpEntry(word);
+    return found ? found->american : std::u16string_view{};
+}
+
+std::optional<Found> lookUpEntry(std::u16string_view word) {
+    const std::size_t group = groupOfWord(word);
+    if (group >= kGroupCount) {
+        return std::nullopt;
+    }
+    const WordGroup& words = kGroups[group];
+    const auto row = rowIn(words, word);
+    if (!row) {
+        return std::nullopt;
+    }
+    return Found{words.entry(*row).transcription, kAmericanGroups[group].transcription(*row),
+                 std::binary_search(words.uncertain.begin(), words.uncertain.end(), *row)};
 }
 
 std::size_t groupOfWord(std::u16string_view word) {

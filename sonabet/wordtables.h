@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -48,8 +49,29 @@ inline constexpr std::size_t kGroupCount = 22;
 // The groups in method order.
 std::span<const WordGroup> wordGroups();
 
-// The American transcriptions of the same keys, in the same groups; a key may lack one.
-std::span<const WordGroup> americanWordGroups();
+// The American transcriptions of one group's keys, by the row of the key in the British group:
+// row i's runs from starts[i] to starts[i + 1] of the text, and a key without one has none (the
+// two starts equal). One search of the British group finds both accents of a word.
+struct AmericanGroup {
+    std::u16string_view text;
+    std::span<const std::uint32_t> starts;  // one per British row, then the end of the text
+    // FNV-1a over the UTF-16 code units of the British keys the rows follow, a 0 after each.
+    std::uint32_t britishKeys;
+
+    std::u16string_view transcription(std::size_t row) const {
+        return text.substr(starts[row], starts[row + 1] - starts[row]);
+    }
+};
+
+// The American groups in method order.
+std::span<const AmericanGroup> americanGroups();
+
+// A word's entry in both accents.
+struct Found {
+    std::u16string_view british;
+    std::u16string_view american;  // empty where the dictionary has none
+    bool uncertain = false;        // the British reading only rules made
+};
 
 // The slot where the search for a key starts: FNV-1a over its UTF-16 code units (the table
 // generator computes the same).
@@ -62,10 +84,6 @@ std::u16string_view lookUp(std::size_t group, std::u16string_view word);
 
 // The same rule over one group.
 std::u16string_view lookUpIn(const WordGroup& words, std::u16string_view word);
-// The same rule over the group numbered group of a set (the British groups or the American
-// ones); the empty string for a number past the set's end.
-std::u16string_view lookUpIn(std::span<const WordGroup> groups, std::size_t group,
-                             std::u16string_view word);
 
 // The group whose initials hold the word's initial (an ASCII capital read as its small
 // letter); kGroupCount for an empty word and an initial no group holds.
@@ -74,6 +92,10 @@ std::size_t groupOfWord(std::u16string_view word);
 // The American transcription of a word, from the group of its initial; empty where the
 // dictionary has none.
 std::u16string_view lookUpAmerican(std::u16string_view word);
+
+// Everything the dictionary holds on a word, from one search of the group of its initial;
+// nothing for a word that is no key.
+std::optional<Found> lookUpEntry(std::u16string_view word);
 
 // Whether a key of the group is marked uncertain; false for a word the group lacks.
 bool isUncertain(std::size_t group, std::u16string_view word);

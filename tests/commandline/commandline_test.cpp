@@ -300,6 +300,17 @@ TEST_F(CommandLineTest, GuessFillsMissingWordsInEachFormat) {
         << lines.err.toStdString();
     EXPECT_EQ(missLog(), "xyzzy,\r\n3d,\r\n");
 
+    // In 美 the suggestion of eSpeak's American voice in the American codes; in 英美 each beside
+    // the other.
+    const QString americanGuess = core::EspeakSuggestion().suggestAmerican("xyzzy");
+    ASSERT_FALSE(americanGuess.isEmpty());
+    EXPECT_NE(americanGuess, guess);
+    EXPECT_EQ(QString::fromUtf8(run({"--batch", words, "--guess", "--accent", "us"}).out),
+              "apple/5Apl/\nxyzzy/" + americanGuess + "/?\n3d/  /\n");
+    EXPECT_EQ(QString::fromUtf8(run({"--batch", words, "--guess", "--accent", "both"}).out),
+              QStringLiteral("apple 英[5Apl] 美[5Apl]\nxyzzy 英[") + guess + "]? 美[" +
+                  americanGuess + "]?\n3d 英[  ] 美[  ]\n");
+
     // In Unicode IPA the suggestion carries a "?" after it.
     const Outcome ipa = run({"--batch", words, "--guess", "--format", "ipa"});
     EXPECT_EQ(ipa.status, commandline::kExitOk) << ipa.err.toStdString();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -52,6 +53,9 @@ public:
     QString suggest(const QString& word) override {
         const QString key = word.trimmed().toLower();
         return key == "blorf" ? "blR:f" : key == "bar" ? "ba:" : QString();
+    }
+    QString suggestAmerican(const QString& word) override {
+        return word.trimmed().toLower() == "bar" ? "bB:r" : QString();
     }
     bool available() override { return true; }
 };
@@ -202,6 +206,17 @@ TEST_F(Frm1Test, TheSuggestionFollowsFrm3sEntryAndIsHiddenWithoutOne) {
     auto* text1 = get<QLineEdit>(dialog, "Text1");
     entry->setText("Bar");
     EXPECT_EQ(get<QLabel>(dialog, "Label4")->text(), "ba:");
+    // In 美 the American suggestion; in 英美 the British one, which leads there.
+    auto* accent = testing_support::childOf<QComboBox>(window, QStringLiteral("Accent"));
+    ASSERT_NE(accent, nullptr);
+    for (const auto& [caption, expected] : {std::pair{"美", "bB:r"}, std::pair{"英美", "ba:"}}) {
+        const int index = accent->findText(QString::fromUtf8(caption));
+        accent->setCurrentIndex(index);
+        Q_EMIT accent->activated(index);
+        entry->clear();
+        entry->setText("bar");
+        EXPECT_EQ(get<QLabel>(dialog, "Label4")->text(), expected) << caption;
+    }
     const int withSuggestion = dialog->height();
     entry->setText("zzq");
     for (const char* name : {"Label3", "Label4"}) {

@@ -120,6 +120,40 @@ TEST_F(IpaTest, TheAmericanMethodAnswersEveryInitialBesideTheBritishMethods) {
     }
 }
 
+// The one call for everything on a word answers, for every key, what the three methods answer
+// one by one, joined by tabs; the empty string for a word that is no key.
+TEST_F(IpaTest, TheEntryMethodAnswersWhatTheOtherMethodsAnswerForEveryKey) {
+    const platform::DispatchObject object = runtime.create(QStringLiteral("sonabet.ipa"));
+    ASSERT_FALSE(object.isNull());
+    const auto ask = [&object](const QString& method, const QString& word) {
+        return object.call(method, word).value_or(QStringLiteral("<failed>"));
+    };
+    int keys = 0;
+    int marked = 0;
+    int withoutAmerican = 0;
+    for (const sonabet::WordGroup& group : sonabet::wordGroups()) {
+        const QString method = QString::fromStdU16String(std::u16string(group.method));
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const QString key = QString::fromStdU16String(std::u16string(group.entry(i).key));
+            const QString british = ask(method, key);
+            const QString mark = ask("Uncertain", key);
+            const QString american = ask("American", key);
+            ASSERT_EQ(ask("Entry", key), british + '\t' + mark + '\t' + american)
+                << key.toStdString();
+            ++keys;
+            marked += mark == "?";
+            withoutAmerican += american.isEmpty();
+        }
+    }
+    EXPECT_GT(keys, 60000);
+    EXPECT_GT(marked, 0);
+    EXPECT_GT(withoutAmerican, 0);
+    EXPECT_EQ(call("Entry", "quality"), "5kwRliti\t\t5kwB:lEti");
+    for (const char* none : {"", "CHINA", " quality", "xyzzy", "3d", "\u00e4rger"}) {
+        EXPECT_EQ(call("Entry", QString::fromUtf8(none)), QString()) << none;
+    }
+}
+
 TEST_F(IpaTest, TheUncertainMarkIsAMethodBesideTheGroupsThatLeavesTheirAnswers) {
     // The first marked key of the tables: "?" by the added method, its reading unchanged by
     // the method of its group.
@@ -171,6 +205,7 @@ TEST_F(IpaTest, UnknownMethodNamesAreRefusedAndTheCallerSeesNoValue) {
     EXPECT_FALSE(object.call(QStringLiteral("asonabet"), QStringLiteral("about")).has_value());
     EXPECT_FALSE(object.call(QStringLiteral("Zsonabet"), QStringLiteral("zoo")).has_value());
     EXPECT_FALSE(object.call(QStringLiteral("american"), QStringLiteral("zoo")).has_value());
+    EXPECT_FALSE(object.call(QStringLiteral("entry"), QStringLiteral("zoo")).has_value());
     EXPECT_FALSE(object.call(QString(), QStringLiteral("zoo")).has_value());
 }
 

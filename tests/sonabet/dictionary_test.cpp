@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QSet>
 #include <QTextStream>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "componentruntime.h"
 #include "lookupclient.h"
@@ -56,6 +59,22 @@ std::vector<Row> allRows(std::span<const sonabet::WordGroup> groups = sonabet::w
         for (std::size_t i = 0; i < groups[g].size(); ++i) {
             const sonabet::Entry entry = groups[g].entry(i);
             rows.push_back({g, text(entry.key), text(entry.transcription)});
+        }
+    }
+    return rows;
+}
+
+// Every American transcription, with the British key of its row.
+std::vector<Row> americanRows() {
+    std::vector<Row> rows;
+    const auto groups = sonabet::wordGroups();
+    const auto american = sonabet::americanGroups();
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        for (std::size_t i = 0; i < groups[g].size(); ++i) {
+            const std::u16string_view transcription = american[g].transcription(i);
+            if (!transcription.empty()) {
+                rows.push_back({g, text(groups[g].entry(i).key), text(transcription)});
+            }
         }
     }
     return rows;
@@ -122,14 +141,14 @@ TEST(NotationTable, EveryCodeHasTheClassOfTheCodesThatBeginAlike) {
 }
 
 // Every character of a British or an American transcription but the punctuation of its written
-// forms begins a code with a class; the American codes among others begin with the class of their sound.
+// forms begins a code with a class; the American codes among others begin with the class of their
+// sound.
 TEST(DictionaryTables, EveryCodeOfBothAccentsIsClassed) {
     using sonabet::notation::SoundClass;
     using sonabet::notation::soundClassOf;
-    int american = 0;
-    for (const auto groups : {sonabet::wordGroups(), sonabet::americanWordGroups()}) {
-        for (const Row& row : allRows(groups)) {
-            american += groups.data() == sonabet::americanWordGroups().data();
+    const std::vector<Row> american = americanRows();
+    for (const auto& rows : {allRows(), american}) {
+        for (const Row& row : rows) {
             for (const QChar c : row.transcription) {
                 if (!QStringView(u"()- \uFF0C").contains(c)) {
                     EXPECT_NE(soundClassOf(c.unicode()), SoundClass::None)
@@ -138,7 +157,7 @@ TEST(DictionaryTables, EveryCodeOfBothAccentsIsClassed) {
             }
         }
     }
-    EXPECT_GT(american, 10000);
+    EXPECT_GT(american.size(), 10000u);
     const std::pair<const char*, SoundClass> kCodes[] = {
         {"B:", SoundClass::Vowel},      {"R:", SoundClass::Vowel}, {"oJ", SoundClass::Vowel},
         {"\\:r", SoundClass::Vowel},    {"Er", SoundClass::Vowel}, {"I", SoundClass::Vowel},
@@ -148,6 +167,28 @@ TEST(DictionaryTables, EveryCodeOfBothAccentsIsClassed) {
     };
     for (const auto& [code, soundClass] : kCodes) {
         EXPECT_EQ(soundClassOf(char32_t(code[0])), soundClass) << code;
+    }
+}
+
+// The American transcriptions stand by British row: rows that followed other keys would give
+// every word after a changed key its neighbour's reading.
+TEST(DictionaryTables, TheAmericanRowsFollowTheBritishKeys) {
+    const auto groups = sonabet::wordGroups();
+    const auto american = sonabet::americanGroups();
+    ASSERT_EQ(american.size(), groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        std::uint32_t hash = 2166136261u;
+        for (std::size_t i = 0; i < groups[g].size(); ++i) {
+            for (const char16_t unit : groups[g].entry(i).key) {
+                hash = (hash ^ unit) * 16777619u;
+            }
+            hash *= 16777619u;
+        }
+        EXPECT_EQ(hash, american[g].britishKeys) << text(groups[g].method).toStdString();
+        const auto starts = american[g].starts;
+        ASSERT_EQ(starts.size(), groups[g].size() + 1);
+        EXPECT_TRUE(std::is_sorted(starts.begin(), starts.end()));
+        EXPECT_EQ(starts.back(), american[g].text.size());
     }
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Writes sonabet/ustables: the American transcription of every key of the British tables
-(sonabet/tables), in the same 22 groups and the same form, and dropped.tsv, the keys left
-without one.
+(sonabet/tables), in the same 22 groups, and dropped.tsv, the keys left without one. Each group
+holds one American transcription per British row, in the British rows' order ("" for a key
+without one), so that the library finds both accents of a word by one search of the British
+table.
 
     generate_american.py [--data DIR] [--british DIR] [--out DIR] [--report] [--check]
 
@@ -38,6 +40,8 @@ PROVENANCE = """\
 """
 
 ROW = re.compile(r'^    u"((?:[^"\\]|\\.)*)" u"((?:[^"\\]|\\.)*)"$')
+# A row of an American group: the American transcription, the British key it belongs to.
+AMERICAN_ROW = re.compile(r'^    u"((?:[^"\\]|\\.)*)"  // (.*)$')
 
 
 def unescape(text):
@@ -45,17 +49,35 @@ def unescape(text):
                   lambda m: chr(int(m.group(1), 16)) if m.group(1) else m.group(2), text)
 
 
+def british_rows(folder):
+    """Group name -> the keys of its rows in order, from the committed British tables."""
+    rows = {}
+    for name in sorted(os.listdir(folder)):
+        if not (name.startswith("group_") and name.endswith(".inc")):
+            continue
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            rows[name[len("group_"):-len(".inc")]] = [
+                unescape(m.group(1)) for m in map(ROW.match, f.read().split("\n")) if m]
+    return rows
+
+
 def british_entries(folder):
-    """Key -> transcription, from the committed British tables."""
+    """Key -> transcription, from the committed tables: the British ones, or the American ones
+    (the keys without an American transcription left out)."""
     entries = {}
     for name in sorted(os.listdir(folder)):
         if not (name.startswith("group_") and name.endswith(".inc")):
             continue
         with open(os.path.join(folder, name), encoding="utf-8") as f:
             for line in f:
-                m = ROW.match(line.rstrip("\n"))
+                line = line.rstrip("\n")
+                m = ROW.match(line)
                 if m:
                     entries[unescape(m.group(1))] = unescape(m.group(2))
+                    continue
+                m = AMERICAN_ROW.match(line)
+                if m and m.group(1):
+                    entries[unescape(m.group(2))] = unescape(m.group(1))
     return entries
 
 
@@ -154,10 +176,57 @@ def build(data_dir, british_dir):
     return entries, dropped
 
 
-def write(out, entries, dropped):
+def keys_hash(keys):
+    """FNV-1a over the keys' UTF-16 code units, a 0 after each: the library's tests compare it
+    with the keys of the British group, so American rows that no longer follow them are found."""
+    h = 2166136261
+    for key in keys:
+        data = key.encode("utf-16-le")
+        for i in range(0, len(data), 2):
+            h = ((h ^ (data[i] | data[i + 1] << 8)) * 16777619) & 0xFFFFFFFF
+        h = (h * 16777619) & 0xFFFFFFFF
+    return h
+
+
+def tables(entries, rows):
+    """The text of each group's file, by group name: one American transcription per British row
+    in the British order, run together in one constant text, and where each starts (one start
+    per row, then the end), so that row i's runs from start i to start i + 1, none where the two
+    are equal."""
+    texts = {}
+    for name, _ in generate.GROUPS:
+        keys = rows.get(name, [])
+        found = sum(1 for key in keys if key in entries)
+        lines = [PROVENANCE,
+                 "// Entries: %d of the British group's %d rows, in their order.\n"
+                 % (found, len(keys)),
+                 "// The British keys these rows follow (FNV-1a over them, a 0 after each).\n",
+                 "inline constexpr std::uint32_t kBritishKeys_%s = 0x%08X;\n"
+                 % (name, keys_hash(keys)),
+                 "extern const char16_t kText_%s[];\n" % name,
+                 "const char16_t kText_%s[] =\n" % name]
+        starts = [0]
+        for key in keys:
+            if key.endswith("\\"):
+                raise ValueError("a key ending in a backslash would end its line's comment: %r"
+                                 % key)
+            transcription = entries[key][0] if key in entries else ""
+            lines.append('    u"%s"  // %s\n' % (generate.escape(transcription),
+                                                  generate.escape(key)))
+            starts.append(starts[-1] + len(transcription))
+        lines.append('    u"";\n')
+        lines.append("extern const std::uint32_t kStarts_%s[];\n" % name)
+        lines.append("const std::uint32_t kStarts_%s[] = {\n" % name)
+        for i in range(0, len(starts), 12):
+            lines.append("    " + ", ".join(str(n) for n in starts[i:i + 12]) + ",\n")
+        lines.append("};\n")
+        texts[name] = "".join(lines)
+    return texts
+
+
+def write(out, entries, dropped, rows):
     os.makedirs(out, exist_ok=True)
-    for name, text in generate.tables(entries).items():
-        text = text.replace(generate.PROVENANCE, PROVENANCE, 1)
+    for name, text in tables(entries, rows).items():
         with open(os.path.join(out, "group_%s.inc" % name), "w", encoding="utf-8",
                   newline="\n") as f:
             f.write(text)
@@ -181,9 +250,10 @@ def main(argv):
         print("generate_american.py: skipped, CMU or espeak-ng not found")
         return SKIPPED if args.check else 2
     entries, dropped = build(args.data, args.british)
+    rows = british_rows(args.british)
     if args.check:
         with tempfile.TemporaryDirectory() as fresh:
-            write(fresh, entries, dropped)
+            write(fresh, entries, dropped, rows)
             names = sorted(os.listdir(fresh))
             differ = [n for n in names
                       if not os.path.isfile(os.path.join(args.out, n))
@@ -196,7 +266,7 @@ def main(argv):
             return 1
         print("the %d American files equal a fresh generation byte for byte" % len(names))
         return 0
-    write(args.out, entries, dropped)
+    write(args.out, entries, dropped, rows)
     if args.report:
         methods = collections.Counter(method for _, method in entries.values())
         for method, count in methods.most_common():

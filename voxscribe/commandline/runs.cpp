@@ -187,7 +187,10 @@ QString codesToSay(const SayRun& run, platform::Services& services, core::Accent
         return found.transcription;
     }
     if (run.guess) {
-        const QString suggested = core::EspeakSuggestion().suggest(given);
+        core::EspeakSuggestion suggestion;
+        const QString suggested = accent == core::Accent::American
+                                      ? suggestion.suggestAmerican(given)
+                                      : suggestion.suggest(given);
         if (!suggested.isEmpty()) {
             return suggested;
         }

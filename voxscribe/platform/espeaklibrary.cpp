@@ -116,6 +116,33 @@ const char* EspeakLibrary::textToPhonemes(const void** text, int textMode, int p
     return ready() ? functions_->textToPhonemes(text, textMode, phonemeMode) : nullptr;
 }
 
+QByteArray EspeakLibrary::phonemesOf(const QByteArray& text, int phonemeMode, Voice voice) const {
+    QByteArray phonemes;
+    if (!ready()) {
+        return phonemes;
+    }
+    const bool american = voice == Voice::American;
+    if (american && functions_->setVoiceByName("en-us") != EE_OK) {
+        return phonemes;
+    }
+    const void* position = text.constData();
+    // One call per phrase; a hyphen or an apostrophe does not end one, but be sure to read all.
+    while (position != nullptr) {
+        const char* names = functions_->textToPhonemes(&position, espeakCHARS_UTF8, phonemeMode);
+        if (names == nullptr) {
+            break;
+        }
+        if (!phonemes.isEmpty()) {
+            phonemes += ' ';
+        }
+        phonemes += names;
+    }
+    if (american) {
+        functions_->setVoiceByName("en");
+    }
+    return phonemes;
+}
+
 SpokenSound EspeakLibrary::synthesize(const QByteArray& text, Voice voice) const {
     SpokenSound sound;
     if (!ready()) {

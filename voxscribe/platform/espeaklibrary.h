@@ -62,6 +62,10 @@ public:
     // espeak_TextToPhonemes: the phonemes of the next phrase of *text, which moves on past it
     // (null at the end). Null unless ready.
     const char* textToPhonemes(const void** text, int textMode, int phonemeMode) const;
+    // The phonemes of every phrase of UTF-8 text read in voice, as textToPhonemes gives them,
+    // joined by blanks. Empty unless ready or when eSpeak refuses the voice.
+    QByteArray phonemesOf(const QByteArray& text, int phonemeMode,
+                          Voice voice = Voice::British) const;
 
     // The sound of UTF-8 text, in which eSpeak phoneme input between "[[" and "]]" is spoken as
     // written, in voice. Empty samples unless ready or when eSpeak refuses the text or the voice.

@@ -132,10 +132,14 @@ void Frm1::onWordChanged() {
 }
 
 void Frm1::showSuggestion() {
-    // The first suggestion loads the service; without it the row stays empty.
-    const QString codes = suggestion_ != nullptr && frm3_ != nullptr
-                              ? suggestion_->suggest(frm3_->entryBox()->text())
-                              : QString();
+    // The first suggestion loads the service; without it the row stays empty. The entry takes
+    // one transcription: the American one in 美, else the British one, which leads in 英美.
+    QString codes;
+    if (suggestion_ != nullptr && frm3_ != nullptr) {
+        const QString word = frm3_->entryBox()->text();
+        codes = frm3_->accent() == core::Accent::American ? suggestion_->suggestAmerican(word)
+                                                          : suggestion_->suggest(word);
+    }
     suggestionCodes_->setText(codes);
     for (QWidget* widget :
          std::initializer_list<QWidget*>{suggestionPrompt_, suggestionCodes_, adopt_}) {

@@ -239,6 +239,10 @@ void Frm3::onEntryChanged(const QString& text) {
     confirm_->setEnabled(!text.isEmpty());
 }
 
+core::Accent Frm3::accent() const {
+    return accent_->accent();
+}
+
 void Frm3::onConfirmClicked() {
     const QString entry = entry_->text();
     if (entry.isEmpty()) {

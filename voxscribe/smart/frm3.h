@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "accent.h"
 #include "workingwindowinterface.h"
 
 class QGroupBox;
@@ -46,6 +47,8 @@ public:
 
     // Text1 and Rich1, which the manual-entry dialog reads and writes.
     QLineEdit* entryBox() const { return entry_; }
+    // The accent chosen, which the manual-entry dialog suggests in.
+    core::Accent accent() const;
     output::DocumentBox* documentBox() const override { return document_; }
     QWidget* widget() override { return this; }
     output::DocumentSaver* documentSaver() const override;

@@ -90,6 +90,31 @@ INSTANTIATE_TEST_SUITE_P(
                 }}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
+// A dictionary library from before the one call for everything on a word is asked method by
+// method, and answers every accent as today's library does: found, marked, without an American
+// form, missing, no key at all.
+TEST(LookupClientTest, ALibraryWithoutTheEntryMethodAnswersAlike) {
+    TestEnvironment today;
+    TestEnvironment before(QStringLiteral(OLD_DICTIONARY_DIR));
+    LookupClient now(today.services);
+    LookupClient old(before.services);
+    for (const char* word : {"Quality", "nanotube", "abstemious", "blind", "xyzzy", "3D"}) {
+        const LookupClient::BothLookup expected = now.lookupBoth(word);
+        const LookupClient::BothLookup found = old.lookupBoth(word);
+        EXPECT_EQ(found.british.transcription, expected.british.transcription) << word;
+        EXPECT_EQ(found.british.uncertain, expected.british.uncertain) << word;
+        EXPECT_EQ(found.american, expected.american) << word;
+        EXPECT_EQ(old.lookup(word).transcription, expected.british.transcription) << word;
+        EXPECT_EQ(old.lookup(word).uncertain, expected.british.uncertain) << word;
+        EXPECT_EQ(old.lookupAmerican(word).transcription, expected.american) << word;
+        EXPECT_FALSE(found.british.unavailable) << word;
+    }
+    EXPECT_TRUE(now.lookup("nanotube").uncertain);
+    EXPECT_EQ(now.lookupBoth("abstemious").american, QString());
+    EXPECT_EQ(now.lookupBoth("Quality").american, "5kwB:lEti");
+    EXPECT_TRUE(before.messages.shown.empty());
+}
+
 TEST(LookupClientTest, AMissingDictionaryIsAMissAndTheUserIsToldOnce) {
     QTemporaryDir noLibrary;
     TestEnvironment env(noLibrary.path());

@@ -12,10 +12,11 @@
 namespace {
 
 struct PhonemeCase {
-    const char* name;      // the eSpeak phoneme the case is for
-    const char* word;      // the spelling
-    const char* phonemes;  // what eSpeak says for it
-    const char* codes;     // what we write: the dictionary's own entry where it has the word
+    const char* name;       // the eSpeak phoneme the case is for
+    const char* word;       // the spelling
+    const char* phonemes;   // what eSpeak says for it
+    const char* codes;      // what we write: the dictionary's own entry where it has the word
+    bool american = false;  // eSpeak's American voice, in the American codes
 };
 
 std::ostream& operator<<(std::ostream& out, const PhonemeCase& c) {
@@ -95,24 +96,114 @@ constexpr PhonemeCase kPhonemeCases[] = {
     {"!", "ie", "'aI_i:__!", "5aii:"},
 };
 
+// Each phoneme of eSpeak's American English once, in the American codes: the dictionary's own
+// American entry where it has the word.
+constexpr PhonemeCase kAmericanPhonemeCases[] = {
+    // Vowels: the r-coloured ones keep their r, the lot vowel is ɑː, the bath words have æ.
+    {"a", "an", "'a_n", "An", true},
+    {"a#", "agog", "a#_g_'0_g", "E5gB:g", true},
+    {"aa", "asks", "'aa_s_k_s", "Asks", true},
+    {"A:", "pa", "p_'A:", "pB:", true},
+    {"A@", "are", "'A@", "B:r", true},
+    {"A~", "croissant", "k_w_'A:_s_A~", "5kwB:sB:", true},
+    {"@", "atom", "'a_t#_@_m", "5AtEm", true},
+    {"@-", "realty", "r_'i:_;_@-_l_t_i", "5ri:Elti", true},
+    {"3", "awry", "3_r_'aI", "E5raI", true},
+    {"3:", "cur", "k_'3:", "k\\:r", true},
+    {"@L", "able", "'eI_b_@L", "5eIbl", true},
+    {"e", "atelier", ",a_t_@_l_j_'e", ",AtE5lje", true},
+    {"E", "em", "'E_m", "em", true},
+    {"I", "in", "'I_n", "In", true},
+    {"I2", "ruin", "r_'u:_I2_n", "5ru:In", true},
+    {"I#", "aces", "'eI_s_I#_z", "5eIsIz", true},
+    {"i", "amy", "'eI_m_i", "5eImi", true},
+    {"i:", "tea", "t_'i:", "ti:", true},
+    {"0", "pot", "p_'0_t", "pB:t", true},
+    {"O", "utah", "j_'u:_t2_O", "5ju:tR:", true},
+    {"O2", "off", "'O2_f", "R:f", true},
+    {"O~", "denouement", "d_eI_n_'u:_m_O~", "deI5nu:mR:", true},
+    {"O:", "awe", "'O:", "R:", true},
+    {"O@", "org", "'O@_g", "R:rg", true},
+    {"o@", "kor", "k_'o@", "kR:r", true},
+    {"U", "pud", "p_'U_d", "pJd", true},
+    {"u:", "do", "d_'u:", "du:", true},
+    {"V", "uh", "'V", "Q", true},
+    {"aI", "why", "w_'aI", "waI", true},
+    {"aI@", "diet", "d_'aI@_t", "5daIEt", true},
+    {"aI3", "fire", "f_'aI3", "5faIEr", true},
+    {"aU", "how", "h_'aU", "haJ", true},
+    {"eI", "a", "'eI", "eI", true},
+    {"OI", "oi", "'OI", "RI", true},
+    {"oU", "co", "k_'oU", "koJ", true},
+    {"i@", "idea", "aI_d_'i@", "aI5di:E", true},
+    {"i@3", "mir", "m_'i@3", "mIr", true},
+    {"e@", "dare", "d_'e@", "der", true},
+    {"U@", "euro", "j_'U@_r_oU", "5jJroJ", true},
+    // Consonants: the flap and the glottal stop eSpeak says for a t are written t.
+    {"p", "up", "'V_p", "Qp", true},
+    {"b", "be", "b_'i:", "bi:", true},
+    {"t", "at", "a_t", "At", true},
+    {"t#", "atom", "'a_t#_@_m", "5AtEm", true},
+    {"t2", "taps", "t2_'a_p_s", "tAps", true},
+    {"?", "eaten", "'i:_?_n-", "5i:tn", true},
+    {"d", "ad", "'a_d", "Ad", true},
+    {"k", "ax", "'a_k_s", "Aks", true},
+    {"g", "go", "g_'oU", "goJ", true},
+    {"x", "loch", "l_'0_x", "lB:k", true},
+    {"f", "if", "I_f", "If", true},
+    {"v", "of", "V_v", "Qv", true},
+    {"T", "bath", "b_'aa_T", "bAW", true},
+    {"D", "that", "D_'a_t", "TAt", true},
+    {"s", "ax", "'a_k_s", "Aks", true},
+    {"z", "as", "a_z", "Az", true},
+    {"S", "shy", "S_'aI", "FaI", true},
+    {"Z", "azure", "'a_Z_3", "5AVEr", true},
+    {"tS", "arch", "'A@_tS", "B:rtF", true},
+    {"dZ", "age", "'eI_dZ", "eIdV", true},
+    {"h", "hag", "h_'a_g", "hAg", true},
+    {"m", "am", "a_m", "Am", true},
+    {"n", "an", "'a_n", "An", true},
+    {"n-", "eaten", "'i:_?_n-", "5i:tn", true},
+    {"N", "ankh", "'a_N_k", "ANk", true},
+    {"l", "lo", "l_'oU", "loJ", true},
+    {"l#", "llanos", "l#_a_n_'oU_z", "lA5noJz", true},
+    {"r", "ra", "r_'A:", "rB:", true},
+    {"r-", "forever", "f_3_r-_'E_v_3", "fEr5evEr", true},
+    {"w", "we", "w_i:", "wi:", true},
+    {"j", "ya", "j_a#", "jE", true},
+    // Markers without a sound.
+    {";", "cs", "s_,i:_;_'E_s", "5si:5es", true},
+    {"_", "wheelbarrows", "w_'i:_l___b_,a_r_oU_z", "5wi:lbAroJz", true},
+    {"!", "ie", "'aI_i:__!", "5aIi:", true},
+};
+
 class EspeakPhonemesTest : public ::testing::TestWithParam<PhonemeCase> {};
 
 TEST_P(EspeakPhonemesTest, BecomeTheDictionarysCodesInItsStyle) {
     const PhonemeCase& c = GetParam();
-    EXPECT_EQ(core::codesFromEspeak(QString::fromLatin1(c.phonemes), QString::fromLatin1(c.word)),
+    const QString names = QString::fromLatin1(c.phonemes);
+    const QString word = QString::fromLatin1(c.word);
+    EXPECT_EQ(c.american ? core::americanCodesFromEspeak(names, word)
+                         : core::codesFromEspeak(names, word),
               QString::fromLatin1(c.codes));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPhoneme, EspeakPhonemesTest, ::testing::ValuesIn(kPhonemeCases));
+INSTANTIATE_TEST_SUITE_P(EveryAmericanPhoneme, EspeakPhonemesTest,
+                         ::testing::ValuesIn(kAmericanPhonemeCases));
 
 TEST(EspeakPhonemes, EveryPhonemeTheSuggestionKnowsHasItsCase) {
-    for (const core::EspeakPhoneme& phoneme : core::espeakPhonemes()) {
-        const auto found =
-            std::find_if(std::begin(kPhonemeCases), std::end(kPhonemeCases),
-                         [&](const PhonemeCase& c) { return c.name == phoneme.name; });
-        EXPECT_NE(found, std::end(kPhonemeCases)) << phoneme.name;
-    }
-    EXPECT_EQ(std::size(kPhonemeCases), core::espeakPhonemes().size());
+    const auto check = [](std::span<const core::EspeakPhoneme> phonemes,
+                          std::span<const PhonemeCase> cases) {
+        for (const core::EspeakPhoneme& phoneme : phonemes) {
+            EXPECT_TRUE(std::any_of(cases.begin(), cases.end(), [&](const PhonemeCase& c) {
+                return c.name == phoneme.name;
+            })) << phoneme.name;
+        }
+        EXPECT_EQ(cases.size(), phonemes.size());
+    };
+    check(core::espeakPhonemes(), kPhonemeCases);
+    check(core::americanEspeakPhonemes(), kAmericanPhonemeCases);
 }
 
 // The dictionary's style on eSpeak's phonemes: stress before the syllable, syllabic consonants,
@@ -130,6 +221,16 @@ constexpr PhonemeCase kStyleCases[] = {
     {"a stress mark alone", "go", "g_'_oU", "gEu"},
     {"an unknown phoneme", "bonjour", "b_'0~_Z_u@", ""},
     {"no sound", "", "", ""},
+    // The American voice in the American style: one r after an r-coloured vowel, the linking r
+    // ending its syllable; ɑː after w; syllabic consonants; one primary stress.
+    {"one r", "hurry", "h_'3:_r_i", "5h\\:ri", true},
+    {"one r before the stress", "career", "k_3_r_'i@3", "kE5rIr", true},
+    {"short u, syllabic n after F", "situation", "s_,I_tS_u:_'eI_S_@_n", ",sItFu5eIFn", true},
+    {"syllabic l after the flap", "little", "l_'I_t#_@L", "5lItl", true},
+    {"lot vowel after w", "quality", "k_w_'O2_l_I#_t#_i", "5kwB:lIti", true},
+    {"devoiced d", "typed", "t2_'aI_p_d", "taIpt", true},
+    {"an American phrase", "New York", "n_'u: j_'O@_k", "nu: jR:rk", true},
+    {"an unknown American phoneme", "bonjour", "b_'0~_Z_u@", "", true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, EspeakPhonemesTest, ::testing::ValuesIn(kStyleCases));

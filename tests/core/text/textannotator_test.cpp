@@ -95,7 +95,13 @@ public:
         return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0 ? QStringLiteral("5zizi")
                                                                 : QString();
     }
+    QString suggestAmerican(const QString& word) override {
+        ++americanSuggestions;
+        return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0 ? QStringLiteral("5zIzi")
+                                                                : QString();
+    }
     int suggestions = 0;
+    int americanSuggestions = 0;
 };
 
 // The annotation as one line: each word followed by what it got: "[codes]" found, "[?codes]"
@@ -137,6 +143,7 @@ struct Case {
     const char* rendered;
     core::Accent accent = core::Accent::British;
     bool weakForms = false;
+    bool guess = false;  // missing words take the suggestion of their accent
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -147,9 +154,11 @@ class TextLookup : public testing::TestWithParam<Case> {};
 
 TEST_P(TextLookup, EveryWordItsTranscription) {
     Dictionary dictionary;
+    Guesser guesser;
     core::TextOptions options;
     options.accent = GetParam().accent;
     options.weakForms = GetParam().weakForms;
+    options.guesser = GetParam().guess ? &guesser : nullptr;
     EXPECT_EQ(render(testing_support::annotateText(QString::fromUtf8(GetParam().text), dictionary,
                                                    options),
                      options.accent == core::Accent::Both),
@@ -215,7 +224,12 @@ INSTANTIATE_TEST_SUITE_P(
              core::Accent::American, true},
         Case{"for her apple, at him.",
              "for[fE|fEr] her[hE|hEr] apple[5Apl|5Apl], at[Et|Et] him[him|hIm].",
-             core::Accent::Both, true}));
+             core::Accent::Both, true},
+        // A missing word's suggestion in its accent, in both each beside the other.
+        Case{"the xyzzy", "the[TE] xyzzy[?5zizi]", core::Accent::British, false, true},
+        Case{"the xyzzy", "the[TE] xyzzy[?5zIzi]", core::Accent::American, false, true},
+        Case{"the xyzzy, cat", "the[TE|TE] xyzzy[?5zizi|5zIzi], cat[kAt|]", core::Accent::Both,
+             false, true}));
 
 TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
     Dictionary dictionary;

@@ -17,23 +17,32 @@ public:
         const QStringView text = QStringView(line).chopped(2);
         QByteArray& out = out_.pending();
         const qsizetype at = out.size();
-        out.resize(at + text.size() + 1);
+        // Written in place as UTF-8, at most three bytes a unit: the labels of both accents are
+        // on every line of a long list.
+        out.resize(at + text.size() * 3 + 1);
         char* end = out.data() + at;
-        bool ascii = true;
-        for (QChar c : text) {
-            if (c.unicode() >= 0x80) {
-                ascii = false;
-                break;
+        for (const QChar c : text) {
+            const char16_t unit = c.unicode();
+            if (unit < 0x80) {
+                *end++ = char(unit);
+            } else if (unit < 0x800) {
+                *end++ = char(0xC0 | (unit >> 6));
+                *end++ = char(0x80 | (unit & 0x3F));
+            } else if (!c.isSurrogate()) {
+                *end++ = char(0xE0 | (unit >> 12));
+                *end++ = char(0x80 | ((unit >> 6) & 0x3F));
+                *end++ = char(0x80 | (unit & 0x3F));
+            } else {
+                // A pair, or a half the encoder writes as U+FFFD.
+                out.truncate(at);
+                out += text.toUtf8();
+                out += '\n';
+                out_.written();
+                return;
             }
-            *end++ = char(c.unicode());
         }
-        if (ascii) {
-            *end = '\n';
-        } else {
-            out.truncate(at);
-            out += text.toUtf8();
-            out += '\n';
-        }
+        *end++ = '\n';
+        out.truncate(end - out.constData());
         out_.written();
     }
     bool finish(QString* error) override { return out_.finish(error); }
@@ -60,7 +69,8 @@ public:
         out_.put(key.toUtf8() + '\t' +
                  QByteArray::fromStdString(sonabet::notation::toUnicodeIpa(
                      british.codes.toUtf8().toStdString(), symbols_)) +
-                 (british.toCheck ? "?\t" : "\t") + americanIpa(american.codes) + '\n');
+                 (british.toCheck ? "?\t" : "\t") + americanIpa(american.codes) +
+                 (american.toCheck ? "?\n" : "\n"));
     }
     bool finish(QString* error) override { return out_.finish(error); }
 

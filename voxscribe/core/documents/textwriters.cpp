@@ -39,8 +39,9 @@ QList<Run> wordRuns(const WordSegment& word, const TextDocumentStyle& style) {
     if (word.accent == Accent::Both) {
         QList<Run> runs{{word.text.toString(), latinFont(), kBlack}};
         const Shown british{unwrappedCodes(word.codes), toBeChecked(word.gloss)};
-        runs += bothRuns(british, {unwrappedCodes(word.american), false}, style.marks,
-                         QStringLiteral("none"));
+        // Only a suggestion is to be checked in both accents.
+        runs += bothRuns(british, {unwrappedCodes(word.american), word.gloss == Gloss::Suggested},
+                         style.marks, QStringLiteral("none"));
         return runs;
     }
     const MarkPair pair = marksAfterWord(style.marks);
@@ -152,30 +153,25 @@ const QByteArray& Utf8TextWriter::ipaOf(const WordSegment& word) {
     return ipa;
 }
 
-const QByteArray& Utf8TextWriter::americanIpaOf(const WordSegment& word) {
-    if (size_t(word.form) >= americanIpa_.size()) {
-        americanIpa_.resize(size_t(word.form) + 1);
-    }
-    QByteArray& ipa = americanIpa_[size_t(word.form)];
-    if (ipa.isEmpty() && !word.american.isEmpty()) {
-        ipa = americanIpa(unwrappedCodes(word.american));
-    }
-    return ipa;
-}
-
-// With both accents: " 英[" british "] 美[" american "]", a suggestion's "?" after its IPA, a
-// missing American form written "none" as the document writes it.
+// With both accents: opening, the British IPA, middle, the American IPA and closing, a
+// suggestion's "?" after each of its IPA forms, a missing American form written "none" as the
+// document writes it. Made once for each form: a long text repeats its words.
 void Utf8TextWriter::putBoth(const WordSegment& word, const char* opening, const char* middle,
                              const char* closing) {
-    put(opening);
-    put(ipaOf(word));
-    if (toBeChecked(word.gloss)) {
-        put("?");
+    if (size_t(word.form) >= both_.size()) {
+        both_.resize(size_t(word.form) + 1);
     }
-    put(middle);
-    const QByteArray& american = americanIpaOf(word);
-    put(american.isEmpty() ? QByteArrayView("none") : QByteArrayView(american));
-    put(closing);
+    QByteArray& whole = both_[size_t(word.form)];
+    if (whole.isEmpty()) {
+        const QByteArray american = americanIpa(unwrappedCodes(word.american));
+        whole = opening + ipaOf(word) + (toBeChecked(word.gloss) ? "?" : "") + middle;
+        whole += american.isEmpty() ? QByteArray("none") : american;
+        if (!american.isEmpty() && word.gloss == Gloss::Suggested) {
+            whole += '?';
+        }
+        whole += closing;
+    }
+    put(whole);
 }
 
 void IpaTextWriter::between(QStringView text) {

@@ -120,8 +120,6 @@ protected:
     // The Unicode IPA of a word's transcription, without the slashes that wrap several forms;
     // American codes with the classic symbols.
     const QByteArray& ipaOf(const WordSegment& word);
-    // With both accents: the IPA of the American form beside it; empty when there is none.
-    const QByteArray& americanIpaOf(const WordSegment& word);
     void putBoth(const WordSegment& word, const char* opening, const char* middle,
                  const char* closing);
 
@@ -136,8 +134,8 @@ private:
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
     QByteArray buffer_;  // of a fixed size, used_ bytes of it written
     qsizetype used_ = 0;
-    std::vector<QByteArray> ipa_;  // by form number
-    std::vector<QByteArray> americanIpa_;
+    std::vector<QByteArray> ipa_;   // by form number
+    std::vector<QByteArray> both_;  // with both accents, all put after a word, by form
 };
 
 // The text as it stands, each annotated word followed by " [" and its transcription in Unicode

@@ -42,14 +42,25 @@ RunSummary BatchEngine::run(const QStringList& lines, BatchSink& sink) {
             if (!missLog_.appendMiss(lookup.key)) {
                 summary.missLogFailed = true;
             }
-            const QString guess =
-                suggestion_ != nullptr ? suggestion_->suggest(lookup.key) : QString();
-            if (!guess.isEmpty()) {
+            // A suggestion in each accent written.
+            QString guess;
+            QString americanGuess;
+            if (suggestion_ != nullptr) {
+                if (accent_ != Accent::American) {
+                    guess = suggestion_->suggest(lookup.key);
+                }
+                if (accent_ != Accent::British) {
+                    americanGuess = suggestion_->suggestAmerican(lookup.key);
+                }
+            }
+            if (!guess.isEmpty() || !americanGuess.isEmpty()) {
                 ++summary.guessed;
                 if (accent_ == Accent::Both) {
-                    sink.writeBoth(lookup.key, {guess, true}, {});
+                    sink.writeBoth(lookup.key, {guess, !guess.isEmpty()},
+                                   {americanGuess, !americanGuess.isEmpty()});
                 } else {
-                    sink.writeGuessedLine(lookup.key, guess);
+                    sink.writeGuessedLine(lookup.key,
+                                          accent_ == Accent::American ? americanGuess : guess);
                 }
                 continue;
             }

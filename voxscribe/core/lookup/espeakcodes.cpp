@@ -285,23 +285,27 @@ constexpr std::string_view kRulesText =
 #include "conversionrules.inc"
     ;
 
+// The rules of eSpeak's American voice.
+constexpr std::string_view kAmericanRulesText =
+#include "americanrules.inc"
+    ;
+
 const RuleSet& rules() {
     static const RuleSet set(kRulesText);
     return set;
 }
 
-}  // namespace
-
-std::span<const EspeakPhoneme> espeakPhonemes() {
-    return rules().phonemes();
+const RuleSet& americanRules() {
+    static const RuleSet set(kAmericanRulesText);
+    return set;
 }
 
-QString codesFromEspeak(const QString& phonemeNames, const QString& spelling) {
+QString codesBy(const RuleSet& rules, const QString& phonemeNames, const QString& spelling) {
     const QStringList words = phonemeNames.split(u' ', Qt::SkipEmptyParts);
     const QStringList spelt = spelling.toLower().split(u' ', Qt::SkipEmptyParts);
     QStringList written;
     for (qsizetype n = 0; n < words.size(); ++n) {
-        const std::optional<Sounds> sounds = rules().espeakWord(words[n].toStdString());
+        const std::optional<Sounds> sounds = rules.espeakWord(words[n].toStdString());
         if (!sounds) {
             return {};
         }
@@ -312,9 +316,27 @@ QString codesFromEspeak(const QString& phonemeNames, const QString& spelling) {
         // differently, they are left out.
         const std::string word =
             spelt.size() == words.size() ? spelt[n].toStdString() : std::string();
-        written << QString::fromStdString(rules().codesOf(*sounds, word));
+        written << QString::fromStdString(rules.codesOf(*sounds, word));
     }
     return written.join(u' ');
+}
+
+}  // namespace
+
+std::span<const EspeakPhoneme> espeakPhonemes() {
+    return rules().phonemes();
+}
+
+std::span<const EspeakPhoneme> americanEspeakPhonemes() {
+    return americanRules().phonemes();
+}
+
+QString codesFromEspeak(const QString& phonemeNames, const QString& spelling) {
+    return codesBy(rules(), phonemeNames, spelling);
+}
+
+QString americanCodesFromEspeak(const QString& phonemeNames, const QString& spelling) {
+    return codesBy(americanRules(), phonemeNames, spelling);
 }
 
 }  // namespace core

@@ -27,4 +27,9 @@ std::span<const EspeakPhoneme> espeakPhonemes();
 // a phoneme is unknown or there is no sound at all.
 QString codesFromEspeak(const QString& phonemeNames, const QString& spelling);
 
+// The same for eSpeak's American English voice, in the American codes of the dictionary
+// ("k_w_'O2_l_I#_t#_i" "5kwR:lIti"), by the rules of core/lookup/american_rules.txt.
+std::span<const EspeakPhoneme> americanEspeakPhonemes();
+QString americanCodesFromEspeak(const QString& phonemeNames, const QString& spelling);
+
 }  // namespace core

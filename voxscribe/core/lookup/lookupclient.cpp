@@ -45,57 +45,91 @@ QStringView LookupClient::methodViewFor(const QString& key) {
 }
 
 Lookup LookupClient::lookup(const QString& text) {
-    return ask(text, &LookupClient::methodViewFor);
+    return ask(text, Wanted::British).british;
 }
 
 Lookup LookupClient::lookupAmerican(const QString& text) {
-    // One method answers every initial, but a key no British method answers has no entry.
-    return ask(text, [](const QString& key) {
-        return methodViewFor(key).isEmpty() ? QStringView() : QStringView(sonabet::kAmericanMethod);
-    });
+    BothLookup both = ask(text, Wanted::American);
+    // Only British transcriptions carry the mark of doubt.
+    both.british.transcription = std::move(both.american);
+    both.british.uncertain = false;
+    return std::move(both.british);
 }
 
 LookupClient::BothLookup LookupClient::lookupBoth(const QString& text) {
-    BothLookup both;
-    both.british = ask(text, &LookupClient::methodViewFor, &both.american);
-    return both;
+    return ask(text, Wanted::Both);
 }
 
-Lookup LookupClient::ask(const QString& text, QStringView (*methodOf)(const QString& key),
-                         QString* american) {
-    Lookup result{lookupKey(text), {}};
+LookupClient::BothLookup LookupClient::ask(const QString& text, Wanted wanted) {
+    BothLookup both;
+    Lookup& result = both.british;
+    result.key = lookupKey(text);
     // A fresh object for every lookup, made before the initial is looked at.
     QString error;
     const platform::DispatchObject object = services_.components.create(progId(), &error);
     if (object.isNull()) {
         result.unavailable = true;
         tellUnavailable(error);
-        return result;
+        return both;
     }
-    const QStringView method = methodOf(result.key);
-    if (method.isEmpty()) {
+    // A key no British method answers has no entry in either accent.
+    if (methodViewFor(result.key).isEmpty()) {
         toldUnavailable_ = false;
-        return result;
+        return both;
     }
-    if (const auto answer = object.call(method, result.key)) {
-        result.transcription = *answer;
-        toldUnavailable_ = false;
-        // The one method beside the groups' that marks British transcriptions; a dictionary
-        // without it marks nothing.
-        const bool british = method != QStringView(sonabet::kAmericanMethod);
-        if (british && !result.transcription.isEmpty()) {
-            const auto mark = object.call(QStringLiteral("Uncertain"), result.key);
-            result.uncertain = mark && *mark == QStringLiteral("?");
-        }
-        if (american != nullptr && !result.transcription.isEmpty()) {
-            *american =
-                object.call(QStringView(sonabet::kAmericanMethod), result.key).value_or(QString());
-        }
-    } else {
+    // The American transcription alone takes one call of its own method.
+    auto answer = wanted == Wanted::American
+                      ? std::nullopt
+                      : object.call(QStringView(sonabet::kEntryMethod), result.key);
+    if (!answer) {
+        askByMethods(object, wanted, both);
+        return both;
+    }
+    toldUnavailable_ = false;
+    // British, mark and American, joined by tabs; nothing for a word that is no key.
+    const qsizetype mark = answer->indexOf(sonabet::kEntrySeparator);
+    const qsizetype american = answer->indexOf(sonabet::kEntrySeparator, mark + 1);
+    // The mark and the American transcription belong to a word found.
+    if (mark <= 0 || american < 0) {
+        return both;
+    }
+    result.uncertain = QStringView(*answer).sliced(mark + 1, american - mark - 1) == u"?";
+    if (wanted == Wanted::Both) {
+        both.american = QStringView(*answer).sliced(american + 1).toString();
+    }
+    // The answer itself becomes the British transcription, without a copy.
+    answer->truncate(mark);
+    result.transcription = std::move(*answer);
+    return both;
+}
+
+void LookupClient::askByMethods(const platform::DispatchObject& object, Wanted wanted,
+                                BothLookup& both) {
+    Lookup& result = both.british;
+    const QStringView method = wanted == Wanted::American ? QStringView(sonabet::kAmericanMethod)
+                                                          : methodViewFor(result.key);
+    const auto answer = object.call(method, result.key);
+    if (!answer) {
         result.unavailable = true;
         tellUnavailable(method.toString() + QStringLiteral(": call failed"));
+        return;
     }
-    return result;
+    toldUnavailable_ = false;
+    if (wanted == Wanted::American) {
+        both.american = *answer;
+        return;
+    }
+    result.transcription = *answer;
+    if (result.transcription.isEmpty()) {
+        return;
+    }
+    // A dictionary without the method of the mark marks nothing.
+    const auto mark = object.call(QStringLiteral("Uncertain"), result.key);
+    result.uncertain = mark && *mark == QStringLiteral("?");
+    if (wanted == Wanted::Both) {
+        both.american =
+            object.call(QStringView(sonabet::kAmericanMethod), result.key).value_or(QString());
+    }
 }
 
 void LookupClient::tellUnavailable(const QString& reason) {

@@ -45,11 +45,15 @@ public:
     bool toldUnavailable() const { return toldUnavailable_; }
 
 private:
+    enum class Wanted { British, American, Both };
+
     static QStringView methodViewFor(const QString& key);
-    // One whole lookup by the method that answers this key (empty: no method, a miss).
-    // american: where the American transcription goes as well, when asked for.
-    Lookup ask(const QString& text, QStringView (*methodOf)(const QString& key),
-               QString* american = nullptr);
+    // One whole lookup: the dictionary is asked everything on the word in one call, or, for the
+    // American transcription alone and where it lacks that call, method by method.
+    BothLookup ask(const QString& text, Wanted wanted);
+    // What is wanted, method by method: the British transcription with its mark, the American
+    // one with it where both are wanted, or the American one alone.
+    void askByMethods(const platform::DispatchObject& object, Wanted wanted, BothLookup& both);
     void tellUnavailable(const QString& reason);
 
     platform::Services& services_;

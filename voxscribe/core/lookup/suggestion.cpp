@@ -1,8 +1,5 @@
 #include "suggestion.h"
 
-#include <espeak-ng/speak_lib.h>
-#include <QStringList>
-
 #include "espeakcodes.h"
 
 namespace core {
@@ -44,22 +41,22 @@ bool EspeakSuggestion::available() {
 }
 
 QString EspeakSuggestion::suggest(const QString& word) {
+    return suggestIn(word, platform::Voice::British);
+}
+
+QString EspeakSuggestion::suggestAmerican(const QString& word) {
+    return suggestIn(word, platform::Voice::American);
+}
+
+QString EspeakSuggestion::suggestIn(const QString& word, platform::Voice voice) {
     const QString key = suggestionKey(word);
     if (key.isEmpty() || !available()) {
         return {};
     }
-    const QByteArray text = key.toUtf8();
-    const void* position = text.constData();
-    QStringList pieces;
-    // One call per phrase; a hyphen or an apostrophe does not end one, but be sure to read all.
-    while (position != nullptr) {
-        const char* names = library_->textToPhonemes(&position, espeakCHARS_UTF8, kPhonemeNames);
-        if (names == nullptr) {
-            break;
-        }
-        pieces << QString::fromUtf8(names);
-    }
-    return codesFromEspeak(pieces.join(u' '), key);
+    const QString names =
+        QString::fromUtf8(library_->phonemesOf(key.toUtf8(), kPhonemeNames, voice));
+    return voice == platform::Voice::American ? americanCodesFromEspeak(names, key)
+                                              : codesFromEspeak(names, key);
 }
 
 }  // namespace core

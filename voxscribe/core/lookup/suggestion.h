@@ -1,6 +1,6 @@
-// A transcription proposed for a word that the dictionary lacks: eSpeak NG's British English
-// pronunciation of the spelling, written in our codes as the dictionary writes them. A first
-// draft for the user to check, never an entry of the dictionary.
+// A transcription proposed for a word that the dictionary lacks: eSpeak NG's British (or
+// American) English pronunciation of the spelling, written in our codes as the dictionary writes
+// them. A first draft for the user to check, never an entry of the dictionary.
 #pragma once
 
 #include <QString>
@@ -15,6 +15,12 @@ public:
     // The codes for a word as typed (blanks around it and the case do not matter); empty when
     // there is none: no suggestion service, or a word that is not made of letters.
     virtual QString suggest(const QString& word) = 0;
+    // The same in American English, in the dictionary's American codes; empty where the service
+    // has none.
+    virtual QString suggestAmerican(const QString& word) {
+        Q_UNUSED(word);
+        return {};
+    }
     // Whether suggestions can be made at all. The first call may load the service.
     virtual bool available() = 0;
 };
@@ -31,9 +37,12 @@ public:
     EspeakSuggestion& operator=(const EspeakSuggestion&) = delete;
 
     QString suggest(const QString& word) override;
+    QString suggestAmerican(const QString& word) override;
     bool available() override;
 
 private:
+    QString suggestIn(const QString& word, platform::Voice voice);
+
     Location location_;
     const platform::EspeakLibrary* library_ = nullptr;  // opened at the first suggestion
 };

@@ -190,11 +190,17 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
     }
     if (guess && entry.codes.isEmpty() && !entry.guessed && options_.guesser != nullptr) {
         entry.guessed = true;
-        entry.codes = options_.guesser->suggest(entry.typed);
+        // The suggestion of each accent shown; with both, the British one leads.
+        const Accent accent = options_.accent;
+        entry.codes = accent == Accent::American ? options_.guesser->suggestAmerican(entry.typed)
+                                                 : options_.guesser->suggest(entry.typed);
         if (!entry.codes.isEmpty()) {
             entry.gloss = Gloss::Suggested;
             entry.sound = firstSound(entry.codes);
-            entry.form = formOf(entry.codes, Gloss::Suggested);
+            entry.form =
+                formOf(entry.codes, Gloss::Suggested,
+                       accent == Accent::Both ? options_.guesser->suggestAmerican(entry.typed)
+                                              : QString());
         }
     }
 }

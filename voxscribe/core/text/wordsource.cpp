@@ -4,16 +4,29 @@
 
 namespace core {
 
-QString ClientWords::transcription(const QString& key) {
-    Lookup found = client_.lookup(key);
-    if (found.uncertain) {
+void ClientWords::lookUp(const QString& key) {
+    if (looked_ && key == lastKey_) {
+        return;
+    }
+    LookupClient::BothLookup both = client_.lookupBoth(key);
+    if (both.british.uncertain) {
         uncertain_.insert(key);
     }
-    return std::move(found.transcription);
+    lastKey_ = key;
+    lastBritish_ = std::move(both.british.transcription);
+    lastAmerican_ = std::move(both.american);
+    // A dictionary out of reach now may be back at the next question.
+    looked_ = !both.british.unavailable;
+}
+
+QString ClientWords::transcription(const QString& key) {
+    lookUp(key);
+    return lastBritish_;
 }
 
 QString ClientWords::americanTranscription(const QString& key) {
-    return client_.lookupAmerican(key).transcription;
+    lookUp(key);
+    return lastAmerican_;
 }
 
 }  // namespace core

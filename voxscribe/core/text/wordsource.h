@@ -38,8 +38,16 @@ public:
     QString americanTranscription(const QString& key) override;
 
 private:
+    // The lookup of both accents of key, kept for the next question: the annotator asks both of
+    // one word in a row, and one lookup answers both.
+    void lookUp(const QString& key);
+
     LookupClient& client_;
     QSet<QString> uncertain_;  // the keys looked up whose transcription is marked uncertain
+    QString lastKey_;
+    QString lastBritish_;
+    QString lastAmerican_;
+    bool looked_ = false;
 };
 
 }  // namespace core
