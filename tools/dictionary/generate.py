@@ -1254,6 +1254,16 @@ def slots(keys):
     return table
 
 
+def number_array(c_type, name, numbers, per_line):
+    """The lines of a constant C++ array of numbers, per_line to a line. External linkage keeps
+    the compiler from copying the values into the debug information."""
+    lines = ["extern const %s %s[];\n" % (c_type, name), "const %s %s[] = {\n" % (c_type, name)]
+    for i in range(0, len(numbers), per_line):
+        lines.append("    " + ", ".join(str(n) for n in numbers[i:i + per_line]) + ",\n")
+    lines.append("};\n")
+    return lines
+
+
 def tables(entries, uncertain=frozenset()):
     """The text of each group's file, by group name: the group's keys and transcriptions run
     together in one constant text, one row per entry (offset, key length, transcription length)
@@ -1283,19 +1293,11 @@ def tables(entries, uncertain=frozenset()):
         lines.extend("    {%d, %d, %d},\n" % row for row in offsets)
         lines.append("    {},\n};\n")
         table = slots(keys)
-        lines.append("extern const std::uint16_t kSlots_%s[];\n" % name)
-        lines.append("const std::uint16_t kSlots_%s[] = {\n" % name)
-        for i in range(0, len(table), 16):
-            lines.append("    " + ", ".join(str(n) for n in table[i:i + 16]) + ",\n")
-        lines.append("};\n")
+        lines.extend(number_array("std::uint16_t", "kSlots_" + name, table, 16))
         doubtful = [row for row, key in enumerate(keys) if key in uncertain] + [NO_ROW]
         lines.append("// The rows whose reading only rules made and nothing independent "
                      "checked.\n")
-        lines.append("extern const std::uint16_t kUncertain_%s[];\n" % name)
-        lines.append("const std::uint16_t kUncertain_%s[] = {\n" % name)
-        for i in range(0, len(doubtful), 16):
-            lines.append("    " + ", ".join(str(n) for n in doubtful[i:i + 16]) + ",\n")
-        lines.append("};\n")
+        lines.extend(number_array("std::uint16_t", "kUncertain_" + name, doubtful, 16))
         texts[name] = "".join(lines)
     return texts
 

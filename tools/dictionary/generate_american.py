@@ -215,11 +215,7 @@ def tables(entries, rows):
                                                   generate.escape(key)))
             starts.append(starts[-1] + len(transcription))
         lines.append('    u"";\n')
-        lines.append("extern const std::uint32_t kStarts_%s[];\n" % name)
-        lines.append("const std::uint32_t kStarts_%s[] = {\n" % name)
-        for i in range(0, len(starts), 12):
-            lines.append("    " + ", ".join(str(n) for n in starts[i:i + 12]) + ",\n")
-        lines.append("};\n")
+        lines.extend(generate.number_array("std::uint32_t", "kStarts_" + name, starts, 12))
         texts[name] = "".join(lines)
     return texts
 
