@@ -22,6 +22,32 @@ bool resolve(void* handle, const char* name, Function& function) {
     return function != nullptr;
 }
 
+// British English is eSpeak's voice between calls; a call in the American voice takes it for its
+// own length.
+class VoiceFor {
+public:
+    using SetVoice = espeak_ERROR (*)(const char*);
+
+    VoiceFor(SetVoice setVoice, Voice voice)
+        : setVoice_(setVoice), switched_(voice == Voice::American) {
+        taken_ = !switched_ || setVoice_("en-us") == EE_OK;
+    }
+    ~VoiceFor() {
+        if (switched_ && taken_) {
+            setVoice_("en");
+        }
+    }
+    VoiceFor(const VoiceFor&) = delete;
+    VoiceFor& operator=(const VoiceFor&) = delete;
+
+    bool taken() const { return taken_; }
+
+private:
+    SetVoice setVoice_;
+    bool switched_;
+    bool taken_ = false;
+};
+
 // eSpeak hands each piece of sound to one callback for the whole process; the sound it belongs
 // to travels with every event as the caller's data.
 int receiveSound(short* samples, int count, espeak_EVENT* events) {
@@ -112,17 +138,13 @@ void EspeakLibrary::load() {
     status_ = Status::Ready;
 }
 
-const char* EspeakLibrary::textToPhonemes(const void** text, int textMode, int phonemeMode) const {
-    return ready() ? functions_->textToPhonemes(text, textMode, phonemeMode) : nullptr;
-}
-
 QByteArray EspeakLibrary::phonemesOf(const QByteArray& text, int phonemeMode, Voice voice) const {
     QByteArray phonemes;
     if (!ready()) {
         return phonemes;
     }
-    const bool american = voice == Voice::American;
-    if (american && functions_->setVoiceByName("en-us") != EE_OK) {
+    const VoiceFor inVoice(functions_->setVoiceByName, voice);
+    if (!inVoice.taken()) {
         return phonemes;
     }
     const void* position = text.constData();
@@ -137,9 +159,6 @@ QByteArray EspeakLibrary::phonemesOf(const QByteArray& text, int phonemeMode, Vo
         }
         phonemes += names;
     }
-    if (american) {
-        functions_->setVoiceByName("en");
-    }
     return phonemes;
 }
 
@@ -149,17 +168,14 @@ SpokenSound EspeakLibrary::synthesize(const QByteArray& text, Voice voice) const
         return sound;
     }
     sound.sampleRate = sampleRate_;
-    const bool american = voice == Voice::American;
-    if (american && functions_->setVoiceByName("en-us") != EE_OK) {
+    const VoiceFor inVoice(functions_->setVoiceByName, voice);
+    if (!inVoice.taken()) {
         return sound;
     }
     // The size counts the terminating zero; no pause is added after the text.
     const bool said =
         functions_->synth(text.constData(), size_t(text.size()) + 1, 0, POS_CHARACTER, 0,
                           espeakCHARS_UTF8 | espeakPHONEMES, nullptr, &sound) == EE_OK;
-    if (american) {
-        functions_->setVoiceByName("en");
-    }
     return said ? sound : SpokenSound{{}, sampleRate_, {}};
 }
 

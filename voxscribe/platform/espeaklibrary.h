@@ -59,11 +59,8 @@ public:
     // Samples per second of what synthesize() makes; 0 unless ready.
     int sampleRate() const { return sampleRate_; }
 
-    // espeak_TextToPhonemes: the phonemes of the next phrase of *text, which moves on past it
-    // (null at the end). Null unless ready.
-    const char* textToPhonemes(const void** text, int textMode, int phonemeMode) const;
-    // The phonemes of every phrase of UTF-8 text read in voice, as textToPhonemes gives them,
-    // joined by blanks. Empty unless ready or when eSpeak refuses the voice.
+    // The phonemes of every phrase of UTF-8 text read in voice, as espeak_TextToPhonemes gives
+    // them, joined by blanks. Empty unless ready or when eSpeak refuses the voice.
     QByteArray phonemesOf(const QByteArray& text, int phonemeMode,
                           Voice voice = Voice::British) const;
 
