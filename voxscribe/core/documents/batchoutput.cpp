@@ -1,5 +1,7 @@
 #include "batchoutput.h"
 
+#include <QStringEncoder>
+
 #include "annotation.h"
 #include "rtfwriter.h"
 #include "streamedoutput.h"
@@ -17,30 +19,10 @@ public:
         const QStringView text = QStringView(line).chopped(2);
         QByteArray& out = out_.pending();
         const qsizetype at = out.size();
-        // Written in place as UTF-8, at most three bytes a unit: the labels of both accents are
-        // on every line of a long list.
-        out.resize(at + text.size() * 3 + 1);
-        char* end = out.data() + at;
-        for (const QChar c : text) {
-            const char16_t unit = c.unicode();
-            if (unit < 0x80) {
-                *end++ = char(unit);
-            } else if (unit < 0x800) {
-                *end++ = char(0xC0 | (unit >> 6));
-                *end++ = char(0x80 | (unit & 0x3F));
-            } else if (!c.isSurrogate()) {
-                *end++ = char(0xE0 | (unit >> 12));
-                *end++ = char(0x80 | ((unit >> 6) & 0x3F));
-                *end++ = char(0x80 | (unit & 0x3F));
-            } else {
-                // A pair, or a half the encoder writes as U+FFFD.
-                out.truncate(at);
-                out += text.toUtf8();
-                out += '\n';
-                out_.written();
-                return;
-            }
-        }
+        // Written in place as UTF-8: the labels of both accents are on every line of a long
+        // list.
+        out.resize(at + encoder_.requiredSpace(text.size()) + 1);
+        char* end = encoder_.appendToBuffer(out.data() + at, text);
         *end++ = '\n';
         out.truncate(end - out.constData());
         out_.written();
@@ -49,6 +31,7 @@ public:
 
 private:
     StreamedOutput out_;
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
 };
 
 // One line per word: the word, a tab and its transcription in Unicode IPA (empty when the
