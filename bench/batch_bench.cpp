@@ -306,29 +306,25 @@ void BM_EspeakNg(benchmark::State& state) {
     bench::espeakIpa(state, bench::writeFrequencyList(dir, state.range(0)), state.range(0));
 }
 
-BENCHMARK(BM_Engine)->Arg(100000)->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_EngineAccent)
-    ->ArgNames({"words", "accent"})
-    ->ArgsProduct({{100000}, {0, 1, 2}})
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_Window)->Arg(100000)->Iterations(1)->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_WindowCtrlEnd)->Arg(100000)->Iterations(1)->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_CommandLine)
-    ->ArgNames({"words", "rtf"})
-    ->Args({100000, 0})
-    ->Args({100000, 1})
-    ->Args({200000, 1})
-    ->Iterations(3)
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_CommandLineAccent)
-    ->ArgNames({"words", "rtf", "accent"})
-    ->Args({100000, 0, 0})
-    ->Args({100000, 0, 1})
-    ->Args({100000, 0, 2})
-    ->Args({100000, 1, 0})
-    ->Args({100000, 1, 2})
-    ->Iterations(3)
-    ->Apply(bench::wallMilliseconds);
+[[maybe_unused]] const bool registered = bench::registerWallClockRuns({
+    {"BM_Engine", BM_Engine, {}, {{100000}}},
+    {"BM_EngineAccent",
+     BM_EngineAccent,
+     {"words", "accent"},
+     {{100000, 0}, {100000, 1}, {100000, 2}}},
+    {"BM_Window", BM_Window, {}, {{100000}}, 1},
+    {"BM_WindowCtrlEnd", BM_WindowCtrlEnd, {}, {{100000}}, 1},
+    {"BM_CommandLine",
+     BM_CommandLine,
+     {"words", "rtf"},
+     {{100000, 0}, {100000, 1}, {200000, 1}},
+     3},
+    {"BM_CommandLineAccent",
+     BM_CommandLineAccent,
+     {"words", "rtf", "accent"},
+     {{100000, 0, 0}, {100000, 0, 1}, {100000, 0, 2}, {100000, 1, 0}, {100000, 1, 2}},
+     3},
+});
 // espeak-ng takes tens of seconds for 100,000 words; it runs once, on 100,000 words, and the
 // 200,000-word figure is compared with its rate.
 BENCHMARK(BM_EspeakNg)->Arg(100000)->Iterations(1)->Apply(bench::wallMilliseconds);

@@ -7,11 +7,14 @@
 
 #include <sys/resource.h>
 #include <time.h>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <map>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QFile>
@@ -155,6 +158,32 @@ inline void setCounters(benchmark::State& state,
     }
 }
 
+// A figure a run reports: beside its times under its counter's name (none: only in the sentence),
+// and in the sentence that says the run's figures, where says is its printf format.
+struct Figure {
+    const char* counter;
+    double value;
+    const char* says;
+};
+
+// Sets the counters of figures and prints "subject: " with what each figure says, joined by ", ".
+inline void report(benchmark::State& state, const std::string& subject,
+                   std::initializer_list<Figure> figures) {
+    std::string sentence = subject + ": ";
+    const char* separator = "";
+    for (const Figure& figure : figures) {
+        if (figure.counter) {
+            state.counters[figure.counter] = figure.value;
+        }
+        char said[128];
+        std::snprintf(said, sizeof said, figure.says, figure.value);
+        sentence.append(separator).append(said);
+        separator = ", ";
+    }
+    std::printf("%s\n", sentence.c_str());
+    std::fflush(stdout);
+}
+
 inline void countWords(benchmark::State& state, qsizetype words, double cpu) {
     state.counters[kRate] =
         benchmark::Counter(double(words) * double(state.iterations()), benchmark::Counter::kIsRate);
@@ -253,6 +282,33 @@ void askInTurn(benchmark::State& state, const Items& items, Ask ask) {
 // For ->Apply(): a run measured by the wall clock, in milliseconds, as a user waits for it.
 inline void wallMilliseconds(benchmark::internal::Benchmark* benchmark) {
     benchmark->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+// A benchmark measured by the wall clock, as wallMilliseconds: iterations runs (0: as many as
+// Google Benchmark chooses) for each row of arguments, the arguments named by argNames.
+struct WallClockRuns {
+    const char* name;
+    void (*function)(benchmark::State&);
+    std::vector<std::string> argNames;
+    std::vector<std::vector<std::int64_t>> rows;
+    benchmark::IterationCount iterations = 0;
+};
+
+// Registers each of runs, in the order they are to run; true, for a static initialiser.
+inline bool registerWallClockRuns(std::initializer_list<WallClockRuns> runs) {
+    for (const WallClockRuns& run : runs) {
+        benchmark::internal::Benchmark* benchmark =
+            benchmark::RegisterBenchmark(run.name, run.function);
+        benchmark->ArgNames(run.argNames);
+        for (const std::vector<std::int64_t>& row : run.rows) {
+            benchmark->Args(row);
+        }
+        if (run.iterations > 0) {
+            benchmark->Iterations(run.iterations);
+        }
+        wallMilliseconds(benchmark);
+    }
+    return true;
 }
 
 // Whether the first argument is option, taken out of the arguments: an option of our own that

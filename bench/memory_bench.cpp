@@ -46,15 +46,12 @@ void BM_HundredThousandLineDocument(benchmark::State& state) {
         const double peak = bench::statusMiB("VmHWM:");
         const double rtf = double(QFile(path).size()) / (1024.0 * 1024.0);
 
-        bench::setCounters(state, {{"rss_before_MiB", before},
-                                   {"rss_loaded_MiB", loaded},
-                                   {"peak_MiB", peak},
-                                   {"rtf_MiB", rtf}});
-        std::printf(
-            "%d lines: resident %.1f MiB before, %.1f MiB loaded (+%.1f), peak %.1f MiB "
-            "while saving %.1f MiB of RTF\n",
-            lines, before, loaded, loaded - before, peak, rtf);
-        std::fflush(stdout);
+        bench::report(state, std::to_string(lines) + " lines",
+                      {{"rss_before_MiB", before, "resident %.1f MiB before"},
+                       {"rss_loaded_MiB", loaded, "%.1f MiB loaded"},
+                       {nullptr, loaded - before, "%+.1f MiB for the document"},
+                       {"peak_MiB", peak, "peak %.1f MiB while saving"},
+                       {"rtf_MiB", rtf, "%.1f MiB of RTF"}});
     }
 }
 // One pass each: the peak is a high-water mark of the whole process, so the longest runs last.

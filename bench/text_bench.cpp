@@ -261,14 +261,11 @@ void BM_WindowAfterLastChange(benchmark::State& state) {
         firstScreen = qMax(firstScreen, first);
         resident = qMax(resident, bench::statusMiB("VmRSS:"));
     }
-    bench::setCounters(state, {{"first_screen_ms", firstScreen},
-                               {"result_ms", longest},
-                               {"longest_block_ms", longestBlock},
-                               {"rss_MiB", resident}});
-    std::printf(
-        "%lld words in the window: first screen after %.0f ms, result after %.0f ms, "
-        "events waited at most %.0f ms, %.0f MiB resident\n",
-        static_cast<long long>(state.range(0)), firstScreen, longest, longestBlock, resident);
+    bench::report(state, std::to_string(state.range(0)) + " words in the window",
+                  {{"first_screen_ms", firstScreen, "first screen after %.0f ms"},
+                   {"result_ms", longest, "result after %.0f ms"},
+                   {"longest_block_ms", longestBlock, "events waited at most %.0f ms"},
+                   {"rss_MiB", resident, "%.0f MiB resident"}});
 }
 
 // One keystroke in the middle of a passage of range(0) words whose result is shown: the time
@@ -362,39 +359,18 @@ void BM_WordIndex(benchmark::State& state) {
     state.counters["words"] = double(words.size());
 }
 
-BENCHMARK(BM_AnnotateIpa)
-    ->ArgNames({"level", "modern"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Args({3000, 0})
-    ->Iterations(3)
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_AnnotateIpaAccent)
-    ->ArgNames({"level", "modern", "accent"})
-    ->ArgsProduct({{0}, {0}, {0, 1, 2}})
-    ->Iterations(2)
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_ContextSentences)
-    ->ArgNames({"weak"})
-    ->DenseRange(0, 1)
-    ->Iterations(3)
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_TenThousandWords)
-    ->ArgNames({"document"})
-    ->DenseRange(0, 1)
-    ->Iterations(5)
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_WindowAfterLastChange)
-    ->ArgNames({"words"})
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Iterations(3)
-    ->Apply(bench::wallMilliseconds);
-BENCHMARK(BM_WindowKeystroke)
-    ->ArgNames({"words"})
-    ->Arg(100000)
-    ->Iterations(20)
-    ->Apply(bench::wallMilliseconds);
+[[maybe_unused]] const bool registered = bench::registerWallClockRuns({
+    {"BM_AnnotateIpa", BM_AnnotateIpa, {"level", "modern"}, {{0, 0}, {0, 1}, {3000, 0}}, 3},
+    {"BM_AnnotateIpaAccent",
+     BM_AnnotateIpaAccent,
+     {"level", "modern", "accent"},
+     {{0, 0, 0}, {0, 0, 1}, {0, 0, 2}},
+     2},
+    {"BM_ContextSentences", BM_ContextSentences, {"weak"}, {{0}, {1}}, 3},
+    {"BM_TenThousandWords", BM_TenThousandWords, {"document"}, {{0}, {1}}, 5},
+    {"BM_WindowAfterLastChange", BM_WindowAfterLastChange, {"words"}, {{10000}, {100000}}, 3},
+    {"BM_WindowKeystroke", BM_WindowKeystroke, {"words"}, {{100000}}, 20},
+});
 BENCHMARK(BM_WordIndex)->ArgNames({"qhash"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // espeak-ng reads some thousands of words a second; a sample of 20,000 words gives its rate.
 BENCHMARK(BM_EspeakNg)->Arg(20000)->Iterations(1)->Apply(bench::wallMilliseconds);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace component {
 
@@ -77,6 +78,38 @@ struct IDispatch : IUnknown {
 
 protected:
     ~IDispatch() = default;
+};
+
+// Hands out object as the interface Interface when iid names one of ids: what queryInterface
+// answers for every object of a component.
+template <class Interface>
+Result handOut(Interface* object, const Guid& iid, std::initializer_list<Guid> ids,
+               void** result) noexcept {
+    if (!result) {
+        return kPointer;
+    }
+    for (const Guid& id : ids) {
+        if (iid == id) {
+            *result = object;
+            object->addRef();
+            return kOk;
+        }
+    }
+    *result = nullptr;
+    return kNoInterface;
+}
+
+// A class factory that lives as long as its library: counting its references would only hide
+// that.
+struct StaticClassFactory : IClassFactory {
+    Result queryInterface(const Guid& iid, void** object) noexcept override {
+        return handOut<IClassFactory>(this, iid, {kIidUnknown, kIidClassFactory}, object);
+    }
+    std::uint32_t addRef() noexcept override { return 2; }
+    std::uint32_t release() noexcept override { return 1; }
+
+protected:
+    ~StaticClassFactory() = default;
 };
 
 }  // namespace component

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <new>
 #include <optional>
 #include <string>
@@ -64,25 +63,6 @@ constexpr std::size_t groupOf(std::u16string_view method) {
     return group;
 }
 
-// Hands out object as the interface Interface when iid names one of ids, as queryInterface does
-// for every object of the library.
-template <class Interface>
-Result handOut(Interface* object, const Guid& iid, std::initializer_list<Guid> ids,
-               void** result) noexcept {
-    if (!result) {
-        return component::kPointer;
-    }
-    for (const Guid& id : ids) {
-        if (iid == id) {
-            *result = object;
-            object->addRef();
-            return component::kOk;
-        }
-    }
-    *result = nullptr;
-    return component::kNoInterface;
-}
-
 // Reference counting of an object the program receives: it starts with the one reference of its
 // maker, and goes with the last one. Each counted object is a live object of the library.
 template <class Interface>
@@ -110,8 +90,8 @@ public:
     explicit Text(std::u16string value) : value_(std::move(value)) {}
 
     Result queryInterface(const Guid& iid, void** object) noexcept override {
-        return handOut<component::IText>(this, iid, {component::kIidUnknown, component::kIidText},
-                                         object);
+        return component::handOut<component::IText>(
+            this, iid, {component::kIidUnknown, component::kIidText}, object);
     }
     const char16_t* data() const noexcept override { return value_.c_str(); }
     std::uint32_t length() const noexcept override {
@@ -146,8 +126,8 @@ std::u16string_view argument(const char16_t* word, std::uint32_t length) {
 class Ipa final : public Counted<_ipa> {
 public:
     Result queryInterface(const Guid& iid, void** object) noexcept override {
-        return handOut<_ipa>(this, iid, {component::kIidUnknown, component::kIidDispatch, kIidIpa},
-                             object);
+        return component::handOut<_ipa>(
+            this, iid, {component::kIidUnknown, component::kIidDispatch, kIidIpa}, object);
     }
 
     // Method ids are the method's place in the table, 1 to 22; the three methods beside them,
@@ -260,16 +240,8 @@ private:
     }
 };
 
-class IpaFactory final : public component::IClassFactory {
+class IpaFactory final : public component::StaticClassFactory {
 public:
-    Result queryInterface(const Guid& iid, void** object) noexcept override {
-        return handOut<component::IClassFactory>(
-            this, iid, {component::kIidUnknown, component::kIidClassFactory}, object);
-    }
-    // The factory is a static object: its lifetime is the library's.
-    std::uint32_t addRef() noexcept override { return 2; }
-    std::uint32_t release() noexcept override { return 1; }
-
     Result createInstance(component::IUnknown* outer, const Guid& iid,
                           void** object) noexcept override {
         if (!object) {

@@ -1,6 +1,8 @@
 #include "phonetickeyboard.h"
 
 #include <QKeyEvent>
+#include <algorithm>
+#include <iterator>
 
 namespace keyboard {
 namespace {
@@ -28,20 +30,13 @@ constexpr KeyRange kKeyRanges[] = {
 
 // The digit row by the Qt key, for a key press that comes without its position. Shift on the
 // digit row: Qt names the shifted symbol (read here as on a US layout), the key is still the
-// digit.
-constexpr KeyRange kDigitRowByKey[] = {
-    {Qt::Key_0, Qt::Key_9, Pad::Main, 48},
-    {Qt::Key_Exclam, Qt::Key_Exclam, Pad::Main, 49},
-    {Qt::Key_At, Qt::Key_At, Pad::Main, 50},
-    {Qt::Key_NumberSign, Qt::Key_NumberSign, Pad::Main, 51},
-    {Qt::Key_Dollar, Qt::Key_Dollar, Pad::Main, 52},
-    {Qt::Key_Percent, Qt::Key_Percent, Pad::Main, 53},
-    {Qt::Key_AsciiCircum, Qt::Key_AsciiCircum, Pad::Main, 54},
-    {Qt::Key_Ampersand, Qt::Key_Ampersand, Pad::Main, 55},
-    {Qt::Key_Asterisk, Qt::Key_Asterisk, Pad::Main, 56},
-    {Qt::Key_ParenLeft, Qt::Key_ParenLeft, Pad::Main, 57},
-    {Qt::Key_ParenRight, Qt::Key_ParenRight, Pad::Main, 48},
+// digit. The symbols over 0 to 9.
+constexpr Qt::Key kShiftedDigits[] = {
+    Qt::Key_ParenRight, Qt::Key_Exclam,    Qt::Key_At,          Qt::Key_NumberSign,
+    Qt::Key_Dollar,     Qt::Key_Percent,   Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+    Qt::Key_Asterisk,   Qt::Key_ParenLeft,
 };
+constexpr int kKeyCode0 = 48;
 
 // The digit row by position: XKB keycodes (evdev code + 8) of the keys 1 to 9 and 0.
 constexpr quint32 kFirstDigitRowScanCode = 10;
@@ -61,11 +56,20 @@ int keyCodeIn(std::span<const KeyRange> ranges, int qtKey, bool keypad) {
 }
 
 int digitRowKeyCode(int qtKey, bool keypad, quint32 nativeScanCode) {
-    if (nativeScanCode == 0) {
-        return keyCodeIn(kDigitRowByKey, qtKey, keypad);
+    if (keypad) {
+        return 0;
     }
-    const quint32 position = nativeScanCode - kFirstDigitRowScanCode;
-    return !keypad && position < std::size(kDigitRowKeyCodes) ? kDigitRowKeyCodes[position] : 0;
+    if (nativeScanCode != 0) {
+        const quint32 position = nativeScanCode - kFirstDigitRowScanCode;
+        return position < std::size(kDigitRowKeyCodes) ? kDigitRowKeyCodes[position] : 0;
+    }
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        return kKeyCode0 + (qtKey - Qt::Key_0);
+    }
+    const auto* shifted = std::find(std::begin(kShiftedDigits), std::end(kShiftedDigits), qtKey);
+    return shifted != std::end(kShiftedDigits)
+               ? kKeyCode0 + int(shifted - std::begin(kShiftedDigits))
+               : 0;
 }
 
 }  // namespace

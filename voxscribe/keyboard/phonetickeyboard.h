@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <Qt>
+#include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -87,27 +89,57 @@ inline constexpr int kRow3[] = {51, 52, 43, 28, 45, 44, kGap, 54, 58, 56, 60, 61
 inline constexpr int kRow4[] = {14, 17, 10, 11, 48, 23, 20, 25, 50};
 inline constexpr int kRow5[] = {15, 16, 18, 19, 49, 21, 12, 26, 27, 13};
 
+// Virtual-key codes of the keys the manual-input window handles itself.
+inline constexpr int kKeyBackspace = 8;
+inline constexpr int kKeyEscape = 27;
+
+// A key of the physical keyboard: its virtual-key code and its name as the help page prints it.
+struct PhysicalKey {
+    int keyCode;
+    std::string_view name;
+};
+
+// The keys under a button row, one for each button from left to right (gaps skipped); a key code
+// of 0 under a button that no key stands for.
+inline constexpr PhysicalKey kRow1Keys[] = {
+    {112, "F1"}, {113, "F2"}, {114, "F3"}, {115, "F4"},  {116, "F5"},  {117, "F6"},
+    {118, "F7"}, {119, "F8"}, {120, "F9"}, {121, "F10"}, {122, "F11"}, {123, "F12"},
+};
+inline constexpr PhysicalKey kRow2Keys[] = {
+    {49, "1"}, {50, "2"}, {51, "3"}, {52, "4"}, {53, "5"},
+    {54, "6"}, {55, "7"}, {56, "8"}, {57, "9"}, {48, "0"},
+};
+inline constexpr PhysicalKey kRow3Keys[] = {
+    {97, "小键盘 1"},  {98, "小键盘 2"},  {99, "小键盘 3"},  {100, "小键盘 4"},
+    {101, "小键盘 5"}, {102, "小键盘 6"}, {103, "小键盘 7"}, {104, "小键盘 8"},
+    {105, "小键盘 9"}, {111, "小键盘 /"}, {106, "小键盘 *"},
+};
+inline constexpr PhysicalKey kRow4Keys[] = {
+    {80, "P"}, {84, "T"}, {75, "K"}, {70, "F"}, {83, "S"}, {0, ""}, {77, "M"}, {78, "N"}, {76, "L"},
+};
+inline constexpr PhysicalKey kRow5Keys[] = {
+    {66, "B"}, {68, "D"}, {71, "G"}, {86, "V"}, {90, "Z"},
+    {0, ""},   {72, "H"}, {82, "R"}, {74, "J"}, {87, "W"},
+};
+
 struct KeyboardRow {
     std::span<const int> indexes;
     int topInManualInput;   // twips in the button frame of the manual-input window
     int topInManualEntry;   // twips in the button frame of the manual-entry dialog
     std::string_view hint;  // the physical keys under the row; empty for the letter rows
+    std::span<const PhysicalKey> keys;
 };
 
 inline constexpr KeyboardRow kKeyboardRows[] = {
-    {kRow1, 270, 270, " F1  F2  F3  F4   F5  F6   F7  F8  F9  F10  F11 F12"},
-    {kRow2, 1035, 1035, " 1   2    3   4   5   6         7   8   9   0"},
-    {kRow3, 1800, 1935, " 1   2   3   4   5   6          7   8   9   /   *(小键盘)"},
-    {kRow4, 2520, 2745, ""},
-    {kRow5, 2925, 3150, ""},
+    {kRow1, 270, 270, " F1  F2  F3  F4   F5  F6   F7  F8  F9  F10  F11 F12", kRow1Keys},
+    {kRow2, 1035, 1035, " 1   2    3   4   5   6         7   8   9   0", kRow2Keys},
+    {kRow3, 1800, 1935, " 1   2   3   4   5   6          7   8   9   /   *(小键盘)", kRow3Keys},
+    {kRow4, 2520, 2745, "", kRow4Keys},
+    {kRow5, 2925, 3150, "", kRow5Keys},
 };
 
 // Rows 4 and 5 are the consonant letter block, which the window can hide as a whole.
 inline constexpr int kFirstLetterRow = 4;
-
-// Virtual-key codes of the keys the manual-input window handles itself.
-inline constexpr int kKeyBackspace = 8;
-inline constexpr int kKeyEscape = 27;
 
 struct MappedKey {
     int keyCode;  // virtual-key code
@@ -115,21 +147,41 @@ struct MappedKey {
     int buttonIndex;
 };
 
-inline constexpr MappedKey kKeyMap[] = {
-    {112, "F1", 2},        {113, "F2", 4},        {114, "F3", 1},        {115, "F4", 24},
-    {116, "F5", 6},        {117, "F6", 5},        {118, "F7", 0},        {119, "F8", 22},
-    {120, "F9", 3},        {121, "F10", 63},      {122, "F11", 64},      {123, "F12", 62},
-    {49, "1", 41},         {50, "2", 30},         {51, "3", 31},         {52, "4", 46},
-    {53, "5", 47},         {54, "6", 33},         {55, "7", 59},         {56, "8", 53},
-    {57, "9", 55},         {48, "0", 57},         {80, "P", 14},         {84, "T", 17},
-    {75, "K", 10},         {70, "F", 11},         {83, "S", 48},         {77, "M", 20},
-    {78, "N", 25},         {76, "L", 50},         {66, "B", 15},         {68, "D", 16},
-    {71, "G", 18},         {86, "V", 19},         {90, "Z", 49},         {72, "H", 12},
-    {82, "R", 26},         {74, "J", 27},         {87, "W", 13},         {97, "小键盘 1", 51},
-    {98, "小键盘 2", 52},  {99, "小键盘 3", 43},  {100, "小键盘 4", 28}, {101, "小键盘 5", 45},
-    {102, "小键盘 6", 44}, {103, "小键盘 7", 54}, {104, "小键盘 8", 58}, {105, "小键盘 9", 56},
-    {111, "小键盘 /", 60}, {106, "小键盘 *", 61},
-};
+// The order the key map lists the rows in: the main keyboard first, the keypad last.
+inline constexpr int kKeyMapRowOrder[] = {0, 1, 3, 4, 2};
+
+// The key map pairs each key with the button above it, row by row, so the rows alone say which
+// key stands for which button.
+template <class Visit>
+constexpr void forEachMappedKey(Visit visit) {
+    for (int row : kKeyMapRowOrder) {
+        std::size_t position = 0;
+        for (int index : kKeyboardRows[row].indexes) {
+            if (index == kGap) {
+                continue;
+            }
+            const PhysicalKey& key = kKeyboardRows[row].keys[position++];
+            if (key.keyCode != 0) {
+                visit(MappedKey{key.keyCode, key.name, index});
+            }
+        }
+    }
+}
+
+constexpr std::size_t mappedKeyCount() {
+    std::size_t count = 0;
+    forEachMappedKey([&count](const MappedKey&) { ++count; });
+    return count;
+}
+
+constexpr std::array<MappedKey, mappedKeyCount()> mappedKeys() {
+    std::array<MappedKey, mappedKeyCount()> keys{};
+    std::size_t count = 0;
+    forEachMappedKey([&](const MappedKey& key) { keys[count++] = key; });
+    return keys;
+}
+
+inline constexpr std::array<MappedKey, mappedKeyCount()> kKeyMap = mappedKeys();
 
 struct PaletteButton {
     int index;

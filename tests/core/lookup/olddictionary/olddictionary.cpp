@@ -20,16 +20,8 @@ public:
     explicit OldIpa(component::IDispatch* inner) : inner_(inner) {}
 
     Result queryInterface(const Guid& iid, void** object) noexcept override {
-        if (!object) {
-            return component::kPointer;
-        }
-        if (iid == component::kIidUnknown || iid == component::kIidDispatch) {
-            *object = this;
-            addRef();
-            return component::kOk;
-        }
-        *object = nullptr;
-        return component::kNoInterface;
+        return component::handOut<component::IDispatch>(
+            this, iid, {component::kIidUnknown, component::kIidDispatch}, object);
     }
     std::uint32_t addRef() noexcept override { return ++references_; }
     std::uint32_t release() noexcept override {
@@ -60,20 +52,9 @@ private:
     std::atomic<std::uint32_t> references_{1};
 };
 
-class OldFactory final : public component::IClassFactory {
+class OldFactory final : public component::StaticClassFactory {
 public:
     explicit OldFactory(component::IClassFactory* inner) : inner_(inner) {}
-    Result queryInterface(const Guid& iid, void** object) noexcept override {
-        if (!object) {
-            return component::kPointer;
-        }
-        *object = iid == component::kIidUnknown || iid == component::kIidClassFactory
-                      ? static_cast<void*>(this)
-                      : nullptr;
-        return *object ? component::kOk : component::kNoInterface;
-    }
-    std::uint32_t addRef() noexcept override { return 2; }
-    std::uint32_t release() noexcept override { return 1; }
     Result createInstance(component::IUnknown* outer, const Guid& iid,
                           void** object) noexcept override {
         component::IDispatch* inner = nullptr;
