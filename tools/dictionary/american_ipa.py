@@ -58,6 +58,8 @@ def _tokens(codes, vowels):
             i += 1
             continue
         vowel = next((v for v in vowels if text.startswith(v, i)), None)
+        if vowels is UK_VOWELS and text.startswith(("iEu", "uEu"), i):
+            vowel = text[i]  # "5EuliEu" is i and əu: "olio" /ˈoʊlioʊ/
         if vowel:
             out.append((vowel, True))
             i += len(vowel)
@@ -360,9 +362,10 @@ def from_cmu(phones, british=None, spelling=""):
                 continue
             if stress == 2 and n not in onsets and code in ("i:", "u:") and theirs[n] in "iu":
                 out[i] = (code[0], kind, 0)
-            elif stress == 0 and n in onsets and code not in ("E", "\\:"):
+            elif stress == 0 and n in onsets and code != "E":
                 # The British secondary stress on a vowel CMU leaves unstressed but full:
-                # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation".
+                # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation", "impersonation"
+                # /ɪmˌpɜːrsəˈneɪʃn/.
                 long = {"i": "i:", "u": "u:"}.get(code) if theirs[n] in ("i:", "u:") else None
                 out[i] = (long or code, kind, 2)
     # CMU marks a compound's second element with a primary stress too: the first one leads.
@@ -628,6 +631,12 @@ def _from_british_word(form, spelling):
                 code = "u"
         out.append([code, True, t, stressed[n]])
     places = [i for i, o in enumerate(out) if o[1]]
+    # A last -re after a consonant, British spelling, is ər: "meagre" /ˈmiːɡər/, "litres",
+    # "massacred"; not "genre" /ˈʒɑːnrə/.
+    if (re.search("[^aeiouyr]re[sd]?$", word) and places and out[places[-1]][0] == "E"
+            and out[places[-1]][2] == "E" and places[-1] > 0 and out[places[-1] - 1][0] != "r"
+            and all(not o[1] and o[0] in "zd" for o in out[places[-1] + 1:])):
+        out[places[-1]][0] = "Er"
 
     def weak(place):
         return not out[place][3] and out[place][0] in ("I", "E", "J")
@@ -713,6 +722,11 @@ def _from_british_word(form, spelling):
     # than l or n: "Libya" /ˈlɪbiə/, "Bosnian", "copious"; "million" keeps /ˈmɪljən/.
     if re.search("[^aeiouy][iey][aou]", word):
         text = re.sub(r"(?<=[pbtdkgfvWTszFVm])jE(?![r:])", "iE", text)
+    # A weak u spelled between s and an l before a vowel is ə without the j, as CMU has
+    # "insular", "consular" ("capsule" keeps its uː):
+    # "capsular" /ˈkæpsələr/.
+    if "sul" in word:
+        text = re.sub(r"(?<=s)j[Eu](?=l.)", "E", text)
     # "-less", "-ness": ə.
     if re.search("(less|ness)(es|ly)?$", spelling):
         text = re.sub(r"([ln])Is(Iz|li)?$", r"\1Es\2", text)

@@ -151,6 +151,8 @@ FROM_CMU = [
     ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
     # CMU's secondary stress on a later syllable ahead of the primary is printed.
     ("electronics", "IH2 L EH2 K T R AA1 N IH0 K S", "ilek5trRniks", "I,lek5trB:nIks"),
+    ("impersonation", "IH2 M P ER0 S AH0 N EY1 SH AH0 N", "im,pE:sE5neiFEn",
+     "Im,p\\:rsE5neIFn"),
     ("humiliation", "HH Y UW2 M IH2 L IY0 EY1 SH AH0 N", "hju:,mili5eiFEn", "hju:,mIli5eIFn"),
     ("CIA", "S IY2 AY2 EY1", ",si:ai5ei", ",si:aI5eI"),
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
@@ -203,6 +205,11 @@ FROM_BRITISH = [
     ("harden", "5ha:dn", "5hB:rdn"),
     ("heartiest", "5ha:tiist", "5hB:rtiIst"),
     ("mackerel", "5mAkErEl", "5mAkErEl"),
+    # A last -re after a consonant is ər, not after r; the British iəu is i and oʊ.
+    ("meagre", "5mi:gE", "5mi:gEr"),
+    ("massacred", "5mAsEkEd", "5mAsEkErd"),
+    ("genre", "5VRnrE", "5VB:nrE"),
+    ("olio", "5EuliEu", "5oJlioJ"),
     ("foreign", "5fRrin", "5fR:rEn"),
     ("sorry", "5sRri", "5sB:ri"),
     ("hurry", "5hQri", "5h\\:ri"),
@@ -245,6 +252,8 @@ FROM_BRITISH = [
     # Weak u: ə after j before l, u in an open syllable, ʊ in a closed one; the happy i.
     ("regular", "5regjulE", "5regjElEr"),
     ("muscularity", ",mQskju5lAriti", ",mQskju5lArEti"),
+    ("capsular", "5kApsjulE", "5kApsElEr"),
+    ("insulate", "5insjuleit", "5InsEleIt"),
     ("document", "5dRkjumEnt", "5dB:kjumEnt"),
     ("childhood", "5tFaildhud", "5tFaIldhJd"),
     ("bodyguard", "5bRdiga:d", "5bB:digB:rd"),
