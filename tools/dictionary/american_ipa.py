@@ -457,6 +457,13 @@ def _matched_groups(slots, spelling, hiatus):
     for groups in tries:
         if len(groups) == len(slots):
             return [g for g, is_vowel in zip(groups, slots) if is_vowel]
+    # A silent e inside a compound: "horsefly" /ˈhɔːrsflaɪ/, "homework".
+    groups = list(tries[0])
+    for k in range(len(groups) - 1, 0, -1):
+        if len(groups) > vowels and groups[k] == (False, "e"):
+            del groups[k]
+    if len(groups) == vowels:
+        return groups
     groups = tries[0]
     shift = len(groups) - vowels
     return [groups[n + shift] if 0 <= n + shift < len(groups) else (False, "")
@@ -734,6 +741,9 @@ def _from_british_word(form, spelling):
     text = re.sub(r"(^|[5,])(s?[tdnszWl])j(u:|Jr)", r"\1\2\3", text)
     if len(vowels) == 1:
         text = re.sub(r"^(s?[tdnszWl])j(u:|Jr)", r"\1\2", text)
+    # Nor in -tude, -tute, stressed or not: "plenitude" /ˈplenɪtuːd/, "institutes".
+    if re.search("tu(de|te)[sd]?$", word):
+        text = re.sub(r"tju:([dt][sz]?)$", r"tu:\1", text)
     # The n of un- and in- before the k or g of a stressed syllable is n, as learner's
     # dictionaries print it ("uncrossed" /ʌnˈkrɔːst/, "ungraded"), where the British form
     # writes ŋ.
@@ -778,7 +788,9 @@ def espeak_profile(names):
             if name[0] in ESPEAK_VOWEL_STARTS:
                 if primary:
                     primaries.add(syllables)
-                syllables += 2 if name in ("aI3", "aU3", "aI@", "aU@") else 1
+                # eSpeak's i@ is iːə, two syllables as we write them ("idea" /aɪˈdiːə/,
+                # "fanciable"); i@3 is ɪr, one.
+                syllables += 2 if name in ("aI3", "aU3", "aI@", "aU@", "i@") else 1
                 r_next = k + 1 < len(parts) and parts[k + 1].lstrip("',").startswith("r")
                 if ESPEAK_RHOTIC.search(name) and not r_next:
                     consonants.append("r")
