@@ -624,8 +624,8 @@ def _from_british_word(form, spelling):
             code = "u"
         elif t == "u" and not stressed[n]:
             # Weak u: ə after j before l and a weak vowel ("regular" /ˈreɡjələr/, but
-            # "calculate" /ˈkælkjuleɪt/, "muscularity" /ˌmʌskjuˈlærəti/), u in an open syllable ("document" /ˈdɑːkjumənt/),
-            # ʊ in a closed one ("childhood").
+            # "calculate" /ˈkælkjuleɪt/, "muscularity" /ˌmʌskjuˈlærəti/), u in an open
+            # syllable ("document" /ˈdɑːkjumənt/), ʊ in a closed one ("childhood").
             rest = [(x, v) for x, v in toks[k + 1:] if x not in "5,"]
             later = next((x for x, v in rest if v), None)
             after_j = k > 0 and toks[k - 1][0] in ("j", "dV", "tF")
