@@ -58,6 +58,8 @@ def _tokens(codes, vowels):
             i += 1
             continue
         vowel = next((v for v in vowels if text.startswith(v, i)), None)
+        if vowels is UK_VOWELS and text.startswith(("iEu", "uEu"), i):
+            vowel = text[i]  # "5EuliEu" is i and əu: "olio" /ˈoʊlioʊ/
         if vowel:
             out.append((vowel, True))
             i += len(vowel)
@@ -90,7 +92,10 @@ def _marked(sounds, onsets=None):
                 continue
             # CMU's secondary stresses on prefixes ("important") are not printed: one ahead of
             # the primary is marked only where the British form marks that syllable too.
-            if i != primary and onsets is not None and vowel_places.get(i) not in onsets:
+            # But where the British form marks none ahead of the primary, CMU's on a later
+            # syllable than the first is printed: "electronics" /ɪˌlekˈtrɑːnɪks/.
+            if (i != primary and onsets is not None and vowel_places.get(i) not in onsets
+                    and (vowel_places.get(i) == 0 or len(onsets) > 1)):
                 continue
             start = i
             while start > 0 and sounds[start - 1][1] == "c":
@@ -136,10 +141,10 @@ def british_onsets(form):
 # Endings whose weak vowel learner's dictionaries print ə in American English whatever the
 # British form writes ("private", "goodness", "bargain"), with the vowel's place from the end.
 # Also -let ("toilet" /ˈtɔɪlət/; not -llet: "wallet" /ˈwɑːlɪt/), -ril ("nostril"), -eign
-# ("foreign" /ˈfɔːrən/) and -oet ("poet").
+# ("foreign" /ˈfɔːrən/), -oet and -oem ("poet", "poem" /ˈpoʊəm/).
 SCHWA_ENDINGS = re.compile(r"(?:ately|ateness|aces)$"
                            r"|(?:ate|ates|ness|less|ain|ains|ace|ess|some)$"
-                           r"|(?:(?<!l)let|ril|eign|oet)s?$")
+                           r"|(?:(?<!l)let|ril|eign|oet|oem)s?$")
 # CMU's vowel and the British vowel beside it -> the vowel learner's dictionaries print: ɪ
 # where CMU reduces it ("vitamin" /ˈvaɪtəmɪn/, "extremist"), ə where CMU hears ɪ or æ
 # ("personal", "accepted"), a full ʌ or ɜːr that CMU reduces ("unarmed" /ʌnˈɑːrmd/, "expert"
@@ -152,6 +157,9 @@ FROM_BRITISH_WEAK = {("AH0", "i"): "I", ("EH0", "i"): "I", ("IH0", "E"): "E",
                      ("EH1", "A"): "A", ("EH2", "A"): "A", ("ER0", "R:"): "R:r",
                      ("AH0", "A"): "A", ("IY2", "i:"): "i:"}
 
+
+# The full vowels FROM_BRITISH_WEAK restores.
+FULL_VOWELS = {"Q", "A", "R:", "R:r", "\\:r", "i:"}
 
 CMU_VOWELS_STRESSED = {v + d for v in CMU_VOWELS for d in "012"}
 
@@ -262,7 +270,9 @@ def from_cmu(phones, british=None, spelling=""):
                                  not vowel_before.endswith("0"), spelling)
         # Not where the British form writes ɪ ("dolphin" /ˈdɑːlfɪn/), but an n after t, d, s,
         # z, ʃ, ʒ all the same ("Latin" /ˈlætn/, "basin" /ˈbeɪsn/).
+        # Nor where it writes a full vowel CMU reduces ("impulse" /ˈɪmpʌls/).
         if (base == "AH" and stress == 0 and before in CMU_CONSONANTS and ends and earlier_vowel
+                and weak.get(i) not in FULL_VOWELS
                 and (weak.get(i) != "I" or (after == "N" and before in BEFORE_SYLLABIC_N
                                             and after_after in AFTER_FINAL_SYLLABIC_N
                                             and i + 3 >= len(phones)))
@@ -352,9 +362,10 @@ def from_cmu(phones, british=None, spelling=""):
                 continue
             if stress == 2 and n not in onsets and code in ("i:", "u:") and theirs[n] in "iu":
                 out[i] = (code[0], kind, 0)
-            elif stress == 0 and n in onsets and code not in ("E", "\\:"):
+            elif stress == 0 and n in onsets and code != "E":
                 # The British secondary stress on a vowel CMU leaves unstressed but full:
-                # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation".
+                # "disagreement" /ˌdɪsəˈɡriːmənt/, "violation", "impersonation"
+                # /ɪmˌpɜːrsəˈneɪʃn/.
                 long = {"i": "i:", "u": "u:"}.get(code) if theirs[n] in ("i:", "u:") else None
                 out[i] = (long or code, kind, 2)
     # CMU marks a compound's second element with a primary stress too: the first one leads.
@@ -446,6 +457,13 @@ def _matched_groups(slots, spelling, hiatus):
     for groups in tries:
         if len(groups) == len(slots):
             return [g for g, is_vowel in zip(groups, slots) if is_vowel]
+    # A silent e inside a compound: "horsefly" /ˈhɔːrsflaɪ/, "homework".
+    groups = list(tries[0])
+    for k in range(len(groups) - 1, 0, -1):
+        if len(groups) > vowels and groups[k] == (False, "e"):
+            del groups[k]
+    if len(groups) == vowels:
+        return groups
     groups = tries[0]
     shift = len(groups) - vowels
     return [groups[n + shift] if 0 <= n + shift < len(groups) else (False, "")
@@ -490,6 +508,23 @@ def from_british(form, spelling):
     return " ".join(out)
 
 
+def _primary_vowel(tokens):
+    """The place among the vowels of the one with the primary stress (the last of several);
+    None where none has it."""
+    place = 0
+    primary = None
+    marked = None
+    for t, is_vowel in tokens:
+        if t in "5,":
+            marked = t
+        elif is_vowel:
+            if marked == "5":
+                primary = place
+            marked = None
+            place += 1
+    return primary
+
+
 def _from_british_word(form, spelling):
     toks = []
     stressed = []  # of each vowel: whether its syllable bears a stress mark
@@ -522,6 +557,7 @@ def _from_british_word(form, spelling):
     hiatus = [v and k + 1 < len(sounds) and sounds[k + 1] for k, v in enumerate(sounds) if v]
     groups = _matched_groups(slots, spelling, hiatus)
     word = spelling.lower()
+    primary_place = _primary_vowel(toks)
     out = []  # [code, is_vowel, British code, stressed]
     n = -1
     for k, (t, is_vowel) in enumerate(toks):
@@ -543,17 +579,20 @@ def _from_british_word(form, spelling):
                 code = "A"
         if t == "R" and not r_written:
             # The cloth words: ɔː in a stressed syllable closed by f, s, θ or ŋ ("cost",
-            # "long"; not "ethos"), before a final g ("dog") and before a written ff
-            # ("coffee"; not "profit"); but ɑː before ŋ and a g that a vowel follows
-            # ("Congo", "bongos"; not "longer").
+            # "long"; not "ethos"), before a final g ("dog", "dialogs") and before a written ff
+            # ("coffee"; not "profit"); but ɑː before ŋ and a g that a vowel follows, or an r
+            # or l and a vowel ("Congo", "bongos", "congress"; not "longer").
             rest = [x for x, v in toks[k + 1:k + 3]]
             closed = len(rest) < 2 or not toks[k + 2][1]
-            final_g = rest[:1] == ["g"] and not any(v for _, v in toks[k + 2:])
+            final_g = (rest[:1] == ["g"] and not any(v for _, v in toks[k + 2:])
+                       and [x for x, _ in toks[k + 2:]] in ([], ["z"], ["d"]))
             double_f = rest[:1] == ["f"] and "off" in word
-            ng_g = (rest == ["N", "g"] and k + 3 < len(toks) and toks[k + 3][1]
+            beyond = [v for x, v in toks[k + 3:k + 5] if x not in "rl"]
+            ng_g = (rest == ["N", "g"] and beyond[:1] == [True]
                     and not re.search("ng(er|est)$", word))
-            if (((rest[:1] and rest[0] in ("f", "s", "W", "N") and closed and not ng_g)
-                 or final_g or double_f) and (stressed[n] or len(vowels) == 1)):
+            # A final g makes ɔː unstressed too: "catalog" /ˈkætəlɔːɡ/.
+            if ((((rest[:1] and rest[0] in ("f", "s", "W", "N") and closed and not ng_g)
+                  or double_f) and (stressed[n] or len(vowels) == 1)) or final_g):
                 code = "R:"
             # Before an r: ɔːr ("foreign" /ˈfɔːrən/, "correspond"), but ɑːr in "sorry",
             # "borrow", "tomorrow".
@@ -578,22 +617,33 @@ def _from_british_word(form, spelling):
                 code = "i"
         if t == "u" and next_vowel:
             code = "u"
-        elif t == "u:" and not stressed[n] and not any(stressed[:n + 1]) and any(stressed):
-            code = "u"  # ahead of the stress: "museum" /mjuˈziːəm/, "roulette"
+        elif (t == "u:" and not stressed[n] and primary_place is not None
+              and n < primary_place):
+            # Ahead of the primary stress: "museum" /mjuˈziːəm/, "roulette", and after a
+            # secondary one: "subjugation" /ˌsʌbdʒuˈɡeɪʃn/.
+            code = "u"
         elif t == "u" and not stressed[n]:
             # Weak u: ə after j before l and a weak vowel ("regular" /ˈreɡjələr/, but
-            # "calculate" /ˈkælkjuleɪt/), u in an open syllable ("document" /ˈdɑːkjumənt/),
-            # ʊ in a closed one ("childhood").
+            # "calculate" /ˈkælkjuleɪt/, "muscularity" /ˌmʌskjuˈlærəti/), u in an open
+            # syllable ("document" /ˈdɑːkjumənt/), ʊ in a closed one ("childhood").
             rest = [(x, v) for x, v in toks[k + 1:] if x not in "5,"]
             later = next((x for x, v in rest if v), None)
             after_j = k > 0 and toks[k - 1][0] in ("j", "dV", "tF")
-            if ((after_j and rest[:1] == [("l", False)] and later and later != "ei")
+            later_stressed = n + 1 < len(stressed) and stressed[n + 1]
+            if ((after_j and rest[:1] == [("l", False)] and later and later != "ei"
+                 and not later_stressed)
                     or word.endswith("fully")):
                 code = "E"  # and "carefully" /ˈkerfəli/
             elif len(rest) > 1 and not rest[0][1] and rest[1][1]:
                 code = "u"
         out.append([code, True, t, stressed[n]])
     places = [i for i, o in enumerate(out) if o[1]]
+    # A last -re after a consonant, British spelling, is ər: "meagre" /ˈmiːɡər/, "litres",
+    # "massacred"; not "genre" /ˈʒɑːnrə/.
+    if (re.search("[^aeiouyr]re[sd]?$", word) and places and out[places[-1]][0] == "E"
+            and out[places[-1]][2] == "E" and places[-1] > 0 and out[places[-1] - 1][0] != "r"
+            and all(not o[1] and o[0] in "zd" for o in out[places[-1] + 1:])):
+        out[places[-1]][0] = "Er"
 
     def weak(place):
         return not out[place][3] and out[place][0] in ("I", "E", "J")
@@ -643,7 +693,8 @@ def _from_british_word(form, spelling):
                 or i == places[0] or i < 1 or out[i - 1][1]):
             continue
         tail = codes[i + 2:]
-        if tail and (out[i + 2][1] or tail[0] in "5,"):
+        # Nor before a syllabic l: "proportional" /prəˈpɔːrʃənl/.
+        if tail and (out[i + 2][1] or tail[0] in "5,l"):
             continue
         before = codes[i - 1]
         before_before = None if out[i - 2][1] or codes[i - 2] in "5," else codes[i - 2]
@@ -678,6 +729,11 @@ def _from_british_word(form, spelling):
     # than l or n: "Libya" /ˈlɪbiə/, "Bosnian", "copious"; "million" keeps /ˈmɪljən/.
     if re.search("[^aeiouy][iey][aou]", word):
         text = re.sub(r"(?<=[pbtdkgfvWTszFVm])jE(?![r:])", "iE", text)
+    # A weak u spelled between s and an l before a vowel is ə without the j, as CMU has
+    # "insular", "consular" ("capsule" keeps its uː):
+    # "capsular" /ˈkæpsələr/.
+    if "sul" in word:
+        text = re.sub(r"(?<=s)j[Eu](?=l.)", "E", text)
     # "-less", "-ness": ə.
     if re.search("(less|ness)(es|ly)?$", spelling):
         text = re.sub(r"([ln])Is(Iz|li)?$", r"\1Es\2", text)
@@ -685,6 +741,14 @@ def _from_british_word(form, spelling):
     text = re.sub(r"(^|[5,])(s?[tdnszWl])j(u:|Jr)", r"\1\2\3", text)
     if len(vowels) == 1:
         text = re.sub(r"^(s?[tdnszWl])j(u:|Jr)", r"\1\2", text)
+    # Nor in -tude, -tute, stressed or not: "plenitude" /ˈplenɪtuːd/, "institutes".
+    if re.search("tu(de|te)[sd]?$", word):
+        text = re.sub(r"tju:([dt][sz]?)$", r"tu:\1", text)
+    # The n of un- and in- before the k or g of a stressed syllable is n, as learner's
+    # dictionaries print it ("uncrossed" /ʌnˈkrɔːst/, "ungraded"), where the British form
+    # writes ŋ.
+    if re.match("(un|in)[cgkq]", word):
+        text = re.sub(r"^(,?[QI])N(?=[5,][kg])", r"\1n", text)
     # An s stays with the p, t or k after it, as from CMU: "explain" /ɪkˈspleɪn/; not with
     # the t of tʃ ("exchange" /ɪksˈtʃeɪndʒ/).
     text = re.sub(r"(?<=.)s([5,])([ptk])(?!F)", r"\1s\2", text)
@@ -724,7 +788,9 @@ def espeak_profile(names):
             if name[0] in ESPEAK_VOWEL_STARTS:
                 if primary:
                     primaries.add(syllables)
-                syllables += 2 if name in ("aI3", "aU3", "aI@", "aU@") else 1
+                # eSpeak's i@ is iːə, two syllables as we write them ("idea" /aɪˈdiːə/,
+                # "fanciable"); i@3 is ɪr, one.
+                syllables += 2 if name in ("aI3", "aU3", "aI@", "aU@", "i@") else 1
                 r_next = k + 1 < len(parts) and parts[k + 1].lstrip("',").startswith("r")
                 if ESPEAK_RHOTIC.search(name) and not r_next:
                     consonants.append("r")
@@ -783,7 +849,10 @@ def espeak_agrees(codes, names):
     consonants (r among them)."""
     ours = profile(codes)
     theirs = espeak_profile(names)
-    if ours[0] != theirs[0] or ours[2] != theirs[2]:
+    # eSpeak reads the n of un-, in- before k or g as ŋ ("uncrossed").
+    assimilated = ["N" if c == "n" and theirs[2][i:i + 1] == ["N"] and ours[2][i + 1:i + 2]
+                   in (["k"], ["g"]) else c for i, c in enumerate(ours[2])]
+    if ours[0] != theirs[0] or assimilated != theirs[2]:
         return False
     return ours[0] < 2 or bool(ours[1] & theirs[1])
 

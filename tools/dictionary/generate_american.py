@@ -107,8 +107,9 @@ def _matches(british, phones, key=""):
 
 # CMU's readings of one word that differ in nothing a British form could not decide: the lot
 # or the cloth vowel ("coffee"), a weak ə or ɪ ("forest"), a t or the flap written d
-# ("thirty").
-INTERCHANGEABLE = ({"AA1", "AO1"}, {"AA2", "AO2"}, {"AH0", "IH0"}, {"T", "D"})
+# ("thirty"), the eɪ of an -ate verb or the weak vowel of the adjective ("capitulate").
+INTERCHANGEABLE = ({"AA1", "AO1"}, {"AA2", "AO2"}, {"AH0", "IH0"}, {"T", "D"},
+                   {"EY0", "IH0"}, {"EY0", "AH0"}, {"EY2", "IH0"}, {"EY2", "AH0"})
 
 
 def interchangeable(phones, other):
@@ -126,6 +127,15 @@ def paired(british_forms, variants, key=""):
         if first is None:
             return [(first, variants[0])]
         alike = [v for v in variants if interchangeable(v, variants[0])]
+        strong = [v for v in variants if re.search("[12]", v)]
+        if (not re.search("[12]", variants[0]) and strong and len(variants[0].split()) < 4
+                and american_ipa.cmu_primary(variants[0])[0] == 1
+                and set(american_ipa.vowels_of(american_ipa.from_british(first, key)))
+                - {"E", "I", "i", "u", "J"}):
+            # A word said on its own, as the British form is: CMU's first reading of a word
+            # of one syllable may be its weak form ("a" AH0), where the British form writes a
+            # full vowel ("ei"); the strong one pairs with it. The weak forms are the text's.
+            alike = strong
         return [(first, max(alike, key=lambda v: _matches(first, v, key)))]
     chosen = []
     for form in british_forms:
@@ -146,6 +156,78 @@ def unique(forms):
     return seen
 
 
+# Regular endings: the spelled ending, what the head word's spelling ends in instead, and the
+# British endings' sounds that may stand for it.
+ENDINGS = (("s", "", "s z iz"), ("es", "", "iz z"), ("ies", "y", "z"),
+           ("ed", "", "t d id"), ("d", "", "t d id"), ("ied", "y", "d"),
+           ("ing", "", "iN"), ("ing", "e", "iN"), ("er", "", "E"), ("er", "e", "E"),
+           ("ers", "", "Ez"), ("ers", "e", "Ez"), ("ier", "y", "E"), ("iers", "y", "Ez"),
+           ("ly", "", "li"), ("ness", "", "nis"), ("iness", "y", "nis"),
+           ("ment", "", "mEnt"), ("ments", "", "mEnts"), ("iment", "y", "mEnt"),
+           ("iments", "y", "mEnts"))
+# A British ending's sounds -> the American ones.
+ENDING_SOUNDS = {"s": "s", "z": "z", "iz": "Iz", "t": "t", "d": "d", "id": "Id", "iN": "IN",
+                 "E": "Er", "Ez": "Erz", "li": "li", "nis": "nEs", "mEnt": "mEnt",
+                 "mEnts": "mEnts"}
+
+
+def from_head(key, british, american):
+    """The American forms of a regular form CMU lacks ("understatements", "dialogs") made of
+    its head word's forms from CMU (american: key -> them) and the ending the British forms
+    add to the head's, or None. The head is the word whose British forms the key's are with
+    the ending; the stress and vowels are CMU's, and the form keeps the syllables of its
+    British form ("enamelling" /ɪˈnæməlɪŋ/: the ə of a syllabic l written again before a
+    vowel)."""
+    word = key.lower()
+    forms = generate.all_forms(british[key])
+    found = []
+    for ending, instead, tails in ENDINGS:
+        if not word.endswith(ending) or len(word) - len(ending) < 2:
+            continue
+        stem = key[:len(key) - len(ending)]
+        heads = [stem + instead]
+        if not instead and len(stem) > 2 and stem[-1] == stem[-2]:
+            heads.append(stem[:-1])  # "stopped", "runners"
+        for head in heads:
+            if head not in american or head not in british:
+                continue
+            made = _with_ending(key, forms, generate.all_forms(british[head]),
+                                generate.all_forms(american[head]), tails.split())
+            if made:
+                found.append(made)
+    # Of two heads ("hast", "haste" for "hasted") the one with more of the vowels the rules
+    # make of the British form.
+    ruled = [american_ipa.vowels_of(american_ipa.from_british(f, key)) for f in forms]
+    return max(found, default=None, key=lambda made: sum(
+        a == b for m, r in zip(made, ruled) for a, b in zip(american_ipa.vowels_of(m), r)))
+
+
+def _with_ending(key, forms, uk_heads, us_heads, tails):
+    if not len(forms) == len(uk_heads) == len(us_heads):
+        return None
+    made = []
+    for form, uk, us in zip(forms, uk_heads, us_heads):
+        tail = next((t for t in tails if form in (uk + t, "5" + uk + t)), None)
+        if tail is None:
+            return None
+        syllables = american_ipa.profile(american_ipa.from_british(form, key))[0]
+        ending = ENDING_SOUNDS[tail]
+        if ending.startswith("l") and us.endswith("l"):
+            return None  # "resentfully" is no "resentful" and "-li"
+        candidates = [us + ending]
+        if re.search("[^5,EIJiueAQ:][ln]$", us) and ending[:1] in "EI":
+            candidates.append(us[:-1] + "E" + us[-1] + ending)
+        for candidate in candidates:
+            if "5" not in candidate and american_ipa.profile(candidate)[0] > 1:
+                candidate = "5" + candidate  # "direly" of "dire"
+            if american_ipa.profile(candidate)[0] == syllables:
+                made.append(candidate)
+                break
+        else:
+            return None
+    return made
+
+
 def build(data_dir, british_dir):
     """(entries: key -> (transcription, method), dropped: key -> reason)."""
     british = british_entries(british_dir)
@@ -159,8 +241,17 @@ def build(data_dir, british_dir):
             us = unique(american_ipa.from_cmu(v, f, key)
                         for f, v in paired(forms, variants, key))
             entries[key] = (generate.written(us), "cmu")
+    # The heads' forms from CMU alone: the evidence of a form made of its head is CMU's.
+    heads = {k: v for k, (v, _) in entries.items()}
+    for key, transcription in british.items():
+        if key in entries:
+            continue
+        made = from_head(key, british, heads)
+        if made:
+            entries[key] = (generate.written(unique(made)), "head")
         else:
-            by_rules[key] = unique(american_ipa.from_british(f, key) for f in forms)
+            by_rules[key] = unique(american_ipa.from_british(f, key)
+                                   for f in generate.all_forms(transcription))
     readings = american_ipa.espeak(by_rules)
     dropped = {}
     for key, forms in by_rules.items():

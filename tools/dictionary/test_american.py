@@ -55,6 +55,8 @@ FROM_CMU = [
     # Syllabic l and n after a consonant, not after r or at a word's start.
     ("little", "L IH1 T AH0 L", "", "5lItl"),
     ("difficult", "D IH1 F AH0 K AH0 L T", "5difikElt", "5dIfIkElt"),
+    # Nor where the British form writes a full vowel that CMU reduces.
+    ("impulse", "IH1 M P AH0 L S", "5impQls", "5ImpQls"),
     ("button", "B AH1 T AH0 N", "", "5bQtn"),
     ("important", "IH2 M P AO1 R T AH0 N T", "", ",Im5pR:rtnt"),
     ("several", "S EH1 V R AH0 L", "", "5sevrEl"),
@@ -96,6 +98,7 @@ FROM_CMU = [
     ("hostess", "HH OW1 S T IH0 S", "5hEustis", "5hoJstEs"),
     ("ability", "AH0 B IH1 L AH0 T IY2", "E5biliti", "E5bIlEti"),
     ("toilet", "T OY1 L AH0 T", "5tRilit", "5tRIlEt"),
+    ("poem", "P OW1 AH0 M", "5pEuim", "5poJEm"),
     ("wallet", "W AO1 L AH0 T", "5wRlit", "5wR:lIt"),
     ("nostril", "N AA1 S T R IH0 L", "5nRstril", "5nB:strEl"),
     ("foreign", "F AO1 R AH0 N", "5fRrin", "5fR:rEn"),
@@ -146,6 +149,12 @@ FROM_CMU = [
     ("replace", "R IY2 P L EY1 S", "ri5pleis", "ri5pleIs"),
     ("reproduce", "R IY2 P R AH0 D UW1 S", "ri:prE5dju:s", "ri:prE5du:s"),
     ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
+    # CMU's secondary stress on a later syllable ahead of the primary is printed.
+    ("electronics", "IH2 L EH2 K T R AA1 N IH0 K S", "ilek5trRniks", "I,lek5trB:nIks"),
+    ("impersonation", "IH2 M P ER0 S AH0 N EY1 SH AH0 N", "im,pE:sE5neiFEn",
+     "Im,p\\:rsE5neIFn"),
+    ("humiliation", "HH Y UW2 M IH2 L IY0 EY1 SH AH0 N", "hju:,mili5eiFEn", "hju:,mIli5eIFn"),
+    ("CIA", "S IY2 AY2 EY1", ",si:ai5ei", ",si:aI5eI"),
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
     ("precaution", "P R IY0 K AO1 SH AH0 N", "pri5kR:FEn", "prI5kR:Fn"),
     ("jellyfish", "JH EH1 L IY0 F IH2 SH", "5dVelifiF", "5dVelifIF"),
@@ -160,6 +169,8 @@ FROM_CMU = [
 FROM_BRITISH = [
     ("quality", "5kwRliti", "5kwB:lEti"),
     ("dog", "dRg", "dR:g"),
+    ("dialogs", "5daiElRgz", "5daIElR:gz"),
+    ("humbugged", "5hQmbQgd", "5hQmbQgd"),
     ("coffee", "5kRfi", "5kR:fi"),
     ("profit", "5prRfit", "5prB:fIt"),
     ("long", "lRN", "lR:N"),
@@ -180,6 +191,7 @@ FROM_BRITISH = [
     ("new", "nju:", "nu:"),
     ("student", "5stju:dnt", "5stu:dnt"),
     ("menu", "5menju:", "5menju:"),
+    ("plenitude", "5plenitju:d", "5plenItu:d"),
     ("headless", "5hedlis", "5hedlEs"),
     ("medleys", "5medliz", "5medliz"),
     ("rabid", "5rAbid", "5rAbId"),
@@ -194,20 +206,32 @@ FROM_BRITISH = [
     ("harden", "5ha:dn", "5hB:rdn"),
     ("heartiest", "5ha:tiist", "5hB:rtiIst"),
     ("mackerel", "5mAkErEl", "5mAkErEl"),
+    ("horsefly", "5hR:sflai", "5hR:rsflaI"),
+    # A last -re after a consonant is ər, not after r; the British iəu is i and oʊ.
+    ("meagre", "5mi:gE", "5mi:gEr"),
+    ("massacred", "5mAsEkEd", "5mAsEkErd"),
+    ("genre", "5VRnrE", "5VB:nrE"),
+    ("olio", "5EuliEu", "5oJlioJ"),
     ("foreign", "5fRrin", "5fR:rEn"),
     ("sorry", "5sRri", "5sB:ri"),
     ("hurry", "5hQri", "5h\\:ri"),
     # The cloth vowel only in a stressed syllable, and not before ŋ and g and a vowel.
     ("ethos", "5i:WRs", "5i:WB:s"),
     ("Congo", "5kRNgEu", "5kB:NgoJ"),
+    ("congress", "5kRNgres", "5kB:Ngres"),
     ("longer", "5lRNgE", "5lR:NgEr"),
     # A weak u: ahead of the stress is u; a weak jə spelled with i or y is iə.
     ("museum", "mju:5ziEm", "mju5zi:Em"),
+    ("subjugation", ",sQbdVu:5geiFEn", ",sQbdVu5geIFn"),
     ("Libya", "5libjE", "5lIbiE"),
     ("million", "5miljEn", "5mIljEn"),
     ("asymptotic", ",eisimp5tRtik", ",eIsImp5tB:tIk"),
+    # The n of un-, in- before a stressed k or g: n.
+    ("uncrossed", "QN5krRst", "Qn5krR:st"),
+    ("inglorious", "iN5glR:riEs", "In5glR:riEs"),
     # Syllabic n and l where they would be from CMU.
     ("vacation", "vei5keiFEn", "veI5keIFn"),
+    ("disproportional", ",disprE5pR:FEnl", ",dIsprE5pR:rFEnl"),
     ("lessons", "5lesEnz", "5lesnz"),
     ("accident", "5AksidEnt", "5AksIdEnt"),
     ("sentence", "5sentEns", "5sentEns"),
@@ -229,6 +253,9 @@ FROM_BRITISH = [
     ("blackberry", "5blAkbEri", "5blAkberi"),
     # Weak u: ə after j before l, u in an open syllable, ʊ in a closed one; the happy i.
     ("regular", "5regjulE", "5regjElEr"),
+    ("muscularity", ",mQskju5lAriti", ",mQskju5lArEti"),
+    ("capsular", "5kApsjulE", "5kApsElEr"),
+    ("insulate", "5insjuleit", "5InsEleIt"),
     ("document", "5dRkjumEnt", "5dB:kjumEnt"),
     ("childhood", "5tFaildhud", "5tFaIldhJd"),
     ("bodyguard", "5bRdiga:d", "5bB:digB:rd"),
@@ -241,6 +268,8 @@ ESPEAK = [
     ("k_w_'A:_l_I_t_i", (3, {0}, list("kwlt"))),
     ("k_'A@", (1, {0}, list("kr"))),
     ("f_'aI3", (2, {0}, list("fr"))),
+    ("f_'a_n_S_i@_b_@L", (4, {0}, list("fnFbl"))),
+    ("n_'i@3", (1, {0}, list("nr"))),
     ("b_'V_?_n-", (2, {0}, list("btn"))),
     ("b_'0_t#_@L", (2, {0}, list("btl"))),
     ("'A@_m_3_r-_I_N", (3, {0}, list("rmrN"))),
@@ -273,6 +302,9 @@ class EspeakReading(unittest.TestCase):
         self.assertTrue(american_ipa.espeak_agrees("5bQtn", "b_'V_?_n-"))
         self.assertFalse(american_ipa.espeak_agrees("5kwB:lEti", "k_w_A:_l_'I_t_i"))
         self.assertFalse(american_ipa.espeak_agrees("kB:", "k_'A@"))  # the r missing
+        # eSpeak's ŋ for the n of un- before k.
+        self.assertTrue(american_ipa.espeak_agrees("Qn5krR:st", "V_N_k_r_'O:_s_t"))
+        self.assertFalse(american_ipa.espeak_agrees("Qn5krR:st", "V_m_k_r_'O:_s_t"))
 
 
 class Pairing(unittest.TestCase):
@@ -281,6 +313,11 @@ class Pairing(unittest.TestCase):
         pairs = generate_american.paired(["ri5kR:d", "5rekR:d"], [noun, verb])
         self.assertEqual([v for _, v in pairs], [verb, noun])
         self.assertEqual(generate_american.paired(["5rekR:d"], [verb, noun]), [("5rekR:d", verb)])
+        # A word of one syllable said on its own: CMU's strong reading beside a British strong
+        # form, not its weak form first.
+        self.assertEqual(generate_american.paired(["ei"], ["AH0", "EY1"], "a")[0][1], "EY1")
+        self.assertEqual(generate_american.paired(["TE"], ["DH AH0", "DH AH1"], "the")[0][1],
+                         "DH AH0")
         # One British form: of CMU's readings that differ only in the lot or cloth vowel or a
         # weak ə or ɪ, the one its rewriting shares; CMU's first otherwise.
         coffee = ["K AA1 F IY0", "K AO1 F IY0"]
@@ -290,12 +327,41 @@ class Pairing(unittest.TestCase):
         self.assertEqual(generate_american.paired(["5fRrEst"], forest, "forest")[0][1], forest[0])
         thirty = ["TH ER1 D IY2", "TH ER1 T IY2"]  # the flap not written
         self.assertEqual(generate_american.paired(["5WE:ti"], thirty, "thirty")[0][1], thirty[1])
+        capitulate = ["K AH0 P IH1 CH UW0 L IH0 T", "K AH0 P IH1 CH UW0 L EY0 T"]
+        self.assertEqual(generate_american.paired(["kE5pitjuleit"], capitulate, "capitulate")[0][1],
+                         capitulate[1])
         tomato = ["T AH0 M EY1 T OW2", "T AH0 M AA1 T OW2"]
         self.assertEqual(generate_american.paired(["tE5ma:tEu"], tomato, "tomato")[0][1],
                          tomato[0])
         # The spelling's r decides between two forms that differ in the vowel alone.
         pairs = generate_american.paired(["tiE", "t/E"], ["T EH1 R", "T IH1 R"], "tear")
         self.assertEqual([v for _, v in pairs], ["T IH1 R", "T EH1 R"])
+
+
+class FromHead(unittest.TestCase):
+    """A regular form CMU lacks is its head's form from CMU with the ending the British forms
+    add: the head's stress and vowels, the British form's syllables."""
+
+    def test_forms(self):
+        british = {"understatement": ",QndE5steitmEnt", "understatements": ",QndE5steitmEnts",
+                   "enamel": "i5nAmEl", "enamelling": "i5nAmEliN", "rule": "ru:l",
+                   "rulers": "5ru:lEz", "stop": "stRp", "stopped": "stRpt",
+                   "embody": "im5bRdi", "embodiments": "im5bRdimEnts",
+                   "sinful": "5sinful", "sinfully": "5sinfuli", "pal": "pAl", "pally": "5pAli",
+                   "hast": "heist", "haste": "heist", "hasted": "5heistid"}
+        american = {"understatement": "5QndErsteItmEnt", "enamel": "I5nAml", "rule": "ru:l",
+                    "stop": "stB:p", "embody": "Im5bB:di", "sinful": "5sInfl", "pal": "pAl",
+                    "hast": "hAst", "haste": "heIst"}
+        cases = [("understatements", ["5QndErsteItmEnts"]), ("enamelling", ["I5nAmElIN"]),
+                 ("rulers", ["5ru:lErz"]), ("stopped", ["stB:pt"]),
+                 ("embodiments", ["Im5bB:dimEnts"]),
+                 # Of two heads, the one with the vowels of the British form.
+                 ("hasted", ["5heIstId"]),
+                 # Not where the British forms are not the head's with the ending.
+                 ("sinfully", None), ("pally", None)]
+        for key, expected in cases:
+            with self.subTest(key=key):
+                self.assertEqual(generate_american.from_head(key, british, american), expected)
 
 
 class CommittedTables(unittest.TestCase):
