@@ -20,10 +20,10 @@ using core::Symbols;
 
 class Dictionary final : public core::WordSource {
 public:
-    QString transcription(const QString& key) override {
+    core::WordTranscriptions transcriptions(const QString& key) override {
         static const QHash<QString, QString> entries{
             {"the", "/TE, Ti/"}, {"happy", "5hApi"}, {"library", "5laibrEri"}, {"air", "/E"}};
-        return entries.value(key);
+        return {entries.value(key), {}, false};
     }
 };
 

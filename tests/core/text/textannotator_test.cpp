@@ -19,12 +19,10 @@ using core::Gloss;
 // A small dictionary that counts its lookups.
 class Dictionary final : public core::WordSource {
 public:
-    QString transcription(const QString& key) override {
+    core::WordTranscriptions transcriptions(const QString& key) override {
         ++lookups;
-        return entries.value(key);
+        return {entries.value(key), american.value(key), key == QStringLiteral("netsuke")};
     }
-    bool isUncertain(const QString& key) override { return key == QStringLiteral("netsuke"); }
-    QString americanTranscription(const QString& key) override { return american.value(key); }
     QHash<QString, QString> entries{
         {"the", "/TE, Ti/"},
         {"a", "ei"},
@@ -256,7 +254,9 @@ TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
 TEST(TextAnnotator, ManyDistinctWordsEachItsOwn) {
     class Echo final : public core::WordSource {
     public:
-        QString transcription(const QString& key) override { return key; }
+        core::WordTranscriptions transcriptions(const QString& key) override {
+            return {key, {}, false};
+        }
     } echo;
     QStringList words;
     for (char a = 'a'; a <= 'z'; ++a) {

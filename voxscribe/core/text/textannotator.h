@@ -123,8 +123,8 @@ private:
 
     int entryOf(QStringView word);
     void lookUp(Entry& entry, bool guess);
-    // uncertain: whether the codes found were made by rules alone.
-    QString dictionaryCodes(const QString& typed, bool& uncertain, bool american = false);
+    // The transcriptions of a word as typed, each tidied for it.
+    WordTranscriptions transcriptionsOf(const QString& typed);
     int formOf(const QString& codes, Gloss gloss, const QString& american = {});
     void wordToken(QStringView word);
     void emitWord(QStringView text, int entry);
