@@ -195,16 +195,17 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
     }
     if (guess && entry.codes.isEmpty() && !entry.guessed && options_.guesser != nullptr) {
         entry.guessed = true;
-        // The suggestion of each accent shown; with both, the British one leads.
-        entry.codes = accent == Accent::American ? options_.guesser->suggestAmerican(entry.typed)
-                                                 : options_.guesser->suggest(entry.typed);
-        if (!entry.codes.isEmpty()) {
+        // The suggestion of each accent shown, either one alone where the other has none.
+        Suggestion& guesser = *options_.guesser;
+        const QString british = withBritish(accent) ? guesser.suggest(entry.typed) : QString();
+        const QString american =
+            withAmerican(accent) ? guesser.suggestAmerican(entry.typed) : QString();
+        if (!british.isEmpty() || !american.isEmpty()) {
+            entry.codes = accent == Accent::American ? american : british;
             entry.gloss = Gloss::Suggested;
-            entry.sound = firstSound(entry.codes);
-            entry.form =
-                formOf(entry.codes, Gloss::Suggested,
-                       accent == Accent::Both ? options_.guesser->suggestAmerican(entry.typed)
-                                              : QString());
+            entry.sound = firstSound(british.isEmpty() ? american : british);
+            entry.form = formOf(entry.codes, Gloss::Suggested,
+                                accent == Accent::Both ? american : QString());
         }
     }
 }

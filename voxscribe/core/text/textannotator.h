@@ -62,7 +62,8 @@ struct WordSegment {
     // a transcription. Writers keep what they make of a transcription under it.
     int form = -1;
     // American: codes are American. Both: codes are British, and american the American form
-    // beside them (empty when the dictionary has none).
+    // beside them; either may be empty where that accent has none. An empty one is never to be
+    // checked.
     Accent accent = Accent::British;
     QStringView american;
 };
