@@ -31,13 +31,9 @@ constexpr qsizetype kMillion = 1000000;
 class CountingWords final : public core::WordSource {
 public:
     explicit CountingWords(platform::Services& services) : client_(services), words_(client_) {}
-    QString transcription(const QString& key) override {
+    core::WordTranscriptions transcriptions(const QString& key) override {
         ++lookups;
-        return words_.transcription(key);
-    }
-    QString americanTranscription(const QString& key) override {
-        ++lookups;
-        return words_.americanTranscription(key);
+        return words_.transcriptions(key);
     }
     qsizetype lookups = 0;
 

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <tuple>
 
 #include "documentbox.h"
 #include "files.h"
@@ -20,10 +21,10 @@ using core::Symbols;
 
 class Dictionary final : public core::WordSource {
 public:
-    QString transcription(const QString& key) override {
+    core::WordTranscriptions transcriptions(const QString& key) override {
         static const QHash<QString, QString> entries{
             {"the", "/TE, Ti/"}, {"happy", "5hApi"}, {"library", "5laibrEri"}, {"air", "/E"}};
-        return entries.value(key);
+        return {entries.value(key), {}, false};
     }
 };
 
@@ -33,32 +34,46 @@ public:
     QString suggest(const QString& word) override {
         return word == u"xyzzy" ? QStringLiteral("5zizi") : QString();
     }
+    // "end" has an American suggestion alone.
+    QString suggestAmerican(const QString& word) override {
+        return word == u"xyzzy" ? QStringLiteral("5zIzi")
+               : word == u"end" ? QStringLiteral("end")
+                                : QString();
+    }
 };
 
 // The text between the words: markup characters, a line end of each kind, Chinese, numbers.
 const QString kText = QStringLiteral("The happy library <b>&</b> xyzzy\r\n在 2 air\rthe end");
 
-QByteArray written(core::Utf8TextWriter& writer, core::ByteBuffer& out) {
+QByteArray written(core::Utf8TextWriter& writer, core::ByteBuffer& out,
+                   core::Accent accent = core::Accent::British) {
     Dictionary dictionary;
     Guesser guesser;
     core::TextOptions options;
     options.guesser = &guesser;
+    options.accent = accent;
     core::TextAnnotator(dictionary, options).annotate(kText, writer);
     writer.finish();
     return out.bytes();
 }
 
+// With both accents a missing transcription is written "none", and only a suggestion carries
+// the "?".
 TEST(IpaTextWriter, TheTextWithIpaAfterEachAnnotatedWord) {
-    for (const auto& [symbols, expected] :
-         {std::pair{Symbols::Classic,
-                    "The [ðə] happy [ˈhæpi] library [ˈlaibrəri] <b>&</b> xyzzy [ˈzizi?]\r\n在 2 "
-                    "air [εə]\rthe [ðə] end"},
-          std::pair{Symbols::Modern,
-                    "The [ðə] happy [ˈhæpi] library [ˈlaɪbrəri] <b>&</b> xyzzy [ˈzɪzi?]\r\n在 2 "
-                    "air [eə]\rthe [ðə] end"}}) {
+    for (const auto& [symbols, accent, expected] :
+         {std::tuple{Symbols::Classic, core::Accent::British,
+                     "The [ðə] happy [ˈhæpi] library [ˈlaibrəri] <b>&</b> xyzzy [ˈzizi?]\r\n在 2 "
+                     "air [εə]\rthe [ðə] end"},
+          std::tuple{Symbols::Modern, core::Accent::British,
+                     "The [ðə] happy [ˈhæpi] library [ˈlaɪbrəri] <b>&</b> xyzzy [ˈzɪzi?]\r\n在 2 "
+                     "air [eə]\rthe [ðə] end"},
+          std::tuple{Symbols::Classic, core::Accent::Both,
+                     "The 英[ðə] 美[ðə] happy 英[ˈhæpi] 美[none] library 英[ˈlaibrəri] 美[none] "
+                     "<b>&</b> xyzzy 英[ˈzizi?] 美[ˈzɪzi?]\r\n在 2 air 英[εə] 美[none]\rthe "
+                     "英[ðə] 美[none] end 英[none] 美[end?]"}}) {
         core::ByteBuffer out;
         core::IpaTextWriter writer(out, symbols);
-        EXPECT_EQ(QString::fromUtf8(written(writer, out)), QString::fromUtf8(expected));
+        EXPECT_EQ(QString::fromUtf8(written(writer, out, accent)), QString::fromUtf8(expected));
     }
 }
 

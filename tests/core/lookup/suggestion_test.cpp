@@ -172,7 +172,7 @@ constexpr PhonemeCase kAmericanPhonemeCases[] = {
     {"w", "we", "w_i:", "wi:", true},
     {"j", "ya", "j_a#", "jE", true},
     // Markers without a sound.
-    {";", "cs", "s_,i:_;_'E_s", "5si:5es", true},
+    {";", "cs", "s_,i:_;_'E_s", ",si:5es", true},
     {"_", "wheelbarrows", "w_'i:_l___b_,a_r_oU_z", "5wi:lbAroJz", true},
     {"!", "ie", "'aI_i:__!", "5aIi:", true},
 };
@@ -222,7 +222,8 @@ constexpr PhonemeCase kStyleCases[] = {
     {"an unknown phoneme", "bonjour", "b_'0~_Z_u@", ""},
     {"no sound", "", "", ""},
     // The American voice in the American style: one r after an r-coloured vowel, the linking r
-    // ending its syllable; ɑː after w; syllabic consonants; one primary stress.
+    // ending its syllable; ɑː after w; syllabic consonants; one primary stress, on -teen in the
+    // numbers, a secondary right before it.
     {"one r", "hurry", "h_'3:_r_i", "5h\\:ri", true},
     {"one r before the stress", "career", "k_3_r_'i@3", "kE5rIr", true},
     {"short u, syllabic n after F", "situation", "s_,I_tS_u:_'eI_S_@_n", ",sItFu5eIFn", true},
@@ -230,6 +231,8 @@ constexpr PhonemeCase kStyleCases[] = {
     {"lot vowel after w", "quality", "k_w_'O2_l_I#_t#_i", "5kwB:lIti", true},
     {"devoiced d", "typed", "t2_'aI_p_d", "taIpt", true},
     {"an American phrase", "New York", "n_'u: j_'O@_k", "nu: jR:rk", true},
+    {"-teen stressed", "fifteen", "f_'I_f_t_i:_n", ",fIf5ti:n", true},
+    {"a secondary before a final stress", "tv", "t_,i:_v_'i:", ",ti:5vi:", true},
     {"an unknown American phoneme", "bonjour", "b_'0~_Z_u@", "", true},
 };
 

@@ -19,12 +19,10 @@ using core::Gloss;
 // A small dictionary that counts its lookups.
 class Dictionary final : public core::WordSource {
 public:
-    QString transcription(const QString& key) override {
+    core::WordTranscriptions transcriptions(const QString& key) override {
         ++lookups;
-        return entries.value(key);
+        return {entries.value(key), american.value(key), key == QStringLiteral("netsuke")};
     }
-    bool isUncertain(const QString& key) override { return key == QStringLiteral("netsuke"); }
-    QString americanTranscription(const QString& key) override { return american.value(key); }
     QHash<QString, QString> entries{
         {"the", "/TE, Ti/"},
         {"a", "ei"},
@@ -95,10 +93,12 @@ public:
         return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0 ? QStringLiteral("5zizi")
                                                                 : QString();
     }
+    // "plugh" has an American suggestion alone.
     QString suggestAmerican(const QString& word) override {
         ++americanSuggestions;
-        return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0 ? QStringLiteral("5zIzi")
-                                                                : QString();
+        return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0   ? QStringLiteral("5zIzi")
+               : word.compare(u"plugh", Qt::CaseInsensitive) == 0 ? QStringLiteral("plQg")
+                                                                  : QString();
     }
     int suggestions = 0;
     int americanSuggestions = 0;
@@ -225,11 +225,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"for her apple, at him.",
              "for[fE|fEr] her[hE|hEr] apple[5Apl|5Apl], at[Et|Et] him[him|hIm].",
              core::Accent::Both, true},
-        // A missing word's suggestion in its accent, in both each beside the other.
-        Case{"the xyzzy", "the[TE] xyzzy[?5zizi]", core::Accent::British, false, true},
-        Case{"the xyzzy", "the[TE] xyzzy[?5zIzi]", core::Accent::American, false, true},
-        Case{"the xyzzy, cat", "the[TE|TE] xyzzy[?5zizi|5zIzi], cat[kAt|]", core::Accent::Both,
-             false, true}));
+        // A missing word's suggestion in its accent, in both each beside the other, or either
+        // alone.
+        Case{"the xyzzy plugh", "the[TE] xyzzy[?5zizi] plugh[-]", core::Accent::British, false,
+             true},
+        Case{"the xyzzy plugh", "the[TE] xyzzy[?5zIzi] plugh[?plQg]", core::Accent::American, false,
+             true},
+        Case{"the xyzzy, cat plugh", "the[TE|TE] xyzzy[?5zizi|5zIzi], cat[kAt|] plugh[?|plQg]",
+             core::Accent::Both, false, true}));
 
 TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
     Dictionary dictionary;
@@ -256,7 +259,9 @@ TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
 TEST(TextAnnotator, ManyDistinctWordsEachItsOwn) {
     class Echo final : public core::WordSource {
     public:
-        QString transcription(const QString& key) override { return key; }
+        core::WordTranscriptions transcriptions(const QString& key) override {
+            return {key, {}, false};
+        }
     } echo;
     QStringList words;
     for (char a = 'a'; a <= 'z'; ++a) {

@@ -38,10 +38,12 @@ QList<Run> wordRuns(const WordSegment& word, const TextDocumentStyle& style) {
     }
     if (word.accent == Accent::Both) {
         QList<Run> runs{{word.text.toString(), latinFont(), kBlack}};
-        const Shown british{unwrappedCodes(word.codes), toBeChecked(word.gloss)};
-        // Only a suggestion is to be checked in both accents.
-        runs += bothRuns(british, {unwrappedCodes(word.american), word.gloss == Gloss::Suggested},
-                         style.marks, QStringLiteral("none"));
+        // Only a suggestion is to be checked in both accents, and "none" in neither.
+        const Shown british{unwrappedCodes(word.codes),
+                            !word.codes.isEmpty() && toBeChecked(word.gloss)};
+        const Shown american{unwrappedCodes(word.american),
+                             !word.american.isEmpty() && word.gloss == Gloss::Suggested};
+        runs += bothRuns(british, american, style.marks, QStringLiteral("none"));
         return runs;
     }
     const MarkPair pair = marksAfterWord(style.marks);
@@ -154,7 +156,7 @@ const QByteArray& Utf8TextWriter::ipaOf(const WordSegment& word) {
 }
 
 // With both accents: opening, the British IPA, middle, the American IPA and closing, a
-// suggestion's "?" after each of its IPA forms, a missing American form written "none" as the
+// suggestion's "?" after each of its IPA forms, a missing form written "none" as the
 // document writes it. Made once for each form: a long text repeats its words.
 void Utf8TextWriter::putBoth(const WordSegment& word, const char* opening, const char* middle,
                              const char* closing) {
@@ -164,7 +166,13 @@ void Utf8TextWriter::putBoth(const WordSegment& word, const char* opening, const
     QByteArray& whole = both_[size_t(word.form)];
     if (whole.isEmpty()) {
         const QByteArray american = americanIpa(unwrappedCodes(word.american));
-        whole = opening + ipaOf(word) + (toBeChecked(word.gloss) ? "?" : "") + middle;
+        whole = opening;
+        if (word.codes.isEmpty()) {
+            whole += "none";
+        } else {
+            whole += ipaOf(word) + (toBeChecked(word.gloss) ? "?" : "");
+        }
+        whole += middle;
         whole += american.isEmpty() ? QByteArray("none") : american;
         if (!american.isEmpty() && word.gloss == Gloss::Suggested) {
             whole += '?';

@@ -261,11 +261,12 @@ std::map<std::size_t, char> RuleSet::marks(const Sounds& sounds,
             out[onsetStart(sounds, *v, boundaries)] = '5';
         } else if (level == 2 && primary != vowels.end() && v < primary) {
             // A secondary stress only some way before the primary one; right before a final
-            // stressed syllable a second primary ("northwest" "5nR:W5west").
+            // stressed syllable the rules' mark, by default a second primary ("northwest"
+            // "5nR:W5west").
             if (primary - v > 1) {
                 out[onsetStart(sounds, *v, boundaries)] = ',';
             } else if (*primary == vowels.back()) {
-                out[onsetStart(sounds, *v, boundaries)] = '5';
+                out[onsetStart(sounds, *v, boundaries)] = beforeFinalMark_;
             }
         }
     }

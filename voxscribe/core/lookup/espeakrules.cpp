@@ -11,6 +11,10 @@ RuleSet::RuleSet(std::string_view text) {
     }
     splitStops_ = codes(words("s-split-stops"));
     splitAfter_ = codes(words("s-split-after"));
+    // A second primary unless the rules say otherwise: the British style's "5nR:W5west".
+    if (const auto& mark = words("before-final-mark"); !mark.empty() && mark[0] == ",") {
+        beforeFinalMark_ = ',';
+    }
 }
 
 Kind RuleSet::kindOf(std::string_view code) const {

@@ -277,6 +277,8 @@ private:
     // the sounds after which it splits ("dis5kraib").
     CodeSet splitStops_;
     CodeSet splitAfter_;
+    // The mark of a secondary stress right before a final stressed syllable.
+    char beforeFinalMark_ = '5';
 };
 
 }  // namespace core::espeakrules

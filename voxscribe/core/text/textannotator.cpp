@@ -97,19 +97,25 @@ int TextAnnotator::entryOf(QStringView word) {
     return index;
 }
 
-QString TextAnnotator::dictionaryCodes(const QString& typed, bool& uncertain, bool american) {
+WordTranscriptions TextAnnotator::transcriptionsOf(const QString& typed) {
     QString key = typed.toLower();
     key.replace(u'\u2019', u'\'');
-    QString codes = american ? words_.americanTranscription(key) : words_.transcription(key);
-    // Only British transcriptions carry the mark of doubt.
-    uncertain = !american && !codes.isEmpty() && words_.isUncertain(key);
-    if (codes.isEmpty() && endsWithPossessive(key)) {
-        const QString stem = dictionaryCodes(key.chopped(2), uncertain, american);
-        if (!stem.isEmpty()) {
-            codes = withPossessive(stem, american);
+    WordTranscriptions found = words_.transcriptions(key);
+    // A possessive the dictionary lacks in an accent takes its word's form there.
+    if (endsWithPossessive(key) && (found.british.isEmpty() || found.american.isEmpty())) {
+        const WordTranscriptions stem = transcriptionsOf(key.chopped(2));
+        if (found.british.isEmpty() && !stem.british.isEmpty()) {
+            found.british = withPossessive(stem.british, false);
+            found.uncertain = stem.uncertain;
+        }
+        if (found.american.isEmpty() && !stem.american.isEmpty()) {
+            found.american = withPossessive(stem.american, true);
         }
     }
-    return tidyTranscription(typed, codes);
+    found.uncertain = found.uncertain && !found.british.isEmpty();
+    found.british = tidyTranscription(typed, found.british);
+    found.american = tidyTranscription(typed, found.american);
+    return found;
 }
 
 int TextAnnotator::formOf(const QString& codes, Gloss gloss, const QString& american) {
@@ -166,23 +172,22 @@ int TextAnnotator::shownIndex(const Entry& entry, int chosen) const {
 }
 
 void TextAnnotator::lookUp(Entry& entry, bool guess) {
+    const Accent accent = options_.accent;
     if (!entry.lookedUp) {
         entry.lookedUp = true;
-        bool uncertain = false;
-        const bool american = options_.accent == Accent::American;
-        entry.codes = dictionaryCodes(entry.typed, uncertain, american);
+        const WordTranscriptions found = transcriptionsOf(entry.typed);
+        const bool american = accent == Accent::American;
+        entry.codes = american ? found.american : found.british;
         if (!entry.codes.isEmpty()) {
-            entry.gloss = uncertain ? Gloss::Uncertain : Gloss::Found;
+            // Only British transcriptions carry the mark of doubt.
+            entry.gloss = !american && found.uncertain ? Gloss::Uncertain : Gloss::Found;
             entry.sound = firstSound(entry.codes);
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
-            bool ignored = false;
             if (american && entry.heteronym != nullptr && entry.forms.size() > 1) {
-                entry.britishForms =
-                    pronunciations(entry.typed, dictionaryCodes(entry.typed, ignored));
-            } else if (options_.accent == Accent::Both) {
-                entry.americanForms =
-                    pronunciations(entry.typed, dictionaryCodes(entry.typed, ignored, true));
+                entry.britishForms = pronunciations(entry.typed, found.british);
+            } else if (accent == Accent::Both) {
+                entry.americanForms = pronunciations(entry.typed, found.american);
             }
             const int first = firstFormOf(entry.heteronym, choiceForms(entry));
             entry.form = numberOfForm(entry, shownIndex(entry, first));
@@ -190,17 +195,17 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
     }
     if (guess && entry.codes.isEmpty() && !entry.guessed && options_.guesser != nullptr) {
         entry.guessed = true;
-        // The suggestion of each accent shown; with both, the British one leads.
-        const Accent accent = options_.accent;
-        entry.codes = accent == Accent::American ? options_.guesser->suggestAmerican(entry.typed)
-                                                 : options_.guesser->suggest(entry.typed);
-        if (!entry.codes.isEmpty()) {
+        // The suggestion of each accent shown, either one alone where the other has none.
+        Suggestion& guesser = *options_.guesser;
+        const QString british = withBritish(accent) ? guesser.suggest(entry.typed) : QString();
+        const QString american =
+            withAmerican(accent) ? guesser.suggestAmerican(entry.typed) : QString();
+        if (!british.isEmpty() || !american.isEmpty()) {
+            entry.codes = accent == Accent::American ? american : british;
             entry.gloss = Gloss::Suggested;
-            entry.sound = firstSound(entry.codes);
-            entry.form =
-                formOf(entry.codes, Gloss::Suggested,
-                       accent == Accent::Both ? options_.guesser->suggestAmerican(entry.typed)
-                                              : QString());
+            entry.sound = firstSound(british.isEmpty() ? american : british);
+            entry.form = formOf(entry.codes, Gloss::Suggested,
+                                accent == Accent::Both ? american : QString());
         }
     }
 }

@@ -62,7 +62,8 @@ struct WordSegment {
     // a transcription. Writers keep what they make of a transcription under it.
     int form = -1;
     // American: codes are American. Both: codes are British, and american the American form
-    // beside them (empty when the dictionary has none).
+    // beside them; either may be empty where that accent has none. An empty one is never to be
+    // checked.
     Accent accent = Accent::British;
     QStringView american;
 };
@@ -123,8 +124,8 @@ private:
 
     int entryOf(QStringView word);
     void lookUp(Entry& entry, bool guess);
-    // uncertain: whether the codes found were made by rules alone.
-    QString dictionaryCodes(const QString& typed, bool& uncertain, bool american = false);
+    // The transcriptions of a word as typed, each tidied for it.
+    WordTranscriptions transcriptionsOf(const QString& typed);
     int formOf(const QString& codes, Gloss gloss, const QString& american = {});
     void wordToken(QStringView word);
     void emitWord(QStringView text, int entry);

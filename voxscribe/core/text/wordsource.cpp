@@ -4,29 +4,10 @@
 
 namespace core {
 
-void ClientWords::lookUp(const QString& key) {
-    if (looked_ && key == lastKey_) {
-        return;
-    }
+WordTranscriptions ClientWords::transcriptions(const QString& key) {
     LookupClient::BothLookup both = client_.lookupBoth(key);
-    if (both.british.uncertain) {
-        uncertain_.insert(key);
-    }
-    lastKey_ = key;
-    lastBritish_ = std::move(both.british.transcription);
-    lastAmerican_ = std::move(both.american);
-    // A dictionary out of reach now may be back at the next question.
-    looked_ = !both.british.unavailable;
-}
-
-QString ClientWords::transcription(const QString& key) {
-    lookUp(key);
-    return lastBritish_;
-}
-
-QString ClientWords::americanTranscription(const QString& key) {
-    lookUp(key);
-    return lastAmerican_;
+    return {std::move(both.british.transcription), std::move(both.american),
+            both.british.uncertain};
 }
 
 }  // namespace core
