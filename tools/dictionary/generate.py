@@ -747,6 +747,9 @@ class Builder:
     def compound(self, word):
         return self.checker.compound(word)
 
+    def has_other_spelling(self, word):
+        return any(other in self.entries for other in other_spellings(word))
+
     def bath_word(self, word, depth=0):
         """Whether a word is one that a person's reading or Wiktionary's gives the a: of "bath"
         where CMU has the vowel of "cat", or is made of one: with an ending ("passable",

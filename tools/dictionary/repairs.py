@@ -942,7 +942,8 @@ def british_vowel(context, word, codes):
     """A stressed vowel of a word CMU lacks where Wiktionary's clearly British readings agree on
     another, stressed as ours and alike in every other stressed vowel ("saxophonist"
     sAk5sRfEnist, not sAk5sEufEnist): a reading with ɒ or əʊ is no rule's guess."""
-    if context.cmu_phones.get(word):
+    # A word with another spelling among the keys answers as that one does ("livre", "liver").
+    if context.cmu_phones.get(word) or context.has_other_spelling(word):
         return None
     texts = [t for t in context.wiktionary_texts.get(word) or () if british_reading(t, word)]
     if not texts:

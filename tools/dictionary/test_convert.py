@@ -321,6 +321,9 @@ class RuleContext:
     def bath_word(word):
         return word.startswith("pass")
 
+    def has_other_spelling(self, word):
+        return any(other in self.heads for other in generate.other_spellings(word))
+
 
 class RepairRules(unittest.TestCase):
     """Each rule with the readings it mends and those it leaves alone (expected None)."""
@@ -440,6 +443,7 @@ class RepairRules(unittest.TestCase):
         (repairs.british_vowel, "bothy", "5bEuWi", {}, "5bRWi"),
         (repairs.british_vowel, "palindrome", "5peilindrEum", {}, "5pAlindrEum"),
         (repairs.british_vowel, "smolt", "smEult", {}, None),
+        (repairs.british_vowel, "livre", "5livE", {"liver": "5livE"}, None),
     )
 
     CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T",
@@ -472,7 +476,7 @@ class RepairRules(unittest.TestCase):
                   "riposte": "/ɹɪˈpəʊst/", "aesthete": "/ˈɛs.θiːt/",
                   "mineralogy": "/ˌmɪnəˈɹɒlədʒi/", "dactyl": "/ˈdæktɪɫ/",
                   "ductile": "/ˈdʌktaɪl/", "bothy": "/ˈbɒ.θi/",
-                  "palindrome": "/ˈpælɪndɹəʊm/", "smolt": "/smɒlt/", "expiation": "/ɛkspiˈeɪʃən/", "chantry": "/ˈtʃɑːntɹi/"}
+                  "palindrome": "/ˈpælɪndɹəʊm/", "smolt": "/smɒlt/", "livre": "/ˈliːvɹə/", "expiation": "/ɛkspiˈeɪʃən/", "chantry": "/ˈtʃɑːntɹi/"}
     WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat",
              "invigorated", "seeing"}
 
