@@ -655,6 +655,15 @@ class Builder(generate.Builder):
 
 
 class ComposedEntries(unittest.TestCase):
+    def test_bath_words_are_a_persons_and_those_made_of_them(self):
+        builder = Builder({"staff": "s t ˈɑː f", "cast": "k ˈɑː s t", "gas": "g ˈæ s"})
+        builder.cmu_phones = {"staff": [["S", "T", "AE1", "F"]], "cast": [["K", "AE1", "S", "T"]],
+                              "gas": [["G", "AE1", "S"]]}
+        for word in ("staff", "understaffed", "casts", "cast-off"):
+            self.assertTrue(builder.bath_word(word), word)
+        for word in ("castigate", "gas", "gasket"):
+            self.assertFalse(builder.bath_word(word), word)
+
     def test_the_irregular_table_wins_over_the_rules(self):
         builder = Builder({"go": "g ˈəʊ", "going": "g ˈəʊ ɪ ŋ", "went": "w ˈɛ n t",
                            "child": "tʃ ˈaɪ l d", "children": "tʃ ˈɪ l d ɹ ə n"},
