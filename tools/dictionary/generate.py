@@ -283,9 +283,9 @@ STRESS_KEEPING_PREFIXES = ("de", "dis", "be", "en", "em", "trans", "hyper", "mic
                            "multi", "post", "mis", "co")
 
 
-# Prefixes before a bath word ("surpass", "outclass", "understaffed").
-BATH_PREFIXES = ("sur", "sup", "out", "over", "under", "re", "un", "mis", "by", "en", "im",
-                 "in")
+# Prefixes before a bath word ("surpass", "outclass", "understaffed", "disenchanted").
+BATH_PREFIXES = ("sur", "sup", "out", "over", "under", "re", "un", "mis", "dis", "by", "en",
+                 "im", "in")
 
 
 class Builder:

@@ -656,10 +656,11 @@ class Builder(generate.Builder):
 
 class ComposedEntries(unittest.TestCase):
     def test_bath_words_are_a_persons_and_those_made_of_them(self):
-        builder = Builder({"staff": "s t ˈɑː f", "cast": "k ˈɑː s t", "gas": "g ˈæ s"})
+        builder = Builder({"staff": "s t ˈɑː f", "cast": "k ˈɑː s t", "gas": "g ˈæ s",
+                           "chant": "tʃ ˈɑː n t"})
         builder.cmu_phones = {"staff": [["S", "T", "AE1", "F"]], "cast": [["K", "AE1", "S", "T"]],
-                              "gas": [["G", "AE1", "S"]]}
-        for word in ("staff", "understaffed", "casts", "cast-off"):
+                              "gas": [["G", "AE1", "S"]], "chant": [["CH", "AE1", "N", "T"]]}
+        for word in ("staff", "understaffed", "casts", "cast-off", "disenchanted"):
             self.assertTrue(builder.bath_word(word), word)
         for word in ("castigate", "gas", "gasket"):
             self.assertFalse(builder.bath_word(word), word)
