@@ -160,16 +160,19 @@ def cmu_profile(phones):
                    sequence)
 
 
-def _without_glides(phones):
+def _without_glides(phones, after_weak=False):
     """The phones without the w CMU writes between a consonant or a u and a following
     unstressed vowel where the spelling has a u ("visually" V IH1 ZH W AH0 L IY0, "sensual"),
     and without the t CMU puts between n and sh ("avalanche", "inconsequential"); None where
-    there is neither."""
+    there is neither. after_weak: also the w between a weak vowel and any other, for a word
+    spelt without w ("fluctuated" F L AH1 K CH AH0 W EY2 T IH0 D; not "cassowary")."""
     out = list(phones)
     for i in range(len(out) - 2, 0, -1):
         before = out[i - 1].rstrip("012")
-        if (out[i] == "W" and (before in ARPABET_CONSONANTS or before in ("UW", "UH"))
-                and out[i + 1][-1:] == "0"):
+        if out[i] == "W" and ((before in ARPABET_CONSONANTS or before in ("UW", "UH"))
+                              and out[i + 1][-1:] == "0"
+                              or after_weak and out[i - 1][-1:] == "0"
+                              and out[i + 1][-1:] in ("0", "1", "2")):
             del out[i]
     for i in range(len(out) - 1, 0, -1):
         if out[i] == "CH" and out[i - 1] == "N":
@@ -203,7 +206,8 @@ def cmudict_lines(lines):
     for word, phones in cmu_entries(lines):
         variants = result.setdefault(word, [])
         variants.append(cmu_profile(phones.split()))
-        without = _without_glides(phones.split())
+        without = _without_glides(phones.split(),
+                                  after_weak="w" not in word and "qu" not in word)
         if without:
             variants.append(cmu_profile(without))
     return result

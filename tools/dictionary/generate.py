@@ -283,6 +283,11 @@ STRESS_KEEPING_PREFIXES = ("de", "dis", "be", "en", "em", "trans", "hyper", "mic
                            "multi", "post", "mis", "co")
 
 
+# Prefixes before a bath word ("surpass", "outclass", "understaffed", "disenchanted").
+BATH_PREFIXES = ("sur", "sup", "out", "over", "under", "re", "un", "mis", "dis", "by", "en",
+                 "im", "in")
+
+
 class Builder:
     def __init__(self, data_dir, espeak_cache=None):
         self.data_dir = data_dir
@@ -333,6 +338,7 @@ class Builder:
         self.rule_examples = collections.defaultdict(list)
         self.uncertain = set()
         self.not_again = set()
+        self._bath_words = None  # made on first use, from the finished entries
 
     # --- one word ---------------------------------------------------------------------------
 
@@ -740,6 +746,40 @@ class Builder:
 
     def compound(self, word):
         return self.checker.compound(word)
+
+    def has_other_spelling(self, word):
+        return any(other in self.entries for other in other_spellings(word))
+
+    def bath_word(self, word, depth=0):
+        """Whether a word is one that a person's reading or Wiktionary's gives the a: of "bath"
+        where CMU has the vowel of "cat", or is made of one: with an ending ("passable",
+        "fasteners"), another word or a prefix ("castaway", "understaffed")."""
+        if self._bath_words is None:
+            self._bath_words = set()
+            for key, (transcription, method) in self.entries.items():
+                if key.islower() and "a:" in transcription:
+                    found, heard = repairs.bath_vowels(self, key, first_form(transcription))
+                    if found and (method in repairs.TRUSTED or heard):
+                        self._bath_words.add(key)
+        bath = self._bath_words
+        if word in bath or "-" in word and any(self.bath_word(part, depth + 1)
+                                               for part in word.split("-")):
+            return True
+        if depth > 2:
+            return False
+        endings = {e for e, _ in repairs.NEUTRAL_ENDINGS} | set(repairs.KEEPING_ENDINGS)
+        for n in range(3, len(word)):
+            head, rest = word[:n], word[n:]
+            heads = {head, head + "y"} | set(repairs._heads(head, rest))
+            if rest in endings and any(self.bath_word(h, depth + 1) for h in heads):
+                return True
+            if head in bath and rest in self.entries:
+                return True
+        for prefix in BATH_PREFIXES:
+            rest = word[len(prefix):]
+            if word.startswith(prefix) and len(rest) > 2 and self.bath_word(rest, depth + 1):
+                return True
+        return False
 
     def long_re(self, word):
         """Whether the re- of a word is ri:, as CMU or Wiktionary hear it; where both lack the

@@ -165,6 +165,10 @@ def british_from_cmu(word, phones, british):
     # CMU's glide w after a consonant is no sound of ours ("perceptual"), but for the w of qu.
     if "qu" not in word:
         phones = evidence._without_glides(phones) or phones
+    # Nor is its w between a weak u and a vowel ("fluctuate" F L AH1 K CH AH0 W EY2 T is
+    # 5flQktjueit), where the spelling has no w nor qu.
+    if "w" not in word and "qu" not in word:
+        phones = evidence._without_glides(phones, after_weak=True) or phones
     theirs = coderules.RULES.phonemes_of_codes(_plain(british)) if british else None
     own = [p.code for p in theirs or () if p.kind == VOWEL]
     own_stress = [p.stress for p in theirs or () if p.kind == VOWEL]
@@ -348,6 +352,37 @@ def again_prefix(context, word, codes):
     return ",ri:" + stem_codes.replace(",", "")
 
 
+FIRST_E = re.compile(r"^[^aeiouy]{0,2}e[^aeiouy]")
+WEAK_FIRST = re.compile(r"^([^aeiouAEQRV/:5,]{0,2})[iE](?![:E])")
+
+
+def full_e_before_stress(context, word, codes):
+    """A first syllable spelt with e, two syllables or more before the primary stress, that
+    CMU says with the vowel of "red" and a secondary stress (EH2) or, lacking the word, every
+    reading of Wiktionary's with ɛ, is ,e, not a weak i: re- ("referential" ,refE5renFEl,
+    "recitation" ,resi5teiFEn; not "regeneration", which CMU hears with ri), ex- ("expiation"
+    ,ekspi5eiFEn), de- ("declaration")."""
+    if not FIRST_E.match(word) or not WEAK_FIRST.match(codes):
+        return None
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    primary = next((n for n, p in enumerate(vowels) if p.stress == 1), None)
+    if primary is None or primary < 2 or vowels[0].stress:
+        return None
+    cmu = [[q for q in p if q[-1:] in ("0", "1", "2")]
+           for p in context.cmu_phones.get(word) or ()]
+    if cmu:
+        if not all(v[0] == "EH2" for v in cmu):
+            return None
+    else:
+        readings = [wiktionary_nuclei(t) for t in context.wiktionary_texts.get(word) or ()]
+        if not readings or not all(r and r[0][0] in ("ɛ", "e") for r in readings):
+            return None
+    return "," + with_vowels(codes, {0: "e"})
+
+
 # Endings that leave the stress of the word they follow, with their codes (None: the regular
 # ending by forms.sounds).
 NEUTRAL_ENDINGS = (("isms", "izEmz"), ("ism", "izEm"), ("ists", "ists"), ("ist", "ist"),
@@ -358,6 +393,9 @@ NEUTRAL_ENDINGS = (("isms", "izEmz"), ("ism", "izEm"), ("ists", "ists"), ("ist",
                    ("ment", "mEnt"), ("ers", None), ("er", None), ("ed", None), ("ing", None),
                    ("s", None), ("es", None), ("ly", None), ("less", "lis"), ("ful", "ful"),
                    ("est", None), ("ish", "iF"))
+# Heads whose last syllable an ending weakens, drawing the stress to the syllable before it
+# ("telephonist" ti5lefEnist, not as "telephone" 5telifEun; "saxophonist" sAk5sRfEnist).
+DRAWN_AFTER = {e: ("phone",) for e in ("ist", "ists", "ism", "isms")}
 REGULAR = {"ers": "er", "er": "er", "ed": "ed", "ing": "ing", "s": "s", "es": "s", "ly": "ly",
            "est": "est"}
 
@@ -378,7 +416,8 @@ def family_stress(context, word, codes):
             # A head of a few letters is mostly no word of its own ("fer" of "ferment"); an
             # -ate verb of two syllables is stressed as the accent has it ("mandated").
             if (not transcription or len(head) < 4 or head.endswith("ate")
-                    or context.head_method(head) == "cmu"):
+                    or context.head_method(head) == "cmu"
+                    or ending in DRAWN_AFTER and head.endswith(DRAWN_AFTER[ending])):
                 continue
             head_forms = context.all_forms(transcription)
             # The -ed and -ing of a word that is a noun and a verb are the verb's, mostly the
@@ -606,7 +645,7 @@ def weak_after_stress(context, word, codes):
     """An unstressed full o or u after the primary stress that a rule-made reading keeps is a
     schwa where CMU reads it weak (AH0) and Wiktionary, where it has the word, does too in
     every reading ("lummox" 5lQmEks, "syrupy" 5sirEpi, "winsome"; not "hiccup", "hexagon",
-    nor the u of "bedbug" that Wiktionary lacks)."""
+    nor the u of "bedbug" that Wiktionary lacks); so is an ai that both read as a short i."""
     phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
     if phonemes is None:
         return None
@@ -624,6 +663,11 @@ def weak_after_stress(context, word, codes):
         return None
     changes = {}
     for n, p in enumerate(vowels[primary + 1:], primary + 1):
+        # A spelling's y read as the i of "fly" ("dactyl" 5dAktil), where CMU and every reading
+        # of Wiktionary's say the short i.
+        if (p.code == "ai" and not p.stress and readings and all(v[n] == "IH0" for v in cmu)
+                and all(r[n] == ("ɪ", False) for r in readings)):
+            changes[n] = "i"
         if p.code not in ("R", "Q") or p.stress:
             continue
         # CMU reduces the u of the second word of a compound too ("bedbug", "chestnut"): a u
@@ -661,6 +705,11 @@ CMU_BRITISH = {"AA": {"a:", "R", "R:"}, "AE": {"A", "a:"}, "AH": {"Q", "R"}, "AO
                "AW": {"au"}, "AY": {"ai"}, "EH": {"e", "/E"}, "ER": {"E:", "Q"}, "EY": {"ei"},
                "IH": {"i", "iE"}, "IY": {"i:", "iE"}, "OW": {"Eu"}, "OY": {"Ri"},
                "UH": {"u", "uE"}, "UW": {"u:", "uE"}}
+# Where the accents part by the spelling, the British vowel beside CMU's American one: the
+# long e of ae, oe ("aesthete" 5i:sWi:t), the short a of -alog- ("mineralogy"), the lot vowel of
+# French o before st ("riposte" ri5pRst).
+SPELT_BRITISH = (("EH", "ae", "i:"), ("EH", "oe", "i:"), ("AA", "alog", "A"),
+                 ("OW", "ost", "R"))
 # The British vowels a stressed vowel of Wiktionary's may stand for, its length mark kept;
 # an American ɑ or ɔ is the lot vowel or a long one.
 WIKTIONARY_BRITISH = {
@@ -746,6 +795,8 @@ def agreed_vowel(context, word, codes):
                 [q for q in phones_ if q[-1:] in ("0", "1", "2")]) == len(vowels)):
             continue
         allowed = set().union(*(CMU_BRITISH.get(v[n][:-1], set()) for v in cmu))
+        allowed |= {vowel for base, spelt, vowel in SPELT_BRITISH
+                    if any(v[n][:-1] == base for v in cmu) and spelt in word}
         theirs = [WIKTIONARY_BRITISH.get(r[n][0]) for r in readings]
         if p.code in allowed or not all(theirs):
             continue
@@ -830,6 +881,102 @@ def head_vowel_before_stress(context, word, codes):
     return None
 
 
+# The sounds after the vowel of the bath words ("staff", "pass", "path", "rather", "chance",
+# "plant", "demand", "sample"); an a: before others is that of French and Spanish words
+# ("cabana", "locale"), which CMU hears as the vowel of "cat" too.
+BATH_CONTEXT = re.compile(r"^(f|s|W|T|n[stdF]|ntF|mpl)")
+
+
+def _after_vowel(phonemes, vowel):
+    """The codes of the consonants after a vowel, up to the next vowel."""
+    at = next(i for i, p in enumerate(phonemes) if p is vowel)
+    out = []
+    for p in phonemes[at + 1:]:
+        if p.kind == VOWEL:
+            break
+        out.append(p.code)
+    return "".join(out)
+
+
+def bath_vowels(context, word, codes):
+    """The vowels (numbered from 0) of a reading where it has the a: of "bath" before the sounds
+    of the bath words and CMU the vowel of "cat" (AE), and those of them where a reading of
+    Wiktionary's has ɑː, which no American reading writes there: ([n], [n])."""
+    if "a:" not in codes:
+        return [], []
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return [], []
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    cmu = [[q for q in p if q[-1:] in ("0", "1", "2")]
+           for p in context.cmu_phones.get(word) or ()]
+    cmu = [v for v in cmu if len(v) == len(vowels)]
+    if not cmu:
+        return [], []
+    readings = [wiktionary_nuclei(t) for t in context.wiktionary_texts.get(word) or ()]
+    readings = [r for r in readings if r and len(r) == len(vowels)]
+    found, heard = [], []
+    for n, p in enumerate(vowels):
+        if (p.code != "a:" or not p.stress and len(vowels) > 1
+                or not all(v[n][:-1] == "AE" for v in cmu)
+                or not BATH_CONTEXT.match(_after_vowel(phonemes, p))):
+            continue
+        found.append(n)
+        if any(r[n][0] == "ɑː" for r in readings):
+            heard.append(n)
+    return found, heard
+
+
+def bath_vowel(context, word, codes):
+    """A stressed a: where CMU has the vowel of "cat" (AE) is A, but in a bath word: one a
+    person's reading or Wiktionary's gives a:, or a word made of one ("castigate" 5kAstigeit,
+    not 5ka:stigeit; "passable" keeps the a: of "pass", "chantry" Wiktionary's)."""
+    found, heard = bath_vowels(context, word, codes)
+    changes = {n: "A" for n in found if n not in heard}
+    if not changes or context.bath_word(word):
+        return None
+    return with_vowels(codes, changes)
+
+
+def british_vowel(context, word, codes):
+    """A stressed vowel of a word CMU lacks where Wiktionary's clearly British readings agree on
+    another, stressed as ours and alike in every other stressed vowel ("saxophonist"
+    sAk5sRfEnist, not sAk5sEufEnist): a reading with ɒ or əʊ is no rule's guess."""
+    # A word with another spelling among the keys answers as that one does ("livre", "liver").
+    if context.cmu_phones.get(word) or context.has_other_spelling(word):
+        return None
+    texts = [t for t in context.wiktionary_texts.get(word) or () if british_reading(t, word)]
+    if not texts:
+        return None
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(codes))
+    if phonemes is None:
+        return None
+    vowels = [p for p in phonemes if p.kind == VOWEL]
+    readings = [wiktionary_nuclei(t) for t in texts]
+    if not all(r and len(r) == len(vowels) for r in readings):
+        return None
+    changes = {}
+    for n, p in enumerate(vowels):
+        stressed = p.stress or len(vowels) == 1
+        if not stressed or not all(r[n][1] or len(vowels) == 1 for r in readings):
+            continue
+        theirs = [WIKTIONARY_BRITISH.get(r[n][0]) for r in readings]
+        if not all(theirs) or any(p.code in t for t in theirs):
+            continue
+        agreed = set.intersection(*theirs)
+        if len(agreed) != 1:
+            return None
+        vowel = agreed.pop()
+        # A long vowel or the bath vowel made short, or the lot vowel for the short a or the
+        # o before l, is as often another accent's reading ("haunch", "answerphone", "smolt").
+        if p.code in ("R:", "a:") or vowel == "R" and (p.code == "A" or _after_vowel(
+                phonemes, p).startswith("l")):
+            return None
+        changes[n] = vowel
+    # One vowel apart: a reading further off is of another word or another accent.
+    return with_vowels(codes, changes) if len(changes) == 1 else None
+
+
 # Where a head's reading is a person's: the style reference's, Britfone's, the hand-made ones.
 TRUSTED = ("style", "britfone", "corrected", "hand", "heteronym")
 
@@ -841,6 +988,7 @@ RULES = (
     ("unstressed e", unstressed_e, RULE_METHODS),
     ("weak sub-", weak_sub, RULE_METHODS),
     ("re- meaning again", again_prefix, RULE_METHODS),
+    ("full e before the stress", full_e_before_stress, RULE_METHODS),
     ("family stress", family_stress, RULE_METHODS),
     ("family consonant", family_consonant, RULE_METHODS + ("britfone",)),
     ("-s after a vowel", plural_after_vowel, RULE_METHODS),
@@ -850,6 +998,8 @@ RULES = (
     ("stem-stressed adjective", stem_stressed_adjective, RULE_METHODS),
     ("weak -ary", weak_ary, RULE_METHODS),
     ("CMU and Wiktionary's vowel", agreed_vowel, RULE_METHODS),
+    ("bath vowel", bath_vowel, RULE_METHODS),
+    ("Wiktionary's British vowel", british_vowel, RULE_METHODS),
     ("weak o before the stress", weak_o, RULE_METHODS),
     ("weak vowel after the stress", weak_after_stress, RULE_METHODS),
     ("one primary of a fore- verb", fore_verb, RULE_METHODS + ("britfone",)),

@@ -274,6 +274,13 @@ class CrossCheck(unittest.TestCase):
         self.assertTrue(evidence.consonants_against(
             evidence.codes_profile("5viVuEli"), evidence.cmudict_lines(
                 ["visually  V IH1 ZH W AH0 L IY0"])["visually"]))
+        # Nor its w after a weak u before a stressed vowel, but where the spelling has a w.
+        self.assertTrue(evidence.consonants_against(
+            evidence.codes_profile("5flQktjueitid"), evidence.cmudict_lines(
+                ["fluctuated  F L AH1 K CH AH0 W EY2 T IH0 D"])["fluctuated"]))
+        self.assertFalse(evidence.consonants_against(
+            evidence.codes_profile("5kAsEuEri"), evidence.cmudict_lines(
+                ["cassowary  K AE1 S AH0 W EH2 R IY0"])["cassowary"]))
         self.assertTrue(evidence.consonants_against(
             evidence.codes_profile("5/Ebeisiz", "airbases"),
             cmu({"a": ["EH1 R B EY2 S IH0 S"]})["a"]))
@@ -309,6 +316,13 @@ class RuleContext:
 
     def compound(self, word):
         return word in ("bookkeeper", "southeastern", "saltwater")
+
+    @staticmethod
+    def bath_word(word):
+        return word.startswith("pass")
+
+    def has_other_spelling(self, word):
+        return any(other in self.heads for other in generate.other_spellings(word))
 
 
 class RepairRules(unittest.TestCase):
@@ -389,6 +403,8 @@ class RepairRules(unittest.TestCase):
         (repairs.weak_after_stress, "syrupy", "5sirQpi", {}, "5sirEpi"),
         (repairs.weak_after_stress, "hiccup", "5hikQp", {}, None),
         (repairs.weak_after_stress, "bedbug", "5bedbQg", {}, None),
+        (repairs.weak_after_stress, "dactyl", "5dAktail", {}, "5dAktil"),
+        (repairs.weak_after_stress, "ductile", "5dQktail", {}, None),
         # A derived word keeps its head's vowels where a rule-made reading slipped.
         (repairs.head_vowels, "sarcastically", "sa:5ka:stikEli", {"sarcastic": "sa:5kAstik"},
          "sa:5kAstikEli"),
@@ -401,6 +417,33 @@ class RepairRules(unittest.TestCase):
         (repairs.head_vowel_before_stress, "atomic", "E5tRmik", {"atom": "5AtEm"}, None),
         (repairs.fore_verb, "foresee", "5fR:5si:", {"see": "si:"}, "fR:5si:"),
         (repairs.fore_verb, "forefront", "5fR:5frQnt", {"front": "frQnt"}, None),
+        # A first e well before the stress that CMU or Wiktionary say with the vowel of "red".
+        (repairs.full_e_before_stress, "referential", "rifE5renFEl", {}, ",refE5renFEl"),
+        (repairs.full_e_before_stress, "recitation", "risi5teiFEn", {}, ",resi5teiFEn"),
+        (repairs.full_e_before_stress, "regeneration", "ri,dVenE5reiFEn", {}, None),
+        (repairs.full_e_before_stress, "religious", "ri5lidVEs", {}, None),
+        (repairs.full_e_before_stress, "expiation", "ikspi5eiFEn", {}, ",ekspi5eiFEn"),
+        (repairs.full_e_before_stress, "deliberation", "di,libE5reiFEn", {}, None),
+        # -ist after -phone draws the stress away from the head's.
+        (repairs.family_stress, "telephonist", "tE5lefEnist", {"telephone": "5telifEun"}, None),
+        (repairs.family_stress, "saxophonist", "sAk5sRfEnist", {"saxophone": "5sAksEfEun"},
+         None),
+        # The accents part by the spelling: CMU's vowel is no reason to change ours there.
+        (repairs.agreed_vowel, "riposte", "ri5pRst", {}, None),
+        (repairs.agreed_vowel, "aesthete", "5i:sWi:t", {}, None),
+        (repairs.agreed_vowel, "mineralogy", ",minE5rAlEdVi", {}, None),
+        # The bath vowel only in the words British English says with it, and those made of them.
+        (repairs.bath_vowel, "castigate", "5ka:stigeit", {}, "5kAstigeit"),
+        (repairs.bath_vowel, "dactylic", "dA5ktilik", {}, None),
+        (repairs.bath_vowel, "passable", "5pa:sEbl", {}, None),
+        (repairs.bath_vowel, "chantry", "5tFa:ntri", {}, None),
+        (repairs.bath_vowel, "cabana", "kE5ba:nE", {}, None),
+        # A word CMU lacks takes the vowel of Wiktionary's British readings, one vowel apart;
+        # not a long vowel made short nor ɒ before l, where the accents' readings mix.
+        (repairs.british_vowel, "bothy", "5bEuWi", {}, "5bRWi"),
+        (repairs.british_vowel, "palindrome", "5peilindrEum", {}, "5pAlindrEum"),
+        (repairs.british_vowel, "smolt", "smEult", {}, None),
+        (repairs.british_vowel, "livre", "5livE", {"liver": "5livE"}, None),
     )
 
     CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T",
@@ -417,12 +460,23 @@ class RepairRules(unittest.TestCase):
            "idiosyncratic": "IH2 D IY0 OW0 S IH2 N K R AE1 T IH0 K",
            "oxidation": "AA2 K S AH0 D EY1 SH AH0 N", "arum": "EH1 R AH0 M",
            "syrupy": "S IH1 R AH0 P IY0", "hiccup": "HH IH1 K AH0 P",
-           "bedbug": "B EH1 D B AH0 G"}
+           "bedbug": "B EH1 D B AH0 G", "recitation": "R EH2 S AH0 T EY1 SH AH0 N",
+           "regeneration": "R IY0 JH EH2 N ER0 EY1 SH AH0 N",
+           "religious": "R IH0 L IH1 JH AH0 S",
+           "deliberation": "D IH0 L IH2 B ER0 EY1 SH AH0 N", "riposte": "R IH0 P OW1 S T",
+           "aesthete": "EH1 S TH IY0 T", "mineralogy": "M IH2 N ER0 AA1 L AH0 JH IY0",
+           "castigate": "K AE1 S T AH0 G EY2 T", "passable": "P AE1 S AH0 B AH0 L",
+           "chantry": "CH AE1 N T R IY0", "dactyl": "D AE1 K T IH0 L",
+           "ductile": "D AH1 K T AH0 L", "cabana": "K AH0 B AE1 N AH0"}
     WIKTIONARY = {"outgoing": "/aʊtˈɡəʊɪŋ/", "magus": "/ˈmeɪɡəs/", "pulpit": "/ˈpʊlpɪt/",
                   "olivine": "/ˈɒl.ɪˌviːn/", "patently": "/ˈpeɪtəntli/",
                   "vulgarity": "/vʌlˈɡæɹɪti/", "diaphoretic": "/daɪəfəˈɹɛtɪk/",
                   "arum": "/ˈɛɹəm/", "lummox": "/ˈlʌməks/", "hiccup": "/ˈhɪkʌp/",
-                  "syrupy": "/ˈsɪɹəpi/"}
+                  "syrupy": "/ˈsɪɹəpi/", "referential": "/ɹɛfəˈɹɛnʃəl/",
+                  "riposte": "/ɹɪˈpəʊst/", "aesthete": "/ˈɛs.θiːt/",
+                  "mineralogy": "/ˌmɪnəˈɹɒlədʒi/", "dactyl": "/ˈdæktɪɫ/",
+                  "ductile": "/ˈdʌktaɪl/", "bothy": "/ˈbɒ.θi/",
+                  "palindrome": "/ˈpælɪndɹəʊm/", "smolt": "/smɒlt/", "livre": "/ˈliːvɹə/", "expiation": "/ɛkspiˈeɪʃən/", "chantry": "/ˈtʃɑːntɹi/"}
     WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat",
              "invigorated", "seeing"}
 
@@ -449,7 +503,10 @@ class RepairRules(unittest.TestCase):
                  # CMU's AO of an o before a consonant is the British lot vowel.
                  ("prospector", "P R AO1 S P EH2 K T ER0", "", "5prRspektE"),
                  ("archipelago", "AA2 R K AH0 P EH1 L AH0 G OW2", ",a:kipi5leigEu",
-                  ",a:ki5pelEgEu"))
+                  ",a:ki5pelEgEu"),
+                 # CMU's glide after a weak u is none; a w the spelling has stays.
+                 ("fluctuate", "F L AH1 K CH AH0 W EY2 T", "5flQktFueit", "5flQktjueit"),
+                 ("ottawa", "AA1 T AH0 W AH0", "5RtEwE", "5RtEwE"))
         for word, phones, british, expected in cases:
             self.assertEqual(repairs.british_from_cmu(word, phones.split(), british), expected,
                              word)
@@ -598,6 +655,16 @@ class Builder(generate.Builder):
 
 
 class ComposedEntries(unittest.TestCase):
+    def test_bath_words_are_a_persons_and_those_made_of_them(self):
+        builder = Builder({"staff": "s t ˈɑː f", "cast": "k ˈɑː s t", "gas": "g ˈæ s",
+                           "chant": "tʃ ˈɑː n t"})
+        builder.cmu_phones = {"staff": [["S", "T", "AE1", "F"]], "cast": [["K", "AE1", "S", "T"]],
+                              "gas": [["G", "AE1", "S"]], "chant": [["CH", "AE1", "N", "T"]]}
+        for word in ("staff", "understaffed", "casts", "cast-off", "disenchanted"):
+            self.assertTrue(builder.bath_word(word), word)
+        for word in ("castigate", "gas", "gasket"):
+            self.assertFalse(builder.bath_word(word), word)
+
     def test_the_irregular_table_wins_over_the_rules(self):
         builder = Builder({"go": "g ˈəʊ", "going": "g ˈəʊ ɪ ŋ", "went": "w ˈɛ n t",
                            "child": "tʃ ˈaɪ l d", "children": "tʃ ˈɪ l d ɹ ə n"},
