@@ -986,8 +986,9 @@ def bath_vowel(context, word, codes):
 def _silent_e_heads(word):
     """The words in silent e that a longer word may be made of by an ending: "mope" of
     "mopy", "phagocyte" of "phagocytosis"."""
+    endings = set(KEEPING_ENDINGS) | {e for e, _ in SHIFTING_ENDINGS}
     return [word[:k] + "e" for k in range(3, len(word))
-            if word[k - 1] not in "aeiouy" and word[k] in "aeiouy"]
+            if word[k - 1] not in "aeiouy" and word[k:] in endings]
 
 
 def _head_vowel(context, head, n):
@@ -1037,10 +1038,11 @@ def british_vowel(context, word, codes):
         if p.code in ("R:", "a:") or vowel == "R" and (p.code == "A" or _after_vowel(
                 phonemes, p).startswith("l")):
             return None
-        # Another reading that does not allow the British one is another pronunciation
-        # ("frow" frau beside frEu), or another accent's ("discomfiture" with the u of the
-        # North): no sign of which the British dictionaries print.
-        if any(vowel not in WIKTIONARY_BRITISH.get(r[n][0], ()) for r in others):
+        # Another reading that stands by ours is another pronunciation ("frow" frau beside
+        # frEu), and the u of the North beside a reading with ʌ another accent's
+        # ("discomfiture"): no sign of which the British dictionaries print.
+        if any(p.code in WIKTIONARY_BRITISH.get(r[n][0], ()) or vowel == "u" and r[n][0] == "ʌ"
+               for r in others):
             return None
         # The lot vowel is written o or a (after w), au, ow: not ou ("fount" faunt).
         if vowel == "R" and _letters_of_vowel(word, n, len(vowels)) not in (
