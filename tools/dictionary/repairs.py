@@ -659,6 +659,10 @@ def _letters_of_vowel(word, n, count):
     return groups[n] if len(groups) == count else None
 
 
+# A last vowel letter that a consonant and a silent e follow: "thymine", "campanile".
+MAGIC_E = re.compile(r"[aeiouy][^aeiouy]e$")
+
+
 def weak_after_stress(context, word, codes):
     """An unstressed full o or u after the primary stress that a rule-made reading keeps is a
     schwa where CMU reads it weak (AH0) and Wiktionary, where it has the word, does too in
@@ -682,10 +686,11 @@ def weak_after_stress(context, word, codes):
     changes = {}
     for n, p in enumerate(vowels[primary + 1:], primary + 1):
         # A spelling's y read as the i of "fly" ("dactyl" 5dAktil), where CMU and every reading
-        # of Wiktionary's say the short i; an i is not ("thymine" 5Waimi:n, "campanile").
+        # of Wiktionary's say the short i; not a last vowel a silent e makes long ("thymine"
+        # 5Waimi:n, "campanile").
         if (p.code == "ai" and not p.stress and readings and all(v[n] == "IH0" for v in cmu)
                 and all(r[n] == ("ɪ", False) for r in readings)
-                and _letters_of_vowel(word, n, len(vowels)) == "y"):
+                and not (n == len(vowels) - 1 and MAGIC_E.search(word))):
             changes[n] = "i"
         if p.code not in ("R", "Q") or p.stress:
             continue

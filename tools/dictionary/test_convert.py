@@ -405,7 +405,7 @@ class RepairRules(unittest.TestCase):
         (repairs.weak_after_stress, "hiccup", "5hikQp", {}, None),
         (repairs.weak_after_stress, "bedbug", "5bedbQg", {}, None),
         (repairs.weak_after_stress, "dactyl", "5dAktail", {}, "5dAktil"),
-        # Only a written y: the i of -ine, -ile is no y.
+        # Not a last vowel a silent e makes long.
         (repairs.weak_after_stress, "thymine", "5Waimain", {}, None),
         (repairs.weak_after_stress, "campanile", "5kAmpEnail", {}, None),
         (repairs.weak_after_stress, "ductile", "5dQktail", {}, None),
