@@ -659,10 +659,6 @@ def _letters_of_vowel(word, n, count):
     return groups[n] if len(groups) == count else None
 
 
-# A last vowel letter that a consonant and a silent e follow: "thymine", "campanile".
-MAGIC_E = re.compile(r"[aeiouy][^aeiouy]e$")
-
-
 def weak_after_stress(context, word, codes):
     """An unstressed full o or u after the primary stress that a rule-made reading keeps is a
     schwa where CMU reads it weak (AH0) and Wiktionary, where it has the word, does too in
@@ -686,11 +682,9 @@ def weak_after_stress(context, word, codes):
     changes = {}
     for n, p in enumerate(vowels[primary + 1:], primary + 1):
         # A spelling's y read as the i of "fly" ("dactyl" 5dAktil), where CMU and every reading
-        # of Wiktionary's say the short i; not a last vowel a silent e makes long ("thymine"
-        # 5Waimi:n, "campanile").
+        # of Wiktionary's say the short i.
         if (p.code == "ai" and not p.stress and readings and all(v[n] == "IH0" for v in cmu)
-                and all(r[n] == ("ɪ", False) for r in readings)
-                and not (n == len(vowels) - 1 and MAGIC_E.search(word))):
+                and all(r[n] == ("ɪ", False) for r in readings)):
             changes[n] = "i"
         if p.code not in ("R", "Q") or p.stress:
             continue
@@ -1023,7 +1017,7 @@ def british_vowel(context, word, codes):
     readings = [wiktionary_nuclei(t) for t in texts]
     if not all(r and len(r) == len(vowels) for r in readings):
         return None
-    # Wiktionary's other readings of the same syllables, of whatever accent.
+    # Wiktionary's readings of the same syllables, of whatever accent.
     others = [wiktionary_nuclei(t) for t in context.wiktionary_texts.get(word) or ()]
     others = [r for r in others if r and len(r) == len(vowels)]
     changes = {}
@@ -1043,11 +1037,8 @@ def british_vowel(context, word, codes):
         if p.code in ("R:", "a:") or vowel == "R" and (p.code == "A" or _after_vowel(
                 phonemes, p).startswith("l")):
             return None
-        # Another reading that stands by ours is another pronunciation ("frow" frau beside
-        # frEu), and the u of the North beside a reading with ʌ another accent's
-        # ("discomfiture"): no sign of which the British dictionaries print.
-        if any(p.code in WIKTIONARY_BRITISH.get(r[n][0], ()) or vowel == "u" and r[n][0] == "ʌ"
-               for r in others):
+        # The u of the North beside a reading with ʌ is another accent's ("discomfiture").
+        if vowel == "u" and any(r[n][0] == "ʌ" for r in others):
             return None
         # The lot vowel is written o or a (after w), au, ow: not ou ("fount" faunt).
         if vowel == "R" and _letters_of_vowel(word, n, len(vowels)) not in (
