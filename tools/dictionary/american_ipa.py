@@ -407,8 +407,10 @@ def _vowel_groups(spelling, silent_ending=True):
             while j < len(word) and word[j] in VOWEL_LETTERS:
                 j += 1
             rest = word[j:]
-            # The e of "care", "cares", "careful" is silent; not that of "mackerel".
+            # The e of "care", "cares", "careful" is silent; not that of "mackerel", nor that
+            # of -ress, whose s is doubled: "sorceress", "actresses".
             silent_re = (rest[1:2] == "e" and not re.fullmatch("re[^aeiouysd]s?", rest)
+                         and not rest.startswith("ress")
                          and (len(rest) == 2 or rest[2] not in VOWEL_LETTERS + "r"))
             r_after = rest.startswith("r") and (
                 len(rest) == 1 or rest[1] not in VOWEL_LETTERS + "r" or silent_re)

@@ -286,6 +286,16 @@ STRESS_KEEPING_PREFIXES = ("de", "dis", "be", "en", "em", "trans", "hyper", "mic
 # Prefixes before a bath word ("surpass", "outclass", "understaffed", "disenchanted").
 BATH_PREFIXES = ("sur", "sup", "out", "over", "under", "re", "un", "mis", "dis", "by", "en",
                  "im", "in")
+# Endings that keep the bath vowel of their head, with what the head ends in instead:
+# "slanderous" of "slander", "exasperation" of "exasperate".
+BATH_DERIVATIONS = (("ous", ""), ("ation", "ate"), ("ations", "ate"))
+
+
+def _rhyme(word):
+    """A word of one syllable from its a on, where a fricative and a consonant follow it ("aft"
+    of "craft", "ask"), or None: there the bath vowel goes with the sounds, not the word."""
+    found = re.fullmatch(r"[^aeiouy]*(a(ft|st|sk|sp))s?", word)
+    return found.group(1) if found else None
 
 
 class Builder:
@@ -339,6 +349,7 @@ class Builder:
         self.uncertain = set()
         self.not_again = set()
         self._bath_words = None  # made on first use, from the finished entries
+        self._bath_rhymes = set()
 
     # --- one word ---------------------------------------------------------------------------
 
@@ -753,7 +764,8 @@ class Builder:
     def bath_word(self, word, depth=0):
         """Whether a word is one that a person's reading or Wiktionary's gives the a: of "bath"
         where CMU has the vowel of "cat", or is made of one: with an ending ("passable",
-        "fasteners"), another word or a prefix ("castaway", "understaffed")."""
+        "fasteners", "slanderous"), another word or a prefix ("castaway", "understaffed"); or
+        is of one syllable and rhymes with one in its spelling ("aft", "kraft" as "craft")."""
         if self._bath_words is None:
             self._bath_words = set()
             for key, (transcription, method) in self.entries.items():
@@ -761,7 +773,10 @@ class Builder:
                     found, heard = repairs.bath_vowels(self, key, first_form(transcription))
                     if found and (method in repairs.TRUSTED or heard):
                         self._bath_words.add(key)
+            self._bath_rhymes = {_rhyme(key) for key in self._bath_words if _rhyme(key)}
         bath = self._bath_words
+        if depth == 0 and _rhyme(word) in self._bath_rhymes:
+            return True
         if word in bath or "-" in word and any(self.bath_word(part, depth + 1)
                                                for part in word.split("-")):
             return True
@@ -774,6 +789,11 @@ class Builder:
             if rest in endings and any(self.bath_word(h, depth + 1) for h in heads):
                 return True
             if head in bath and rest in self.entries:
+                return True
+        for ending, instead in BATH_DERIVATIONS:
+            stem = word[: -len(ending)]
+            if (word.endswith(ending) and len(stem) > 2
+                    and self.bath_word(stem + instead, depth + 1)):
                 return True
         for prefix in BATH_PREFIXES:
             rest = word[len(prefix):]

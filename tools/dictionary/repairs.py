@@ -22,6 +22,8 @@ VOWEL, CONSONANT = coderules.VOWEL, coderules.CONSONANT
 
 # --- Wiktionary ---------------------------------------------------------------------------
 
+# The marks of a syllabic consonant, below and above it.
+SYLLABIC_MARKS = "\u0329\u030d"
 WIKTIONARY_VOWELS = set("aeiouæɑɒɔəɚɝɛɜɪʊʌyøœɐɘɵɤɯʏɞɨʉᵻ")
 # Pairs of vowel letters that are one diphthong; any other pair is two syllables.
 WIKTIONARY_DIPHTHONGS = {"aɪ", "eɪ", "ɔɪ", "oɪ", "aʊ", "oʊ", "əʊ", "ɪə", "ɛə", "eə", "ʊə",
@@ -641,6 +643,22 @@ def weak_o(context, word, codes):
     return with_vowels(codes, changes, set(changes)) if changes else None
 
 
+def letter_groups(word):
+    """The vowel letters of a spelling in groups, a last silent e left out ("thymine": y, i)."""
+    word = word.lower()
+    groups = re.findall(r"[aeiouy]+", word[1:] if word[:1] == "y" else word)
+    if len(groups) > 1 and re.search(r"[^aeiouy]e$", word):
+        groups.pop()
+    return groups
+
+
+def _letters_of_vowel(word, n, count):
+    """The letters that write vowel n of a reading with count vowels, where the spelling has
+    as many groups of vowel letters; else None."""
+    groups = letter_groups(word)
+    return groups[n] if len(groups) == count else None
+
+
 def weak_after_stress(context, word, codes):
     """An unstressed full o or u after the primary stress that a rule-made reading keeps is a
     schwa where CMU reads it weak (AH0) and Wiktionary, where it has the word, does too in
@@ -722,9 +740,10 @@ WIKTIONARY_BRITISH = {
     "ʊə": {"uE"}, "ʊɚ": {"uE"}}
 
 
-def wiktionary_nuclei(text):
+def wiktionary_nuclei(text, syllabic=False):
     """The vowels of one Wiktionary transcription, each (vowel with its length mark, stressed),
-    or None where it is no single word."""
+    or None where it is no single word; syllabic: a syllabic consonant counts as a weak vowel
+    ("/ˈɹɑːskl̩/" has two syllables, as "5ra:skEl" has)."""
     text = unicodedata.normalize("NFD", text.strip().strip("/[]"))
     text = re.sub(r"\([^()]*\)", "", text)
     if " " in text or not text:
@@ -735,6 +754,9 @@ def wiktionary_nuclei(text):
             mark, previous = True, None
         elif c == "ː" and out and previous is not None:
             out[-1] = (out[-1][0] + c, out[-1][1])
+        elif syllabic and c in SYLLABIC_MARKS:
+            out.append(("ə", False))
+            mark, previous = False, None
         elif c in WIKTIONARY_VOWELS:
             if previous is not None and previous + c in WIKTIONARY_DIPHTHONGS:
                 out[-1] = (out[-1][0] + c, out[-1][1])
@@ -908,23 +930,45 @@ def bath_vowels(context, word, codes):
     if phonemes is None:
         return [], []
     vowels = [p for p in phonemes if p.kind == VOWEL]
+    # CMU and Wiktionary count a syllabic l or n as a syllable ("sample", "rascal"): each of our
+    # vowels has its place among the syllables.
+    places, syllables = _syllable_places(codes)
     cmu = [[q for q in p if q[-1:] in ("0", "1", "2")]
            for p in context.cmu_phones.get(word) or ()]
-    cmu = [v for v in cmu if len(v) == len(vowels)]
-    if not cmu:
+    cmu = [v for v in cmu if len(v) in (len(vowels), syllables)]
+    if not cmu or len(places) != len(vowels):
         return [], []
-    readings = [wiktionary_nuclei(t) for t in context.wiktionary_texts.get(word) or ()]
-    readings = [r for r in readings if r and len(r) == len(vowels)]
+    readings = [wiktionary_nuclei(t, syllabic=True)
+                for t in context.wiktionary_texts.get(word) or ()]
+    readings = [r for r in readings if r and len(r) == syllables]
     found, heard = [], []
     for n, p in enumerate(vowels):
+        at = lambda v: v[n] if len(v) == len(vowels) else v[places[n]]
         if (p.code != "a:" or not p.stress and len(vowels) > 1
-                or not all(v[n][:-1] == "AE" for v in cmu)
+                or not all(at(v)[:-1] == "AE" for v in cmu)
                 or not BATH_CONTEXT.match(_after_vowel(phonemes, p))):
             continue
         found.append(n)
-        if any(r[n][0] == "ɑː" for r in readings):
+        if any(r[places[n]][0] == "ɑː" for r in readings):
             heard.append(n)
     return found, heard
+
+
+def _syllable_places(codes):
+    """The syllable (from 0) of each vowel of a form, a syllabic l or n counted as one, as
+    evidence.codes_profile counts it; and the number of syllables."""
+    places = []
+    toks = evidence.tokens(_plain(codes))
+    k = 0
+    for i, t in enumerate(toks):
+        if evidence.is_vowel(t):
+            places.append(k)
+            k += 1
+        elif (t in ("l", "n") and i > 0 and not evidence.is_vowel(toks[i - 1])
+              and toks[i - 1] not in ("5", ",")
+              and not (i + 1 < len(toks) and evidence.is_vowel(toks[i + 1]))):
+            k += 1
+    return places, k
 
 
 def bath_vowel(context, word, codes):
@@ -936,6 +980,24 @@ def bath_vowel(context, word, codes):
     if not changes or context.bath_word(word):
         return None
     return with_vowels(codes, changes)
+
+
+def _silent_e_heads(word):
+    """The words in silent e that a longer word may be made of by an ending: "mope" of
+    "mopy", "phagocyte" of "phagocytosis"."""
+    endings = set(KEEPING_ENDINGS) | {e for e, _ in SHIFTING_ENDINGS}
+    return [word[:k] + "e" for k in range(3, len(word))
+            if word[k - 1] not in "aeiouy" and word[k:] in endings]
+
+
+def _head_vowel(context, head, n):
+    """Vowel n of a head word's first reading, or None."""
+    transcription = context.head_transcription(head)
+    if not transcription:
+        return None
+    phonemes = coderules.RULES.phonemes_of_codes(_plain(first(transcription)))
+    vowels = [p.code for p in phonemes or () if p.kind == VOWEL]
+    return vowels[n] if n < len(vowels) else None
 
 
 def british_vowel(context, word, codes):
@@ -955,6 +1017,9 @@ def british_vowel(context, word, codes):
     readings = [wiktionary_nuclei(t) for t in texts]
     if not all(r and len(r) == len(vowels) for r in readings):
         return None
+    # Wiktionary's readings of the same syllables, of whatever accent.
+    others = [wiktionary_nuclei(t) for t in context.wiktionary_texts.get(word) or ()]
+    others = [r for r in others if r and len(r) == len(vowels)]
     changes = {}
     for n, p in enumerate(vowels):
         stressed = p.stress or len(vowels) == 1
@@ -971,6 +1036,17 @@ def british_vowel(context, word, codes):
         # o before l, is as often another accent's reading ("haunch", "answerphone", "smolt").
         if p.code in ("R:", "a:") or vowel == "R" and (p.code == "A" or _after_vowel(
                 phonemes, p).startswith("l")):
+            return None
+        # The u of the North beside a reading with ʌ is another accent's ("discomfiture").
+        if vowel == "u" and any(r[n][0] == "ʌ" for r in others):
+            return None
+        # The lot vowel is written o or a (after w), au, ow: not ou ("fount" faunt).
+        if vowel == "R" and _letters_of_vowel(word, n, len(vowels)) not in (
+                None, "o", "a", "au", "ow"):
+            return None
+        # A word made of a head in silent e keeps the head's vowel ("mopy" as "mope",
+        # "phagocytosis" as "phagocyte").
+        if any(_head_vowel(context, head, n) == p.code for head in _silent_e_heads(word)):
             return None
         changes[n] = vowel
     # One vowel apart: a reading further off is of another word or another accent.

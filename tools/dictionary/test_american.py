@@ -202,10 +202,12 @@ FROM_BRITISH = [
     ("untrained", "5Qn5treind", ",Qn5treInd"),
     ("Arctic Ocean", "5a:ktik 5EuFEn", "5B:rktIk 5oJFn"),
     # The spelling's r found past a syllabic consonant, two vowels of one letter group, and
-    # the e of "-rel"; the lot vowel before r.
+    # the e of "-rel" and of "-ress"; the lot vowel before r.
     ("harden", "5ha:dn", "5hB:rdn"),
     ("heartiest", "5ha:tiist", "5hB:rtiIst"),
     ("mackerel", "5mAkErEl", "5mAkErEl"),
+    ("sorceress", "5sR:sEris", "5sR:rsErEs"),
+    ("heiress", "5/Eris", "5erEs"),
     ("horsefly", "5hR:sflai", "5hR:rsflaI"),
     # A last -re after a consonant is ər, not after r; the British iəu is i and oʊ.
     ("meagre", "5mi:gE", "5mi:gEr"),

@@ -297,7 +297,8 @@ class RuleContext:
 
     def __init__(self, heads=(), wiktionary=(), cmu_phones=(), words=()):
         self.heads = dict(heads)
-        self.wiktionary_texts = {w: [t] for w, t in dict(wiktionary).items()}
+        self.wiktionary_texts = {w: t if isinstance(t, list) else [t]
+                                 for w, t in dict(wiktionary).items()}
         self.cmu_phones = {w: [p.split()] for w, p in dict(cmu_phones).items()}
         self.not_again = set()
         self.words = set(words)
@@ -438,12 +439,21 @@ class RepairRules(unittest.TestCase):
         (repairs.bath_vowel, "passable", "5pa:sEbl", {}, None),
         (repairs.bath_vowel, "chantry", "5tFa:ntri", {}, None),
         (repairs.bath_vowel, "cabana", "kE5ba:nE", {}, None),
+        # Wiktionary's ɑː heard where its reading ends in a syllabic consonant.
+        (repairs.bath_vowel, "rascal", "5ra:skEl", {}, None),
         # A word CMU lacks takes the vowel of Wiktionary's British readings, one vowel apart;
         # not a long vowel made short nor ɒ before l, where the accents' readings mix.
         (repairs.british_vowel, "bothy", "5bEuWi", {}, "5bRWi"),
         (repairs.british_vowel, "palindrome", "5peilindrEum", {}, "5pAlindrEum"),
         (repairs.british_vowel, "smolt", "smEult", {}, None),
         (repairs.british_vowel, "livre", "5livE", {"liver": "5livE"}, None),
+        # Not the North's u beside a reading with ʌ, nor the lot vowel where the spelling
+        # cannot write it, nor against a head in silent e.
+        (repairs.british_vowel, "discomfiture", "dis5kRmfitFE", {}, None),
+        (repairs.british_vowel, "fount", "faunt", {}, None),
+        (repairs.british_vowel, "mopy", "5mEupi", {"mope": "mEup"}, None),
+        (repairs.british_vowel, "phagocytosis", ",fAgEusai5tEusis", {"phagocyte": "5fAgEsait"},
+         None),
     )
 
     CMU = {"pomegranate": "P AA1 M AH0 G R AE2 N AH0 T", "dislocate": "D IH1 S L OW0 K EY2 T",
@@ -467,7 +477,8 @@ class RepairRules(unittest.TestCase):
            "aesthete": "EH1 S TH IY0 T", "mineralogy": "M IH2 N ER0 AA1 L AH0 JH IY0",
            "castigate": "K AE1 S T AH0 G EY2 T", "passable": "P AE1 S AH0 B AH0 L",
            "chantry": "CH AE1 N T R IY0", "dactyl": "D AE1 K T IH0 L",
-           "ductile": "D AH1 K T AH0 L", "cabana": "K AH0 B AE1 N AH0"}
+           "ductile": "D AH1 K T AH0 L", "cabana": "K AH0 B AE1 N AH0",
+           "rascal": "R AE1 S K AH0 L"}
     WIKTIONARY = {"outgoing": "/aʊtˈɡəʊɪŋ/", "magus": "/ˈmeɪɡəs/", "pulpit": "/ˈpʊlpɪt/",
                   "olivine": "/ˈɒl.ɪˌviːn/", "patently": "/ˈpeɪtəntli/",
                   "vulgarity": "/vʌlˈɡæɹɪti/", "diaphoretic": "/daɪəfəˈɹɛtɪk/",
@@ -476,7 +487,11 @@ class RepairRules(unittest.TestCase):
                   "riposte": "/ɹɪˈpəʊst/", "aesthete": "/ˈɛs.θiːt/",
                   "mineralogy": "/ˌmɪnəˈɹɒlədʒi/", "dactyl": "/ˈdæktɪɫ/",
                   "ductile": "/ˈdʌktaɪl/", "bothy": "/ˈbɒ.θi/",
-                  "palindrome": "/ˈpælɪndɹəʊm/", "smolt": "/smɒlt/", "livre": "/ˈliːvɹə/", "expiation": "/ɛkspiˈeɪʃən/", "chantry": "/ˈtʃɑːntɹi/"}
+                  "palindrome": "/ˈpælɪndɹəʊm/", "smolt": "/smɒlt/", "livre": "/ˈliːvɹə/", "expiation": "/ɛkspiˈeɪʃən/", "chantry": "/ˈtʃɑːntɹi/",
+                  "rascal": ["/ˈɹæskl̩/", "/ˈɹɑːskl̩/"],
+                  "discomfiture": ["/dɪsˈkʊmfɪtʃə/", "/dɪsˈkʌmfɪtʃə(ɹ)/"],
+                  "fount": "/fɒnt/", "mopy": "/ˈmɒpiː/",
+                  "phagocytosis": "/ˌfeɪ.ɡəʊ.saɪˈtəʊ.sɪs/"}
     WORDS = {"outpatients", "underdogs", "upbringings", "overheated", "overheat",
              "invigorated", "seeing"}
 
@@ -657,12 +672,19 @@ class Builder(generate.Builder):
 class ComposedEntries(unittest.TestCase):
     def test_bath_words_are_a_persons_and_those_made_of_them(self):
         builder = Builder({"staff": "s t ˈɑː f", "cast": "k ˈɑː s t", "gas": "g ˈæ s",
-                           "chant": "tʃ ˈɑː n t"})
+                           "chant": "tʃ ˈɑː n t", "craft": "k ɹ ˈɑː f t",
+                           "slander": "s l ˈɑː n d ə", "exasperate": "ɪ g z ˈɑː s p ə ɹ eɪ t"})
         builder.cmu_phones = {"staff": [["S", "T", "AE1", "F"]], "cast": [["K", "AE1", "S", "T"]],
-                              "gas": [["G", "AE1", "S"]], "chant": [["CH", "AE1", "N", "T"]]}
-        for word in ("staff", "understaffed", "casts", "cast-off", "disenchanted"):
+                              "gas": [["G", "AE1", "S"]], "chant": [["CH", "AE1", "N", "T"]],
+                              "craft": [["K", "R", "AE1", "F", "T"]],
+                              "slander": [["S", "L", "AE1", "N", "D", "ER0"]],
+                              "exasperate": ["IH0 G Z AE1 S P ER0 EY2 T".split()]}
+        # A word of one syllable that rhymes with one in its spelling, and a derived word
+        # that keeps its head's stressed a, are bath words too.
+        for word in ("staff", "understaffed", "casts", "cast-off", "disenchanted", "aft",
+                     "kraft", "slanderous", "exasperation"):
             self.assertTrue(builder.bath_word(word), word)
-        for word in ("castigate", "gas", "gasket"):
+        for word in ("castigate", "gas", "gasket", "ant"):
             self.assertFalse(builder.bath_word(word), word)
 
     def test_the_irregular_table_wins_over_the_rules(self):
