@@ -16,6 +16,7 @@ namespace core::espeakrules {
 std::optional<Sounds> RuleSet::espeakWord(std::string_view word) const {
     Sounds sounds;
     int pending = 0;  // a stress mark waiting for its vowel
+    bool partStart = false;
     for (std::string_view piece : split(word, '_')) {
         while (!piece.empty() && (piece.front() == '\'' || piece.front() == ',')) {
             pending = piece.front() == '\'' ? 1 : 2;
@@ -25,7 +26,7 @@ std::optional<Sounds> RuleSet::espeakWord(std::string_view word) const {
             continue;  // a stress mark alone, or the pause "_" split away
         }
         if (piece == kHyphen) {
-            sounds.push_back(Sound{std::string(kHyphen), Kind::Boundary, 0});
+            partStart = true;
             continue;
         }
         const auto phoneme = espeak_.find(piece);
@@ -34,7 +35,8 @@ std::optional<Sounds> RuleSet::espeakWord(std::string_view word) const {
         }
         for (const Sound& sound : phoneme->second) {
             const bool vowel = sound.kind == Kind::Vowel;
-            sounds.push_back(Sound{sound.code, sound.kind, vowel ? pending : 0});
+            sounds.push_back(Sound{sound.code, sound.kind, vowel ? pending : 0, partStart});
+            partStart = false;
             if (vowel) {
                 pending = 0;
             }
@@ -53,9 +55,11 @@ std::string RuleSet::codesOf(Sounds sounds, const std::string& spelling) const {
     Boundaries boundaries;
     Sounds plain;
     for (Sound& sound : sounds) {
+        if (sound.partStart) {
+            boundaries.hyphens.push_back(plain.size());
+        }
         if (sound.kind == Kind::Boundary) {
-            (sound.code == kHyphen ? boundaries.hyphens : boundaries.syllables)
-                .push_back(plain.size());
+            boundaries.syllables.push_back(plain.size());
         } else {
             plain.push_back(std::move(sound));
         }
@@ -127,9 +131,22 @@ void RuleSet::apply(const Rule& rule, Sounds& sounds, const std::string& spellin
         const auto to = sounds.begin() + std::ptrdiff_t(found->end);
         Sounds added = replacement(rule.replacement, from, to);
         const std::size_t length = added.size();
+        // A part begins where it began, or with the sound after the replaced ones.
+        bool partAfter = false;
+        for (Sound& sound : added) {
+            sound.partStart = false;
+        }
+        for (std::size_t n = 0; n < found->end - found->start; ++n) {
+            if (sounds[found->start + n].partStart) {
+                (n < length ? added[n].partStart : partAfter) = true;
+            }
+        }
         sounds.erase(from, to);
         sounds.insert(sounds.begin() + std::ptrdiff_t(found->start),
                       std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+        if (partAfter && found->start + length < sounds.size()) {
+            sounds[found->start + length].partStart = true;
+        }
         i = std::max(found->start + length, i + 1);
     }
 }

@@ -21,6 +21,9 @@ struct Sound {
     std::string code;
     Kind kind = Kind::Consonant;
     int stress = 0;  // 0 none, 1 primary, 2 secondary
+    // The first sound of a part of a hyphenated word. Not a sound of its own, so that the rules
+    // read the word as eSpeak says it, across the hyphen ("counter-attack" keeps one r).
+    bool partStart = false;
 };
 using Sounds = std::vector<Sound>;
 using CodeSet = std::set<std::string, std::less<>>;
@@ -161,7 +164,7 @@ struct Boundaries {
     std::vector<std::size_t> hyphens;
 };
 
-// The sound that eSpeak's names of a hyphenated word have where a part begins (withHyphens()).
+// The name that eSpeak's names of a hyphenated word have where a part begins (withHyphens()).
 constexpr std::string_view kHyphen = "-";
 
 struct Span {
