@@ -184,7 +184,10 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
             // Only British transcriptions carry the mark of doubt.
             entry.gloss = !american && found.uncertain ? Gloss::Uncertain : Gloss::Found;
             entry.sound = firstSound(entry.codes);
-            entry.americanSound = accent == Accent::Both ? firstSound(found.american) : entry.sound;
+            // A missing American transcription tells nothing: the British one's sound.
+            entry.americanSound = accent == Accent::Both && !found.american.isEmpty()
+                                      ? firstSound(found.american)
+                                      : entry.sound;
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
             if (american && entry.heteronym != nullptr && entry.forms.size() > 1) {
