@@ -17,6 +17,8 @@ struct PhonemeCase {
     const char* phonemes;   // what eSpeak says for it
     const char* codes;      // what we write: the dictionary's own entry where it has the word
     bool american = false;  // eSpeak's American voice, in the American codes
+    // For a hyphenated word: what eSpeak says for each part alone, a blank between the parts.
+    const char* parts = nullptr;
 };
 
 std::ostream& operator<<(std::ostream& out, const PhonemeCase& c) {
@@ -181,8 +183,11 @@ class EspeakPhonemesTest : public ::testing::TestWithParam<PhonemeCase> {};
 
 TEST_P(EspeakPhonemesTest, BecomeTheDictionarysCodesInItsStyle) {
     const PhonemeCase& c = GetParam();
-    const QString names = QString::fromLatin1(c.phonemes);
+    QString names = QString::fromLatin1(c.phonemes);
     const QString word = QString::fromLatin1(c.word);
+    if (c.parts != nullptr) {
+        names = core::withHyphens(names, QString::fromLatin1(c.parts).split(u' '));
+    }
     EXPECT_EQ(c.american ? core::americanCodesFromEspeak(names, word)
                          : core::codesFromEspeak(names, word),
               QString::fromLatin1(c.codes));
@@ -234,6 +239,29 @@ constexpr PhonemeCase kStyleCases[] = {
     {"-teen stressed", "fifteen", "f_'I_f_t_i:_n", ",fIf5ti:n", true},
     {"a secondary before a final stress", "tv", "t_,i:_v_'i:", ",ti:5vi:", true},
     {"an unknown American phoneme", "bonjour", "b_'0~_Z_u@", "", true},
+    // A hyphen keeps its consonants on its side of a stress mark, whatever eSpeak runs together:
+    // no s split from its stop, no cluster taken over; a part eSpeak weakens is found from the
+    // other end, and a part found nowhere leaves the word as eSpeak's alone gives it.
+    {"s and a stop after a hyphen", "high-speed", "h_'aI_s_p_'i:_d", ",haI5spi:d", true,
+     "h_'aI s_p_'i:_d"},
+    {"British s and stop after a hyphen", "high-speed", "h_'aI_s_p_'i:_d", "5hai5spi:d", false,
+     "h_'aI s_p_'i:_d"},
+    {"a consonant before a hyphen", "right-wing", "r_'aI_t_w_'I_N", ",raIt5wIN", true,
+     "r_'aI_t w_'I_N"},
+    {"British consonant before a hyphen", "right-wing", "r_'aI_t_w_'I_N", "5rait5wiN", false,
+     "r_'aI_t w_'I_N"},
+    {"weakened and flapped parts", "state-of-the-art", "s_t_'eI_t#_V_v_D_I2_;_'A@_t",
+     ",steItQvTi5B:rt", true, "s_t_'eI_t '0_v D_'@2 'A@_t"},
+    {"s and a stop after a prefix", "re-spray", "r_,i:_s_p_r_'eI", ",ri:5spreI", true,
+     "r_'i: s_p_r_'eI"},
+    {"a part spelt out alone, found from the back", "re-spray", "r_,i:_s_p_r_'eI", ",ri:5spreI",
+     true, "'A@_r_'i: s_p_r_'eI"},
+    {"a linking r across a hyphen, one r", "counter-attack", "k_'aU_n_t_3_r-_a#_t_'a_k",
+     ",kaJntErE5tAk", true, "k_'aU_n_t_3 a#_t_'a_k"},
+    {"two r across a hyphen, one r", "chinchilla-rat", "tS_I_n_tS_'I_l_3_r_'a_t", "tFIn,tFIlE5rAt",
+     true, "tS_I_n_tS_'I_l_@ r_'a_t"},
+    {"parts found nowhere", "high-speed", "h_'aI_s_p_'i:_d", ",haIs5pi:d", true,
+     "'eI_tS s_p_'i:_d_z"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, EspeakPhonemesTest, ::testing::ValuesIn(kStyleCases));
@@ -274,6 +302,9 @@ TEST(EspeakSuggestion, LoadsEspeakAtTheFirstSuggestionAndReadsOnlyWords) {
     EXPECT_TRUE(testing_support::espeakLoaded());
     EXPECT_TRUE(suggestion.available());
     EXPECT_EQ(suggestion.suggest(QStringLiteral("New York")), "nju: jR:k");
+    // eSpeak runs a hyphenated word together; its parts read alone tell where each begins.
+    EXPECT_EQ(suggestion.suggest(QStringLiteral("high-speed")), "5hai5spi:d");
+    EXPECT_EQ(suggestion.suggestAmerican(QStringLiteral("right-wing trains")), ",raIt5wIN treInz");
     for (const char* word : {"", "   ", "a.b", "x1", "café", "-"}) {
         EXPECT_EQ(suggestion.suggest(QString::fromUtf8(word)), "") << word;
     }

@@ -90,16 +90,17 @@ public:
     bool available() override { return true; }
     QString suggest(const QString& word) override {
         ++suggestions;
-        return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0 ? QStringLiteral("5zizi")
-                                                                : QString();
+        return kBritish.value(word.toLower());
     }
-    // "plugh" has an American suggestion alone.
+    // "plugh" has an American suggestion alone; "herb" begins with a vowel in American alone.
     QString suggestAmerican(const QString& word) override {
         ++americanSuggestions;
-        return word.compare(u"xyzzy", Qt::CaseInsensitive) == 0   ? QStringLiteral("5zIzi")
-               : word.compare(u"plugh", Qt::CaseInsensitive) == 0 ? QStringLiteral("plQg")
-                                                                  : QString();
+        return kAmerican.value(word.toLower());
     }
+    const QHash<QString, QString> kBritish{
+        {"xyzzy", "5zizi"}, {"ylang", "5i:lAN"}, {"herb", "hE:b"}};
+    const QHash<QString, QString> kAmerican{
+        {"xyzzy", "5zIzi"}, {"plugh", "plQg"}, {"ylang", "5i:lB:N"}, {"herb", "\\:rb"}};
     int suggestions = 0;
     int americanSuggestions = 0;
 };
@@ -232,7 +233,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"the xyzzy plugh", "the[TE] xyzzy[?5zIzi] plugh[?plQg]", core::Accent::American, false,
              true},
         Case{"the xyzzy, cat plugh", "the[TE|TE] xyzzy[?5zizi|5zIzi], cat[kAt|] plugh[?|plQg]",
-             core::Accent::Both, false, true}));
+             core::Accent::Both, false, true},
+        // An article before a missing word: by the first sound of its suggestion (not of its
+        // spelling) in each accent, the stored form where that sound does not decide.
+        Case{"the ylang, an herb, the herb, a plugh",
+             "the[Ti|Ti] ylang[?5i:lAN|5i:lB:N], an[An|En] herb[?hE:b|\\:rb], "
+             "the[TE|Ti] herb[?hE:b|\\:rb], a[E|E] plugh[?|plQg]",
+             core::Accent::Both, false, true},
+        Case{"the ylang", "the[Ti] ylang[?5i:lAN]", core::Accent::British, false, true}));
 
 TEST(TextAnnotator, SuggestionsMarkedAndEveryDistinctWordLookedUpOnce) {
     Dictionary dictionary;

@@ -16,6 +16,7 @@ namespace core::espeakrules {
 std::optional<Sounds> RuleSet::espeakWord(std::string_view word) const {
     Sounds sounds;
     int pending = 0;  // a stress mark waiting for its vowel
+    bool partStart = false;
     for (std::string_view piece : split(word, '_')) {
         while (!piece.empty() && (piece.front() == '\'' || piece.front() == ',')) {
             pending = piece.front() == '\'' ? 1 : 2;
@@ -24,13 +25,18 @@ std::optional<Sounds> RuleSet::espeakWord(std::string_view word) const {
         if (piece.empty()) {
             continue;  // a stress mark alone, or the pause "_" split away
         }
+        if (piece == kHyphen) {
+            partStart = true;
+            continue;
+        }
         const auto phoneme = espeak_.find(piece);
         if (phoneme == espeak_.end()) {
             return std::nullopt;
         }
         for (const Sound& sound : phoneme->second) {
             const bool vowel = sound.kind == Kind::Vowel;
-            sounds.push_back(Sound{sound.code, sound.kind, vowel ? pending : 0});
+            sounds.push_back(Sound{sound.code, sound.kind, vowel ? pending : 0, partStart});
+            partStart = false;
             if (vowel) {
                 pending = 0;
             }
@@ -46,11 +52,14 @@ std::string RuleSet::codesOf(Sounds sounds, const std::string& spelling) const {
         apply(rule, sounds, spelling);
     }
     // The boundaries become places: a syllable's onset begins at the last one before it.
-    std::vector<std::size_t> boundaries;
+    Boundaries boundaries;
     Sounds plain;
     for (Sound& sound : sounds) {
+        if (sound.partStart) {
+            boundaries.hyphens.push_back(plain.size());
+        }
         if (sound.kind == Kind::Boundary) {
-            boundaries.push_back(plain.size());
+            boundaries.syllables.push_back(plain.size());
         } else {
             plain.push_back(std::move(sound));
         }
@@ -122,9 +131,22 @@ void RuleSet::apply(const Rule& rule, Sounds& sounds, const std::string& spellin
         const auto to = sounds.begin() + std::ptrdiff_t(found->end);
         Sounds added = replacement(rule.replacement, from, to);
         const std::size_t length = added.size();
+        // A part begins where it began, or with the sound after the replaced ones.
+        bool partAfter = false;
+        for (Sound& sound : added) {
+            sound.partStart = false;
+        }
+        for (std::size_t n = 0; n < found->end - found->start; ++n) {
+            if (sounds[found->start + n].partStart) {
+                (n < length ? added[n].partStart : partAfter) = true;
+            }
+        }
         sounds.erase(from, to);
         sounds.insert(sounds.begin() + std::ptrdiff_t(found->start),
                       std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+        if (partAfter && found->start + length < sounds.size()) {
+            sounds[found->start + length].partStart = true;
+        }
         i = std::max(found->start + length, i + 1);
     }
 }
@@ -219,18 +241,29 @@ bool RuleSet::isOnset(const std::vector<std::string>& consonants) const {
 }
 
 std::size_t RuleSet::onsetStart(const Sounds& sounds, std::size_t vowel,
-                                const std::vector<std::size_t>& boundaries) const {
+                                const Boundaries& boundaries) const {
     std::size_t start = vowel;
     while (start > 0 && sounds[start - 1].kind == Kind::Consonant) {
         --start;
     }
-    for (std::size_t boundary : boundaries) {
+    // The consonants a word or a part of a hyphenated one begins with begin its first syllable,
+    // whatever the sounds before them: "high-speed" ",haI5spi:d", "right-wing" ",raIt5wIN".
+    std::size_t part = 0;
+    for (std::size_t hyphen : boundaries.hyphens) {
+        if (hyphen >= start && hyphen <= vowel) {
+            part = std::max(part, hyphen);
+        }
+    }
+    if (part > 0) {
+        return part;
+    }
+    for (std::size_t boundary : boundaries.syllables) {
         if (boundary <= vowel) {
             start = std::max(start, boundary);
         }
     }
     if (start == 0) {
-        return 0;  // the consonants a word begins with begin its first syllable
+        return 0;
     }
     for (std::size_t cut = start; cut < vowel; ++cut) {
         std::vector<std::string> onset;
@@ -251,7 +284,7 @@ std::size_t RuleSet::onsetStart(const Sounds& sounds, std::size_t vowel,
 
 std::map<std::size_t, char> RuleSet::marks(const Sounds& sounds,
                                            const std::vector<std::size_t>& vowels,
-                                           const std::vector<std::size_t>& boundaries) const {
+                                           const Boundaries& boundaries) const {
     std::map<std::size_t, char> out;
     const auto primary = std::find_if(vowels.begin(), vowels.end(),
                                       [&](std::size_t i) { return sounds[i].stress == 1; });
@@ -322,7 +355,115 @@ QString codesBy(const RuleSet& rules, const QString& phonemeNames, const QString
     return written.join(u' ');
 }
 
+// eSpeak's names of vowels begin with one of these, those of consonants never do; the names
+// without a sound: a syllable break, the end of a phrase.
+constexpr QStringView kVowelStarts = u"aAeEiIoOuUV0@3";
+constexpr QStringView kSilentNames = u";!";
+
+// A sounding phoneme of a word: its name without stress marks, and which piece of the word
+// ("_" between pieces) it is.
+struct Named {
+    QStringView name;
+    qsizetype piece = 0;
+};
+
+std::vector<Named> soundsOf(const QStringList& pieces) {
+    std::vector<Named> out;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        QStringView name(pieces[i]);
+        while (!name.isEmpty() && (name.front() == u'\'' || name.front() == u',')) {
+            name = name.sliced(1);
+        }
+        if (!name.isEmpty() && !(name.size() == 1 && kSilentNames.contains(name.front()))) {
+            out.push_back({name, i});
+        }
+    }
+    return out;
+}
+
+// One consonant as the other, whatever eSpeak's variant of it (t, the flap t#, t2, the glottal
+// stop); any vowel as any other.
+bool sameSound(QStringView a, QStringView b) {
+    const bool vowel = kVowelStarts.contains(a.front());
+    if (vowel != kVowelStarts.contains(b.front())) {
+        return false;
+    }
+    const auto plain = [](QStringView name) {
+        if (name == u"?") {
+            return QStringView(u"t");
+        }
+        while (name.size() > 1 && (name.back() == u'#' || name.back() == u'2')) {
+            name.chop(1);
+        }
+        return name;
+    };
+    return vowel || plain(a) == plain(b);
+}
+
+bool partAt(const std::vector<Named>& word, std::size_t at, const std::vector<Named>& part) {
+    return !part.empty() && at + part.size() <= word.size() &&
+           std::equal(part.begin(), part.end(), word.begin() + std::ptrdiff_t(at),
+                      [](const Named& a, const Named& b) { return sameSound(a.name, b.name); });
+}
+
 }  // namespace
+
+QString withHyphens(const QString& wordNames, const QStringList& partNames) {
+    const QStringList pieces = wordNames.split(u'_');
+    const std::vector<Named> word = soundsOf(pieces);
+    std::vector<QStringList> partPieces;
+    std::vector<std::vector<Named>> parts;
+    for (const QString& names : partNames) {
+        partPieces.push_back(names.split(u'_'));
+    }
+    for (const QStringList& p : partPieces) {
+        parts.push_back(soundsOf(p));
+    }
+    const std::size_t count = parts.size();
+    if (count < 2) {
+        return wordNames;
+    }
+    // starts[k]: the sound part k begins with, where it was found.
+    std::vector<std::size_t> starts(count, 0);
+    std::vector<bool> found(count, false);
+    std::size_t at = 0;
+    for (std::size_t k = 0; k + 1 < count && partAt(word, at, parts[k]); ++k) {
+        at += parts[k].size();
+        starts[k + 1] = at;
+        found[k + 1] = true;
+    }
+    at = word.size();
+    for (std::size_t k = count;
+         k-- > 1 && at >= parts[k].size() && partAt(word, at - parts[k].size(), parts[k]);) {
+        at -= parts[k].size();
+        if (!found[k]) {
+            starts[k] = at;
+            found[k] = true;
+        }
+    }
+    std::vector<bool> hyphenBefore(std::size_t(pieces.size()), false);
+    std::size_t last = 0;
+    for (std::size_t k = 1; k < count; ++k) {
+        if (!found[k]) {
+            continue;
+        }
+        // The parts stand in their order, none of them empty, or nothing is placed.
+        if (starts[k] <= last || starts[k] >= word.size()) {
+            return wordNames;
+        }
+        last = starts[k];
+        hyphenBefore[std::size_t(word[last].piece)] = true;
+    }
+    QStringList out;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (hyphenBefore[std::size_t(i)]) {
+            out << QString::fromLatin1(espeakrules::kHyphen.data(),
+                                       qsizetype(espeakrules::kHyphen.size()));
+        }
+        out << pieces[i];
+    }
+    return out.join(u'_');
+}
 
 std::span<const EspeakPhoneme> espeakPhonemes() {
     return rules().phonemes();

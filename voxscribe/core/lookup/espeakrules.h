@@ -21,6 +21,9 @@ struct Sound {
     std::string code;
     Kind kind = Kind::Consonant;
     int stress = 0;  // 0 none, 1 primary, 2 secondary
+    // The first sound of a part of a hyphenated word. Not a sound of its own, so that the rules
+    // read the word as eSpeak says it, across the hyphen ("counter-attack" keeps one r).
+    bool partStart = false;
 };
 using Sounds = std::vector<Sound>;
 using CodeSet = std::set<std::string, std::less<>>;
@@ -155,6 +158,15 @@ struct Rule {
     std::vector<CodeSet> required;  // sounds without which the pattern cannot match
 };
 
+// Where the rules' syllable boundaries and the hyphens of the word fall among its sounds.
+struct Boundaries {
+    std::vector<std::size_t> syllables;
+    std::vector<std::size_t> hyphens;
+};
+
+// The name that eSpeak's names of a hyphenated word have where a part begins (withHyphens()).
+constexpr std::string_view kHyphen = "-";
+
 struct Span {
     std::size_t start;
     std::size_t end;
@@ -257,12 +269,13 @@ private:
 
     bool isOnset(const std::vector<std::string>& consonants) const;
 
-    // Where the syllable of the vowel at vowel begins, by the longest onset English allows.
+    // Where the syllable of the vowel at vowel begins, by the longest onset English allows; the
+    // consonants after a hyphen begin the syllable of their part, as those of a word do.
     std::size_t onsetStart(const Sounds& sounds, std::size_t vowel,
-                           const std::vector<std::size_t>& boundaries) const;
+                           const Boundaries& boundaries) const;
 
     std::map<std::size_t, char> marks(const Sounds& sounds, const std::vector<std::size_t>& vowels,
-                                      const std::vector<std::size_t>& boundaries) const;
+                                      const Boundaries& boundaries) const;
 
     std::vector<std::string_view> vowels_;
     std::vector<std::string_view> consonants_;

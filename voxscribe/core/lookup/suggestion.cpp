@@ -33,6 +33,29 @@ EspeakSuggestion::EspeakSuggestion() : EspeakSuggestion(Location{}) {}
 
 EspeakSuggestion::EspeakSuggestion(Location location) : location_(std::move(location)) {}
 
+QString EspeakSuggestion::withPartsMarked(const QString& names, const QString& key,
+                                          platform::Voice voice) const {
+    QStringList words = names.split(u' ', Qt::SkipEmptyParts);
+    const QStringList spelt = key.split(u' ', Qt::SkipEmptyParts);
+    // Where eSpeak split or joined the words differently, its words are not those of the key.
+    if (words.size() != spelt.size()) {
+        return names;
+    }
+    for (qsizetype n = 0; n < words.size(); ++n) {
+        const QStringList parts = spelt[n].split(u'-', Qt::SkipEmptyParts);
+        if (parts.size() < 2) {
+            continue;
+        }
+        QStringList partNames;
+        for (const QString& part : parts) {
+            partNames << QString::fromUtf8(
+                library_->phonemesOf(part.toUtf8(), kPhonemeNames, voice));
+        }
+        words[n] = withHyphens(words[n], partNames);
+    }
+    return words.join(u' ');
+}
+
 bool EspeakSuggestion::available() {
     if (library_ == nullptr) {
         library_ = &platform::EspeakLibrary::open(location_);
@@ -53,8 +76,10 @@ QString EspeakSuggestion::suggestIn(const QString& word, platform::Voice voice) 
     if (key.isEmpty() || !available()) {
         return {};
     }
-    const QString names =
-        QString::fromUtf8(library_->phonemesOf(key.toUtf8(), kPhonemeNames, voice));
+    QString names = QString::fromUtf8(library_->phonemesOf(key.toUtf8(), kPhonemeNames, voice));
+    if (key.contains(u'-')) {
+        names = withPartsMarked(names, key, voice);
+    }
     return voice == platform::Voice::American ? americanCodesFromEspeak(names, key)
                                               : codesFromEspeak(names, key);
 }

@@ -42,6 +42,9 @@ public:
 
 private:
     QString suggestIn(const QString& word, platform::Voice voice);
+    // eSpeak's names of the key with the places of its hyphens marked, found by reading each
+    // part alone.
+    QString withPartsMarked(const QString& names, const QString& key, platform::Voice voice) const;
 
     Location location_;
     const platform::EspeakLibrary* library_ = nullptr;  // opened at the first suggestion

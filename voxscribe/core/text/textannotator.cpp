@@ -45,6 +45,8 @@ struct TextAnnotator::Entry {
     QStringList britishForms;
     QStringList americanForms;
     Sound sound = Sound::Unknown;  // the first sound of codes
+    // The first sound of the American transcription where both accents are shown; sound otherwise.
+    Sound americanSound = Sound::Unknown;
     Gloss gloss = Gloss::Missing;
     int form = -1;  // the number of the form shown where nothing else decides
     std::vector<int> formNumbers;
@@ -182,6 +184,10 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
             // Only British transcriptions carry the mark of doubt.
             entry.gloss = !american && found.uncertain ? Gloss::Uncertain : Gloss::Found;
             entry.sound = firstSound(entry.codes);
+            // A missing American transcription tells nothing: the British one's sound.
+            entry.americanSound = accent == Accent::Both && !found.american.isEmpty()
+                                      ? firstSound(found.american)
+                                      : entry.sound;
             entry.forms = pronunciations(entry.typed, entry.codes);
             entry.formNumbers.assign(size_t(entry.forms.size()), -1);
             if (american && entry.heteronym != nullptr && entry.forms.size() > 1) {
@@ -204,6 +210,7 @@ void TextAnnotator::lookUp(Entry& entry, bool guess) {
             entry.codes = accent == Accent::American ? american : british;
             entry.gloss = Gloss::Suggested;
             entry.sound = firstSound(british.isEmpty() ? american : british);
+            entry.americanSound = firstSound(american.isEmpty() ? british : american);
             entry.form = formOf(entry.codes, Gloss::Suggested,
                                 accent == Accent::Both ? american : QString());
         }
@@ -332,15 +339,33 @@ void TextAnnotator::emitBetween(QStringView text) {
 
 int TextAnnotator::chosenForm(Entry& entry, Entry* next) {
     Sound sound = Sound::Unknown;
+    Sound americanSound = Sound::Unknown;
     WordClass after = WordClass::End;
     if (next != nullptr) {
-        lookUp(*next, false);
+        // A word the dictionary lacks decides by its suggestion, asked for here as it would be
+        // when the word is written; a word the reader knows is never guessed.
+        lookUp(*next, !next->knownToReader);
         sound = next->sound;
+        americanSound = next->americanSound;
         after = next->wordClass;
     }
     if (entry.article >= 0) {
-        // The articles are the same in both accents.
+        // The articles are the same in both accents, but the next word may begin with a vowel in
+        // one and a consonant in the other ("herb"): each accent its own form, the stored one
+        // where the sound does not decide.
         const Article& forms = kArticles[entry.article];
+        if (options_.accent == Accent::Both && americanSound != sound) {
+            const auto formBefore = [&](Sound next, const QString& stored) {
+                const QStringView decided = next == Sound::Consonant ? forms.beforeConsonant
+                                            : next == Sound::Vowel   ? forms.beforeVowel
+                                                                     : QStringView();
+                return decided.isEmpty() ? stored : decided.toString();
+            };
+            const size_t stored = size_t(entry.form);
+            const QString british = formBefore(sound, forms_[stored]);
+            const QString american = formBefore(americanSound, americanForms_[stored]);
+            return formOf(british, Gloss::Found, american);
+        }
         if (sound == Sound::Consonant && !forms.beforeConsonant.isEmpty()) {
             return numberOfCodes(entry.beforeConsonant, forms.beforeConsonant,
                                  forms.beforeConsonant);
