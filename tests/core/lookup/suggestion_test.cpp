@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "espeakcodes.h"
+#include "espeakhyphens.h"
 #include "standins.h"
 #include "suggestion.h"
 

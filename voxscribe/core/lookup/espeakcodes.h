@@ -28,14 +28,6 @@ std::span<const EspeakPhoneme> espeakPhonemes();
 // a phoneme is unknown or there is no sound at all.
 QString codesFromEspeak(const QString& phonemeNames, const QString& spelling);
 
-// eSpeak runs the parts of a hyphenated word together ("high-speed" "h_'aI_s_p_'i:_d"), so the
-// rules could not tell where a part begins. wordNames: eSpeak's names of one such word;
-// partNames: those of each of its parts read alone ("h_'aI", "s_p_'i:_d"). The word's names with
-// a "-" where each part begins ("h_'aI_-_s_p_'i:_d"), the parts found from the front and from the
-// back of the word (a vowel may differ, eSpeak weakens some in a compound); a hyphen whose place
-// neither finds is left out.
-QString withHyphens(const QString& wordNames, const QStringList& partNames);
-
 // The same for eSpeak's American English voice, in the American codes of the dictionary
 // ("k_w_'O2_l_I#_t#_i" "5kwR:lIti"), by the rules of core/lookup/american_rules.txt.
 std::span<const EspeakPhoneme> americanEspeakPhonemes();

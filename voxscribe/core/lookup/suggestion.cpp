@@ -1,6 +1,7 @@
 #include "suggestion.h"
 
 #include "espeakcodes.h"
+#include "espeakhyphens.h"
 
 namespace core {
 namespace {

@@ -101,7 +101,7 @@ constexpr WeakForm kWeakForms[] = {
 };
 
 // The American form of a weak form: its own where it has one, else the British.
-QStringView americanOf(QStringView own, QStringView british) {
+inline QStringView americanOf(QStringView own, QStringView british) {
     return own.isEmpty() ? british : own;
 }
 
