@@ -94,8 +94,12 @@ def _marked(sounds, onsets=None):
             # the primary is marked only where the British form marks that syllable too.
             # But where the British form marks none ahead of the primary, CMU's on a later
             # syllable than the first is printed: "electronics" /ɪˌlekˈtrɑːnɪks/.
+            # The first syllable's is printed too where weak syllables alone lie between it
+            # and the primary: "necessarily" /ˌnesəˈserəli/, "illegality" /ˌɪliˈɡæləti/.
+            between = [s[2] for s in sounds[i + 1:primary] if s[1] == "v"]
             if (i != primary and onsets is not None and vowel_places.get(i) not in onsets
-                    and (vowel_places.get(i) == 0 or len(onsets) > 1)):
+                    and ((vowel_places.get(i) == 0 and (not between or any(between)))
+                         or len(onsets) > 1)):
                 continue
             start = i
             while start > 0 and sounds[start - 1][1] == "c":
@@ -184,7 +188,40 @@ def _british_vowels(form):
     return out
 
 
-def _weak_from_british(phones, british, spelling):
+# A word whose first, weak syllable is be-, de-, re- or pre- ("believe" "bi5li:v").
+WEAK_PREFIXED = re.compile(r"(b|d|r|pr)e")
+WEAK_PREFIX_FORM = re.compile(r"/?(b|d|r|pr)i[5,]")
+
+
+def _open_weak_e(phones, vowels, theirs, spelling, words):
+    """The places of CMU's ə beside a British weak ɪ spelled e in an open syllable inside the
+    word: American dictionaries print ə there ("envelope" /ˈenvəloʊp/, "expedition"
+    /ˌekspəˈdɪʃn/, "celebrate"), but keep ɪ in a closed syllable ("forests"), for a written i
+    ("medicine" /ˈmedɪsn/) and in the be-, de-, re-, pre- of a word that stands alone inside
+    the word (words: lower-case key -> British transcription): "misbehave" /ˌmɪsbɪˈheɪv/."""
+    slots = [t != "@" for t in theirs]
+    hiatus = [i + 1 in vowels for i in vowels]
+    groups = _matched_groups(slots, spelling, [h for h, s in zip(hiatus, slots) if s])
+    letters = iter(groups)
+    word = spelling.lower()
+    standing = {len(_vowel_groups(word[:j])) for j in range(1, len(word))
+                if WEAK_PREFIXED.match(word, j) and WEAK_PREFIX_FORM.match(words.get(word[j:], ""))}
+    places = set()
+    group = -1
+    for n, (i, t) in enumerate(zip(vowels, theirs)):
+        letter = next(letters)[1] if t != "@" else None
+        group += t != "@"
+        if (phones[i] != "AH0" or t != "i" or letter != "e" or n + 1 >= len(vowels)
+                or n == 0 or group in standing):
+            continue
+        onset = tuple(CMU_CONSONANTS[p] for p in phones[i + 1:vowels[n + 1]])
+        if onset and coderules.RULES.is_onset(onset) and not (len(onset) > 1
+                                                              and onset[0] == "s"):
+            places.add(i)
+    return places
+
+
+def _weak_from_british(phones, british, spelling, words):
     """Place among the phones -> the vowel that replaces CMU's unstressed one by the British
     vowel beside it (FROM_BRITISH_WEAK). But ə, whatever CMU or the British form has, in the
     endings of SCHWA_ENDINGS, before a last syllable of one consonant and a weak i ("quality"
@@ -216,6 +253,7 @@ def _weak_from_british(phones, british, spelling):
         # A weak æ only ahead of the primary stress ("baboon"; "abacus" /ˈæbəkəs/).
         if (phones[i], t) == ("AH0", "A") and i > primary:
             del weak[i]
+    kept |= _open_weak_e(phones, vowels, theirs, spelling, words)
     for i in kept:
         if phones[i] in ("AH0", "IH0"):
             weak[i] = "E"
@@ -237,10 +275,11 @@ def _weak_from_british(phones, british, spelling):
     return weak
 
 
-def from_cmu(phones, british=None, spelling=""):
+def from_cmu(phones, british=None, spelling="", words=None):
     """One CMU pronunciation ("K W AA1 L AH0 T IY0") in our American codes ("5kwB:lEti");
     british, the British form it stands beside, for the onsets of its stressed syllables and
-    its weak vowels; spelling, the word, for the endings that keep ə."""
+    its weak vowels; spelling, the word, for the endings that keep ə; words, the British
+    transcriptions by lower-case key, for the words that stand alone inside it."""
     phones = phones.split() if isinstance(phones, str) else list(phones)
     if british and re.search("u[Ei]", british):
         # "actual" /ˈæktʃuəl/, "genuine" /ˈdʒenjuɪn/: CMU's glide between two weak vowels is
@@ -250,7 +289,7 @@ def from_cmu(phones, british=None, spelling=""):
                     and phones[i + 2] in ("AH0", "IH0")):
                 phones[i:i + 2] = ["UW0"]
                 break
-    weak = _weak_from_british(phones, british, spelling) if british else {}
+    weak = _weak_from_british(phones, british, spelling, words or {}) if british else {}
     sounds = []
     for i, phone in enumerate(phones):
         base = phone.rstrip("012")

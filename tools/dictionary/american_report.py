@@ -99,6 +99,7 @@ def main(argv):
 
     # The rules on the words CMU has, with one British form.
     rules_compared = rules_stress = rules_same = rules_words = 0
+    words = {k.lower(): v for k, v in british.items()}
     for key, transcription in british.items():
         forms = generate.all_forms(transcription)
         variants = cmu.get(key.lower())
@@ -106,7 +107,7 @@ def main(argv):
             continue
         ruled = american_ipa.from_british(forms[0], key)
         rules_words += 1
-        rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0], key)
+        rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0], key, words)
         result = stress_agrees(ruled, variants)
         if result is not None:
             rules_compared += 1

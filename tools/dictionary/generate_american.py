@@ -234,11 +234,12 @@ def build(data_dir, british_dir):
     cmu = cmu_pronunciations(data_dir)
     entries = {}
     by_rules = {}
+    words = {k.lower(): v for k, v in british.items()}
     for key, transcription in british.items():
         forms = generate.all_forms(transcription)
         variants = cmu.get(key.lower())
         if variants:
-            us = unique(american_ipa.from_cmu(v, f, key)
+            us = unique(american_ipa.from_cmu(v, f, key, words)
                         for f, v in paired(forms, variants, key))
             entries[key] = (generate.written(us), "cmu")
     # The heads' forms from CMU alone: the evidence of a form made of its head is CMU's.
