@@ -188,9 +188,40 @@ def _british_vowels(form):
     return out
 
 
-# A word whose first, weak syllable is be-, de-, re- or pre- ("believe" "bi5li:v").
+# A word whose first, weak syllable is be-, de-, re- or pre- ("believe" "bi5li:v"), or a
+# weak e- after a prefix ("inequality": "i5kwRliti").
 WEAK_PREFIXED = re.compile(r"(b|d|r|pr)e")
 WEAK_PREFIX_FORM = re.compile(r"/?(b|d|r|pr)i[5,]")
+E_AFTER = re.compile(r"in|un|non|re|dis|mis")
+WEAK_E_FORM = re.compile(r"/?i[5,]")
+
+
+def _standing_prefixes(word, words):
+    """The places among the spelling's vowel groups of the e of a be-, de-, re-, pre- that
+    begins a word standing alone inside the word, with an ending or not ("misbehave",
+    "unreservedly"), of a weak e- after in-, un-, non-, re-, dis-, mis- ("inequality"), and
+    the first of each part after a hyphen ("re-emerge", "test-retest"): their ɪ stays before
+    a stressed syllable ("representation" has ə)."""
+    places = set()
+    for j in range(1, len(word)):
+        if word[j - 1] == "-":
+            places.add(len(_vowel_groups(word[:j])))
+            continue
+        prefixed = WEAK_PREFIXED.match(word, j)
+        e_stem = word[j] == "e" and E_AFTER.fullmatch(word[:j])
+        if not (prefixed or e_stem):
+            continue
+        form = WEAK_PREFIX_FORM if prefixed else WEAK_E_FORM
+        if any(form.match(words.get(word[j:end], "")) for end in range(len(word), j + 3, -1)):
+            places.add(len(_vowel_groups(word[:j])))
+    return places
+
+
+def open_onset(consonants):
+    """Whether consonants between two vowels all begin the second syllable, an s and another
+    consonant aside (the s closes the first: "orchestra" /ˈɔːrkɪstrə/)."""
+    return bool(consonants) and coderules.RULES.is_onset(tuple(consonants)) and not (
+        len(consonants) > 1 and consonants[0] == "s")
 
 
 def _open_weak_e(phones, vowels, theirs, spelling, words):
@@ -203,20 +234,16 @@ def _open_weak_e(phones, vowels, theirs, spelling, words):
     hiatus = [i + 1 in vowels for i in vowels]
     groups = _matched_groups(slots, spelling, [h for h, s in zip(hiatus, slots) if s])
     letters = iter(groups)
-    word = spelling.lower()
-    standing = {len(_vowel_groups(word[:j])) for j in range(1, len(word))
-                if WEAK_PREFIXED.match(word, j) and WEAK_PREFIX_FORM.match(words.get(word[j:], ""))}
+    standing = _standing_prefixes(spelling.lower(), words)
     places = set()
     group = -1
     for n, (i, t) in enumerate(zip(vowels, theirs)):
         letter = next(letters)[1] if t != "@" else None
         group += t != "@"
         if (phones[i] != "AH0" or t != "i" or letter != "e" or n + 1 >= len(vowels)
-                or n == 0 or group in standing):
+                or n == 0 or (group in standing and phones[vowels[n + 1]][-1] in "12")):
             continue
-        onset = tuple(CMU_CONSONANTS[p] for p in phones[i + 1:vowels[n + 1]])
-        if onset and coderules.RULES.is_onset(onset) and not (len(onset) > 1
-                                                              and onset[0] == "s"):
+        if open_onset([CMU_CONSONANTS[p] for p in phones[i + 1:vowels[n + 1]]]):
             places.add(i)
     return places
 
@@ -534,16 +561,17 @@ def syllabic_n_fits(before, before_before, vowel_before_stressed, spelling):
     return before in SYLLABIC_N_AFTER
 
 
-def from_british(form, spelling):
+def from_british(form, spelling, known=None):
     """One British form in our codes rewritten as American; the spelling tells where an r was.
     Each word of a key of several is rewritten apart; of a word's several primary stresses
-    ("5Qn5treind") the last leads, as American dictionaries print it: /ˌʌnˈtreɪnd/."""
+    ("5Qn5treind") the last leads, as American dictionaries print it: /ˌʌnˈtreɪnd/. known,
+    the British transcriptions by lower-case key, for the words that stand alone inside."""
     forms, words = form.split(" "), spelling.split(" ")
     if len(forms) != len(words):
         words = [spelling] * len(forms)
     out = []
     for f, w in zip(forms, words):
-        text = _from_british_word(f, w)
+        text = _from_british_word(f, w, known or {})
         last = text.rfind("5")
         out.append(text[:last].replace("5", ",") + text[last:] if last > 0 else text)
     return " ".join(out)
@@ -566,7 +594,7 @@ def _primary_vowel(tokens):
     return primary
 
 
-def _from_british_word(form, spelling):
+def _from_british_word(form, spelling, words):
     toks = []
     stressed = []  # of each vowel: whether its syllable bears a stress mark
     marked = False
@@ -717,6 +745,14 @@ def _from_british_word(form, spelling):
     if (len(places) > 1 and out[places[-1]][0] == "i" and places[-1] - places[-2] == 2
             and not out[places[-1] - 1][1]):
         kept.add(places[-2])
+    # And for a weak ɪ spelled e in an open syllable inside the word ("envelope"), as from
+    # CMU.
+    standing = _standing_prefixes(word, words)
+    for n, i in enumerate(places[1:-1], 1):
+        onset = [o[0] for o in out[i + 1:places[n + 1]] if o[0] not in "5,"]
+        if (out[i][0] == "I" and out[i][2] == "i" and not out[i][3] and groups[n][1] == "e"
+                and not (n in standing and out[places[n + 1]][3]) and open_onset(onset)):
+            kept.add(i)
     for i in kept:
         if weak(i) and out[i][0] != "J":
             out[i][0] = "E"

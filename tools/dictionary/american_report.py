@@ -105,7 +105,7 @@ def main(argv):
         variants = cmu.get(key.lower())
         if not variants or len(forms) != 1:
             continue
-        ruled = american_ipa.from_british(forms[0], key)
+        ruled = american_ipa.from_british(forms[0], key, words)
         rules_words += 1
         rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0], key, words)
         result = stress_agrees(ruled, variants)

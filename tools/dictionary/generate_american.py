@@ -251,7 +251,7 @@ def build(data_dir, british_dir):
         if made:
             entries[key] = (generate.written(unique(made)), "head")
         else:
-            by_rules[key] = unique(american_ipa.from_british(f, key)
+            by_rules[key] = unique(american_ipa.from_british(f, key, words)
                                    for f in generate.all_forms(transcription))
     readings = american_ipa.espeak(by_rules)
     dropped = {}

@@ -176,7 +176,7 @@ FROM_CMU = [
 ]
 
 # The British transcriptions of the words that stand alone inside the cases above.
-STANDING = {"behave": "bi5heiv"}
+STANDING = {"behave": "bi5heiv", "reserved": "ri5zE:vd"}
 
 # word, the British form, the American codes the rules make of it.
 FROM_BRITISH = [
@@ -266,6 +266,13 @@ FROM_BRITISH = [
     ("category", "5kAtigEri", "5kAtEgR:ri"),
     ("salary", "5sAlEri", "5sAlEri"),
     ("blackberry", "5blAkbEri", "5blAkberi"),
+    # ə for an e of an open syllable inside the word, but not a standing word's re- or a
+    # hyphenated part's first vowel; ɪ for an i or in a closed syllable.
+    ("appetiser", "5ApitaizE", "5ApEtaIzEr"),
+    ("amethysts", "5AmiWists", "5AmEWIsts"),
+    ("unreservedly", ",Qnri5zE:vdli", ",QnrI5z\\:rvdli"),
+    ("re-emerge", ",ri:i5mE:dV", ",ri:I5m\\:rdV"),
+    ("orchestra", "5R:kistrE", "5R:rkIstrE"),
     # Weak u: ə after j before l, u in an open syllable, ʊ in a closed one; the happy i.
     ("regular", "5regjulE", "5regjElEr"),
     ("muscularity", ",mQskju5lAriti", ",mQskju5lArEti"),
@@ -304,7 +311,7 @@ class FromBritish(unittest.TestCase):
     def test_cases(self):
         for word, british, expected in FROM_BRITISH:
             with self.subTest(word=word):
-                self.assertEqual(american_ipa.from_british(british, word), expected)
+                self.assertEqual(american_ipa.from_british(british, word, STANDING), expected)
 
 
 class EspeakReading(unittest.TestCase):
