@@ -302,6 +302,16 @@ def _weak_from_british(phones, british, spelling, words):
     return weak
 
 
+def _olog(phones, last):
+    """-ology, -ologies, -ologist as CMU writes most of them where it writes a few otherwise:
+    the lot vowel ɑː, not ɔː or oʊ, a dʒ, not a g, and a weak i or ɪ after it: "mixology",
+    "psychopathologies" /ˌsaɪkoʊpəˈθɑːlədʒiz/, "typology", "anthologist"."""
+    text = " ".join(phones)
+    text = re.sub(r"\b(?:AO|OW)([12]) L (?:AH0|AA0) (?:G|JH) (?:IY|IH)[02]\b",
+                  lambda m: "AA%s L AH0 JH %s0" % (m.group(1), last), text)
+    return text.split()
+
+
 def from_cmu(phones, british=None, spelling="", words=None):
     """One CMU pronunciation ("K W AA1 L AH0 T IY0") in our American codes ("5kwB:lEti");
     british, the British form it stands beside, for the onsets of its stressed syllables and
@@ -316,6 +326,8 @@ def from_cmu(phones, british=None, spelling="", words=None):
                     and phones[i + 2] in ("AH0", "IH0")):
                 phones[i:i + 2] = ["UW0"]
                 break
+    if re.search("olog(y|ies|ist|ists)$", spelling.lower()):
+        phones = _olog(phones, "IH" if spelling.lower().endswith(("ist", "ists")) else "IY")
     weak = _weak_from_british(phones, british, spelling, words or {}) if british else {}
     sounds = []
     for i, phone in enumerate(phones):
@@ -436,6 +448,23 @@ def from_cmu(phones, british=None, spelling="", words=None):
                 out[i] = (long or code, kind, 2)
     # CMU marks a compound's second element with a primary stress too: the first one leads.
     return _marked(out, onsets)
+
+
+# The names of the letters, for an abbreviation read letter by letter.
+LETTER_NAMES = {"A": "eI", "B": "bi:", "C": "si:", "D": "di:", "E": "i:", "F": "ef", "G": "dVi:",
+                "H": "eItF", "I": "aI", "J": "dVeI", "K": "keI", "L": "el", "M": "em", "N": "en",
+                "O": "oJ", "P": "pi:", "Q": "kju:", "R": "B:r", "S": "es", "T": "ti:",
+                "U": "ju:", "V": "vi:", "W": "dQblju:", "X": "eks", "Y": "waI", "Z": "zi:"}
+
+
+def letters(abbreviation):
+    """An abbreviation read letter by letter, as the British entry is: the names of its
+    letters, a secondary stress on the first, the primary on the last ("UN" /ˌjuːˈen/, not
+    CMU's "un")."""
+    names = [LETTER_NAMES[c] for c in abbreviation.upper() if c in LETTER_NAMES]
+    if len(names) < 2:
+        return None
+    return "," + names[0] + "".join(names[1:-1]) + "5" + names[-1]
 
 
 # The rules that rewrite a British vowel, by its code: (without an r, with the spelling's r).

@@ -173,6 +173,10 @@ FROM_CMU = [
     ("matador", "M AE1 T AH0 D ER0", "5mAtEdR:", "5mAtEdR:r"),
     ("nineteenth", "N AY1 N T IY1 N TH", "", "5naInti:nW"),
     ("the", "DH AH0", "", "TE"),
+    # -ology, -ologies, -ologist with the lot vowel, dʒ and a weak i, whatever CMU writes.
+    ("psychopathologies", "S AY2 K AH0 P AE0 TH AO1 L AH0 G IY2 Z", ",saikEupE5WRlEgi:z",
+     ",saIkEpE5WB:lEdViz"),
+    ("typology", "T AY2 P OW1 L AH0 G IH2", "tai5pRlEdVi", "taI5pB:lEdVi"),
 ]
 
 # The British transcriptions of the words that stand alone inside the cases above.
@@ -405,6 +409,8 @@ class CommittedTables(unittest.TestCase):
         allowed = sources.dictionary_characters()
         self.assertFalse([k for k, v in american.items() if set(v) - allowed])
         self.assertEqual(american["quality"], "5kwB:lEti")
+        # An abbreviation by its letters' names, not CMU's word spelt alike ("un").
+        self.assertEqual(american["UN"], ",ju:5en")
 
 
 if __name__ == "__main__":
