@@ -225,12 +225,15 @@ def open_onset(consonants):
 
 
 def _open_weak_e(phones, vowels, theirs, spelling, words):
-    """The places of CMU's ə beside a British weak ɪ spelled e in an open syllable inside the
-    word: American dictionaries print ə there ("envelope" /ˈenvəloʊp/, "expedition"
-    /ˌekspəˈdɪʃn/, "celebrate"), but keep ɪ in a closed syllable ("forests"), for a written i
-    ("medicine" /ˈmedɪsn/) and in the be-, de-, re-, pre- of a word that stands alone inside
-    the word (words: lower-case key -> British transcription): "misbehave" /ˌmɪsbɪˈheɪv/."""
+    """The places of CMU's ə beside a British weak ɪ spelled e in an open syllable between
+    the first syllable and the primary stress: American speech reduces it fully there and
+    dictionaries print ə ("expedition" /ˌekspəˈdɪʃn/, "necessarily", "delegation"), but keep
+    ɪ in a closed syllable ("orchestra"), for a written i ("anticipation"), after the primary
+    stress, where they differ from word to word ("elephant", "envelope"), and in the be-,
+    de-, re-, pre- of a word that stands alone inside the word (words: lower-case key ->
+    British transcription): "misbehave" /ˌmɪsbɪˈheɪv/."""
     slots = [t != "@" for t in theirs]
+    primary = next((i for i in vowels if phones[i].endswith("1")), -1)
     hiatus = [i + 1 in vowels for i in vowels]
     groups = _matched_groups(slots, spelling, [h for h, s in zip(hiatus, slots) if s])
     letters = iter(groups)
@@ -240,7 +243,7 @@ def _open_weak_e(phones, vowels, theirs, spelling, words):
     for n, (i, t) in enumerate(zip(vowels, theirs)):
         letter = next(letters)[1] if t != "@" else None
         group += t != "@"
-        if (phones[i] != "AH0" or t != "i" or letter != "e" or n + 1 >= len(vowels)
+        if (phones[i] != "AH0" or t != "i" or letter != "e" or i > primary
                 or n == 0 or (group in standing and phones[vowels[n + 1]][-1] in "12")):
             continue
         if open_onset([CMU_CONSONANTS[p] for p in phones[i + 1:vowels[n + 1]]]):
@@ -774,10 +777,10 @@ def _from_british_word(form, spelling, words):
     if (len(places) > 1 and out[places[-1]][0] == "i" and places[-1] - places[-2] == 2
             and not out[places[-1] - 1][1]):
         kept.add(places[-2])
-    # And for a weak ɪ spelled e in an open syllable inside the word ("envelope"), as from
-    # CMU.
+    # And for a weak ɪ spelled e in an open syllable ahead of the primary stress
+    # ("expedition"), as from CMU.
     standing = _standing_prefixes(word, words)
-    for n, i in enumerate(places[1:-1], 1):
+    for n, i in enumerate(places[1:primary or 0], 1):
         onset = [o[0] for o in out[i + 1:places[n + 1]] if o[0] not in "5,"]
         if (out[i][0] == "I" and out[i][2] == "i" and not out[i][3] and groups[n][1] == "e"
                 and not (n in standing and out[places[n + 1]][3]) and open_onset(onset)):

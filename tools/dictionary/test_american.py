@@ -100,8 +100,9 @@ FROM_CMU = [
     ("toilet", "T OY1 L AH0 T", "5tRilit", "5tRIlEt"),
     ("poem", "P OW1 AH0 M", "5pEuim", "5poJEm"),
     ("wallet", "W AO1 L AH0 T", "5wRlit", "5wR:lIt"),
-    # ə for an e of an open syllable inside the word; ɪ for an i, or in a closed syllable.
-    ("envelope", "EH1 N V AH0 L OW2 P", "5envilEup", "5envEloJp"),
+    # ə for an e of an open syllable ahead of the primary stress; ɪ for an i, in a closed
+    # syllable or after the primary.
+    ("envelope", "EH1 N V AH0 L OW2 P", "5envilEup", "5envIloJp"),
     ("expedition", "EH2 K S P AH0 D IH1 SH AH0 N", ",ekspi5diFEn", ",ekspE5dIFn"),
     ("medicine", "M EH1 D AH0 S AH0 N", "5medisn", "5medIsn"),
     ("orchestra", "AO1 R K AH0 S T R AH0", "5R:kistrE", "5R:rkIstrE"),
@@ -270,10 +271,11 @@ FROM_BRITISH = [
     ("category", "5kAtigEri", "5kAtEgR:ri"),
     ("salary", "5sAlEri", "5sAlEri"),
     ("blackberry", "5blAkbEri", "5blAkberi"),
-    # ə for an e of an open syllable inside the word, but not a standing word's re- or a
-    # hyphenated part's first vowel; ɪ for an i or in a closed syllable.
-    ("appetiser", "5ApitaizE", "5ApEtaIzEr"),
-    ("amethysts", "5AmiWists", "5AmEWIsts"),
+    # ə for an e of an open syllable ahead of the primary stress, but not a standing word's
+    # re- or a hyphenated part's first vowel; ɪ for an i, in a closed syllable or after the
+    # primary.
+    ("valediction", ",vAli5dikFEn", ",vAlE5dIkFn"),
+    ("appetiser", "5ApitaizE", "5ApItaIzEr"),
     ("unreservedly", ",Qnri5zE:vdli", ",QnrI5z\\:rvdli"),
     ("re-emerge", ",ri:i5mE:dV", ",ri:I5m\\:rdV"),
     ("orchestra", "5R:kistrE", "5R:rkIstrE"),
