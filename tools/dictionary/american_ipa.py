@@ -94,8 +94,12 @@ def _marked(sounds, onsets=None):
             # the primary is marked only where the British form marks that syllable too.
             # But where the British form marks none ahead of the primary, CMU's on a later
             # syllable than the first is printed: "electronics" /ɪˌlekˈtrɑːnɪks/.
+            # The first syllable's is printed too where weak syllables alone lie between it
+            # and the primary: "necessarily" /ˌnesəˈserəli/, "illegality" /ˌɪliˈɡæləti/.
+            between = [s[2] for s in sounds[i + 1:primary] if s[1] == "v"]
             if (i != primary and onsets is not None and vowel_places.get(i) not in onsets
-                    and (vowel_places.get(i) == 0 or len(onsets) > 1)):
+                    and ((vowel_places.get(i) == 0 and (not between or any(between)))
+                         or len(onsets) > 1)):
                 continue
             start = i
             while start > 0 and sounds[start - 1][1] == "c":
@@ -184,7 +188,70 @@ def _british_vowels(form):
     return out
 
 
-def _weak_from_british(phones, british, spelling):
+# A word whose first, weak syllable is be-, de-, re- or pre- ("believe" "bi5li:v"), or a
+# weak e- after a prefix ("inequality": "i5kwRliti").
+WEAK_PREFIXED = re.compile(r"(b|d|r|pr)e")
+WEAK_PREFIX_FORM = re.compile(r"/?(b|d|r|pr)i[5,]")
+E_AFTER = re.compile(r"in|un|non|re|dis|mis")
+WEAK_E_FORM = re.compile(r"/?i[5,]")
+
+
+def _standing_prefixes(word, words):
+    """The places among the spelling's vowel groups of the e of a be-, de-, re-, pre- that
+    begins a word standing alone inside the word, with an ending or not ("misbehave",
+    "unreservedly"), of a weak e- after in-, un-, non-, re-, dis-, mis- ("inequality"), and
+    the first of each part after a hyphen ("re-emerge", "test-retest"): their ɪ stays before
+    a stressed syllable ("representation" has ə)."""
+    places = set()
+    for j in range(1, len(word)):
+        if word[j - 1] == "-":
+            places.add(len(_vowel_groups(word[:j])))
+            continue
+        prefixed = WEAK_PREFIXED.match(word, j)
+        e_stem = word[j] == "e" and E_AFTER.fullmatch(word[:j])
+        if not (prefixed or e_stem):
+            continue
+        form = WEAK_PREFIX_FORM if prefixed else WEAK_E_FORM
+        if any(form.match(words.get(word[j:end], "")) for end in range(len(word), j + 3, -1)):
+            places.add(len(_vowel_groups(word[:j])))
+    return places
+
+
+def open_onset(consonants):
+    """Whether consonants between two vowels all begin the second syllable, an s and another
+    consonant aside (the s closes the first: "orchestra" /ˈɔːrkɪstrə/)."""
+    return bool(consonants) and coderules.RULES.is_onset(tuple(consonants)) and not (
+        len(consonants) > 1 and consonants[0] == "s")
+
+
+def _open_weak_e(phones, vowels, theirs, spelling, words):
+    """The places of CMU's ə beside a British weak ɪ spelled e in an open syllable between
+    the first syllable and the primary stress: American speech reduces it fully there and
+    dictionaries print ə ("expedition" /ˌekspəˈdɪʃn/, "necessarily", "delegation"), but keep
+    ɪ in a closed syllable ("orchestra"), for a written i ("anticipation"), after the primary
+    stress, where they differ from word to word ("elephant", "envelope"), and in the be-,
+    de-, re-, pre- of a word that stands alone inside the word (words: lower-case key ->
+    British transcription): "misbehave" /ˌmɪsbɪˈheɪv/."""
+    slots = [t != "@" for t in theirs]
+    primary = next((i for i in vowels if phones[i].endswith("1")), -1)
+    hiatus = [i + 1 in vowels for i in vowels]
+    groups = _matched_groups(slots, spelling, [h for h, s in zip(hiatus, slots) if s])
+    letters = iter(groups)
+    standing = _standing_prefixes(spelling.lower(), words)
+    places = set()
+    group = -1
+    for n, (i, t) in enumerate(zip(vowels, theirs)):
+        letter = next(letters)[1] if t != "@" else None
+        group += t != "@"
+        if (phones[i] != "AH0" or t != "i" or letter != "e" or i > primary
+                or n == 0 or (group in standing and phones[vowels[n + 1]][-1] in "12")):
+            continue
+        if open_onset([CMU_CONSONANTS[p] for p in phones[i + 1:vowels[n + 1]]]):
+            places.add(i)
+    return places
+
+
+def _weak_from_british(phones, british, spelling, words):
     """Place among the phones -> the vowel that replaces CMU's unstressed one by the British
     vowel beside it (FROM_BRITISH_WEAK). But ə, whatever CMU or the British form has, in the
     endings of SCHWA_ENDINGS, before a last syllable of one consonant and a weak i ("quality"
@@ -216,6 +283,7 @@ def _weak_from_british(phones, british, spelling):
         # A weak æ only ahead of the primary stress ("baboon"; "abacus" /ˈæbəkəs/).
         if (phones[i], t) == ("AH0", "A") and i > primary:
             del weak[i]
+    kept |= _open_weak_e(phones, vowels, theirs, spelling, words)
     for i in kept:
         if phones[i] in ("AH0", "IH0"):
             weak[i] = "E"
@@ -237,10 +305,21 @@ def _weak_from_british(phones, british, spelling):
     return weak
 
 
-def from_cmu(phones, british=None, spelling=""):
+def _olog(phones, last):
+    """-ology, -ologies, -ologist as CMU writes most of them where it writes a few otherwise:
+    the lot vowel ɑː, not ɔː or oʊ, a dʒ, not a g, and a weak i or ɪ after it: "mixology",
+    "psychopathologies" /ˌsaɪkoʊpəˈθɑːlədʒiz/, "typology", "anthologist"."""
+    text = " ".join(phones)
+    text = re.sub(r"\b(?:AO|OW)([12]) L (?:AH0|AA0) (?:G|JH) (?:IY|IH)[02]\b",
+                  lambda m: "AA%s L AH0 JH %s0" % (m.group(1), last), text)
+    return text.split()
+
+
+def from_cmu(phones, british=None, spelling="", words=None):
     """One CMU pronunciation ("K W AA1 L AH0 T IY0") in our American codes ("5kwB:lEti");
     british, the British form it stands beside, for the onsets of its stressed syllables and
-    its weak vowels; spelling, the word, for the endings that keep ə."""
+    its weak vowels; spelling, the word, for the endings that keep ə; words, the British
+    transcriptions by lower-case key, for the words that stand alone inside it."""
     phones = phones.split() if isinstance(phones, str) else list(phones)
     if british and re.search("u[Ei]", british):
         # "actual" /ˈæktʃuəl/, "genuine" /ˈdʒenjuɪn/: CMU's glide between two weak vowels is
@@ -250,7 +329,9 @@ def from_cmu(phones, british=None, spelling=""):
                     and phones[i + 2] in ("AH0", "IH0")):
                 phones[i:i + 2] = ["UW0"]
                 break
-    weak = _weak_from_british(phones, british, spelling) if british else {}
+    if re.search("olog(y|ies|ist|ists)$", spelling.lower()):
+        phones = _olog(phones, "IH" if spelling.lower().endswith(("ist", "ists")) else "IY")
+    weak = _weak_from_british(phones, british, spelling, words or {}) if british else {}
     sounds = []
     for i, phone in enumerate(phones):
         base = phone.rstrip("012")
@@ -370,6 +451,23 @@ def from_cmu(phones, british=None, spelling=""):
                 out[i] = (long or code, kind, 2)
     # CMU marks a compound's second element with a primary stress too: the first one leads.
     return _marked(out, onsets)
+
+
+# The names of the letters, for an abbreviation read letter by letter.
+LETTER_NAMES = {"A": "eI", "B": "bi:", "C": "si:", "D": "di:", "E": "i:", "F": "ef", "G": "dVi:",
+                "H": "eItF", "I": "aI", "J": "dVeI", "K": "keI", "L": "el", "M": "em", "N": "en",
+                "O": "oJ", "P": "pi:", "Q": "kju:", "R": "B:r", "S": "es", "T": "ti:",
+                "U": "ju:", "V": "vi:", "W": "dQblju:", "X": "eks", "Y": "waI", "Z": "zi:"}
+
+
+def letters(abbreviation):
+    """An abbreviation read letter by letter, as the British entry is: the names of its
+    letters, a secondary stress on the first, the primary on the last ("UN" /ˌjuːˈen/, not
+    CMU's "un")."""
+    names = [LETTER_NAMES[c] for c in abbreviation.upper() if c in LETTER_NAMES]
+    if len(names) < 2:
+        return None
+    return "," + names[0] + "".join(names[1:-1]) + "5" + names[-1]
 
 
 # The rules that rewrite a British vowel, by its code: (without an r, with the spelling's r).
@@ -495,16 +593,17 @@ def syllabic_n_fits(before, before_before, vowel_before_stressed, spelling):
     return before in SYLLABIC_N_AFTER
 
 
-def from_british(form, spelling):
+def from_british(form, spelling, known=None):
     """One British form in our codes rewritten as American; the spelling tells where an r was.
     Each word of a key of several is rewritten apart; of a word's several primary stresses
-    ("5Qn5treind") the last leads, as American dictionaries print it: /ˌʌnˈtreɪnd/."""
+    ("5Qn5treind") the last leads, as American dictionaries print it: /ˌʌnˈtreɪnd/. known,
+    the British transcriptions by lower-case key, for the words that stand alone inside."""
     forms, words = form.split(" "), spelling.split(" ")
     if len(forms) != len(words):
         words = [spelling] * len(forms)
     out = []
     for f, w in zip(forms, words):
-        text = _from_british_word(f, w)
+        text = _from_british_word(f, w, known or {})
         last = text.rfind("5")
         out.append(text[:last].replace("5", ",") + text[last:] if last > 0 else text)
     return " ".join(out)
@@ -527,7 +626,7 @@ def _primary_vowel(tokens):
     return primary
 
 
-def _from_british_word(form, spelling):
+def _from_british_word(form, spelling, words):
     toks = []
     stressed = []  # of each vowel: whether its syllable bears a stress mark
     marked = False
@@ -678,6 +777,14 @@ def _from_british_word(form, spelling):
     if (len(places) > 1 and out[places[-1]][0] == "i" and places[-1] - places[-2] == 2
             and not out[places[-1] - 1][1]):
         kept.add(places[-2])
+    # And for a weak ɪ spelled e in an open syllable ahead of the primary stress
+    # ("expedition"), as from CMU.
+    standing = _standing_prefixes(word, words)
+    for n, i in enumerate(places[1:primary or 0], 1):
+        onset = [o[0] for o in out[i + 1:places[n + 1]] if o[0] not in "5,"]
+        if (out[i][0] == "I" and out[i][2] == "i" and not out[i][3] and groups[n][1] == "e"
+                and not (n in standing and out[places[n + 1]][3]) and open_onset(onset)):
+            kept.add(i)
     for i in kept:
         if weak(i) and out[i][0] != "J":
             out[i][0] = "E"

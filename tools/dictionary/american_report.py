@@ -4,7 +4,7 @@
     american_report.py [--data DIR] [--stress-floor PERCENT] [--heldout-floor PERCENT]
 
 - keys by source: CMU, a regular form of a head word CMU has, the rules alone (checked by
-  eSpeak NG's American voice), dropped;
+  eSpeak NG's American voice), the abbreviations read letter by letter, dropped;
 - the primary stress of every American form on CMU's syllable, by source, where CMU has the
   word and counts as many syllables; the rules, which write only words CMU lacks, are measured
   on the words CMU has: their forms against CMU's, stress and whole form;
@@ -64,7 +64,11 @@ def main(argv):
 
     heads = {k: v for k, v in american.items() if k.lower() in cmu}
 
+    spelled = generate_american.abbreviations()
+
     def source(key):
+        if key in spelled and american[key] == american_ipa.letters(key):
+            return "letters"
         if key.lower() in cmu:
             return "cmu"
         made = generate_american.from_head(key, british, heads)
@@ -76,8 +80,9 @@ def main(argv):
     counts = collections.Counter(sources_of.values())
     dropped = len(british) - len(american)
     print("keys: %d; from CMU %d, of the head word's reading in CMU %d, by the rules alone %d "
-          "(checked by eSpeak en-us), dropped %d"
-          % (len(british), counts["cmu"], counts["head"], counts["rules"], dropped))
+          "(checked by eSpeak en-us), letter by letter %d, dropped %d"
+          % (len(british), counts["cmu"], counts["head"], counts["rules"], counts["letters"],
+             dropped))
 
     agree = collections.Counter()
     compared = collections.Counter()
@@ -99,14 +104,15 @@ def main(argv):
 
     # The rules on the words CMU has, with one British form.
     rules_compared = rules_stress = rules_same = rules_words = 0
+    words = {k.lower(): v for k, v in british.items()}
     for key, transcription in british.items():
         forms = generate.all_forms(transcription)
         variants = cmu.get(key.lower())
         if not variants or len(forms) != 1:
             continue
-        ruled = american_ipa.from_british(forms[0], key)
+        ruled = american_ipa.from_british(forms[0], key, words)
         rules_words += 1
-        rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0], key)
+        rules_same += ruled == american_ipa.from_cmu(variants[0], forms[0], key, words)
         result = stress_agrees(ruled, variants)
         if result is not None:
             rules_compared += 1

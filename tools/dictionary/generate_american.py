@@ -228,17 +228,27 @@ def _with_ending(key, forms, uk_heads, us_heads, tails):
     return made
 
 
+def abbreviations():
+    """The keys read letter by letter (abbreviations.tsv)."""
+    return {row[0] for row in sources.tool_table("abbreviations.tsv")}
+
+
 def build(data_dir, british_dir):
     """(entries: key -> (transcription, method), dropped: key -> reason)."""
     british = british_entries(british_dir)
     cmu = cmu_pronunciations(data_dir)
     entries = {}
     by_rules = {}
+    words = {k.lower(): v for k, v in british.items()}
+    spelled = abbreviations()
     for key, transcription in british.items():
         forms = generate.all_forms(transcription)
         variants = cmu.get(key.lower())
-        if variants:
-            us = unique(american_ipa.from_cmu(v, f, key)
+        if key in spelled and american_ipa.letters(key):
+            # CMU's reading is of the word spelt alike in lower case ("UN", "un").
+            entries[key] = (american_ipa.letters(key), "letters")
+        elif variants:
+            us = unique(american_ipa.from_cmu(v, f, key, words)
                         for f, v in paired(forms, variants, key))
             entries[key] = (generate.written(us), "cmu")
     # The heads' forms from CMU alone: the evidence of a form made of its head is CMU's.
@@ -250,7 +260,7 @@ def build(data_dir, british_dir):
         if made:
             entries[key] = (generate.written(unique(made)), "head")
         else:
-            by_rules[key] = unique(american_ipa.from_british(f, key)
+            by_rules[key] = unique(american_ipa.from_british(f, key, words)
                                    for f in generate.all_forms(transcription))
     readings = american_ipa.espeak(by_rules)
     dropped = {}

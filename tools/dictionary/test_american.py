@@ -100,6 +100,14 @@ FROM_CMU = [
     ("toilet", "T OY1 L AH0 T", "5tRilit", "5tRIlEt"),
     ("poem", "P OW1 AH0 M", "5pEuim", "5poJEm"),
     ("wallet", "W AO1 L AH0 T", "5wRlit", "5wR:lIt"),
+    # ə for an e of an open syllable ahead of the primary stress; ɪ for an i, in a closed
+    # syllable or after the primary.
+    ("envelope", "EH1 N V AH0 L OW2 P", "5envilEup", "5envIloJp"),
+    ("expedition", "EH2 K S P AH0 D IH1 SH AH0 N", ",ekspi5diFEn", ",ekspE5dIFn"),
+    ("medicine", "M EH1 D AH0 S AH0 N", "5medisn", "5medIsn"),
+    ("orchestra", "AO1 R K AH0 S T R AH0", "5R:kistrE", "5R:rkIstrE"),
+    # But ɪ for the be-, de-, re-, pre- of a word standing alone inside (STANDING).
+    ("misbehave", "M IH2 S B AH0 HH EY1 V", "misbi5heiv", ",mIsbI5heIv"),
     ("nostril", "N AA1 S T R IH0 L", "5nRstril", "5nB:strEl"),
     ("foreign", "F AO1 R AH0 N", "5fRrin", "5fR:rEn"),
     ("beautiful", "B Y UW1 T AH0 F AH0 L", "5bju:tEful", "5bju:tIfl"),
@@ -147,13 +155,16 @@ FROM_CMU = [
     # or u without it weak; the British form's weak syllables after the primary do not count.
     ("important", "IH2 M P AO1 R T AH0 N T", "im5pR:tEnt", "Im5pR:rtnt"),
     ("replace", "R IY2 P L EY1 S", "ri5pleis", "ri5pleIs"),
-    ("reproduce", "R IY2 P R AH0 D UW1 S", "ri:prE5dju:s", "ri:prE5du:s"),
+    ("reproduce", "R IY2 P R AH0 D UW1 S", "ri:prE5dju:s", ",ri:prE5du:s"),
     ("disagreement", "D IH0 S AH0 G R IY1 M AH0 N T", ",disE5gri:mEnt", ",dIsE5gri:mEnt"),
     # CMU's secondary stress on a later syllable ahead of the primary is printed.
     ("electronics", "IH2 L EH2 K T R AA1 N IH0 K S", "ilek5trRniks", "I,lek5trB:nIks"),
     ("impersonation", "IH2 M P ER0 S AH0 N EY1 SH AH0 N", "im,pE:sE5neiFEn",
      "Im,p\\:rsE5neIFn"),
     ("humiliation", "HH Y UW2 M IH2 L IY0 EY1 SH AH0 N", "hju:,mili5eiFEn", "hju:,mIli5eIFn"),
+    # And CMU's on the first syllable where only weak ones lie between it and the primary.
+    ("necessarily", "N EH2 S AH0 S EH1 R AH0 L IY0", "nesi5serili", ",nesE5serEli"),
+    ("illegality", "IH2 L IY0 G AE1 L IH0 T IY0", "ili:5gAliti", ",Ili5gAlEti"),
     ("CIA", "S IY2 AY2 EY1", ",si:ai5ei", ",si:aI5eI"),
     ("rebuilt", "R IY0 B IH1 L T", ",ri:5bilt", ",ri:5bIlt"),
     ("precaution", "P R IY0 K AO1 SH AH0 N", "pri5kR:FEn", "prI5kR:Fn"),
@@ -163,7 +174,14 @@ FROM_CMU = [
     ("matador", "M AE1 T AH0 D ER0", "5mAtEdR:", "5mAtEdR:r"),
     ("nineteenth", "N AY1 N T IY1 N TH", "", "5naInti:nW"),
     ("the", "DH AH0", "", "TE"),
+    # -ology, -ologies, -ologist with the lot vowel, dʒ and a weak i, whatever CMU writes.
+    ("psychopathologies", "S AY2 K AH0 P AE0 TH AO1 L AH0 G IY2 Z", ",saikEupE5WRlEgi:z",
+     ",saIkEpE5WB:lEdViz"),
+    ("typology", "T AY2 P OW1 L AH0 G IH2", "tai5pRlEdVi", "taI5pB:lEdVi"),
 ]
+
+# The British transcriptions of the words that stand alone inside the cases above.
+STANDING = {"behave": "bi5heiv", "reserved": "ri5zE:vd"}
 
 # word, the British form, the American codes the rules make of it.
 FROM_BRITISH = [
@@ -253,6 +271,14 @@ FROM_BRITISH = [
     ("category", "5kAtigEri", "5kAtEgR:ri"),
     ("salary", "5sAlEri", "5sAlEri"),
     ("blackberry", "5blAkbEri", "5blAkberi"),
+    # ə for an e of an open syllable ahead of the primary stress, but not a standing word's
+    # re- or a hyphenated part's first vowel; ɪ for an i, in a closed syllable or after the
+    # primary.
+    ("valediction", ",vAli5dikFEn", ",vAlE5dIkFn"),
+    ("appetiser", "5ApitaizE", "5ApItaIzEr"),
+    ("unreservedly", ",Qnri5zE:vdli", ",QnrI5z\\:rvdli"),
+    ("re-emerge", ",ri:i5mE:dV", ",ri:I5m\\:rdV"),
+    ("orchestra", "5R:kistrE", "5R:rkIstrE"),
     # Weak u: ə after j before l, u in an open syllable, ʊ in a closed one; the happy i.
     ("regular", "5regjulE", "5regjElEr"),
     ("muscularity", ",mQskju5lAriti", ",mQskju5lArEti"),
@@ -283,14 +309,15 @@ class FromCmu(unittest.TestCase):
     def test_cases(self):
         for word, phones, british, expected in FROM_CMU:
             with self.subTest(word=word):
-                self.assertEqual(american_ipa.from_cmu(phones, british or None, word), expected)
+                self.assertEqual(
+                    american_ipa.from_cmu(phones, british or None, word, STANDING), expected)
 
 
 class FromBritish(unittest.TestCase):
     def test_cases(self):
         for word, british, expected in FROM_BRITISH:
             with self.subTest(word=word):
-                self.assertEqual(american_ipa.from_british(british, word), expected)
+                self.assertEqual(american_ipa.from_british(british, word, STANDING), expected)
 
 
 class EspeakReading(unittest.TestCase):
@@ -384,6 +411,8 @@ class CommittedTables(unittest.TestCase):
         allowed = sources.dictionary_characters()
         self.assertFalse([k for k, v in american.items() if set(v) - allowed])
         self.assertEqual(american["quality"], "5kwB:lEti")
+        # An abbreviation by its letters' names, not CMU's word spelt alike ("un").
+        self.assertEqual(american["UN"], ",ju:5en")
 
 
 if __name__ == "__main__":
