@@ -4,7 +4,7 @@
     american_report.py [--data DIR] [--stress-floor PERCENT] [--heldout-floor PERCENT]
 
 - keys by source: CMU, a regular form of a head word CMU has, the rules alone (checked by
-  eSpeak NG's American voice), dropped;
+  eSpeak NG's American voice), a reviewer's reading (american_reviewed.tsv), dropped;
 - the primary stress of every American form on CMU's syllable, by source, where CMU has the
   word and counts as many syllables; the rules, which write only words CMU lacks, are measured
   on the words CMU has: their forms against CMU's, stress and whole form;
@@ -63,8 +63,11 @@ def main(argv):
     failed = False
 
     heads = {k: v for k, v in american.items() if k.lower() in cmu}
+    reviewed = {row[0] for row in sources.tool_table(generate_american.REVIEWED)}
 
     def source(key):
+        if key in reviewed:
+            return "reviewed"
         if key.lower() in cmu:
             return "cmu"
         made = generate_american.from_head(key, british, heads)
@@ -76,8 +79,9 @@ def main(argv):
     counts = collections.Counter(sources_of.values())
     dropped = len(british) - len(american)
     print("keys: %d; from CMU %d, of the head word's reading in CMU %d, by the rules alone %d "
-          "(checked by eSpeak en-us), dropped %d"
-          % (len(british), counts["cmu"], counts["head"], counts["rules"], dropped))
+          "(checked by eSpeak en-us), written by a reviewer %d, dropped %d"
+          % (len(british), counts["cmu"], counts["head"], counts["rules"], counts["reviewed"],
+             dropped))
 
     agree = collections.Counter()
     compared = collections.Counter()
