@@ -4,7 +4,8 @@
     american_report.py [--data DIR] [--stress-floor PERCENT] [--heldout-floor PERCENT]
 
 - keys by source: CMU, a regular form of a head word CMU has, the rules alone (checked by
-  eSpeak NG's American voice), the abbreviations read letter by letter, dropped;
+  eSpeak NG's American voice), the abbreviations read letter by letter, a reviewer's reading
+  (american_reviewed.tsv), dropped;
 - the primary stress of every American form on CMU's syllable, by source, where CMU has the
   word and counts as many syllables; the rules, which write only words CMU lacks, are measured
   on the words CMU has: their forms against CMU's, stress and whole form;
@@ -63,10 +64,13 @@ def main(argv):
     failed = False
 
     heads = {k: v for k, v in american.items() if k.lower() in cmu}
+    reviewed = {row[0] for row in sources.tool_table(generate_american.REVIEWED)}
 
     spelled = generate_american.abbreviations()
 
     def source(key):
+        if key in reviewed:
+            return "reviewed"
         if key in spelled and american[key] == american_ipa.letters(key):
             return "letters"
         if key.lower() in cmu:
@@ -80,8 +84,9 @@ def main(argv):
     counts = collections.Counter(sources_of.values())
     dropped = len(british) - len(american)
     print("keys: %d; from CMU %d, of the head word's reading in CMU %d, by the rules alone %d "
-          "(checked by eSpeak en-us), letter by letter %d, dropped %d"
+          "(checked by eSpeak en-us), letter by letter %d, written by a reviewer %d, dropped %d"
           % (len(british), counts["cmu"], counts["head"], counts["rules"], counts["letters"],
+             counts["reviewed"],
              dropped))
 
     agree = collections.Counter()

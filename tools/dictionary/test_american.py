@@ -393,6 +393,29 @@ class FromHead(unittest.TestCase):
                 self.assertEqual(generate_american.from_head(key, british, american), expected)
 
 
+class Reviewed(unittest.TestCase):
+    """A reading a person wrote wins; a slip in the hand-checked table stops the generator."""
+
+    BRITISH = {"tarpaulin": "ta:5pR:lin", "obduracy": "5Rbdjurisi", "house": "/haus, hauz/"}
+
+    def test_readings_are_taken(self):
+        rows = [["tarpaulin", "tB:r5pR:lIn", "dropped"], ["house", "/haJs, haJz/", "order"]]
+        self.assertEqual(generate_american.reviewed_readings(rows, self.BRITISH),
+                         {"tarpaulin": "tB:r5pR:lIn", "house": "/haJs, haJz/"})
+
+    def test_slips_are_refused(self):
+        cases = [("no such key", [["tarpaulins", "tB:r5pR:lInz", "x"]]),
+                 ("listed twice", [["obduracy", "5B:bdErEsi", "x"], ["obduracy", "5B:bdErEsi", "y"]]),
+                 ("no reason", [["obduracy", "5B:bdErEsi"]]),
+                 ("empty reading", [["obduracy", " ", "x"]]),
+                 ("IPA, not codes", [["obduracy", "ˈɑːbdərəsi", "x"]]),
+                 ("forms run together", [["house", "haJs haJz", "x"]])]
+        for name, rows in cases:
+            with self.subTest(name):
+                with self.assertRaises(ValueError):
+                    generate_american.reviewed_readings(rows, self.BRITISH)
+
+
 class CommittedTables(unittest.TestCase):
     """Every key of the British tables has an American form or is listed as dropped, and no
     other key is in the American tables."""
