@@ -9,6 +9,7 @@ syllables and writing the classic sounds, the syllabic consonants, the secondary
 one-syllable words as the style does. The program's suggestions use the same rules.
 """
 
+import re
 import unicodedata
 
 from coderules import CONSONANT, VOWEL, Phoneme, codes_of  # noqa: F401 (the converter's API)
@@ -156,7 +157,9 @@ def from_reviewed(text):
         text = text[1:-1]
     if not text or any(c.isspace() for c in text):
         return None
-    tokens = _tokens(text, _DIPHTHONGS_MODERN)
+    # A dot parts syllables (Cambridge's "ˈvɪd.i.əʊ"); the ɪ of "ˈvɪdɪəʊ" is no ɪə.
+    text = re.sub("([ɪeʊ])(əʊ)", r"\1.\2", text)
+    tokens = [t for t in _tokens(text, _DIPHTHONGS_MODERN) if t != "."]
     marked = [False] * len(tokens)
     for i, token in enumerate(tokens):
         if token == SYLLABIC_MARK:

@@ -25,7 +25,8 @@ style_corrections.tsv), with Britfone's other pronunciation where it has one, el
 Britfone, else from ipa-dict, converted to our codes, else it is composed from the word's
 parts. What comes from ipa-dict, a composed word, a composed form or an American spelling
 (CHECKED_METHODS) is cross-checked against CMU and eSpeak NG first (crosscheck.py): confirmed,
-repaired or dropped.
+repaired or dropped. A reading a person on the team reviewed (reviewed_entries.tsv) replaces
+whatever a key's source gives; the key's regular forms, twin and American spellings follow it.
 """
 
 import argparse

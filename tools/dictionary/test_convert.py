@@ -125,6 +125,8 @@ class ClassicSounds(unittest.TestCase):
             ("ˈsɪɡnl", "signal", ["5signl"]),
             ("ˈpaɪɒnz, ˈpaɪənz", "pions", ["5paiRnz", "5paiEnz"]),
             ("/ɡəʊ/", "go", ["gEu"]),
+            ("ˈvɪdɪəʊ", "video", ["5vidiEu"]),
+            ("pen.ˈtæm.ɪ.tə", "pentameter", ["pen5tAmitE"]),
             # Signs learner's dictionaries do not print: the classic ɔ, a blank, no vowel.
             ("ˈkɔt", "cot", None),
             ("ˈpen tə", "penta", None),
