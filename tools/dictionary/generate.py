@@ -321,6 +321,11 @@ def reviewed_readings(lines, name=REVIEWED):
         if key in readings:
             problems.append("%s: %r is listed twice" % (where, key))
             continue
+        if any(" " in form.strip() for form in ipa.split(",")):
+            problems.append("%s: %r: a blank inside a form of %r (forms are separated by "
+                            "\", \"; a key of several words is not reviewed here)"
+                            % (where, key, ipa))
+            continue
         forms = convert.reviewed_forms(ipa, key)
         if not forms:
             problems.append("%s: %r: the reading %r has a sign learner's dictionaries do not "

@@ -599,6 +599,7 @@ class WritingEntries(unittest.TestCase):
             ("nidus\tˈnɪdəs\tvowel", "line 3: 'nidus' is listed twice"),
             ("cecal\tˈsiːcl\tvowel", "line 3: 'cecal': the reading 'ˈsiːcl' has a sign"),
             ("carve\tkɑːrv\tr", "line 3: 'carve': an r that no vowel follows"),
+            ("a priori\tˌeɪ praɪˈɔːraɪ\tvowels", "line 3: 'a priori': a blank inside a form"),
             ("pions\tˌpaɪəˌnɪzəˈteɪʃən, ˌpaɪəˌnaɪˈzeɪʃən\tlong",
              "line 3: 'pions': .* is longer than the 24 characters"),
         )
