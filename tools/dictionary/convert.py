@@ -9,6 +9,7 @@ syllables and writing the classic sounds, the syllabic consonants, the secondary
 one-syllable words as the style does. The program's suggestions use the same rules.
 """
 
+import re
 import unicodedata
 
 from coderules import CONSONANT, VOWEL, Phoneme, codes_of  # noqa: F401 (the converter's API)
@@ -129,6 +130,72 @@ def style_codes(form):
                 return None
             out.append(phoneme.code)
     return "".join(out)
+
+
+# What the reviewers write: IPA as British learner's dictionaries print it, the stress mark
+# before the syllable's onset. Only these vowels: a classic or American symbol ("ɔ", "ɛ",
+# "a", "ɚ") is more likely a slip than a choice.
+REVIEWED_VOWELS = {"iː", "ɪ", "i", "e", "æ", "ɑː", "ɒ", "ɔː", "ʊ", "u", "uː", "ʌ", "ɜː", "ə",
+                   "eɪ", "aɪ", "ɔɪ", "əʊ", "aʊ", "ɪə", "eə", "ʊə"}
+REVIEWED_CONSONANTS = {"p", "b", "t", "d", "k", "g", "ɡ", "f", "v", "s", "z", "h", "m", "n",
+                       "l", "r", "w", "j", "ʃ", "ʒ", "tʃ", "dʒ", "θ", "ð", "ŋ"}
+_DIPHTHONGS_MODERN = ("eɪ", "aɪ", "ɔɪ", "əʊ", "aʊ", "ɪə", "eə", "ʊə")
+SYLLABIC_MARK = "\u0329"
+# The consonants after which a written l or n that no vowel follows is syllabic, "ˈsiːkl",
+# "ˈsevn": any for l but the liquids and glides; for n those learner's dictionaries print a
+# syllabic n after ("ˈbʌtn"; "ˈəʊpən" is written with its schwa), so that "ˈsɪɡnl" is sɪɡ-nəl.
+_BEFORE_SYLLABIC = {"l": REVIEWED_CONSONANTS - {"l", "r", "w", "j", "h"},
+                    "n": {"t", "d", "s", "z", "ʃ", "ʒ", "tʃ", "dʒ", "f", "v", "θ", "ð"}}
+
+
+def from_reviewed(text):
+    """Phonemes of one reviewer's form ("ˌækrəʊˈmeɡəli"), or None where a symbol is not one
+    learner's dictionaries print. A syllabic l or n, marked or not, gets the schwa the other
+    sources write, so that the rules decide how the style writes it ("ˈsiːkl" as "ˈsiːkəl")."""
+    text = unicodedata.normalize("NFC", text.strip())
+    if len(text) > 1 and text.startswith("/") and text.endswith("/"):
+        text = text[1:-1]
+    if not text or any(c.isspace() for c in text):
+        return None
+    # A dot parts syllables (Cambridge's "ˈvɪd.i.əʊ"); the ɪ of "ˈvɪdɪəʊ" is no ɪə.
+    text = re.sub("([ɪeʊ])(əʊ)", r"\1.\2", text)
+    tokens = [t for t in _tokens(text, _DIPHTHONGS_MODERN) if t != "."]
+    marked = [False] * len(tokens)
+    for i, token in enumerate(tokens):
+        if token == SYLLABIC_MARK:
+            if i == 0 or tokens[i - 1] not in ("l", "n"):
+                return None
+            marked[i - 1] = True
+    kept = [(t, m) for t, m in zip(tokens, marked) if t != SYLLABIC_MARK]
+    if any(t not in REVIEWED_VOWELS | REVIEWED_CONSONANTS and t not in STRESS_MARKS
+           for t, _ in kept):
+        return None
+    sounds = [t for t, _ in kept if t not in STRESS_MARKS]
+    out = []
+    for i, (token, mark) in enumerate(kept):
+        if token in ("l", "n"):
+            before = next((t for t, _ in reversed(kept[:i]) if t not in STRESS_MARKS), None)
+            after = next((t for t, _ in kept[i + 1:] if t not in STRESS_MARKS), None)
+            if mark or (before in _BEFORE_SYLLABIC[token] and after not in REVIEWED_VOWELS):
+                out.append("ə")
+        out.append(token)
+    if not any(t in REVIEWED_VOWELS for t in sounds):
+        return None
+    return _from_tokens(out)
+
+
+def reviewed_forms(text, word):
+    """The codes of each form of a reviewer's reading ("ˈpaɪɒnz, ˈpaɪənz"), in order and
+    without repeats, by the rules every source goes through; None if a form cannot be read."""
+    forms = []
+    for form in text.split(","):
+        phonemes = from_reviewed(form)
+        if not phonemes:
+            return None
+        codes = codes_of(phonemes, word)
+        if codes not in forms:
+            forms.append(codes)
+    return forms
 
 
 def _vowel_codes(phonemes):

@@ -25,7 +25,8 @@ style_corrections.tsv), with Britfone's other pronunciation where it has one, el
 Britfone, else from ipa-dict, converted to our codes, else it is composed from the word's
 parts. What comes from ipa-dict, a composed word, a composed form or an American spelling
 (CHECKED_METHODS) is cross-checked against CMU and eSpeak NG first (crosscheck.py): confirmed,
-repaired or dropped.
+repaired or dropped. A reading a person on the team reviewed (reviewed_entries.tsv) replaces
+whatever a key's source gives; the key's regular forms, twin and American spellings follow it.
 """
 
 import argparse
@@ -73,8 +74,8 @@ PROVENANCE = """\
 // licence, Carnegie Mellon University) for stress and consonants, and Wiktionary's English
 // transcriptions (CC BY-SA, Wiktionary contributors) as a check of stress and consonants;
 // tools/dictionary/quoted_entries.tsv,
-// proper_names.tsv, hand_entries.tsv, style_corrections.tsv, contractions.tsv,
-// abbreviations.tsv and irregular_forms.tsv (written for this project).
+// proper_names.tsv, hand_entries.tsv, reviewed_entries.tsv, style_corrections.tsv,
+// contractions.tsv, abbreviations.tsv and irregular_forms.tsv (written for this project).
 """
 
 
@@ -298,6 +299,57 @@ def _rhyme(word):
     return found.group(1) if found else None
 
 
+REVIEWED = "reviewed_entries.tsv"
+
+
+def reviewed_readings(lines, name=REVIEWED):
+    """The readings a person on the team checked, by key, from the numbered lines of
+    reviewed_entries.tsv (key, reading in IPA, why), in our codes by the conversion every
+    source goes through; and the faults of the lines, each naming its line: a line without the
+    three fields, a key listed twice, a reading the conversion cannot read or that the tables
+    may not hold (an r no vowel follows, characters outside the notation, too long)."""
+    allowed = sources.dictionary_characters()
+    readings, problems = {}, []
+    for number, line in lines:
+        where = "%s line %d" % (name, number)
+        fields = line.split("\t")
+        if len(fields) != 3 or not all(f.strip() for f in fields):
+            problems.append("%s: not a key, a reading and why, separated by tabs: %r"
+                            % (where, line))
+            continue
+        key, ipa, _ = (f.strip() for f in fields)
+        if key in readings:
+            problems.append("%s: %r is listed twice" % (where, key))
+            continue
+        if any(" " in form.strip() for form in ipa.split(",")):
+            problems.append("%s: %r: a blank inside a form of %r (forms are separated by "
+                            "\", \"; a key of several words is not reviewed here)"
+                            % (where, key, ipa))
+            continue
+        forms = convert.reviewed_forms(ipa, key)
+        if not forms:
+            problems.append("%s: %r: the reading %r has a sign learner's dictionaries do not "
+                            "print" % (where, key, ipa))
+            continue
+        # The mark stands before an s that begins the stem, as for every source ("understand").
+        forms = [repairs.onset_after_prefix(None, key, f) or f for f in forms]
+        transcription = "/" + ", ".join(forms) + "/" if len(forms) > 1 else forms[0]
+        bad = sorted({c for c in transcription if c not in allowed})
+        if stray_r(transcription):
+            problems.append("%s: %r: an r that no vowel follows in %r (%s)"
+                            % (where, key, ipa, transcription))
+        elif bad:
+            problems.append("%s: %r: characters %r in %r" % (where, key, bad, transcription))
+        elif len(transcription) > MAX_TRANSCRIPTION:
+            problems.append("%s: %r: %s is longer than the %d characters a transcription may "
+                            "have" % (where, key, transcription, MAX_TRANSCRIPTION))
+        else:
+            readings[key] = transcription
+            continue
+        readings[key] = None  # a key listed again is still named as listed twice
+    return {k: v for k, v in readings.items() if v}, problems
+
+
 class Builder:
     def __init__(self, data_dir, espeak_cache=None):
         self.data_dir = data_dir
@@ -315,10 +367,10 @@ class Builder:
                     repairs.wiktionary_texts(os.path.join(data_dir, sources.WIKTIONARY)))
 
     def _start(self, britfone, ipadict, style, corrections, heteronyms, words, checker,
-               espeak_cache=None, cmu_phones=None, wiktionary_texts=None):
+               espeak_cache=None, cmu_phones=None, wiktionary_texts=None, reviewed=None):
         """Sets every field from the loaded data: the sources' phonemes and the style
         reference's forms by word, the corrections and heteronyms by word, the lower-case words
-        of the word lists and the cross-checker."""
+        of the word lists, the cross-checker and the readings a person reviewed."""
         self.britfone = britfone
         self.ipadict = ipadict
         self.style = style
@@ -350,11 +402,23 @@ class Builder:
         self.not_again = set()
         self._bath_words = None  # made on first use, from the finished entries
         self._bath_rhymes = set()
+        # Key -> the reading a person on the team checked; it replaces whatever the key's
+        # source says, and the key's forms, twin and American spellings follow it.
+        self.reviewed = dict(reviewed or {})
+        self.replaced = {}  # reviewed key -> (the reading it replaced, that reading's method)
+        self.following = set()  # keys whose reading is made of a reviewed one
+        self.problems = []  # faults of the reviewed readings, each naming its line
+        self.reviewed_lines = {}  # reviewed key -> its line in reviewed_entries.tsv
+        self.quoted = set()
 
     # --- one word ---------------------------------------------------------------------------
 
     def pronounce(self, word, depth=0):
         """(transcription, method) for a word or phrase, or (None, None)."""
+        # A part of a compound or a head of a derived word as the person wrote it; the key
+        # itself takes the reviewed reading where it enters the tables (add).
+        if depth and word in self.reviewed:
+            return self.reviewed[word], "reviewed"
         if word in self.hand:
             return self.hand[word], "hand"
         correction = self.corrections.get(word)
@@ -656,6 +720,10 @@ class Builder:
     # --- the tables --------------------------------------------------------------------------
 
     def add(self, key, transcription, method):
+        if key in self.reviewed and key not in self.entries and method != "quoted":
+            self.replaced[key] = (transcription, method)
+            self.entries[key] = (self.reviewed[key], "reviewed")
+            return
         if len(transcription) > MAX_TRANSCRIPTION:
             self.too_long.append(key)
             return
@@ -669,6 +737,11 @@ class Builder:
         return {k.lower() for k in self.entries}
 
     def build(self):
+        lines = sources.numbered_lines(REVIEWED)
+        reviewed, self.problems = reviewed_readings(lines)
+        self.reviewed.update(reviewed)
+        for number, line in lines:
+            self.reviewed_lines.setdefault(line.split("\t")[0].strip(), number)
         quoted = sources.tool_table("quoted_entries.tsv")
         for row in quoted:
             self.add(row[0], row[1] if len(row) > 1 else "", "quoted")
@@ -726,11 +799,42 @@ class Builder:
             plain = ascii_spelling(key)
             if plain != key and plain not in self.entries and self.is_word(plain):
                 self.entries[plain] = (self.entries[key][0], "composed")
+                if self.person_made(key):
+                    self.following.add(plain)
         self.add_twins()
+        self.apply_reviewed()
         # After the twins, so that "Americanisation" gives "americanization" too.
         self.add_american()
+        self.problems += self.unplaced_reviews()
         self.mark_uncertain()
         return self.entries
+
+    def unplaced_reviews(self):
+        """The reviewed keys that hold no reviewed reading: keys the tables lack (a reading is
+        reviewed for a key the tables hold) and keys quoted word for word."""
+        problems = []
+        for key in sorted(self.reviewed):
+            method = self.entries.get(key, (None, None))[1]
+            where = "%s line %s" % (REVIEWED, self.reviewed_lines.get(key, "?"))
+            if method == "quoted":
+                problems.append("%s: %r is quoted word for word (quoted_entries.tsv) and stays "
+                                "as quoted" % (where, key))
+            elif method != "reviewed":
+                problems.append("%s: %r is not a key of the tables" % (where, key))
+        return problems
+
+    def apply_reviewed(self):
+        """The reviewed reading of a key that entered the tables other than through add (an
+        accented word typed without its accents, a lower-case twin)."""
+        for key in sorted(self.reviewed):
+            if key in self.entries and self.entries[key][1] not in ("reviewed", "quoted"):
+                self.replaced[key] = self.entries[key]
+                self.entries[key] = (self.reviewed[key], "reviewed")
+                self.following.discard(key)
+
+    def person_made(self, key):
+        """Whether a key's reading is a reviewed one or made of one (a form, a twin)."""
+        return key in self.following or self.entries.get(key, (None, None))[1] == "reviewed"
 
     # --- repairs and doubt -------------------------------------------------------------------
 
@@ -875,36 +979,58 @@ class Builder:
         the reading it replaces agreed is not taken: the source wins there."""
         for key in keys:
             transcription, method = self.entries[key]
-            if not key.islower() or " " in key:
+            if not key.islower() or " " in key or key in self.following:
                 continue
-            word = key
-            forms_now = all_forms(transcription)
-            changed = False
-            for name, rule, methods in self.rules():
-                if method not in methods:
-                    continue
-                mended = []
-                for form in forms_now:
-                    fixed = rule(self, word, form)
-                    if fixed and fixed != form and not stray_r(fixed):
-                        if self.contradicted(word, form, fixed):
-                            self.rule_counts[name][1] += 1
-                            fixed = None
-                        else:
-                            self.rule_counts[name][0] += 1
-                            if self.contradicted(word, form, fixed, wiktionary=False):
-                                self.rule_counts[name][2] += 1
-                            if len(self.rule_examples[name]) < 400:
-                                self.rule_examples[name].append("%s %s>%s" % (word, form, fixed))
-                            changed = True
-                    mended.append(fixed or form)
-                forms_now = mended
-            if changed:
-                forms_now = list(dict.fromkeys(forms_now))
-                text = (written(forms_now) if len(forms_now) > 1 or transcription.startswith("/")
-                        else forms_now[0])
-                if len(text) <= MAX_TRANSCRIPTION:
-                    self.entries[key] = (text, method)
+            if method == "reviewed":
+                # No rule touches a person's reading; the one it replaced is mended as it
+                # would have been, to tell what the review changed.
+                old, old_method = self.replaced[key]
+                mended = self.mended(key, old, old_method, count=False)
+                if mended:
+                    self.replaced[key] = (mended, old_method)
+                continue
+            mended = self.mended(key, transcription, method)
+            if mended:
+                self.entries[key] = (mended, method)
+
+    def mended(self, word, transcription, method, count=True):
+        """The reading the repair rules make of a key's, or None where they change nothing;
+        count: whether the report counts what the rules did."""
+        forms_now = all_forms(transcription)
+        changed = False
+        for name, rule, methods in self.rules():
+            if method not in methods:
+                continue
+            mended = []
+            for form in forms_now:
+                fixed = rule(self, word, form)
+                if fixed and fixed != form and not stray_r(fixed):
+                    contradicted = self.contradicted(word, form, fixed)
+                    if count:
+                        self.count_rule(name, word, form, fixed, contradicted)
+                    if contradicted:
+                        fixed = None
+                    else:
+                        changed = True
+                mended.append(fixed or form)
+            forms_now = mended
+        if not changed:
+            return None
+        forms_now = list(dict.fromkeys(forms_now))
+        text = (written(forms_now) if len(forms_now) > 1 or transcription.startswith("/")
+                else forms_now[0])
+        return text if len(text) <= MAX_TRANSCRIPTION else None
+
+    def count_rule(self, name, word, form, fixed, contradicted):
+        """For the report: a rule's mended reading, or one the evidence kept against it."""
+        if contradicted:
+            self.rule_counts[name][1] += 1
+            return
+        self.rule_counts[name][0] += 1
+        if self.contradicted(word, form, fixed, wiktionary=False):
+            self.rule_counts[name][2] += 1
+        if len(self.rule_examples[name]) < 400:
+            self.rule_examples[name].append("%s %s>%s" % (word, form, fixed))
 
     def contradicted(self, word, before, after, wiktionary=True):
         """Whether the evidence stood by the reading before and not by the one after;
@@ -1043,12 +1169,15 @@ class Builder:
             with open(self.espeak_cache, "w", encoding="utf-8") as f:
                 json.dump(cache, f, sort_keys=True)
 
-    def checked_form(self, word, codes, method):
+    def checked_form(self, word, codes, method, reviewed=False):
         """A composed form or American spelling as the tables may hold it: a word of the word
-        lists, cross-checked (keeping the head's vowels); None otherwise."""
+        lists, cross-checked (keeping the head's vowels) unless it is made of a reading a
+        person reviewed; None otherwise."""
         if not self.is_word(word):
             self.verdicts[word] = (method, "not a word")
             return None
+        if reviewed:
+            return codes
         kept, verdict = self.checker.verdict(word, codes, vowels=False,
                                              british=method != "form")
         self.verdicts[word] = (method, verdict)
@@ -1096,9 +1225,10 @@ class Builder:
                 return True
         return False
 
-    def forms_of(self, head):
-        """(spelling, codes, method) of the forms of one head word that the tables lack: the
-        irregular forms first, then the regular ones of the slots these leave."""
+    def forms_of(self, head, present=False):
+        """(spelling, codes, method) of the forms of one head word that the tables lack (or
+        have too, present): the irregular forms first, then the regular ones of the slots these
+        leave."""
         codes = self.head_codes(head)
         if not codes:
             return []
@@ -1119,11 +1249,27 @@ class Builder:
                        if kind == "verb" and not any(f.endswith(e) for f in listed)]
         else:
             endings = self.endings_of(head, codes)
+            if present:
+                # A form the tables have is evidence enough of the ending ("pentameters").
+                endings = list(dict.fromkeys(["s", "ed", "ing"] + endings))
         for ending in endings:
             spelt, sounds = forms.compose(head, ending, codes)
             if len(sounds) <= MAX_TRANSCRIPTION:
                 result.append((spelt, sounds, "form"))
-        return [r for r in result if r[0] not in self.entries]
+        return [r for r in result if present or r[0] not in self.entries]
+
+    def follow_reviewed_heads(self):
+        """The regular forms of a reviewed head that the tables hold with a rule-made reading
+        take the head's reviewed reading with the ending; a form reviewed itself keeps its
+        own."""
+        for head in sorted(self.entries):
+            if self.entries[head][1] != "reviewed" or not (head.isalpha() and head.islower()):
+                continue
+            for spelt, codes, method in self.forms_of(head, present=True):
+                if (method == "form" and spelt in self.entries and spelt not in self.reviewed
+                        and self.entries[spelt][1] in RULE_MADE):
+                    self.entries[spelt] = (codes, "form")
+                    self.following.add(spelt)
 
     def add_forms(self):
         self.irregular = {}
@@ -1132,14 +1278,18 @@ class Builder:
         heads = [k for k in sorted(self.entries)
                  if k.isalpha() and k.islower() and k.isascii() and len(k) > 1
                  and k not in FUNCTION_WORDS]
+        self.follow_reviewed_heads()
         made = [(head, form) for head in heads for form in self.forms_of(head)]
         self.prefetch(spelt for _, (spelt, _, method) in made
                       if method == "form" and spelt in self.checker.cmu)
         for head, (spelt, transcription, method) in made:
+            reviewed = self.entries[head][1] == "reviewed"
             if method == "form":
-                transcription = self.checked_form(spelt, transcription, method)
+                transcription = self.checked_form(spelt, transcription, method, reviewed)
             if transcription:
                 self.add(spelt, transcription, method)
+                if reviewed and method == "form" and self.entries.get(spelt, (None,))[1] == "form":
+                    self.following.add(spelt)
 
     def add_american(self):
         spellings = [(key, us) for key in sorted(self.entries)
@@ -1153,7 +1303,8 @@ class Builder:
                 self.entries.pop(us, None)
             transcription = self.entries[key][0]
             forms = all_forms(transcription)
-            first = self.checked_form(us, forms[0], "american") if forms else None
+            first = (self.checked_form(us, forms[0], "american", self.person_made(key))
+                     if forms else None)
             if first:
                 self.add(us, written([first] + forms[1:]) if first != forms[0]
                          else transcription, "american")
@@ -1174,6 +1325,19 @@ class Builder:
         elif required:
             self.missing.append(word)
 
+    def follow_reviewed_twin(self, key, twin):
+        """A capitalised key and its lower-case twin, one of them reviewed: the lower-case twin
+        follows a reviewed capitalised key, as a style correction reaches it ("England"); a
+        capitalised key follows a reviewed lower-case one where its own reading is rule-made,
+        not a name written by hand ("Polish" beside "polish"). A reviewed key keeps its own."""
+        (reading, method), (other, other_method) = self.entries[key], self.entries[twin]
+        if method == "reviewed" and other_method != "reviewed":
+            self.entries[twin] = (reading, "twin")
+            self.following.add(twin)
+        elif other_method == "reviewed" and method != "reviewed" and method in RULE_MADE:
+            self.entries[key] = (other, "twin")
+            self.following.add(key)
+
     def add_twins(self):
         """Every capitalised key gets its lower-case twin with the same transcription. Where the
         lower-case word is a word of its own ("Polish", "polish"), both keys hold both forms."""
@@ -1184,6 +1348,8 @@ class Builder:
             transcription, method = self.entries[key]
             if twin not in self.entries:
                 self.entries[twin] = (transcription, "twin")
+                if self.person_made(key):
+                    self.following.add(twin)
                 continue
             other, other_method = self.entries[twin]
             if other == transcription:
@@ -1192,6 +1358,8 @@ class Builder:
                 self.entries[twin] = (transcription, "twin")
             elif twin in self.quoted:
                 self.entries[key] = (other, method)
+            elif "reviewed" in (method, other_method):
+                self.follow_reviewed_twin(key, twin)
             else:
                 both = written(genuinely_different(all_forms(other) + all_forms(transcription)))
                 self.entries[twin] = (both, other_method)
@@ -1434,7 +1602,7 @@ def main(argv):
         return 2
     builder = Builder(args.data, args.espeak_cache)
     entries = builder.build()
-    problems = check(entries)
+    problems = builder.problems + check(entries)
     if builder.missing:
         problems.append("no transcription for: " + ", ".join(builder.missing))
     if problems:

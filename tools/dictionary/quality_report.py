@@ -25,7 +25,8 @@ and covers the words users type.
    aside), with the kinds of stress difference that remain; how many keys the check
    confirmed, repaired and dropped per source; composed forms and American spellings that are
    no words of the word lists (there must be none); the source keys dropped as misspellings;
-   the keys with two pronunciations, every word of HETERONYMS among them; and the share of the
+   the keys with two pronunciations, every word of HETERONYMS among them; the keys a person
+   reviewed (reviewed_entries.tsv) and what the reviews changed; and the share of the
    suggestion benchmark's 2,000 words whose suggestion (eSpeak's reading by the rules the
    program uses) equals the dictionary's entry.
 Exits with 1 when a share is below its floor, with 77 (skipped) when the data or the tools are
@@ -229,7 +230,7 @@ def coverage(groups, words, excused=()):
 SOURCE_ROWS = (("style reference", ("style", "corrected")), ("Britfone", ("britfone",)),
                ("ipa-dict", ("ipa-dict",)), ("composed forms", ("form",)),
                ("composed words", ("composed",)), ("American spellings", ("american",)),
-               ("irregular forms", ("irregular",)),
+               ("reviewed readings", ("reviewed",)), ("irregular forms", ("irregular",)),
                ("others", ("twin", "hand", "quoted", "letters", "heteronym", "espeak",
                            "number")))
 FLOORED_ROWS = 6
@@ -363,6 +364,7 @@ def report_dictionary(args, groups, failed):
         failed.append("heteronyms with one pronunciation: " + ", ".join(lacking))
     report_families(args, groups, builder, failed)
     report_doubt(args, groups, builder, failed)
+    report_reviewed(builder)
     report_rules(args, builder)
     equal, total = suggestion_agreement(groups, args.data)
     share = 100.0 * equal / total if total else 0.0
@@ -457,6 +459,35 @@ def report_doubt(args, groups, builder, failed):
                       % (share, args.uncertain_ceiling))
     if frequent:
         failed.append("uncertain keys of the frequency list: " + ", ".join(frequent[:20]))
+
+
+def review_change(before, after):
+    """What a reviewed reading changed against the one it replaced, first forms compared: "the
+    primary stress" (another syllable, or another count of them), "the consonants", "only
+    vowels", or "nothing else" (a secondary stress, a second form, or nothing)."""
+    (old_vowels, old_stress), (new_vowels, new_stress) = (
+        generate.syllables(generate.first_form(t)) for t in (before, after))
+    if old_stress != new_stress or len(old_vowels) != len(new_vowels):
+        return "the primary stress"
+    consonants = [[t for t in evidence.tokens(generate.first_form(text))
+                   if t not in ("5", ",") and not evidence.is_vowel(t)]
+                  for text in (before, after)]
+    if consonants[0] != consonants[1]:
+        return "the consonants"
+    return "only vowels" if old_vowels != new_vowels else "nothing else"
+
+
+REVIEW_CHANGES = ("the primary stress", "the consonants", "only vowels", "nothing else")
+
+
+def report_reviewed(builder):
+    """The keys whose reading a person reviewed, and what the review changed."""
+    reviewed = sorted(k for k, (_, m) in builder.entries.items() if m == "reviewed")
+    changes = collections.Counter(review_change(builder.replaced[k][0], builder.entries[k][0])
+                                  for k in reviewed)
+    print("reviewed keys (reviewed_entries.tsv): %d; against the reading each replaced, changed "
+          "%s" % (len(reviewed), ", ".join("%s %d" % (c, changes[c]) for c in REVIEW_CHANGES)))
+    print("  their forms, twins and spellings that follow them: %d" % len(builder.following))
 
 
 def report_rules(args, builder):

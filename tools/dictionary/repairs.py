@@ -1053,8 +1053,9 @@ def british_vowel(context, word, codes):
     return with_vowels(codes, changes) if len(changes) == 1 else None
 
 
-# Where a head's reading is a person's: the style reference's, Britfone's, the hand-made ones.
-TRUSTED = ("style", "britfone", "corrected", "hand", "heteronym")
+# Where a head's reading is a person's: the style reference's, Britfone's, the hand-made and
+# the reviewed ones.
+TRUSTED = ("style", "britfone", "corrected", "hand", "heteronym", "reviewed")
 
 
 # The rules in the order they run, each with the methods whose readings it mends.

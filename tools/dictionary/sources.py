@@ -113,6 +113,14 @@ def tool_table(name, folder=TOOL_DIR):
     return rows
 
 
+def numbered_lines(name, folder=TOOL_DIR):
+    """(line number, line) of a table of this folder (or of folder) that are neither comments
+    nor blank, for messages that name the line."""
+    with open(os.path.join(folder, name), encoding="utf-8") as f:
+        return [(number, line.rstrip("\r\n")) for number, line in enumerate(f, 1)
+                if line.strip() and not line.startswith("#")]
+
+
 def dictionary_characters():
     """The characters a stored transcription may hold: every character of the dictionary codes
     in sonabet/notation.tsv and the punctuation of the written forms."""

@@ -112,6 +112,26 @@ class ClassicSounds(unittest.TestCase):
             ("ˈeəriə", "5/EriE"),
             ("fæ sn", "fAsn"),
         ))
+        # The reviewers' IPA as learner's dictionaries print it, to the codes the style writes.
+        check_cases(self, convert.reviewed_forms, (
+            ("ˌækrəʊˈmeɡəli", "acromegaly", [",AkrEu5megEli"]),
+            ("ˈhæpɪli", "happily", ["5hApili"]),
+            ("ˈsiːkl", "cecal", ["5si:kEl"]),
+            ("ˈsiːkəl", "cecal", ["5si:kEl"]),
+            ("ˈbʌtn", "button", ["5bQtn"]),
+            ("ˈsevn̩", "seven", ["5sevEn"]),
+            ("ˈsʌdnli", "suddenly", ["5sQdEnli"]),
+            # The n of "signal" begins the syllable of the syllabic l.
+            ("ˈsɪɡnl", "signal", ["5signl"]),
+            ("ˈpaɪɒnz, ˈpaɪənz", "pions", ["5paiRnz", "5paiEnz"]),
+            ("/ɡəʊ/", "go", ["gEu"]),
+            ("ˈvɪdɪəʊ", "video", ["5vidiEu"]),
+            ("pen.ˈtæm.ɪ.tə", "pentameter", ["pen5tAmitE"]),
+            # Signs learner's dictionaries do not print: the classic ɔ, a blank, no vowel.
+            ("ˈkɔt", "cot", None),
+            ("ˈpen tə", "penta", None),
+            ("ˈst", "st", None),
+        ))
 
     def test_fuse_restores_what_britfone_shortens_only_on_equal_consonants(self):
         mine = convert.from_britfone("h ˈɪ s t ɹ i")
@@ -572,6 +592,25 @@ class WritingEntries(unittest.TestCase):
         schedule = cmu({"schedule": ["S K EH1 JH UH0 L"]})["schedule"]
         self.assertFalse(generate.slipped("5Fedju:l", "schedule", schedule))
 
+    def test_reviewed_lines_refused_name_their_line(self):
+        cases = (
+            ("nidus\tˈnaɪdəs", "line 3: not a key, a reading and why"),
+            ("nidus\tˈnaɪdəs\tvowel\textra", "line 3: not a key, a reading and why"),
+            ("nidus\tˈnɪdəs\tvowel", "line 3: 'nidus' is listed twice"),
+            ("cecal\tˈsiːcl\tvowel", "line 3: 'cecal': the reading 'ˈsiːcl' has a sign"),
+            ("carve\tkɑːrv\tr", "line 3: 'carve': an r that no vowel follows"),
+            ("a priori\tˌeɪ praɪˈɔːraɪ\tvowels", "line 3: 'a priori': a blank inside a form"),
+            ("pions\tˌpaɪəˌnɪzəˈteɪʃən, ˌpaɪəˌnaɪˈzeɪʃən\tlong",
+             "line 3: 'pions': .* is longer than the 24 characters"),
+        )
+        for line, message in cases:
+            with self.subTest(line=line):
+                readings, problems = generate.reviewed_readings(
+                    [(2, "nidus\tˈnaɪdəs\tvowel"), (3, line)])
+                self.assertEqual(readings["nidus"], "5naidEs")
+                self.assertEqual(len(problems), 1)
+                self.assertRegex(problems[0], "^reviewed_entries.tsv " + message)
+
     def test_forms_run_together_are_faults(self):
         self.assertTrue(generate.run_together("live", "liv laiv"))
         self.assertTrue(generate.run_together("close", "/ klEuz, klEus/"))
@@ -656,13 +695,15 @@ class Builder(generate.Builder):
     """A builder over a few hand-made source words instead of the reference data: Britfone's,
     ipa-dict's, CMU's, eSpeak's readings of them and the words of the word lists."""
 
-    def __init__(self, words, ipadict=(), cmu_words=None, espeak=None, listed=None):
+    def __init__(self, words, ipadict=(), cmu_words=None, espeak=None, listed=None,
+                 reviewed=None):
         britfone = {w: [convert.from_britfone(t)] for w, t in words.items()}
         ipadict = {w: [convert.from_ipadict(t)] for w, t in dict(ipadict).items()}
         known = set(britfone) | set(ipadict)
         in_lists = set(listed) if listed is not None else set(known)
         self._start(britfone, ipadict, {}, {}, {}, in_lists,
-                    crosscheck.Checker(cmu_words or {}, dict(espeak or {}), known))
+                    crosscheck.Checker(cmu_words or {}, dict(espeak or {}), known),
+                    reviewed=reviewed)
         self.splitting = False
         self.listed = known
         for word in sorted(self.listed):
@@ -782,6 +823,51 @@ class ComposedEntries(unittest.TestCase):
         builder.mark_uncertain()
         for word, _, uncertain in cases:
             self.assertEqual(word in builder.uncertain, uncertain, word)
+
+    def test_a_reviewed_reading_wins_and_its_family_follows(self):
+        ipadict = {"pentameter": "/ˈpɛntəmiːtə/", "pentameters": "/ˈpɛntəmiːtəz/",
+                   "pion": "/piˈɒn/", "pions": "/piˈɒnz/", "humour": "/hjuːmˈɔː/",
+                   "humouring": "/hjuːmˈɔːɹɪŋ/", "nidus": "/ˈnɪdəs/"}
+        builder = Builder({}, ipadict=ipadict,
+                          listed=set(ipadict) | {"humor", "humoured"},
+                          reviewed={"pentameter": "pen5tAmitE", "pions": "5paiRnz",
+                                    "humour": "5hju:mE", "nidus": "5naidEs", "tapir": "5teipE"})
+        builder.repair(sorted(builder.entries, key=len))
+        builder.add_forms()
+        builder.add_american()
+        builder.mark_uncertain()
+        entries = builder.entries
+        self.assertEqual(entries["pentameter"], ("pen5tAmitE", "reviewed"))
+        self.assertEqual(builder.replaced["pentameter"], ("5pentEmi:tE", "ipa-dict"))
+        # A form the sources have follows its reviewed head; a form reviewed itself keeps its
+        # own reading; forms the sources lack are made of the reviewed head, unchecked.
+        self.assertEqual(entries["pentameters"], ("pen5tAmitEz", "form"))
+        self.assertEqual(entries["pions"], ("5paiRnz", "reviewed"))
+        self.assertEqual(entries["humoured"], ("5hju:mEd", "form"))
+        self.assertEqual(entries["humouring"], ("5hju:mEriN", "form"))
+        self.assertEqual(entries["humor"], ("5hju:mE", "american"))
+        # Certain, though nothing independent stands by it ("nidus" from ipa-dict would not be).
+        self.assertEqual(entries["nidus"], ("5naidEs", "reviewed"))
+        self.assertFalse(builder.uncertain & {"pentameter", "pentameters", "pions", "nidus",
+                                              "humoured", "humouring", "humor"})
+        builder.reviewed["fish"] = "fiF"
+        builder.entries["fish"] = ("fiF", "quoted")
+        self.assertEqual(builder.unplaced_reviews(), [
+            "reviewed_entries.tsv line ?: 'fish' is quoted word for word (quoted_entries.tsv) "
+            "and stays as quoted",
+            "reviewed_entries.tsv line ?: 'tapir' is not a key of the tables"])
+
+    def test_a_reviewed_twin(self):
+        builder = Builder({}, ipadict={"nidus": "/ˈnɪdəs/"}, reviewed={"Nidus": "5naidEs"})
+        builder.entries["Nidus"] = ("5nidEs", "ipa-dict")
+        builder.entries["Polish"] = ("5pEuliF", "hand")
+        builder.entries["polish"] = ("5pRliF", "reviewed")
+        builder.apply_reviewed()
+        builder.add_twins()
+        # A reviewed capitalised key reaches its lower-case twin; a name written by hand stays.
+        self.assertEqual(builder.entries["nidus"], ("5naidEs", "twin"))
+        self.assertEqual(builder.entries["Polish"], ("5pEuliF", "hand"))
+        self.assertEqual(builder.entries["polish"], ("5pRliF", "reviewed"))
 
     def test_wiktionary_backs_a_rule_against_cmu(self):
         builder = Builder({"erase": "ɪ ɹ ˈeɪ z"}, ipadict={"eraser": "/ɪˈɹeɪsə/"},
