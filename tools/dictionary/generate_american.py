@@ -231,6 +231,11 @@ def _with_ending(key, forms, uk_heads, us_heads, tails):
     return made
 
 
+def reviewed_british():
+    """The keys whose British reading a person reviewed (reviewed_entries.tsv)."""
+    return {row[0] for row in sources.tool_table(generate.REVIEWED)}
+
+
 def abbreviations():
     """The keys read letter by letter (abbreviations.tsv)."""
     return {row[0] for row in sources.tool_table("abbreviations.tsv")}
@@ -292,6 +297,11 @@ def build(data_dir, british_dir, reviewed_rows=None):
         else:
             by_rules[key] = unique(american_ipa.from_british(f, key, words)
                                    for f in generate.all_forms(transcription))
+    # A British reading a person reviewed is evidence enough of the stress and the consonants;
+    # eSpeak, which often misreads exactly those words, does not judge its American rewriting.
+    checked = reviewed_british()
+    for key in [k for k in by_rules if k in checked or k.lower() in checked]:
+        entries[key] = (generate.written(by_rules.pop(key)), "rules")
     readings = american_ipa.espeak(by_rules)
     dropped = {}
     for key, forms in by_rules.items():
