@@ -158,26 +158,26 @@ TEST_F(CommandLineTest, FormatIpaWritesTheWordATabAndUnicodeIpa) {
 
 // --accent: the British transcriptions (uk, the default), the American ones (us) or both, in
 // every format; American IPA in the classic symbols whatever --symbols says of the British. A
-// word the American table lacks ("aeroplane") is missing there, never British.
+// word the American table lacks ("halfpennies") is missing there, never British.
 TEST_F(CommandLineTest, TheAccentChoosesTheTranscriptionsInEachFormat) {
-    const QString words = list("words.txt", "Quality\nwater\naeroplane\nxyzzy\n");
+    const QString words = list("words.txt", "Quality\nwater\nhalfpennies\nxyzzy\n");
     const QString passage = list("passage.txt", "The quality.");
     const struct {
         QStringList arguments;
         const char* out;
     } cases[] = {
         {{"--batch", words, "--format", "ipa", "--accent", "uk"},
-         "quality\tˈkwɔliti\nwater\tˈwɔːtə\naeroplane\tˌεərəˈplein\nxyzzy\t\n"},
+         "quality\tˈkwɔliti\nwater\tˈwɔːtə\nhalfpennies\tˈheipniz\nxyzzy\t\n"},
         {{"--batch", words, "--format", "ipa", "--accent", "us", "--symbols", "modern"},
-         "quality\tˈkwɑːləti\nwater\tˈwɔːtər\naeroplane\t\nxyzzy\t\n"},
+         "quality\tˈkwɑːləti\nwater\tˈwɔːtər\nhalfpennies\t\nxyzzy\t\n"},
         {{"--batch", words, "--format", "ipa", "--accent", "both"},
-         "quality\tˈkwɔliti\tˈkwɑːləti\nwater\tˈwɔːtə\tˈwɔːtər\naeroplane\tˌεərəˈplein\t\n"
+         "quality\tˈkwɔliti\tˈkwɑːləti\nwater\tˈwɔːtə\tˈwɔːtər\nhalfpennies\tˈheipniz\t\n"
          "xyzzy\t\t\n"},
         {{"--batch", words, "--accent", "us"},
-         "quality/5kwB:lEti/\nwater/5wR:tEr/\naeroplane/  /\nxyzzy/  /\n"},
+         "quality/5kwB:lEti/\nwater/5wR:tEr/\nhalfpennies/  /\nxyzzy/  /\n"},
         {{"--batch", words, "--accent", "both"},
          "quality 英[5kwRliti] 美[5kwB:lEti]\nwater 英[5wR:tE] 美[5wR:tEr]\n"
-         "aeroplane 英[,/ErE5plein] 美[  ]\nxyzzy 英[  ] 美[  ]\n"},
+         "halfpennies 英[5heipniz] 美[  ]\nxyzzy 英[  ] 美[  ]\n"},
         {{"--text", passage, "--accent", "us"}, "The [ðə] quality [ˈkwɑːləti]."},
         {{"--text", passage, "--accent", "both", "--symbols", "modern"},
          "The 英[ðə] 美[ðə] quality 英[ˈkwɒlɪti] 美[ˈkwɑːləti]."},
@@ -237,9 +237,9 @@ TEST_F(CommandLineTest, SayInTheAccentChosen) {
               seconds(us) + seconds(readBytes(data.filePath("uk.wav"))));
 
     const Outcome dropped =
-        run({"--say", "aeroplane", "--accent", "us", "-o", data.filePath("x.wav")});
+        run({"--say", "halfpennies", "--accent", "us", "-o", data.filePath("x.wav")});
     EXPECT_EQ(dropped.status, commandline::kExitFailed);
-    EXPECT_TRUE(dropped.err.contains("词典里没有“aeroplane”的美式音标"))
+    EXPECT_TRUE(dropped.err.contains("词典里没有“halfpennies”的美式音标"))
         << dropped.err.toStdString();
 }
 

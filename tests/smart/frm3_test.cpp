@@ -588,15 +588,15 @@ TEST_F(Frm3Test, TheAccentChoiceWritesEitherTranscriptionOrBothAndIsRemembered) 
         std::vector<Piece> expected;
         int questions;
     };
-    const QString dropped = transcriptionOf("aeroplane");
+    const QString dropped = transcriptionOf("halfpennies");
     ASSERT_FALSE(dropped.isEmpty());
-    ASSERT_TRUE(client.lookupAmerican("aeroplane").transcription.isEmpty());
+    ASSERT_TRUE(client.lookupAmerican("halfpennies").transcription.isEmpty());
     const Case cases[] = {
         {"英", "Quality", written({"Quality [", "5kwRliti", "]"}), 0},
         {"美", "Quality", written({"Quality [", "5kwB:lEti", "]"}), 0},
         {"英美", "quality", written({"quality 英[", "5kwRliti", "] 美[", "5kwB:lEti", "]"}), 0},
-        {"美", "aeroplane", written({"aeroplane [", "none", "]"}), 1},
-        {"英美", "aeroplane", written({"aeroplane 英[", dropped, "] 美[", "none", "]"}), 0},
+        {"美", "halfpennies", written({"halfpennies [", "none", "]"}), 1},
+        {"英美", "halfpennies", written({"halfpennies 英[", dropped, "] 美[", "none", "]"}), 0},
         // A sentence goes word by word in the accent chosen.
         {"美", "the quality", written({"the [", "TE", "] quality [", "5kwB:lEti", "]"}), 0},
     };

@@ -29,7 +29,7 @@ import sources
 SKIPPED = 77
 HELDOUT = ("american_heldout.tsv", "american_heldout2.tsv", "american_heldout3.tsv",
            "american_heldout4.tsv", "american_heldout5.tsv", "american_heldout6.tsv",
-           "american_heldout7.tsv")
+           "american_heldout7.tsv", "american_heldout8.tsv")
 
 
 def stress_agrees(codes, variants):
