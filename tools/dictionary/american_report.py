@@ -84,10 +84,10 @@ def main(argv):
     counts = collections.Counter(sources_of.values())
     dropped = len(british) - len(american)
     print("keys: %d; from CMU %d, of the head word's reading in CMU %d, by the rules alone %d "
-          "(checked by eSpeak en-us, or of a reviewed British reading), letter by letter %d, written by a reviewer %d, dropped %d"
+          "(checked by eSpeak en-us, or of a reviewed British reading), letter by letter %d, "
+          "written by a reviewer %d, dropped %d"
           % (len(british), counts["cmu"], counts["head"], counts["rules"], counts["letters"],
-             counts["reviewed"],
-             dropped))
+             counts["reviewed"], dropped))
 
     agree = collections.Counter()
     compared = collections.Counter()

@@ -263,14 +263,12 @@ def reviewed_readings(rows, british):
     return readings
 
 
-def build(data_dir, british_dir, reviewed_rows=None):
+def build(data_dir, british_dir):
     """(entries: key -> (transcription, method), dropped: key -> reason)."""
     british = british_entries(british_dir)
     cmu = cmu_pronunciations(data_dir)
-    if reviewed_rows is None:
-        reviewed_rows = sources.tool_table(REVIEWED)
-    entries = {key: (reading, "reviewed")
-               for key, reading in reviewed_readings(reviewed_rows, british).items()}
+    entries = {key: (reading, "reviewed") for key, reading
+               in reviewed_readings(sources.tool_table(REVIEWED), british).items()}
     by_rules = {}
     words = {k.lower(): v for k, v in british.items()}
     spelled = abbreviations()
